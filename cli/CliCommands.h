@@ -1,0 +1,24 @@
+#pragma once
+
+#include <ostream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace kelvane::cli {
+
+// Wrong arguments: main prints the usage text and exits with status 2.
+class UsageError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+using Arguments = std::vector<std::string>;
+
+// Each command gets the arguments after its name, returns the exit status and reports
+// failures by throwing KelvaneError (status 1) or UsageError (status 2).
+int RunInfo(const Arguments& args, std::ostream& out, std::ostream& err);
+int RunResave(const Arguments& args, std::ostream& out, std::ostream& err);
+int RunPreset(const Arguments& args, std::ostream& out, std::ostream& err);
+
+}  // namespace kelvane::cli

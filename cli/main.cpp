@@ -1,0 +1,61 @@
+#include <array>
+#include <exception>
+#include <iostream>
+#include <string_view>
+
+#include "cli/CliCommands.h"
+#include "core/KelvaneError.h"
+
+namespace {
+
+using kelvane::cli::Arguments;
+
+struct Command {
+    std::string_view Name;
+    std::string_view Usage;
+    int (*Run)(const Arguments&, std::ostream&, std::ostream&);
+};
+
+constexpr std::array kCommands{
+    Command{"info", "info TABLE.dbc", kelvane::cli::RunInfo},
+    Command{"resave", "resave TABLE.dbc OUT.dbc", kelvane::cli::RunResave},
+    Command{"preset", "preset ITEM DIR", kelvane::cli::RunPreset},
+};
+
+int PrintUsage(std::ostream& err) {
+    err << "usage: kelvane-cli COMMAND ARGUMENTS\n";
+    for (const Command& command : kCommands) {
+        err << "  kelvane-cli " << command.Usage << '\n';
+    }
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        return PrintUsage(std::cerr);
+    }
+    const std::string_view name = argv[1];
+    const Arguments args(argv + 2, argv + argc);
+    for (const Command& command : kCommands) {
+        if (command.Name != name) {
+            continue;
+        }
+        try {
+            return command.Run(args, std::cout, std::cerr);
+        } catch (const kelvane::cli::UsageError& error) {
+            std::cerr << "kelvane-cli: " << error.what() << '\n'
+                      << "usage: kelvane-cli " << command.Usage << '\n';
+            return 2;
+        } catch (const kelvane::KelvaneError& error) {
+            std::cerr << error.what() << '\n';
+            return 1;
+        } catch (const std::exception& error) {
+            std::cerr << "Unexpected failure: " << error.what() << '\n';
+            return 1;
+        }
+    }
+    std::cerr << "kelvane-cli: unknown command '" << name << "'\n";
+    return PrintUsage(std::cerr);
+}

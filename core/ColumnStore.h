@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "core/FieldKind.h"
+#include "core/StringPool.h"
+
+namespace kelvane {
+
+// The cells of one column, addressed by storage slot. Only the array of the column's kind is
+// used; blanks are rare (a cell the user cleared), so their flags are allocated on first use.
+struct ColumnStore {
+    FieldKind Kind = FieldKind::ftInteger;
+    std::vector<int32_t> Integers;
+    std::vector<double> Floats;
+    std::vector<StringPool::Ref> Strings;
+    std::vector<bool> Blanks;  // empty while no cell of the column is blank
+
+    size_t Size() const;
+    void Resize(size_t slots, StringPool::Ref emptyString);
+    bool IsBlank(size_t slot) const { return slot < Blanks.size() && Blanks[slot]; }
+    void SetBlank(size_t slot, bool blank);
+};
+
+}  // namespace kelvane

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+
+#include "core/FieldDef.h"
+
+namespace kelvane {
+
+struct CurrentTable;
+class IniFile;
+class RecordTable;
+
+// The field-definition file of the current table: TableName + ".ini" in the folder of its
+// FilePath, or in the current folder when FilePath names no folder.
+std::string FieldDefFilePath(const CurrentTable& current);
+
+// Field n by the reading rules (defaults for missing keys; Hex only for "ftInteger").
+FieldDef ReadFieldDef(const IniFile& ini, int n);
+
+// Entries 0 to count - 1 from the current table's file, then MakeFieldNamesUnique.
+void GetIniSettings(const CurrentTable& current, FieldDefList& defs, int count);
+
+// Writes the definitions of the table's columns except Index.
+void SetIniSettings(const CurrentTable& current, const FieldDefList& defs,
+                    const RecordTable& table);
+
+// Writes definitions 0 to count - 1 whatever the table holds.
+void SetIniSettingsFCount(const CurrentTable& current, const FieldDefList& defs, int count);
+
+// Reads the file at path: count = keys in "[Field kind]", fields 0 to count - 1, then
+// MakeFieldNamesUnique. A missing file or section gives 0.
+int ImportFieldDefFile(const std::string& path, FieldDefList& defs);
+
+}  // namespace kelvane

@@ -1,0 +1,208 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/ColumnPresentation.h"
+#include "core/ColumnStore.h"
+#include "core/FieldKind.h"
+#include "core/StringPool.h"
+
+namespace kelvane {
+
+class Field;
+class RecordTableListener;
+
+enum class TableState { Browse, Edit, Insert };
+
+inline constexpr int StringFieldSize = 4000;
+
+struct ColumnDef {
+    std::string Name;
+    FieldKind Kind = FieldKind::ftInteger;
+    int Size = 0;  // StringFieldSize for ftString
+    bool Required = false;
+};
+
+// Cells of whole columns handed over in one piece by the DBC reader: one store per table
+// column (Index first), slots in record order, Index ascending.
+struct LoadedRows {
+    StringPool Strings;
+    std::vector<ColumnStore> Columns;
+};
+
+// The one in-memory table: column 0 is the required integer column Index, records stay in
+// ascending order of Index, and a cursor with a browse / edit / insert state works on it the
+// way the editor's commands and importers expect.
+class RecordTable {
+  public:
+    RecordTable();
+    ~RecordTable();
+    RecordTable(const RecordTable&) = delete;
+    RecordTable& operator=(const RecordTable&) = delete;
+
+    // ---- Column definitions and lifetime -----------------------------------------------
+    void ClearFieldDefs();
+    // Fails with "A component named %s already exists" or "Field name missing".
+    void AddFieldDef(const std::string& name, FieldKind kind, int size, bool required);
+    int FieldDefCount() const { return static_cast<int>(defs_.size()); }
+    const ColumnDef& FieldDefAt(int index) const { return defs_.at(static_cast<size_t>(index)); }
+    // Builds an empty, open table from the definitions.
+    void CreateDataSet();
+    // Drops the records and hides the columns until the next CreateDataSet.
+    void Close();
+    bool Active() const { return active_; }
+
+    // ---- Records as a whole ------------------------------------------------------------
+    void EmptyDataSet();
+    // Replaces the (empty) records of the open table with loaded columns.
+    void AdoptLoadedRows(LoadedRows rows);
+    // Records in the table, not counting one being inserted.
+    int RecordCount() const { return static_cast<int>(order_.size()); }
+    bool IsEmpty() const { return order_.empty(); }
+
+    // ---- Cursor: every move first posts a changed record or cancels an unchanged one ----
+    void First();
+    void Next();
+    void Prior();
+    void Last();
+    void MoveTo(int row);
+    bool Eof() const { return eof_; }
+    bool Bof() const { return bof_; }
+    // The current view row, or -1 when there is none.
+    int RecNo() const { return current_; }
+    TableState State() const { return state_; }
+    bool Modified() const { return modified_; }
+
+    // ---- Editing the current record ----------------------------------------------------
+    void Append();  // a new record at the end, placed by its Index when posted
+    void Insert();  // a new record at the cursor, placed by its Index when posted
+    void Edit();
+    void Post();
+    void Cancel();
+    void Delete();  // the current record, without asking
+
+    // ---- Fields of the current record --------------------------------------------------
+    int FieldCount() const { return active_ ? static_cast<int>(columns_.size()) : 0; }
+    Field Fields(int column);
+    // Fails with "Field '%s' not found".
+    Field FieldByName(std::string_view name);
+    // The first column with that name, compared without case; -1 when there is none.
+    int FindColumn(std::string_view name) const;
+    const std::string& ColumnName(int column) const { return defs_[Col(column)].Name; }
+    FieldKind ColumnKind(int column) const { return defs_[Col(column)].Kind; }
+
+    // ---- Cells by view row: the records in order, plus a record being inserted ---------
+    int RowCount() const { return RecordCount() + (state_ == TableState::Insert ? 1 : 0); }
+    bool IsBlank(int row, int column) const;
+    int32_t IntegerAt(int row, int column) const;
+    double FloatAt(int row, int column) const;
+    std::string_view StringAt(int row, int column) const;
+    // The AsString text of a cell; "" for a blank.
+    std::string CellText(int row, int column) const;
+    // The text the grid shows and edits: upper-case hexadecimal for hex columns.
+    std::string DisplayText(int row, int column) const;
+
+    // ---- Grid presentation of each column ----------------------------------------------
+    ColumnPresentation& Presentation(int column) { return presentation_.at(Col(column)); }
+    const ColumnPresentation& Presentation(int column) const {
+        return presentation_.at(Col(column));
+    }
+
+    // ---- Suspension and listeners ------------------------------------------------------
+    void DisableControls() { ++disableCount_; }
+    void EnableControls();
+    bool ControlsDisabled() const { return disableCount_ > 0; }
+    void AddListener(RecordTableListener* listener);
+    void RemoveListener(RecordTableListener* listener);
+
+  private:
+    friend class Field;
+
+    struct CellValue {
+        bool Blank = false;
+        int32_t Integer = 0;
+        double Float = 0;
+        std::string Text;
+    };
+
+    static size_t Col(int column) { return static_cast<size_t>(column); }
+    void RequireActive() const;
+    void RequireColumn(int column) const;
+    void FinishEditing();
+    void BeginNewRecord(int viewRow);
+    void LoadBuffer(uint32_t slot);
+    bool IsBufferRow(int row) const;
+    uint32_t SlotOfRow(int row) const;
+    const CellValue* BufferCell(int row, int column) const;
+    int PlaceOf(int32_t index, int preferredRow) const;
+    uint32_t TakeSlot();
+    void StoreBuffer(uint32_t slot);
+    void FreeSlot(uint32_t slot);
+    void SetCurrent(int row);
+
+    // Changes a cell of the record being edited and marks the record changed.
+    void RequireEditing() const;
+    void SetCurrentCell(int column, CellValue value);
+    void NotifyCellChanged(int row, int column);
+    void NotifyRowsInserted(int row, int count);
+    void NotifyRowsRemoved(int row, int count);
+    void NotifyCurrentRowChanged();
+    void NotifyReset();
+
+    std::vector<ColumnDef> defs_;
+    std::vector<ColumnDef> columns_;  // the definitions the open table was created with
+    std::vector<ColumnPresentation> presentation_;
+    bool active_ = false;
+
+    StringPool strings_;
+    std::vector<ColumnStore> stores_;
+    std::vector<uint32_t> order_;      // storage slots in table order
+    std::vector<uint32_t> freeSlots_;  // slots of deleted records
+
+    int current_ = -1;
+    bool eof_ = true;
+    bool bof_ = true;
+    TableState state_ = TableState::Browse;
+    bool modified_ = false;
+    std::vector<CellValue> buffer_;  // the current record while it is edited or inserted
+
+    int disableCount_ = 0;
+    bool resetPending_ = false;
+    std::vector<RecordTableListener*> listeners_;
+};
+
+// A column of the current record. Assignments need the table in Edit or Insert state and
+// convert between kinds as the importers rely on: an integer column given a float takes it
+// rounded (halves to even); a string column given a number stores its text.
+class Field {
+  public:
+    Field(RecordTable& table, int column) : table_(&table), column_(column) {}
+
+    int Column() const { return column_; }
+    const std::string& Name() const { return table_->ColumnName(column_); }
+    FieldKind Kind() const { return table_->ColumnKind(column_); }
+
+    bool IsNull() const;
+    int32_t AsInteger() const;
+    double AsFloat() const;
+    std::string AsString() const;
+    // The grid's text: hexadecimal for columns with the hex hooks.
+    std::string DisplayText() const;
+
+    void SetAsInteger(int32_t value);
+    void SetAsFloat(double value);
+    void SetAsString(std::string_view text);
+    // What a user typed into the grid: read as hexadecimal for columns with the hex hooks.
+    void SetDisplayText(std::string_view text);
+    void Clear();
+
+  private:
+    const std::string& Caption() const;
+    RecordTable* table_;
+    int column_;
+};
+
+}  // namespace kelvane

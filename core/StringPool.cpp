@@ -1,0 +1,48 @@
+#include "core/StringPool.h"
+
+#include <cstring>
+
+namespace kelvane {
+
+StringPool::StringPool() : StringPool(std::string()) {}
+
+StringPool::StringPool(std::string block) {
+    block.push_back('\0');
+    emptyRef_ = static_cast<Ref>(block.size() - 1);
+    block_ = std::make_shared<const std::string>(std::move(block));
+}
+
+std::string_view StringPool::View(Ref ref) const {
+    if ((ref & OwnedBit) != 0) {
+        return owned_[ref & ~OwnedBit];
+    }
+    const char* text = block_->data() + ref;
+    return std::string_view(text, std::strlen(text));
+}
+
+StringPool::Ref StringPool::Store(std::string_view text) {
+    if (text.empty()) {
+        return emptyRef_;
+    }
+    uint32_t slot = 0;
+    if (!freeSlots_.empty()) {
+        slot = freeSlots_.back();
+        freeSlots_.pop_back();
+        owned_[slot].assign(text);
+    } else {
+        slot = static_cast<uint32_t>(owned_.size());
+        owned_.emplace_back(text);
+    }
+    return slot | OwnedBit;
+}
+
+void StringPool::Release(Ref ref) {
+    if ((ref & OwnedBit) != 0) {
+        const uint32_t slot = ref & ~OwnedBit;
+        owned_[slot].clear();
+        owned_[slot].shrink_to_fit();
+        freeSlots_.push_back(slot);
+    }
+}
+
+}  // namespace kelvane

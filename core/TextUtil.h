@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kelvane {
+
+// Removes blanks and control characters (codes 0 to 32) from both ends.
+std::string_view TrimBlanks(std::string_view text);
+
+// Case folding of names: column names and INI section and key names compare this way.
+std::string UpperCase(std::string_view text);
+bool EqualsIgnoreCase(std::string_view left, std::string_view right);
+
+}  // namespace kelvane

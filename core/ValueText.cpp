@@ -1,0 +1,222 @@
+#include "core/ValueText.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+#include "core/DecimalSeparator.h"
+#include "core/KelvaneError.h"
+#include "core/TextUtil.h"
+
+namespace kelvane {
+namespace {
+
+int HexDigitValue(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return -1;
+}
+
+std::optional<uint32_t> ParseHexPattern(std::string_view digits) {
+    if (digits.empty()) {
+        return std::nullopt;
+    }
+    uint64_t pattern = 0;
+    for (char c : digits) {
+        const int digit = HexDigitValue(c);
+        if (digit < 0) {
+            return std::nullopt;
+        }
+        pattern = pattern * 16 + static_cast<uint64_t>(digit);
+        if (pattern > 0xFFFFFFFFu) {
+            return std::nullopt;
+        }
+    }
+    return static_cast<uint32_t>(pattern);
+}
+
+std::optional<std::string_view> StripHexPrefix(std::string_view text) {
+    for (std::string_view prefix : {"0x", "0X", "$", "x", "X"}) {
+        if (text.starts_with(prefix)) {
+            return text.substr(prefix.size());
+        }
+    }
+    return std::nullopt;
+}
+
+bool IsAsciiDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+}  // namespace
+
+std::string IntegerText(int32_t value) {
+    return std::to_string(value);
+}
+
+std::optional<int32_t> ParseIntegerText(std::string_view text) {
+    while (!text.empty() && text.front() == ' ') {
+        text.remove_prefix(1);
+    }
+    bool negative = false;
+    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    if (const auto hexDigits = StripHexPrefix(text)) {
+        const auto pattern = ParseHexPattern(*hexDigits);
+        if (!pattern) {
+            return std::nullopt;
+        }
+        const uint32_t magnitude = negative ? 0u - *pattern : *pattern;
+        return static_cast<int32_t>(magnitude);
+    }
+    if (text.empty() || !std::all_of(text.begin(), text.end(), IsAsciiDigit)) {
+        return std::nullopt;
+    }
+    int64_t value = 0;
+    for (char c : text) {
+        value = value * 10 + (c - '0');
+        if (value > int64_t{1} << 31) {
+            return std::nullopt;
+        }
+    }
+    value = negative ? -value : value;
+    if (value > std::numeric_limits<int32_t>::max()) {
+        return std::nullopt;
+    }
+    return static_cast<int32_t>(value);
+}
+
+std::string FloatText(double value) {
+    if (std::isnan(value)) {
+        return "NAN";
+    }
+    if (std::isinf(value)) {
+        return value < 0 ? "-INF" : "INF";
+    }
+    if (value == 0) {
+        return "0";
+    }
+    // Fifteen significant digits, rounded: d.dddddddddddddde±x.
+    char buffer[40];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                      std::chars_format::scientific, 14);
+    const std::string_view scientific(buffer, static_cast<size_t>(result.ptr - buffer));
+    const size_t exponentAt = scientific.find('e');
+    std::string digits;
+    for (char c : scientific.substr(0, exponentAt)) {
+        if (IsAsciiDigit(c)) {
+            digits += c;
+        }
+    }
+    while (digits.size() > 1 && digits.back() == '0') {
+        digits.pop_back();
+    }
+    int exponent = 0;
+    std::from_chars(scientific.data() + exponentAt + 1 + (scientific[exponentAt + 1] == '+'),
+                    scientific.data() + scientific.size(), exponent);
+
+    const char separator = DecimalSeparator();
+    std::string text = value < 0 ? "-" : "";
+    if (exponent >= -4 && exponent < 15) {
+        if (exponent >= 0) {
+            const size_t integerDigits = static_cast<size_t>(exponent) + 1;
+            if (digits.size() <= integerDigits) {
+                text += digits + std::string(integerDigits - digits.size(), '0');
+            } else {
+                text += digits.substr(0, integerDigits) + separator + digits.substr(integerDigits);
+            }
+        } else {
+            text += std::string("0") + separator +
+                    std::string(static_cast<size_t>(-exponent - 1), '0') + digits;
+        }
+        return text;
+    }
+    text += digits.substr(0, 1);
+    if (digits.size() > 1) {
+        text += separator + digits.substr(1);
+    }
+    return text + "E" + std::to_string(exponent);
+}
+
+std::optional<double> ParseFloatText(std::string_view text) {
+    text = TrimBlanks(text);
+    const std::string upper = UpperCase(text);
+    if (upper == "NAN") {
+        return std::numeric_limits<double>::quiet_NaN();
+    }
+    if (upper == "INF" || upper == "+INF" || upper == "-INF") {
+        const double infinity = std::numeric_limits<double>::infinity();
+        return upper == "-INF" ? -infinity : infinity;
+    }
+    // Normalise to the form from_chars reads: "." as separator, no leading "+".
+    std::string normal;
+    normal.reserve(text.size());
+    const char separator = DecimalSeparator();
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '+' && i == 0) {
+            continue;
+        }
+        normal += (c == separator ? '.' : c);
+    }
+    // from_chars would also take "inf", "nan" and hexadecimal forms; only plain numbers pass.
+    const bool plainNumber = !normal.empty() &&
+                             normal.find_first_not_of("0123456789.eE+-") == std::string::npos &&
+                             std::any_of(normal.begin(), normal.end(), IsAsciiDigit);
+    if (!plainNumber) {
+        return std::nullopt;
+    }
+    double value = 0;
+    const auto result = std::from_chars(normal.data(), normal.data() + normal.size(), value);
+    if (result.ec == std::errc::invalid_argument || result.ptr != normal.data() + normal.size()) {
+        return std::nullopt;
+    }
+    if (result.ec == std::errc::result_out_of_range) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::string HexDisplayText(int32_t value) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    uint32_t pattern = static_cast<uint32_t>(value);
+    std::string text;
+    do {
+        text.insert(text.begin(), kDigits[pattern & 0xF]);
+        pattern >>= 4;
+    } while (pattern != 0);
+    return text;
+}
+
+int32_t ParseHexEntry(std::string_view typed) {
+    const std::string entry = "$" + std::string(TrimBlanks(typed));
+    const auto pattern = ParseHexPattern(std::string_view(entry).substr(1));
+    if (!pattern) {
+        throw KelvaneError("'" + entry + "' is not a valid integer value");
+    }
+    return static_cast<int32_t>(*pattern);
+}
+
+std::optional<int32_t> RoundToInteger(double value) {
+    if (!std::isfinite(value)) {
+        return std::nullopt;
+    }
+    const double rounded = std::nearbyint(value);  // the default rounding mode: halves to even
+    if (rounded < std::numeric_limits<int32_t>::min() ||
+        rounded > std::numeric_limits<int32_t>::max()) {
+        return std::nullopt;
+    }
+    return static_cast<int32_t>(rounded);
+}
+
+}  // namespace kelvane

@@ -1,0 +1,310 @@
+#include "core/RecordTable.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "core/KelvaneError.h"
+#include "core/RecordTableListener.h"
+
+namespace kelvane {
+namespace {
+
+// A table with Index, an integer, a float and a string column.
+void BuildTable(RecordTable& table) {
+    table.ClearFieldDefs();
+    table.AddFieldDef("Index", FieldKind::ftInteger, 0, true);
+    table.AddFieldDef("count", FieldKind::ftInteger, 0, false);
+    table.AddFieldDef("speed", FieldKind::ftFloat, 0, false);
+    table.AddFieldDef("name", FieldKind::ftString, StringFieldSize, false);
+    table.CreateDataSet();
+}
+
+void AppendRecords(RecordTable& table, int count) {
+    for (int i = 0; i < count; ++i) {
+        table.Append();
+        table.Fields(1).SetAsInteger(i * 10);
+        table.Post();
+    }
+}
+
+std::vector<int32_t> Indexes(const RecordTable& table) {
+    std::vector<int32_t> indexes;
+    for (int row = 0; row < table.RecordCount(); ++row) {
+        indexes.push_back(table.IntegerAt(row, 0));
+    }
+    return indexes;
+}
+
+class RecordTableTest : public ::testing::Test {
+  protected:
+    void SetUp() override { BuildTable(table); }
+    RecordTable table;
+};
+
+TEST(RecordTableColumns, NamesAreUniqueWithoutCaseAndNotEmpty) {
+    RecordTable table;
+    table.AddFieldDef("Index", FieldKind::ftInteger, 0, true);
+    table.AddFieldDef("Spell", FieldKind::ftInteger, 0, false);
+    try {
+        table.AddFieldDef("spell", FieldKind::ftInteger, 0, false);
+        FAIL() << "a duplicate name was accepted";
+    } catch (const KelvaneError& error) {
+        EXPECT_STREQ(error.what(), "A component named spell already exists");
+    }
+    try {
+        table.AddFieldDef("", FieldKind::ftInteger, 0, false);
+        FAIL() << "an empty name was accepted";
+    } catch (const KelvaneError& error) {
+        EXPECT_STREQ(error.what(), "Field name missing");
+    }
+    EXPECT_EQ(table.FieldDefCount(), 2);
+}
+
+TEST(RecordTableColumns, ClosedTableShowsNoColumnsAndRefusesWork) {
+    RecordTable table;
+    BuildTable(table);
+    table.Close();
+    EXPECT_FALSE(table.Active());
+    EXPECT_EQ(table.FieldCount(), 0);
+    EXPECT_EQ(table.FieldDefCount(), 4);
+    EXPECT_THROW(table.Append(), KelvaneError);
+}
+
+TEST_F(RecordTableTest, NewRecordStartsWithRecordCountAndZeros) {
+    AppendRecords(table, 10);
+    table.Append();
+    EXPECT_EQ(table.State(), TableState::Insert);
+    EXPECT_EQ(table.Fields(0).AsInteger(), 10);
+    EXPECT_EQ(table.Fields(1).AsString(), "0");
+    EXPECT_EQ(table.Fields(2).AsString(), "0");
+    EXPECT_EQ(table.Fields(3).AsString(), "");
+    EXPECT_FALSE(table.Fields(1).IsNull());
+    EXPECT_FALSE(table.Modified());
+}
+
+TEST_F(RecordTableTest, DeletedRecordsLeaveTheirIndexToBeShared) {
+    AppendRecords(table, 10);
+    table.First();
+    table.Delete();
+    table.Append();
+    table.Fields(1).SetAsInteger(99);
+    table.Post();
+    EXPECT_EQ(table.RecordCount(), 10);
+    EXPECT_EQ(Indexes(table), (std::vector<int32_t>{1, 2, 3, 4, 5, 6, 7, 8, 9, 9}));
+    // Append places a record after those sharing its Index.
+    EXPECT_EQ(table.IntegerAt(9, 1), 99);
+    EXPECT_EQ(table.RecNo(), 9);
+}
+
+TEST_F(RecordTableTest, EditingIndexMovesTheRecordAndTheCursorFollows) {
+    AppendRecords(table, 5);
+    table.First();
+    table.Edit();
+    table.Fields(0).SetAsInteger(3);
+    table.Post();
+    EXPECT_EQ(Indexes(table), (std::vector<int32_t>{1, 2, 3, 3, 4}));
+    // Within the run of equal Index values the record stays as near its old place as it can.
+    EXPECT_EQ(table.RecNo(), 2);
+    EXPECT_EQ(table.Fields(1).AsInteger(), 0);
+}
+
+TEST_F(RecordTableTest, InsertPlacesTheRecordByItsIndexNearTheCursor) {
+    AppendRecords(table, 3);  // 0 1 2
+    table.MoveTo(1);
+    table.Insert();
+    EXPECT_EQ(table.RecNo(), 1);
+    EXPECT_EQ(table.RowCount(), 4);
+    EXPECT_EQ(table.IntegerAt(1, 0), 3);  // the pending record is shown where it was inserted
+    table.Fields(0).SetAsInteger(1);
+    table.Fields(3).SetAsString("inserted");
+    table.Post();
+    EXPECT_EQ(Indexes(table), (std::vector<int32_t>{0, 1, 1, 2}));
+    EXPECT_EQ(table.StringAt(1, 3), "inserted");
+    EXPECT_EQ(table.RecNo(), 1);
+}
+
+TEST_F(RecordTableTest, MovingAwayPostsChangesAndCancelsUntouchedRecords) {
+    AppendRecords(table, 3);
+    table.Append();
+    table.First();  // untouched: cancelled
+    EXPECT_EQ(table.RecordCount(), 3);
+    EXPECT_EQ(table.State(), TableState::Browse);
+
+    table.Edit();
+    table.Fields(3).SetAsString("changed");
+    table.Next();  // changed: posted
+    EXPECT_EQ(table.StringAt(0, 3), "changed");
+    EXPECT_EQ(table.RecNo(), 1);
+
+    table.Edit();
+    table.Fields(0).Clear();
+    try {
+        table.Next();
+        FAIL() << "a record without Index was posted";
+    } catch (const KelvaneError& error) {
+        EXPECT_STREQ(error.what(), "Field 'Index' must have a value");
+    }
+    EXPECT_EQ(table.State(), TableState::Edit);  // the failing post stopped the move
+    EXPECT_EQ(table.RecNo(), 1);
+    table.Cancel();
+    EXPECT_EQ(table.IntegerAt(1, 0), 1);
+}
+
+TEST_F(RecordTableTest, CursorWalksToEof) {
+    AppendRecords(table, 3);
+    std::vector<int32_t> seen;
+    for (table.First(); !table.Eof(); table.Next()) {
+        seen.push_back(table.Fields(1).AsInteger());
+    }
+    EXPECT_EQ(seen, (std::vector<int32_t>{0, 10, 20}));
+    EXPECT_EQ(table.RecNo(), 2);
+
+    table.EmptyDataSet();
+    table.First();
+    EXPECT_TRUE(table.Eof());
+    EXPECT_TRUE(table.IsEmpty());
+    EXPECT_EQ(table.FieldCount(), 4);
+}
+
+TEST_F(RecordTableTest, AssigningOutsideEditingFails) {
+    AppendRecords(table, 1);
+    EXPECT_THROW(table.Fields(1).SetAsInteger(5), KelvaneError);
+    EXPECT_THROW(table.FieldByName("missing"), KelvaneError);
+    EXPECT_EQ(table.FieldByName("SPEED").Column(), 2);
+}
+
+TEST_F(RecordTableTest, EditOnAnEmptyTableStartsANewRecord) {
+    table.Edit();
+    EXPECT_EQ(table.State(), TableState::Insert);
+}
+
+TEST_F(RecordTableTest, DeleteWhileInsertingCancelsTheNewRecord) {
+    AppendRecords(table, 2);
+    table.Append();
+    table.Delete();
+    EXPECT_EQ(table.RecordCount(), 2);
+    EXPECT_EQ(table.State(), TableState::Browse);
+}
+
+TEST_F(RecordTableTest, ValuesConvertBetweenKinds) {
+    table.Append();
+    table.Fields(1).SetAsFloat(2.5);  // halves go to the even neighbour
+    EXPECT_EQ(table.Fields(1).AsInteger(), 2);
+    table.Fields(1).SetAsFloat(3.5);
+    EXPECT_EQ(table.Fields(1).AsInteger(), 4);
+    table.Fields(2).SetAsInteger(7);
+    EXPECT_DOUBLE_EQ(table.Fields(2).AsFloat(), 7.0);
+    table.Fields(3).SetAsInteger(-12);
+    EXPECT_EQ(table.Fields(3).AsString(), "-12");
+    EXPECT_EQ(table.Fields(3).AsInteger(), -12);
+    table.Fields(1).SetAsString("");
+    EXPECT_TRUE(table.Fields(1).IsNull());
+    EXPECT_EQ(table.Fields(1).AsString(), "");
+    EXPECT_EQ(table.Fields(1).AsInteger(), 0);
+    EXPECT_THROW(table.Fields(1).SetAsFloat(1e12), KelvaneError);
+}
+
+TEST_F(RecordTableTest, RefusedTextsNameTheColumnCaption) {
+    table.Append();
+    table.Presentation(1).Caption = "count(hex)";
+    try {
+        table.Fields(1).SetAsString("12a");
+        FAIL();
+    } catch (const KelvaneError& error) {
+        EXPECT_STREQ(error.what(), "'12a' is not a valid integer value for field 'count(hex)'");
+    }
+    try {
+        table.Fields(2).SetAsString("fast");
+        FAIL();
+    } catch (const KelvaneError& error) {
+        EXPECT_STREQ(error.what(), "'fast' is not a valid floating point value for field 'speed'");
+    }
+    EXPECT_EQ(table.Fields(1).AsInteger(), 0);  // the cell keeps its old value
+    EXPECT_EQ(table.State(), TableState::Insert);
+}
+
+TEST_F(RecordTableTest, StringsAreCutAt4000Characters) {
+    table.Append();
+    table.Fields(3).SetAsString(std::string(4100, 'a'));
+    table.Post();
+    EXPECT_EQ(table.StringAt(0, 3).size(), 4000u);
+}
+
+TEST_F(RecordTableTest, HexColumnsShowAndTakeUpperCaseHexadecimal) {
+    table.Presentation(1).HexHooks = true;
+    table.Append();
+    table.Fields(1).SetAsInteger(255);
+    EXPECT_EQ(table.Fields(1).DisplayText(), "FF");
+    table.Fields(1).SetDisplayText("  ff \t");
+    EXPECT_EQ(table.Fields(1).AsInteger(), 255);
+    table.Fields(1).SetAsInteger(-1);
+    EXPECT_EQ(table.Fields(1).DisplayText(), "FFFFFFFF");
+    EXPECT_EQ(table.Fields(1).AsString(), "-1");
+    try {
+        table.Fields(1).SetDisplayText("100000000");
+        FAIL();
+    } catch (const KelvaneError& error) {
+        EXPECT_STREQ(error.what(), "'$100000000' is not a valid integer value");
+    }
+    EXPECT_THROW(table.Fields(1).SetDisplayText(""), KelvaneError);
+    table.Fields(1).Clear();
+    EXPECT_EQ(table.Fields(1).DisplayText(), "0");
+}
+
+// Records what a view would be told.
+class RecordingListener : public RecordTableListener {
+  public:
+    void CellChanged(int row, int column) override {
+        events.push_back("cell " + std::to_string(row) + "," + std::to_string(column));
+    }
+    void RowsInserted(int first, int count) override {
+        events.push_back("insert " + std::to_string(first) + "+" + std::to_string(count));
+    }
+    void RowsRemoved(int first, int count) override {
+        events.push_back("remove " + std::to_string(first) + "+" + std::to_string(count));
+    }
+    void TableReset() override { events.push_back("reset"); }
+    void CurrentRowChanged(int) override {}
+    std::vector<std::string> events;
+};
+
+TEST_F(RecordTableTest, ListenersHearPreciseChanges) {
+    AppendRecords(table, 3);
+    RecordingListener listener;
+    table.AddListener(&listener);
+
+    table.MoveTo(1);
+    table.Edit();
+    table.Fields(3).SetAsString("x");
+    table.Post();
+    table.Delete();
+    table.Insert();
+    table.Cancel();
+    EXPECT_EQ(listener.events,
+              (std::vector<std::string>{"cell 1,3", "remove 1+1", "insert 1+1", "remove 1+1"}));
+
+    listener.events.clear();
+    table.First();
+    table.Edit();
+    table.Fields(0).SetAsInteger(7);
+    table.Post();  // moves from row 0 to the end
+    EXPECT_EQ(listener.events, (std::vector<std::string>{"cell 0,0", "remove 0+1", "insert 1+1"}));
+    table.RemoveListener(&listener);
+}
+
+TEST_F(RecordTableTest, SuspendedBatchesBecomeOneReset) {
+    RecordingListener listener;
+    table.AddListener(&listener);
+    table.DisableControls();
+    table.DisableControls();
+    AppendRecords(table, 50);
+    table.EnableControls();
+    EXPECT_TRUE(listener.events.empty());  // the count has not returned to zero
+    table.EnableControls();
+    EXPECT_EQ(listener.events, std::vector<std::string>{"reset"});
+    table.RemoveListener(&listener);
+}
+
+}  // namespace
+}  // namespace kelvane
