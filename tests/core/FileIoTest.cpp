@@ -1,0 +1,62 @@
+#include "core/FileIo.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "core/KelvaneError.h"
+#include "core/TablePaths.h"
+#include "tests/support/TempDir.h"
+
+namespace kelvane {
+namespace {
+
+using testing::TempDir;
+
+TEST(TablePaths, NamesAndFolders) {
+    EXPECT_EQ(TableNameFromPath("/data/dbc/Spell.dbc"), "Spell");
+    EXPECT_EQ(TableNameFromPath("Item.sparse.dbc"), "Item");
+    EXPECT_EQ(TableNameFromPath("/data/Spell"), "Spell");
+    EXPECT_EQ(TableNameFromPath("/data/dbc/"), "");
+    EXPECT_EQ(FolderOfPath("/data/dbc/Spell.dbc"), "/data/dbc");
+    EXPECT_EQ(FolderOfPath("Spell.dbc"), "");
+    EXPECT_EQ(FolderOfPath("/Spell.dbc"), "/");
+    EXPECT_EQ(JoinPath("", "Spell.ini"), "Spell.ini");
+    EXPECT_EQ(JoinPath("/", "Spell.ini"), "/Spell.ini");
+    EXPECT_EQ(JoinPath("/data", "Spell.ini"), "/data/Spell.ini");
+}
+
+TEST(FileIo, AtomicWriteReplacesTheFileAndKeepsItsPermissions) {
+    TempDir dir;
+    dir.Write("table.dbc", "old");
+    ::chmod(dir.File("table.dbc").c_str(), 0640);
+    WriteFileAtomically(dir.File("table.dbc"), std::string("new\0bytes", 9));
+    EXPECT_EQ(ReadWholeFile(dir.File("table.dbc")), std::string("new\0bytes", 9));
+    struct stat info {};
+    ASSERT_EQ(::stat(dir.File("table.dbc").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+}
+
+TEST(FileIo, FailuresNameTheFile) {
+    TempDir dir;
+    const std::string missingFolder = dir.File("missing/table.dbc");
+    try {
+        WriteFileAtomically(missingFolder, "bytes");
+        FAIL();
+    } catch (const KelvaneError& error) {
+        EXPECT_EQ(
+            std::string(error.what()).rfind("Cannot create file \"" + missingFolder + "\". ", 0),
+            0u)
+            << error.what();
+    }
+    try {
+        ReadWholeFile(dir.File("none.dbc"));
+        FAIL();
+    } catch (const KelvaneError& error) {
+        EXPECT_EQ(std::string(error.what()),
+                  "Cannot open file \"" + dir.File("none.dbc") + "\". No such file or directory");
+    }
+    EXPECT_THROW(ReadWholeFile(dir.Path()), KelvaneError);
+}
+
+}  // namespace
+}  // namespace kelvane
