@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace kelvane {
@@ -31,7 +32,28 @@ class IniFile {
     void Save(const std::string& path) const;
 
   private:
-    std::vector<std::string> lines_;
+    // A section line and the lines after it up to the next section line.
+    struct Section {
+        std::string Header;  // the section line as it stands
+        std::string Name;    // the name inside the brackets, trimmed
+        std::vector<std::string> Lines;
+        // Where the first occurrence of each key is, by upper-cased key name.
+        std::unordered_map<std::string, size_t> FirstKeyLine;
+
+        void Append(std::string line);
+        // After the last line that is not blank, so blank lines that set the next section
+        // apart stay where they are.
+        void AddBeforeTrailingBlanks(std::string line);
+
+      private:
+        void NoteKey(size_t at);
+    };
+
+    // The index of the first section of that name, or the section count.
+    size_t FindSection(std::string_view name) const;
+
+    std::vector<std::string> leadingLines_;  // before the first section: kept, never read
+    std::vector<Section> sections_;
 };
 
 }  // namespace kelvane

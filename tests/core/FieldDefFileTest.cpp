@@ -1,0 +1,262 @@
+#include "core/FieldDefFile.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/CurrentTable.h"
+#include "core/IniFile.h"
+#include "core/KelvaneError.h"
+#include "core/RecordTable.h"
+#include "tests/support/CrlfText.h"
+#include "tests/support/TempDir.h"
+
+namespace kelvane {
+namespace {
+
+using testing::CrlfText;
+using testing::TempDir;
+
+CurrentTable TableAt(const std::string& filePath, const std::string& tableName) {
+    CurrentTable current;
+    current.FilePath = filePath;
+    current.TableName = tableName;
+    return current;
+}
+
+FieldDef Def(int number, std::string name, FieldKind kind, bool hex) {
+    return FieldDef{number, std::move(name), std::string(FieldKindText(kind)), kind, hex};
+}
+
+std::vector<std::string> FieldKeys(int count) {
+    std::vector<std::string> keys;
+    for (int n = 0; n < count; ++n) {
+        keys.push_back("Field " + std::to_string(n));
+    }
+    return keys;
+}
+
+TEST(FieldDefFilePath, SitsBesideTheDbcFileUnderTheTableName) {
+    EXPECT_EQ(FieldDefFilePath(TableAt("/data/dbc/Spell.dbc", "Spell")), "/data/dbc/Spell.ini");
+    EXPECT_EQ(FieldDefFilePath(TableAt("dbc/Item.sparse.dbc", "Item")), "dbc/Item.ini");
+    EXPECT_EQ(FieldDefFilePath(TableAt("/Spell.dbc", "Spell")), "/Spell.ini");
+    EXPECT_EQ(FieldDefFilePath(TableAt("Spell.dbc", "Spell")), "Spell.ini");
+    EXPECT_EQ(FieldDefFilePath(TableAt("", "Custom1")), "Custom1.ini");
+}
+
+struct ReadFieldCase {
+    const char* Label;
+    std::string Text;  // sections for field 3
+    std::string Name;
+    std::string KindText;
+    FieldKind Kind;
+    bool Hex;
+};
+
+void PrintTo(const ReadFieldCase& c, std::ostream* out) {
+    *out << c.Label;
+}
+
+class ReadFieldDefRules : public ::testing::TestWithParam<ReadFieldCase> {};
+
+TEST_P(ReadFieldDefRules, ReadsField3) {
+    const ReadFieldCase& c = GetParam();
+    const FieldDef def = ReadFieldDef(IniFile::Parse(c.Text), 3);
+    EXPECT_EQ(def.Number, 3);
+    EXPECT_EQ(def.Name, c.Name);
+    EXPECT_EQ(def.KindText, c.KindText);
+    EXPECT_EQ(def.Kind, c.Kind);
+    EXPECT_EQ(def.Hex, c.Hex);
+}
+
+constexpr FieldKind kInt = FieldKind::ftInteger;
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ReadFieldDefRules,
+    ::testing::Values(
+        ReadFieldCase{"missing keys give defaults", "[Field name]\nField 2=x", "3", "ftInteger",
+                      kInt, false},
+        ReadFieldCase{"string", "[Field kind]\nField 3=ftString\n[Field name]\nField 3=Name",
+                      "Name", "ftString", FieldKind::ftString, false},
+        ReadFieldCase{"hex 1", "[Field hex]\nField 3=1", "3", "ftInteger", kInt, true},
+        ReadFieldCase{"any nonzero integer", "[Field hex]\nField 3=-2", "3", "ftInteger", kInt,
+                      true},
+        ReadFieldCase{"hex 0", "[Field hex]\nField 3=0", "3", "ftInteger", kInt, false},
+        ReadFieldCase{"hex 0x1", "[Field hex]\nField 3=0x1", "3", "ftInteger", kInt, true},
+        ReadFieldCase{"hex $A", "[Field hex]\nField 3=$A", "3", "ftInteger", kInt, true},
+        ReadFieldCase{"hex True is no integer", "[Field hex]\nField 3=True", "3", "ftInteger", kInt,
+                      false},
+        ReadFieldCase{"hex on a float", "[Field kind]\nField 3=ftFloat\n[Field hex]\nField 3=1",
+                      "3", "ftFloat", FieldKind::ftFloat, false},
+        ReadFieldCase{"kind text in lower case",
+                      "[Field kind]\nField 3=ftinteger\n[Field hex]\nField 3=1", "3", "ftinteger",
+                      kInt, false},
+        ReadFieldCase{"unknown kind text", "[Field kind]\nField 3=Bogus", "3", "Bogus", kInt,
+                      false},
+        ReadFieldCase{"present but empty", "[Field kind]\nField 3=\n[Field name]\nField 3=", "", "",
+                      kInt, false},
+        ReadFieldCase{"section and key without case", "[FIELD NAME]\nfield 3 = \"Spell Name\"",
+                      "Spell Name", "ftInteger", kInt, false}));
+
+TEST(GetIniSettings, MissingFileGivesIntegerFieldsNamedByNumber) {
+    TempDir dir;
+    auto defs = std::make_unique<FieldDefList>();
+    for (int n = 0; n < 5; ++n) {
+        (*defs)[n] = Def(n, "old", FieldKind::ftString, true);
+    }
+    GetIniSettings(TableAt(dir.File("Spell.dbc"), "Spell"), *defs, 4);
+    for (int n = 0; n < 4; ++n) {
+        EXPECT_EQ((*defs)[n].Name, std::to_string(n));
+        EXPECT_EQ((*defs)[n].KindText, "ftInteger");
+        EXPECT_EQ((*defs)[n].Kind, FieldKind::ftInteger);
+        EXPECT_FALSE((*defs)[n].Hex);
+    }
+    // Entries past the count keep what was there.
+    EXPECT_EQ((*defs)[4].Name, "old");
+}
+
+TEST(GetIniSettings, ReadsTheTablesFileAndMakesNamesUnique) {
+    TempDir dir;
+    dir.Write("Spell.ini", CrlfText({"[Field name]", "Field 0=Spell", "Field 1=spell",
+                                     "[Field kind]", "Field 1=ftFloat"}));
+    auto defs = std::make_unique<FieldDefList>();
+    GetIniSettings(TableAt(dir.File("Spell.dbc"), "Spell"), *defs, 2);
+    EXPECT_EQ((*defs)[0].Name, "Spell");
+    EXPECT_EQ((*defs)[1].Name, "spell c1");
+    EXPECT_EQ((*defs)[1].Kind, FieldKind::ftFloat);
+}
+
+TEST(SetIniSettings, WritesKindNameAndHexSectionsInThatOrder) {
+    TempDir dir;
+    auto defs = std::make_unique<FieldDefList>();
+    (*defs)[0] = Def(0, "id", FieldKind::ftInteger, true);
+    (*defs)[1] = Def(1, "name", FieldKind::ftString, false);
+    // The kind text is written as held, not regenerated from the kind.
+    (*defs)[1].KindText = "ftstring";
+    (*defs)[2] = Def(2, "not written", FieldKind::ftFloat, false);
+    SetIniSettingsFCount(TableAt(dir.File("T.dbc"), "T"), *defs, 2);
+    EXPECT_EQ(dir.Read("T.ini"),
+              CrlfText({"[Field kind]", "Field 0=ftInteger", "Field 1=ftstring", "[Field name]",
+                        "Field 0=id", "Field 1=name", "[Field hex]", "Field 0=1", "Field 1=0"}));
+}
+
+TEST(SetIniSettings, FewerFieldsReplaceTheOldSectionsAndKeepOthers) {
+    TempDir dir;
+    IniFile old = IniFile::Parse(CrlfText({"; notes", "[Other]", "k=v"}));
+    for (const std::string& key : FieldKeys(8)) {
+        old.Write("Field kind", key, "ftInteger");
+        old.Write("Field name", key, "old");
+        old.Write("Field hex", key, "1");
+    }
+    old.Write("Tail", "t", "1");
+    old.Save(dir.File("T.ini"));
+
+    auto defs = std::make_unique<FieldDefList>();
+    for (int n = 0; n < 5; ++n) {
+        (*defs)[n] = Def(n, "new" + std::to_string(n), FieldKind::ftInteger, false);
+    }
+    SetIniSettingsFCount(TableAt(dir.File("T.dbc"), "T"), *defs, 5);
+
+    const IniFile written = IniFile::Load(dir.File("T.ini"));
+    for (const char* section : {"Field kind", "Field name", "Field hex"}) {
+        EXPECT_EQ(written.Keys(section), FieldKeys(5)) << section;
+    }
+    EXPECT_EQ(written.Read("Field name", "Field 4"), "new4");
+    EXPECT_EQ(written.Read("Field hex", "Field 4"), "0");
+    EXPECT_EQ(written.Read("Other", "k"), "v");
+    EXPECT_EQ(written.Read("Tail", "t"), "1");
+    EXPECT_EQ(dir.Read("T.ini").rfind(CrlfText({"; notes", "[Other]", "k=v", "[Tail]", "t=1",
+                                                "[Field kind]", "Field 0=ftInteger"}),
+                                      0),
+              0u);
+}
+
+TEST(SetIniSettings, NoFieldsOnlyRemovesTheSections) {
+    TempDir dir;
+    dir.Write("T.ini", CrlfText({"[Field kind]", "Field 0=ftInteger", "[Other]", "k=v",
+                                 "[Field hex]", "Field 0=1"}));
+    auto defs = std::make_unique<FieldDefList>();
+    SetIniSettingsFCount(TableAt(dir.File("T.dbc"), "T"), *defs, 0);
+    EXPECT_EQ(dir.Read("T.ini"), CrlfText({"[Other]", "k=v"}));
+}
+
+TEST(SetIniSettings, WritesOneFieldPerTableColumnAfterIndex) {
+    TempDir dir;
+    RecordTable table;
+    table.AddFieldDef("Index", FieldKind::ftInteger, 0, true);
+    table.AddFieldDef("a", FieldKind::ftInteger, 0, false);
+    table.AddFieldDef("b", FieldKind::ftFloat, 0, false);
+    table.CreateDataSet();
+    auto defs = std::make_unique<FieldDefList>();
+    (*defs)[0] = Def(0, "a", FieldKind::ftInteger, true);
+    (*defs)[1] = Def(1, "b", FieldKind::ftFloat, false);
+    (*defs)[2] = Def(2, "c", FieldKind::ftInteger, false);
+    SetIniSettings(TableAt(dir.File("T.dbc"), "T"), *defs, table);
+
+    const IniFile written = IniFile::Load(dir.File("T.ini"));
+    EXPECT_EQ(written.Keys("Field name"), FieldKeys(2));
+    auto readBack = std::make_unique<FieldDefList>();
+    GetIniSettings(TableAt(dir.File("T.dbc"), "T"), *readBack, 2);
+    EXPECT_EQ((*readBack)[0].Name, "a");
+    EXPECT_TRUE((*readBack)[0].Hex);
+    EXPECT_EQ((*readBack)[1].Kind, FieldKind::ftFloat);
+}
+
+TEST(SetIniSettings, UnwritableFileNamesThePath) {
+    TempDir dir;
+    auto defs = std::make_unique<FieldDefList>();
+    const CurrentTable current = TableAt(dir.File("missing/T.dbc"), "T");
+    try {
+        SetIniSettingsFCount(current, *defs, 1);
+        FAIL() << "wrote into a missing folder";
+    } catch (const KelvaneError& error) {
+        EXPECT_EQ(std::string(error.what()), "Unable to write to " + dir.File("missing/T.ini"));
+    }
+}
+
+TEST(ImportFieldDefFile, CountsKindKeysAndReadsFieldsByNumber) {
+    TempDir dir;
+    dir.Write("T.ini",
+              CrlfText({"[Field kind]", "Field 0=ftString", "Field 1=ftFloat", "Field 5=ftString",
+                        "[Field name]", "Field 0=name", "Field 5=five"}));
+    auto defs = std::make_unique<FieldDefList>();
+    (*defs)[5].Name = "kept";
+    EXPECT_EQ(ImportFieldDefFile(dir.File("T.ini"), *defs), 3);
+    EXPECT_EQ((*defs)[0].Name, "name");
+    EXPECT_EQ((*defs)[0].Kind, FieldKind::ftString);
+    EXPECT_EQ((*defs)[1].Name, "1");
+    EXPECT_EQ((*defs)[1].Kind, FieldKind::ftFloat);
+    EXPECT_EQ((*defs)[2].Name, "2");
+    EXPECT_EQ((*defs)[2].Kind, FieldKind::ftInteger);
+    EXPECT_EQ((*defs)[5].Name, "kept");
+}
+
+TEST(ImportFieldDefFile, MissingFileOrSectionGivesNoFields) {
+    TempDir dir;
+    auto defs = std::make_unique<FieldDefList>();
+    EXPECT_EQ(ImportFieldDefFile(dir.File("none.ini"), *defs), 0);
+    dir.Write("T.ini", CrlfText({"[Field name]", "Field 0=a"}));
+    EXPECT_EQ(ImportFieldDefFile(dir.File("T.ini"), *defs), 0);
+}
+
+TEST(ImportFieldDefFile, MoreFieldsThanATableCanHoldIsAnError) {
+    TempDir dir;
+    std::string text = "[Field kind]\r\n";
+    for (int n = 0; n <= MaxFieldCount; ++n) {
+        text += "Field " + std::to_string(n) + "=ftInteger\r\n";
+    }
+    dir.Write("Big.ini", text);
+    auto defs = std::make_unique<FieldDefList>();
+    try {
+        ImportFieldDefFile(dir.File("Big.ini"), *defs);
+        FAIL() << "imported more fields than a table holds";
+    } catch (const KelvaneError& error) {
+        EXPECT_NE(std::string(error.what()).find(dir.File("Big.ini")), std::string::npos)
+            << error.what();
+    }
+}
+
+}  // namespace
+}  // namespace kelvane
