@@ -2,11 +2,13 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace kelvane {
 
 inline constexpr size_t DbcHeaderSize = 20;
+inline constexpr std::string_view DbcMagic = "WDBC";
 inline constexpr uint32_t MaxStringBlockSize = 16 * 1024 * 1024;
 
 // The 20-byte header at the start of every DBC file: "WDBC" and four little-endian counts.
@@ -28,5 +30,12 @@ struct ByteFieldSplit {
 // The split of a record of RecordSize bytes into FieldCount cells, when one exists and the
 // record is not simply 4 x FieldCount bytes.
 std::optional<ByteFieldSplit> SplitByteFields(int32_t fieldCount, int32_t recordSize);
+
+// The four counts of a header; bytes holds at least DbcHeaderSize bytes (the magic is not
+// checked here).
+DbcHeader ParseDbcHeader(std::string_view bytes);
+
+// Appends "WDBC" and the four counts.
+void AppendDbcHeader(std::string& bytes, const DbcHeader& header);
 
 }  // namespace kelvane

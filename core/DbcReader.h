@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/DbcFormat.h"
@@ -34,5 +35,9 @@ struct LoadReport {
 // built before the failure.
 LoadReport LoadDbcFile(Workspace& workspace, const std::string& path, bool applyDefinitions,
                        int fieldLimit, const LoadProgress& progress = {});
+
+// LoadDbcFile on bytes already in memory; path only names the file in messages.
+LoadReport LoadDbcBytes(Workspace& workspace, const std::string& path, std::string_view bytes,
+                        bool applyDefinitions, int fieldLimit, const LoadProgress& progress = {});
 
 }  // namespace kelvane

@@ -105,6 +105,13 @@ class RecordTable {
     // The text the grid shows and edits: upper-case hexadecimal for hex columns.
     std::string DisplayText(int row, int column) const;
 
+    // ---- Storage, for passes over the whole table (the DBC writer) ---------------------
+    // Valid while browsing and until the next change: the storage slot of every record in
+    // table order, each column's cells by slot, and the texts its string cells refer to.
+    const std::vector<uint32_t>& RecordSlots() const { return order_; }
+    const ColumnStore& ColumnStoreAt(int column) const { return stores_.at(Col(column)); }
+    const StringPool& Strings() const { return strings_; }
+
     // ---- Grid presentation of each column ----------------------------------------------
     ColumnPresentation& Presentation(int column) { return presentation_.at(Col(column)); }
     const ColumnPresentation& Presentation(int column) const {

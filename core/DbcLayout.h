@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/DbcFormat.h"
+
+namespace kelvane {
+
+// Where the records and the string block of a DBC file lie, checked against its size.
+struct DbcLayout {
+    DbcHeader Header;
+    std::optional<ByteFieldSplit> ByteFields;  // set for records that end in 1-byte cells
+    size_t RecordsOffset = DbcHeaderSize;
+    size_t StringBlockOffset = 0;
+};
+
+// Checks the header of a file of fileSize bytes, given its first DbcHeaderSize bytes (or all of
+// a shorter file), against what the file can hold. Fails with a KelvaneError naming the file
+// and the problem: not a DBC file at all, negative counts, too many fields, records that cannot
+// be split into the fields, or records and string block that do not fit in the file.
+DbcLayout CheckDbcLayout(std::string_view headerBytes, uint64_t fileSize, const std::string& path);
+
+}  // namespace kelvane

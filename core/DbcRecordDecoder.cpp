@@ -1,0 +1,244 @@
+#include "core/DbcRecordDecoder.h"
+
+#include <algorithm>
+#include <bit>
+#include <string>
+
+#include "core/LittleEndian.h"
+#include "core/ValueText.h"
+
+namespace kelvane {
+namespace {
+
+// The columns grow a chunk of records at a time, one column after the other, which lets the
+// system hand out their fresh memory far faster than growing all columns record by record.
+// Within a chunk, records are decoded in batches that stay in the cache while every column
+// takes its cell from each record of the batch: one pass over the file, and tight loops
+// without a test of the kind per cell.
+constexpr size_t kChunkRecords = 4096;
+constexpr size_t kBatchBytes = 256 * 1024;
+constexpr size_t kMaxTextLength = StringFieldSize;
+
+enum class CellWidth { None, Whole, Byte };
+
+// Where a field column finds its cell within a record.
+struct CellSource {
+    CellWidth Width = CellWidth::None;
+    size_t Offset = 0;
+};
+
+struct Batch {
+    size_t First = 0;  // record number of the first record
+    size_t Count = 0;
+    const char* Records = nullptr;
+    size_t RecordSize = 0;
+};
+
+// One converted cell per record of the batch, into the column's slots for those records.
+template <typename T, typename Convert>
+void FillCells(std::vector<T>& column, const Batch& batch, size_t offset, Convert convert) {
+    T* out = column.data() + batch.First;
+    const char* cell = batch.Records + offset;
+    for (size_t i = 0; i < batch.Count; ++i, cell += batch.RecordSize) {
+        out[i] = convert(cell);
+    }
+}
+
+int32_t WholeInteger(const char* cell) {
+    return static_cast<int32_t>(LoadUint32Le(cell));
+}
+double WholeFloat(const char* cell) {
+    return std::bit_cast<float>(LoadUint32Le(cell));
+}
+int32_t ByteValue(const char* cell) {
+    return static_cast<unsigned char>(*cell);
+}
+
+class RecordDecoder {
+  public:
+    RecordDecoder(ByteSource& file, const DbcLayout& layout,
+                  const std::vector<FieldKind>& fieldKinds, int cellsPerRecord);
+    DecodedRecords Decode(const LoadProgress& progress);
+
+  private:
+    void GrowColumns(size_t recordCount);
+    void DecodeColumn(size_t field, const Batch& batch);
+    void DecodeStrings(size_t field, const Batch& batch);
+    StringPool::Ref TextRef(uint32_t offset);
+
+    ByteSource& file_;
+    const DbcLayout& layout_;
+    // Offsets below this are followed by a terminator inside the block.
+    size_t readableEnd_ = 0;
+    bool hasLongTexts_ = false;
+    std::vector<CellSource> sources_;
+    DecodedRecords decoded_;
+};
+
+CellSource SourceOfCell(int cell, int cellsPerRecord, const DbcLayout& layout) {
+    if (cell >= cellsPerRecord) {
+        return {};
+    }
+    const int wholeCells =
+        layout.ByteFields ? layout.ByteFields->WholeCellCount : layout.Header.FieldCount;
+    if (cell < wholeCells) {
+        return {CellWidth::Whole, 4 * static_cast<size_t>(cell)};
+    }
+    return {CellWidth::Byte,
+            4 * static_cast<size_t>(wholeCells) + static_cast<size_t>(cell - wholeCells)};
+}
+
+// Whether some text of the block runs longer than a string cell holds, so cells must be measured.
+bool HasLongTexts(const std::string& block, size_t readableEnd) {
+    size_t start = 0;
+    while (start < readableEnd) {
+        const size_t end = block.find('\0', start);
+        if (end - start > kMaxTextLength) {
+            return true;
+        }
+        start = end + 1;
+    }
+    return false;
+}
+
+RecordDecoder::RecordDecoder(ByteSource& file, const DbcLayout& layout,
+                             const std::vector<FieldKind>& fieldKinds, int cellsPerRecord)
+    : file_(file), layout_(layout) {
+    std::string block(
+        file.Read(layout.StringBlockOffset, static_cast<size_t>(layout.Header.StringBlockSize)));
+    const size_t lastTerminator = block.rfind('\0');
+    readableEnd_ = lastTerminator == std::string::npos ? 0 : lastTerminator + 1;
+    hasLongTexts_ = HasLongTexts(block, readableEnd_);
+    decoded_.Rows.Strings = StringPool(std::move(block));
+
+    const size_t recordCount = static_cast<size_t>(layout.Header.RecordCount);
+    decoded_.Rows.Columns.emplace_back().Integers.reserve(recordCount);
+    for (size_t field = 0; field < fieldKinds.size(); ++field) {
+        ColumnStore& store = decoded_.Rows.Columns.emplace_back();
+        store.Kind = fieldKinds[field];
+        switch (store.Kind) {
+            case FieldKind::ftString:
+                store.Strings.reserve(recordCount);
+                break;
+            case FieldKind::ftFloat:
+                store.Floats.reserve(recordCount);
+                break;
+            case FieldKind::ftInteger:
+                store.Integers.reserve(recordCount);
+                break;
+        }
+        sources_.push_back(SourceOfCell(static_cast<int>(field), cellsPerRecord, layout));
+    }
+    decoded_.BadStringCells.assign(fieldKinds.size(), 0);
+}
+
+DecodedRecords RecordDecoder::Decode(const LoadProgress& progress) {
+    const size_t recordCount = static_cast<size_t>(layout_.Header.RecordCount);
+    const size_t recordSize = static_cast<size_t>(layout_.Header.RecordSize);
+    const size_t batchSize = std::max<size_t>(1, kBatchBytes / std::max<size_t>(1, recordSize));
+    for (size_t chunk = 0; chunk < recordCount; chunk += kChunkRecords) {
+        const size_t chunkEnd = std::min(recordCount, chunk + kChunkRecords);
+        GrowColumns(chunkEnd);
+        for (size_t first = chunk; first < chunkEnd; first += batchSize) {
+            const size_t count = std::min(batchSize, chunkEnd - first);
+            const std::string_view records =
+                file_.Read(layout_.RecordsOffset + first * recordSize, count * recordSize);
+            const Batch batch{first, count, records.data(), recordSize};
+            for (size_t field = 0; field < sources_.size(); ++field) {
+                DecodeColumn(field, batch);
+            }
+        }
+        if (progress && chunkEnd < recordCount) {
+            progress(static_cast<int>(chunkEnd), static_cast<int>(recordCount));
+        }
+    }
+    if (progress) {
+        progress(static_cast<int>(recordCount), static_cast<int>(recordCount));
+    }
+    return std::move(decoded_);
+}
+
+// Every column to recordCount slots: Index numbers the records, the field columns start with
+// the new-record defaults, which columns without a cell in the file keep.
+void RecordDecoder::GrowColumns(size_t recordCount) {
+    std::vector<int32_t>& index = decoded_.Rows.Columns.front().Integers;
+    while (index.size() < recordCount) {
+        index.push_back(static_cast<int32_t>(index.size()));
+    }
+    for (size_t column = 1; column < decoded_.Rows.Columns.size(); ++column) {
+        decoded_.Rows.Columns[column].Resize(recordCount, decoded_.Rows.Strings.EmptyRef());
+    }
+}
+
+void RecordDecoder::DecodeColumn(size_t field, const Batch& batch) {
+    const CellSource& source = sources_[field];
+    ColumnStore& store = decoded_.Rows.Columns[field + 1];
+    const bool whole = source.Width == CellWidth::Whole;
+    if (source.Width == CellWidth::None) {
+        return;
+    }
+    switch (store.Kind) {
+        case FieldKind::ftInteger:
+            if (whole) {
+                FillCells(store.Integers, batch, source.Offset, WholeInteger);
+            } else {
+                FillCells(store.Integers, batch, source.Offset, ByteValue);
+            }
+            break;
+        case FieldKind::ftFloat:
+            if (whole) {
+                FillCells(store.Floats, batch, source.Offset, WholeFloat);
+            } else {
+                FillCells(store.Floats, batch, source.Offset,
+                          [](const char* cell) { return static_cast<double>(ByteValue(cell)); });
+            }
+            break;
+        case FieldKind::ftString:
+            if (whole) {
+                DecodeStrings(field, batch);
+            } else {
+                // A byte cell in a string column holds the value's decimal text, as an integer
+                // assigned to a string cell would.
+                StringPool& strings = decoded_.Rows.Strings;
+                FillCells(store.Strings, batch, source.Offset, [&](const char* cell) {
+                    return strings.Store(IntegerText(ByteValue(cell)));
+                });
+            }
+            break;
+    }
+}
+
+void RecordDecoder::DecodeStrings(size_t field, const Batch& batch) {
+    int& bad = decoded_.BadStringCells[field];
+    const StringPool::Ref empty = decoded_.Rows.Strings.EmptyRef();
+    FillCells(decoded_.Rows.Columns[field + 1].Strings, batch, sources_[field].Offset,
+              [&](const char* cell) {
+                  const uint32_t offset = LoadUint32Le(cell);
+                  if (offset >= readableEnd_) {
+                      ++bad;
+                      return empty;
+                  }
+                  return TextRef(offset);
+              });
+}
+
+StringPool::Ref RecordDecoder::TextRef(uint32_t offset) {
+    const StringPool::Ref ref = StringPool::BlockRef(offset);
+    if (hasLongTexts_) {
+        const std::string_view text = decoded_.Rows.Strings.View(ref);
+        if (text.size() > kMaxTextLength) {
+            return decoded_.Rows.Strings.Store(text.substr(0, kMaxTextLength));
+        }
+    }
+    return ref;
+}
+
+}  // namespace
+
+DecodedRecords DecodeDbcRecords(ByteSource& file, const DbcLayout& layout,
+                                const std::vector<FieldKind>& fieldKinds, int cellsPerRecord,
+                                const LoadProgress& progress) {
+    return RecordDecoder(file, layout, fieldKinds, cellsPerRecord).Decode(progress);
+}
+
+}  // namespace kelvane

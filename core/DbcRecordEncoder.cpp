@@ -1,0 +1,183 @@
+#include "core/DbcRecordEncoder.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "core/KelvaneError.h"
+#include "core/LittleEndian.h"
+#include "core/RecordTable.h"
+#include "core/StringBlockBuilder.h"
+#include "core/TextOffsetCache.h"
+#include "core/TextUtil.h"
+#include "core/ValueText.h"
+
+namespace kelvane {
+namespace {
+
+constexpr int kIndexColumn = 0;
+// Records are written in batches that stay in the cache while each number column fills its
+// cells from consecutive rows; string cells follow record by record, in first-met order.
+constexpr size_t kBatchBytes = 256 * 1024;
+
+// The nearest 32-bit float, as the hardware rounds, without the undefined behaviour of
+// converting a double beyond the float range.
+float NearestFloat(double value) {
+    constexpr double kLargest = std::numeric_limits<float>::max();  // 0x1.fffffep+127
+    // Halfway between the largest float and the next power of two: from there on, infinity.
+    constexpr double kOverflow = 0x1.ffffffp+127;
+    const double magnitude = std::fabs(value);
+    if (magnitude > kLargest && !std::isnan(value)) {
+        const float bound = magnitude >= kOverflow ? std::numeric_limits<float>::infinity()
+                                                   : std::numeric_limits<float>::max();
+        return std::signbit(value) ? -bound : bound;
+    }
+    return static_cast<float>(value);
+}
+
+[[noreturn]] void FailByteValue(const RecordTable& table, int row, int column,
+                                const std::string& value) {
+    throw KelvaneError("the byte field \"" + table.ColumnName(column) + "\" of record " +
+                       IntegerText(table.IntegerAt(row, kIndexColumn)) + " holds " + value +
+                       ", but a byte field holds a whole number from 0 to 255");
+}
+
+// A byte cell takes a whole number from 0 to 255 whatever the column's kind: a float column
+// must hold it exactly, a string column as its text (blank or empty counts as 0).
+uint8_t ByteCell(const RecordTable& table, int row, int column, FieldKind kind) {
+    switch (kind) {
+        case FieldKind::ftInteger: {
+            const int32_t value = table.IntegerAt(row, column);
+            if (value < 0 || value > 255) {
+                FailByteValue(table, row, column, IntegerText(value));
+            }
+            return static_cast<uint8_t>(value);
+        }
+        case FieldKind::ftFloat: {
+            const double value = table.FloatAt(row, column);
+            if (!(value >= 0 && value <= 255) || value != std::floor(value)) {
+                FailByteValue(table, row, column, FloatText(value));
+            }
+            return static_cast<uint8_t>(value);
+        }
+        case FieldKind::ftString:
+            break;
+    }
+    const std::string_view text = TrimBlanks(table.StringAt(row, column));
+    if (text.empty()) {
+        return 0;
+    }
+    const std::optional<int32_t> value = ParseIntegerText(text);
+    if (!value || *value < 0 || *value > 255) {
+        FailByteValue(table, row, column, "\"" + std::string(text) + "\"");
+    }
+    return static_cast<uint8_t>(*value);
+}
+
+struct Batch {
+    int FirstRow = 0;
+    int RowCount = 0;
+    char* Records = nullptr;
+    size_t RecordSize = 0;
+};
+
+// Calls write(row, slot, cell) for the cell of every record of the batch, slot being where the
+// record's values are stored.
+template <typename Write>
+void ForEachCell(const RecordTable& table, const Batch& batch, size_t offset, Write write) {
+    const uint32_t* slots = table.RecordSlots().data();
+    char* cell = batch.Records + offset;
+    for (int row = batch.FirstRow; row < batch.FirstRow + batch.RowCount;
+         ++row, cell += batch.RecordSize) {
+        write(row, slots[row], cell);
+    }
+}
+
+void EncodeNumberColumn(const RecordTable& table, const CellTarget& target, const Batch& batch) {
+    if (target.Byte) {
+        ForEachCell(table, batch, target.Offset, [&](int row, uint32_t, char* cell) {
+            *cell = static_cast<char>(ByteCell(table, row, target.Column, target.Kind));
+        });
+        return;
+    }
+    // Locals rather than the store's members: the byte stores below could alias those, so the
+    // compiler would reload them for every cell.
+    const ColumnStore& store = table.ColumnStoreAt(target.Column);
+    const bool anyBlank = !store.Blanks.empty();
+    if (target.Kind == FieldKind::ftFloat) {
+        const double* values = store.Floats.data();
+        ForEachCell(table, batch, target.Offset, [&](int, uint32_t slot, char* cell) {
+            const double value = anyBlank && store.IsBlank(slot) ? 0.0 : values[slot];
+            StoreUint32Le(cell, std::bit_cast<uint32_t>(NearestFloat(value)));
+        });
+    } else {
+        const int32_t* values = store.Integers.data();
+        ForEachCell(table, batch, target.Offset, [&](int, uint32_t slot, char* cell) {
+            const int32_t value = anyBlank && store.IsBlank(slot) ? 0 : values[slot];
+            StoreUint32Le(cell, static_cast<uint32_t>(value));
+        });
+    }
+}
+
+}  // namespace
+
+RecordLayout DbcRecordLayout(const RecordTable& table,
+                             const std::optional<ByteFieldSplit>& loaded) {
+    const int fieldCount = table.FieldCount() - 1;
+    const bool keepBytes = loaded && loaded->WholeCellCount + loaded->ByteCellCount == fieldCount;
+    const int wholeCells = keepBytes ? loaded->WholeCellCount : fieldCount;
+    RecordLayout layout;
+    for (int column = 1; column <= fieldCount; ++column) {
+        const bool byte = column > wholeCells;
+        layout.Cells.push_back({column, table.ColumnKind(column), layout.RecordSize, byte});
+        layout.RecordSize += byte ? 1 : 4;
+    }
+    return layout;
+}
+
+void EncodeDbcRecords(const RecordTable& table, const RecordLayout& layout, std::string& bytes,
+                      StringBlockBuilder& strings) {
+    // String cells whose texts go to the block, taken record by record in first-met order.
+    struct TextTarget {
+        const ColumnStore* Store = nullptr;
+        size_t Offset = 0;
+    };
+    std::vector<CellTarget> numberCells;
+    std::vector<TextTarget> textCells;
+    for (const CellTarget& cell : layout.Cells) {
+        if (cell.Kind == FieldKind::ftString && !cell.Byte) {
+            textCells.push_back({&table.ColumnStoreAt(cell.Column), cell.Offset});
+        } else {
+            numberCells.push_back(cell);
+        }
+    }
+    const StringPool& pool = table.Strings();
+    TextOffsetCache texts;
+    const int recordCount = table.RecordCount();
+    const auto batchRows =
+        static_cast<int>(std::max<size_t>(1, kBatchBytes / std::max<size_t>(1, layout.RecordSize)));
+    for (int first = 0; first < recordCount; first += batchRows) {
+        // Grown batch by batch, so the fresh bytes are still in the cache when cells land there.
+        const int rowCount = std::min(batchRows, recordCount - first);
+        const size_t start = bytes.size();
+        bytes.resize(start + static_cast<size_t>(rowCount) * layout.RecordSize);
+        const Batch batch{first, rowCount, bytes.data() + start, layout.RecordSize};
+        for (const CellTarget& cell : numberCells) {
+            EncodeNumberColumn(table, cell, batch);
+        }
+        char* record = batch.Records;
+        for (int row = first; row < first + batch.RowCount; ++row, record += layout.RecordSize) {
+            const uint32_t slot = table.RecordSlots()[static_cast<size_t>(row)];
+            for (const TextTarget& cell : textCells) {
+                const ColumnStore& store = *cell.Store;
+                const uint32_t offset =
+                    store.IsBlank(slot) ? 0 : texts.OffsetOf(store.Strings[slot], pool, strings);
+                StoreUint32Le(record + cell.Offset, offset);
+            }
+        }
+    }
+}
+
+}  // namespace kelvane

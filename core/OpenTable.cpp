@@ -1,0 +1,22 @@
+#include "core/OpenTable.h"
+
+#include "core/CurrentTable.h"
+#include "core/TablePaths.h"
+#include "core/Workspace.h"
+
+namespace kelvane {
+
+void PrepareOpen(CurrentTable& current, const std::string& path) {
+    current.FilePath = path;
+    current.TableName = TableNameFromPath(path);
+    current.OpenedTableName = current.TableName;
+    current.LastOpenedPath = path;
+}
+
+LoadReport OpenDbcTable(Workspace& workspace, const std::string& path,
+                        const LoadProgress& progress) {
+    PrepareOpen(workspace.Current, path);
+    return LoadDbcFile(workspace, path, true, 0, progress);
+}
+
+}  // namespace kelvane

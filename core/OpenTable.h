@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+#include "core/DbcReader.h"
+
+namespace kelvane {
+
+struct CurrentTable;
+struct Workspace;
+
+// Makes path the current table the way opening a file does: FilePath, TableName,
+// OpenedTableName and LastOpenedPath.
+void PrepareOpen(CurrentTable& current, const std::string& path);
+
+// PrepareOpen, then loads the file with the field definitions beside it.
+LoadReport OpenDbcTable(Workspace& workspace, const std::string& path,
+                        const LoadProgress& progress = {});
+
+}  // namespace kelvane

@@ -1,0 +1,55 @@
+#include "core/TextOffsetCache.h"
+
+#include "core/StringBlockBuilder.h"
+#include "core/TextUtil.h"
+
+namespace kelvane {
+namespace {
+
+constexpr int kInitialIndexBits = 10;
+
+}  // namespace
+
+TextOffsetCache::TextOffsetCache()
+    : slots_(size_t{1} << kInitialIndexBits), indexBits_(kInitialIndexBits) {}
+
+size_t TextOffsetCache::SlotIndex(StringPool::Ref ref) const {
+    // Fibonacci hashing: references are offsets or small numbers, so spread them first.
+    return static_cast<size_t>((ref * 0x9E3779B97F4A7C15ull) >> (64 - indexBits_));
+}
+
+uint32_t TextOffsetCache::OffsetOf(StringPool::Ref ref, const StringPool& pool,
+                                   StringBlockBuilder& block) {
+    const size_t mask = slots_.size() - 1;
+    size_t index = SlotIndex(ref);
+    for (; slots_[index].Ref != kFree; index = (index + 1) & mask) {
+        if (slots_[index].Ref == ref) {
+            return slots_[index].Offset;
+        }
+    }
+    const uint32_t offset = block.Place(TrimBlanks(pool.View(ref)));
+    slots_[index] = Slot{ref, offset};
+    if (2 * ++used_ > slots_.size()) {
+        Grow();
+    }
+    return offset;
+}
+
+void TextOffsetCache::Grow() {
+    std::vector<Slot> old(2 * slots_.size());
+    old.swap(slots_);
+    ++indexBits_;
+    const size_t mask = slots_.size() - 1;
+    for (const Slot& slot : old) {
+        if (slot.Ref == kFree) {
+            continue;
+        }
+        size_t index = SlotIndex(slot.Ref);
+        while (slots_[index].Ref != kFree) {
+            index = (index + 1) & mask;
+        }
+        slots_[index] = slot;
+    }
+}
+
+}  // namespace kelvane

@@ -1,0 +1,140 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "tests/support/CliRun.h"
+#include "tests/support/DbcBytes.h"
+#include "tests/support/DbcSamples.h"
+#include "tests/support/FieldDefsOnDisk.h"
+#include "tests/support/TempDir.h"
+
+namespace kelvane {
+namespace {
+
+using testing::ByteFieldSample;
+using testing::CliResult;
+using testing::DbcBytes;
+using testing::SpellSample;
+using testing::SpellSampleFields;
+using testing::TempDir;
+using testing::WriteFieldDefs;
+
+class InfoResaveTest : public ::testing::Test {
+  protected:
+    CliResult Run(const std::vector<std::string>& args) {
+        return testing::RunProgram(KELVANE_CLI_PATH, args, dir_);
+    }
+
+    std::string Put(const std::string& name, const DbcBytes& file) {
+        dir_.Write(name, file.Bytes());
+        return dir_.File(name);
+    }
+
+    TempDir dir_;
+};
+
+TEST_F(InfoResaveTest, InfoPrintsHeaderColumnsAndRecordCount) {
+    const std::string path = Put("Spell.dbc", SpellSample());
+    WriteFieldDefs(path, SpellSampleFields());
+
+    const CliResult result = Run({"info", path});
+
+    EXPECT_EQ(result.ExitCode, 0) << result.Err;
+    EXPECT_EQ(result.Err, "");
+    for (const char* line :
+         {"Records:       3\n", "Fields:        4\n", "Record size:   16 bytes\n",
+          "String block:  21 bytes\n", "Byte fields:   no\n", "Records loaded: 3\n"}) {
+        EXPECT_NE(result.Out.find(line), std::string::npos) << line << "\n" << result.Out;
+    }
+    for (const char* column : {"     0  ID                              ftInteger hex\n",
+                               "     1  Name                            ftString  -\n",
+                               "     2  Speed                           ftFloat   -\n"}) {
+        EXPECT_NE(result.Out.find(column), std::string::npos) << column << "\n" << result.Out;
+    }
+}
+
+TEST_F(InfoResaveTest, InfoShowsTheByteFieldSplit) {
+    const std::string path = Put("Bytes.dbc", ByteFieldSample());
+
+    const CliResult result = Run({"info", path});
+
+    EXPECT_EQ(result.ExitCode, 0) << result.Err;
+    EXPECT_NE(result.Out.find("Byte fields:   yes (2 cells of 4 bytes, then 1 of 1 byte)\n"),
+              std::string::npos)
+        << result.Out;
+}
+
+TEST_F(InfoResaveTest, BadStringCellsAreWarnedAboutOnStandardError) {
+    const std::string path =
+        Put("Names.dbc", DbcBytes().Header(1, 1, 4, 1).Int(400).Raw(std::string(1, '\0')));
+    WriteFieldDefs(path, {{"Name", FieldKind::ftString}});
+
+    const CliResult info = Run({"info", path});
+    const CliResult resave = Run({"resave", path, dir_.File("Out.dbc")});
+
+    for (const CliResult& result : {info, resave}) {
+        EXPECT_EQ(result.ExitCode, 0) << result.Err;
+        EXPECT_NE(result.Err.find("1 string cell "), std::string::npos) << result.Err;
+        EXPECT_NE(result.Err.find("(column Name)"), std::string::npos) << result.Err;
+    }
+}
+
+TEST_F(InfoResaveTest, FailuresExitWithTheMessage) {
+    const std::string notDbc = Put("Notes.dbc", DbcBytes().Raw("just some text, not a table"));
+    const std::string spell = Put("Spell.dbc", SpellSample());
+    const struct {
+        std::vector<std::string> Args;
+        std::string Message;
+    } cases[] = {
+        {{"info", notDbc}, "\"" + notDbc + "\" is not a DBC file"},
+        {{"info", dir_.File("Missing.dbc")}, "Cannot open file"},
+        {{"resave", notDbc, dir_.File("Out.dbc")}, "is not a DBC file"},
+        {{"resave", spell, dir_.File("no folder/Out.dbc")}, "Cannot create file"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Message);
+        const CliResult result = Run(c.Args);
+        EXPECT_EQ(result.ExitCode, 1);
+        EXPECT_NE(result.Err.find(c.Message), std::string::npos) << result.Err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir_.File("Out.dbc")));
+}
+
+TEST_F(InfoResaveTest, WrongArgumentCountsShowTheUsage) {
+    const std::vector<std::vector<std::string>> cases = {
+        {"info"}, {"info", "a.dbc", "b.dbc"}, {"resave", "a.dbc"}, {"resave", "a", "b", "c"}};
+    for (const auto& args : cases) {
+        SCOPED_TRACE(args.size());
+        const CliResult result = Run(args);
+        EXPECT_EQ(result.ExitCode, 2);
+        EXPECT_NE(result.Err.find("usage: kelvane-cli " + args[0]), std::string::npos)
+            << result.Err;
+    }
+}
+
+TEST_F(InfoResaveTest, ResaveWritesTheSameTableAndNoDefinitions) {
+    const std::string path = Put("Spell.dbc", SpellSample());
+    WriteFieldDefs(path, SpellSampleFields());
+
+    const CliResult result = Run({"resave", path, dir_.File("Out.dbc")});
+
+    EXPECT_EQ(result.ExitCode, 0) << result.Err;
+    EXPECT_EQ(result.Err, "");
+    EXPECT_EQ(dir_.Read("Out.dbc"), SpellSample().Bytes());
+    EXPECT_FALSE(std::filesystem::exists(dir_.File("Out.ini")));
+}
+
+TEST_F(InfoResaveTest, ResaveWarnsWhenStringsAreLostForWantOfStringColumns) {
+    const std::string path = Put("Spell.dbc", SpellSample());
+
+    const CliResult result = Run({"resave", path, dir_.File("Out.dbc")});
+
+    EXPECT_EQ(result.ExitCode, 0) << result.Err;
+    EXPECT_NE(result.Err.find("21 bytes of strings"), std::string::npos) << result.Err;
+    EXPECT_EQ(testing::Int32At(dir_.Read("Out.dbc"), 16), 1);
+}
+
+}  // namespace
+}  // namespace kelvane
