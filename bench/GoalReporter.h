@@ -1,0 +1,45 @@
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace kelvane::bench {
+
+// A benchmark's time as a multiple of the floor's, with the most it may be (0: no goal).
+struct TimeGoal {
+    std::string Benchmark;
+    double MaxTimesFloor = 0;
+};
+
+// A counter of a benchmark and the most it may be.
+struct CounterGoal {
+    std::string Benchmark;
+    std::string Counter;
+    double Max = 0;
+};
+
+// The usual console output, then a summary of the goals: each time against the floor's, and
+// the counter against its limit.
+class GoalReporter : public benchmark::ConsoleReporter {
+  public:
+    GoalReporter(std::string floor, std::vector<TimeGoal> times, CounterGoal counter);
+
+    void ReportRuns(const std::vector<Run>& runs) override;
+    void PrintSummary() const;
+
+  private:
+    struct Result {
+        double Milliseconds = 0;
+        std::map<std::string, double> Counters;
+    };
+
+    std::string floor_;
+    std::vector<TimeGoal> times_;
+    CounterGoal counter_;
+    std::map<std::string, Result> results_;
+};
+
+}  // namespace kelvane::bench
