@@ -1,6 +1,7 @@
 #include "core/GridColumns.h"
 
 #include <string>
+#include <vector>
 
 #include "core/FieldDef.h"
 #include "core/RecordTable.h"
@@ -69,14 +70,26 @@ void SetupGridColumns(RecordTable& table, const FieldDefList& defs) {
 }
 
 void MakeFieldNamesUnique(FieldDefList& defs, int last) {
+    if (last < 0) {
+        return;
+    }
+    std::vector<std::string> upperNames;
+    for (int i = 0; i <= last; ++i) {
+        upperNames.push_back(UpperCase(defs[i].Name));
+    }
     // U is taken once per entry, so an entry gains one suffix for every other entry that
     // still matches it; higher entries already carry theirs when a lower one is handled.
     for (int i = last; i >= 0; --i) {
-        const std::string upper = UpperCase(defs[i].Name);
+        const std::string& upper = upperNames[static_cast<size_t>(i)];
+        std::string& name = defs[i].Name;
+        const size_t ownLength = name.size();
         for (int j = last; j >= 0; --j) {
-            if (j != i && UpperCase(defs[j].Name) == upper) {
-                defs[i].Name += " c" + std::to_string(i);
+            if (j != i && upperNames[static_cast<size_t>(j)] == upper) {
+                name += " c" + std::to_string(i);
             }
+        }
+        if (name.size() != ownLength) {
+            upperNames[static_cast<size_t>(i)] = UpperCase(name);
         }
     }
 }

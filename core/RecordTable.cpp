@@ -41,16 +41,15 @@ RecordTable::~RecordTable() = default;
 
 void RecordTable::ClearFieldDefs() {
     defs_.clear();
+    upperDefNames_.clear();
 }
 
 void RecordTable::AddFieldDef(const std::string& name, FieldKind kind, int size, bool required) {
     if (name.empty()) {
         throw KelvaneError("Field name missing");
     }
-    for (const ColumnDef& def : defs_) {
-        if (EqualsIgnoreCase(def.Name, name)) {
-            throw KelvaneError("A component named " + name + " already exists");
-        }
+    if (!upperDefNames_.insert(UpperCase(name)).second) {
+        throw KelvaneError("A component named " + name + " already exists");
     }
     defs_.push_back(ColumnDef{name, kind, size, required});
 }

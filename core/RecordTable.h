@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "core/ColumnPresentation.h"
@@ -160,6 +161,7 @@ class RecordTable {
     void NotifyReset();
 
     std::vector<ColumnDef> defs_;
+    std::unordered_set<std::string> upperDefNames_;  // keeps AddFieldDef linear for 2000 columns
     std::vector<ColumnDef> columns_;  // the definitions the open table was created with
     std::vector<ColumnPresentation> presentation_;
     bool active_ = false;

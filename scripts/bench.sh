@@ -4,9 +4,8 @@
 # Extra arguments go to the benchmark program (for example --benchmark_filter=Load).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-# -O2 rather than CMake's -O3: GCC 12 at -O3 reports false -Wrestrict warnings inside
-# std::string concatenation, and warnings are errors here.
-cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG"
+scripts/install-deps.sh
+cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release
 cmake --build build-bench -j "$(nproc)" --target kelvane_bench_loadsave
 echo "Machine load before the run: $(uptime)"
 build-bench/bench/kelvane_bench_loadsave "$@"

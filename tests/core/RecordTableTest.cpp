@@ -59,6 +59,8 @@ TEST(RecordTableColumns, NamesAreUniqueWithoutCaseAndNotEmpty) {
         EXPECT_STREQ(error.what(), "Field name missing");
     }
     EXPECT_EQ(table.FieldDefCount(), 2);
+    table.ClearFieldDefs();
+    EXPECT_NO_THROW(table.AddFieldDef("SPELL", FieldKind::ftInteger, 0, false));
 }
 
 TEST(RecordTableColumns, ClosedTableShowsNoColumnsAndRefusesWork) {
