@@ -137,7 +137,7 @@ RecordLayout DbcRecordLayout(const RecordTable& table,
     return layout;
 }
 
-void EncodeDbcRecords(const RecordTable& table, const RecordLayout& layout, std::string& bytes,
+void EncodeDbcRecords(const RecordTable& table, const RecordLayout& layout, const ByteSink& sink,
                       StringBlockBuilder& strings) {
     // String cells whose texts go to the block, taken record by record in first-met order.
     struct TextTarget {
@@ -158,12 +158,12 @@ void EncodeDbcRecords(const RecordTable& table, const RecordLayout& layout, std:
     const int recordCount = table.RecordCount();
     const auto batchRows =
         static_cast<int>(std::max<size_t>(1, kBatchBytes / std::max<size_t>(1, layout.RecordSize)));
+    // One small buffer, reused for every batch, stays in the cache while cells land there.
+    std::string bytes;
     for (int first = 0; first < recordCount; first += batchRows) {
-        // Grown batch by batch, so the fresh bytes are still in the cache when cells land there.
         const int rowCount = std::min(batchRows, recordCount - first);
-        const size_t start = bytes.size();
-        bytes.resize(start + static_cast<size_t>(rowCount) * layout.RecordSize);
-        const Batch batch{first, rowCount, bytes.data() + start, layout.RecordSize};
+        bytes.resize(static_cast<size_t>(rowCount) * layout.RecordSize);
+        const Batch batch{first, rowCount, bytes.data(), layout.RecordSize};
         for (const CellTarget& cell : numberCells) {
             EncodeNumberColumn(table, cell, batch);
         }
@@ -177,6 +177,7 @@ void EncodeDbcRecords(const RecordTable& table, const RecordLayout& layout, std:
                 StoreUint32Le(record + cell.Offset, offset);
             }
         }
+        sink(bytes);
     }
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/DbcFormat.h"
@@ -31,11 +33,14 @@ struct RecordLayout {
 RecordLayout DbcRecordLayout(const RecordTable& table,
                              const std::optional<ByteFieldSplit>& loadedByteFields);
 
-// Appends every record of the table, which must be browsing (no record being edited), in table
+// Receives the encoded records a batch at a time.
+using ByteSink = std::function<void(std::string_view)>;
+
+// Encodes every record of the table, which must be browsing (no record being edited), in table
 // order. String cells are trimmed and placed in the block in the order they are met: records
 // in order, columns left to right within a record. Fails on a byte cell that holds no whole
 // number from 0 to 255, naming the column and the record.
-void EncodeDbcRecords(const RecordTable& table, const RecordLayout& layout, std::string& bytes,
+void EncodeDbcRecords(const RecordTable& table, const RecordLayout& layout, const ByteSink& sink,
                       StringBlockBuilder& strings);
 
 }  // namespace kelvane

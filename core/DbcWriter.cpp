@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
+#include "core/AtomicFileWriter.h"
 #include "core/ControlsSuspension.h"
 #include "core/DbcFormat.h"
 #include "core/DbcRecordEncoder.h"
-#include "core/FileIo.h"
 #include "core/KelvaneError.h"
 #include "core/StringBlockBuilder.h"
 #include "core/Workspace.h"
@@ -21,9 +21,9 @@ std::string SaveFailure(const std::string& path, std::string reason) {
     return "Cannot save \"" + path + "\": " + reason + " The file was left as it was.";
 }
 
-}  // namespace
-
-std::string EncodeDbcTable(Workspace& workspace) {
+// Sends a provisional header, the records and the string block to the sink, and returns
+// the final header, known only once the block is complete.
+std::string EncodeDbcFile(Workspace& workspace, const ByteSink& sink) {
     RecordTable& table = workspace.Table;
     const ControlsSuspension suspended(table);
     table.First();  // finishes a record being edited
@@ -40,23 +40,26 @@ std::string EncodeDbcTable(Workspace& workspace) {
         throw KelvaneError("the table has records but no fields besides Index");
     }
 
-    // Room for a string block as large as the records: appending a larger one copies the
-    // records, which then costs less than building the block did.
-    const size_t recordsEnd = DbcHeaderSize + static_cast<size_t>(recordCount) * layout.RecordSize;
-    std::string bytes;
-    bytes.reserve(recordsEnd + std::min<size_t>(recordsEnd, MaxStringBlockSize));
-    bytes.resize(DbcHeaderSize);
+    sink(std::string(DbcHeaderSize, '\0'));
     StringBlockBuilder strings;
-    EncodeDbcRecords(table, layout, bytes, strings);
+    EncodeDbcRecords(table, layout, sink, strings);
+    sink(strings.Block());
+    table.Last();
 
-    // The header comes last, when the block's size is known.
     std::string header;
     AppendDbcHeader(header,
                     DbcHeader{recordCount, fieldCount, static_cast<int32_t>(layout.RecordSize),
                               static_cast<int32_t>(strings.Block().size())});
+    return header;
+}
+
+}  // namespace
+
+std::string EncodeDbcTable(Workspace& workspace) {
+    std::string bytes;
+    const std::string header =
+        EncodeDbcFile(workspace, [&bytes](std::string_view piece) { bytes.append(piece); });
     bytes.replace(0, DbcHeaderSize, header);
-    bytes.append(strings.Block());
-    table.Last();
     return bytes;
 }
 
@@ -64,13 +67,17 @@ void SaveDbcFile(Workspace& workspace, const std::string& path) {
     if (!workspace.Table.Active()) {
         throw KelvaneError("DataSet not exists");
     }
-    std::string bytes;
+    // Records stream into the temporary file batch by batch; a failure part-way leaves the
+    // target as it was, and the temporary file goes with the writer.
+    AtomicFileWriter file(path);
     try {
-        bytes = EncodeDbcTable(workspace);
+        const std::string header =
+            EncodeDbcFile(workspace, [&file](std::string_view piece) { file.Append(piece); });
+        file.WriteAt(0, header);
     } catch (const KelvaneError& error) {
         throw KelvaneError(SaveFailure(path, error.what()));
     }
-    WriteFileAtomically(path, bytes);
+    file.Commit();
 }
 
 }  // namespace kelvane

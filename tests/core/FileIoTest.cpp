@@ -1,5 +1,9 @@
 #include "core/FileIo.h"
 
+#include <filesystem>
+
+#include "core/AtomicFileWriter.h"
+
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -34,6 +38,28 @@ TEST(FileIo, AtomicWriteReplacesTheFileAndKeepsItsPermissions) {
     struct stat info {};
     ASSERT_EQ(::stat(dir.File("table.dbc").c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0640u);
+}
+
+TEST(FileIo, PiecesReplaceTheTargetOnlyOnCommit) {
+    TempDir dir;
+    dir.Write("table.dbc", "old");
+    {
+        AtomicFileWriter file(dir.File("table.dbc"));
+        file.Append("xxxx body");
+        file.WriteAt(0, "head");
+        EXPECT_EQ(dir.Read("table.dbc"), "old");
+        file.Commit();
+    }
+    EXPECT_EQ(dir.Read("table.dbc"), "head body");
+    {
+        AtomicFileWriter abandoned(dir.File("table.dbc"));
+        abandoned.Append("half a file");
+    }
+    EXPECT_EQ(dir.Read("table.dbc"), "head body");
+    // Nothing of the abandoned write is left beside the target.
+    const auto entries = std::distance(std::filesystem::directory_iterator(dir.Path()),
+                                       std::filesystem::directory_iterator());
+    EXPECT_EQ(entries, 1);
 }
 
 TEST(FileIo, FailuresNameTheFile) {
