@@ -104,8 +104,11 @@ bool HasLongTexts(const std::string& block, size_t readableEnd) {
 RecordDecoder::RecordDecoder(ByteSource& file, const DbcLayout& layout,
                              const std::vector<FieldKind>& fieldKinds, int cellsPerRecord)
     : file_(file), layout_(layout) {
-    std::string block(
-        file.Read(layout.StringBlockOffset, static_cast<size_t>(layout.Header.StringBlockSize)));
+    const size_t blockSize = static_cast<size_t>(layout.Header.StringBlockSize);
+    // One byte to spare: the pool appends its terminator without copying the block again.
+    std::string block;
+    block.reserve(blockSize + 1);
+    block.append(file.Read(layout.StringBlockOffset, blockSize));
     const size_t lastTerminator = block.rfind('\0');
     readableEnd_ = lastTerminator == std::string::npos ? 0 : lastTerminator + 1;
     hasLongTexts_ = HasLongTexts(block, readableEnd_);
