@@ -1,0 +1,277 @@
+#include "app/EditorSession.h"
+
+#include <algorithm>
+#include <iterator>
+#include <utility>
+
+#include "app/NewTableRequest.h"
+#include "app/UserDialogs.h"
+#include "app/WorkFeedback.h"
+#include "core/DbcWriter.h"
+#include "core/FieldDefFile.h"
+#include "core/GridColumns.h"
+#include "core/KelvaneError.h"
+#include "core/OpenTable.h"
+#include "core/TablePaths.h"
+#include "core/Workspace.h"
+
+namespace kelvane {
+namespace {
+
+constexpr char kOpenedCaptionPrefix[] = "Kelvane by Dravik - ";
+constexpr char kNewCaptionPrefix[] = "Morvane ";
+
+// The progress window and busy cursor of a load, also when the load fails.
+class LoadScope {
+  public:
+    explicit LoadScope(WorkFeedback& feedback) : feedback_(feedback) {
+        feedback_.LoadStarted();
+        feedback_.BusyStarted();
+    }
+    ~LoadScope() {
+        feedback_.BusyEnded();
+        feedback_.LoadEnded();
+    }
+    LoadScope(const LoadScope&) = delete;
+    LoadScope& operator=(const LoadScope&) = delete;
+
+  private:
+    WorkFeedback& feedback_;
+};
+
+// The typed field count with its blanks removed; the dialog's mask lets through digits only,
+// but the text may still be empty.
+int ParseFieldCount(const std::string& typed) {
+    std::string digits;
+    std::copy_if(typed.begin(), typed.end(), std::back_inserter(digits),
+                 [](char c) { return c != ' '; });
+    if (digits.empty() ||
+        !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        throw KelvaneError("'" + digits + "' is not a valid integer value");
+    }
+    const size_t significant = digits.find_first_not_of('0');
+    if (significant != std::string::npos &&
+        (digits.size() - significant > 4 || std::stoi(digits) > MaxFieldCount)) {
+        throw KelvaneError("A table has at most " + std::to_string(MaxFieldCount) +
+                           " fields, not " + digits.substr(significant) + ".");
+    }
+    return significant == std::string::npos ? 0 : std::stoi(digits);
+}
+
+bool HasStringColumn(const RecordTable& table) {
+    for (int column = 1; column < table.FieldCount(); ++column) {
+        if (table.ColumnKind(column) == FieldKind::ftString) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+EditorSession::EditorSession(Workspace& workspace, UserDialogs& dialogs, WorkFeedback& feedback)
+    : workspace_(workspace), dialogs_(dialogs), feedback_(feedback) {
+    workspace_.Current.NewTableCounter = 1;
+}
+
+void EditorSession::SetWindowStateListener(std::function<void()> listener) {
+    stateListener_ = std::move(listener);
+}
+
+void EditorSession::EnableFileCommands(bool recordExports) {
+    state_.FileCommandsEnabled = true;
+    state_.RecordExportsEnabled = state_.RecordExportsEnabled || recordExports;
+    if (stateListener_) {
+        stateListener_();
+    }
+}
+
+void EditorSession::SetCaption(std::string caption) {
+    state_.Caption = std::move(caption);
+    if (stateListener_) {
+        stateListener_();
+    }
+}
+
+void EditorSession::LoadTable(const std::string& path, bool applyDefinitions, int fieldLimit) {
+    loadedPath_ = path;
+    loadedStringBlockSize_ = 0;
+    LoadReport report;
+    {
+        LoadScope scope(feedback_);
+        report = LoadDbcFile(
+            workspace_, path, applyDefinitions, fieldLimit,
+            [this](int record, int recordCount) { feedback_.LoadProgress(record, recordCount); });
+    }
+    loadedStringBlockSize_ = report.Header.StringBlockSize;
+    if (report.HasByteFields) {
+        SetCaption(state_.Caption + " with byte fields");
+    }
+    const std::string warning = report.Warning(path);
+    if (!warning.empty()) {
+        dialogs_.ShowMessage(warning);
+    }
+}
+
+void EditorSession::OpenTableFile(const std::string& path) {
+    workspace_.Table.Close();
+    EnableFileCommands(true);
+    PrepareOpen(workspace_.Current, path);
+    SetCaption(kOpenedCaptionPrefix + workspace_.Current.TableName);
+    LoadTable(path, true, 0);
+}
+
+void EditorSession::RunCommandLine(const std::vector<std::string>& arguments) {
+    if (arguments.empty() || arguments[0].empty()) {
+        return;
+    }
+    const std::string& path = arguments[0];
+    CurrentTable& current = workspace_.Current;
+    workspace_.Table.Close();
+    EnableFileCommands(true);
+    current.FilePath = path;
+    current.TableName = TableNameFromPath(path);
+    current.OpenedTableName = current.TableName;
+    SetCaption(kOpenedCaptionPrefix + current.TableName);
+    LoadTable(path, true, 0);
+}
+
+void EditorSession::Open() {
+    workspace_.Table.Close();
+    const std::optional<std::string> path = dialogs_.ChooseOpenFile(
+        {"Open dbc file", {{"*.dbc", "*.dbc"}, {"all files", "*.*"}}, "", ""});
+    if (path) {
+        OpenTableFile(*path);
+    }
+}
+
+void EditorSession::Reload() {
+    workspace_.Table.Close();
+    LoadTable(workspace_.Current.FilePath, true, 0);
+}
+
+void EditorSession::Save() {
+    if (ConfirmStringLoss()) {
+        WriteTable(workspace_.Current.FilePath);
+    }
+}
+
+void EditorSession::SaveAs() {
+    CurrentTable& current = workspace_.Current;
+    const std::optional<std::string> path =
+        dialogs_.ChooseSaveFile({"Save as", {{"*.dbc", "*.dbc"}}, "dbc", current.TableName});
+    if (!path || !ConfirmStringLoss()) {
+        return;
+    }
+    current.FilePath = *path;
+    current.TableName = TableNameFromPath(*path);
+    SetCaption(kOpenedCaptionPrefix + current.TableName);
+    WriteTable(*path);
+    SetIniSettings(current, workspace_.Defs, workspace_.Table);
+}
+
+void EditorSession::WriteTable(const std::string& path) {
+    BusyScope busy(feedback_);
+    SaveDbcFile(workspace_, path);
+}
+
+// A table without string columns writes an empty string block; when the file it was loaded
+// from held texts, saving would drop all of them, usually because the field definitions are
+// missing.
+bool EditorSession::ConfirmStringLoss() {
+    const RecordTable& table = workspace_.Table;
+    if (!table.Active() || loadedStringBlockSize_ <= 1 || HasStringColumn(table)) {
+        return true;
+    }
+    return dialogs_.AskYesNo("\"" + loadedPath_ + "\" holds " +
+                             std::to_string(loadedStringBlockSize_) +
+                             " bytes of texts, but this table has no string column, so saving "
+                             "will lose those texts. The field definitions may be missing.\n\n"
+                             "Save anyway?");
+}
+
+void EditorSession::BuildCountTable(int fieldCount) {
+    RecordTable& table = workspace_.Table;
+    table.Close();
+    table.ClearFieldDefs();
+    table.AddFieldDef("Index", FieldKind::ftInteger, 0, true);
+    for (int field = 0; field < fieldCount; ++field) {
+        const std::string name = std::to_string(field);
+        table.AddFieldDef(name, FieldKind::ftInteger, 0, false);
+        workspace_.Defs[field] = FieldDef{field, name, "ftInteger", FieldKind::ftInteger, false};
+    }
+    table.CreateDataSet();
+}
+
+void EditorSession::BuildImportedTable(int fieldCount) {
+    RecordTable& table = workspace_.Table;
+    table.Close();
+    table.ClearFieldDefs();
+    table.AddFieldDef("Index", FieldKind::ftInteger, 0, true);
+    for (int field = 0; field < fieldCount; ++field) {
+        const FieldDef& def = workspace_.Defs[field];
+        const int size = def.Kind == FieldKind::ftString ? StringFieldSize : 0;
+        table.AddFieldDef(def.Name, def.Kind, size, false);
+    }
+    table.CreateDataSet();
+}
+
+void EditorSession::NewTable(const NewTableRequest& request) {
+    CurrentTable& current = workspace_.Current;
+    // The counter moves on and the grid gets its column rules once the dialog was confirmed,
+    // also when building the table failed.
+    struct FinishNew {
+        Workspace& work;
+        ~FinishNew() {
+            ++work.Current.NewTableCounter;
+            SetupGridColumns(work.Table, work.Defs);
+        }
+    } finish{workspace_};
+
+    if (request.From == NewTableRequest::Source::FieldCount) {
+        BuildCountTable(ParseFieldCount(request.FieldCountText));
+    } else {
+        const int fieldCount = ImportFieldDefFile(request.FieldDefFilePath, workspace_.Defs);
+        if (fieldCount <= 0) {
+            return;
+        }
+        BuildImportedTable(fieldCount);
+    }
+    workspace_.LoadedByteFields.reset();
+    loadedPath_.clear();
+    loadedStringBlockSize_ = 0;
+
+    const std::string oldFolder = FolderOfPath(current.FilePath);
+    current.TableName = "Custom" + std::to_string(current.NewTableCounter);
+    current.FilePath = current.FilePath.empty() ? current.TableName + ".dbc"
+                                                : JoinPath(oldFolder, current.TableName + ".dbc");
+    SetCaption(kNewCaptionPrefix + current.TableName);
+    EnableFileCommands(false);
+    SaveAs();
+}
+
+void EditorSession::ReloadAfterFieldsDialog(int fieldCountBefore) {
+    if (!AutoReloadOnFieldsChange) {
+        return;
+    }
+    const CurrentTable& current = workspace_.Current;
+    if (fieldCountBefore == current.ConfirmedFieldCount) {
+        LoadTable(current.FilePath, true, 0);
+    } else {
+        LoadTable(current.FilePath, false, current.ConfirmedFieldCount);
+    }
+}
+
+void EditorSession::EmptyTable() {
+    workspace_.Table.EmptyDataSet();
+}
+
+void EditorSession::AddRow() {
+    workspace_.Table.Insert();
+}
+
+void EditorSession::DeleteRow() {
+    workspace_.Table.Delete();
+}
+
+}  // namespace kelvane

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/DbcReader.h"
+
+namespace kelvane {
+
+struct NewTableRequest;
+class UserDialogs;
+class WorkFeedback;
+struct Workspace;
+
+inline constexpr char ApplicationTitle[] = "Kelvane by Dravik v2.7b";
+
+// What the main window shows of the session: its caption and which commands are enabled.
+struct MainWindowState {
+    std::string Caption = ApplicationTitle;
+    // "&Save", "Save &as...", "&Reload" and "Export &everything to..."
+    bool FileCommandsEnabled = false;
+    // "Export selected &line to csv" and "Export for &Patchwell"
+    bool RecordExportsEnabled = false;
+};
+
+// The main window's commands on the open table, free of any window: the windows gather the
+// user's choices and forward them here. Failures are thrown as KelvaneError for the caller's
+// command handler to show.
+class EditorSession {
+  public:
+    EditorSession(Workspace& workspace, UserDialogs& dialogs, WorkFeedback& feedback);
+
+    Workspace& Work() { return workspace_; }
+    const MainWindowState& WindowState() const { return state_; }
+    // Called after every change of WindowState.
+    void SetWindowStateListener(std::function<void()> listener);
+
+    // The grid column of the last mouse press on the grid, Index counting as 0.
+    int SelectedColumn = 0;
+    // "Auto reload on fields change" in the Options menu.
+    bool AutoReloadOnFieldsChange = true;
+
+    // Makes the file the current table and loads it with its field definitions.
+    void OpenTableFile(const std::string& path);
+    // The program's arguments after its own name: a DBC path opens that file.
+    void RunCommandLine(const std::vector<std::string>& arguments);
+
+    void Open();
+    void Reload();
+    void Save();
+    void SaveAs();
+    void NewTable(const NewTableRequest& request);
+    // After the field settings dialog was confirmed; fieldCountBefore is the table's field
+    // count when the dialog opened (-1 for a closed table).
+    void ReloadAfterFieldsDialog(int fieldCountBefore);
+    void EmptyTable();
+    void AddRow();
+    void DeleteRow();
+
+  private:
+    void EnableFileCommands(bool recordExports);
+    void SetCaption(std::string caption);
+    void LoadTable(const std::string& path, bool applyDefinitions, int fieldLimit);
+    void BuildCountTable(int fieldCount);
+    void BuildImportedTable(int fieldCount);
+    bool ConfirmStringLoss();
+    void WriteTable(const std::string& path);
+
+    Workspace& workspace_;
+    UserDialogs& dialogs_;
+    WorkFeedback& feedback_;
+    MainWindowState state_;
+    std::function<void()> stateListener_;
+    // The file the table was last loaded from and the size of its string block, so a save
+    // that would drop every text of that file can be questioned.
+    std::string loadedPath_;
+    uint32_t loadedStringBlockSize_ = 0;
+};
+
+}  // namespace kelvane

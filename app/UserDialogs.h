@@ -1,0 +1,37 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kelvane {
+
+// One choice of a file dialog's filter list: Name is what the user sees ("*.dbc"), Pattern
+// what it shows ("*.dbc", "*.*").
+struct FileFilter {
+    std::string Name;
+    std::string Pattern;
+};
+
+struct FileDialogRequest {
+    std::string Title;
+    std::vector<FileFilter> Filters;
+    std::string DefaultExtension;  // added to a typed name that has none ("dbc")
+    std::string FileName;          // the name proposed when the dialog opens
+};
+
+// Everything that blocks to ask the user something. The editor's windows reach message boxes
+// and file dialogs only through this, so tests can answer them from a script.
+class UserDialogs {
+  public:
+    virtual ~UserDialogs() = default;
+
+    virtual void ShowMessage(const std::string& text) = 0;
+    virtual bool AskYesNo(const std::string& text) = 0;
+    // The chosen path, or nothing when the dialog was cancelled.
+    virtual std::optional<std::string> ChooseOpenFile(const FileDialogRequest& request) = 0;
+    // Asks before replacing an existing file; nothing when cancelled.
+    virtual std::optional<std::string> ChooseSaveFile(const FileDialogRequest& request) = 0;
+};
+
+}  // namespace kelvane

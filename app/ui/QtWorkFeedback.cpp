@@ -1,0 +1,58 @@
+#include "app/ui/QtWorkFeedback.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QProgressBar>
+#include <QScreen>
+
+#include "app/ui/TLoadDbcShow.h"
+
+namespace kelvane {
+namespace {
+
+constexpr qint64 kRedrawIntervalMs = 200;
+
+void CentreOnScreen(QWidget& window) {
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        window.move(screen->availableGeometry().center() - window.rect().center());
+    }
+}
+
+}  // namespace
+
+void QtWorkFeedback::BusyStarted() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+void QtWorkFeedback::BusyEnded() {
+    QApplication::restoreOverrideCursor();
+}
+
+void QtWorkFeedback::LoadStarted() {
+    QProgressBar* bar = progressWindow_.ProgressBar();
+    bar->setRange(0, 0);
+    bar->setValue(0);
+    CentreOnScreen(progressWindow_);
+    progressWindow_.show();
+    progressWindow_.repaint();
+    sinceRedraw_.start();
+}
+
+void QtWorkFeedback::LoadProgress(int record, int recordCount) {
+    if (sinceRedraw_.elapsed() < kRedrawIntervalMs) {
+        return;
+    }
+    QProgressBar* bar = progressWindow_.ProgressBar();
+    bar->setRange(0, recordCount > 0 ? recordCount - 1 : 0);
+    bar->setValue(record);
+    // Loads run on the one user-interface thread: let the window redraw, but take no user
+    // input while the table is half built.
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    sinceRedraw_.restart();
+}
+
+void QtWorkFeedback::LoadEnded() {
+    progressWindow_.hide();
+}
+
+}  // namespace kelvane

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QElapsedTimer>
+
+#include "app/WorkFeedback.h"
+
+namespace kelvane {
+
+class TLoadDbcShow;
+
+// The busy cursor, and the progress window during loads. The progress bar is redrawn a few
+// times a second at most, so a fast load pays nothing for it.
+class QtWorkFeedback : public WorkFeedback {
+  public:
+    explicit QtWorkFeedback(TLoadDbcShow& progressWindow) : progressWindow_(progressWindow) {}
+
+    void BusyStarted() override;
+    void BusyEnded() override;
+    void LoadStarted() override;
+    void LoadProgress(int record, int recordCount) override;
+    void LoadEnded() override;
+
+  private:
+    TLoadDbcShow& progressWindow_;
+    QElapsedTimer sinceRedraw_;
+};
+
+}  // namespace kelvane

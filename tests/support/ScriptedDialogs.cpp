@@ -1,0 +1,35 @@
+#include "tests/support/ScriptedDialogs.h"
+
+namespace kelvane::testing {
+
+bool ScriptedDialogs::AskYesNo(const std::string& text) {
+    Questions.push_back(text);
+    if (YesNoAnswers.empty()) {
+        Unanswered.push_back("question: " + text);
+        return false;
+    }
+    const bool answer = YesNoAnswers.front();
+    YesNoAnswers.pop_front();
+    return answer;
+}
+
+std::optional<std::string> ScriptedDialogs::ChooseOpenFile(const FileDialogRequest& request) {
+    return NextFile(request);
+}
+
+std::optional<std::string> ScriptedDialogs::ChooseSaveFile(const FileDialogRequest& request) {
+    return NextFile(request);
+}
+
+std::optional<std::string> ScriptedDialogs::NextFile(const FileDialogRequest& request) {
+    FileRequests.push_back(request);
+    if (FileAnswers.empty()) {
+        Unanswered.push_back("file dialog: " + request.Title);
+        return std::nullopt;
+    }
+    std::optional<std::string> answer = FileAnswers.front();
+    FileAnswers.pop_front();
+    return answer;
+}
+
+}  // namespace kelvane::testing

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/UserDialogs.h"
+#include "app/WorkFeedback.h"
+
+namespace kelvane::testing {
+
+// Answers the editor's questions and file dialogs from queues filled by the test, and records
+// what was asked. A question with no answer queued is answered No / Cancel and recorded in
+// Unanswered, so a test sees it instead of hanging.
+class ScriptedDialogs : public UserDialogs {
+  public:
+    std::deque<bool> YesNoAnswers;
+    std::deque<std::optional<std::string>> FileAnswers;
+
+    std::vector<std::string> Messages;
+    std::vector<std::string> Questions;
+    std::vector<FileDialogRequest> FileRequests;
+    std::vector<std::string> Unanswered;
+
+    void ShowMessage(const std::string& text) override { Messages.push_back(text); }
+    bool AskYesNo(const std::string& text) override;
+    std::optional<std::string> ChooseOpenFile(const FileDialogRequest& request) override;
+    std::optional<std::string> ChooseSaveFile(const FileDialogRequest& request) override;
+
+  private:
+    std::optional<std::string> NextFile(const FileDialogRequest& request);
+};
+
+// Counts what the editor showed while it worked.
+class CountingFeedback : public WorkFeedback {
+  public:
+    int BusyDepth = 0;
+    int Loads = 0;
+    int ProgressCalls = 0;
+
+    void BusyStarted() override { ++BusyDepth; }
+    void BusyEnded() override { --BusyDepth; }
+    void LoadStarted() override { ++Loads; }
+    void LoadProgress(int, int) override { ++ProgressCalls; }
+    void LoadEnded() override {}
+};
+
+}  // namespace kelvane::testing
