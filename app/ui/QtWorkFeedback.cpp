@@ -29,20 +29,23 @@ void QtWorkFeedback::BusyEnded() {
 }
 
 void QtWorkFeedback::LoadStarted() {
-    QProgressBar* bar = progressWindow_.ProgressBar();
+    sinceRedraw_.start();
+    if (progressWindow_ == nullptr) {
+        return;
+    }
+    QProgressBar* bar = progressWindow_->ProgressBar();
     bar->setRange(0, 0);
     bar->setValue(0);
-    CentreOnScreen(progressWindow_);
-    progressWindow_.show();
-    progressWindow_.repaint();
-    sinceRedraw_.start();
+    CentreOnScreen(*progressWindow_);
+    progressWindow_->show();
+    progressWindow_->repaint();
 }
 
 void QtWorkFeedback::LoadProgress(int record, int recordCount) {
-    if (sinceRedraw_.elapsed() < kRedrawIntervalMs) {
+    if (progressWindow_ == nullptr || sinceRedraw_.elapsed() < kRedrawIntervalMs) {
         return;
     }
-    QProgressBar* bar = progressWindow_.ProgressBar();
+    QProgressBar* bar = progressWindow_->ProgressBar();
     bar->setRange(0, recordCount > 0 ? recordCount - 1 : 0);
     bar->setValue(record);
     // Loads run on the one user-interface thread: let the window redraw, but take no user

@@ -12,7 +12,8 @@ class TLoadDbcShow;
 // times a second at most, so a fast load pays nothing for it.
 class QtWorkFeedback : public WorkFeedback {
   public:
-    explicit QtWorkFeedback(TLoadDbcShow& progressWindow) : progressWindow_(progressWindow) {}
+    // The progress window is created after the windows that load tables.
+    void SetProgressWindow(TLoadDbcShow& progressWindow) { progressWindow_ = &progressWindow; }
 
     void BusyStarted() override;
     void BusyEnded() override;
@@ -21,7 +22,7 @@ class QtWorkFeedback : public WorkFeedback {
     void LoadEnded() override;
 
   private:
-    TLoadDbcShow& progressWindow_;
+    TLoadDbcShow* progressWindow_ = nullptr;
     QElapsedTimer sinceRedraw_;
 };
 

@@ -1,9 +1,13 @@
 #include "app/EditorSession.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 
+#include "app/NewTableRequest.h"
+#include "core/KelvaneError.h"
 #include "core/Workspace.h"
 #include "tests/support/DbcSamples.h"
 #include "tests/support/ScriptedDialogs.h"
@@ -11,6 +15,8 @@
 
 namespace kelvane::testing {
 namespace {
+
+using ::testing::HasSubstr;
 
 class EditorSessionTest : public ::testing::Test {
   protected:
@@ -20,11 +26,28 @@ class EditorSessionTest : public ::testing::Test {
     CountingFeedback feedback;
     EditorSession session{*work, dialogs, feedback};
 
-    std::string WriteSpellSample() {
+    std::string WriteSpellSample(bool withFieldDefs = true) {
         const std::string path = dir.File("Spell.dbc");
         dir.Write("Spell.dbc", SpellSample().Bytes());
-        WriteFieldDefs(path, SpellSampleFields());
+        if (withFieldDefs) {
+            WriteFieldDefs(path, SpellSampleFields());
+        }
         return path;
+    }
+
+    std::vector<std::string> ColumnNames() const {
+        std::vector<std::string> names;
+        for (int column = 0; column < work->Table.FieldCount(); ++column) {
+            names.push_back(work->Table.ColumnName(column));
+        }
+        return names;
+    }
+
+    void SetRank(int row, int rank) {
+        work->Table.MoveTo(row);
+        work->Table.Edit();
+        work->Table.Fields(4).SetAsInteger(rank);
+        work->Table.Post();
     }
 };
 
@@ -40,8 +63,245 @@ TEST_F(EditorSessionTest, OpenTableFileSetsCurrentTableCaptionAndCommands) {
     EXPECT_TRUE(session.WindowState().FileCommandsEnabled);
     EXPECT_TRUE(session.WindowState().RecordExportsEnabled);
     EXPECT_EQ(work->Table.RecordCount(), 3);
+    EXPECT_EQ(work->Table.Presentation(1).Caption, "ID(hex)");
     EXPECT_EQ(feedback.Loads, 1);
     EXPECT_EQ(feedback.BusyDepth, 0);
+}
+
+TEST_F(EditorSessionTest, OpenAsksForAFileAndACancelLeavesTheTableClosed) {
+    session.OpenTableFile(WriteSpellSample());
+    dialogs.FileAnswers.push_back(std::nullopt);
+    session.Open();
+
+    ASSERT_EQ(dialogs.FileRequests.size(), 1u);
+    const FileDialogRequest& request = dialogs.FileRequests[0];
+    EXPECT_EQ(request.Title, "Open dbc file");
+    ASSERT_EQ(request.Filters.size(), 2u);
+    EXPECT_EQ(request.Filters[0].Name, "*.dbc");
+    EXPECT_EQ(request.Filters[1].Name, "all files");
+    EXPECT_EQ(request.Filters[1].Pattern, "*.*");
+    EXPECT_FALSE(work->Table.Active());
+    EXPECT_TRUE(session.WindowState().FileCommandsEnabled);
+}
+
+TEST_F(EditorSessionTest, OpenOfAMissingFileFailsWithTheFileNamedAndNoTableOpen) {
+    session.OpenTableFile(WriteSpellSample());
+    const std::string missing = dir.File("Missing.dbc");
+    try {
+        session.OpenTableFile(missing);
+        FAIL() << "opening a missing file succeeded";
+    } catch (const KelvaneError& error) {
+        EXPECT_THAT(error.what(), HasSubstr("Cannot open file \"" + missing + "\""));
+    }
+    EXPECT_FALSE(work->Table.Active());
+    EXPECT_EQ(feedback.BusyDepth, 0);
+    EXPECT_EQ(session.WindowState().Caption, "Kelvane by Dravik - Missing");
+}
+
+TEST_F(EditorSessionTest, CommandLinePathOpensTheFileButLeavesLastOpenedPath) {
+    session.RunCommandLine({});
+    EXPECT_FALSE(work->Table.Active());
+    EXPECT_FALSE(session.WindowState().FileCommandsEnabled);
+
+    const std::string path = WriteSpellSample();
+    session.RunCommandLine({path});
+    EXPECT_EQ(work->Table.RecordCount(), 3);
+    EXPECT_EQ(work->Current.FilePath, path);
+    EXPECT_EQ(work->Current.OpenedTableName, "Spell");
+    EXPECT_EQ(work->Current.LastOpenedPath, "");
+    EXPECT_EQ(session.WindowState().Caption, "Kelvane by Dravik - Spell");
+}
+
+TEST_F(EditorSessionTest, SaveKeepsEditsAndReloadDropsUnsavedOnes) {
+    session.OpenTableFile(WriteSpellSample());
+    SetRank(1, 42);
+    session.Save();
+    SetRank(1, 99);
+    session.Reload();
+
+    EXPECT_EQ(work->Table.RecordCount(), 3);
+    EXPECT_EQ(work->Table.IntegerAt(1, 4), 42);
+    EXPECT_EQ(session.WindowState().Caption, "Kelvane by Dravik - Spell");
+}
+
+TEST_F(EditorSessionTest, SaveAsWritesTheTableAndItsFieldDefinitionsUnderTheNewName) {
+    session.OpenTableFile(WriteSpellSample());
+    const std::string copy = dir.File("Copy.dbc");
+    dialogs.FileAnswers.push_back(copy);
+    session.SaveAs();
+
+    ASSERT_EQ(dialogs.FileRequests.size(), 1u);
+    EXPECT_EQ(dialogs.FileRequests[0].Title, "Save as");
+    EXPECT_EQ(dialogs.FileRequests[0].DefaultExtension, "dbc");
+    EXPECT_EQ(dialogs.FileRequests[0].FileName, "Spell");
+    EXPECT_EQ(dir.Read("Copy.dbc"), SpellSample().Bytes());
+    EXPECT_EQ(dir.Read("Copy.ini"), dir.Read("Spell.ini"));
+    EXPECT_EQ(work->Current.FilePath, copy);
+    EXPECT_EQ(work->Current.TableName, "Copy");
+    EXPECT_EQ(work->Current.OpenedTableName, "Spell");
+    EXPECT_EQ(session.WindowState().Caption, "Kelvane by Dravik - Copy");
+}
+
+TEST_F(EditorSessionTest, SaveAsCancelledChangesNothing) {
+    const std::string path = WriteSpellSample();
+    session.OpenTableFile(path);
+    dialogs.FileAnswers.push_back(std::nullopt);
+    session.SaveAs();
+    EXPECT_EQ(work->Current.FilePath, path);
+    EXPECT_EQ(session.WindowState().Caption, "Kelvane by Dravik - Spell");
+}
+
+TEST_F(EditorSessionTest, NewWithAFieldCountNumbersCustomTablesEvenAfterACancelledSaveAs) {
+    dialogs.FileAnswers.push_back(std::nullopt);
+    session.NewTable({NewTableRequest::Source::FieldCount, "  3  ", ""});
+
+    EXPECT_EQ(ColumnNames(), (std::vector<std::string>{"Index", "0", "1", "2"}));
+    EXPECT_EQ(work->Table.RecordCount(), 0);
+    EXPECT_EQ(work->Defs[2].Name, "2");
+    EXPECT_EQ(work->Defs[2].KindText, "ftInteger");
+    EXPECT_EQ(work->Current.TableName, "Custom1");
+    EXPECT_EQ(work->Current.FilePath, "Custom1.dbc");
+    EXPECT_EQ(session.WindowState().Caption, "Morvane Custom1");
+    EXPECT_TRUE(session.WindowState().FileCommandsEnabled);
+    EXPECT_FALSE(session.WindowState().RecordExportsEnabled);
+    ASSERT_EQ(dialogs.FileRequests.size(), 1u);
+    EXPECT_EQ(dialogs.FileRequests[0].FileName, "Custom1");
+
+    const std::string saved = dir.File("Custom2.dbc");
+    dialogs.FileAnswers.push_back(saved);
+    session.NewTable({NewTableRequest::Source::FieldCount, "2", ""});
+    EXPECT_EQ(dialogs.FileRequests[1].FileName, "Custom2");
+    EXPECT_EQ(work->Current.FilePath, saved);
+    EXPECT_TRUE(std::filesystem::exists(saved));
+    EXPECT_TRUE(std::filesystem::exists(dir.File("Custom2.ini")));
+    EXPECT_EQ(work->Current.NewTableCounter, 3);
+}
+
+TEST_F(EditorSessionTest, NewPlacesTheCustomTableBesideTheCurrentFile) {
+    session.OpenTableFile(WriteSpellSample());
+    dialogs.FileAnswers.push_back(std::nullopt);
+    session.NewTable({NewTableRequest::Source::FieldCount, "1", ""});
+    EXPECT_EQ(work->Current.FilePath, dir.File("Custom1.dbc"));
+    EXPECT_EQ(work->Current.OpenedTableName, "Spell");
+    EXPECT_TRUE(session.WindowState().RecordExportsEnabled);
+}
+
+TEST_F(EditorSessionTest, NewWithABadFieldCountFailsButStillCountsTheTable) {
+    struct Case {
+        std::string typed;
+        std::string message;
+    };
+    const std::vector<Case> cases = {
+        {"     ", "'' is not a valid integer value"},
+        {"2001", "A table has at most 2000 fields, not 2001."},
+        {"99999", "A table has at most 2000 fields, not 99999."},
+    };
+    for (const Case& c : cases) {
+        const int counter = work->Current.NewTableCounter;
+        try {
+            session.NewTable({NewTableRequest::Source::FieldCount, c.typed, ""});
+            ADD_FAILURE() << "'" << c.typed << "' was taken";
+        } catch (const KelvaneError& error) {
+            EXPECT_EQ(std::string(error.what()), c.message);
+        }
+        EXPECT_EQ(work->Current.NewTableCounter, counter + 1) << c.typed;
+    }
+    EXPECT_TRUE(dialogs.FileRequests.empty());
+}
+
+TEST_F(EditorSessionTest, NewFromAFieldDefinitionFileBuildsItsColumns) {
+    WriteSpellSample();
+    dialogs.FileAnswers.push_back(std::nullopt);
+    session.NewTable({NewTableRequest::Source::FieldDefFile, "", dir.File("Spell.ini")});
+    EXPECT_EQ(ColumnNames(), (std::vector<std::string>{"Index", "ID", "Name", "Speed", "Rank"}));
+    EXPECT_EQ(work->Table.ColumnKind(2), FieldKind::ftString);
+    EXPECT_TRUE(work->Table.Presentation(1).HexHooks);
+    EXPECT_EQ(work->Current.TableName, "Custom1");
+
+    dir.Write("Empty.ini", "");
+    session.NewTable({NewTableRequest::Source::FieldDefFile, "", dir.File("Empty.ini")});
+    EXPECT_EQ(work->Current.NewTableCounter, 3);
+    EXPECT_EQ(work->Current.TableName, "Custom1");
+    EXPECT_EQ(dialogs.FileRequests.size(), 1u);
+}
+
+TEST_F(EditorSessionTest, FieldsDialogReloadsWithDefinitionsOrWithTheConfirmedCount) {
+    session.OpenTableFile(WriteSpellSample());
+
+    work->Current.ConfirmedFieldCount = 4;
+    SetRank(0, 5);
+    session.ReloadAfterFieldsDialog(4);
+    EXPECT_EQ(work->Table.FieldCount(), 5);
+    EXPECT_EQ(work->Table.IntegerAt(0, 4), -1);
+
+    work->Current.ConfirmedFieldCount = 2;
+    session.ReloadAfterFieldsDialog(4);
+    EXPECT_EQ(ColumnNames(), (std::vector<std::string>{"Index", "ID", "Name"}));
+
+    session.AutoReloadOnFieldsChange = false;
+    work->Current.ConfirmedFieldCount = 4;
+    session.ReloadAfterFieldsDialog(2);
+    EXPECT_EQ(work->Table.FieldCount(), 3);
+}
+
+TEST_F(EditorSessionTest, SavingATableWithoutStringColumnsOverTextsAsksFirst) {
+    const std::string path = WriteSpellSample(/*withFieldDefs=*/false);
+    session.OpenTableFile(path);
+    SetRank(0, 1234);
+
+    dialogs.YesNoAnswers.push_back(false);
+    session.Save();
+    ASSERT_EQ(dialogs.Questions.size(), 1u);
+    EXPECT_THAT(dialogs.Questions[0], HasSubstr(path));
+    EXPECT_THAT(dialogs.Questions[0], HasSubstr("Save anyway?"));
+    EXPECT_EQ(dir.Read("Spell.dbc"), SpellSample().Bytes());
+
+    dialogs.YesNoAnswers.push_back(true);
+    session.Save();
+    EXPECT_NE(dir.Read("Spell.dbc"), SpellSample().Bytes());
+}
+
+TEST_F(EditorSessionTest, SavingATableWithStringColumnsOrFromAFileWithoutTextsAsksNothing) {
+    session.OpenTableFile(WriteSpellSample());
+    session.Save();
+    dir.Write("Plain.dbc", DbcBytes().Header(1, 1, 4, 1).Int(7).Raw(std::string(1, '\0')).Bytes());
+    session.OpenTableFile(dir.File("Plain.dbc"));
+    session.Save();
+    EXPECT_TRUE(dialogs.Questions.empty());
+}
+
+TEST_F(EditorSessionTest, ByteFieldFilesMarkTheCaptionOnEveryLoad) {
+    dir.Write("Flags.dbc", ByteFieldSample().Bytes());
+    session.OpenTableFile(dir.File("Flags.dbc"));
+    EXPECT_EQ(session.WindowState().Caption, "Kelvane by Dravik - Flags with byte fields");
+    session.Reload();
+    EXPECT_EQ(session.WindowState().Caption,
+              "Kelvane by Dravik - Flags with byte fields with byte fields");
+}
+
+TEST_F(EditorSessionTest, StringsOutsideTheBlockAreReportedAfterTheLoad) {
+    DbcBytes file;
+    file.Header(1, 4, 16, 21).Int(1).Int(500).Float(1).Int(0);
+    file.Raw(std::string("\0Fireball\0Frost Nova\0", 21));
+    dir.Write("Spell.dbc", file.Bytes());
+    WriteFieldDefs(dir.File("Spell.dbc"), SpellSampleFields());
+    session.OpenTableFile(dir.File("Spell.dbc"));
+    ASSERT_EQ(dialogs.Messages.size(), 1u);
+    EXPECT_THAT(dialogs.Messages[0], HasSubstr("Name"));
+}
+
+TEST_F(EditorSessionTest, RowCommandsWorkOnTheCurrentRecord) {
+    session.OpenTableFile(WriteSpellSample());
+    work->Table.MoveTo(1);
+    session.AddRow();
+    EXPECT_EQ(work->Table.State(), TableState::Insert);
+    work->Table.Post();
+    EXPECT_EQ(work->Table.RecordCount(), 4);
+    session.DeleteRow();
+    EXPECT_EQ(work->Table.RecordCount(), 3);
+    session.EmptyTable();
+    EXPECT_EQ(work->Table.RecordCount(), 0);
+    EXPECT_EQ(work->Table.FieldCount(), 5);
 }
 
 }  // namespace
