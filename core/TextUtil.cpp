@@ -9,11 +9,11 @@ bool IsBlankOrControl(char c) {
     return static_cast<unsigned char>(c) <= ' ';
 }
 
-char UpperChar(char c) {
+}  // namespace
+
+char UpperCaseChar(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
-
-}  // namespace
 
 std::string_view TrimBlanks(std::string_view text) {
     while (!text.empty() && IsBlankOrControl(text.front())) {
@@ -27,14 +27,14 @@ std::string_view TrimBlanks(std::string_view text) {
 
 std::string UpperCase(std::string_view text) {
     std::string upper(text);
-    std::transform(upper.begin(), upper.end(), upper.begin(), UpperChar);
+    std::transform(upper.begin(), upper.end(), upper.begin(), UpperCaseChar);
     return upper;
 }
 
 bool EqualsIgnoreCase(std::string_view left, std::string_view right) {
     return left.size() == right.size() &&
            std::equal(left.begin(), left.end(), right.begin(),
-                      [](char a, char b) { return UpperChar(a) == UpperChar(b); });
+                      [](char a, char b) { return UpperCaseChar(a) == UpperCaseChar(b); });
 }
 
 }  // namespace kelvane

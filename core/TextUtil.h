@@ -9,6 +9,7 @@ namespace kelvane {
 std::string_view TrimBlanks(std::string_view text);
 
 // Case folding of names: column names and INI section and key names compare this way.
+char UpperCaseChar(char c);
 std::string UpperCase(std::string_view text);
 bool EqualsIgnoreCase(std::string_view left, std::string_view right);
 

@@ -1,0 +1,191 @@
+#include "app/ui/TFormFieldSettings.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QShowEvent>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "app/CommandGuard.h"
+#include "app/ui/CentreOnScreen.h"
+#include "app/ui/QtText.h"
+#include "core/Workspace.h"
+
+namespace kelvane {
+namespace {
+
+constexpr int kIndexColumn = 0;
+constexpr int kNameColumn = 1;
+constexpr int kKindColumn = 2;
+constexpr int kHexColumn = 3;
+
+QPushButton* MakeButton(const char* objectName, const char* text, QWidget* parent) {
+    auto* button = new QPushButton(QString::fromLatin1(text), parent);
+    button->setObjectName(QString::fromLatin1(objectName));
+    // Enter belongs to the grid's cell editing, not to a button.
+    button->setAutoDefault(false);
+    return button;
+}
+
+}  // namespace
+
+TFormFieldSettings::TFormFieldSettings(Workspace& work, UserDialogs& dialogs, QWidget* parent)
+    : QDialog(parent), work_(work), dialogs_(dialogs), sg_(new QTableWidget(0, 4, this)) {
+    setObjectName("FormFieldSettings");
+    setWindowTitle("Fields Settings");
+
+    sg_->setObjectName("sg");
+    sg_->setHorizontalHeaderLabels({"Index", "Name", "Kind", "Hex"});
+    QHeaderView* header = sg_->horizontalHeader();
+    QFont headerFont = header->font();
+    headerFont.setBold(true);
+    header->setFont(headerFont);
+    header->setDefaultAlignment(Qt::AlignCenter);
+    sg_->verticalHeader()->hide();
+    const int widths[] = {46, 352, 101, 79};
+    for (int column = 0; column < 4; ++column) {
+        sg_->setColumnWidth(column, widths[column]);
+    }
+
+    kindList_ = MakeInplaceList("cbInplaceComboBox", {"ftInteger", "ftString", "ftFloat"});
+    hexList_ = MakeInplaceList("hexbox", {"True", "False"});
+    // Rows as high as the lists, so a list laid over a cell covers it exactly.
+    const int rowHeight = kindList_->sizeHint().height();
+    sg_->verticalHeader()->setMinimumSectionSize(rowHeight);
+    sg_->verticalHeader()->setDefaultSectionSize(rowHeight);
+
+    connect(sg_, &QTableWidget::currentCellChanged, this,
+            [this](int row, int column) { ShowInplaceList(row, column); });
+    connect(sg_, &QTableWidget::cellClicked, this,
+            [this](int row, int column) { ShowInplaceList(row, column); });
+    // The kind list is left behind by a scroll, while the hex list moves on with its cell.
+    for (QScrollBar* bar : {sg_->verticalScrollBar(), sg_->horizontalScrollBar()}) {
+        connect(bar, &QScrollBar::valueChanged, kindList_, &QWidget::hide);
+    }
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(sg_);
+    layout->addWidget(MakeBottomPanel());
+    resize(594, 555);
+}
+
+QComboBox* TFormFieldSettings::MakeInplaceList(const char* objectName, const QStringList& items) {
+    auto* list = new QComboBox(sg_->viewport());
+    list->setObjectName(QString::fromLatin1(objectName));
+    list->addItems(items);
+    list->hide();
+    connect(list, &QComboBox::activated, this,
+            [this, list](int index) { TakeChosenItem(*list, index); });
+    return list;
+}
+
+QWidget* TFormFieldSettings::MakeBottomPanel() {
+    auto* panel = new QWidget(this);
+    panel->setObjectName("Panel1");
+    auto* loadPreset = MakeButton("SpeedButton1", "Load Preset", panel);
+    loadPreset->setFlat(true);
+    progressBar_ = new QProgressBar(panel);
+    progressBar_->setObjectName("ProgressBar1");
+    progressBar_->setTextVisible(false);
+    auto* ok = MakeButton("BitBtn1", "OK", panel);
+    auto* cancel = MakeButton("BitBtn2", "Cancel", panel);
+    connect(loadPreset, &QPushButton::clicked, this, &TFormFieldSettings::LoadPresetRequested);
+    connect(ok, &QPushButton::clicked, this, &TFormFieldSettings::BitBtn1Click);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* layout = new QHBoxLayout(panel);
+    layout->addWidget(loadPreset);
+    layout->addWidget(progressBar_, 1);
+    layout->addWidget(ok);
+    layout->addWidget(cancel);
+    return panel;
+}
+
+void TFormFieldSettings::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // Refilled at every showing, so edits of a cancelled dialog are gone.
+    if (!event->spontaneous()) {
+        FillGrid();
+        CentreOnScreen(*this);
+    }
+}
+
+void TFormFieldSettings::FillGrid() {
+    const std::vector<FieldSettingsRow> rows = FieldSettingsRows(work_.Table, work_.Defs);
+    sg_->setRowCount(0);
+    sg_->setRowCount(static_cast<int>(rows.size()));
+    for (int row = 0; row < sg_->rowCount(); ++row) {
+        const FieldSettingsRow& field = rows[static_cast<size_t>(row)];
+        const std::string* texts[] = {&field.Index, &field.Name, &field.Kind, &field.Hex};
+        for (int column = 0; column < 4; ++column) {
+            sg_->setItem(row, column, new QTableWidgetItem(ToQt(*texts[column])));
+        }
+        sg_->item(row, kIndexColumn)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
+    kindList_->hide();
+    hexList_->hide();
+    progressBar_->setValue(progressBar_->minimum());
+}
+
+std::vector<FieldSettingsRow> TFormFieldSettings::GridRows() const {
+    const auto text = [this](int row, int column) {
+        const QTableWidgetItem* item = sg_->item(row, column);
+        return item == nullptr ? std::string() : FromQt(item->text());
+    };
+    std::vector<FieldSettingsRow> rows;
+    for (int row = 0; row < sg_->rowCount(); ++row) {
+        rows.push_back({text(row, kIndexColumn), text(row, kNameColumn), text(row, kKindColumn),
+                        text(row, kHexColumn)});
+    }
+    return rows;
+}
+
+QComboBox* TFormFieldSettings::InplaceListOf(int column) const {
+    switch (column) {
+        case kKindColumn:
+            return kindList_;
+        case kHexColumn:
+            return hexList_;
+        default:
+            return nullptr;
+    }
+}
+
+void TFormFieldSettings::ShowInplaceList(int row, int column) {
+    kindList_->hide();
+    hexList_->hide();
+    QComboBox* list = InplaceListOf(column);
+    const QTableWidgetItem* item = sg_->item(row, column);
+    if (list == nullptr || item == nullptr) {
+        return;
+    }
+    list->setGeometry(sg_->visualItemRect(item));
+    list->setCurrentIndex(list->findText(item->text()));
+    list->show();
+    list->setFocus();
+}
+
+void TFormFieldSettings::TakeChosenItem(QComboBox& list, int index) {
+    if (QTableWidgetItem* item = sg_->currentItem()) {
+        item->setText(list.itemText(index));
+    }
+    list.hide();
+    sg_->setFocus();
+}
+
+void TFormFieldSettings::BitBtn1Click() {
+    const std::vector<FieldSettingsRow> rows = GridRows();
+    progressBar_->setMaximum(static_cast<int>(rows.size()));
+    RunGuarded(dialogs_, [&] {
+        TakeOverFieldSettings(work_, rows, [this](int row) { progressBar_->setValue(row); });
+    });
+    // Confirmed also after a failure, so the main window reloads with what was taken over.
+    accept();
+}
+
+}  // namespace kelvane

@@ -1,0 +1,190 @@
+#include "app/FieldSettings.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/FieldDefFile.h"
+#include "core/KelvaneError.h"
+#include "core/Workspace.h"
+#include "tests/support/FieldDefsOnDisk.h"
+#include "tests/support/TempDir.h"
+
+namespace kelvane::testing {
+namespace {
+
+// A Spell table of three fields whose definitions are on disk and in the workspace.
+class FieldSettingsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        work->Current.FilePath = dir.File("Spell.dbc");
+        work->Current.TableName = "Spell";
+        WriteFieldDefs(work->Current.FilePath, {{"ID", FieldKind::ftInteger, true},
+                                                {"Name", FieldKind::ftString},
+                                                {"Speed", FieldKind::ftFloat}});
+        GetIniSettings(work->Current, work->Defs, 3);
+        RecordTable& table = work->Table;
+        table.AddFieldDef("Index", FieldKind::ftInteger, 0, true);
+        for (int field = 0; field < 3; ++field) {
+            const FieldDef& def = work->Defs[field];
+            table.AddFieldDef(def.Name, def.Kind, def.Kind == FieldKind::ftString ? 4000 : 0,
+                              false);
+        }
+        table.CreateDataSet();
+    }
+
+    std::string IniText() const { return dir.Read("Spell.ini"); }
+
+    // The definitions as the next load would read them from the file.
+    std::unique_ptr<FieldDefList> ReadBack(int count) const {
+        auto defs = std::make_unique<FieldDefList>();
+        GetIniSettings(work->Current, *defs, count);
+        return defs;
+    }
+
+    TempDir dir;
+    std::unique_ptr<Workspace> work = std::make_unique<Workspace>();
+    std::vector<int> progress;
+    std::function<void(int)> recordProgress = [this](int row) { progress.push_back(row); };
+};
+
+TEST_F(FieldSettingsTest, RowsShowEveryFieldButIndex) {
+    const std::vector<FieldSettingsRow> rows = FieldSettingsRows(work->Table, work->Defs);
+
+    ASSERT_EQ(rows.size(), 3u);
+    const std::vector<std::vector<std::string>> expected = {{"0", "ID", "ftInteger", "True"},
+                                                            {"1", "Name", "ftString", "False"},
+                                                            {"2", "Speed", "ftFloat", "False"}};
+    for (size_t i = 0; i < rows.size(); ++i) {
+        EXPECT_EQ(
+            (std::vector<std::string>{rows[i].Index, rows[i].Name, rows[i].Kind, rows[i].Hex}),
+            expected[i]);
+    }
+}
+
+TEST_F(FieldSettingsTest, AClosedTableHasNoRows) {
+    work->Table.Close();
+    EXPECT_TRUE(FieldSettingsRows(work->Table, work->Defs).empty());
+}
+
+TEST(ReadBooleanCell, AcceptsTrueFalseInAnyCaseAndNumbers) {
+    const std::vector<std::pair<std::string, bool>> cases = {
+        {"True", true}, {"tRUE", true}, {"FALSE", false}, {"false", false}, {"0", false},
+        {"1", true},    {"-7", true},   {"0.5", true},    {" 0 ", false},
+    };
+    for (const auto& [text, value] : cases) {
+        EXPECT_EQ(ReadBooleanCell(text), value) << text;
+    }
+}
+
+TEST(ReadBooleanCell, RejectsOtherTextsNamingThem) {
+    for (const std::string text : {"yes", "", "Truth", "1F"}) {
+        try {
+            ReadBooleanCell(text);
+            ADD_FAILURE() << "'" << text << "' was read as a boolean";
+        } catch (const KelvaneError& error) {
+            EXPECT_EQ(std::string(error.what()), "'" + text + "' is not a valid boolean value");
+        }
+    }
+}
+
+TEST_F(FieldSettingsTest, OkOnUnchangedRowsRewritesTheSameFile) {
+    const std::string before = IniText();
+    TakeOverFieldSettings(*work, FieldSettingsRows(work->Table, work->Defs), recordProgress);
+
+    EXPECT_EQ(IniText(), before);
+    EXPECT_EQ(work->Current.ConfirmedFieldCount, 3);
+    EXPECT_EQ(progress, (std::vector<int>{1, 2, 3}));
+}
+
+TEST_F(FieldSettingsTest, RowsBecomeDefinitionsByKindRules) {
+    const std::vector<FieldSettingsRow> rows = {
+        {"7", "Id", "ftInteger", "tRuE"},  // the Index cell is not used
+        {"1", "Title", "ftString", "True"},
+        {"2", "Rate", "ftFloat", "True"},
+        {"3", "Flags", "ftinteger", "1"},
+    };
+    TakeOverFieldSettings(*work, rows, recordProgress);
+
+    const FieldDefList& defs = work->Defs;
+    EXPECT_EQ(defs[0].Number, 0);
+    EXPECT_EQ(defs[0].Name, "Id");
+    EXPECT_TRUE(defs[0].Hex);
+    EXPECT_EQ(defs[1].Kind, FieldKind::ftString);
+    EXPECT_FALSE(defs[1].Hex);
+    EXPECT_EQ(defs[2].Kind, FieldKind::ftFloat);
+    EXPECT_TRUE(defs[2].Hex);
+    EXPECT_EQ(defs[3].Number, 3);
+    EXPECT_EQ(defs[3].KindText, "ftinteger");
+    EXPECT_EQ(defs[3].Kind, FieldKind::ftInteger);
+    EXPECT_EQ(work->Current.ConfirmedFieldCount, 4);
+
+    // The file holds the flags as taken over; reading it back applies its own rules.
+    EXPECT_NE(IniText().find("Field 2=1"), std::string::npos);
+    const auto readBack = ReadBack(4);
+    EXPECT_EQ((*readBack)[3].Name, "Flags");
+    EXPECT_FALSE((*readBack)[2].Hex);
+    EXPECT_FALSE((*readBack)[3].Hex);
+    EXPECT_EQ((*readBack)[3].KindText, "ftinteger");
+}
+
+TEST_F(FieldSettingsTest, ABadHexCellStopsAtItsRowAfterWritingTheEarlierRows) {
+    const std::vector<FieldSettingsRow> rows = {
+        {"0", "NewId", "ftInteger", "False"},
+        {"1", "NewName", "ftInteger", "maybe"},
+        {"2", "NewSpeed", "ftFloat", "False"},
+    };
+    bool suspendedWhileTaking = true;
+    try {
+        TakeOverFieldSettings(*work, rows, [&](int) {
+            suspendedWhileTaking = suspendedWhileTaking && work->Table.ControlsDisabled();
+        });
+        FAIL() << "the bad cell was taken";
+    } catch (const KelvaneError& error) {
+        EXPECT_STREQ(error.what(), "'maybe' is not a valid boolean value");
+    }
+
+    EXPECT_TRUE(suspendedWhileTaking);
+    EXPECT_FALSE(work->Table.ControlsDisabled());
+    EXPECT_EQ(work->Current.ConfirmedFieldCount, 3);
+    EXPECT_EQ(work->Defs[0].Name, "NewId");
+    EXPECT_EQ(work->Defs[1].Name, "Name");
+    const auto readBack = ReadBack(3);
+    EXPECT_EQ((*readBack)[0].Name, "NewId");
+    EXPECT_FALSE((*readBack)[0].Hex);
+    EXPECT_EQ((*readBack)[1].Name, "Name");
+    EXPECT_EQ((*readBack)[2].Name, "Speed");
+}
+
+TEST_F(FieldSettingsTest, AFileThatCannotBeWrittenFailsWithEveryRowTaken) {
+    work->Current.FilePath = dir.File("missing/Spell.dbc");
+    const std::vector<FieldSettingsRow> rows = {{"0", "A", "ftInteger", "False"},
+                                                {"1", "B", "ftInteger", "False"}};
+    try {
+        TakeOverFieldSettings(*work, rows, recordProgress);
+        FAIL() << "the write did not fail";
+    } catch (const KelvaneError& error) {
+        EXPECT_EQ(std::string(error.what()), "Unable to write to " + dir.File("missing/Spell.ini"));
+    }
+    EXPECT_EQ(progress, (std::vector<int>{1, 2}));
+    EXPECT_EQ(work->Defs[0].Name, "A");
+    EXPECT_EQ(work->Defs[1].Name, "B");
+    EXPECT_EQ(work->Current.ConfirmedFieldCount, 2);
+    EXPECT_FALSE(work->Table.ControlsDisabled());
+}
+
+// OK with no table open (after a cancelled Open) must not empty the definitions of the file
+// the last table came from.
+TEST_F(FieldSettingsTest, NoRowsLeaveTheFileAsItWas) {
+    const std::string before = IniText();
+    work->Table.Close();
+    work->Current.ConfirmedFieldCount = 3;
+    TakeOverFieldSettings(*work, FieldSettingsRows(work->Table, work->Defs), recordProgress);
+    EXPECT_EQ(IniText(), before);
+    EXPECT_EQ(work->Current.ConfirmedFieldCount, 0);
+}
+
+}  // namespace
+}  // namespace kelvane::testing

@@ -1,0 +1,223 @@
+#include "app/RecordSearch.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "app/CellTextMatcher.h"
+#include "core/KelvaneError.h"
+#include "core/RecordTable.h"
+
+namespace kelvane::testing {
+namespace {
+
+struct SampleRecord {
+    int32_t Id;
+    std::string Name;
+    double Speed;
+    int32_t Rank;
+};
+
+// Index, ID (shown in hexadecimal), Name, Speed, Rank.
+void BuildTable(RecordTable& table, const std::vector<SampleRecord>& records) {
+    table.AddFieldDef("Index", FieldKind::ftInteger, 0, true);
+    table.AddFieldDef("ID", FieldKind::ftInteger, 0, false);
+    table.AddFieldDef("Name", FieldKind::ftString, StringFieldSize, false);
+    table.AddFieldDef("Speed", FieldKind::ftFloat, 0, false);
+    table.AddFieldDef("Rank", FieldKind::ftInteger, 0, false);
+    table.CreateDataSet();
+    table.Presentation(1).HexHooks = true;
+    for (const SampleRecord& record : records) {
+        table.Append();
+        table.Fields(1).SetAsInteger(record.Id);
+        table.Fields(2).SetAsString(record.Name);
+        table.Fields(3).SetAsFloat(record.Speed);
+        table.Fields(4).SetAsInteger(record.Rank);
+        table.Post();
+    }
+}
+
+class RecordSearchTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        BuildTable(table, {{31, "Fireball", 1.5, -1},
+                           {255, "Ice 1F", 0.1, 7},
+                           {0, "", -2.25, 0},
+                           {16, "frost nova", 2, 31}});
+        table.MoveTo(2);
+    }
+
+    int Find(const std::string& value, SearchMode mode, const std::string& field = "",
+             SearchOrigin origin = SearchOrigin::FirstRecord, bool caseSensitive = true) {
+        settings.Value = value;
+        settings.Mode = mode;
+        settings.Field = field;
+        settings.Origin = origin;
+        settings.CaseSensitive = caseSensitive;
+        FindRecord(table, settings);
+        return table.RecNo();
+    }
+
+    RecordTable table;
+    SearchSettings settings;
+};
+
+TEST(CellTextMatcher, ComparesByModeAndCase) {
+    using Mode = SearchMode;
+    // value, mode, case sensitive, cell text, matches
+    const std::vector<std::tuple<std::string, Mode, bool, std::string, bool>> cases = {
+        {"Fire", Mode::AtBeginning, true, "Fireball", true},
+        {"fire", Mode::AtBeginning, true, "Fireball", false},
+        {"fire", Mode::AtBeginning, false, "Fireball", true},
+        {"Fireballs", Mode::AtBeginning, false, "Fireball", false},
+        {"ball", Mode::AtBeginning, true, "Fireball", false},
+        {"", Mode::AtBeginning, true, "Fireball", true},
+        {"", Mode::AtBeginning, true, "", true},
+        {"Fireball", Mode::Exactly, true, "Fireball", true},
+        {"FIREBALL", Mode::Exactly, true, "Fireball", false},
+        {"FIREBALL", Mode::Exactly, false, "fireball", true},
+        {"Fire", Mode::Exactly, false, "Fireball", false},
+        {"", Mode::Exactly, true, "", true},
+        {"", Mode::Exactly, true, " ", false},
+        {"eba", Mode::AnyPosition, true, "Fireball", true},
+        {"EBA", Mode::AnyPosition, true, "Fireball", false},
+        {"EBa", Mode::AnyPosition, false, "fireBALL", true},
+        {"ll", Mode::AnyPosition, false, "Fireball", true},
+        {"", Mode::AnyPosition, true, "", false},
+        {"", Mode::AnyPosition, false, "Fireball", false},
+        {"ballz", Mode::AnyPosition, false, "Fireball", false},
+    };
+    for (const auto& [value, mode, caseSensitive, text, matches] : cases) {
+        EXPECT_EQ(CellTextMatcher(value, mode, caseSensitive).Matches(text), matches)
+            << "'" << value << "' mode " << static_cast<int>(mode) << " case " << caseSensitive
+            << " in '" << text << "'";
+    }
+}
+
+TEST_F(RecordSearchTest, DefaultSearchLooksAtTheDecimalTextOfHexColumns) {
+    // Record 0 shows its ID 31 as 1F, but searches compare 31: the string cell of record 1
+    // is the first to hold 1F.
+    EXPECT_EQ(Find("1F", SearchMode::AnyPosition), 1);
+    EXPECT_EQ(Find("31", SearchMode::AnyPosition), 0);
+}
+
+TEST_F(RecordSearchTest, ScanComparesNumbersInTheirTextForm) {
+    EXPECT_EQ(Find("-1", SearchMode::Exactly), 0);
+    EXPECT_EQ(Find(table.CellText(2, 3), SearchMode::Exactly), 2);
+    EXPECT_EQ(Find("nova", SearchMode::AnyPosition, "Name"), 3);
+}
+
+TEST_F(RecordSearchTest, EmptyValueFollowsTheMode) {
+    table.MoveTo(3);
+    EXPECT_EQ(Find("", SearchMode::AtBeginning), 0);
+    EXPECT_EQ(Find("", SearchMode::Exactly), 2);  // the empty name
+    EXPECT_EQ(Find("", SearchMode::AnyPosition), 3) << "nothing matches: the last record";
+}
+
+TEST_F(RecordSearchTest, ScanFromCurrentRecordStartsAfterIt) {
+    table.MoveTo(1);
+    EXPECT_EQ(Find("1", SearchMode::AnyPosition, "", SearchOrigin::AfterCurrentRecord), 3);
+
+    table.MoveTo(3);
+    EXPECT_EQ(Find("", SearchMode::AtBeginning, "", SearchOrigin::AfterCurrentRecord), 3)
+        << "from the last record nothing is examined and the last record stays current";
+}
+
+TEST_F(RecordSearchTest, ScanWithoutMatchEndsOnTheLastRecord) {
+    table.MoveTo(0);
+    EXPECT_EQ(Find("absent", SearchMode::AnyPosition), 3);
+    table.MoveTo(0);
+    EXPECT_EQ(Find("7", SearchMode::AnyPosition, "NoSuchColumn"), 3);
+    EXPECT_FALSE(table.ControlsDisabled());
+}
+
+TEST_F(RecordSearchTest, DirectLookupInOneColumnLeavesTheCursorWithoutMatch) {
+    EXPECT_EQ(Find("FROST NOVA", SearchMode::Exactly, "name", SearchOrigin::FirstRecord, false), 3);
+    EXPECT_EQ(Find("FROST", SearchMode::AtBeginning, "Name"), 3) << "case sensitive: no match";
+    EXPECT_EQ(Find("3", SearchMode::AtBeginning, "Rank"), 3);
+    EXPECT_EQ(Find("31", SearchMode::Exactly, "ID"), 0);
+    EXPECT_EQ(Find("1F", SearchMode::Exactly, "ID"), 0) << "hex text is no value of the column";
+    EXPECT_EQ(Find("7", SearchMode::Exactly, "NoSuchColumn"), 0);
+}
+
+TEST_F(RecordSearchTest, ARecordBeingEditedIsPostedBeforeTheSearch) {
+    table.MoveTo(0);
+    table.Edit();
+    table.Fields(2).SetAsString("Zeta");
+    EXPECT_EQ(Find("Zeta", SearchMode::Exactly, "Name"), 0);
+    EXPECT_EQ(table.State(), TableState::Browse);
+    EXPECT_EQ(table.CellText(0, 2), "Zeta");
+
+    table.MoveTo(1);
+    table.Edit();
+    table.Fields(2).SetAsString("Omega");
+    EXPECT_EQ(Find("Omega", SearchMode::AnyPosition), 1);
+}
+
+TEST_F(RecordSearchTest, BlankCellsHaveEmptyText) {
+    table.MoveTo(1);
+    table.Edit();
+    table.Fields(4).Clear();
+    table.Post();
+    EXPECT_EQ(Find("", SearchMode::Exactly, "Rank"), 1);
+}
+
+TEST_F(RecordSearchTest, ScanningAClosedTableFails) {
+    table.Close();
+    EXPECT_THROW(Find("1", SearchMode::AnyPosition), KelvaneError);
+    EXPECT_FALSE(table.ControlsDisabled());
+}
+
+TEST(RecordSearchLargeTable, FindsTheFirstRecordWhateverColumnMatches) {
+    // Thousands of records with repeated numbers: the match in a later column and record
+    // count, not the one in an earlier column and later record.
+    std::vector<SampleRecord> records(3000, SampleRecord{5, "x", 0.5, 9});
+    records[2600].Id = 4242;
+    records[2500].Rank = 4242;
+    records[1200].Rank = 4242;
+    RecordTable table;
+    BuildTable(table, records);
+    SearchSettings settings;
+    settings.Value = "4242";
+
+    table.MoveTo(1200);
+    settings.Origin = SearchOrigin::AfterCurrentRecord;
+    FindRecord(table, settings);
+    EXPECT_EQ(table.RecNo(), 2500);
+    FindRecord(table, settings);
+    EXPECT_EQ(table.RecNo(), 2600);
+
+    settings.Origin = SearchOrigin::FirstRecord;
+    FindRecord(table, settings);
+    EXPECT_EQ(table.RecNo(), 1200);
+}
+
+TEST(RecordSearchFieldList, IsFilledOnceFromTheFirstTableSearched) {
+    SearchSettings settings;
+    RecordTable closed;
+    FillFieldList(settings, closed);
+    EXPECT_TRUE(settings.FieldList.empty());
+
+    RecordTable first;
+    BuildTable(first, {});
+    FillFieldList(settings, first);
+    const std::vector<std::string> firstColumns = {"Index", "ID", "Name", "Speed", "Rank"};
+    EXPECT_EQ(settings.FieldList, firstColumns);
+
+    RecordTable second;
+    second.AddFieldDef("Index", FieldKind::ftInteger, 0, true);
+    second.AddFieldDef("Other", FieldKind::ftInteger, 0, false);
+    second.CreateDataSet();
+    FillFieldList(settings, second);
+    EXPECT_EQ(settings.FieldList, firstColumns);
+}
+
+TEST(RecordSearchFieldList, IsOfferedAlphabeticallyWithoutCase) {
+    EXPECT_EQ(AlphabeticalFieldNames({"Index", "name", "ID", "Speed", "10", "2"}),
+              (std::vector<std::string>{"10", "2", "ID", "Index", "name", "Speed"}));
+}
+
+}  // namespace
+}  // namespace kelvane::testing

@@ -1,0 +1,375 @@
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTableWidget>
+#include <QTest>
+#include <memory>
+
+#include "app/EditorSession.h"
+#include "app/ui/QtText.h"
+#include "app/ui/TFormCreateNewDialog.h"
+#include "app/ui/TFormFieldSettings.h"
+#include "app/ui/TPresetForm.h"
+#include "core/FieldDefFile.h"
+#include "core/Presets.h"
+#include "core/Workspace.h"
+#include "tests/support/FieldDefsOnDisk.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/TempDir.h"
+
+namespace kelvane::testing {
+namespace {
+
+constexpr int kKindColumn = 2;
+constexpr int kHexColumn = 3;
+
+template <typename Widget>
+Widget* Child(const QWidget& parent, const char* name) {
+    auto* child = parent.findChild<Widget*>(QString::fromLatin1(name));
+    if (child == nullptr) {
+        qFatal("no child %s", name);
+    }
+    return child;
+}
+
+QStringList ColumnTexts(const QTableWidget& grid, int column) {
+    QStringList texts;
+    for (int row = 0; row < grid.rowCount(); ++row) {
+        texts << grid.item(row, column)->text();
+    }
+    return texts;
+}
+
+}  // namespace
+
+class FieldDialogsTest : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<TempDir> dir_;
+    std::unique_ptr<Workspace> work_;
+    std::unique_ptr<ScriptedDialogs> dialogs_;
+    std::unique_ptr<TFormFieldSettings> fields_;
+
+    QTableWidget& Grid() const { return *Child<QTableWidget>(*fields_, "sg"); }
+    QComboBox& KindList() const { return *Child<QComboBox>(*fields_, "cbInplaceComboBox"); }
+    QComboBox& HexList() const { return *Child<QComboBox>(*fields_, "hexbox"); }
+    std::string IniText() const { return dir_->Read("Spell.ini"); }
+
+  private slots:
+    // A Spell table of three fields, its definitions in the workspace and beside its file.
+    void init() {
+        dir_ = std::make_unique<TempDir>();
+        work_ = std::make_unique<Workspace>();
+        dialogs_ = std::make_unique<ScriptedDialogs>();
+        CurrentTable& current = work_->Current;
+        current.FilePath = dir_->File("Spell.dbc");
+        current.TableName = "Spell";
+        current.LastOpenedPath = current.FilePath;
+        WriteFieldDefs(current.FilePath, {{"ID", FieldKind::ftInteger, true},
+                                          {"Name", FieldKind::ftString},
+                                          {"Speed", FieldKind::ftFloat}});
+        GetIniSettings(current, work_->Defs, 3);
+        RecordTable& table = work_->Table;
+        table.AddFieldDef("Index", FieldKind::ftInteger, 0, true);
+        table.AddFieldDef("ID", FieldKind::ftInteger, 0, false);
+        table.AddFieldDef("Name", FieldKind::ftString, StringFieldSize, false);
+        table.AddFieldDef("Speed", FieldKind::ftFloat, 0, false);
+        table.CreateDataSet();
+        fields_ = std::make_unique<TFormFieldSettings>(*work_, *dialogs_);
+    }
+
+    void cleanup() {
+        fields_.reset();
+        dialogs_.reset();
+        work_.reset();
+        dir_.reset();
+    }
+
+    void showsOneRowPerFieldUnderTheHeader() {
+        fields_->show();
+        const QTableWidget& grid = Grid();
+
+        QCOMPARE(fields_->windowTitle(), QString("Fields Settings"));
+        QCOMPARE(grid.rowCount(), 3);
+        QCOMPARE(grid.columnCount(), 4);
+        QStringList headers;
+        for (int column = 0; column < 4; ++column) {
+            headers << grid.horizontalHeaderItem(column)->text();
+            QCOMPARE(grid.columnWidth(column), (QList<int>{46, 352, 101, 79}[column]));
+        }
+        QCOMPARE(headers, (QStringList{"Index", "Name", "Kind", "Hex"}));
+        QVERIFY(grid.horizontalHeader()->font().bold());
+        QVERIFY(grid.verticalHeader()->isHidden());
+        QCOMPARE(ColumnTexts(grid, 0), (QStringList{"0", "1", "2"}));
+        QCOMPARE(ColumnTexts(grid, 1), (QStringList{"ID", "Name", "Speed"}));
+        QCOMPARE(ColumnTexts(grid, 2), (QStringList{"ftInteger", "ftString", "ftFloat"}));
+        QCOMPARE(ColumnTexts(grid, 3), (QStringList{"True", "False", "False"}));
+        QVERIFY(grid.item(0, 0)->textAlignment() & Qt::AlignRight);
+        QCOMPARE(grid.rowHeight(0), KindList().sizeHint().height());
+    }
+
+    void isRefilledAtEveryShowing() {
+        fields_->show();
+        Grid().item(1, 1)->setText("Edited");
+        QTest::mouseClick(Child<QPushButton>(*fields_, "BitBtn2"), Qt::LeftButton);
+        QCOMPARE(fields_->result(), int(QDialog::Rejected));
+        QVERIFY(fields_->isHidden());
+        fields_->show();
+        QCOMPARE(Grid().item(1, 1)->text(), QString("Name"));
+
+        fields_->hide();
+        work_->Table.Close();
+        fields_->show();
+        QCOMPARE(Grid().rowCount(), 0);
+    }
+
+    void dropDownListsCoverTheSelectedKindOrHexCell() {
+        fields_->show();
+        QTableWidget& grid = Grid();
+        QComboBox& kinds = KindList();
+        QComboBox& hexes = HexList();
+        QCOMPARE(kinds.count(), 3);
+        QCOMPARE(hexes.count(), 2);
+        QVERIFY(kinds.isHidden() && hexes.isHidden());
+
+        grid.setCurrentCell(1, kKindColumn);
+        QVERIFY(kinds.isVisible());
+        QVERIFY(hexes.isHidden());
+        QCOMPARE(kinds.geometry(), grid.visualItemRect(grid.item(1, kKindColumn)));
+        QCOMPARE(kinds.currentText(), QString("ftString"));
+        QCOMPARE(fields_->focusWidget(), &kinds);
+
+        QTest::keyClick(&kinds, Qt::Key_Down);  // the user picks "ftFloat"
+        QCOMPARE(grid.item(1, kKindColumn)->text(), QString("ftFloat"));
+        QVERIFY(kinds.isHidden());
+        QCOMPARE(fields_->focusWidget(), &grid);
+
+        grid.setCurrentCell(0, kHexColumn);
+        QVERIFY(hexes.isVisible());
+        QCOMPARE(hexes.currentText(), QString("True"));
+        QTest::keyClick(&hexes, Qt::Key_Down);
+        QCOMPARE(grid.item(0, kHexColumn)->text(), QString("False"));
+
+        grid.setCurrentCell(2, kHexColumn);
+        QVERIFY(hexes.isVisible());
+        grid.setCurrentCell(2, 1);
+        QVERIFY(kinds.isHidden() && hexes.isHidden());
+    }
+
+    void scrollingHidesOnlyTheKindList() {
+        RecordTable& table = work_->Table;
+        table.Close();
+        table.ClearFieldDefs();
+        table.AddFieldDef("Index", FieldKind::ftInteger, 0, true);
+        for (int field = 0; field < 60; ++field) {
+            table.AddFieldDef(std::to_string(field), FieldKind::ftInteger, 0, false);
+        }
+        table.CreateDataSet();
+        fields_->show();
+        QTableWidget& grid = Grid();
+        QScrollBar* bar = grid.verticalScrollBar();
+        QTRY_VERIFY(bar->maximum() > 0);  // the view lays its rows out from the event loop
+
+        grid.setCurrentCell(0, kHexColumn);
+        bar->setValue(1);
+        QVERIFY(HexList().isVisible());
+
+        bar->setValue(0);
+        grid.setCurrentCell(0, kKindColumn);
+        QVERIFY(KindList().isVisible());
+        bar->setValue(1);
+        QVERIFY(KindList().isHidden());
+    }
+
+    void okTakesTheRowsOverAndWritesTheFile() {
+        fields_->show();
+        QTableWidget& grid = Grid();
+        grid.item(1, 1)->setText("Title");
+        grid.item(2, kHexColumn)->setText("true");
+        QTest::mouseClick(Child<QPushButton>(*fields_, "BitBtn1"), Qt::LeftButton);
+
+        QCOMPARE(fields_->result(), int(QDialog::Accepted));
+        QVERIFY(dialogs_->Messages.empty());
+        QCOMPARE(work_->Defs[1].Name, std::string("Title"));
+        QVERIFY(work_->Defs[2].Hex);
+        QCOMPARE(work_->Current.ConfirmedFieldCount, 3);
+        QVERIFY(IniText().find("Field 1=Title") != std::string::npos);
+        const QProgressBar* progress = Child<QProgressBar>(*fields_, "ProgressBar1");
+        QCOMPARE(progress->value(), 3);
+        QCOMPARE(progress->maximum(), 3);
+    }
+
+    void aBadHexCellIsReportedAndTheDialogStillConfirms() {
+        fields_->show();
+        QTableWidget& grid = Grid();
+        grid.item(0, 1)->setText("NewId");
+        grid.item(1, kKindColumn)->setText("ftInteger");
+        grid.item(1, kHexColumn)->setText("maybe");
+        QTest::mouseClick(Child<QPushButton>(*fields_, "BitBtn1"), Qt::LeftButton);
+
+        QCOMPARE(dialogs_->Messages,
+                 (std::vector<std::string>{"'maybe' is not a valid boolean value"}));
+        QCOMPARE(fields_->result(), int(QDialog::Accepted));
+        QCOMPARE(work_->Defs[0].Name, std::string("NewId"));
+        QCOMPARE(work_->Defs[1].Kind, FieldKind::ftString);
+        QCOMPARE(work_->Current.ConfirmedFieldCount, 3);
+        QVERIFY(IniText().find("Field 0=NewId") != std::string::npos);
+        QVERIFY(!work_->Table.ControlsDisabled());
+    }
+
+    void cancelLeavesDefinitionsAndFile() {
+        const std::string before = IniText();
+        fields_->show();
+        Grid().item(0, 1)->setText("Changed");
+        QTest::mouseClick(Child<QPushButton>(*fields_, "BitBtn2"), Qt::LeftButton);
+
+        QCOMPARE(fields_->result(), int(QDialog::Rejected));
+        QCOMPARE(work_->Defs[0].Name, std::string("ID"));
+        QCOMPARE(IniText(), before);
+    }
+
+    void loadPresetAsksForThePresetWindow() {
+        QSignalSpy requested(fields_.get(), &TFormFieldSettings::LoadPresetRequested);
+        fields_->show();
+        QTest::mouseClick(Child<QPushButton>(*fields_, "SpeedButton1"), Qt::LeftButton);
+        QCOMPARE(requested.count(), 1);
+        QVERIFY(fields_->isVisible());
+    }
+
+    void presetLoadWithoutChoiceDoesNothing() {
+        int reloads = 0;
+        TPresetForm presets(*work_, *dialogs_, *fields_, [&] { ++reloads; });
+        fields_->show();
+        presets.show();
+        QCOMPARE(presets.windowTitle(), QString("Load Preset"));
+        const auto choices =
+            Child<QGroupBox>(presets, "RadioGroup1")->findChildren<QRadioButton*>();
+        QCOMPARE(choices.size(), qsizetype(PresetTable().size()));
+        QCOMPARE(choices.front()->text(), QString("Spell.dbc"));
+        QCOMPARE(choices.back()->text(), QString("AreaTrigger.dbc"));
+        QVERIFY(presets.SelectedPreset() == nullptr);
+
+        QTest::mouseClick(Child<QPushButton>(presets, "SpeedButton1"), Qt::LeftButton);
+        QVERIFY(presets.isVisible());
+        QVERIFY(fields_->isVisible());
+        QCOMPARE(reloads, 0);
+        QVERIFY(!QFile::exists(ToQt(dir_->File("TaxiPath.ini"))));
+
+        QTest::mouseClick(Child<QPushButton>(presets, "SpeedButton2"), Qt::LeftButton);
+        QVERIFY(presets.isHidden());
+        QVERIFY(fields_->isVisible());
+    }
+
+    void presetLoadWritesBesideTheFileLastOpenedAndReloads() {
+        work_->Current.FilePath = dir_->File("elsewhere.dbc");
+        int reloads = 0;
+        TPresetForm presets(*work_, *dialogs_, *fields_, [&] { ++reloads; });
+        fields_->show();
+        presets.show();
+        const auto choices =
+            Child<QGroupBox>(presets, "RadioGroup1")->findChildren<QRadioButton*>();
+        QTest::mouseClick(choices[4], Qt::LeftButton);  // TaxiPath.dbc
+        QCOMPARE(presets.SelectedPreset(), FindPreset("TaxiPath.dbc"));
+
+        QTest::mouseClick(Child<QPushButton>(presets, "SpeedButton1"), Qt::LeftButton);
+        QCOMPARE(dir_->Read("TaxiPath.ini"), std::string(FindPreset("TaxiPath.dbc")->Text));
+        QVERIFY(presets.isHidden());
+        QVERIFY(fields_->isHidden());
+        QCOMPARE(fields_->result(), int(QDialog::Rejected));
+        QCOMPARE(reloads, 1);
+        QVERIFY(dialogs_->Messages.empty());
+    }
+
+    void presetThatCannotBeWrittenIsReportedAndStops() {
+        work_->Current.LastOpenedPath = dir_->File("missing/Spell.dbc");
+        int reloads = 0;
+        TPresetForm presets(*work_, *dialogs_, *fields_, [&] { ++reloads; });
+        fields_->show();
+        presets.show();
+        Child<QGroupBox>(presets, "RadioGroup1")->findChildren<QRadioButton*>().front()->click();
+
+        QTest::mouseClick(Child<QPushButton>(presets, "SpeedButton1"), Qt::LeftButton);
+        QCOMPARE(dialogs_->Messages.size(), size_t(1));
+        QVERIFY(dialogs_->Messages[0].starts_with("Cannot create file \"" +
+                                                  dir_->File("missing/Spell.ini") + "\". "));
+        QVERIFY(presets.isVisible());
+        QVERIFY(fields_->isVisible());
+        QCOMPARE(reloads, 0);
+    }
+
+    void newTableDialogStartsEmptyAndKeepsWhatWasEntered() {
+        TFormCreateNewDialog dialog(*dialogs_);
+        dialog.show();
+        QCOMPARE(dialog.windowTitle(), QString("Please enter fields count"));
+        QCOMPARE(dialog.size(), QSize(407, 153));
+        auto* group = Child<QGroupBox>(dialog, "RadioGroupCreateKind");
+        QVERIFY(group->isAncestorOf(dialog.focusWidget()));
+        NewTableRequest request = dialog.Request();
+        QCOMPARE(request.From, NewTableRequest::Source::FieldCount);
+        QCOMPARE(request.FieldCountText, std::string("     "));
+        QCOMPARE(request.FieldDefFilePath, std::string());
+
+        auto* count = Child<QLineEdit>(dialog, "MaskEditFCount");
+        count->setFocus();
+        count->setCursorPosition(0);
+        QTest::keyClicks(count, "12x3");  // the mask takes digits only
+        QCOMPARE(dialog.Request().FieldCountText, std::string("123  "));
+        QTest::mouseClick(Child<QPushButton>(dialog, "BitBtn1"), Qt::LeftButton);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+
+        dialog.show();
+        QCOMPARE(dialog.Request().FieldCountText, std::string("123  "));
+        QVERIFY(dialog.close());
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    }
+
+    void newTableDialogCountIsReadByTheNewCommand() {
+        TFormCreateNewDialog dialog(*dialogs_);
+        dialog.show();
+        auto* count = Child<QLineEdit>(dialog, "MaskEditFCount");
+        count->setCursorPosition(2);
+        QTest::keyClicks(count, "3");
+        CountingFeedback feedback;
+        EditorSession session(*work_, *dialogs_, feedback);
+        dialogs_->FileAnswers.push_back(std::nullopt);  // the Save as offered after New
+        session.NewTable(dialog.Request());
+        QCOMPARE(work_->Table.FieldCount(), 4);
+    }
+
+    void newTableDialogBrowsesForTheDefinitionsFile() {
+        TFormCreateNewDialog dialog(*dialogs_);
+        dialog.show();
+        Child<QGroupBox>(dialog, "RadioGroupCreateKind")
+            ->findChildren<QRadioButton*>()
+            .back()
+            ->click();
+        auto* browse = Child<QPushButton>(dialog, "ButtonBrowseIni");
+        dialogs_->FileAnswers.push_back("/defs/Spell.ini");
+        QTest::mouseClick(browse, Qt::LeftButton);
+        dialogs_->FileAnswers.push_back(std::nullopt);
+        QTest::mouseClick(browse, Qt::LeftButton);
+
+        QCOMPARE(dialogs_->FileRequests.size(), size_t(2));
+        const FileDialogRequest& asked = dialogs_->FileRequests[0];
+        QCOMPARE(asked.Title, std::string("Ini file with field defs"));
+        QCOMPARE(asked.Filters.size(), size_t(2));
+        QCOMPARE(asked.Filters[0].Name + asked.Filters[0].Pattern, std::string("*.ini*.ini"));
+        QCOMPARE(asked.Filters[1].Name + asked.Filters[1].Pattern, std::string("*.**.*"));
+        const NewTableRequest request = dialog.Request();
+        QCOMPARE(request.From, NewTableRequest::Source::FieldDefFile);
+        QCOMPARE(request.FieldDefFilePath, std::string("/defs/Spell.ini"));
+        QCOMPARE(Child<QLineEdit>(dialog, "EditIniFName")->text(), QString("/defs/Spell.ini"));
+    }
+};
+
+}  // namespace kelvane::testing
+
+QTEST_MAIN(kelvane::testing::FieldDialogsTest)
+#include "FieldDialogsTest.moc"

@@ -1,0 +1,230 @@
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <memory>
+
+#include "app/ui/RecordSearchDialog.h"
+#include "core/RecordTable.h"
+#include "tests/gui/support/ScriptedModals.h"
+
+namespace kelvane::testing {
+namespace {
+
+template <typename Widget>
+Widget* Child(const QWidget& parent, const char* name) {
+    auto* child = parent.findChild<Widget*>(QString::fromLatin1(name));
+    if (child == nullptr) {
+        qFatal("no child %s", name);
+    }
+    return child;
+}
+
+QStringList Items(const QComboBox& list) {
+    QStringList items;
+    for (int i = 0; i < list.count(); ++i) {
+        items << list.itemText(i);
+    }
+    return items;
+}
+
+QRadioButton* OriginChoice(const QDialog& dialog, const char* text) {
+    for (QRadioButton* choice :
+         Child<QGroupBox>(dialog, "rgPosition")->findChildren<QRadioButton*>()) {
+        if (choice->text() == QLatin1String(text)) {
+            return choice;
+        }
+    }
+    qFatal("no origin choice %s", text);
+}
+
+// What the dialog showed when it opened.
+struct ShownDialog {
+    QString Caption;
+    QString Value;
+    QStringList Fields;
+    QString Field;
+    bool OneField = false;
+    bool CaseSensitive = false;
+    QStringList Modes;
+    int Mode = -1;
+    bool FromCurrent = false;
+};
+
+ShownDialog ReadDialog(const QDialog& dialog) {
+    const QComboBox* fields = Child<QComboBox>(dialog, "cbFields");
+    const QComboBox* mode = Child<QComboBox>(dialog, "cbMode");
+    return {dialog.windowTitle(),
+            Child<QLineEdit>(dialog, "edValue")->text(),
+            Items(*fields),
+            fields->currentText(),
+            Child<QRadioButton>(dialog, "rbOneField")->isChecked(),
+            Child<QCheckBox>(dialog, "cbCaseSensitive")->isChecked(),
+            Items(*mode),
+            mode->currentIndex(),
+            OriginChoice(dialog, "from current record")->isChecked()};
+}
+
+void ClickButton(const QDialog& dialog, const char* text) {
+    for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
+        if (button->text() == QLatin1String(text)) {
+            QTest::mouseClick(button, Qt::LeftButton);
+            return;
+        }
+    }
+    qFatal("no button %s", text);
+}
+
+// Index, Name and Rank; Name holds "Fireball", "Frost Nova", "Frostbolt".
+void BuildSpells(RecordTable& table) {
+    table.AddFieldDef("Index", FieldKind::ftInteger, 0, true);
+    table.AddFieldDef("Name", FieldKind::ftString, StringFieldSize, false);
+    table.AddFieldDef("Rank", FieldKind::ftInteger, 0, false);
+    table.CreateDataSet();
+    int rank = 1;
+    for (const char* name : {"Fireball", "Frost Nova", "Frostbolt"}) {
+        table.Append();
+        table.Fields(1).SetAsString(name);
+        table.Fields(2).SetAsInteger(rank++);
+        table.Post();
+    }
+    table.First();
+}
+
+}  // namespace
+
+class RecordSearchDialogTest : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<RecordTable> table_;
+    ScriptedModals modals_;
+    SearchSettings settings_;
+
+  private slots:
+    void init() {
+        table_ = std::make_unique<RecordTable>();
+        BuildSpells(*table_);
+        modals_ = ScriptedModals();
+        settings_ = SearchSettings();
+    }
+
+    void opensFilledFromTheSettingsAndCancelKeepsThem() {
+        settings_.FieldList = {"Index", "rank", "Name", "ID"};
+        settings_.Field = "Name";
+        settings_.Value = "frost";
+        settings_.CaseSensitive = false;
+        settings_.Mode = SearchMode::Exactly;
+        settings_.Origin = SearchOrigin::AfterCurrentRecord;
+        const SearchSettings before = settings_;
+        ShownDialog shown;
+        modals_.Scripts.push_back([&](QDialog& dialog) {
+            shown = ReadDialog(dialog);
+            Child<QLineEdit>(dialog, "edValue")->setText("changed");
+            Child<QRadioButton>(dialog, "rbAllFields")->click();
+            ClickButton(dialog, "&Cancel");
+            return dialog.result();
+        });
+        RunRecordSearch(nullptr, modals_, *table_, settings_);
+
+        QCOMPARE(modals_.Shown, (std::vector<std::string>{"RecordSearchDialog"}));
+        QCOMPARE(shown.Caption, QString("Record search"));
+        QCOMPARE(shown.Value, QString("frost"));
+        QCOMPARE(shown.Fields, (QStringList{"ID", "Index", "Name", "rank"}));
+        QCOMPARE(shown.Field, QString("Name"));
+        QVERIFY(shown.OneField);
+        QVERIFY(!shown.CaseSensitive);
+        QCOMPARE(shown.Modes,
+                 (QStringList{"At a beginning of string", "Exactly coincidence", "Any position"}));
+        QCOMPARE(shown.Mode, 1);
+        QVERIFY(shown.FromCurrent);
+
+        QCOMPARE(settings_.Value, before.Value);
+        QCOMPARE(settings_.Field, before.Field);
+        QCOMPARE(settings_.FieldList, before.FieldList);
+        QCOMPARE(table_->RecNo(), 0);
+    }
+
+    void firstSearchOffersTheTableColumnsWithDefaults() {
+        ShownDialog shown;
+        modals_.Scripts.push_back([&](QDialog& dialog) {
+            shown = ReadDialog(dialog);
+            return int(QDialog::Rejected);
+        });
+        RunRecordSearch(nullptr, modals_, *table_, settings_);
+
+        QCOMPARE(settings_.FieldList, (std::vector<std::string>{"Index", "Name", "Rank"}));
+        QCOMPARE(shown.Fields, (QStringList{"Index", "Name", "Rank"}));
+        QCOMPARE(shown.Field, QString("Index"));
+        QVERIFY(!shown.OneField);
+        QVERIFY(shown.CaseSensitive);
+        QCOMPARE(shown.Mode, 2);
+        QVERIFY(!shown.FromCurrent);
+
+        // Another table later: the list stays as the first search made it.
+        RecordTable other;
+        other.AddFieldDef("Index", FieldKind::ftInteger, 0, true);
+        other.AddFieldDef("Other", FieldKind::ftInteger, 0, false);
+        other.CreateDataSet();
+        modals_.Scripts.push_back([&](QDialog& dialog) {
+            shown = ReadDialog(dialog);
+            return int(QDialog::Rejected);
+        });
+        RunRecordSearch(nullptr, modals_, other, settings_);
+        QCOMPARE(shown.Fields, (QStringList{"Index", "Name", "Rank"}));
+    }
+
+    void okStoresTheChoicesAndFindsTheRecord() {
+        modals_.Scripts.push_back([](QDialog& dialog) {
+            QTest::keyClicks(Child<QLineEdit>(dialog, "edValue"), "FROST");
+            QTest::keyClick(Child<QComboBox>(dialog, "cbFields"), Qt::Key_Down);  // "Name"
+            Child<QCheckBox>(dialog, "cbCaseSensitive")->setChecked(false);
+            Child<QComboBox>(dialog, "cbMode")->setCurrentIndex(0);
+            OriginChoice(dialog, "from current record")->click();
+            ClickButton(dialog, "&OK");
+            return dialog.result();
+        });
+        RunRecordSearch(nullptr, modals_, *table_, settings_);
+
+        QCOMPARE(settings_.Value, std::string("FROST"));
+        QCOMPARE(settings_.Field, std::string("Name"));
+        QVERIFY(!settings_.CaseSensitive);
+        QCOMPARE(settings_.Mode, SearchMode::AtBeginning);
+        QCOMPARE(settings_.Origin, SearchOrigin::AfterCurrentRecord);
+        QCOMPARE(table_->RecNo(), 1);
+
+        // The next search opens as this one was left and goes on from the record found.
+        ShownDialog shown;
+        modals_.Scripts.push_back([&](QDialog& dialog) {
+            shown = ReadDialog(dialog);
+            return int(QDialog::Accepted);
+        });
+        RunRecordSearch(nullptr, modals_, *table_, settings_);
+        QCOMPARE(shown.Value, QString("FROST"));
+        QCOMPARE(shown.Field, QString("Name"));
+        QVERIFY(shown.OneField);
+        QCOMPARE(table_->RecNo(), 2);
+    }
+
+    void allFieldsStoresAnEmptyField() {
+        settings_.Field = "Name";
+        modals_.Scripts.push_back([](QDialog& dialog) {
+            Child<QRadioButton>(dialog, "rbAllFields")->click();
+            QLineEdit* value = Child<QLineEdit>(dialog, "edValue");
+            value->setText("3");
+            QTest::keyClick(value, Qt::Key_Return);  // OK is the default button
+            return dialog.result();
+        });
+        RunRecordSearch(nullptr, modals_, *table_, settings_);
+        QCOMPARE(settings_.Field, std::string());
+        QCOMPARE(table_->RecNo(), 2);
+    }
+};
+
+}  // namespace kelvane::testing
+
+QTEST_MAIN(kelvane::testing::RecordSearchDialogTest)
+#include "RecordSearchDialogTest.moc"
