@@ -1,0 +1,52 @@
+#include "app/ui/CellEditDelegate.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+
+#include "app/ui/CharSetValidator.h"
+#include "core/RecordTable.h"
+
+namespace kelvane {
+
+CellEditDelegate::CellEditDelegate(const RecordTable& table, QObject* parent)
+    : QStyledItemDelegate(parent), table_(table) {}
+
+QWidget* CellEditDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& /*option*/,
+                                        const QModelIndex& index) const {
+    auto* editor = new QLineEdit(parent);
+    editor->setFrame(false);
+    editor->setAlignment(Qt::Alignment::fromInt(index.data(Qt::TextAlignmentRole).toInt()));
+    if (index.column() >= 0 && index.column() < table_.FieldCount()) {
+        const CharSet& allowed = table_.Presentation(index.column()).ValidChars;
+        if (!allowed.AllowsAll()) {
+            editor->setValidator(new CharSetValidator(allowed, editor));
+        }
+    }
+    return editor;
+}
+
+void CellEditDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
+                                    const QModelIndex& index) const {
+    // Leaving a cell without typing is no change: an inserted record left untouched must
+    // still be cancelled rather than posted.
+    const auto* lineEdit = qobject_cast<const QLineEdit*>(editor);
+    if (lineEdit != nullptr && !lineEdit->isModified()) {
+        return;
+    }
+    QStyledItemDelegate::setModelData(editor, model, index);
+}
+
+bool CellEditDelegate::eventFilter(QObject* watched, QEvent* event) {
+    auto* editor = qobject_cast<QLineEdit*>(watched);
+    if (editor != nullptr && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Enter || key == Qt::Key_Return) {
+            emit commitData(editor);
+            emit closeEditor(editor, QAbstractItemDelegate::EditNextItem);
+            return true;
+        }
+    }
+    return QStyledItemDelegate::eventFilter(watched, event);
+}
+
+}  // namespace kelvane

@@ -1,0 +1,199 @@
+#include "app/ui/DbGrid.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QStyle>
+#include <algorithm>
+
+#include "app/CommandGuard.h"
+#include "app/ui/CellEditDelegate.h"
+#include "app/ui/DeleteRecordAfterAsking.h"
+#include "app/ui/RecordTableModel.h"
+#include "core/RecordTable.h"
+
+namespace kelvane {
+namespace {
+
+// Room beside the record number for the row indicator and the blank after it.
+constexpr int kIndicatorDigits = 3;
+
+bool IsEnterKey(int key) {
+    return key == Qt::Key_Enter || key == Qt::Key_Return;
+}
+
+}  // namespace
+
+DbGrid::DbGrid(RecordTableModel& model, UserDialogs& dialogs, QWidget* parent)
+    : QTableView(parent), model_(model), dialogs_(dialogs) {
+    setObjectName(QStringLiteral("DBGrid1"));
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                    QAbstractItemView::AnyKeyPressed);
+    setTabKeyNavigation(true);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
+    // The wheel and the keys still scroll through the records.
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setContextMenuPolicy(Qt::CustomContextMenu);
+
+    // Fixed row heights keep a table of a hundred thousand records as cheap as a small one:
+    // the view never measures rows.
+    QHeaderView* rows = verticalHeader();
+    rows->setMinimumSectionSize(RowHeight);
+    rows->setDefaultSectionSize(RowHeight);
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+    rows->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    QHeaderView* titles = horizontalHeader();
+    titles->setFixedHeight(TitleRowHeight);
+    // The header passes the word-wrap flag on to the style with its alignment.
+    titles->setDefaultAlignment(Qt::AlignCenter | Qt::Alignment::fromInt(Qt::TextWordWrap));
+    titles->setTextElideMode(Qt::ElideNone);
+    titles->setDefaultSectionSize(DefaultColumnWidth);
+    titles->setSectionResizeMode(QHeaderView::Interactive);
+    titles->setHighlightSections(false);
+
+    rows->viewport()->installEventFilter(this);
+    titles->viewport()->installEventFilter(this);
+
+    setItemDelegate(new CellEditDelegate(model.Table(), this));
+    setModel(&model);
+    FollowReset();
+    // Connected after the view's own handlers, the selection model's included, so the current
+    // cell set here is not cleared again.
+    connect(&model, &QAbstractItemModel::modelReset, this, &DbGrid::FollowReset);
+    connect(&model, &QAbstractItemModel::rowsInserted, this, &DbGrid::FitRowHeaderWidth);
+    connect(&model, &RecordTableModel::tableChangeShown, this, &DbGrid::KeepOnTableRow);
+}
+
+RecordTable& DbGrid::Table() const {
+    return model_.Table();
+}
+
+int DbGrid::CurrentColumn() const {
+    return std::max(0, currentIndex().column());
+}
+
+void DbGrid::FollowReset() {
+    FitRowHeaderWidth();
+    KeepOnTableRow();
+    // The commands that rebuild a table give its columns their widths right after the table
+    // reports the reset, before they return to the event loop.
+    QMetaObject::invokeMethod(this, &DbGrid::ApplyColumnWidths, Qt::QueuedConnection);
+}
+
+void DbGrid::mousePressEvent(QMouseEvent* event) {
+    const QModelIndex pressed = indexAt(event->position().toPoint());
+    emit columnPressed(pressed.isValid() ? pressed.column() : CurrentColumn());
+    QTableView::mousePressEvent(event);
+    // A refused move leaves the press's selection on a row the table did not go to.
+    KeepOnTableRow();
+}
+
+bool DbGrid::eventFilter(QObject* watched, QEvent* event) {
+    const bool onTitles =
+        watched == horizontalHeader()->viewport() || watched == verticalHeader()->viewport();
+    if (onTitles && event->type() == QEvent::MouseButtonPress) {
+        emit columnPressed(CurrentColumn());
+    }
+    return QTableView::eventFilter(watched, event);
+}
+
+void DbGrid::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Delete && event->modifiers().testFlag(Qt::ControlModifier)) {
+        RunGuarded(dialogs_, [this] { DeleteRecordAfterAsking(Table(), dialogs_); });
+        event->accept();
+        return;
+    }
+    if (IsEnterKey(event->key())) {
+        StepToCell(MoveNext);
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
+    KeepOnTableRow();
+}
+
+void DbGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    QTableView::currentChanged(current, previous);
+    // Moves the table makes itself (a deleted record, a reset) are followed, not sent back.
+    if (!current.isValid() || model_.FollowingTable() || current.row() == Table().RecNo()) {
+        return;
+    }
+    const int row = current.row();
+    // Leaving a record posts or cancels it; a refused post shows why and keeps the user there.
+    RunGuarded(dialogs_, [this, row] { Table().MoveTo(row); });
+    KeepOnTableRow();
+}
+
+bool DbGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
+    // Only the table's current record takes typing: after a refused move the view may still
+    // be asked to edit the row it could not go to.
+    if (index.isValid() && index.row() != Table().RecNo()) {
+        return false;
+    }
+    return QTableView::edit(index, trigger, event);
+}
+
+void DbGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    if (hint != QAbstractItemDelegate::EditNextItem &&
+        hint != QAbstractItemDelegate::EditPreviousItem) {
+        QTableView::closeEditor(editor, hint);
+        return;
+    }
+    // Tab and Enter edit the next cell only when the view could go there.
+    QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+    const QModelIndex arrived =
+        StepToCell(hint == QAbstractItemDelegate::EditNextItem ? MoveNext : MovePrevious);
+    if (arrived.isValid()) {
+        edit(arrived);
+    }
+}
+
+void DbGrid::KeepOnTableRow() {
+    const int row = Table().RecNo();
+    if (row < 0 || row >= model_.rowCount()) {
+        return;
+    }
+    const QModelIndex current = currentIndex();
+    if (!current.isValid() || current.row() != row) {
+        const int column = current.isValid() ? current.column() : 0;
+        selectionModel()->setCurrentIndex(model_.index(row, column),
+                                          QItemSelectionModel::ClearAndSelect);
+    } else if (!selectionModel()->isSelected(current)) {
+        selectionModel()->select(current, QItemSelectionModel::ClearAndSelect);
+    }
+}
+
+QModelIndex DbGrid::StepToCell(CursorAction action) {
+    const QPersistentModelIndex target = moveCursor(action, Qt::NoModifier);
+    if (!target.isValid()) {
+        return {};
+    }
+    selectionModel()->setCurrentIndex(target, QItemSelectionModel::ClearAndSelect);
+    return currentIndex() == target ? QModelIndex(target) : QModelIndex();
+}
+
+void DbGrid::ApplyColumnWidths() {
+    const int columns = std::min(model_.columnCount(), Table().FieldCount());
+    for (int column = 0; column < columns; ++column) {
+        const int width = Table().Presentation(column).WidthPixels;
+        if (width > 0) {
+            horizontalHeader()->resizeSection(column, width);
+        }
+    }
+}
+
+void DbGrid::FitRowHeaderWidth() {
+    const int digits = static_cast<int>(QString::number(model_.rowCount()).size());
+    const QString widest(digits + kIndicatorDigits, QLatin1Char('0'));
+    QHeaderView* rows = verticalHeader();
+    const int margins = 2 * rows->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, rows);
+    rows->setMinimumWidth(rows->fontMetrics().horizontalAdvance(widest) + margins);
+    updateGeometries();
+}
+
+}  // namespace kelvane

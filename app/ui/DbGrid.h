@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QTableView>
+
+namespace kelvane {
+
+class RecordTable;
+class RecordTableModel;
+class UserDialogs;
+
+// The main window's data grid: the table's records with in-place editing. The view and the
+// table keep one current record: moving the view's current row moves the table's cursor
+// (posting or cancelling the record left), and every move of the table's cursor moves the
+// view. A right click asks for the owner's pop-up menu through customContextMenuRequested,
+// with the position in viewport coordinates.
+class DbGrid : public QTableView {
+    Q_OBJECT
+
+  public:
+    static constexpr int RowHeight = 17;
+    static constexpr int TitleRowHeight = 24;
+    static constexpr int DefaultColumnWidth = 80;
+
+    DbGrid(RecordTableModel& model, UserDialogs& dialogs, QWidget* parent = nullptr);
+
+    using QTableView::edit;
+
+  signals:
+    // A mouse button went down on the grid, its titles included. column is the grid column
+    // the press makes current (on a title, the current one), Index counting as 0; sent before
+    // the grid acts on the press.
+    void columnPressed(int column);
+
+  protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+
+  private:
+    RecordTable& Table() const;
+    int CurrentColumn() const;
+    // Puts the view's current cell on the table's current record, keeping the column.
+    void KeepOnTableRow();
+    // Moves the view one cell on; returns that cell when the view got there, which a refused
+    // post or a record placed elsewhere by its Index can prevent.
+    QModelIndex StepToCell(CursorAction action);
+    void FollowReset();
+    void ApplyColumnWidths();
+    void FitRowHeaderWidth();
+
+    RecordTableModel& model_;
+    UserDialogs& dialogs_;
+};
+
+}  // namespace kelvane

@@ -1,0 +1,12 @@
+#pragma once
+
+namespace kelvane {
+
+class RecordTable;
+class UserDialogs;
+
+// Deletes the current record once the user has answered "Delete a record?" with Yes. The
+// grid's Ctrl+Delete and the navigator's delete button ask alike.
+void DeleteRecordAfterAsking(RecordTable& table, UserDialogs& dialogs);
+
+}  // namespace kelvane

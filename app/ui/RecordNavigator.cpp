@@ -1,0 +1,63 @@
+#include "app/ui/RecordNavigator.h"
+
+#include <QHBoxLayout>
+#include <QToolButton>
+
+#include "app/CommandGuard.h"
+#include "app/ui/DeleteRecordAfterAsking.h"
+#include "app/ui/RecordTableModel.h"
+#include "core/RecordTable.h"
+
+namespace kelvane {
+
+RecordNavigator::RecordNavigator(RecordTableModel& model, UserDialogs& dialogs, QWidget* parent)
+    : QWidget(parent), model_(model), dialogs_(dialogs) {
+    setObjectName(QStringLiteral("DBNavigator1"));
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    AddButton("NavFirst", QStringLiteral("\u21E4"), "First", [](RecordTable& t) { t.First(); });
+    AddButton("NavPrior", QStringLiteral("\u25C0"), "Prior", [](RecordTable& t) { t.Prior(); });
+    AddButton("NavNext", QStringLiteral("\u25B6"), "Next", [](RecordTable& t) { t.Next(); });
+    AddButton("NavLast", QStringLiteral("\u21E5"), "Last", [](RecordTable& t) { t.Last(); });
+    AddButton("NavInsert", QStringLiteral("+"), "Insert", [](RecordTable& t) { t.Insert(); });
+    AddButton("NavDelete", QStringLiteral("\u2212"), "Delete",
+              [this](RecordTable& t) { DeleteRecordAfterAsking(t, dialogs_); });
+    AddButton("NavEdit", QStringLiteral("\u25B2"), "Edit", [](RecordTable& t) { t.Edit(); });
+    AddButton("NavPost", QStringLiteral("\u2714"), "Post", [](RecordTable& t) { t.Post(); });
+    AddButton("NavCancel", QStringLiteral("\u2716"), "Cancel", [](RecordTable& t) { t.Cancel(); });
+    AddButton("NavRefresh", QStringLiteral("\u21BB"), "Refresh",
+              [this](RecordTable&) { model_.Reload(); });
+    layout->addStretch();
+
+    FollowTableOpenState();
+    connect(&model, &QAbstractItemModel::modelReset, this, &RecordNavigator::FollowTableOpenState);
+}
+
+void RecordNavigator::AddButton(const char* objectName, const QString& glyph, const char* toolTip,
+                                std::function<void(RecordTable&)> command) {
+    auto* button = new QToolButton(this);
+    button->setObjectName(QString::fromLatin1(objectName));
+    button->setText(glyph);
+    button->setToolTip(QString::fromLatin1(toolTip));
+    button->setAutoRaise(true);
+    // Taking the focus on a click closes an open cell editor first, so its text reaches the
+    // record before the command acts on it.
+    button->setFocusPolicy(Qt::ClickFocus);
+    connect(button, &QToolButton::clicked, this,
+            [this, command = std::move(command)] { Run(command); });
+    layout()->addWidget(button);
+}
+
+void RecordNavigator::Run(const std::function<void(RecordTable&)>& command) {
+    RunGuarded(dialogs_, [&] { command(model_.Table()); });
+    // Edit and a Post that keeps the record in place change the editing state unreported.
+    model_.RefreshRowIndicator();
+}
+
+void RecordNavigator::FollowTableOpenState() {
+    setEnabled(model_.Table().Active());
+}
+
+}  // namespace kelvane

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QWidget>
+#include <functional>
+
+class QToolButton;
+
+namespace kelvane {
+
+class RecordTable;
+class RecordTableModel;
+class UserDialogs;
+
+// The bar of record buttons above the grid: first, prior, next, last, insert, delete (after
+// asking), edit, post, cancel and refresh, each acting on the shown table. A failing command
+// shows its message.
+class RecordNavigator : public QWidget {
+    Q_OBJECT
+
+  public:
+    RecordNavigator(RecordTableModel& model, UserDialogs& dialogs, QWidget* parent = nullptr);
+
+  private:
+    void AddButton(const char* objectName, const QString& glyph, const char* toolTip,
+                   std::function<void(RecordTable&)> command);
+    void Run(const std::function<void(RecordTable&)>& command);
+    void FollowTableOpenState();
+
+    RecordTableModel& model_;
+    UserDialogs& dialogs_;
+};
+
+}  // namespace kelvane

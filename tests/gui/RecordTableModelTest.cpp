@@ -1,0 +1,315 @@
+#include <QAbstractItemModelTester>
+#include <QSignalSpy>
+#include <QtTest>
+#include <functional>
+#include <memory>
+
+#include "app/ui/QtText.h"
+#include "app/ui/RecordTableModel.h"
+#include "core/DecimalSeparator.h"
+#include "core/KelvaneError.h"
+#include "tests/gui/support/OpenedSpellSample.h"
+
+using TableAction = std::function<void(kelvane::RecordTable&)>;
+Q_DECLARE_METATYPE(TableAction)
+
+namespace kelvane::testing {
+namespace {
+
+// Sample columns.
+constexpr int kIndex = 0;
+constexpr int kId = 1;
+constexpr int kName = 2;
+constexpr int kSpeed = 3;
+constexpr int kRank = 4;
+
+// The first cell where the model and the table disagree, or an empty text.
+QString MirrorMismatch(const RecordTableModel& model, const RecordTable& table) {
+    if (model.rowCount() != table.RowCount() || model.columnCount() != table.FieldCount()) {
+        return QStringLiteral("model %1x%2, table %3x%4")
+            .arg(model.rowCount())
+            .arg(model.columnCount())
+            .arg(table.RowCount())
+            .arg(table.FieldCount());
+    }
+    for (int row = 0; row < table.RowCount(); ++row) {
+        for (int column = 0; column < table.FieldCount(); ++column) {
+            const QString shown = model.index(row, column).data().toString();
+            const QString expected = ToQt(table.DisplayText(row, column));
+            if (shown != expected) {
+                return QStringLiteral("cell %1,%2 shows '%3', table has '%4'")
+                    .arg(row)
+                    .arg(column)
+                    .arg(shown, expected);
+            }
+        }
+    }
+    return {};
+}
+
+void SetIndex(RecordTable& table, int index) {
+    table.Fields(kIndex).SetAsInteger(index);
+}
+
+}  // namespace
+
+class RecordTableModelTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase() { SetDecimalSeparator('.'); }
+
+    void init() {
+        sample_ = std::make_unique<OpenedSpellSample>();
+        model_ = std::make_unique<RecordTableModel>(sample_->Table(), sample_->Dialogs);
+        tester_ = std::make_unique<QAbstractItemModelTester>(
+            model_.get(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+    }
+
+    void cleanup() {
+        tester_.reset();
+        model_.reset();
+        sample_.reset();
+    }
+
+    void showsCellsAsTheGridDisplaysThem_data() {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("alignment");
+        const int left = (Qt::AlignLeft | Qt::AlignVCenter).toInt();
+        const int right = (Qt::AlignRight | Qt::AlignVCenter).toInt();
+        QTest::newRow("Index") << 2 << kIndex << "2" << right;
+        QTest::newRow("hex upper case") << 1 << kId << "FF" << right;
+        QTest::newRow("hex zero") << 2 << kId << "0" << right;
+        QTest::newRow("string") << 1 << kName << "Frost Nova" << left;
+        QTest::newRow("empty string") << 2 << kName << "" << left;
+        QTest::newRow("float left-aligned") << 2 << kSpeed << "-2.25" << left;
+        QTest::newRow("float of a 32-bit cell") << 1 << kSpeed << "0.100000001490116" << left;
+        QTest::newRow("negative integer") << 0 << kRank << "-1" << right;
+    }
+
+    void showsCellsAsTheGridDisplaysThem() {
+        QFETCH(int, row);
+        QFETCH(int, column);
+        QFETCH(QString, text);
+        QFETCH(int, alignment);
+        const QModelIndex cell = model_->index(row, column);
+        QCOMPARE(cell.data(Qt::DisplayRole).toString(), text);
+        QCOMPARE(cell.data(Qt::EditRole).toString(), text);
+        QCOMPARE(cell.data(Qt::TextAlignmentRole).toInt(), alignment);
+        QVERIFY(cell.flags().testFlag(Qt::ItemIsEditable));
+    }
+
+    void titlesAreTheColumnCaptions() {
+        QStringList titles;
+        for (int column = 0; column < model_->columnCount(); ++column) {
+            titles << model_->headerData(column, Qt::Horizontal).toString();
+        }
+        QCOMPARE(titles, QStringList({"Index", "ID(hex)", "Name", "Speed(float)", "Rank"}));
+    }
+
+    void rowTitlesNumberRecordsAndMarkTheCurrentOne() {
+        RecordTable& table = sample_->Table();
+        auto rowTitle = [this](int row) {
+            return model_->headerData(row, Qt::Vertical).toString();
+        };
+        QCOMPARE(rowTitle(0), QString::fromUtf8("\u25B6 1"));
+        QCOMPARE(rowTitle(1), QStringLiteral("2"));
+
+        QSignalSpy headerSpy(model_.get(), &QAbstractItemModel::headerDataChanged);
+        table.MoveTo(1);
+        table.Edit();
+        model_->RefreshRowIndicator();
+        QCOMPARE(rowTitle(0), QStringLiteral("1"));
+        QCOMPARE(rowTitle(1), QString::fromUtf8("\u270E 2"));
+        QVERIFY(headerSpy.count() >= 2);
+
+        table.Cancel();
+        table.Append();
+        QCOMPARE(rowTitle(3), QStringLiteral("* 4"));
+        QCOMPARE(rowTitle(1), QStringLiteral("2"));
+    }
+
+    void tableChangesArriveAsPreciseSignals_data() {
+        QTest::addColumn<TableAction>("action");
+        QTest::addColumn<int>("inserts");
+        QTest::addColumn<int>("removals");
+        QTest::addColumn<int>("resets");
+
+        QTest::newRow("append") << TableAction([](RecordTable& t) { t.Append(); }) << 1 << 0 << 0;
+        QTest::newRow("insert at the cursor") << TableAction([](RecordTable& t) {
+            t.MoveTo(1);
+            t.Insert();
+        }) << 1 << 0 << 0;
+        QTest::newRow("cancelled insert") << TableAction([](RecordTable& t) {
+            t.Insert();
+            t.Cancel();
+        }) << 1 << 1 << 0;
+        QTest::newRow("untouched insert left") << TableAction([](RecordTable& t) {
+            t.Append();
+            t.First();
+        }) << 1 << 1 << 0;
+        QTest::newRow("posted insert stays") << TableAction([](RecordTable& t) {
+            t.Append();
+            t.Fields(kRank).SetAsInteger(5);
+            t.Post();
+        }) << 1 << 0 << 0;
+        QTest::newRow("posted insert moves up") << TableAction([](RecordTable& t) {
+            t.Append();
+            SetIndex(t, 0);
+            t.Post();
+        }) << 1 << 0 << 0;
+        QTest::newRow("edited record moves down") << TableAction([](RecordTable& t) {
+            t.Edit();
+            SetIndex(t, 7);
+            t.Post();
+        }) << 0 << 0 << 0;
+        QTest::newRow("edited record moves up") << TableAction([](RecordTable& t) {
+            t.Last();
+            t.Edit();
+            SetIndex(t, -4);
+            t.Post();
+        }) << 0 << 0 << 0;
+        QTest::newRow("moved record posted by an insert") << TableAction([](RecordTable& t) {
+            t.Edit();
+            SetIndex(t, 9);
+            t.Insert();
+        }) << 1 << 0 << 0;
+        QTest::newRow("cancelled edit") << TableAction([](RecordTable& t) {
+            t.MoveTo(1);
+            t.Edit();
+            t.Fields(kName).SetAsString("Blizzard");
+            t.Cancel();
+        }) << 0 << 0 << 0;
+        QTest::newRow("delete in the middle") << TableAction([](RecordTable& t) {
+            t.MoveTo(1);
+            t.Delete();
+        }) << 0 << 1 << 0;
+        QTest::newRow("delete the last") << TableAction([](RecordTable& t) {
+            t.Last();
+            t.Delete();
+        }) << 0 << 1 << 0;
+        QTest::newRow("emptied, then a record added") << TableAction([](RecordTable& t) {
+            t.EmptyDataSet();
+            t.Insert();
+            t.Post();
+        }) << 1 << 0 << 1;
+        QTest::newRow("suspended batch") << TableAction([](RecordTable& t) {
+            t.DisableControls();
+            t.Append();
+            t.Post();
+            t.First();
+            t.Delete();
+            t.EnableControls();
+        }) << 0 << 0 << 1;
+        QTest::newRow("closed") << TableAction([](RecordTable& t) { t.Close(); }) << 0 << 0 << 1;
+    }
+
+    // The tester checks every signal against the model's answers while it is sent; afterwards
+    // the model must show exactly what the table holds.
+    void tableChangesArriveAsPreciseSignals() {
+        QFETCH(TableAction, action);
+        QFETCH(int, inserts);
+        QFETCH(int, removals);
+        QFETCH(int, resets);
+        QSignalSpy insertSpy(model_.get(), &QAbstractItemModel::rowsInserted);
+        QSignalSpy removeSpy(model_.get(), &QAbstractItemModel::rowsRemoved);
+        QSignalSpy resetSpy(model_.get(), &QAbstractItemModel::modelReset);
+
+        action(sample_->Table());
+
+        QCOMPARE(insertSpy.count(), inserts);
+        QCOMPARE(removeSpy.count(), removals);
+        QCOMPARE(resetSpy.count(), resets);
+        const QString mismatch = MirrorMismatch(*model_, sample_->Table());
+        QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
+    }
+
+    void reloadingTheFileShowsTheNewTable() {
+        RecordTable& table = sample_->Table();
+        table.Append();
+        table.Post();
+        QCOMPARE(model_->rowCount(), 4);
+        QSignalSpy resetSpy(model_.get(), &QAbstractItemModel::modelReset);
+
+        sample_->Session.Reload();
+
+        QVERIFY(resetSpy.count() >= 1);
+        QCOMPARE(model_->rowCount(), 3);
+        const QString mismatch = MirrorMismatch(*model_, table);
+        QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
+        QCOMPARE(model_->headerData(kSpeed, Qt::Horizontal).toString(),
+                 QStringLiteral("Speed(float)"));
+    }
+
+    void enteredTextGoesThroughTheColumnsEntryRules() {
+        RecordTable& table = sample_->Table();
+        QSignalSpy changedSpy(model_.get(), &QAbstractItemModel::dataChanged);
+
+        QVERIFY(model_->setData(model_->index(2, kId), QStringLiteral(" ff ")));
+
+        QCOMPARE(table.RecNo(), 2);
+        QCOMPARE(table.State(), TableState::Edit);
+        QCOMPARE(table.IntegerAt(2, kId), 255);
+        QCOMPARE(model_->index(2, kId).data().toString(), QStringLiteral("FF"));
+        QCOMPARE(changedSpy.count(), 1);
+        QVERIFY(sample_->Dialogs.Messages.empty());
+    }
+
+    void refusedTextIsShownAndTheCellKeepsItsValue_data() {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("nine hex digits") << kId << "100000000"
+                                         << "'$100000000' is not a valid integer value"
+                                         << "10";
+        QTest::newRow("empty hex entry") << kId << ""
+                                         << "'$' is not a valid integer value"
+                                         << "10";
+        QTest::newRow("not a float") << kSpeed << "1.5.1"
+                                     << "'1.5.1' is not a valid floating point value for "
+                                        "field 'Speed(float)'"
+                                     << "1.5";
+    }
+
+    void refusedTextIsShownAndTheCellKeepsItsValue() {
+        QFETCH(int, column);
+        QFETCH(QString, text);
+        QFETCH(QString, message);
+        QFETCH(QString, kept);
+
+        QVERIFY(!model_->setData(model_->index(0, column), text));
+
+        const std::vector<std::string>& messages = sample_->Dialogs.Messages;
+        QCOMPARE(messages.size(), size_t{1});
+        QCOMPARE(ToQt(messages.front()), message);
+        QCOMPARE(sample_->Table().State(), TableState::Edit);
+        QCOMPARE(model_->index(0, column).data().toString(), kept);
+        QCOMPARE(model_->headerData(0, Qt::Vertical).toString(), QString::fromUtf8("\u270E 1"));
+    }
+
+    void refusedPostKeepsTheEditedRecord() {
+        RecordTable& table = sample_->Table();
+        QVERIFY(model_->setData(model_->index(0, kIndex), QString()));
+
+        QVERIFY(!model_->setData(model_->index(1, kRank), QStringLiteral("3")));
+
+        QCOMPARE(ToQt(sample_->Dialogs.Messages.back()),
+                 QStringLiteral("Field 'Index' must have a value"));
+        QCOMPARE(table.RecNo(), 0);
+        QCOMPARE(table.State(), TableState::Edit);
+        QCOMPARE(model_->index(1, kRank).data().toString(), QStringLiteral("7"));
+    }
+
+  private:
+    std::unique_ptr<OpenedSpellSample> sample_;
+    std::unique_ptr<RecordTableModel> model_;
+    std::unique_ptr<QAbstractItemModelTester> tester_;
+};
+
+}  // namespace kelvane::testing
+
+QTEST_MAIN(kelvane::testing::RecordTableModelTest)
+#include "RecordTableModelTest.moc"

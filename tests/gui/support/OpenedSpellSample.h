@@ -1,0 +1,33 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "app/EditorSession.h"
+#include "core/Workspace.h"
+#include "tests/support/DbcSamples.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/TempDir.h"
+
+namespace kelvane::testing {
+
+// The three-spell sample opened the way the main window opens a file: ID shown in hex, Name,
+// Speed and Rank, with Index values 0 to 2.
+struct OpenedSpellSample {
+    TempDir Dir;
+    std::unique_ptr<Workspace> Work = std::make_unique<Workspace>();
+    ScriptedDialogs Dialogs;
+    CountingFeedback Feedback;
+    EditorSession Session{*Work, Dialogs, Feedback};
+    std::string Path = Dir.File("Spell.dbc");
+
+    OpenedSpellSample() {
+        Dir.Write("Spell.dbc", SpellSample().Bytes());
+        WriteFieldDefs(Path, SpellSampleFields());
+        Session.OpenTableFile(Path);
+    }
+
+    RecordTable& Table() { return Work->Table; }
+};
+
+}  // namespace kelvane::testing
