@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs Kelvane on the bundled example table.
+# Installs what is missing, builds, and starts the editor on the bundled example table.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 scripts/build.sh
-build/cli/kelvane-cli info examples/Spell.dbc
+exec build/app/kelvane examples/Spell.dbc

@@ -1,22 +1,15 @@
 #include "app/ui/QtWorkFeedback.h"
 
 #include <QApplication>
-#include <QGuiApplication>
 #include <QProgressBar>
-#include <QScreen>
 
+#include "app/ui/CentreOnScreen.h"
 #include "app/ui/TLoadDbcShow.h"
 
 namespace kelvane {
 namespace {
 
 constexpr qint64 kRedrawIntervalMs = 200;
-
-void CentreOnScreen(QWidget& window) {
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        window.move(screen->availableGeometry().center() - window.rect().center());
-    }
-}
 
 }  // namespace
 
@@ -55,7 +48,9 @@ void QtWorkFeedback::LoadProgress(int record, int recordCount) {
 }
 
 void QtWorkFeedback::LoadEnded() {
-    progressWindow_.hide();
+    if (progressWindow_ != nullptr) {
+        progressWindow_->hide();
+    }
 }
 
 }  // namespace kelvane

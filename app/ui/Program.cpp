@@ -1,0 +1,52 @@
+#include "app/ui/Program.h"
+
+#include <QApplication>
+
+#include "app/ui/LaterWindows.h"
+#include "app/ui/TForm1.h"
+#include "app/ui/TFormCreateNewDialog.h"
+#include "app/ui/TFormFieldSettings.h"
+#include "app/ui/TLoadDbcShow.h"
+#include "app/ui/TPresetForm.h"
+#include "core/Workspace.h"
+
+namespace kelvane {
+
+Program::Program(UserDialogs& dialogs, ModalRunner& modals, std::vector<std::string> arguments)
+    : workspace_(std::make_unique<Workspace>()), session_(*workspace_, dialogs, feedback_) {
+    QApplication::setApplicationName(ApplicationTitle);
+
+    form1_ = std::make_unique<TForm1>(session_, dialogs, modals);
+    windows_.push_back(form1_.get());
+    QWidget* owner = form1_.get();
+    fieldSettings_ = Keep(new TFormFieldSettings(*workspace_, dialogs, owner));
+    createNew_ = Keep(new TFormCreateNewDialog(dialogs, owner));
+    Keep(new TForm5(owner));
+    Keep(new TForm7(owner));
+    Keep(new TItemDat(owner));
+    Keep(new TForm6(owner));
+    Keep(new TForm8(owner));
+    Keep(new TForm9(owner));
+    loadDbcShow_ = Keep(new TLoadDbcShow(owner));
+    Keep(new TCreaturesDat(owner));
+    Keep(new TAskDiag(owner));
+    Keep(new TGODat(owner));
+    Keep(new TNotesForm(owner));
+    Keep(new TQueueForm(owner));
+    presetForm_ =
+        Keep(new TPresetForm(*workspace_, dialogs, *fieldSettings_, [this] { session_.Reload(); }));
+    Keep(new TForm17(owner));
+    Keep(new TForm18(owner));
+    Keep(new TForm19(owner));
+    Keep(new TForm20(owner));
+
+    feedback_.SetProgressWindow(*loadDbcShow_);
+    form1_->SetFieldDialogs(*fieldSettings_, *createNew_);
+    form1_->SetCommandLine(std::move(arguments));
+    QObject::connect(fieldSettings_, &TFormFieldSettings::LoadPresetRequested, presetForm_,
+                     &QWidget::show);
+}
+
+Program::~Program() = default;
+
+}  // namespace kelvane

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/EditorSession.h"
+#include "app/ui/QtWorkFeedback.h"
+
+class QWidget;
+
+namespace kelvane {
+
+class ModalRunner;
+class TForm1;
+class TFormCreateNewDialog;
+class TFormFieldSettings;
+class TLoadDbcShow;
+class TPresetForm;
+class UserDialogs;
+struct Workspace;
+
+// The running editor: the one open table and every window, created once at start in a fixed
+// order and kept until the end; showing and closing a window only shows and hides it.
+class Program {
+  public:
+    Program(UserDialogs& dialogs, ModalRunner& modals, std::vector<std::string> arguments);
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    Workspace& Work() { return *workspace_; }
+    EditorSession& Session() { return session_; }
+    TForm1& MainWindow() { return *form1_; }
+    TFormFieldSettings& FieldSettings() { return *fieldSettings_; }
+    TFormCreateNewDialog& CreateNewDialog() { return *createNew_; }
+    TLoadDbcShow& LoadDbcShow() { return *loadDbcShow_; }
+    TPresetForm& PresetForm() { return *presetForm_; }
+    // Every window of the program in the order it was created, the main window first.
+    const std::vector<QWidget*>& Windows() const { return windows_; }
+
+  private:
+    template <typename Window>
+    Window* Keep(Window* window) {
+        windows_.push_back(window);
+        return window;
+    }
+
+    std::unique_ptr<Workspace> workspace_;
+    QtWorkFeedback feedback_;
+    EditorSession session_;
+    // Every other window is a child window of the main window and goes with it.
+    std::unique_ptr<TForm1> form1_;
+    TFormFieldSettings* fieldSettings_ = nullptr;
+    TFormCreateNewDialog* createNew_ = nullptr;
+    TLoadDbcShow* loadDbcShow_ = nullptr;
+    TPresetForm* presetForm_ = nullptr;
+    std::vector<QWidget*> windows_;
+};
+
+}  // namespace kelvane

@@ -1,0 +1,185 @@
+#include "app/ui/TForm1.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "app/CommandGuard.h"
+#include "app/EditorSession.h"
+#include "app/UserDialogs.h"
+#include "app/ui/CentreOnScreen.h"
+#include "app/ui/DbGrid.h"
+#include "app/ui/ModalRunner.h"
+#include "app/ui/QtText.h"
+#include "app/ui/RecordNavigator.h"
+#include "app/ui/RecordSearchDialog.h"
+#include "app/ui/RecordTableModel.h"
+#include "app/ui/TFormCreateNewDialog.h"
+#include "app/ui/TFormFieldSettings.h"
+#include "core/Workspace.h"
+
+namespace kelvane {
+namespace {
+
+constexpr int kTopPanelHeight = 25;
+
+}  // namespace
+
+TForm1::TForm1(EditorSession& session, UserDialogs& dialogs, ModalRunner& modals, QWidget* parent)
+    : QMainWindow(parent), session_(session), dialogs_(dialogs), modals_(modals) {
+    setObjectName("Form1");
+    resize(763, 553);
+    CentreOnScreen(*this);
+    menus_ = BuildMainMenus(*this);
+
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    auto* panel = new QWidget(central);
+    panel->setObjectName("Panel1");
+    panel->setFixedHeight(kTopPanelHeight);
+    layout->addWidget(panel);
+    model_ = new RecordTableModel(session_.Work().Table, dialogs_, this);
+    grid_ = new DbGrid(*model_, dialogs_, central);
+    grid_->setObjectName("DBGrid1");
+    layout->addWidget(grid_);
+    BuildTopPanel(panel);
+    setCentralWidget(central);
+
+    ConnectFileCommands();
+    ConnectTableCommands();
+    session_.SetWindowStateListener([this] { ApplyWindowState(); });
+    ApplyWindowState();
+}
+
+void TForm1::BuildTopPanel(QWidget* panel) {
+    auto* layout = new QHBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    navigator_ = new RecordNavigator(*model_, dialogs_, panel);
+    navigator_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    layout->addWidget(navigator_);
+
+    findButton_ = new QToolButton(panel);
+    findButton_->setObjectName("SpeedButton1");
+    findButton_->setText("Find");
+    findButton_->setAutoRaise(true);
+    layout->addWidget(findButton_);
+    connect(findButton_, &QToolButton::clicked, this, &TForm1::FindClick);
+
+    withParamButton_ = new QPushButton("With Param...", panel);
+    withParamButton_->setObjectName("Button1");
+    withParamButton_->hide();
+    connect(withParamButton_, &QPushButton::clicked, this, &TForm1::RunCommandLine);
+
+    progressBar_ = new QProgressBar(panel);
+    progressBar_->setObjectName("ProgressBar1");
+    progressBar_->setMaximumHeight(8);
+    progressBar_->setTextVisible(false);
+    progressBar_->hide();
+    layout->addWidget(progressBar_, 1);
+    layout->addStretch(1);
+}
+
+void TForm1::ConnectFileCommands() {
+    connect(menus_.NewTable, &QAction::triggered, this, &TForm1::MenuItemNewTableClick);
+    connect(menus_.OpenDbc, &QAction::triggered, this,
+            [this] { RunCommand([this] { session_.Open(); }); });
+    connect(menus_.ReloadLastFile, &QAction::triggered, this,
+            [this] { RunCommand([this] { session_.Reload(); }); });
+    connect(menus_.Save, &QAction::triggered, this,
+            [this] { RunCommand([this] { session_.Save(); }); });
+    connect(menus_.SaveAs, &QAction::triggered, this,
+            [this] { RunCommand([this] { session_.SaveAs(); }); });
+    connect(menus_.Exit, &QAction::triggered, this, &QWidget::close);
+    connect(menus_.About, &QAction::triggered, this,
+            [this] { dialogs_.ShowMessage(ApplicationTitle); });
+}
+
+void TForm1::ConnectTableCommands() {
+    connect(menus_.Fields, &QAction::triggered, this, &TForm1::MenuItemFieldsClick);
+    connect(menus_.EmptyTable, &QAction::triggered, this,
+            [this] { RunCommand([this] { session_.EmptyTable(); }); });
+    connect(menus_.Find, &QAction::triggered, this, &TForm1::FindClick);
+    connect(menus_.AutoReloadOnFieldsChange, &QAction::toggled, this,
+            [this](bool checked) { session_.AutoReloadOnFieldsChange = checked; });
+    connect(menus_.PopupAddRow, &QAction::triggered, this,
+            [this] { RunCommand([this] { session_.AddRow(); }); });
+    connect(menus_.PopupDeleteRow, &QAction::triggered, this,
+            [this] { RunCommand([this] { session_.DeleteRow(); }); });
+    connect(grid_, &DbGrid::columnPressed, this,
+            [this](int column) { session_.SelectedColumn = column; });
+    connect(grid_, &QWidget::customContextMenuRequested, this, [this](const QPoint& position) {
+        menus_.Popup->popup(grid_->viewport()->mapToGlobal(position));
+    });
+}
+
+void TForm1::SetFieldDialogs(TFormFieldSettings& fieldSettings, TFormCreateNewDialog& createNew) {
+    fieldSettings_ = &fieldSettings;
+    createNew_ = &createNew;
+}
+
+void TForm1::SetCommandLine(std::vector<std::string> arguments) {
+    arguments_ = std::move(arguments);
+}
+
+void TForm1::RunCommand(const std::function<void()>& command) {
+    RunGuarded(dialogs_, command);
+}
+
+void TForm1::OpenTableFile(const std::string& path) {
+    RunCommand([&] { session_.OpenTableFile(path); });
+}
+
+void TForm1::RunCommandLine() {
+    RunCommand([this] { session_.RunCommandLine(arguments_); });
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!commandLineHandled_ && !event->spontaneous()) {
+        commandLineHandled_ = true;
+        // Queued, so the window is on screen before a long load starts.
+        QMetaObject::invokeMethod(this, &TForm1::RunCommandLine, Qt::QueuedConnection);
+    }
+}
+
+void TForm1::ApplyWindowState() {
+    const MainWindowState& state = session_.WindowState();
+    setWindowTitle(ToQt(state.Caption));
+    for (QAction* action :
+         {menus_.ReloadLastFile, menus_.Save, menus_.SaveAs, menus_.ExportEverything}) {
+        action->setEnabled(state.FileCommandsEnabled);
+    }
+    menus_.ExportSelectedLine->setEnabled(state.RecordExportsEnabled);
+    menus_.ExportForPatchwell->menuAction()->setEnabled(state.RecordExportsEnabled);
+}
+
+void TForm1::MenuItemFieldsClick() {
+    RunCommand([this] {
+        const int fieldCountBefore = session_.Work().Table.FieldCount() - 1;
+        if (modals_.RunModal(*fieldSettings_) == QDialog::Accepted) {
+            session_.ReloadAfterFieldsDialog(fieldCountBefore);
+        }
+    });
+}
+
+void TForm1::MenuItemNewTableClick() {
+    RunCommand([this] {
+        if (modals_.RunModal(*createNew_) == QDialog::Accepted) {
+            session_.NewTable(createNew_->Request());
+        }
+    });
+}
+
+void TForm1::FindClick() {
+    RunCommand([this] { RunRecordSearch(this, modals_, session_.Work().Table, searchSettings_); });
+}
+
+}  // namespace kelvane

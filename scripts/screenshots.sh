@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Builds the editor and redraws the README's pictures of its windows into docs/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+scripts/build.sh
+mkdir -p docs
+build/app/kelvane-screenshots examples/Spell.dbc docs

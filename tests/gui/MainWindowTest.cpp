@@ -1,0 +1,431 @@
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTest>
+#include <QToolButton>
+#include <filesystem>
+#include <memory>
+
+#include "app/ui/DbGrid.h"
+#include "app/ui/Program.h"
+#include "app/ui/TForm1.h"
+#include "app/ui/TLoadDbcShow.h"
+#include "app/ui/TPresetForm.h"
+#include "core/Presets.h"
+#include "core/Workspace.h"
+#include "tests/gui/support/ScriptedModals.h"
+#include "tests/support/DbcSamples.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/TempDir.h"
+
+namespace kelvane::testing {
+
+// The main window and the program around it, driven through object names as a user would.
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<TempDir> dir_;
+    std::unique_ptr<ScriptedDialogs> dialogs_;
+    std::unique_ptr<ScriptedModals> modals_;
+    std::unique_ptr<Program> program_;
+
+    TForm1& Window() { return program_->MainWindow(); }
+    Workspace& Work() { return program_->Work(); }
+    QAction* Action(const char* name) {
+        auto* action = Window().findChild<QAction*>(name);
+        if (action == nullptr) {
+            qFatal("no action %s", name);
+        }
+        return action;
+    }
+    std::string WriteSpellSample() {
+        const std::string path = dir_->File("Spell.dbc");
+        dir_->Write("Spell.dbc", SpellSample().Bytes());
+        WriteFieldDefs(path, SpellSampleFields());
+        return path;
+    }
+    void StartProgram(std::vector<std::string> arguments = {}) {
+        program_ = std::make_unique<Program>(*dialogs_, *modals_, std::move(arguments));
+    }
+    template <typename Widget>
+    static Widget* Child(QWidget& parent, const char* name) {
+        auto* child = parent.findChild<Widget*>(name);
+        if (child == nullptr) {
+            qFatal("no control %s", name);
+        }
+        return child;
+    }
+    static QAbstractButton* ButtonWithText(QWidget& parent, const QString& text) {
+        for (auto* button : parent.findChildren<QAbstractButton*>()) {
+            if (button->text() == text) {
+                return button;
+            }
+        }
+        qFatal("no button %s", qPrintable(text));
+    }
+    // Answers the new-table dialog: a field count, or a field-definition file to import.
+    void AnswerNewDialog(const QString& fieldCount, const QString& iniPath = {}) {
+        modals_->Scripts.push_back([fieldCount, iniPath](QDialog& dialog) {
+            if (iniPath.isEmpty()) {
+                ButtonWithText(dialog, "empty (enter field count)")->click();
+                Child<QLineEdit>(dialog, "MaskEditFCount")->setText(fieldCount);
+            } else {
+                ButtonWithText(dialog, "import field defs from *.ini")->click();
+                Child<QLineEdit>(dialog, "EditIniFName")->setText(iniPath);
+            }
+            Child<QAbstractButton>(dialog, "BitBtn1")->click();
+            return dialog.result();
+        });
+    }
+
+  private slots:
+    void init() {
+        dir_ = std::make_unique<TempDir>();
+        dialogs_ = std::make_unique<ScriptedDialogs>();
+        modals_ = std::make_unique<ScriptedModals>();
+        StartProgram();
+    }
+
+    void cleanup() {
+        QCOMPARE(dialogs_->Unanswered, std::vector<std::string>{});
+        QCOMPARE(modals_->Unanswered, std::vector<std::string>{});
+        program_.reset();
+    }
+
+    void startCreatesEveryWindowOnceInOrderAllHidden() {
+        const QStringList expected = {"Form1",
+                                      "FormFieldSettings",
+                                      "FormCreateNewDialog",
+                                      "Form5",
+                                      "Form7",
+                                      "ItemDat",
+                                      "Form6",
+                                      "Form8",
+                                      "Form9",
+                                      "LoadDbcShow",
+                                      "CreaturesDat",
+                                      "AskDiag",
+                                      "GODat",
+                                      "NotesForm",
+                                      "QueueForm",
+                                      "PresetForm",
+                                      "Form17",
+                                      "Form18",
+                                      "Form19",
+                                      "Form20"};
+        QStringList windows;
+        for (QWidget* window : program_->Windows()) {
+            windows << window->objectName();
+            QVERIFY(!window->isVisible());
+        }
+        QCOMPARE(windows, expected);
+        QCOMPARE(Window().objectName(), QString("Form1"));
+        QCOMPARE(Window().windowTitle(), QString("Kelvane by Dravik v2.7b"));
+        QCOMPARE(QApplication::applicationName(), QString("Kelvane by Dravik v2.7b"));
+        QCOMPARE(Window().size(), QSize(763, 553));
+        QCOMPARE(Work().Current.NewTableCounter, 1);
+    }
+
+    void menuEntries_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("shortcut");
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("new") << "MenuItemNewTable"
+                             << "&New"
+                             << "" << true << true;
+        QTest::newRow("open") << "MenuItemOpenDbc"
+                              << "&Open *.dbc"
+                              << "Ctrl+O" << true << true;
+        QTest::newRow("reload") << "MenuItemReloadLastFile"
+                                << "&Reload"
+                                << "Ctrl+R" << false << true;
+        QTest::newRow("save") << "MenuItemSave"
+                              << "&Save"
+                              << "Ctrl+S" << false << true;
+        QTest::newRow("save as") << "MenuItemSaveas"
+                                 << "Save &as..."
+                                 << "" << false << true;
+        QTest::newRow("exit") << "Exit1"
+                              << "E&xit"
+                              << "" << true << true;
+        QTest::newRow("fields") << "MenuItemFields"
+                                << "Fields..."
+                                << "" << true << true;
+        QTest::newRow("empty") << "MenuItemEmptytable"
+                               << "Empty table"
+                               << "" << true << true;
+        QTest::newRow("find") << "Find1"
+                              << "&Find"
+                              << "Ctrl+F" << true << true;
+        QTest::newRow("notes") << "NotesForm1"
+                               << "Notes"
+                               << "" << true << true;
+        QTest::newRow("auto reload") << "MenuItemAutoreloadonfieldschange"
+                                     << "Auto reload on fields change"
+                                     << "" << true << true;
+        QTest::newRow("import patch") << "ImportfromPatchwellsformat1"
+                                      << "Import from Patchwell's format"
+                                      << "" << true << true;
+        QTest::newRow("dashes") << "N1"
+                                << "------------------------"
+                                << "" << true << true;
+        QTest::newRow("scp") << "MenuItemImportfromscp"
+                             << "Import from *.scp"
+                             << "" << true << true;
+        QTest::newRow("itempages") << "MenuItemImportPageText"
+                                   << "Import itempages.tt"
+                                   << "" << true << true;
+        QTest::newRow("export everything") << "MenuItemExporttotxt"
+                                           << "Export &everything to..."
+                                           << "" << false << true;
+        QTest::newRow("export line") << "Exportselectedline"
+                                     << "Export selected &line to csv"
+                                     << "" << false << true;
+        QTest::newRow("talents") << "alentEditor1"
+                                 << "Talent Editor"
+                                 << "" << true << true;
+        QTest::newRow("blp") << "BLPConverter1"
+                             << "BLP Converter"
+                             << "" << true << false;
+        QTest::newRow("about") << "About1"
+                               << "&About"
+                               << "" << true << true;
+        QTest::newRow("add row") << "Addrow1"
+                                 << "Add row"
+                                 << "" << true << true;
+        QTest::newRow("delete row") << "DeleteRow1"
+                                    << "Delete Row"
+                                    << "" << true << true;
+        QTest::newRow("popup export all") << "ExportAll2"
+                                          << "Export All"
+                                          << "" << true << true;
+        QTest::newRow("queue from popup") << "ExportfromQueue1"
+                                          << "Export from Queue"
+                                          << "" << true << true;
+    }
+
+    void menuEntries() {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QFETCH(QString, shortcut);
+        QFETCH(bool, enabled);
+        QFETCH(bool, shown);
+        QAction* action = Action(name.toLatin1().constData());
+        QCOMPARE(action->text(), caption);
+        QCOMPARE(action->shortcut().toString(), shortcut);
+        QCOMPARE(action->isVisible(), shown);
+        if (shown) {  // Qt reports a hidden entry as disabled
+            QCOMPARE(action->isEnabled(), enabled);
+        }
+    }
+
+    void hiddenAndDisabledSubmenus() {
+        auto* patch = Window().findChild<QMenu*>("ExportforPatchwell1");
+        QVERIFY(patch != nullptr);
+        QVERIFY(!patch->menuAction()->isEnabled());
+        auto* editor = Window().findChild<QMenu*>("Editor1");
+        QVERIFY(editor != nullptr);
+        QVERIFY(!editor->menuAction()->isVisible());
+        QVERIFY(Action("MenuItemAutoreloadonfieldschange")->isChecked());
+        QVERIFY(Window().findChild<QMenu*>("PopupMenu2") != nullptr);
+    }
+
+    void openShowsTheTableAndEnablesTheCommands() {
+        const std::string path = WriteSpellSample();
+        dialogs_->FileAnswers.push_back(path);
+        Action("MenuItemOpenDbc")->trigger();
+
+        auto* grid = Window().findChild<QTableView*>("DBGrid1");
+        QVERIFY(grid != nullptr);
+        QCOMPARE(grid->model()->rowCount(), 3);
+        QCOMPARE(grid->model()->columnCount(), 5);
+        QCOMPARE(grid->model()->headerData(1, Qt::Horizontal).toString(), QString("ID(hex)"));
+        QCOMPARE(Window().windowTitle(), QString("Kelvane by Dravik - Spell"));
+        for (const char* name : {"MenuItemReloadLastFile", "MenuItemSave", "MenuItemSaveas",
+                                 "MenuItemExporttotxt", "Exportselectedline"}) {
+            QVERIFY2(Action(name)->isEnabled(), name);
+        }
+        QVERIFY(Window().findChild<QMenu*>("ExportforPatchwell1")->menuAction()->isEnabled());
+        QVERIFY(!program_->LoadDbcShow().isVisible());
+    }
+
+    void commandLinePathOpensWhenTheWindowIsFirstShown() {
+        const std::string path = WriteSpellSample();
+        StartProgram({path});
+        Window().show();
+        QTRY_COMPARE(Work().Table.RecordCount(), 3);
+        QCOMPARE(Work().Current.LastOpenedPath, std::string());
+        QCOMPARE(Window().windowTitle(), QString("Kelvane by Dravik - Spell"));
+    }
+
+    void aFailingCommandShowsItsMessageAndTheProgramGoesOn() {
+        Action("MenuItemSave")->setEnabled(true);
+        Action("MenuItemSave")->trigger();
+        QCOMPARE(dialogs_->Messages.size(), size_t{1});
+        QCOMPARE(QString::fromStdString(dialogs_->Messages[0]), QString("DataSet not exists"));
+
+        dialogs_->FileAnswers.push_back(dir_->File("Missing.dbc"));
+        Action("MenuItemOpenDbc")->trigger();
+        QCOMPARE(dialogs_->Messages.size(), size_t{2});
+        QVERIFY(QString::fromStdString(dialogs_->Messages[1]).startsWith("Cannot open file"));
+        QVERIFY(Window().isEnabled());
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
+    }
+
+    void rowsAddedAndDeletedThenSavedAndReloaded() {
+        Window().OpenTableFile(WriteSpellSample());
+        Work().Table.MoveTo(2);
+        Action("Addrow1")->trigger();
+        QCOMPARE(Work().Table.State(), TableState::Insert);
+        Work().Table.Fields(4).SetAsInteger(77);
+        Action("MenuItemSave")->trigger();  // the save posts the record first
+        Action("MenuItemReloadLastFile")->trigger();
+        QCOMPARE(Work().Table.RecordCount(), 4);
+        QCOMPARE(Work().Table.IntegerAt(3, 0), 3);
+        QCOMPARE(Work().Table.IntegerAt(3, 4), 77);
+
+        Work().Table.MoveTo(0);
+        Action("DeleteRow1")->trigger();
+        QCOMPARE(Work().Table.RecordCount(), 3);
+        Action("MenuItemEmptytable")->trigger();
+        QCOMPARE(Work().Table.RecordCount(), 0);
+        QCOMPARE(Work().Table.FieldCount(), 5);
+        QVERIFY(dialogs_->Messages.empty());
+    }
+
+    void saveAsWritesTheTableAndItsFieldDefinitions() {
+        Window().OpenTableFile(WriteSpellSample());
+        dialogs_->FileAnswers.push_back(dir_->File("Copy.dbc"));
+        Action("MenuItemSaveas")->trigger();
+        QCOMPARE(Window().windowTitle(), QString("Kelvane by Dravik - Copy"));
+        QVERIFY(dir_->Read("Copy.dbc") == SpellSample().Bytes());
+        QVERIFY(dir_->Read("Copy.ini") == dir_->Read("Spell.ini"));
+    }
+
+    void newTablesAreNumberedAndOfferedForSaving() {
+        AnswerNewDialog("3");
+        dialogs_->FileAnswers.push_back(std::nullopt);
+        Action("MenuItemNewTable")->trigger();
+        QCOMPARE(Work().Table.FieldCount(), 4);
+        QCOMPARE(Work().Table.ColumnName(3), std::string("2"));
+        QCOMPARE(Window().windowTitle(), QString("Morvane Custom1"));
+        QCOMPARE(dialogs_->FileRequests.back().FileName, std::string("Custom1"));
+
+        WriteSpellSample();
+        AnswerNewDialog("", QString::fromStdString(dir_->File("Spell.ini")));
+        dialogs_->FileAnswers.push_back(dir_->File("Custom2.dbc"));
+        Action("MenuItemNewTable")->trigger();
+        QCOMPARE(Window().windowTitle(), QString("Kelvane by Dravik - Custom2"));  // saved as
+        QCOMPARE(Work().Table.ColumnName(2), std::string("Name"));
+        QVERIFY(std::filesystem::exists(dir_->File("Custom2.dbc")));
+        QVERIFY(dir_->Read("Custom2.ini") == dir_->Read("Spell.ini"));
+
+        modals_->Scripts.push_back([](QDialog&) { return int{QDialog::Rejected}; });
+        Action("MenuItemNewTable")->trigger();
+        QCOMPARE(Work().Current.NewTableCounter, 3);
+    }
+
+    void fieldsRenamesAColumnAndReloadsTheTable() {
+        Window().OpenTableFile(WriteSpellSample());
+        modals_->Scripts.push_back([](QDialog& dialog) {
+            auto* grid = Child<QTableWidget>(dialog, "sg");
+            if (grid->rowCount() != 4) {
+                qWarning("the dialog shows %d field rows", grid->rowCount());
+                return int{QDialog::Rejected};
+            }
+            grid->item(3, 1)->setText("Level");
+            Child<QAbstractButton>(dialog, "BitBtn1")->click();
+            return dialog.result();
+        });
+        Action("MenuItemFields")->trigger();
+        QCOMPARE(Work().Table.ColumnName(4), std::string("Level"));
+        QCOMPARE(Work().Table.RecordCount(), 3);
+        QVERIFY(dir_->Read("Spell.ini").find("Field 3=Level") != std::string::npos);
+    }
+
+    void fieldsWithAutoReloadOffLeavesTheTableAlone() {
+        Window().OpenTableFile(WriteSpellSample());
+        Action("MenuItemAutoreloadonfieldschange")->trigger();
+        QVERIFY(!Action("MenuItemAutoreloadonfieldschange")->isChecked());
+        modals_->Scripts.push_back([](QDialog& dialog) {
+            Child<QTableWidget>(dialog, "sg")->item(3, 1)->setText("Level");
+            Child<QAbstractButton>(dialog, "BitBtn1")->click();
+            return dialog.result();
+        });
+        Action("MenuItemFields")->trigger();
+        QCOMPARE(Work().Table.ColumnName(4), std::string("Rank"));
+        QVERIFY(dir_->Read("Spell.ini").find("Field 3=Level") != std::string::npos);
+    }
+
+    void presetLoadRewritesTheDefinitionsAndReloads() {
+        Window().OpenTableFile(WriteSpellSample());
+        TPresetForm& presetForm = program_->PresetForm();
+        modals_->Scripts.push_back([&presetForm](QDialog& dialog) {
+            Child<QAbstractButton>(dialog, "SpeedButton1")->click();
+            if (!presetForm.isVisible()) {
+                qWarning("Load Preset did not show the preset window");
+                return int{QDialog::Accepted};
+            }
+            ButtonWithText(presetForm, "Spell.dbc")->click();
+            Child<QAbstractButton>(presetForm, "SpeedButton1")->click();
+            return dialog.result();
+        });
+        Action("MenuItemFields")->trigger();
+        QVERIFY(!presetForm.isVisible());
+        const Preset* spell = FindPreset("Spell.dbc");
+        QVERIFY(dir_->Read("Spell.ini") == std::string(spell->Text));
+        QCOMPARE(Work().Table.FieldCount(), 5);
+        QCOMPARE(Work().Table.ColumnName(1), Work().Defs[0].Name);
+        QCOMPARE(Work().Table.RecordCount(), 3);
+    }
+
+    void findMovesToTheMatchingRecord() {
+        Window().OpenTableFile(WriteSpellSample());
+        modals_->Scripts.push_back([](QDialog& dialog) {
+            Child<QLineEdit>(dialog, "edValue")->setText("Frost");
+            ButtonWithText(dialog, "&OK")->click();
+            return dialog.result();
+        });
+        Action("Find1")->trigger();
+        QCOMPARE(Work().Table.RecNo(), 1);
+
+        QString shownValue;
+        modals_->Scripts.push_back([&shownValue](QDialog& dialog) {
+            shownValue = Child<QLineEdit>(dialog, "edValue")->text();
+            ButtonWithText(dialog, "&Cancel")->click();
+            return dialog.result();
+        });
+        QTest::mouseClick(Child<QToolButton>(Window(), "SpeedButton1"), Qt::LeftButton);
+        QCOMPARE(modals_->Shown.size(), size_t{2});
+        QCOMPARE(shownValue, QString("Frost"));
+    }
+
+    void exitClosesTheMainWindow() {
+        Window().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&Window()));
+        Action("Exit1")->trigger();
+        QVERIFY(!Window().isVisible());
+    }
+
+    void aboutShowsTheTitle() {
+        Action("About1")->trigger();
+        QCOMPARE(dialogs_->Messages, std::vector<std::string>{"Kelvane by Dravik v2.7b"});
+    }
+};
+
+}  // namespace kelvane::testing
+
+QTEST_MAIN(kelvane::testing::MainWindowTest)
+#include "MainWindowTest.moc"
