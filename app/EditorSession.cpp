@@ -58,15 +58,6 @@ int ParseFieldCount(const std::string& typed) {
     return significant == std::string::npos ? 0 : std::stoi(digits);
 }
 
-bool HasStringColumn(const RecordTable& table) {
-    for (int column = 1; column < table.FieldCount(); ++column) {
-        if (table.ColumnKind(column) == FieldKind::ftString) {
-            return true;
-        }
-    }
-    return false;
-}
-
 }  // namespace
 
 EditorSession::EditorSession(Workspace& workspace, UserDialogs& dialogs, WorkFeedback& feedback)
@@ -180,7 +171,7 @@ void EditorSession::WriteTable(const std::string& path) {
 // missing.
 bool EditorSession::ConfirmStringLoss() {
     const RecordTable& table = workspace_.Table;
-    if (!table.Active() || loadedStringBlockSize_ <= 1 || HasStringColumn(table)) {
+    if (!table.Active() || loadedStringBlockSize_ <= 1 || table.HasStringField()) {
         return true;
     }
     return dialogs_.AskYesNo("\"" + loadedPath_ + "\" holds " +

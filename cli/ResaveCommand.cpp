@@ -6,18 +6,6 @@
 #include "core/Workspace.h"
 
 namespace kelvane::cli {
-namespace {
-
-bool HasStringColumn(const RecordTable& table) {
-    for (int column = 1; column < table.FieldCount(); ++column) {
-        if (table.ColumnKind(column) == FieldKind::ftString) {
-            return true;
-        }
-    }
-    return false;
-}
-
-}  // namespace
 
 int RunResave(const Arguments& args, std::ostream& out, std::ostream& err) {
     if (args.size() != 2) {
@@ -32,7 +20,7 @@ int RunResave(const Arguments& args, std::ostream& out, std::ostream& err) {
     }
     // Like a plain Save, the field definitions decide what is written: strings of a table
     // without string columns are lost.
-    if (!HasStringColumn(workspace->Table) && report.Header.StringBlockSize > 1) {
+    if (!workspace->Table.HasStringField() && report.Header.StringBlockSize > 1) {
         err << "Warning: \"" << path << "\" holds " << report.Header.StringBlockSize
             << " bytes of strings, but its field definitions name no string column; \"" << target
             << "\" is written without them.\n";

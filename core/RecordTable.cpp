@@ -413,6 +413,15 @@ Field RecordTable::FieldByName(std::string_view name) {
     return Field(*this, column);
 }
 
+bool RecordTable::HasStringField() const {
+    for (int column = 1; column < FieldCount(); ++column) {
+        if (ColumnKind(column) == FieldKind::ftString) {
+            return true;
+        }
+    }
+    return false;
+}
+
 int RecordTable::FindColumn(std::string_view name) const {
     for (int column = 0; column < FieldCount(); ++column) {
         if (EqualsIgnoreCase(columns_[Col(column)].Name, name)) {

@@ -93,6 +93,8 @@ class RecordTable {
     // The first column with that name, compared without case; -1 when there is none.
     int FindColumn(std::string_view name) const;
     const std::string& ColumnName(int column) const { return defs_[Col(column)].Name; }
+    // Whether any field column holds strings: without one, saving writes no texts at all.
+    bool HasStringField() const;
     FieldKind ColumnKind(int column) const { return defs_[Col(column)].Kind; }
 
     // ---- Cells by view row: the records in order, plus a record being inserted ---------

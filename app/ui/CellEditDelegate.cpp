@@ -1,7 +1,9 @@
 #include "app/ui/CellEditDelegate.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPainter>
 
 #include "app/ui/CharSetValidator.h"
 #include "core/RecordTable.h"
@@ -10,6 +12,28 @@ namespace kelvane {
 
 CellEditDelegate::CellEditDelegate(const RecordTable& table, QObject* parent)
     : QStyledItemDelegate(parent), table_(table) {}
+
+void CellEditDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                             const QModelIndex& index) const {
+    QStyleOptionViewItem cell = option;
+    initStyleOption(&cell, index);
+    const QWidget* widget = cell.widget;
+    const QStyle* style = widget != nullptr ? widget->style() : QApplication::style();
+    // The background and selection as the style draws them; the text without the style's
+    // general layout, which shapes each text several times over.
+    style->drawPrimitive(QStyle::PE_PanelItemViewItem, &cell, painter, widget);
+    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
+    const QRect textRect = cell.rect.adjusted(margin, 0, -margin, 0);
+    QPalette::ColorGroup group = QPalette::Disabled;
+    if (cell.state.testFlag(QStyle::State_Enabled)) {
+        group = cell.state.testFlag(QStyle::State_Active) ? QPalette::Normal : QPalette::Inactive;
+    }
+    const QPalette::ColorRole role =
+        cell.state.testFlag(QStyle::State_Selected) ? QPalette::HighlightedText : QPalette::Text;
+    painter->setPen(cell.palette.color(group, role));
+    painter->drawText(textRect, cell.displayAlignment.toInt() | Qt::TextSingleLine,
+                      cell.fontMetrics.elidedText(cell.text, Qt::ElideRight, textRect.width()));
+}
 
 QWidget* CellEditDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& /*option*/,
                                         const QModelIndex& index) const {

@@ -19,6 +19,7 @@
 #include "core/FieldDefFile.h"
 #include "core/Presets.h"
 #include "core/Workspace.h"
+#include "tests/gui/support/WidgetLookup.h"
 #include "tests/support/FieldDefsOnDisk.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempDir.h"
@@ -28,15 +29,6 @@ namespace {
 
 constexpr int kKindColumn = 2;
 constexpr int kHexColumn = 3;
-
-template <typename Widget>
-Widget* Child(const QWidget& parent, const char* name) {
-    auto* child = parent.findChild<Widget*>(QString::fromLatin1(name));
-    if (child == nullptr) {
-        qFatal("no child %s", name);
-    }
-    return child;
-}
 
 QStringList ColumnTexts(const QTableWidget& grid, int column) {
     QStringList texts;

@@ -23,6 +23,7 @@
 #include "core/Presets.h"
 #include "core/Workspace.h"
 #include "tests/gui/support/ScriptedModals.h"
+#include "tests/gui/support/WidgetLookup.h"
 #include "tests/support/DbcSamples.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempDir.h"
@@ -56,22 +57,6 @@ class MainWindowTest : public QObject {
     }
     void StartProgram(std::vector<std::string> arguments = {}) {
         program_ = std::make_unique<Program>(*dialogs_, *modals_, std::move(arguments));
-    }
-    template <typename Widget>
-    static Widget* Child(QWidget& parent, const char* name) {
-        auto* child = parent.findChild<Widget*>(name);
-        if (child == nullptr) {
-            qFatal("no control %s", name);
-        }
-        return child;
-    }
-    static QAbstractButton* ButtonWithText(QWidget& parent, const QString& text) {
-        for (auto* button : parent.findChildren<QAbstractButton*>()) {
-            if (button->text() == text) {
-                return button;
-            }
-        }
-        qFatal("no button %s", qPrintable(text));
     }
     // Answers the new-table dialog: a field count, or a field-definition file to import.
     void AnswerNewDialog(const QString& fieldCount, const QString& iniPath = {}) {

@@ -10,18 +10,10 @@
 #include "app/ui/RecordSearchDialog.h"
 #include "core/RecordTable.h"
 #include "tests/gui/support/ScriptedModals.h"
+#include "tests/gui/support/WidgetLookup.h"
 
 namespace kelvane::testing {
 namespace {
-
-template <typename Widget>
-Widget* Child(const QWidget& parent, const char* name) {
-    auto* child = parent.findChild<Widget*>(QString::fromLatin1(name));
-    if (child == nullptr) {
-        qFatal("no child %s", name);
-    }
-    return child;
-}
 
 QStringList Items(const QComboBox& list) {
     QStringList items;

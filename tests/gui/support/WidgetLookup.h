@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QString>
+#include <QWidget>
+
+namespace kelvane::testing {
+
+// The control a window test drives, found by its object name; a missing one ends the test
+// program with the name, since every later step would fail for the same reason.
+template <typename Widget>
+Widget* Child(const QWidget& parent, const char* name) {
+    auto* child = parent.findChild<Widget*>(QString::fromLatin1(name));
+    if (child == nullptr) {
+        qFatal("no child %s", name);
+    }
+    return child;
+}
+
+// A button the window gives no object name, found by its caption.
+inline QAbstractButton* ButtonWithText(const QWidget& parent, const QString& text) {
+    for (auto* button : parent.findChildren<QAbstractButton*>()) {
+        if (button->text() == text) {
+            return button;
+        }
+    }
+    qFatal("no button %s", qPrintable(text));
+}
+
+}  // namespace kelvane::testing
