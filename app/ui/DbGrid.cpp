@@ -1,5 +1,6 @@
 #include "app/ui/DbGrid.h"
 
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -9,6 +10,7 @@
 #include "app/CommandGuard.h"
 #include "app/ui/CellEditDelegate.h"
 #include "app/ui/DeleteRecordAfterAsking.h"
+#include "app/ui/QtText.h"
 #include "app/ui/RecordTableModel.h"
 #include "core/RecordTable.h"
 
@@ -177,13 +179,22 @@ QModelIndex DbGrid::StepToCell(CursorAction action) {
     return currentIndex() == target ? QModelIndex(target) : QModelIndex();
 }
 
+// Columns without a width of their own are made wide enough for their caption, so names such
+// as "attributes(hex)" can be read, within bounds that keep a wide table scannable.
 void DbGrid::ApplyColumnWidths() {
+    QHeaderView* titles = horizontalHeader();
+    const QFontMetrics metrics(titles->font());
+    const int padding = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, titles) + 4;
     const int columns = std::min(model_.columnCount(), Table().FieldCount());
     for (int column = 0; column < columns; ++column) {
-        const int width = Table().Presentation(column).WidthPixels;
-        if (width > 0) {
-            horizontalHeader()->resizeSection(column, width);
+        const ColumnPresentation& presentation = Table().Presentation(column);
+        int width = presentation.WidthPixels;
+        if (width <= 0) {
+            const int captionWidth =
+                metrics.horizontalAdvance(ToQt(presentation.Caption)) + padding;
+            width = std::clamp(captionWidth, DefaultColumnWidth, MaxCaptionColumnWidth);
         }
+        titles->resizeSection(column, width);
     }
 }
 

@@ -20,6 +20,7 @@ class DbGrid : public QTableView {
     static constexpr int RowHeight = 17;
     static constexpr int TitleRowHeight = 24;
     static constexpr int DefaultColumnWidth = 80;
+    static constexpr int MaxCaptionColumnWidth = 200;
 
     DbGrid(RecordTableModel& model, UserDialogs& dialogs, QWidget* parent = nullptr);
 
