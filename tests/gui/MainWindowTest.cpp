@@ -340,6 +340,29 @@ class MainWindowTest : public QObject {
         QVERIFY(dir_->Read("Spell.ini").find("Field 3=Level") != std::string::npos);
     }
 
+    // After a cancelled Open no table is shown: the dialog has no rows, and OK reloads the file
+    // with the confirmed count of none, leaving its field definitions as they were.
+    void fieldsOnAClosedTableReloadsWithTheConfirmedCount() {
+        Window().OpenTableFile(WriteSpellSample());
+        const std::string definitions = dir_->Read("Spell.ini");
+        dialogs_->FileAnswers.push_back(std::nullopt);
+        Action("MenuItemOpenDbc")->trigger();
+        QVERIFY(!Work().Table.Active());
+
+        int rowsShown = -1;
+        modals_->Scripts.push_back([&rowsShown](QDialog& dialog) {
+            rowsShown = Child<QTableWidget>(dialog, "sg")->rowCount();
+            Child<QAbstractButton>(dialog, "BitBtn1")->click();
+            return dialog.result();
+        });
+        Action("MenuItemFields")->trigger();
+        QCOMPARE(rowsShown, 0);
+        QCOMPARE(Work().Current.ConfirmedFieldCount, 0);
+        QCOMPARE(Work().Table.FieldCount(), 1);
+        QCOMPARE(Work().Table.RecordCount(), 3);
+        QVERIFY(dir_->Read("Spell.ini") == definitions);
+    }
+
     void fieldsWithAutoReloadOffLeavesTheTableAlone() {
         Window().OpenTableFile(WriteSpellSample());
         Action("MenuItemAutoreloadonfieldschange")->trigger();
