@@ -21,13 +21,6 @@ Q_DECLARE_METATYPE(kelvane::TableState)
 namespace kelvane::testing {
 namespace {
 
-// Sample columns.
-constexpr int kIndex = 0;
-constexpr int kId = 1;
-constexpr int kName = 2;
-constexpr int kSpeed = 3;
-constexpr int kRank = 4;
-
 // What a second view of the table hears, in order.
 class RecordingListener : public RecordTableListener {
   public:

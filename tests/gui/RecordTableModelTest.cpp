@@ -16,13 +16,6 @@ Q_DECLARE_METATYPE(TableAction)
 namespace kelvane::testing {
 namespace {
 
-// Sample columns.
-constexpr int kIndex = 0;
-constexpr int kId = 1;
-constexpr int kName = 2;
-constexpr int kSpeed = 3;
-constexpr int kRank = 4;
-
 // The first cell where the model and the table disagree, or an empty text.
 QString MirrorMismatch(const RecordTableModel& model, const RecordTable& table) {
     if (model.rowCount() != table.RowCount() || model.columnCount() != table.FieldCount()) {

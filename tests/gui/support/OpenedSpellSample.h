@@ -11,6 +11,13 @@
 
 namespace kelvane::testing {
 
+// The sample's grid columns.
+constexpr int kIndex = 0;
+constexpr int kId = 1;
+constexpr int kName = 2;
+constexpr int kSpeed = 3;
+constexpr int kRank = 4;
+
 // The three-spell sample opened the way the main window opens a file: ID shown in hex, Name,
 // Speed and Rank, with Index values 0 to 2.
 struct OpenedSpellSample {
