@@ -18,6 +18,7 @@ struct FileDialogRequest {
     std::vector<FileFilter> Filters;
     std::string DefaultExtension;  // added to a typed name that has none ("dbc")
     std::string FileName;          // the name proposed when the dialog opens
+    bool ConfirmOverwrite = true;  // save dialogs: ask before replacing an existing file
 };
 
 // Everything that blocks to ask the user something. The editor's windows reach message boxes
@@ -30,7 +31,8 @@ class UserDialogs {
     virtual bool AskYesNo(const std::string& text) = 0;
     // The chosen path, or nothing when the dialog was cancelled.
     virtual std::optional<std::string> ChooseOpenFile(const FileDialogRequest& request) = 0;
-    // Asks before replacing an existing file; nothing when cancelled.
+    // Asks before replacing an existing file unless the request says otherwise; nothing when
+    // cancelled.
     virtual std::optional<std::string> ChooseSaveFile(const FileDialogRequest& request) = 0;
 };
 

@@ -52,6 +52,7 @@ std::optional<std::string> RunFileDialog(QWidget* parent, const FileDialogReques
                                                        : QFileDialog::AnyFile);
     dialog.setNameFilters(NameFilters(request));
     dialog.setDefaultSuffix(ToQt(request.DefaultExtension));
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.ConfirmOverwrite);
     if (!request.FileName.empty()) {
         dialog.selectFile(ToQt(request.FileName));
     }

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/KelvaneError.h"
+
+namespace kelvane {
+
+class RecordTable;
+
+// A patch line that stops the import: what() is the message the user sees, LineNumber (from
+// 1) says where. Lines before it stay applied.
+class PatchLineError : public KelvaneError {
+  public:
+    PatchLineError(int lineNumber, const std::string& message)
+        : KelvaneError(message), LineNumber(lineNumber) {}
+    int LineNumber;
+};
+
+struct PatchApplyReport {
+    int LinesApplied = 0;
+    int RecordsAdded = 0;
+};
+
+// Applies a patch text file to the table: each line sets cells of the first record (in table
+// order) whose key column reads the line's key, or of a new record with that key. An empty path
+// does nothing. The record of the last line stays current and in editing.
+PatchApplyReport ApplyPatchFile(RecordTable& table, const std::string& path);
+
+// The same on text already in memory.
+PatchApplyReport ApplyPatchText(RecordTable& table, std::string_view text);
+
+}  // namespace kelvane
