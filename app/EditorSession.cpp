@@ -12,8 +12,10 @@
 #include "core/GridColumns.h"
 #include "core/KelvaneError.h"
 #include "core/OpenTable.h"
+#include "core/Presets.h"
 #include "core/TablePaths.h"
 #include "core/Workspace.h"
+#include "exchange/PatchReader.h"
 
 namespace kelvane {
 namespace {
@@ -112,11 +114,22 @@ void EditorSession::OpenTableFile(const std::string& path) {
     LoadTable(path, true, 0);
 }
 
-void EditorSession::RunCommandLine(const std::vector<std::string>& arguments) {
+CommandLineOutcome EditorSession::RunCommandLine(const std::vector<std::string>& arguments) {
     if (arguments.empty() || arguments[0].empty()) {
-        return;
+        return CommandLineOutcome::KeepRunning;
     }
-    const std::string& path = arguments[0];
+    if (arguments[0] == "/i") {
+        const auto argument = [&](size_t i) { return i < arguments.size() ? arguments[i] : ""; };
+        return RunBatch(argument(1), argument(2));
+    }
+    TakeCommandLinePath(arguments[0]);
+    LoadTable(arguments[0], true, 0);
+    return CommandLineOutcome::KeepRunning;
+}
+
+// Both command-line forms make the file the current table like Open, except that the file does
+// not become the folder for presets.
+void EditorSession::TakeCommandLinePath(const std::string& path) {
     CurrentTable& current = workspace_.Current;
     workspace_.Table.Close();
     EnableFileCommands(true);
@@ -124,7 +137,20 @@ void EditorSession::RunCommandLine(const std::vector<std::string>& arguments) {
     current.TableName = TableNameFromPath(path);
     current.OpenedTableName = current.TableName;
     SetCaption(kOpenedCaptionPrefix + current.TableName);
-    LoadTable(path, true, 0);
+}
+
+// A failure anywhere ends the batch before the save, the load's included: saving a table that
+// was only partly read would overwrite the file with what little was read.
+CommandLineOutcome EditorSession::RunBatch(const std::string& dbcPath,
+                                           const std::string& patchPath) {
+    TakeCommandLinePath(dbcPath);
+    WritePreset(*FindPreset("Spell.dbc"), FolderOfPath(dbcPath));
+    LoadTable(dbcPath, true, 0);
+    {
+        BusyScope busy(feedback_);
+        ApplyPatchFile(workspace_.Table, patchPath);
+    }
+    return Save() ? CommandLineOutcome::BatchSaved : CommandLineOutcome::BatchNotSaved;
 }
 
 void EditorSession::Open() {
@@ -141,10 +167,12 @@ void EditorSession::Reload() {
     LoadTable(workspace_.Current.FilePath, true, 0);
 }
 
-void EditorSession::Save() {
-    if (ConfirmStringLoss()) {
-        WriteTable(workspace_.Current.FilePath);
+bool EditorSession::Save() {
+    if (!ConfirmStringLoss()) {
+        return false;
     }
+    WriteTable(workspace_.Current.FilePath);
+    return true;
 }
 
 void EditorSession::SaveAs() {

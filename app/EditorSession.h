@@ -24,6 +24,9 @@ struct MainWindowState {
     bool RecordExportsEnabled = false;
 };
 
+// What the command line leaves the program to do: go on, or end after a batch run.
+enum class CommandLineOutcome { KeepRunning, BatchSaved, BatchNotSaved };
+
 // The main window's commands on the open table, free of any window: the windows gather the
 // user's choices and forward them here. Failures are thrown as KelvaneError for the caller's
 // command handler to show.
@@ -43,12 +46,15 @@ class EditorSession {
 
     // Makes the file the current table and loads it with its field definitions.
     void OpenTableFile(const std::string& path);
-    // The program's arguments after its own name: a DBC path opens that file.
-    void RunCommandLine(const std::vector<std::string>& arguments);
+    // The program's arguments after its own name: a DBC path opens that file; "/i", a DBC path
+    // and a patch file write the Spell preset beside the DBC file, load it, apply the patch and
+    // save. Returns what the program is to do next.
+    CommandLineOutcome RunCommandLine(const std::vector<std::string>& arguments);
 
     void Open();
     void Reload();
-    void Save();
+    // Returns whether the table was written (the user may decline a save that loses texts).
+    bool Save();
     void SaveAs();
     void NewTable(const NewTableRequest& request);
     // After the field settings dialog was confirmed; fieldCountBefore is the table's field
@@ -60,6 +66,8 @@ class EditorSession {
 
   private:
     void EnableFileCommands(bool recordExports);
+    void TakeCommandLinePath(const std::string& path);
+    CommandLineOutcome RunBatch(const std::string& dbcPath, const std::string& patchPath);
     void SetCaption(std::string caption);
     void LoadTable(const std::string& path, bool applyDefinitions, int fieldLimit);
     void BuildCountTable(int fieldCount);

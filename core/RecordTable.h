@@ -55,6 +55,8 @@ class RecordTable {
     // Drops the records and hides the columns until the next CreateDataSet.
     void Close();
     bool Active() const { return active_; }
+    // Fails with "Cannot perform this operation on a closed dataset" unless the table is open.
+    void RequireActive() const;
 
     // ---- Records as a whole ------------------------------------------------------------
     void EmptyDataSet();
@@ -139,7 +141,6 @@ class RecordTable {
     };
 
     static size_t Col(int column) { return static_cast<size_t>(column); }
-    void RequireActive() const;
     void RequireColumn(int column) const;
     void FinishEditing();
     void BeginNewRecord(int viewRow);

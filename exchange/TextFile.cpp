@@ -1,5 +1,7 @@
 #include "exchange/TextFile.h"
 
+#include <algorithm>
+
 #include "core/FileIo.h"
 
 namespace kelvane {
@@ -18,20 +20,21 @@ void WriteTextLines(const std::string& path, std::span<const std::string> lines)
     WriteFileAtomically(path, text);
 }
 
-std::vector<std::string> ReadTextLines(const std::string& path) {
-    const std::string text = ReadWholeFile(path);
-    std::vector<std::string> lines;
+std::vector<std::string_view> SplitTextLines(std::string_view text) {
+    std::vector<std::string_view> lines;
     size_t start = 0;
     while (start < text.size()) {
-        const size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string::npos) {
-            lines.emplace_back(text, start);
-            break;
-        }
-        lines.emplace_back(text, start, end - start);
-        start = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
+        const size_t end = std::min(text.find_first_of("\r\n", start), text.size());
+        lines.push_back(text.substr(start, end - start));
+        start = end + (text.substr(end, 2) == "\r\n" ? 2 : 1);
     }
     return lines;
+}
+
+std::vector<std::string> ReadTextLines(const std::string& path) {
+    const std::string text = ReadWholeFile(path);
+    const std::vector<std::string_view> views = SplitTextLines(text);
+    return std::vector<std::string>(views.begin(), views.end());
 }
 
 }  // namespace kelvane

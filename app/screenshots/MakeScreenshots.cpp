@@ -7,27 +7,12 @@
 #include <cstdio>
 #include <stdexcept>
 
-#include "app/UserDialogs.h"
-#include "app/ui/ModalRunner.h"
+#include "app/ui/ConsoleDialogs.h"
 #include "app/ui/Program.h"
 #include "app/ui/QtText.h"
 #include "app/ui/TForm1.h"
 
 namespace {
-
-// Nobody can answer a window here: anything that would ask stops the run with its text.
-class NoDialogs : public kelvane::UserDialogs, public kelvane::ModalRunner {
-  public:
-    void ShowMessage(const std::string& text) override { throw std::runtime_error(text); }
-    bool AskYesNo(const std::string& text) override { throw std::runtime_error(text); }
-    std::optional<std::string> ChooseOpenFile(const kelvane::FileDialogRequest& request) override {
-        throw std::runtime_error(request.Title);
-    }
-    std::optional<std::string> ChooseSaveFile(const kelvane::FileDialogRequest& request) override {
-        throw std::runtime_error(request.Title);
-    }
-    int RunModal(QDialog&) override { throw std::runtime_error("a modal window"); }
-};
 
 void Save(QWidget& window, const QString& path) {
     QApplication::processEvents();
@@ -48,11 +33,15 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     try {
         const QDir outDir(QString::fromLocal8Bit(argv[2]));
-        NoDialogs dialogs;
+        kelvane::ConsoleDialogs dialogs;
         kelvane::Program program(dialogs, dialogs, {argv[1]});
         kelvane::TForm1& mainWindow = program.MainWindow();
         mainWindow.show();
         mainWindow.RunCommandLine();
+        // Whatever the program wanted to say was printed: the picture would not show the table.
+        if (dialogs.Printed() > 0) {
+            return 1;
+        }
         Save(mainWindow, outDir.filePath("main-window.png"));
     } catch (const std::exception& error) {
         std::fprintf(stderr, "kelvane-screenshots: %s\n", error.what());

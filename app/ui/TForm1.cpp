@@ -1,6 +1,7 @@
 #include "app/ui/TForm1.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QMenu>
@@ -138,7 +139,16 @@ void TForm1::OpenTableFile(const std::string& path) {
 }
 
 void TForm1::RunCommandLine() {
-    RunCommand([this] { session_.RunCommandLine(arguments_); });
+    CommandLineOutcome outcome = CommandLineOutcome::KeepRunning;
+    const bool finished =
+        RunGuarded(dialogs_, [this, &outcome] { outcome = session_.RunCommandLine(arguments_); });
+    // A batch run ends the program once it has saved (or the save was declined). A failing one
+    // leaves the program open for the user to see why, unless nobody can see it.
+    if (outcome != CommandLineOutcome::KeepRunning) {
+        QCoreApplication::exit(outcome == CommandLineOutcome::BatchSaved ? 0 : 1);
+    } else if (!finished && headless_ && !arguments_.empty() && arguments_[0] == "/i") {
+        QCoreApplication::exit(1);
+    }
 }
 
 void TForm1::showEvent(QShowEvent* event) {

@@ -36,9 +36,13 @@ class TForm1 : public QMainWindow {
     void SetFieldDialogs(TFormFieldSettings& fieldSettings, TFormCreateNewDialog& createNew);
     // The program's arguments after its own name, handled when the window is first shown.
     void SetCommandLine(std::vector<std::string> arguments);
+    // Without a display nobody can read why a batch run failed, so it ends the program with
+    // status 1 instead of staying open.
+    void SetHeadless(bool headless) { headless_ = headless; }
 
     const MainMenus& Menus() const { return menus_; }
     DbGrid& Grid() const { return *grid_; }
+    RecordTableModel& Model() const { return *model_; }
     // The thin bar the export of all records shows while it works.
     QProgressBar& ExportProgressBar() const { return *progressBar_; }
 
@@ -75,6 +79,7 @@ class TForm1 : public QMainWindow {
     SearchSettings searchSettings_;
     std::vector<std::string> arguments_;
     bool commandLineHandled_ = false;
+    bool headless_ = false;
 };
 
 }  // namespace kelvane

@@ -8,6 +8,7 @@
 
 #include "app/NewTableRequest.h"
 #include "core/KelvaneError.h"
+#include "core/Presets.h"
 #include "core/Workspace.h"
 #include "tests/support/DbcSamples.h"
 #include "tests/support/ScriptedDialogs.h"
@@ -110,6 +111,60 @@ TEST_F(EditorSessionTest, CommandLinePathOpensTheFileButLeavesLastOpenedPath) {
     EXPECT_EQ(work->Current.OpenedTableName, "Spell");
     EXPECT_EQ(work->Current.LastOpenedPath, "");
     EXPECT_EQ(session.WindowState().Caption, "Kelvane by Dravik - Spell");
+}
+
+TEST_F(EditorSessionTest, BatchWritesTheSpellPresetAppliesThePatchAndSaves) {
+    const std::string path = dir.File("Spell.dbc");
+    const std::string original = DbcBytes()
+                                     .Header(2, 2, 8, 1)
+                                     .Int(1)
+                                     .Int(10)
+                                     .Int(2)
+                                     .Int(20)
+                                     .Raw(std::string(1, '\0'))
+                                     .Bytes();
+    dir.Write("Spell.dbc", original);
+    dir.Write("patch.txt", "2:1=21\r\n5:1=50\r\n");
+
+    EXPECT_EQ(session.RunCommandLine({"/i", path, dir.File("patch.txt")}),
+              CommandLineOutcome::BatchSaved);
+    EXPECT_EQ(dir.Read("Spell.ini"), std::string(FindPreset("Spell.dbc")->Text));
+    EXPECT_EQ(work->Current.OpenedTableName, "Spell");
+    EXPECT_EQ(work->Current.LastOpenedPath, "");
+    EXPECT_EQ(session.WindowState().Caption, "Kelvane by Dravik - Spell");
+    const std::string saved = dir.Read("Spell.dbc");
+    EXPECT_EQ(Int32At(saved, 4), 3);  // records
+    EXPECT_EQ(Int32At(saved, 20 + 4), 10);
+    EXPECT_EQ(Int32At(saved, 20 + 12), 21);
+    EXPECT_EQ(Int32At(saved, 20 + 16), 5);
+    EXPECT_EQ(Int32At(saved, 20 + 20), 50);
+}
+
+TEST_F(EditorSessionTest, BatchStopsBeforeSavingWhenALineOrTheLoadFails) {
+    const std::string path = dir.File("Spell.dbc");
+    const std::string original =
+        DbcBytes().Header(1, 2, 8, 1).Int(1).Int(10).Raw(std::string(1, '\0')).Bytes();
+    dir.Write("Spell.dbc", original);
+    dir.Write("patch.txt", "1:1=11\r\n1:1=x\r\n");
+    EXPECT_THROW(session.RunCommandLine({"/i", path, dir.File("patch.txt")}), KelvaneError);
+    EXPECT_EQ(dir.Read("Spell.dbc"), original);
+
+    // A file whose records run past its end is refused by the load, and nothing is saved
+    // over it.
+    const std::string truncated = original.substr(0, original.size() - 6);
+    dir.Write("Spell.dbc", truncated);
+    dir.Write("patch.txt", "1:1=11\r\n");
+    EXPECT_THROW(session.RunCommandLine({"/i", path, dir.File("patch.txt")}), KelvaneError);
+    EXPECT_EQ(dir.Read("Spell.dbc"), truncated);
+}
+
+TEST_F(EditorSessionTest, BatchReportsASaveTheUserDeclined) {
+    const std::string path = WriteSpellSample();
+    dir.Write("patch.txt", "16:3=3\r\n");
+    dialogs.YesNoAnswers.push_back(false);  // the Spell preset has no text column here
+    EXPECT_EQ(session.RunCommandLine({"/i", path, dir.File("patch.txt")}),
+              CommandLineOutcome::BatchNotSaved);
+    EXPECT_EQ(dir.Read("Spell.dbc"), SpellSample().Bytes());
 }
 
 TEST_F(EditorSessionTest, SaveKeepsEditsAndReloadDropsUnsavedOnes) {

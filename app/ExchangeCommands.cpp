@@ -1,0 +1,98 @@
+#include "app/ExchangeCommands.h"
+
+#include "app/UserDialogs.h"
+#include "app/WorkFeedback.h"
+#include "core/RecordTable.h"
+#include "exchange/PatchReader.h"
+#include "exchange/PatchText.h"
+#include "exchange/TextExport.h"
+#include "exchange/TextFile.h"
+
+namespace kelvane {
+namespace {
+
+const FileDialogRequest kExportDialog{
+    "Export to",
+    {{"*.txt", "*.txt"}, {"*. csv (Tab Delimited)", "*.csv"}, {"All Files", "*.*"}},
+    "csv",
+    ""};
+
+const FileDialogRequest kPatchDialog{
+    "Export to Patchwell's format", {{"*.txt", "*.txt"}, {"All Files", "*.*"}}, "txt", ""};
+
+const FileDialogRequest kImportDialog{"", {{"Patchwell's Import File(*.txt)", "*.txt"}}, "", ""};
+
+}  // namespace
+
+ExchangeCommands::ExchangeCommands(RecordTable& table, UserDialogs& dialogs, WorkFeedback& feedback)
+    : table_(table), dialogs_(dialogs), feedback_(feedback) {}
+
+void ExchangeCommands::WriteExport(const std::vector<std::string>& lines) {
+    if (const std::optional<std::string> path = dialogs_.ChooseSaveFile(kExportDialog)) {
+        BusyScope busy(feedback_);
+        WriteTextLines(*path, lines);
+    }
+}
+
+// The patch format cannot carry every value; the user hears how many lines would not come
+// back, so a round trip never loses data silently.
+void ExchangeCommands::WritePatch(const PatchExport& patch) {
+    const std::optional<std::string> path = dialogs_.ChooseSaveFile(kPatchDialog);
+    if (!path) {
+        return;
+    }
+    {
+        BusyScope busy(feedback_);
+        WriteTextLines(*path, patch.Lines);
+    }
+    if (const std::string warning = patch.ReadBack.Warning(); !warning.empty()) {
+        dialogs_.ShowMessage(warning);
+    }
+}
+
+void ExchangeCommands::ExportEverything() {
+    table_.RequireActive();
+    std::vector<std::string> lines;
+    {
+        BusyScope busy(feedback_);
+        lines = ExportAllLines(table_);
+    }
+    WriteExport(lines);
+}
+
+void ExchangeCommands::ExportSelectedLine() {
+    table_.RequireActive();
+    WriteExport({ExportLine(table_, table_.RecNo())});
+}
+
+void ExchangeCommands::PatchExportAll(const Progress& progress) {
+    table_.RequireActive();
+    // The bar runs up to the last record's Index plus one, the number of records an unbroken
+    // run of Index values would hold.
+    const int maximum = table_.IsEmpty() ? 0 : table_.IntegerAt(table_.RecordCount() - 1, 0) + 1;
+    PatchExport patch;
+    {
+        BusyScope busy(feedback_);
+        patch = ExportPatchAll(table_, [&](int done, int) { progress(done, maximum); });
+    }
+    WritePatch(patch);
+}
+
+void ExchangeCommands::PatchExportRow() {
+    table_.RequireActive();
+    WritePatch(ExportPatchRow(table_, table_.RecNo()));
+}
+
+void ExchangeCommands::PatchExportCell(int selectedColumn) {
+    table_.RequireActive();
+    WritePatch(ExportPatchCell(table_, table_.RecNo(), selectedColumn));
+}
+
+void ExchangeCommands::ImportPatch() {
+    if (const std::optional<std::string> path = dialogs_.ChooseOpenFile(kImportDialog)) {
+        BusyScope busy(feedback_);
+        ApplyPatchFile(table_, *path);
+    }
+}
+
+}  // namespace kelvane
