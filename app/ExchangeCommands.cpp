@@ -1,5 +1,6 @@
 #include "app/ExchangeCommands.h"
 
+#include "app/PatchSaveRequest.h"
 #include "app/UserDialogs.h"
 #include "app/WorkFeedback.h"
 #include "core/RecordTable.h"
@@ -16,9 +17,6 @@ const FileDialogRequest kExportDialog{
     {{"*.txt", "*.txt"}, {"*. csv (Tab Delimited)", "*.csv"}, {"All Files", "*.*"}},
     "csv",
     ""};
-
-const FileDialogRequest kPatchDialog{
-    "Export to Patchwell's format", {{"*.txt", "*.txt"}, {"All Files", "*.*"}}, "txt", ""};
 
 const FileDialogRequest kImportDialog{"", {{"Patchwell's Import File(*.txt)", "*.txt"}}, "", ""};
 
@@ -37,7 +35,7 @@ void ExchangeCommands::WriteExport(const std::vector<std::string>& lines) {
 // The patch format cannot carry every value; the user hears how many lines would not come
 // back, so a round trip never loses data silently.
 void ExchangeCommands::WritePatch(const PatchExport& patch) {
-    const std::optional<std::string> path = dialogs_.ChooseSaveFile(kPatchDialog);
+    const std::optional<std::string> path = dialogs_.ChooseSaveFile(PatchSaveRequest());
     if (!path) {
         return;
     }

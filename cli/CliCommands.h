@@ -20,5 +20,8 @@ using Arguments = std::vector<std::string>;
 int RunInfo(const Arguments& args, std::ostream& out, std::ostream& err);
 int RunResave(const Arguments& args, std::ostream& out, std::ostream& err);
 int RunPreset(const Arguments& args, std::ostream& out, std::ostream& err);
+int RunExportCsv(const Arguments& args, std::ostream& out, std::ostream& err);
+int RunExportPatch(const Arguments& args, std::ostream& out, std::ostream& err);
+int RunApplyPatch(const Arguments& args, std::ostream& out, std::ostream& err);
 
 }  // namespace kelvane::cli

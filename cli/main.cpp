@@ -20,6 +20,11 @@ constexpr std::array kCommands{
     Command{"info", "info TABLE.dbc", kelvane::cli::RunInfo},
     Command{"resave", "resave TABLE.dbc OUT.dbc", kelvane::cli::RunResave},
     Command{"preset", "preset ITEM DIR", kelvane::cli::RunPreset},
+    Command{"export-csv", "export-csv TABLE.dbc OUT.csv [--record N]", kelvane::cli::RunExportCsv},
+    Command{"export-patch", "export-patch TABLE.dbc OUT.txt [--record N [--column C]]",
+            kelvane::cli::RunExportPatch},
+    Command{"apply-patch", "apply-patch TABLE.dbc PATCH.txt [OUT.dbc]",
+            kelvane::cli::RunApplyPatch},
 };
 
 int PrintUsage(std::ostream& err) {

@@ -4,8 +4,8 @@
 
 namespace kelvane {
 
-// The windows of the creature and quest editors, the .dat generation, the export queue and
-// notes, the talent editor and the converter launcher. They exist from the start, under their
+// The windows of the creature and quest editors, the .dat generation, the talent editor and
+// the converter launcher. They exist from the start, under their
 // names and captions, so the program's windows are complete; each gains its controls with the
 // subsystem it belongs to.
 
@@ -47,16 +47,6 @@ class TGODat : public ShellWindow {
   public:
     explicit TGODat(QWidget* parent)
         : ShellWindow("GODat", "GO.dat generation", parent, Qt::Tool) {}
-};
-class TNotesForm : public ShellWindow {
-  public:
-    explicit TNotesForm(QWidget* parent)
-        : ShellWindow("NotesForm", "Notes window", parent, Qt::Tool) {}
-};
-class TQueueForm : public ShellWindow {
-  public:
-    explicit TQueueForm(QWidget* parent)
-        : ShellWindow("QueueForm", "Export Queue", parent, Qt::Tool) {}
 };
 class TForm17 : public ShellWindow {
   public:

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "app/ui/ExchangeMenuWiring.h"
 #include "app/ui/LaterWindows.h"
 #include "app/ui/TForm1.h"
 #include "app/ui/TFormCreateNewDialog.h"
@@ -9,11 +10,15 @@
 #include "app/ui/TLoadDbcShow.h"
 #include "app/ui/TPresetForm.h"
 #include "core/Workspace.h"
+#include "exchange/ui/TNotesForm.h"
+#include "exchange/ui/TQueueForm.h"
 
 namespace kelvane {
 
 Program::Program(UserDialogs& dialogs, ModalRunner& modals, std::vector<std::string> arguments)
-    : workspace_(std::make_unique<Workspace>()), session_(*workspace_, dialogs, feedback_) {
+    : workspace_(std::make_unique<Workspace>()),
+      session_(*workspace_, dialogs, feedback_),
+      exchange_(workspace_->Table, dialogs, feedback_) {
     QApplication::setApplicationName(ApplicationTitle);
 
     form1_ = std::make_unique<TForm1>(session_, dialogs, modals);
@@ -31,8 +36,8 @@ Program::Program(UserDialogs& dialogs, ModalRunner& modals, std::vector<std::str
     Keep(new TCreaturesDat(owner));
     Keep(new TAskDiag(owner));
     Keep(new TGODat(owner));
-    Keep(new TNotesForm(owner));
-    Keep(new TQueueForm(owner));
+    TNotesForm* notes = Keep(new TNotesForm(dialogs, owner));
+    TQueueForm* queue = Keep(new TQueueForm(dialogs, owner));
     presetForm_ =
         Keep(new TPresetForm(*workspace_, dialogs, *fieldSettings_, [this] { session_.Reload(); }));
     Keep(new TForm17(owner));
@@ -41,6 +46,7 @@ Program::Program(UserDialogs& dialogs, ModalRunner& modals, std::vector<std::str
     Keep(new TForm20(owner));
 
     feedback_.SetProgressWindow(*loadDbcShow_);
+    ConnectExchangeMenus(*form1_, session_, exchange_, *queue, *notes);
     form1_->SetFieldDialogs(*fieldSettings_, *createNew_);
     form1_->SetCommandLine(std::move(arguments));
     QObject::connect(fieldSettings_, &TFormFieldSettings::LoadPresetRequested, presetForm_,

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/EditorSession.h"
+#include "app/ExchangeCommands.h"
 #include "app/ui/QtWorkFeedback.h"
 
 class QWidget;
@@ -49,6 +50,7 @@ class Program {
     std::unique_ptr<Workspace> workspace_;
     QtWorkFeedback feedback_;
     EditorSession session_;
+    ExchangeCommands exchange_;
     // Every other window is a child window of the main window and goes with it.
     std::unique_ptr<TForm1> form1_;
     TFormFieldSettings* fieldSettings_ = nullptr;

@@ -420,6 +420,54 @@ class MainWindowTest : public QObject {
         QCOMPARE(shownValue, QString("Frost"));
     }
 
+    void textExportsWriteTheChosenFiles() {
+        Window().OpenTableFile(WriteSpellSample());
+        dialogs_->FileAnswers.push_back(dir_->File("all.csv"));
+        Action("MenuItemExporttotxt")->trigger();
+        QCOMPARE(dialogs_->FileRequests.back().Title, std::string("Export to"));
+        QCOMPARE(dialogs_->FileRequests.back().DefaultExtension, std::string("csv"));
+        QCOMPARE(dir_->Read("all.csv"),
+                 std::string("16,Fireball,1.5,-1\r\n255,\"Frost Nova\",0.100000001490116,7\r\n"
+                             "0,,-2.25,0\r\n"));
+        QCOMPARE(Work().Table.RecNo(), 2);
+
+        dialogs_->FileAnswers.push_back(dir_->File("all.txt"));
+        Action("ExportAll2")->trigger();
+        QCOMPARE(dialogs_->FileRequests.back().Title, std::string("Export to Patchwell's format"));
+        QVERIFY(dir_->Read("all.txt").starts_with("16:1=Fireball,2=1.5,3=-1\r\n"));
+        QVERIFY(!Window().ExportProgressBar().isVisible());
+
+        Work().Table.MoveTo(1);
+        Action("Row2")->trigger();
+        Action("Cell1")->trigger();  // no press on the grid yet: the Index cell
+        dialogs_->FileAnswers.push_back(dir_->File("queue.txt"));
+        Action("ExporttoFile1")->trigger();
+        QCOMPARE(dir_->Read("queue.txt"),
+                 std::string("255:1=Frost Nova,2=0.100000001490116,3=7\r\n255:-1=1\r\n"));
+        QVERIFY(dialogs_->Messages.empty());
+    }
+
+    void importAppliesAPatchFileToTheOpenTable() {
+        Window().OpenTableFile(WriteSpellSample());
+        dir_->Write("patch.txt", "255:3=9\r\n77:1=New\r\n");
+        dialogs_->FileAnswers.push_back(dir_->File("patch.txt"));
+        Action("ImportfromPatchwellsformat1")->trigger();
+        QVERIFY(dialogs_->Messages.empty());
+        QCOMPARE(Work().Table.State(), TableState::Insert);
+        Action("MenuItemSave")->trigger();
+        Action("MenuItemReloadLastFile")->trigger();
+        QCOMPARE(Work().Table.RecordCount(), 4);
+        QCOMPARE(Work().Table.IntegerAt(1, 4), 9);
+        QCOMPARE(Work().Table.StringAt(3, 2), std::string_view("New"));
+    }
+
+    void notesAndQueueWindowsOpenFromTheMenus() {
+        Action("NotesForm1")->trigger();
+        QVERIFY(program_->Windows()[13]->isVisible());
+        Action("ShowExportQueue1")->trigger();
+        QVERIFY(program_->Windows()[14]->isVisible());
+    }
+
     void exitClosesTheMainWindow() {
         Window().show();
         QVERIFY(QTest::qWaitForWindowExposed(&Window()));

@@ -1,0 +1,249 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "tests/support/CliRun.h"
+#include "tests/support/CrlfText.h"
+#include "tests/support/DbcBytes.h"
+#include "tests/support/DbcSamples.h"
+#include "tests/support/FieldDefsOnDisk.h"
+#include "tests/support/TempDir.h"
+
+namespace kelvane {
+namespace {
+
+using testing::CliResult;
+using testing::CrlfText;
+using testing::DbcBytes;
+using testing::SpellSample;
+using testing::SpellSampleFields;
+using testing::TempDir;
+using testing::WriteFieldDefs;
+
+// The sample's records as comma-separated lines and as patch row lines.
+const std::string kSpellCsv =
+    CrlfText({"16,Fireball,1.5,-1", "255,\"Frost Nova\",0.100000001490116,7", "0,,-2.25,0"});
+const std::string kSpellPatch = CrlfText(
+    {"16:1=Fireball,2=1.5,3=-1", "255:1=Frost Nova,2=0.100000001490116,3=7", "0:1=,2=-2.25,3=0"});
+
+class ExchangeCommandsTest : public ::testing::Test {
+  protected:
+    // Floats are written with the user's decimal separator; the child reads it from here.
+    ExchangeCommandsTest() { ::setenv("LC_ALL", "C", 1); }
+
+    CliResult Run(const std::vector<std::string>& args) {
+        return testing::RunProgram(KELVANE_CLI_PATH, args, dir_);
+    }
+
+    // The three-spell sample with its field definitions beside it.
+    std::string PutSpells(const std::string& name) {
+        dir_.Write(name, SpellSample().Bytes());
+        const std::string path = dir_.File(name);
+        WriteFieldDefs(path, SpellSampleFields());
+        return path;
+    }
+
+    // The table's records as export-csv writes them, read with the sample's definitions.
+    std::string CsvOf(const std::string& path) {
+        WriteFieldDefs(path, SpellSampleFields());
+        const CliResult result = Run({"export-csv", path, dir_.File("check.csv")});
+        EXPECT_EQ(result.ExitCode, 0) << result.Err;
+        return dir_.Read("check.csv");
+    }
+
+    TempDir dir_;
+};
+
+TEST_F(ExchangeCommandsTest, ExportsWriteTheWholeTableOrTheChosenPart) {
+    const std::string spells = PutSpells("Spell.dbc");
+    const struct {
+        std::vector<std::string> Options;
+        std::string Command;
+        std::string File;
+    } cases[] = {
+        {{}, "export-csv", kSpellCsv},
+        {{"--record", "1"}, "export-csv", CrlfText({"255,\"Frost Nova\",0.100000001490116,7"})},
+        {{"--record", "2"}, "export-csv", CrlfText({"0,,-2.25,0"})},
+        {{}, "export-patch", kSpellPatch},
+        {{"--record", "0"}, "export-patch", CrlfText({"16:1=Fireball,2=1.5,3=-1"})},
+        {{"--record", "1", "--column", "2"}, "export-patch", CrlfText({"255:1=Frost Nova"})},
+        {{"--record", "1", "--column", "1"}, "export-patch", CrlfText({"255:0=255"})},
+        {{"--record", "1", "--column", "0"}, "export-patch", CrlfText({"255:-1=1"})},
+        {{"--column", "4", "--record", "2"}, "export-patch", CrlfText({"0:3=0"})},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = {c.Command, spells, dir_.File("out.txt")};
+        std::string trace = c.Command;
+        for (const std::string& option : c.Options) {
+            args.push_back(option);
+            trace += " " + option;
+        }
+        SCOPED_TRACE(trace);
+
+        const CliResult result = Run(args);
+
+        EXPECT_EQ(result.ExitCode, 0) << result.Err;
+        EXPECT_EQ(result.Err, "");
+        EXPECT_EQ(dir_.Read("out.txt"), c.File);
+        EXPECT_NE(result.Out.find("Wrote \"" + dir_.File("out.txt") + "\""), std::string::npos)
+            << result.Out;
+    }
+}
+
+TEST_F(ExchangeCommandsTest, OptionsMayComeBeforeTheFiles) {
+    const std::string spells = PutSpells("Spell.dbc");
+
+    const CliResult result = Run({"export-csv", "--record", "0", spells, dir_.File("out.csv")});
+
+    EXPECT_EQ(result.ExitCode, 0) << result.Err;
+    EXPECT_EQ(dir_.Read("out.csv"), CrlfText({"16,Fireball,1.5,-1"}));
+}
+
+TEST_F(ExchangeCommandsTest, AnEmptyTableExportsAnEmptyFile) {
+    dir_.Write("Empty.dbc", DbcBytes().Header(0, 2, 8, 1).Raw(std::string(1, '\0')).Bytes());
+    for (const char* command : {"export-csv", "export-patch"}) {
+        SCOPED_TRACE(command);
+        dir_.Write("out.txt", "older text\r\n");
+
+        const CliResult result = Run({command, dir_.File("Empty.dbc"), dir_.File("out.txt")});
+
+        EXPECT_EQ(result.ExitCode, 0) << result.Err;
+        EXPECT_EQ(dir_.Read("out.txt"), "");
+    }
+}
+
+TEST_F(ExchangeCommandsTest, PatchExportWarnsOfValuesThatWillNotReadBack) {
+    dir_.Write("Names.dbc", DbcBytes()
+                                .Header(2, 2, 8, 11)
+                                .Int(5)
+                                .Int(1)
+                                .Int(6)
+                                .Int(5)
+                                .Raw(std::string("\0a;b\0plain\0", 11))
+                                .Bytes());
+    const std::string path = dir_.File("Names.dbc");
+    WriteFieldDefs(path, {{"ID"}, {"Name", FieldKind::ftString}});
+
+    const CliResult result = Run({"export-patch", path, dir_.File("out.txt")});
+
+    EXPECT_EQ(result.ExitCode, 0) << result.Err;
+    EXPECT_EQ(dir_.Read("out.txt"), CrlfText({"5:1=a;b", "6:1=plain"}));
+    EXPECT_TRUE(result.Err.starts_with("Warning: ")) << result.Err;
+    EXPECT_NE(result.Err.find('5'), std::string::npos) << result.Err;
+}
+
+TEST_F(ExchangeCommandsTest, ChoicesOutsideTheTableFailWithoutWriting) {
+    const std::string spells = PutSpells("Spell.dbc");
+    const struct {
+        std::vector<std::string> Args;
+        std::string Message;
+    } cases[] = {
+        {{"export-csv", spells, dir_.File("out.txt"), "--record", "3"}, "No record 3: "},
+        {{"export-patch", spells, dir_.File("out.txt"), "--record", "-1"}, "No record -1: "},
+        {{"export-patch", spells, dir_.File("out.txt"), "--record", "0", "--column", "5"},
+         "No column 5: the columns of \"" + spells + "\" are 0 (Index) to 4."},
+        {{"export-csv", dir_.File("Missing.dbc"), dir_.File("out.txt")}, "Cannot open file"},
+        {{"export-patch", spells, dir_.File("no folder/out.txt")}, "Cannot create file"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Message);
+        const CliResult result = Run(c.Args);
+        EXPECT_EQ(result.ExitCode, 1);
+        EXPECT_NE(result.Err.find(c.Message), std::string::npos) << result.Err;
+        EXPECT_FALSE(std::filesystem::exists(dir_.File("out.txt")));
+    }
+}
+
+TEST_F(ExchangeCommandsTest, ApplyPatchWritesTheChangedTableToOutOrInPlace) {
+    const std::string patch = CrlfText({"// raise the first spell's rank", "16:3=5", "99:1=Ice"});
+    const std::string changed =
+        CrlfText({"16,Fireball,1.5,5", "255,\"Frost Nova\",0.100000001490116,7", "0,,-2.25,0",
+                  "99,Ice,0,0"});
+    dir_.Write("patch.txt", patch);
+
+    const std::string spells = PutSpells("Spell.dbc");
+    const CliResult toOut =
+        Run({"apply-patch", spells, dir_.File("patch.txt"), dir_.File("Out.dbc")});
+    EXPECT_EQ(toOut.ExitCode, 0) << toOut.Err;
+    EXPECT_EQ(toOut.Err, "");
+    EXPECT_NE(toOut.Out.find("added 1 records"), std::string::npos) << toOut.Out;
+    EXPECT_EQ(dir_.Read("Spell.dbc"), SpellSample().Bytes());
+    EXPECT_EQ(CsvOf(dir_.File("Out.dbc")), changed);
+
+    const CliResult inPlace = Run({"apply-patch", spells, dir_.File("patch.txt")});
+    EXPECT_EQ(inPlace.ExitCode, 0) << inPlace.Err;
+    EXPECT_EQ(CsvOf(spells), changed);
+    EXPECT_EQ(dir_.Read("Out.dbc"), dir_.Read("Spell.dbc"));
+}
+
+TEST_F(ExchangeCommandsTest, AFailingPatchLineNamesItsLineAndWritesNothing) {
+    const std::string spells = PutSpells("Spell.dbc");
+    dir_.Write("patch.txt", CrlfText({"16:3=5", "; a comment", "255:3=abc", "0:3=1"}));
+
+    for (const bool inPlace : {false, true}) {
+        SCOPED_TRACE(inPlace ? "in place" : "to Out.dbc");
+        std::vector<std::string> args = {"apply-patch", spells, dir_.File("patch.txt")};
+        if (!inPlace) {
+            args.push_back(dir_.File("Out.dbc"));
+        }
+
+        const CliResult result = Run(args);
+
+        EXPECT_EQ(result.ExitCode, 1);
+        EXPECT_EQ(result.Err, dir_.File("patch.txt") +
+                                  " line 3: 'abc' is not a valid integer value for field 'Rank'\n");
+        EXPECT_EQ(dir_.Read("Spell.dbc"), SpellSample().Bytes());
+        EXPECT_FALSE(std::filesystem::exists(dir_.File("Out.dbc")));
+    }
+}
+
+TEST_F(ExchangeCommandsTest, ApplyPatchWithAMissingPatchFileChangesNothing) {
+    const std::string spells = PutSpells("Spell.dbc");
+
+    const CliResult result = Run({"apply-patch", spells, dir_.File("missing.txt")});
+
+    EXPECT_EQ(result.ExitCode, 1);
+    EXPECT_NE(result.Err.find("Cannot open file"), std::string::npos) << result.Err;
+    EXPECT_EQ(dir_.Read("Spell.dbc"), SpellSample().Bytes());
+}
+
+TEST_F(ExchangeCommandsTest, WrongArgumentsShowTheUsage) {
+    const std::vector<std::vector<std::string>> cases = {
+        {"export-csv", "a.dbc"},
+        {"export-csv", "a.dbc", "b.csv", "c.csv"},
+        {"export-csv", "a.dbc", "b.csv", "--record"},
+        {"export-csv", "a.dbc", "b.csv", "--record", "one"},
+        {"export-csv", "a.dbc", "b.csv", "--record", "1x"},
+        {"export-csv", "a.dbc", "b.csv", "--record", "1", "--column", "1"},
+        {"export-patch", "a.dbc", "b.txt", "--column", "1"},
+        {"export-patch", "a.dbc", "b.txt", "--record", "1", "--record", "2"},
+        {"export-patch", "a.dbc", "b.txt", "--all"},
+        {"apply-patch", "a.dbc"},
+        {"apply-patch", "a.dbc", "p.txt", "b.dbc", "c.dbc"},
+    };
+    for (const auto& args : cases) {
+        SCOPED_TRACE(args.back());
+        const CliResult result = Run(args);
+        EXPECT_EQ(result.ExitCode, 2);
+        EXPECT_NE(result.Err.find("usage: kelvane-cli " + args[0]), std::string::npos)
+            << result.Err;
+    }
+}
+
+TEST_F(ExchangeCommandsTest, TheCommandsAreListedInTheUsage) {
+    const CliResult result = Run({});
+
+    EXPECT_EQ(result.ExitCode, 2);
+    for (const char* usage :
+         {"kelvane-cli export-csv TABLE.dbc OUT.csv [--record N]\n",
+          "kelvane-cli export-patch TABLE.dbc OUT.txt [--record N [--column C]]\n",
+          "kelvane-cli apply-patch TABLE.dbc PATCH.txt [OUT.dbc]\n"}) {
+        EXPECT_NE(result.Err.find(usage), std::string::npos) << result.Err;
+    }
+}
+
+}  // namespace
+}  // namespace kelvane
