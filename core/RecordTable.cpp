@@ -173,11 +173,20 @@ void RecordTable::MoveTo(int row) {
     if (row < 0 || row >= RowCount()) {
         return;
     }
-    // Finishing the edit may move or remove rows: follow the record that was asked for.
+    if (state_ == TableState::Browse) {
+        SetCurrent(row);
+        eof_ = bof_ = false;
+        return;
+    }
+    // Finishing the edit may move or remove rows: follow the record that was asked for, which
+    // is usually still where it was.
     const uint32_t target = SlotOfRow(row);
     FinishEditing();
-    const auto place = std::find(order_.begin(), order_.end(), target);
-    SetCurrent(static_cast<int>(place - order_.begin()));
+    const size_t place = static_cast<size_t>(row) < order_.size() && order_[Col(row)] == target
+                             ? static_cast<size_t>(row)
+                             : static_cast<size_t>(std::find(order_.begin(), order_.end(), target) -
+                                                   order_.begin());
+    SetCurrent(static_cast<int>(place));
     eof_ = bof_ = false;
 }
 
@@ -264,16 +273,23 @@ void RecordTable::Post() {
     const int32_t index = buffer_[kIndexColumn].Integer;
     const int oldRow = current_;
     const bool inserting = state_ == TableState::Insert;
-    uint32_t slot = 0;
+    int newRow = oldRow;
     if (inserting) {
-        slot = TakeSlot();
+        const uint32_t slot = TakeSlot();
+        StoreBuffer(slot);
+        newRow = PlaceOf(index, oldRow);
+        order_.insert(order_.begin() + newRow, slot);
     } else {
-        slot = order_[static_cast<size_t>(oldRow)];
-        order_.erase(order_.begin() + oldRow);
+        const uint32_t slot = order_[static_cast<size_t>(oldRow)];
+        StoreBuffer(slot);
+        // An edit that keeps the record between its neighbours' Index values leaves the order
+        // as it is, without moving every later record twice.
+        if (!FitsBetweenNeighbours(oldRow, index)) {
+            order_.erase(order_.begin() + oldRow);
+            newRow = PlaceOf(index, oldRow);
+            order_.insert(order_.begin() + newRow, slot);
+        }
     }
-    StoreBuffer(slot);
-    const int newRow = PlaceOf(index, oldRow);
-    order_.insert(order_.begin() + newRow, slot);
 
     state_ = TableState::Browse;
     modified_ = false;
@@ -330,6 +346,13 @@ void RecordTable::Delete() {
 
 // Where a record with this Index goes among the records in order: within the run of equal
 // Index values, as near to where it was (or was inserted) as that run allows.
+bool RecordTable::FitsBetweenNeighbours(int row, int32_t index) const {
+    const std::vector<int32_t>& indexes = stores_[kIndexColumn].Integers;
+    const size_t at = static_cast<size_t>(row);
+    return (at == 0 || indexes[order_[at - 1]] <= index) &&
+           (at + 1 == order_.size() || index <= indexes[order_[at + 1]]);
+}
+
 int RecordTable::PlaceOf(int32_t index, int preferredRow) const {
     auto indexOf = [this](uint32_t slot) { return stores_[kIndexColumn].Integers[slot]; };
     const auto lower = std::partition_point(order_.begin(), order_.end(),

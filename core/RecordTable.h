@@ -149,6 +149,8 @@ class RecordTable {
     uint32_t SlotOfRow(int row) const;
     const CellValue* BufferCell(int row, int column) const;
     int PlaceOf(int32_t index, int preferredRow) const;
+    // Whether the record at row, given this Index, still stands in order where it is.
+    bool FitsBetweenNeighbours(int row, int32_t index) const;
     uint32_t TakeSlot();
     void StoreBuffer(uint32_t slot);
     void FreeSlot(uint32_t slot);

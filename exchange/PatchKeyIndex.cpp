@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "core/RecordTable.h"
-#include "exchange/CellTextAppend.h"
+#include "exchange/CellTexts.h"
 
 namespace kelvane {
 namespace {
@@ -57,9 +57,10 @@ void PatchKeyIndex::Build() {
     entries_.clear();
     const std::vector<uint32_t>& slots = table_.RecordSlots();
     entries_.reserve(slots.size());
+    CellTexts cells(table_);
     for (size_t row = 0; row < slots.size(); ++row) {
         keyText_.clear();
-        AppendCellText(keyText_, table_, static_cast<int>(row), kKeyColumn);
+        cells.Append(keyText_, static_cast<int>(row), kKeyColumn);
         ++entries_.try_emplace(keyText_, Entry{slots[row], 0}).first->second.Count;
     }
     valid_ = true;

@@ -8,7 +8,7 @@
 
 namespace kelvane {
 
-class RecordTable;
+class CellTexts;
 
 // Writes patch lines from records and remembers where the key and each value went, so that a
 // line can be read back with the reader's own parsing and compared with what it was meant to
@@ -16,10 +16,10 @@ class RecordTable;
 class PatchLineBuilder {
   public:
     // Starts a line for the record at the view row: its key column's text and ":".
-    void Begin(const RecordTable& table, int row);
+    void Begin(CellTexts& cells, int row);
     // Appends ",", unless it is the first pair, then the pair of a table column: its column
     // number, "=" and the value text, in double quotes when it holds a comma.
-    void AddPair(const RecordTable& table, int row, int column);
+    void AddPair(CellTexts& cells, int row, int column);
 
     const std::string& Line() const { return line_; }
     std::string_view Key() const { return Text(key_); }
@@ -33,6 +33,7 @@ class PatchLineBuilder {
     };
     struct WrittenPair {
         int ColumnNumber = 0;
+        Span Number;
         Span Value;
     };
 

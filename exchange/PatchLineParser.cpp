@@ -19,11 +19,41 @@ bool IsBlankLine(std::string_view line) {
                        [](char c) { return static_cast<unsigned char>(c) <= ' '; });
 }
 
-// The text of a pair after its first "=", or, when there is none, the empty column number
-// that makes the pair fail.
-PatchPairText SplitAtEquals(std::string_view pair) {
-    const size_t equals = pair.find('=');
-    if (equals == std::string_view::npos) {
+constexpr size_t kNone = std::string_view::npos;
+
+// What one pass over the start of the rest of a line finds: the comma that ends the pair (if
+// any), and before it the first "=" and the first "=" followed by a double quote. Pairs are a
+// few characters long, so one plain loop beats a search call for each of these.
+struct PairScan {
+    size_t Comma = kNone;
+    size_t Equals = kNone;
+    size_t QuotedValue = kNone;  // where '="' starts
+};
+
+PairScan ScanPair(std::string_view rest) {
+    PairScan scan;
+    for (size_t i = 0; i < rest.size(); ++i) {
+        const char c = rest[i];
+        if (c == ',') {
+            scan.Comma = i;
+            break;
+        }
+        if (c == '=') {
+            if (scan.Equals == kNone) {
+                scan.Equals = i;
+            }
+            if (scan.QuotedValue == kNone && i + 1 < rest.size() && rest[i + 1] == '"') {
+                scan.QuotedValue = i;
+            }
+        }
+    }
+    return scan;
+}
+
+// A pair split at its first "="; without one, the column number is empty, which makes the pair
+// fail.
+PatchPairText SplitAtEquals(std::string_view pair, size_t equals) {
+    if (equals == kNone) {
         return {std::string_view(), pair};
     }
     return {pair.substr(0, equals), pair.substr(equals + 1)};
@@ -31,40 +61,38 @@ PatchPairText SplitAtEquals(std::string_view pair) {
 
 // The pair that runs to the end of the line: a value opened by a double quote loses one
 // closing double quote.
-PatchPairText LastPair(std::string_view pair) {
-    const size_t quoted = pair.find(kQuotedValueStart);
-    if (quoted == std::string_view::npos) {
-        return SplitAtEquals(pair);
+PatchPairText LastPair(std::string_view pair, const PairScan& scan) {
+    if (scan.QuotedValue == kNone) {
+        return SplitAtEquals(pair, scan.Equals);
     }
-    std::string_view value = pair.substr(quoted + kQuotedValueStart.size());
+    std::string_view value = pair.substr(scan.QuotedValue + kQuotedValueStart.size());
     if (value.ends_with('"')) {
         value.remove_suffix(1);
     }
-    return {SplitAtEquals(pair).Column, value};
+    return {pair.substr(0, scan.Equals), value};
 }
 
 void SplitPairs(std::string_view rest, std::vector<PatchPairText>& pairs) {
     for (;;) {
-        const size_t comma = rest.find(',');
-        if (comma == std::string_view::npos) {
-            pairs.push_back(LastPair(rest));
+        // Without a comma the scan has seen the whole rest, so its finds hold for the rest.
+        const PairScan scan = ScanPair(rest);
+        if (scan.Comma == kNone) {
+            pairs.push_back(LastPair(rest, scan));
             return;
         }
-        const size_t quoted = rest.substr(0, comma).find(kQuotedValueStart);
-        if (quoted == std::string_view::npos) {
-            pairs.push_back(SplitAtEquals(rest.substr(0, comma)));
-            rest.remove_prefix(comma + 1);
+        if (scan.QuotedValue == kNone) {
+            pairs.push_back(SplitAtEquals(rest.substr(0, scan.Comma), scan.Equals));
+            rest.remove_prefix(scan.Comma + 1);
             continue;
         }
         const size_t end = rest.find(kQuotedValueEnd);
-        if (end == std::string_view::npos) {
-            pairs.push_back(LastPair(rest));
+        if (end == kNone) {
+            pairs.push_back(LastPair(rest, scan));
             return;
         }
         // The closing double quote may be the opening one ('1=",'): the value is then empty.
-        const size_t valueStart = std::min(quoted + kQuotedValueStart.size(), end);
-        pairs.push_back(
-            {SplitAtEquals(rest.substr(0, end)).Column, rest.substr(valueStart, end - valueStart)});
+        const size_t valueStart = std::min(scan.QuotedValue + kQuotedValueStart.size(), end);
+        pairs.push_back({rest.substr(0, scan.Equals), rest.substr(valueStart, end - valueStart)});
         rest.remove_prefix(end + kQuotedValueEnd.size());
     }
 }
@@ -89,10 +117,20 @@ void ParsePatchLine(std::string_view line, ParsedPatchLine& parsed) {
 }
 
 std::optional<int32_t> PatchColumnNumber(std::string_view text) {
-    if (text.empty()) {
-        return std::nullopt;
+    // Nearly every column number is a few plain digits, read here without the general rules,
+    // which give the same number for them.
+    constexpr size_t kPlainDigits = 4;
+    if (text.empty() || text.size() > kPlainDigits) {
+        return text.empty() ? std::nullopt : ParseIntegerText(text);
     }
-    return ParseIntegerText(text);
+    int32_t number = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') {
+            return ParseIntegerText(text);
+        }
+        number = number * 10 + (c - '0');
+    }
+    return number;
 }
 
 }  // namespace kelvane

@@ -1,14 +1,23 @@
 #include "exchange/PatchText.h"
 
+#include <algorithm>
+#include <array>
+#include <utility>
+
 #include "core/ControlsSuspension.h"
 #include "core/KelvaneError.h"
 #include "core/RecordTable.h"
+#include "exchange/CellTexts.h"
 #include "exchange/PatchLineBuilder.h"
+#include "exchange/RecordSweep.h"
 
 namespace kelvane {
 namespace {
 
 constexpr int kKeyColumn = 1;
+constexpr int kFirstPairColumn = kKeyColumn + 1;
+// Records between two reports of progress: often enough for a bar, rare enough to cost nothing.
+constexpr int kProgressRecords = 4096;
 
 // Patch lines address records by the key column; a table of Index alone has none.
 void RequireKeyColumn(const RecordTable& table) {
@@ -20,31 +29,29 @@ void RequireKeyColumn(const RecordTable& table) {
     }
 }
 
-void BuildRowLine(PatchLineBuilder& builder, const RecordTable& table, int row) {
-    RequireKeyColumn(table);
-    builder.Begin(table, row);
-    for (int column = kKeyColumn + 1; column < table.FieldCount(); ++column) {
-        builder.AddPair(table, row, column);
-    }
-}
-
-void BuildCellLine(PatchLineBuilder& builder, const RecordTable& table, int row,
-                   int selectedColumn) {
-    RequireKeyColumn(table);
-    if (selectedColumn < 0 || selectedColumn >= table.FieldCount()) {
-        throw KelvaneError("The selected column " + std::to_string(selectedColumn) +
-                           " is not a column of the table");
-    }
-    builder.Begin(table, row);
-    builder.AddPair(table, row, selectedColumn);
-}
-
 void TakeLine(PatchLineBuilder& builder, PatchExport& result) {
     result.Lines.push_back(builder.Line());
     if (!builder.ReadsBack()) {
         result.ReadBack.Count(builder.Key());
     }
 }
+
+// Builds the row lines of records; serves one record as well as a sweep over all.
+class RowLineBuilder {
+  public:
+    RowLineBuilder(CellTexts& cells, PatchExport& result) : cells_(cells), result_(result) {}
+
+    void BeginRecord(int slot, int row) { builders_[static_cast<size_t>(slot)].Begin(cells_, row); }
+    void Cell(int slot, int row, int column) {
+        builders_[static_cast<size_t>(slot)].AddPair(cells_, row, column);
+    }
+    void EndRecord(int slot, int) { TakeLine(builders_[static_cast<size_t>(slot)], result_); }
+
+  private:
+    CellTexts& cells_;
+    PatchExport& result_;
+    std::array<PatchLineBuilder, kSweepRecords> builders_;  // reused from batch to batch
+};
 
 std::string QuotedKeys(const std::vector<std::string>& keys) {
     std::string text;
@@ -59,15 +66,11 @@ std::string QuotedKeys(const std::vector<std::string>& keys) {
 }  // namespace
 
 std::string PatchRowLine(const RecordTable& table, int row) {
-    PatchLineBuilder builder;
-    BuildRowLine(builder, table, row);
-    return builder.Line();
+    return std::move(ExportPatchRow(table, row).Lines.front());
 }
 
 std::string PatchCellLine(const RecordTable& table, int row, int selectedColumn) {
-    PatchLineBuilder builder;
-    BuildCellLine(builder, table, row, selectedColumn);
-    return builder.Line();
+    return std::move(ExportPatchCell(table, row, selectedColumn).Lines.front());
 }
 
 void PatchReadBackReport::Count(std::string_view key) {
@@ -91,16 +94,28 @@ std::string PatchReadBackReport::Warning() const {
 }
 
 PatchExport ExportPatchRow(const RecordTable& table, int row) {
-    PatchLineBuilder builder;
-    BuildRowLine(builder, table, row);
+    RequireKeyColumn(table);
+    CellTexts cells(table);
     PatchExport result;
-    TakeLine(builder, result);
+    RowLineBuilder builder(cells, result);
+    builder.BeginRecord(0, row);
+    for (int column = kFirstPairColumn; column < table.FieldCount(); ++column) {
+        builder.Cell(0, row, column);
+    }
+    builder.EndRecord(0, row);
     return result;
 }
 
 PatchExport ExportPatchCell(const RecordTable& table, int row, int selectedColumn) {
+    RequireKeyColumn(table);
+    if (selectedColumn < 0 || selectedColumn >= table.FieldCount()) {
+        throw KelvaneError("The selected column " + std::to_string(selectedColumn) +
+                           " is not a column of the table");
+    }
+    CellTexts cells(table);
     PatchLineBuilder builder;
-    BuildCellLine(builder, table, row, selectedColumn);
+    builder.Begin(cells, row);
+    builder.AddPair(cells, row, selectedColumn);
     PatchExport result;
     TakeLine(builder, result);
     return result;
@@ -114,13 +129,14 @@ PatchExport ExportPatchAll(RecordTable& table, const ExportProgress& progress) {
     const int total = table.RecordCount();
     PatchExport result;
     result.Lines.reserve(static_cast<size_t>(total));
-    PatchLineBuilder builder;
-    for (int row = 0; row < total; ++row) {
+    CellTexts cells(table);
+    RowLineBuilder builder(cells, result);
+    for (int first = 0; first < total; first += kProgressRecords) {
         if (progress) {
-            progress(row, total);
+            progress(first, total);
         }
-        BuildRowLine(builder, table, row);
-        TakeLine(builder, result);
+        SweepRecords(first, std::min(total, first + kProgressRecords), kFirstPairColumn,
+                     table.FieldCount(), builder);
     }
     table.Last();
     return result;

@@ -42,7 +42,7 @@ PatchExport ExportPatchRow(const RecordTable& table, int row);
 // The cell line of the record at the view row and the grid column selectedColumn.
 PatchExport ExportPatchCell(const RecordTable& table, int row, int selectedColumn);
 
-// Told (records done, records in all) before each record of a whole-table export.
+// Told (records done, records in all) from time to time during a whole-table export.
 using ExportProgress = std::function<void(int done, int total)>;
 
 // The row lines of every record in table order, walked with the grid suspended; the last

@@ -1,11 +1,13 @@
 #include "exchange/TextExport.h"
 
 #include <algorithm>
+#include <array>
 #include <string_view>
 
 #include "core/ControlsSuspension.h"
 #include "core/RecordTable.h"
-#include "exchange/CellTextAppend.h"
+#include "exchange/CellTexts.h"
+#include "exchange/RecordSweep.h"
 
 namespace kelvane {
 namespace {
@@ -39,9 +41,12 @@ void AppendCommaItem(std::string& line, std::string_view text) {
 
 // The cell's text goes straight into the line; the rare text that needs quotes is taken out
 // again and put back quoted.
-void AppendCommaCell(std::string& line, const RecordTable& table, int row, int column) {
+void AppendCommaCell(std::string& line, CellTexts& cells, int row, int column) {
     const size_t start = line.size();
-    AppendCellText(line, table, row, column);
+    cells.Append(line, row, column);
+    if (cells.HoldsIntegers(column)) {
+        return;
+    }
     const std::string_view text = std::string_view(line).substr(start);
     if (NeedsQuotes(text)) {
         const std::string plain(text);
@@ -57,17 +62,33 @@ void QuoteLoneEmptyItem(std::string& line, size_t itemCount) {
     }
 }
 
-void BuildExportLine(std::string& line, const RecordTable& table, int row) {
-    line.clear();
-    const int columns = table.FieldCount();
-    for (int column = kFirstFieldColumn; column < columns; ++column) {
+// Builds the export lines of records; serves one record as well as a sweep over all.
+class ExportLineBuilder {
+  public:
+    ExportLineBuilder(CellTexts& cells, int columns) : cells_(cells), columns_(columns) {}
+
+    void BeginRecord(int slot, int) { lines_[static_cast<size_t>(slot)].clear(); }
+    void Cell(int slot, int row, int column) {
+        std::string& line = lines_[static_cast<size_t>(slot)];
         if (column > kFirstFieldColumn) {
             line += ',';
         }
-        AppendCommaCell(line, table, row, column);
+        AppendCommaCell(line, cells_, row, column);
     }
-    QuoteLoneEmptyItem(line, static_cast<size_t>(std::max(0, columns - kFirstFieldColumn)));
-}
+    void EndRecord(int slot, int) {
+        std::string& line = lines_[static_cast<size_t>(slot)];
+        QuoteLoneEmptyItem(line, static_cast<size_t>(std::max(0, columns_ - kFirstFieldColumn)));
+        // A copy, so each kept line is one allocation of its own size.
+        Lines.push_back(line);
+    }
+
+    std::vector<std::string> Lines;
+
+  private:
+    CellTexts& cells_;
+    int columns_;
+    std::array<std::string, kSweepRecords> lines_;  // reused from batch to batch
+};
 
 }  // namespace
 
@@ -90,24 +111,26 @@ std::string CommaLine(std::span<const std::string> texts) {
 }
 
 std::string ExportLine(const RecordTable& table, int row) {
-    std::string line;
-    BuildExportLine(line, table, row);
-    return line;
+    CellTexts cells(table);
+    ExportLineBuilder builder(cells, table.FieldCount());
+    builder.BeginRecord(0, row);
+    for (int column = kFirstFieldColumn; column < table.FieldCount(); ++column) {
+        builder.Cell(0, row, column);
+    }
+    builder.EndRecord(0, row);
+    return std::move(builder.Lines.front());
 }
 
 std::vector<std::string> ExportAllLines(RecordTable& table) {
     const ControlsSuspension suspension(table);
     // Starting the walk finishes a record being edited, as any move of the cursor does.
     table.First();
-    std::vector<std::string> lines;
-    lines.reserve(static_cast<size_t>(table.RecordCount()));
-    std::string line;  // reused, so each stored line is one allocation of its own size
-    for (int row = 0; row < table.RecordCount(); ++row) {
-        BuildExportLine(line, table, row);
-        lines.push_back(line);
-    }
+    CellTexts cells(table);
+    ExportLineBuilder builder(cells, table.FieldCount());
+    builder.Lines.reserve(static_cast<size_t>(table.RecordCount()));
+    SweepRecords(0, table.RecordCount(), kFirstFieldColumn, table.FieldCount(), builder);
     table.Last();
-    return lines;
+    return std::move(builder.Lines);
 }
 
 }  // namespace kelvane

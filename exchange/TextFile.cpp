@@ -22,9 +22,18 @@ void WriteTextLines(const std::string& path, std::span<const std::string> lines)
 
 std::vector<std::string_view> SplitTextLines(std::string_view text) {
     std::vector<std::string_view> lines;
+    // The next CR and the next LF, each found with a fast search and kept until passed.
+    size_t nextCr = text.find('\r');
+    size_t nextLf = text.find('\n');
     size_t start = 0;
     while (start < text.size()) {
-        const size_t end = std::min(text.find_first_of("\r\n", start), text.size());
+        if (nextCr < start) {
+            nextCr = text.find('\r', start);
+        }
+        if (nextLf < start) {
+            nextLf = text.find('\n', start);
+        }
+        const size_t end = std::min({nextCr, nextLf, text.size()});
         lines.push_back(text.substr(start, end - start));
         start = end + (text.substr(end, 2) == "\r\n" ? 2 : 1);
     }

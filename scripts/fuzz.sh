@@ -27,6 +27,7 @@ seed_corpus() {
   case "$1" in
     FuzzDbcReader) echo fuzz/corpus/dbc ;;
     FuzzFieldDefReader) echo fuzz/corpus/fielddefs ;;
+    FuzzPatchReader) echo fuzz/corpus/patch ;;
   esac
 }
 

@@ -34,6 +34,27 @@ inline void AddRecord(RecordTable& table, const std::vector<std::string>& fieldT
     table.Post();
 }
 
+// A table of Index, an integer key, a string and a float column with count records whose
+// storage is out of table order (records deleted and added, one moved by its Index) and with
+// a blank cell in every column, for checking passes over whole tables.
+inline void BuildShuffledTable(RecordTable& table, int count) {
+    BuildTable(table, {{"Id"}, {"Name", FieldKind::ftString}, {"Speed", FieldKind::ftFloat}});
+    for (int i = 0; i < count; ++i) {
+        AddRecord(table, {std::to_string(1000 + i), i % 7 == 0 ? "a, b" : "n" + std::to_string(i),
+                          std::to_string(i % 5) + ".5"});
+    }
+    for (int row = 1; row < count / 2; row += 3) {
+        table.MoveTo(row);
+        table.Delete();
+        AddRecord(table, {std::to_string(5000 + row), "", ""});  // blanks the float
+    }
+    table.MoveTo(2);
+    table.Edit();
+    table.Fields(0).SetAsInteger(count / 2);  // moves the record into the middle
+    table.Fields(1).Clear();
+    table.Post();
+}
+
 // Every cell of a view row, Index first, as the table's own text.
 inline std::vector<std::string> RowTexts(const RecordTable& table, int row) {
     std::vector<std::string> texts;

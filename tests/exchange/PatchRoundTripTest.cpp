@@ -86,6 +86,17 @@ TEST_F(PatchRoundTripTest, AppliedToAnOlderStateOfTheSameFile) {
     EXPECT_EQ(TableTexts(older.Table), TableTexts(source.Table));
 }
 
+TEST(PatchRoundTrip, ApplyingATablesOwnExportChangesNothing) {
+    RecordTable table;
+    testing::BuildShuffledTable(table, 3000);
+    const auto before = TableTexts(table);
+    const PatchApplyReport report = ApplyPatchText(table, JoinedLines(ExportPatchAll(table).Lines));
+    EXPECT_EQ(report.LinesApplied, 3000);
+    EXPECT_EQ(report.RecordsAdded, 0);
+    table.First();
+    EXPECT_EQ(TableTexts(table), before);
+}
+
 // Random texts from the characters the format treats specially: a line reads back by the
 // export's check exactly when applying it alone to an empty copy rebuilds its record.
 TEST(PatchReadBackCheck, AgreesWithWhatTheReaderDoes) {

@@ -189,6 +189,35 @@ TEST_F(ExportAllLinesTest, TheGridHearsOneResetOnly) {
     EXPECT_EQ(log.Resets, 1);
 }
 
+TEST(ExportAllLines, SameLinesAsOneRecordAtATime) {
+    RecordTable table;
+    testing::BuildShuffledTable(table, 300);
+    std::vector<std::string> expected;
+    for (int row = 0; row < table.RecordCount(); ++row) {
+        expected.push_back(ExportLine(table, row));
+    }
+    EXPECT_EQ(ExportAllLines(table), expected);
+    EXPECT_EQ(expected[0], "1000,\"a, b\",0.5");
+}
+
+// Whole-table passes keep the texts of recent float values; many distinct values, repeated,
+// must still each get their own text.
+TEST(ExportAllLines, FloatTextsMatchTheCellsAcrossManyValues) {
+    RecordTable table;
+    BuildTable(table, {{"Speed", FieldKind::ftFloat}});
+    for (int i = 0; i < 2000; ++i) {
+        table.Append();
+        table.Fields(1).SetAsFloat(static_cast<double>(static_cast<float>((i % 700) * 0.37)) *
+                                   (i % 2 == 0 ? 1 : -1e-7));
+        table.Post();
+    }
+    const std::vector<std::string> lines = ExportAllLines(table);
+    ASSERT_EQ(lines.size(), 2000u);
+    for (int row = 0; row < table.RecordCount(); ++row) {
+        EXPECT_EQ(lines[static_cast<size_t>(row)], CellText(table, row, 1)) << row;
+    }
+}
+
 TEST(ExportAllLines, EmptyTableGivesAnEmptyFile) {
     const testing::TempDir folder;
     RecordTable table;

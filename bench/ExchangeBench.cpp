@@ -1,0 +1,165 @@
+// Exporting a big Spell-like table as comma-separated and as patch text, and applying a patch of
+// as many lines as it has records, against loading the table.
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "bench/GoalReporter.h"
+#include "bench/SpellLikeFile.h"
+#include "core/DbcReader.h"
+#include "core/Workspace.h"
+#include "exchange/PatchReader.h"
+#include "exchange/PatchText.h"
+#include "exchange/TextExport.h"
+#include "exchange/TextFile.h"
+
+namespace kelvane::bench {
+namespace {
+
+constexpr double kMegabyte = 1e6;
+constexpr int kKeyColumn = 1;
+constexpr int kChangedColumn = 3;  // an integer column every changed record gets a new value in
+
+std::unique_ptr<Workspace> LoadedWorkspace(const SpellLikeFile& file) {
+    auto workspace = std::make_unique<Workspace>();
+    workspace->Current = file.Current;
+    LoadDbcFile(*workspace, file.Current.FilePath, true, 0);
+    return workspace;
+}
+
+std::string TextPath(const SpellLikeFile& file, const std::string& name) {
+    return file.SavePath.substr(0, file.SavePath.find_last_of('/') + 1) + name;
+}
+
+// One row line per record of the table: the even records with a changed cell, the odd ones
+// under keys the table does not have, so half the lines edit and half add. Lines the patch
+// reader could not take back are left out, so every line applies.
+std::string PatchOfChangesAndAdditions(const SpellLikeFile& file) {
+    const std::unique_ptr<Workspace> workspace = LoadedWorkspace(file);
+    RecordTable& table = workspace->Table;
+    int32_t newKey = 0;
+    for (int row = 0; row < table.RecordCount(); ++row) {
+        newKey = std::max(newKey, table.IntegerAt(row, kKeyColumn) + 1);
+    }
+    std::string text;
+    for (int row = 0; row < table.RecordCount(); ++row) {
+        const bool changed = row % 2 == 0;
+        if (changed) {
+            table.MoveTo(row);
+            table.Edit();
+            table.Fields(kChangedColumn).SetAsInteger(table.IntegerAt(row, kChangedColumn) + 1);
+            table.Post();
+        }
+        const PatchExport line = ExportPatchRow(table, row);
+        if (line.ReadBack.UnreadableLines > 0) {
+            continue;
+        }
+        const std::string& rowLine = line.Lines.front();
+        text += changed ? rowLine : std::to_string(newKey++) + rowLine.substr(rowLine.find(':'));
+        text += "\r\n";
+    }
+    return text;
+}
+
+// The floor: the table loaded from its file with the definitions beside it.
+void LoadWithDefinitions(benchmark::State& state) {
+    const SpellLikeFile& file = TheSpellLikeFile();
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto workspace = std::make_unique<Workspace>();
+        workspace->Current = file.Current;
+        state.ResumeTiming();
+        LoadDbcFile(*workspace, file.Current.FilePath, true, 0);
+        state.PauseTiming();
+        benchmark::DoNotOptimize(workspace->Table.RecordCount());
+        workspace.reset();
+        ::malloc_trim(0);
+        state.ResumeTiming();
+    }
+    state.counters["file_MB"] = static_cast<double>(file.FileBytes) / kMegabyte;
+}
+
+void ExportCsvAll(benchmark::State& state) {
+    const SpellLikeFile& file = TheSpellLikeFile();
+    const std::unique_ptr<Workspace> workspace = LoadedWorkspace(file);
+    const std::string path = TextPath(file, "Spell.csv");
+    for (auto _ : state) {
+        WriteTextLines(path, ExportAllLines(workspace->Table));
+    }
+}
+
+// Not a goal, a yardstick for ExportCsvAll: writing its lines alone, the way every text file
+// is written (temporary file, flushed to disk, renamed over the target).
+void WriteCsvLines(benchmark::State& state) {
+    const SpellLikeFile& file = TheSpellLikeFile();
+    const std::unique_ptr<Workspace> workspace = LoadedWorkspace(file);
+    const std::string path = TextPath(file, "Spell.csv");
+    const std::vector<std::string> lines = ExportAllLines(workspace->Table);
+    size_t bytes = 0;
+    for (const std::string& line : lines) {
+        bytes += line.size() + 2;
+    }
+    for (auto _ : state) {
+        WriteTextLines(path, lines);
+    }
+    state.counters["text_MB"] = static_cast<double>(bytes) / kMegabyte;
+}
+
+void ExportPatchAll(benchmark::State& state) {
+    const SpellLikeFile& file = TheSpellLikeFile();
+    const std::unique_ptr<Workspace> workspace = LoadedWorkspace(file);
+    const std::string path = TextPath(file, "Spell-patch.txt");
+    int unreadable = 0;
+    for (auto _ : state) {
+        const PatchExport exported = ExportPatchAll(workspace->Table);
+        WriteTextLines(path, exported.Lines);
+        unreadable = exported.ReadBack.UnreadableLines;
+    }
+    state.counters["unreadable_lines"] = unreadable;
+}
+
+void ApplyPatch(benchmark::State& state) {
+    const SpellLikeFile& file = TheSpellLikeFile();
+    const std::string patch = PatchOfChangesAndAdditions(file);
+    PatchApplyReport report;
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::unique_ptr<Workspace> workspace = LoadedWorkspace(file);
+        state.ResumeTiming();
+        report = ApplyPatchText(workspace->Table, patch);
+        state.PauseTiming();
+        workspace.reset();
+        ::malloc_trim(0);
+        state.ResumeTiming();
+    }
+    state.counters["lines"] = report.LinesApplied;
+    state.counters["added"] = report.RecordsAdded;
+    state.counters["patch_MB"] = static_cast<double>(patch.size()) / kMegabyte;
+}
+
+BENCHMARK(LoadWithDefinitions)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(ExportCsvAll)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(WriteCsvLines)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(ExportPatchAll)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(ApplyPatch)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
+}  // namespace kelvane::bench
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    kelvane::bench::GoalReporter reporter(
+        "LoadWithDefinitions",
+        {{"ExportCsvAll", 2}, {"WriteCsvLines", 0}, {"ExportPatchAll", 2}, {"ApplyPatch", 2}}, {});
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.PrintSummary();
+    benchmark::Shutdown();
+    return 0;
+}
