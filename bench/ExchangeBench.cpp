@@ -151,15 +151,11 @@ BENCHMARK(ApplyPatch)->Unit(benchmark::kMillisecond)->Iterations(3);
 }  // namespace kelvane::bench
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+    if (!kelvane::bench::InitializeBenchmarks(argc, argv)) {
         return 1;
     }
     kelvane::bench::GoalReporter reporter(
         "LoadWithDefinitions",
         {{"ExportCsvAll", 2}, {"WriteCsvLines", 0}, {"ExportPatchAll", 2}, {"ApplyPatch", 2}}, {});
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.PrintSummary();
-    benchmark::Shutdown();
-    return 0;
+    return kelvane::bench::RunBenchmarks(reporter);
 }

@@ -66,4 +66,16 @@ void GoalReporter::PrintSummary() const {
     }
 }
 
+bool InitializeBenchmarks(int& argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    return !benchmark::ReportUnrecognizedArguments(argc, argv);
+}
+
+int RunBenchmarks(GoalReporter& reporter) {
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.PrintSummary();
+    benchmark::Shutdown();
+    return 0;
+}
+
 }  // namespace kelvane::bench

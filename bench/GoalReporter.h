@@ -23,6 +23,13 @@ struct CounterGoal {
 
 // The usual console output, then a summary of the goals: each time against the floor's, and
 // the counter against its limit.
+// Takes the benchmark flags off the command line; false (after saying why) for unknown ones.
+bool InitializeBenchmarks(int& argc, char** argv);
+
+class GoalReporter;
+// Runs the benchmarks the command line selected, then prints each against its goal.
+int RunBenchmarks(GoalReporter& reporter);
+
 class GoalReporter : public benchmark::ConsoleReporter {
   public:
     GoalReporter(std::string floor, std::vector<TimeGoal> times, CounterGoal counter);

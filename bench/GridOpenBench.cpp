@@ -153,8 +153,7 @@ BENCHMARK(ScrollWholeTable)->Unit(benchmark::kMillisecond)->Iterations(2);
 }  // namespace kelvane::bench
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+    if (!kelvane::bench::InitializeBenchmarks(argc, argv)) {
         return 1;
     }
     // The window is measured without a display unless one is asked for.
@@ -165,8 +164,5 @@ int main(int argc, char** argv) {
     // A page is drawn within one frame of a 60 Hz display.
     kelvane::bench::GoalReporter reporter("CoreLoad", {{"OpenIntoGrid", 1.3}},
                                           {"ScrollWholeTable", "ms_per_page", 16.7});
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.PrintSummary();
-    benchmark::Shutdown();
-    return 0;
+    return kelvane::bench::RunBenchmarks(reporter);
 }

@@ -151,16 +151,12 @@ BENCHMARK(WriteFileBytes)->Unit(benchmark::kMillisecond)->Iterations(3);
 }  // namespace kelvane::bench
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+    if (!kelvane::bench::InitializeBenchmarks(argc, argv)) {
         return 1;
     }
     kelvane::bench::GoalReporter reporter(
         "Floor",
         {{"FloorWholeFile", 0}, {"LoadWithDefinitions", 1.5}, {"Save", 2.5}, {"WriteFileBytes", 0}},
         {"LoadWithDefinitions", "heap_per_file", 1.3});
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.PrintSummary();
-    benchmark::Shutdown();
-    return 0;
+    return kelvane::bench::RunBenchmarks(reporter);
 }
