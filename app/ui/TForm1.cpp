@@ -90,14 +90,10 @@ void TForm1::BuildTopPanel(QWidget* panel) {
 
 void TForm1::ConnectFileCommands() {
     connect(menus_.NewTable, &QAction::triggered, this, &TForm1::MenuItemNewTableClick);
-    connect(menus_.OpenDbc, &QAction::triggered, this,
-            [this] { RunCommand([this] { session_.Open(); }); });
-    connect(menus_.ReloadLastFile, &QAction::triggered, this,
-            [this] { RunCommand([this] { session_.Reload(); }); });
-    connect(menus_.Save, &QAction::triggered, this,
-            [this] { RunCommand([this] { session_.Save(); }); });
-    connect(menus_.SaveAs, &QAction::triggered, this,
-            [this] { RunCommand([this] { session_.SaveAs(); }); });
+    ConnectCommand({menus_.OpenDbc}, [this] { session_.Open(); });
+    ConnectCommand({menus_.ReloadLastFile}, [this] { session_.Reload(); });
+    ConnectCommand({menus_.Save}, [this] { session_.Save(); });
+    ConnectCommand({menus_.SaveAs}, [this] { session_.SaveAs(); });
     connect(menus_.Exit, &QAction::triggered, this, &QWidget::close);
     connect(menus_.About, &QAction::triggered, this,
             [this] { dialogs_.ShowMessage(ApplicationTitle); });
@@ -105,15 +101,12 @@ void TForm1::ConnectFileCommands() {
 
 void TForm1::ConnectTableCommands() {
     connect(menus_.Fields, &QAction::triggered, this, &TForm1::MenuItemFieldsClick);
-    connect(menus_.EmptyTable, &QAction::triggered, this,
-            [this] { RunCommand([this] { session_.EmptyTable(); }); });
+    ConnectCommand({menus_.EmptyTable}, [this] { session_.EmptyTable(); });
     connect(menus_.Find, &QAction::triggered, this, &TForm1::FindClick);
     connect(menus_.AutoReloadOnFieldsChange, &QAction::toggled, this,
             [this](bool checked) { session_.AutoReloadOnFieldsChange = checked; });
-    connect(menus_.PopupAddRow, &QAction::triggered, this,
-            [this] { RunCommand([this] { session_.AddRow(); }); });
-    connect(menus_.PopupDeleteRow, &QAction::triggered, this,
-            [this] { RunCommand([this] { session_.DeleteRow(); }); });
+    ConnectCommand({menus_.PopupAddRow}, [this] { session_.AddRow(); });
+    ConnectCommand({menus_.PopupDeleteRow}, [this] { session_.DeleteRow(); });
     connect(grid_, &DbGrid::columnPressed, this,
             [this](int column) { session_.SelectedColumn = column; });
     connect(grid_, &QWidget::customContextMenuRequested, this, [this](const QPoint& position) {
@@ -132,6 +125,13 @@ void TForm1::SetCommandLine(std::vector<std::string> arguments) {
 
 void TForm1::RunCommand(const std::function<void()>& command) {
     RunGuarded(dialogs_, command);
+}
+
+void TForm1::ConnectCommand(std::initializer_list<QAction*> entries,
+                            std::function<void()> command) {
+    for (QAction* entry : entries) {
+        connect(entry, &QAction::triggered, this, [this, command] { RunCommand(command); });
+    }
 }
 
 void TForm1::OpenTableFile(const std::string& path) {

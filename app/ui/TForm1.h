@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,8 @@ class TForm1 : public QMainWindow {
 
     // Runs one user command: a failure is shown in a message box and the program goes on.
     void RunCommand(const std::function<void()>& command);
+    // Runs the command, through RunCommand, whenever one of the entries is chosen.
+    void ConnectCommand(std::initializer_list<QAction*> entries, std::function<void()> command);
 
     void OpenTableFile(const std::string& path);
     void RunCommandLine();
