@@ -71,11 +71,4 @@ bool InitializeBenchmarks(int& argc, char** argv) {
     return !benchmark::ReportUnrecognizedArguments(argc, argv);
 }
 
-int RunBenchmarks(GoalReporter& reporter) {
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.PrintSummary();
-    benchmark::Shutdown();
-    return 0;
-}
-
 }  // namespace kelvane::bench

@@ -26,9 +26,15 @@ struct CounterGoal {
 // Takes the benchmark flags off the command line; false (after saying why) for unknown ones.
 bool InitializeBenchmarks(int& argc, char** argv);
 
-class GoalReporter;
-// Runs the benchmarks the command line selected, then prints each against its goal.
-int RunBenchmarks(GoalReporter& reporter);
+// Runs the benchmarks the command line selected through the reporter, then prints its summary
+// of figures against their goals.
+template <typename Reporter>
+int RunBenchmarks(Reporter& reporter) {
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.PrintSummary();
+    benchmark::Shutdown();
+    return 0;
+}
 
 class GoalReporter : public benchmark::ConsoleReporter {
   public:

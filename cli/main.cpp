@@ -25,6 +25,9 @@ constexpr std::array kCommands{
             kelvane::cli::RunExportPatch},
     Command{"apply-patch", "apply-patch TABLE.dbc PATCH.txt [OUT.dbc]",
             kelvane::cli::RunApplyPatch},
+    Command{"import", "import scp|world|quests|itempages TABLE.dbc SCRIPT [OUT.dbc]",
+            kelvane::cli::RunImport},
+    Command{"import-loot", "import-loot SCRIPT", kelvane::cli::RunImportLoot},
 };
 
 int PrintUsage(std::ostream& err) {

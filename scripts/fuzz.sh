@@ -28,6 +28,7 @@ seed_corpus() {
     FuzzDbcReader) echo fuzz/corpus/dbc ;;
     FuzzFieldDefReader) echo fuzz/corpus/fielddefs ;;
     FuzzPatchReader) echo fuzz/corpus/patch ;;
+    FuzzScriptReader) echo fuzz/corpus/script ;;
   esac
 }
 

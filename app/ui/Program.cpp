@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "app/ui/ExchangeMenuWiring.h"
+#include "app/ui/ImportMenuWiring.h"
 #include "app/ui/LaterWindows.h"
 #include "app/ui/TForm1.h"
 #include "app/ui/TFormCreateNewDialog.h"
@@ -18,7 +19,8 @@ namespace kelvane {
 Program::Program(UserDialogs& dialogs, ModalRunner& modals, std::vector<std::string> arguments)
     : workspace_(std::make_unique<Workspace>()),
       session_(*workspace_, dialogs, feedback_),
-      exchange_(workspace_->Table, dialogs, feedback_) {
+      exchange_(workspace_->Table, dialogs, feedback_),
+      imports_(workspace_->Table, dialogs, feedback_) {
     QApplication::setApplicationName(ApplicationTitle);
 
     form1_ = std::make_unique<TForm1>(session_, dialogs, modals);
@@ -47,6 +49,7 @@ Program::Program(UserDialogs& dialogs, ModalRunner& modals, std::vector<std::str
 
     feedback_.SetProgressWindow(*loadDbcShow_);
     ConnectExchangeMenus(*form1_, session_, exchange_, *queue, *notes);
+    ConnectImportMenus(*form1_, imports_);
     form1_->SetFieldDialogs(*fieldSettings_, *createNew_);
     form1_->SetCommandLine(std::move(arguments));
     QObject::connect(fieldSettings_, &TFormFieldSettings::LoadPresetRequested, presetForm_,

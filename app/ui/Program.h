@@ -6,6 +6,7 @@
 
 #include "app/EditorSession.h"
 #include "app/ExchangeCommands.h"
+#include "app/ImportCommands.h"
 #include "app/ui/QtWorkFeedback.h"
 
 class QWidget;
@@ -51,6 +52,7 @@ class Program {
     QtWorkFeedback feedback_;
     EditorSession session_;
     ExchangeCommands exchange_;
+    ImportCommands imports_;
     // Every other window is a child window of the main window and goes with it.
     std::unique_ptr<TForm1> form1_;
     TFormFieldSettings* fieldSettings_ = nullptr;

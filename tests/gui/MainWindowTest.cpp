@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "app/UserDialogs.h"
 #include "app/ui/DbGrid.h"
 #include "app/ui/Program.h"
 #include "app/ui/TForm1.h"
@@ -459,6 +460,31 @@ class MainWindowTest : public QObject {
         QCOMPARE(Work().Table.RecordCount(), 4);
         QCOMPARE(Work().Table.IntegerAt(1, 4), 9);
         QCOMPARE(Work().Table.StringAt(3, 2), std::string_view("New"));
+    }
+
+    void scriptImportsAppendRecordsAndWriteLootFiles() {
+        Window().OpenTableFile(WriteSpellSample());
+        dir_->Write("spells.scp", "[spell 500]\nName=Bolt\nRank=3\nSpeed=2.5\n");
+        dialogs_->FileAnswers.push_back(dir_->File("spells.scp"));
+        Action("MenuItemImportfromscp")->trigger();
+        const FileDialogRequest& request = dialogs_->FileRequests.back();
+        QCOMPARE(request.Title, std::string("Open scp file"));
+        QCOMPARE(request.FileName, std::string());
+        QCOMPARE(request.Filters.front().Pattern, std::string("*.scp"));
+        QCOMPARE(Work().Table.RecordCount(), 4);
+        QCOMPARE(Work().Table.CellText(3, 1), std::string("500"));
+        QCOMPARE(Work().Table.StringAt(3, 2), std::string_view("Bolt"));
+        QCOMPARE(Work().Table.IntegerAt(3, 4), 3);
+
+        dir_->Write("loottemplates.scp",
+                    "[loottemplate 42]\nloot=2589,50\n[loottemplate ../up]\nloot=1,1\n");
+        dialogs_->FileAnswers.push_back(dir_->File("loottemplates.scp"));
+        Action("MenuItemImportloottemplates")->trigger();
+        QCOMPARE(dialogs_->FileRequests.back().FileName, std::string("loottemplates.scp"));
+        QVERIFY(std::filesystem::exists(dir_->File("loottemplates/loott42.dbc")));
+        QCOMPARE(dialogs_->Messages.size(), size_t{1});
+        QVERIFY(QString::fromStdString(dialogs_->Messages[0]).contains("../up"));
+        QCOMPARE(Work().Table.RecordCount(), 4);
     }
 
     void notesAndQueueWindowsOpenFromTheMenus() {

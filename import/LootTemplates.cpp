@@ -1,0 +1,88 @@
+#include "import/LootTemplates.h"
+
+#include <bit>
+#include <filesystem>
+#include <system_error>
+
+#include "core/DbcFormat.h"
+#include "core/FileIo.h"
+#include "core/LittleEndian.h"
+#include "core/TablePaths.h"
+#include "core/TextUtil.h"
+#include "import/LootFileName.h"
+#include "import/ScriptLines.h"
+#include "import/ScriptNumbers.h"
+#include "import/ScriptSyntax.h"
+
+namespace kelvane {
+namespace {
+
+constexpr int32_t kLootFieldCount = 2;
+constexpr int32_t kLootRecordSize = 8;
+// A loot line whose item reads -1 is left out of the file.
+constexpr int32_t kNoItem = -1;
+
+void AppendUint32(std::string& bytes, uint32_t value) {
+    char cell[4];
+    StoreUint32Le(cell, value);
+    bytes.append(cell, sizeof cell);
+}
+
+}  // namespace
+
+std::string LootTemplateFolder(const std::string& scriptPath) {
+    return JoinPath(FolderOfPath(scriptPath), "loottemplates");
+}
+
+std::string LootTableBytes(const ScriptLines& lines, const ScriptSection& section) {
+    std::string records;
+    for (int index = section.BodyBegin; index < section.BodyEnd; ++index) {
+        const std::string_view line = lines.Line(index);
+        if (LineKey(line) != "loot") {
+            continue;
+        }
+        const int32_t item = IntegerValue(line);
+        if (item == kNoItem) {
+            continue;
+        }
+        AppendUint32(records, static_cast<uint32_t>(item));
+        AppendUint32(records, std::bit_cast<uint32_t>(LootChance(line)));
+    }
+    std::string bytes;
+    bytes.reserve(DbcHeaderSize + records.size());
+    AppendDbcHeader(bytes, {static_cast<int32_t>(records.size() / kLootRecordSize), kLootFieldCount,
+                            kLootRecordSize, 0});
+    bytes += records;
+    return bytes;
+}
+
+LootImportReport ImportLootTemplates(const std::string& scriptPath) {
+    const ScriptLines lines = ScriptLines::Load(scriptPath);
+    const std::string folder = LootTemplateFolder(scriptPath);
+    LootImportReport report;
+    bool folderMade = false;
+    for (const ScriptSection& section : lines.Sections()) {
+        const std::string_view rawId = SectionId(lines.Line(section.Header));
+        if (rawId == UnknownText) {
+            continue;
+        }
+        const std::string_view id = TrimBlanks(rawId);
+        if (!IsPlainFileNamePart(id)) {
+            report.SkippedIds.emplace_back(id);
+            continue;
+        }
+        if (!folderMade) {
+            // When making it fails, writing the first file fails with the reason.
+            std::error_code ignored;
+            std::filesystem::create_directory(folder, ignored);
+            folderMade = true;
+        }
+        const std::string bytes = LootTableBytes(lines, section);
+        WriteFileAtomically(JoinPath(folder, "loott" + std::string(id) + ".dbc"), bytes);
+        ++report.FilesWritten;
+        report.EntriesWritten += static_cast<int>((bytes.size() - DbcHeaderSize) / kLootRecordSize);
+    }
+    return report;
+}
+
+}  // namespace kelvane

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace kelvane {
+
+class ScriptLines;
+struct ScriptSection;
+
+struct LootImportReport {
+    int FilesWritten = 0;
+    int EntriesWritten = 0;
+    // Trimmed ids, in file order, of the sections left out because their id cannot be part of
+    // a file name. SkippedLootIdsMessage (import/LootFileName.h) words them for the user.
+    std::vector<std::string> SkippedIds;
+};
+
+// "Import loottemplates": one two-column DBC file per section with an id, "loott" + id + ".dbc"
+// in the folder "loottemplates" beside the script (made when missing), each replaced
+// atomically. The open table is not touched. Fails with "Cannot open file "%s". %s" before
+// writing anything, or with "Cannot create file "%s". %s" at the first file that cannot be
+// written; the files before it stay.
+LootImportReport ImportLootTemplates(const std::string& scriptPath);
+
+// The folder the files of a script go to.
+std::string LootTemplateFolder(const std::string& scriptPath);
+
+// One section's file: the header ("WDBC", count, 2 fields, 8 bytes a record, no strings) and a
+// record (item, chance as a 32-bit float) per "loot" line whose item is not -1.
+std::string LootTableBytes(const ScriptLines& lines, const ScriptSection& section);
+
+}  // namespace kelvane

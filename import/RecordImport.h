@@ -1,0 +1,45 @@
+#pragma once
+
+#include <string_view>
+
+#include "import/ScriptLines.h"
+
+namespace kelvane {
+
+class RecordTable;
+
+// What an import run did, for the window or the command line to show.
+struct ImportReport {
+    int RecordsAppended = 0;
+    // Sections that left no record on purpose: no id in the header, or not selected.
+    int SectionsSkipped = 0;
+    // Records given up because one of their own steps failed (appending, the id, posting).
+    int RecordsCancelled = 0;
+    // Key lines whose handling failed: a key that names no column, a value the column refuses.
+    int LinesPassedOver = 0;
+};
+
+// What one record importer does with its sections; the run around it is ImportRecords.
+// Failures are thrown as KelvaneError.
+class SectionImporter {
+  public:
+    virtual ~SectionImporter() = default;
+
+    // Whether the header's id goes into the first field column. A section whose header gives no
+    // id is then skipped.
+    virtual bool StoresSectionId() const { return true; }
+    // Whether the section leaves a record at all.
+    virtual bool TakesSection(const ScriptLines&, const ScriptSection&) const { return true; }
+    virtual void StartSection() {}
+    // One line of the section's body that has a key; a failure passes over this line only.
+    virtual void HandleLine(RecordTable& table, std::string_view key, std::string_view line) = 0;
+    // After the last line; a failure cancels the record.
+    virtual void EndSection(RecordTable&) {}
+};
+
+// Appends one record per section of the script to the table, with the table's grid suspended.
+// A failing line is passed over and a failing record cancelled, and the run goes on; records
+// already appended stay. Nothing is saved.
+ImportReport ImportRecords(RecordTable& table, const ScriptLines& lines, SectionImporter& importer);
+
+}  // namespace kelvane

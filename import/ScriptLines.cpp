@@ -1,0 +1,48 @@
+#include "import/ScriptLines.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "core/FileIo.h"
+#include "exchange/TextFile.h"
+#include "import/ScriptSyntax.h"
+
+namespace kelvane {
+
+ScriptLines::ScriptLines(std::string text) : text_(std::move(text)) {
+    if (const size_t nul = text_.find('\0'); nul != std::string::npos) {
+        text_.resize(nul);
+    }
+    lines_ = SplitTextLines(text_);
+}
+
+ScriptLines ScriptLines::Load(const std::string& path) {
+    return ScriptLines(ReadWholeFile(path));
+}
+
+int ScriptLines::FindSectionStart(int from) const {
+    for (int index = std::max(from, 0); index < Count(); ++index) {
+        if (IsSectionHeader(Line(index))) {
+            return index;
+        }
+    }
+    return -1;
+}
+
+int ScriptLines::FindSectionEnd(int from) const {
+    const int next = FindSectionStart(from);
+    return (next < 0 ? Count() : next) - 1;
+}
+
+std::vector<ScriptSection> ScriptLines::Sections() const {
+    std::vector<ScriptSection> sections;
+    // Each search starts on the line after the previous header, so it finds the header that
+    // ended the previous section.
+    for (int header = FindSectionStart(0); header >= 0; header = FindSectionStart(header + 1)) {
+        const int bodyBegin = header + 1;
+        sections.push_back({header, bodyBegin, FindSectionEnd(bodyBegin) + 1});
+    }
+    return sections;
+}
+
+}  // namespace kelvane

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kelvane {
+
+// A section of a script file: its header line and the lines under it, up to the next header.
+struct ScriptSection {
+    int Header = 0;
+    int BodyBegin = 0;  // the line after the header
+    int BodyEnd = 0;    // one past the last body line; BodyBegin when the body is empty
+};
+
+// The lines of one script file as read, untrimmed, 8-bit text in whatever code page it was
+// written. Lines end at CR LF, CR or LF; a NUL byte ends the text, as it ends a C string.
+//
+// The lines are views into the text the object holds, so it is neither copied nor moved.
+class ScriptLines {
+  public:
+    explicit ScriptLines(std::string text);
+    ScriptLines(const ScriptLines&) = delete;
+    ScriptLines& operator=(const ScriptLines&) = delete;
+
+    // Fails with "Cannot open file "%s". %s".
+    static ScriptLines Load(const std::string& path);
+
+    int Count() const { return static_cast<int>(lines_.size()); }
+    std::string_view Line(int index) const { return lines_[static_cast<size_t>(index)]; }
+
+    // The next header at or after from, or -1.
+    int FindSectionStart(int from) const;
+    // The last line of the section whose body starts at from: the line before the next
+    // header, or the last line of the file.
+    int FindSectionEnd(int from) const;
+    // Every section in file order. Lines before the first header belong to none.
+    std::vector<ScriptSection> Sections() const;
+
+  private:
+    std::string text_;
+    std::vector<std::string_view> lines_;
+};
+
+}  // namespace kelvane

@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/support/CliRun.h"
+#include "tests/support/DbcBytes.h"
+#include "tests/support/FieldDefsOnDisk.h"
+#include "tests/support/TempDir.h"
+
+namespace kelvane {
+namespace {
+
+using testing::CliResult;
+using testing::DbcBytes;
+using testing::FieldSpec;
+using testing::TempDir;
+using testing::WriteFieldDefs;
+
+// A table without records and no strings.
+std::string EmptyTable(int fieldCount) {
+    return DbcBytes().Header(0, fieldCount, 4 * fieldCount, 1).Raw(std::string(1, '\0')).Bytes();
+}
+
+class ImportCommandsTest : public ::testing::Test {
+  protected:
+    CliResult Run(const std::vector<std::string>& args) {
+        return testing::RunProgram(KELVANE_CLI_PATH, args, dir_);
+    }
+
+    std::string PutTable(const std::string& name, const std::vector<FieldSpec>& fields) {
+        dir_.Write(name, EmptyTable(static_cast<int>(fields.size())));
+        WriteFieldDefs(dir_.File(name), fields);
+        return dir_.File(name);
+    }
+
+    std::string PutScript(const std::string& name, const std::string& text) {
+        dir_.Write(name, text);
+        return dir_.File(name);
+    }
+
+    TempDir dir_;
+};
+
+TEST_F(ImportCommandsTest, EachKindImportsByItsOwnRules) {
+    const struct {
+        std::string Kind;
+        std::vector<FieldSpec> Fields;
+        std::string Script;
+        std::string Table;
+    } cases[] = {
+        {"scp",
+         {{"Id"}, {"name", FieldKind::ftString}, {"quality"}},
+         "[item 25]\r\nname=Sword\r\nQuality=3\r\n",
+         DbcBytes().Header(1, 3, 12, 7).Int(25).Int(1).Int(3).Raw({"\0Sword\0", 7}).Bytes()},
+        {"world",
+         {{"Entry"}, {"X", FieldKind::ftFloat}, {"Y", FieldKind::ftFloat}},
+         "[obj 1]\nENTRY=4\n[obj 2]\nENTRY=5\nXYZ=1.5 -2\nTYPE=3\n",
+         DbcBytes().Header(1, 3, 12, 1).Int(5).Float(1.5f).Float(-2).Raw({"\0", 1}).Bytes()},
+        {"quests",
+         {{"entry"}, {"reward_item_1"}, {"reward_item_1_amount"}, {"RequiresRace"}},
+         "[quest 9]\nRewardItem=2589, 5\nRequiresRace=Human Dwarf\n",
+         DbcBytes().Header(1, 4, 16, 1).Int(9).Int(2589).Int(5).Int(5).Raw({"\0", 1}).Bytes()},
+        {"itempages",
+         {{"ID"}, {"PageText", FieldKind::ftString}},
+         "[page 2]\nLine=a\nLine=b\n",
+         DbcBytes().Header(1, 2, 8, 6).Int(2).Int(1).Raw({"\0a\r\nb\0", 6}).Bytes()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Kind);
+        const std::string table = PutTable("Table.dbc", c.Fields);
+        const std::string script = PutScript("script.txt", c.Script);
+
+        const CliResult result = Run({"import", c.Kind, table, script, dir_.File("Out.dbc")});
+
+        EXPECT_EQ(result.ExitCode, 0) << result.Err;
+        EXPECT_EQ(result.Err, "");
+        EXPECT_EQ(dir_.Read("Out.dbc"), c.Table);
+        EXPECT_EQ(dir_.Read("Table.dbc"), EmptyTable(static_cast<int>(c.Fields.size())));
+        EXPECT_NE(result.Out.find("Appended 1 records"), std::string::npos) << result.Out;
+    }
+}
+
+TEST_F(ImportCommandsTest, WithoutAnOutputFileTheTableIsWrittenBack) {
+    const std::string table = PutTable("Items.dbc", {{"Id"}, {"quality"}});
+    const std::string script = PutScript("items.scp", "[item 1]\nquality=2\n[item x]\nbad=1\n");
+
+    const CliResult result = Run({"import", "scp", table, script});
+
+    EXPECT_EQ(result.ExitCode, 0) << result.Err;
+    EXPECT_EQ(dir_.Read("Items.dbc"),
+              DbcBytes().Header(1, 2, 8, 1).Int(1).Int(2).Raw({"\0", 1}).Bytes());
+    EXPECT_EQ(result.Out,
+              "Appended 1 records (sections skipped 0, records cancelled 1, lines passed over 0); "
+              "wrote \"" +
+                  table + "\": 1 records.\n");
+}
+
+TEST_F(ImportCommandsTest, FailuresLeaveTheTableAlone) {
+    const std::string table = PutTable("Items.dbc", {{"Id"}});
+    const std::string script = PutScript("items.scp", "[item 1]\n");
+    const struct {
+        std::vector<std::string> Args;
+        int ExitCode;
+        std::string ErrStart;
+    } cases[] = {
+        {{"import", "loot", table, script}, 2, "kelvane-cli: unknown import kind 'loot'"},
+        {{"import", "scp", table}, 2, "kelvane-cli: import takes"},
+        {{"import", "scp", table, dir_.File("missing.scp")},
+         1,
+         "Cannot open file \"" + dir_.File("missing.scp") + "\""},
+        {{"import-loot"}, 2, "kelvane-cli: import-loot takes"},
+        {{"import-loot", dir_.File("missing.scp")},
+         1,
+         "Cannot open file \"" + dir_.File("missing.scp") + "\""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Args[0] + " " + c.ErrStart);
+        const CliResult result = Run(c.Args);
+        EXPECT_EQ(result.ExitCode, c.ExitCode);
+        EXPECT_TRUE(result.Err.starts_with(c.ErrStart)) << result.Err;
+        EXPECT_EQ(dir_.Read("Items.dbc"), EmptyTable(1));
+    }
+}
+
+TEST_F(ImportCommandsTest, LootTemplatesGoBesideTheScript) {
+    const std::string script = PutScript("loottemplates.scp",
+                                         "[loottemplate 1234]\r\nloot=2589 35.5\r\nloot=2592 10\r\n"
+                                         "[loottemplate ../x]\r\nloot=1 1\r\n"
+                                         "[loottemplate 7]\r\n");
+
+    const CliResult result = Run({"import-loot", script});
+
+    EXPECT_EQ(result.ExitCode, 0) << result.Err;
+    EXPECT_EQ(result.Out,
+              "Wrote 2 files with 2 entries to \"" + dir_.File("loottemplates") + "\".\n");
+    EXPECT_EQ(result.Err,
+              "Warning: These loot templates were not written, because their ids cannot be part "
+              "of a file name: '../x'.\n");
+    EXPECT_EQ(dir_.Read("loottemplates/loott1234.dbc"),
+              DbcBytes().Header(2, 2, 8, 0).Int(2589).Float(35.5f).Int(2592).Float(10).Bytes());
+    EXPECT_EQ(dir_.Read("loottemplates/loott7.dbc"), DbcBytes().Header(0, 2, 8, 0).Bytes());
+}
+
+}  // namespace
+}  // namespace kelvane

@@ -1,0 +1,182 @@
+#include "import/LootTemplates.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/KelvaneError.h"
+#include "import/LootFileName.h"
+#include "tests/support/DbcBytes.h"
+#include "tests/support/TempDir.h"
+
+namespace kelvane {
+namespace {
+
+using testing::DbcBytes;
+
+struct LootEntry {
+    int32_t Item;
+    float Chance;
+};
+
+std::string LootFile(const std::vector<LootEntry>& entries) {
+    DbcBytes file;
+    file.Header(static_cast<int32_t>(entries.size()), 2, 8, 0);
+    for (const LootEntry& entry : entries) {
+        file.Int(entry.Item).Float(entry.Chance);
+    }
+    return file.Bytes();
+}
+
+class LootTemplatesTest : public ::testing::Test {
+  protected:
+    LootImportReport Import(const std::string& script) {
+        folder.Write("loottemplates.scp", script);
+        return ImportLootTemplates(folder.File("loottemplates.scp"));
+    }
+
+    std::string Written(const std::string& name) const {
+        return folder.Read("loottemplates/" + name);
+    }
+
+    std::vector<std::string> WrittenNames() const {
+        std::vector<std::string> names;
+        for (const auto& entry :
+             std::filesystem::directory_iterator(folder.File("loottemplates"))) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    testing::TempDir folder;
+};
+
+TEST_F(LootTemplatesTest, WritesOneTwoColumnTablePerSection) {
+    const LootImportReport report = Import(
+        "[loottemplate 1234]\r\n"
+        "loot=2589 35.5\r\n"
+        "loot=2592 10\r\n"
+        "[loottemplate 7]\r\n"
+        "[loottemplate 8]\r\n"
+        "loot=1 2");
+
+    const std::string expected = LootFile({{2589, 35.5f}, {2592, 10.0f}});
+    EXPECT_EQ(expected.size(), 36u);
+    EXPECT_EQ(Written("loott1234.dbc"), expected);
+    EXPECT_EQ(Written("loott7.dbc"), LootFile({}));
+    EXPECT_EQ(Written("loott8.dbc"), LootFile({{1, 2.0f}}));
+    EXPECT_EQ(WrittenNames(),
+              (std::vector<std::string>{"loott1234.dbc", "loott7.dbc", "loott8.dbc"}));
+    EXPECT_EQ(report.FilesWritten, 3);
+    EXPECT_EQ(report.EntriesWritten, 3);
+    EXPECT_TRUE(report.SkippedIds.empty());
+}
+
+TEST_F(LootTemplatesTest, LootLinesAsTheReaderTakesThem) {
+    const struct {
+        std::string Line;
+        std::vector<LootEntry> Entries;
+    } cases[] = {
+        {"loot=2589", {{2589, -1.0f}}},
+        {"loot=2589 35.5 // rare", {{2589, -1.0f}}},
+        {"loot=-1 50", {}},
+        {"loot=0FFFFFFFF 50", {}},  // -1 written in hexadecimal is left out too
+        {"loot=abc 50", {{0, 50.0f}}},
+        {"loot=0A 5", {{10, 5.0f}}},
+        {"loot=2589  35.5", {{2589, 35.5f}}},
+        {"Loot=2589 35", {}},
+        {"loot =2589 35", {}},
+        {"item=2589 35", {}},
+        {"// loot=2589 35", {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Line);
+        Import("[loottemplate 1]\n" + c.Line + "\n");
+        EXPECT_EQ(Written("loott1.dbc"), LootFile(c.Entries));
+    }
+}
+
+TEST_F(LootTemplatesTest, TheLaterOfTwoSectionsWithOneIdWins) {
+    folder.Write("loottemplates/loott5.dbc", "older file");
+    const LootImportReport report =
+        Import("[loottemplate 5]\nloot=1 1\n[loottemplate  5 ]\nloot=2 2\n");
+
+    EXPECT_EQ(Written("loott5.dbc"), LootFile({{2, 2.0f}}));
+    EXPECT_EQ(report.FilesWritten, 2);
+    EXPECT_EQ(WrittenNames(), (std::vector<std::string>{"loott5.dbc"}));  // no temporary left
+}
+
+TEST_F(LootTemplatesTest, IdsThatCannotBeFileNamesAreSkippedAndListed) {
+    const LootImportReport report = Import(
+        "[loottemplate ../../escape]\nloot=1 1\n"
+        "[loottemplate a/b]\nloot=1 1\n"
+        "[loottemplate c\\d]\n"
+        "[loottemplate C:x]\n"
+        "[loottemplate ]\n"
+        "[loottemplate a\tb]\n"
+        "[loottemplate 9\n"  // no id at all: skipped without a word
+        "[loottemplate Ogre \xC9lite]\nloot=3 3\n"
+        "[loottemplate 1.5]\n");
+
+    EXPECT_EQ(report.SkippedIds,
+              (std::vector<std::string>{"../../escape", "a/b", "c\\d", "C:x", "", "a\tb"}));
+    EXPECT_EQ(WrittenNames(), (std::vector<std::string>{"loott1.5.dbc", "loottOgre \xC9lite.dbc"}));
+    EXPECT_EQ(Written("loottOgre \xC9lite.dbc"), LootFile({{3, 3.0f}}));
+    EXPECT_FALSE(std::filesystem::exists(folder.File("escape.dbc")));
+    EXPECT_EQ(SkippedLootIdsMessage(report.SkippedIds),
+              "These loot templates were not written, because their ids cannot be part of a "
+              "file name: '../../escape', 'a/b', 'c\\d', 'C:x', '', 'a\tb'.");
+}
+
+TEST(LootFileName, PlainNamePartsOnly) {
+    for (const std::string_view id : {"1234", "a.b", "Ogre \xC9lite", "-1", "x y"}) {
+        EXPECT_TRUE(IsPlainFileNamePart(id)) << id;
+    }
+    for (const std::string_view id : {"", "..", "a..b", "/", "a\\b", "c:", "a\x7F", "\x01"}) {
+        EXPECT_FALSE(IsPlainFileNamePart(id)) << id;
+    }
+    EXPECT_EQ(SkippedLootIdsMessage({}), "");
+}
+
+TEST_F(LootTemplatesTest, AFileWithoutSectionsWritesNothing) {
+    const LootImportReport report = Import("loot=1 1\n// nothing here\n");
+
+    EXPECT_EQ(report.FilesWritten, 0);
+    EXPECT_FALSE(std::filesystem::exists(folder.File("loottemplates")));
+}
+
+TEST_F(LootTemplatesTest, AnUnreadableScriptFailsWithItsMessage) {
+    const std::string missing = folder.File("missing.scp");
+    try {
+        ImportLootTemplates(missing);
+        FAIL() << "a missing script was read";
+    } catch (const KelvaneError& error) {
+        EXPECT_TRUE(std::string(error.what()).starts_with("Cannot open file \"" + missing + "\""));
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder.File("loottemplates")));
+}
+
+TEST_F(LootTemplatesTest, AFileThatCannotBeCreatedEndsTheRunAndKeepsTheFilesBefore) {
+    // A folder in the way of the second file.
+    std::filesystem::create_directories(folder.File("loottemplates/loott2.dbc"));
+    folder.Write("loottemplates.scp", "[l 1]\nloot=1 1\n[l 2]\nloot=2 2\n[l 3]\nloot=3 3\n");
+    try {
+        ImportLootTemplates(folder.File("loottemplates.scp"));
+        FAIL() << "a folder was replaced by a file";
+    } catch (const KelvaneError& error) {
+        EXPECT_TRUE(std::string(error.what())
+                        .starts_with("Cannot create file \"" +
+                                     folder.File("loottemplates/loott2.dbc") + "\""))
+            << error.what();
+    }
+    EXPECT_EQ(folder.Read("loottemplates/loott1.dbc"), LootFile({{1, 1.0f}}));
+    EXPECT_FALSE(std::filesystem::exists(folder.File("loottemplates/loott3.dbc")));
+}
+
+}  // namespace
+}  // namespace kelvane
