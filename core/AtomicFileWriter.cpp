@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 #include "core/KelvaneError.h"
 #include "core/TablePaths.h"
@@ -79,6 +80,15 @@ void AtomicFileWriter::Commit() {
         Fail(errno);
     }
     temporaryPath_.clear();
+}
+
+std::string AtomicFileWriter::Release() {
+    const int fd = fd_;
+    fd_ = -1;
+    if (::fchmod(fd, ModeForTarget(path_)) != 0 || ::close(fd) != 0) {
+        Fail(errno);
+    }
+    return std::exchange(temporaryPath_, std::string());
 }
 
 void AtomicFileWriter::Fail(int error) {

@@ -22,6 +22,9 @@ class AtomicFileWriter {
     void WriteAt(uint64_t offset, std::string_view bytes);
     // Flushes the file to disk and renames it over the target.
     void Commit();
+    // Closes the written file without flushing or renaming it and hands its temporary path to
+    // the caller, which renames it after one flush for many files (AtomicFileBatch).
+    std::string Release();
 
   private:
     [[noreturn]] void Fail(int error);

@@ -4,8 +4,9 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/AtomicFileBatch.h"
 #include "core/DbcFormat.h"
-#include "core/FileIo.h"
+#include "core/KelvaneError.h"
 #include "core/LittleEndian.h"
 #include "core/TablePaths.h"
 #include "core/TextUtil.h"
@@ -56,10 +57,11 @@ std::string LootTableBytes(const ScriptLines& lines, const ScriptSection& sectio
     return bytes;
 }
 
-LootImportReport ImportLootTemplates(const std::string& scriptPath) {
-    const ScriptLines lines = ScriptLines::Load(scriptPath);
-    const std::string folder = LootTemplateFolder(scriptPath);
-    LootImportReport report;
+namespace {
+
+// Adds the file of every section with a usable id to the batch, and counts them.
+void AddLootFiles(const ScriptLines& lines, const std::string& folder, AtomicFileBatch& files,
+                  LootImportReport& report) {
     bool folderMade = false;
     for (const ScriptSection& section : lines.Sections()) {
         const std::string_view rawId = SectionId(lines.Line(section.Header));
@@ -78,10 +80,37 @@ LootImportReport ImportLootTemplates(const std::string& scriptPath) {
             folderMade = true;
         }
         const std::string bytes = LootTableBytes(lines, section);
-        WriteFileAtomically(JoinPath(folder, "loott" + std::string(id) + ".dbc"), bytes);
+        files.Add(JoinPath(folder, "loott" + std::string(id) + ".dbc"), bytes);
         ++report.FilesWritten;
         report.EntriesWritten += static_cast<int>((bytes.size() - DbcHeaderSize) / kLootRecordSize);
     }
+}
+
+// Commits what a failed run had written, keeping the failure that ended it as the one
+// reported.
+void CommitQuietly(AtomicFileBatch& files) {
+    try {
+        files.Commit();
+    } catch (const KelvaneError&) {
+    }
+}
+
+}  // namespace
+
+LootImportReport ImportLootTemplates(const std::string& scriptPath) {
+    const ScriptLines lines = ScriptLines::Load(scriptPath);
+    const std::string folder = LootTemplateFolder(scriptPath);
+    LootImportReport report;
+    // One flush for all files instead of one each: thousands of sections are common.
+    AtomicFileBatch files;
+    try {
+        AddLootFiles(lines, folder, files, report);
+    } catch (const KelvaneError&) {
+        // The files written before the failure stay, as they would one by one.
+        CommitQuietly(files);
+        throw;
+    }
+    files.Commit();
     return report;
 }
 
