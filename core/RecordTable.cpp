@@ -182,10 +182,10 @@ void RecordTable::MoveTo(int row) {
     // is usually still where it was.
     const uint32_t target = SlotOfRow(row);
     FinishEditing();
-    const size_t place = static_cast<size_t>(row) < order_.size() && order_[Col(row)] == target
-                             ? static_cast<size_t>(row)
-                             : static_cast<size_t>(std::find(order_.begin(), order_.end(), target) -
-                                                   order_.begin());
+    const size_t place =
+        static_cast<size_t>(row) < order_.size() && order_[Col(row)] == target
+            ? static_cast<size_t>(row)
+            : static_cast<size_t>(std::find(order_.begin(), order_.end(), target) - order_.begin());
     SetCurrent(static_cast<int>(place));
     eof_ = bof_ = false;
 }
