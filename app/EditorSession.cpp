@@ -209,20 +209,17 @@ bool EditorSession::ConfirmStringLoss() {
                              "Save anyway?");
 }
 
+// Integer columns named by their number; the definitions say so first.
 void EditorSession::BuildCountTable(int fieldCount) {
-    RecordTable& table = workspace_.Table;
-    table.Close();
-    table.ClearFieldDefs();
-    table.AddFieldDef("Index", FieldKind::ftInteger, 0, true);
     for (int field = 0; field < fieldCount; ++field) {
         const std::string name = std::to_string(field);
-        table.AddFieldDef(name, FieldKind::ftInteger, 0, false);
         workspace_.Defs[field] = FieldDef{field, name, "ftInteger", FieldKind::ftInteger, false};
     }
-    table.CreateDataSet();
+    BuildTableFromDefinitions(fieldCount);
 }
 
-void EditorSession::BuildImportedTable(int fieldCount) {
+// Index and one column per definition, names as they stand (a new table's names are not cut).
+void EditorSession::BuildTableFromDefinitions(int fieldCount) {
     RecordTable& table = workspace_.Table;
     table.Close();
     table.ClearFieldDefs();
@@ -254,7 +251,7 @@ void EditorSession::NewTable(const NewTableRequest& request) {
         if (fieldCount <= 0) {
             return;
         }
-        BuildImportedTable(fieldCount);
+        BuildTableFromDefinitions(fieldCount);
     }
     workspace_.LoadedByteFields.reset();
     loadedPath_.clear();

@@ -71,7 +71,7 @@ class EditorSession {
     void SetCaption(std::string caption);
     void LoadTable(const std::string& path, bool applyDefinitions, int fieldLimit);
     void BuildCountTable(int fieldCount);
-    void BuildImportedTable(int fieldCount);
+    void BuildTableFromDefinitions(int fieldCount);
     bool ConfirmStringLoss();
     void WriteTable(const std::string& path);
 

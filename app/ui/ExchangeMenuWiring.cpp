@@ -1,13 +1,13 @@
 #include "app/ui/ExchangeMenuWiring.h"
 
 #include <QAction>
-#include <QElapsedTimer>
 #include <QProgressBar>
 #include <functional>
 
 #include "app/EditorSession.h"
 #include "app/ExchangeCommands.h"
 #include "app/ui/RecordTableModel.h"
+#include "app/ui/RedrawThrottle.h"
 #include "app/ui/TForm1.h"
 #include "core/Workspace.h"
 #include "exchange/PatchText.h"
@@ -17,26 +17,22 @@
 namespace kelvane {
 namespace {
 
-constexpr qint64 kProgressRedrawMs = 200;
-
 // Exports all records as patch lines with the main window's thin progress bar showing, redrawn
 // a few times a second at most.
 void PatchExportAllWithBar(TForm1& window, ExchangeCommands& commands) {
     QProgressBar& bar = window.ExportProgressBar();
     bar.setValue(0);
     bar.show();
-    QElapsedTimer sinceRedraw;
-    sinceRedraw.start();
+    RedrawThrottle throttle;
     struct HideBar {
         QProgressBar& bar;
         ~HideBar() { bar.hide(); }
     } hideBar{bar};
     commands.PatchExportAll([&](int done, int maximum) {
-        if (sinceRedraw.elapsed() >= kProgressRedrawMs) {
+        if (throttle.Due()) {
             bar.setMaximum(maximum);
             bar.setValue(done);
             bar.repaint();
-            sinceRedraw.restart();
         }
     });
 }

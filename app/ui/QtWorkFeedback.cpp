@@ -7,11 +7,7 @@
 #include "app/ui/TLoadDbcShow.h"
 
 namespace kelvane {
-namespace {
-
-constexpr qint64 kRedrawIntervalMs = 200;
-
-}  // namespace
+namespace {}  // namespace
 
 void QtWorkFeedback::BusyStarted() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -22,7 +18,7 @@ void QtWorkFeedback::BusyEnded() {
 }
 
 void QtWorkFeedback::LoadStarted() {
-    sinceRedraw_.start();
+    throttle_.Restart();
     if (progressWindow_ == nullptr) {
         return;
     }
@@ -35,7 +31,7 @@ void QtWorkFeedback::LoadStarted() {
 }
 
 void QtWorkFeedback::LoadProgress(int record, int recordCount) {
-    if (progressWindow_ == nullptr || sinceRedraw_.elapsed() < kRedrawIntervalMs) {
+    if (progressWindow_ == nullptr || !throttle_.Due()) {
         return;
     }
     QProgressBar* bar = progressWindow_->ProgressBar();
@@ -44,7 +40,6 @@ void QtWorkFeedback::LoadProgress(int record, int recordCount) {
     // Loads run on the one user-interface thread: let the window redraw, but take no user
     // input while the table is half built.
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    sinceRedraw_.restart();
 }
 
 void QtWorkFeedback::LoadEnded() {

@@ -1,8 +1,7 @@
 #pragma once
 
-#include <QElapsedTimer>
-
 #include "app/WorkFeedback.h"
+#include "app/ui/RedrawThrottle.h"
 
 namespace kelvane {
 
@@ -23,7 +22,7 @@ class QtWorkFeedback : public WorkFeedback {
 
   private:
     TLoadDbcShow* progressWindow_ = nullptr;
-    QElapsedTimer sinceRedraw_;
+    RedrawThrottle throttle_;
 };
 
 }  // namespace kelvane
