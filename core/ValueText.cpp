@@ -198,6 +198,13 @@ std::string HexDisplayText(int32_t value) {
     return text;
 }
 
+int32_t TextToInteger(std::string_view text) {
+    if (const std::optional<int32_t> value = ParseIntegerText(text)) {
+        return *value;
+    }
+    throw KelvaneError("'" + std::string(text) + "' is not a valid integer value");
+}
+
 int32_t ParseHexEntry(std::string_view typed) {
     const std::string entry = "$" + std::string(TrimBlanks(typed));
     const auto pattern = ParseHexPattern(std::string_view(entry).substr(1));

@@ -16,6 +16,10 @@ std::string IntegerText(int32_t value);
 // "X", "0x" or "0X" (at most eight significant digits, read as a 32-bit pattern).
 std::optional<int32_t> ParseIntegerText(std::string_view text);
 
+// ParseIntegerText for a text that must be a number: fails with "'…' is not a valid integer
+// value".
+int32_t TextToInteger(std::string_view text);
+
 // General format with at most 15 significant digits and the user's decimal separator: fixed
 // notation when 0.0001 <= |value| < 1E15 (and "0"), otherwise "1.5E-7" or "1E15".
 std::string FloatText(double value);
