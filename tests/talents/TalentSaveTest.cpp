@@ -70,13 +70,20 @@ TEST(TalentSave, ANewTabIsWrittenOnlyOnceNamed) {
     EXPECT_EQ(tabs.Cell(12, 3), "0") << "unset cells are saved as 0";
 }
 
-TEST(TalentSave, CommittingAnotherTabsTalentMovesItHere) {
-    TalentBench bench(SampleTabs(), SampleTalents());
+TEST(TalentSave, CommittingAnotherTabsTalentMovesEveryRecordOfItHere) {
+    std::vector<SampleTalent> talents = SampleTalents();
+    talents.push_back({1005, 43, 2, 2});
+    TalentBench bench(SampleTabs(), talents);
     bench.Show();
     Commit(bench, kEmptySlot, "1005", "");
     bench.Editor.SaveTables();
-    EXPECT_EQ(TableOnDisk(bench.TalentPath).Cell(2, TalentCell::Tab), "41");
-    EXPECT_EQ(TableOnDisk(bench.TalentPath).RecordCount(), 6);
+    const TableOnDisk saved(bench.TalentPath);
+    EXPECT_EQ(saved.RecordCount(), 7);
+    for (const int record : {2, 6}) {
+        EXPECT_EQ(saved.Cell(record, TalentCell::Id), "1005");
+        EXPECT_EQ(saved.Cell(record, TalentCell::Tab), "41");
+        EXPECT_EQ(saved.Cell(record, TalentCell::Column), "1");
+    }
 }
 
 TEST(TalentSave, ACellItsColumnCannotTakeStopsBeforeThatFileIsWritten) {
