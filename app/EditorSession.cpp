@@ -15,6 +15,7 @@
 #include "core/Presets.h"
 #include "core/TablePaths.h"
 #include "core/Workspace.h"
+#include "editors/DatKinds.h"
 #include "exchange/PatchReader.h"
 
 namespace kelvane {
@@ -189,9 +190,28 @@ void EditorSession::SaveAs() {
     SetIniSettings(current, workspace_.Defs, workspace_.Table);
 }
 
+void EditorSession::SetDatOffer(std::function<void(const DatKind&)> offer) {
+    datOffer_ = std::move(offer);
+}
+
 void EditorSession::WriteTable(const std::string& path) {
-    BusyScope busy(feedback_);
-    SaveDbcFile(workspace_, path);
+    try {
+        BusyScope busy(feedback_);
+        SaveDbcFile(workspace_, path);
+    } catch (...) {
+        OfferDatFile();
+        throw;
+    }
+    OfferDatFile();
+}
+
+// The kind is decided by the name the table was opened with, so a table saved under another
+// name, or made with New after opening one, still offers the file of the table first opened.
+void EditorSession::OfferDatFile() {
+    const DatKind* kind = DatKindForTable(workspace_.Current.OpenedTableName);
+    if (kind != nullptr && datOffer_) {
+        datOffer_(*kind);
+    }
 }
 
 // A table without string columns writes an empty string block; when the file it was loaded

@@ -8,6 +8,7 @@
 
 namespace kelvane {
 
+struct DatKind;
 struct NewTableRequest;
 class UserDialogs;
 class WorkFeedback;
@@ -38,6 +39,9 @@ class EditorSession {
     const MainWindowState& WindowState() const { return state_; }
     // Called after every change of WindowState.
     void SetWindowStateListener(std::function<void()> listener);
+    // Called after every save of a table opened as one of the .dat kinds, also when the
+    // writing failed, to offer writing its lookup file.
+    void SetDatOffer(std::function<void(const DatKind&)> offer);
 
     // The grid column of the last mouse press on the grid, Index counting as 0.
     int SelectedColumn = 0;
@@ -74,12 +78,14 @@ class EditorSession {
     void BuildTableFromDefinitions(int fieldCount);
     bool ConfirmStringLoss();
     void WriteTable(const std::string& path);
+    void OfferDatFile();
 
     Workspace& workspace_;
     UserDialogs& dialogs_;
     WorkFeedback& feedback_;
     MainWindowState state_;
     std::function<void()> stateListener_;
+    std::function<void(const DatKind&)> datOffer_;
     // The file the table was last loaded from and the size of its string block, so a save
     // that would drop every text of that file can be questioned.
     std::string loadedPath_;

@@ -10,6 +10,7 @@
 #include "core/KelvaneError.h"
 #include "core/Presets.h"
 #include "core/Workspace.h"
+#include "editors/DatKinds.h"
 #include "tests/support/DbcSamples.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempDir.h"
@@ -357,6 +358,47 @@ TEST_F(EditorSessionTest, RowCommandsWorkOnTheCurrentRecord) {
     session.EmptyTable();
     EXPECT_EQ(work->Table.RecordCount(), 0);
     EXPECT_EQ(work->Table.FieldCount(), 5);
+}
+
+}  // namespace
+}  // namespace kelvane::testing
+
+namespace kelvane::testing {
+namespace {
+
+TEST_F(EditorSessionTest, SavingATableOpenedAsADatKindOffersItsFile) {
+    struct Case {
+        const char* FileName;
+        const char* Offered;  // the kind word, or "" when nothing is offered
+    };
+    const Case cases[] = {{"Creatures.dbc", "creatures"}, {"Items.dbc", "items"},
+                          {"gameobjects.dbc", "go"},      {"creatures.dbc", ""},
+                          {"GameObjects.dbc", ""},        {"Spell.dbc", ""}};
+    for (const Case& c : cases) {
+        std::vector<std::string> offered;
+        session.SetDatOffer([&](const DatKind& kind) { offered.emplace_back(kind.KindWord); });
+        dir.Write(c.FileName, SpellSample().Bytes());
+        WriteFieldDefs(dir.File(c.FileName), SpellSampleFields());
+        session.OpenTableFile(dir.File(c.FileName));
+        session.Save();
+        dialogs.FileAnswers.push_back(dir.File("Renamed.dbc"));
+        session.SaveAs();
+        const std::vector<std::string> expected =
+            std::string(c.Offered).empty() ? std::vector<std::string>{}
+                                           : std::vector<std::string>{c.Offered, c.Offered};
+        EXPECT_EQ(offered, expected) << c.FileName << ": also after Save as under another name";
+    }
+}
+
+TEST_F(EditorSessionTest, AFailedSaveStillOffersTheDatFile) {
+    int offers = 0;
+    session.SetDatOffer([&](const DatKind&) { ++offers; });
+    dir.Write("Creatures.dbc", SpellSample().Bytes());
+    WriteFieldDefs(dir.File("Creatures.dbc"), SpellSampleFields());
+    session.OpenTableFile(dir.File("Creatures.dbc"));
+    work->Current.FilePath = dir.File("gone/Creatures.dbc");
+    EXPECT_THROW(session.Save(), KelvaneError);
+    EXPECT_EQ(offers, 1);
 }
 
 }  // namespace
