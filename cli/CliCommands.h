@@ -25,5 +25,6 @@ int RunExportPatch(const Arguments& args, std::ostream& out, std::ostream& err);
 int RunApplyPatch(const Arguments& args, std::ostream& out, std::ostream& err);
 int RunImport(const Arguments& args, std::ostream& out, std::ostream& err);
 int RunImportLoot(const Arguments& args, std::ostream& out, std::ostream& err);
+int RunDat(const Arguments& args, std::ostream& out, std::ostream& err);
 
 }  // namespace kelvane::cli

@@ -28,6 +28,7 @@ constexpr std::array kCommands{
     Command{"import", "import scp|world|quests|itempages TABLE.dbc SCRIPT [OUT.dbc]",
             kelvane::cli::RunImport},
     Command{"import-loot", "import-loot SCRIPT", kelvane::cli::RunImportLoot},
+    Command{"dat", "dat creatures|items|go TABLE.dbc OUT.dat", kelvane::cli::RunDat},
 };
 
 int PrintUsage(std::ostream& err) {
