@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "launcher/ConverterCommand.h"
 #include "tests/support/TempDir.h"
 
 namespace kelvane::testing {
@@ -16,23 +17,15 @@ struct CliResult {
     std::string Err;
 };
 
-inline std::string ShellQuoted(const std::string& text) {
-    std::string quoted = "'";
-    for (char c : text) {
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    }
-    return quoted + "'";
-}
-
 // Runs the program with the arguments; standard output comes through a pipe, standard error
 // through a file in dir.
 inline CliResult RunProgram(const std::string& program, const std::vector<std::string>& args,
                             const TempDir& dir) {
-    std::string command = ShellQuoted(program);
+    std::string command = QuotedForShell(program, CommandShell::Posix);
     for (const std::string& arg : args) {
-        command += " " + ShellQuoted(arg);
+        command += " " + QuotedForShell(arg, CommandShell::Posix);
     }
-    command += " 2>" + ShellQuoted(dir.File("stderr.txt"));
+    command += " 2>" + QuotedForShell(dir.File("stderr.txt"), CommandShell::Posix);
     CliResult result;
     FILE* pipe = ::popen(command.c_str(), "r");
     if (pipe == nullptr) {
