@@ -1,0 +1,14 @@
+#include "editors/ColumnAssignment.h"
+
+#include "core/RecordTable.h"
+
+namespace kelvane {
+
+void ApplyColumnAssignments(RecordTable& table, std::span<const ColumnAssignment> assignments) {
+    table.Edit();
+    for (const ColumnAssignment& assignment : assignments) {
+        table.FieldByName(assignment.Column).SetAsString(assignment.Text);
+    }
+}
+
+}  // namespace kelvane
