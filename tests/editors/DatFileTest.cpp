@@ -8,6 +8,7 @@
 #include "core/KelvaneError.h"
 #include "core/OpenTable.h"
 #include "core/Workspace.h"
+#include "editors/DatGeneration.h"
 #include "editors/DatKinds.h"
 #include "tests/support/DbcBytes.h"
 #include "tests/support/FieldDefsOnDisk.h"
@@ -126,6 +127,51 @@ TEST(DatFile, AFolderThatCannotTakeTheFileIsNamedInTheMessage) {
                   std::string::npos)
             << error.what();
     }
+}
+
+class RecordingView : public DatGenerationView {
+  public:
+    std::vector<std::string> Statuses;
+    std::vector<int> Positions;
+    std::chrono::milliseconds Paused{0};
+
+    void SetStatus(std::string_view text) override { Statuses.emplace_back(text); }
+    void SetProgress(int position) override { Positions.push_back(position); }
+    void Pause(std::chrono::milliseconds duration) override { Paused += duration; }
+};
+
+TEST(DatGeneration, ReportsEachStepAndKeepsTheBarAtItsMaximum) {
+    TempDir dir;
+    std::vector<NamedRecord> records;
+    for (int32_t id = 0; id < 10000; ++id) {
+        records.push_back({id, id % 2 == 0 ? "Even" : ""});
+    }
+    const auto work = OpenNamedTable(dir, "name", records);
+    RecordingView view;
+    const std::string path =
+        GenerateDatFile(work->Table, *DatKindForTable("Creatures"), dir.Path(), view);
+
+    EXPECT_EQ(path, dir.File("Creature.dat"));
+    EXPECT_EQ(view.Statuses, (std::vector<std::string>{"Gathering Required Data from *.dbc file...",
+                                                       "Data gathered, saving file..."}));
+    EXPECT_EQ(view.Paused, std::chrono::milliseconds(500));
+    ASSERT_EQ(view.Positions.size(), 10000u);
+    EXPECT_EQ(view.Positions[8500], 8500);
+    EXPECT_EQ(view.Positions.back(), 8500);
+    const std::string text = dir.Read("Creature.dat");
+    EXPECT_TRUE(text.starts_with("0,Even\r\n1,\r\n"));
+    EXPECT_TRUE(text.ends_with("9998,Even\r\n9999,\r\n,\r\n"));
+}
+
+TEST(DatGeneration, AFailureLeavesTheGatheringStatusAndWritesNothing) {
+    TempDir dir;
+    const auto work = OpenNamedTable(dir, "name", {});
+    RecordingView view;
+    EXPECT_THROW(GenerateDatFile(work->Table, *DatKindForTable("Creatures"), dir.Path(), view),
+                 KelvaneError);
+    EXPECT_EQ(view.Statuses,
+              std::vector<std::string>{"Gathering Required Data from *.dbc file..."});
+    EXPECT_FALSE(std::filesystem::exists(dir.File("Creature.dat")));
 }
 
 }  // namespace

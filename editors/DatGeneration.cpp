@@ -1,0 +1,24 @@
+#include "editors/DatGeneration.h"
+
+#include <algorithm>
+
+#include "editors/DatFile.h"
+#include "editors/DatKinds.h"
+#include "exchange/TextFile.h"
+
+namespace kelvane {
+
+std::string GenerateDatFile(RecordTable& table, const DatKind& kind,
+                            const std::string& programFolder, DatGenerationView& view) {
+    view.SetStatus("Gathering Required Data from *.dbc file...");
+    const std::vector<DatEntry> entries = GatherDatEntries(table, kind, [&view](int record) {
+        view.SetProgress(std::min(record, DatProgressMaximum));
+    });
+    view.SetStatus("Data gathered, saving file...");
+    view.Pause(std::chrono::milliseconds(500));
+    const std::string path = programFolder + "/" + std::string(kind.FileName);
+    WriteTextLines(path, DatLines(entries));
+    return path;
+}
+
+}  // namespace kelvane
