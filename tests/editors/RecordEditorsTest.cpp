@@ -5,62 +5,11 @@
 #include "editors/CreatureRecord.h"
 #include "editors/PickList.h"
 #include "editors/QuestRecord.h"
+#include "tests/support/EditorTables.h"
 #include "tests/support/TempDir.h"
 
 namespace kelvane::testing {
 namespace {
-
-struct ColumnSpec {
-    const char* Name;
-    FieldKind Kind = FieldKind::ftInteger;
-};
-
-// An open table with the columns and one record whose cells all start at 5 or "old".
-void BuildTable(RecordTable& table, const std::vector<ColumnSpec>& columns, int records = 1) {
-    table.AddFieldDef("Index", FieldKind::ftInteger, 0, true);
-    for (const ColumnSpec& column : columns) {
-        table.AddFieldDef(column.Name, column.Kind,
-                          column.Kind == FieldKind::ftString ? StringFieldSize : 0, false);
-    }
-    table.CreateDataSet();
-    for (int record = 0; record < records; ++record) {
-        table.Append();
-        table.Fields(0).SetAsInteger(record);
-        for (int column = 1; column < table.FieldCount(); ++column) {
-            table.Fields(column).SetAsString(table.ColumnKind(column) == FieldKind::ftString ? "old"
-                                                                                             : "5");
-        }
-        table.Post();
-    }
-    table.First();
-}
-
-std::vector<ColumnSpec> CreatureColumns() {
-    return {{"ID"},
-            {"Name", FieldKind::ftString},
-            {"level"},
-            {"model"},
-            {"faction"},
-            {"maxhealth"},
-            {"maxmana"},
-            {"type"},
-            {"elite"},
-            {"family"},
-            {"guild", FieldKind::ftString},
-            {"attack"},
-            {"speed", FieldKind::ftFloat},
-            {"size", FieldKind::ftFloat},
-            {"flags1"},
-            {"selltemplate"},
-            {"traintemplate"},
-            {"loottemplate"},
-            {"npctext"},
-            {"bounding_radius", FieldKind::ftFloat},
-            {"combat_reach", FieldKind::ftFloat},
-            {"money"},
-            {"equipmodel"},
-            {"npcflags"}};
-}
 
 std::string Cell(RecordTable& table, const char* column) {
     return table.FieldByName(column).AsString();
@@ -131,7 +80,7 @@ TEST(PickList, FindNextSearchesAfterTheEqualsSignWithoutCase) {
 
 TEST(CreatureEditor, AFreshFormWritesEmptyTextsAndZerosAndLeavesListsAlone) {
     RecordTable table;
-    BuildTable(table, CreatureColumns());
+    BuildFilledTable(table, CreatureColumns(), 1);
     ApplyColumnAssignments(table, CreatureAssignments(CreatureForm{}, {}, {}));
 
     EXPECT_EQ(table.State(), TableState::Edit) << "not posted";
@@ -177,7 +126,7 @@ TEST(CreatureEditor, ApplyWritesEveryFieldInOrderWithListNumbers) {
                   "combat_reach", "money",         "equipmodel",   "npcflags"}));
 
     RecordTable table;
-    BuildTable(table, CreatureColumns());
+    BuildFilledTable(table, CreatureColumns(), 1);
     ApplyColumnAssignments(table, assignments);
     EXPECT_EQ(Cell(table, "id"), "448");
     EXPECT_EQ(Cell(table, "level"), "-3");
@@ -196,7 +145,7 @@ TEST(CreatureEditor, TypedNpcFlagsFollowTheColumnsTextRules) {
     form.NpcFlags = 4;  // the list is disabled and ignored
     form.NpcFlagsText = "$21";
     RecordTable table;
-    BuildTable(table, CreatureColumns());
+    BuildFilledTable(table, CreatureColumns(), 1);
     ApplyColumnAssignments(table, CreatureAssignments(form, {}, {}));
     EXPECT_EQ(Cell(table, "npcflags"), "33");
 }
@@ -206,7 +155,7 @@ TEST(CreatureEditor, AFailureStopsWithTheColumnsBeforeItWritten) {
     form.Name = "Rat";
     form.Flags1 = "1A";
     RecordTable table;
-    BuildTable(table, CreatureColumns());
+    BuildFilledTable(table, CreatureColumns(), 1);
     try {
         ApplyColumnAssignments(table, CreatureAssignments(form, {}, {}));
         FAIL() << "expected the conversion failure";
@@ -219,7 +168,7 @@ TEST(CreatureEditor, AFailureStopsWithTheColumnsBeforeItWritten) {
     RecordTable missing;
     std::vector<ColumnSpec> columns = CreatureColumns();
     columns.erase(columns.begin() + 4);  // faction
-    BuildTable(missing, columns);
+    BuildFilledTable(missing, columns, 1);
     form.Flags1.clear();
     try {
         ApplyColumnAssignments(missing, CreatureAssignments(form, {}, {}));
@@ -233,22 +182,9 @@ TEST(CreatureEditor, AFailureStopsWithTheColumnsBeforeItWritten) {
     EXPECT_THROW(ApplyColumnAssignments(closed, CreatureAssignments(form, {}, {})), KelvaneError);
 }
 
-std::vector<ColumnSpec> QuestColumns() {
-    return {{"id"},
-            {"name", FieldKind::ftString},
-            {"objectives", FieldKind::ftString},
-            {"details", FieldKind::ftString},
-            {"incompletetext", FieldKind::ftString},
-            {"completetext", FieldKind::ftString},
-            {"endtext", FieldKind::ftString},
-            {"openedbyquest"},
-            {"nextstoryquest"},
-            {"requireslevel"}};
-}
-
 TEST(QuestEditor, LoadDataListsEveryQuestAndApplyWritesThePickedId) {
     RecordTable table;
-    BuildTable(table, QuestColumns(), 2);
+    BuildFilledTable(table, QuestColumns(), 2);
     table.First();
     table.Edit();
     table.FieldByName("id").SetAsInteger(10);
@@ -283,7 +219,7 @@ TEST(QuestEditor, LoadDataListsEveryQuestAndApplyWritesThePickedId) {
 
 TEST(QuestEditor, LoadDataWithoutANameColumnKeepsTheLists) {
     RecordTable table;
-    BuildTable(table, {{"id"}, {"title", FieldKind::ftString}});
+    BuildFilledTable(table, {{"id"}, {"title", FieldKind::ftString}}, 1);
     QuestLinks links;
     links.Next.Add("1 Old", "1");
     links.OpenedBy.Add("1 Old", "1");

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QWidget>
+#include <string>
+
+#include "editors/DatGeneration.h"
+
+class QLabel;
+class QProgressBar;
+
+namespace kelvane {
+
+struct DatKind;
+class RecordTable;
+class UserDialogs;
+
+// A small tool window that writes one kind of .dat file from the main window's table into the
+// program's folder: a status line, a progress bar and "Generate".
+class DatGeneratorWindow : public QWidget, private DatGenerationView {
+    Q_OBJECT
+
+  public:
+    // Shows the window and generates at once, as if "Generate" were pressed. Returns whether
+    // the file was written.
+    bool ShowAndGenerate();
+
+  protected:
+    DatGeneratorWindow(const char* objectName, const char* caption, const char* tableName,
+                       RecordTable& table, UserDialogs& dialogs, std::string programFolder,
+                       QWidget* parent);
+
+  private:
+    bool Button1Click();
+    void SetStatus(std::string_view text) override;
+    void SetProgress(int position) override;
+    void Pause(std::chrono::milliseconds duration) override;
+
+    const DatKind& kind_;
+    RecordTable& table_;
+    UserDialogs& dialogs_;
+    std::string programFolder_;
+    QLabel* status_;
+    QProgressBar* progress_;
+};
+
+class TItemDat : public DatGeneratorWindow {
+    Q_OBJECT
+
+  public:
+    TItemDat(RecordTable& table, UserDialogs& dialogs, std::string programFolder, QWidget* parent)
+        : DatGeneratorWindow("ItemDat", "Item.dat generation...", "Items", table, dialogs,
+                             std::move(programFolder), parent) {}
+};
+
+class TCreaturesDat : public DatGeneratorWindow {
+    Q_OBJECT
+
+  public:
+    TCreaturesDat(RecordTable& table, UserDialogs& dialogs, std::string programFolder,
+                  QWidget* parent)
+        : DatGeneratorWindow("CreaturesDat", "Creature.dat Generation", "Creatures", table, dialogs,
+                             std::move(programFolder), parent) {}
+};
+
+class TGODat : public DatGeneratorWindow {
+    Q_OBJECT
+
+  public:
+    TGODat(RecordTable& table, UserDialogs& dialogs, std::string programFolder, QWidget* parent)
+        : DatGeneratorWindow("GODat", "GO.dat generation", "gameobjects", table, dialogs,
+                             std::move(programFolder), parent) {}
+};
+
+}  // namespace kelvane

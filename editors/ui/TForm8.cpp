@@ -1,0 +1,37 @@
+#include "editors/ui/TForm8.h"
+
+#include <QPushButton>
+
+#include "app/CommandGuard.h"
+#include "editors/ColumnAssignment.h"
+#include "editors/ui/PickListCombo.h"
+
+namespace kelvane {
+
+TForm8::TForm8(RecordTable& table, UserDialogs& dialogs, QWidget* parent)
+    : EditorWindow("Form8", "Quest Editor", Qt::Window, parent),
+      table_(table),
+      dialogs_(dialogs),
+      controls_(BuildQuestControls(*this)) {
+    connect(controls_.Apply, &QPushButton::clicked, this, &TForm8::Button1Click);
+    connect(controls_.LoadData, &QPushButton::clicked, this, &TForm8::LoadDataClick);
+}
+
+void TForm8::Button1Click() {
+    RunGuarded(dialogs_, [this] {
+        const QuestLinks links{controls_.OpenedBy->Contents(), controls_.Next->Contents()};
+        ApplyColumnAssignments(table_, QuestAssignments(GatherQuestForm(controls_), links));
+    });
+}
+
+void TForm8::LoadDataClick() {
+    RunGuarded(dialogs_, [this] {
+        // Each press adds every quest again after what the lists already hold.
+        QuestLinks added;
+        AppendQuestLinks(table_, added);
+        controls_.OpenedBy->Append(added.OpenedBy);
+        controls_.Next->Append(added.Next);
+    });
+}
+
+}  // namespace kelvane
