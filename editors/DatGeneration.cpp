@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/TablePaths.h"
 #include "editors/DatFile.h"
 #include "editors/DatKinds.h"
 #include "exchange/TextFile.h"
@@ -16,7 +17,7 @@ std::string GenerateDatFile(RecordTable& table, const DatKind& kind,
     });
     view.SetStatus("Data gathered, saving file...");
     view.Pause(std::chrono::milliseconds(500));
-    const std::string path = programFolder + "/" + std::string(kind.FileName);
+    const std::string path = JoinPath(programFolder, kind.FileName);
     WriteTextLines(path, DatLines(entries));
     return path;
 }
