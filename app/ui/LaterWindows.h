@@ -4,10 +4,9 @@
 
 namespace kelvane {
 
-// The windows of the creature and quest editors, the .dat generation, the talent editor and
-// the converter launcher. They exist from the start, under their
-// names and captions, so the program's windows are complete; each gains its controls with the
-// subsystem it belongs to.
+// The windows of the creature and quest editors, the .dat generation and the converter
+// launcher. They exist from the start, under their names and captions, so the program's
+// windows are complete; each gains its controls with the subsystem it belongs to.
 
 class TForm5 : public ShellWindow {
   public:
@@ -47,18 +46,6 @@ class TGODat : public ShellWindow {
   public:
     explicit TGODat(QWidget* parent)
         : ShellWindow("GODat", "GO.dat generation", parent, Qt::Tool) {}
-};
-class TForm17 : public ShellWindow {
-  public:
-    explicit TForm17(QWidget* parent) : ShellWindow("Form17", "Talents Editor", parent) {}
-};
-class TForm18 : public ShellWindow {
-  public:
-    explicit TForm18(QWidget* parent) : ShellWindow("Form18", "Ranks", parent) {}
-};
-class TForm19 : public ShellWindow {
-  public:
-    explicit TForm19(QWidget* parent) : ShellWindow("Form19", "Form19", parent) {}
 };
 class TForm20 : public ShellWindow {
   public:

@@ -1,5 +1,6 @@
 #include "app/ui/Program.h"
 
+#include <QAction>
 #include <QApplication>
 
 #include "app/ui/ExchangeMenuWiring.h"
@@ -13,6 +14,9 @@
 #include "core/Workspace.h"
 #include "exchange/ui/TNotesForm.h"
 #include "exchange/ui/TQueueForm.h"
+#include "talents/ui/TForm17.h"
+#include "talents/ui/TForm18.h"
+#include "talents/ui/TForm19.h"
 
 namespace kelvane {
 
@@ -20,7 +24,9 @@ Program::Program(UserDialogs& dialogs, ModalRunner& modals, std::vector<std::str
     : workspace_(std::make_unique<Workspace>()),
       session_(*workspace_, dialogs, feedback_),
       exchange_(workspace_->Table, dialogs, feedback_),
-      imports_(workspace_->Table, dialogs, feedback_) {
+      imports_(workspace_->Table, dialogs, feedback_),
+      talentFiles_(session_),
+      talents_(talentFiles_, dialogs) {
     QApplication::setApplicationName(ApplicationTitle);
 
     form1_ = std::make_unique<TForm1>(session_, dialogs, modals);
@@ -42,9 +48,9 @@ Program::Program(UserDialogs& dialogs, ModalRunner& modals, std::vector<std::str
     TQueueForm* queue = Keep(new TQueueForm(dialogs, owner));
     presetForm_ =
         Keep(new TPresetForm(*workspace_, dialogs, *fieldSettings_, [this] { session_.Reload(); }));
-    Keep(new TForm17(owner));
-    Keep(new TForm18(owner));
-    Keep(new TForm19(owner));
+    talentEditor_ = Keep(new TForm17(talents_, dialogs, owner));
+    ranks_ = Keep(new TForm18(talents_, dialogs, owner));
+    deleteTalent_ = Keep(new TForm19(talents_, dialogs, owner));
     Keep(new TForm20(owner));
 
     feedback_.SetProgressWindow(*loadDbcShow_);
@@ -54,6 +60,10 @@ Program::Program(UserDialogs& dialogs, ModalRunner& modals, std::vector<std::str
     form1_->SetCommandLine(std::move(arguments));
     QObject::connect(fieldSettings_, &TFormFieldSettings::LoadPresetRequested, presetForm_,
                      &QWidget::show);
+    QObject::connect(form1_->Menus().TalentEditor, &QAction::triggered, talentEditor_,
+                     &TForm17::ShowInFront);
+    QObject::connect(talentEditor_, &TForm17::DeleteTalentRequested, deleteTalent_,
+                     &TForm19::ShowInFront);
 }
 
 Program::~Program() = default;

@@ -8,6 +8,8 @@
 #include "app/ExchangeCommands.h"
 #include "app/ImportCommands.h"
 #include "app/ui/QtWorkFeedback.h"
+#include "talents/SessionTalentFiles.h"
+#include "talents/TalentEditor.h"
 
 class QWidget;
 
@@ -16,6 +18,9 @@ namespace kelvane {
 class ModalRunner;
 class TForm1;
 class TFormCreateNewDialog;
+class TForm17;
+class TForm18;
+class TForm19;
 class TFormFieldSettings;
 class TLoadDbcShow;
 class TPresetForm;
@@ -38,6 +43,10 @@ class Program {
     TFormCreateNewDialog& CreateNewDialog() { return *createNew_; }
     TLoadDbcShow& LoadDbcShow() { return *loadDbcShow_; }
     TPresetForm& PresetForm() { return *presetForm_; }
+    TalentEditor& Talents() { return talents_; }
+    TForm17& TalentEditorWindow() { return *talentEditor_; }
+    TForm18& RanksWindow() { return *ranks_; }
+    TForm19& DeleteTalentWindow() { return *deleteTalent_; }
     // Every window of the program in the order it was created, the main window first.
     const std::vector<QWidget*>& Windows() const { return windows_; }
 
@@ -53,12 +62,18 @@ class Program {
     EditorSession session_;
     ExchangeCommands exchange_;
     ImportCommands imports_;
+    // The talent editor works on the main window's table through its commands.
+    SessionTalentFiles talentFiles_;
+    TalentEditor talents_;
     // Every other window is a child window of the main window and goes with it.
     std::unique_ptr<TForm1> form1_;
     TFormFieldSettings* fieldSettings_ = nullptr;
     TFormCreateNewDialog* createNew_ = nullptr;
     TLoadDbcShow* loadDbcShow_ = nullptr;
     TPresetForm* presetForm_ = nullptr;
+    TForm17* talentEditor_ = nullptr;
+    TForm18* ranks_ = nullptr;
+    TForm19* deleteTalent_ = nullptr;
     std::vector<QWidget*> windows_;
 };
 

@@ -1,8 +1,12 @@
 #include "examples/generator/ExampleWorkspace.h"
 
+#include <filesystem>
+
 #include "core/DbcWriter.h"
+#include "core/FieldDefFile.h"
 #include "core/TablePaths.h"
 #include "core/Workspace.h"
+#include "examples/generator/TableColumns.h"
 
 namespace kelvane {
 
@@ -16,6 +20,26 @@ std::unique_ptr<Workspace> ExampleWorkspace(std::string_view folder, std::string
 std::string SaveExample(Workspace& workspace) {
     SaveDbcFile(workspace, workspace.Current.FilePath);
     return workspace.Current.FilePath;
+}
+
+void DefineExampleColumns(Workspace& workspace, std::span<const ExampleField> fields) {
+    const auto fieldCount = static_cast<int>(fields.size());
+    for (int field = 0; field < fieldCount; ++field) {
+        const ExampleField& example = fields[static_cast<size_t>(field)];
+        workspace.Defs[field] =
+            FieldDef{field, std::string(example.Name), std::string(FieldKindText(example.Kind)),
+                     example.Kind, example.Hex};
+    }
+    CreateColumnsFromDefs(workspace, fieldCount);
+}
+
+std::vector<std::string> SaveExampleWithDefs(Workspace& workspace, int fieldCount) {
+    const std::string dbcPath = SaveExample(workspace);
+    // Writing definitions keeps other sections of an existing file: start from none.
+    const std::string iniPath = FieldDefFilePath(workspace.Current);
+    std::filesystem::remove(iniPath);
+    SetIniSettingsFCount(workspace.Current, workspace.Defs, fieldCount);
+    return {dbcPath, iniPath};
 }
 
 }  // namespace kelvane

@@ -1,17 +1,14 @@
 #include <array>
 #include <cstdint>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "core/FieldDefFile.h"
 #include "core/Workspace.h"
 #include "examples/generator/ExampleTables.h"
 #include "examples/generator/ExampleWorkspace.h"
 #include "examples/generator/Random.h"
-#include "examples/generator/TableColumns.h"
 
 namespace kelvane {
 namespace {
@@ -22,13 +19,7 @@ constexpr uint32_t kItemSeed = 7321;
 // Three 4-byte cells (the id and two texts), then five one-byte cells: 17 bytes a record.
 constexpr ByteFieldSplit kLayout{3, 5};
 
-struct ItemField {
-    std::string_view Name;
-    FieldKind Kind;
-    bool Hex;
-};
-
-constexpr std::array<ItemField, 8> kFields{{
+constexpr std::array<ExampleField, 8> kFields{{
     {"ID", FieldKind::ftInteger, false},
     {"Model", FieldKind::ftString, false},
     {"Icon", FieldKind::ftString, false},
@@ -59,15 +50,6 @@ constexpr std::array<ItemShape, 10> kShapes{{
 }};
 constexpr std::array<std::string_view, 5> kFinishes{"plain", "ornate", "rusty", "runed", "gilded"};
 
-void DescribeFields(FieldDefList& defs) {
-    for (int field = 0; field < static_cast<int>(kFields.size()); ++field) {
-        const ItemField& item = kFields[static_cast<size_t>(field)];
-        FieldDef& def = defs[field];
-        def = FieldDef{field, std::string(item.Name), std::string(FieldKindText(item.Kind)),
-                       item.Kind, item.Hex};
-    }
-}
-
 std::string TwoDigits(int32_t number) {
     return (number < 10 ? "0" : "") + std::to_string(number);
 }
@@ -93,9 +75,7 @@ void AppendItem(RecordTable& table, int32_t id, Random& random) {
 
 std::vector<std::string> WriteItemDisplayExample(const std::string& folder) {
     const std::unique_ptr<Workspace> workspace = ExampleWorkspace(folder, "ItemDisplayFlags");
-    const auto fieldCount = static_cast<int>(kFields.size());
-    DescribeFields(workspace->Defs);
-    CreateColumnsFromDefs(*workspace, fieldCount);
+    DefineExampleColumns(*workspace, kFields);
     Random random(kItemSeed);
     int32_t id = 1000;
     for (int record = 0; record < kItemRecords; ++record) {
@@ -104,13 +84,7 @@ std::vector<std::string> WriteItemDisplayExample(const std::string& folder) {
     }
     // The writer keeps a byte-field layout that matches the columns, as for a loaded table.
     workspace->LoadedByteFields = kLayout;
-    const std::string dbcPath = SaveExample(*workspace);
-
-    // Writing definitions keeps other sections of an existing file: start from none.
-    const std::string iniPath = FieldDefFilePath(workspace->Current);
-    std::filesystem::remove(iniPath);
-    SetIniSettingsFCount(workspace->Current, workspace->Defs, fieldCount);
-    return {dbcPath, iniPath};
+    return SaveExampleWithDefs(*workspace, static_cast<int>(kFields.size()));
 }
 
 }  // namespace kelvane

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -48,7 +49,7 @@ class BundledTable {
 TEST(Examples, BundledFilesAreWhatTheGeneratorMakes) {
     const TempDir dir;
     const std::vector<std::string> written = WriteExampleTables(dir.Path());
-    ASSERT_EQ(written.size(), 6u);
+    ASSERT_EQ(written.size(), 10u);
     for (const std::string& path : written) {
         const std::string name = path.substr(path.rfind('/') + 1);
         const std::string made = ReadWholeFile(path);
@@ -119,11 +120,55 @@ TEST(Examples, ItemDisplayTableKeepsItsByteFields) {
     EXPECT_GT(loudest, 127);
 }
 
+// Every talent sits on a tab of the tab table and inside the 7 x 4 tree, and a talent it
+// requires sits on the same tab in an earlier row, as the game expects of a tree.
+TEST(Examples, TalentTreesHangTogether) {
+    BundledTable tabs("TalentTab.dbc");
+    BundledTable talents("Talent.dbc");
+    ASSERT_EQ(tabs.Report().Header.FieldCount, 15);
+    ASSERT_EQ(talents.Report().Header.FieldCount, 21);
+    std::map<int32_t, int32_t> tabClass;
+    for (int row = 0; row < tabs.Table().RecordCount(); ++row) {
+        EXPECT_FALSE(tabs.Table().StringAt(row, tabs.Column("Name")).empty());
+        tabClass[tabs.Table().IntegerAt(row, 1)] =
+            tabs.Table().IntegerAt(row, tabs.Column("ClassMask"));
+    }
+    EXPECT_EQ(std::count_if(tabClass.begin(), tabClass.end(),
+                            [](const auto& tab) { return tab.second == 256; }),
+              3);
+
+    struct Place {
+        int32_t Tab;
+        int32_t Row;
+    };
+    std::map<int32_t, Place> placed;
+    const RecordTable& table = talents.Table();
+    for (int row = 0; row < table.RecordCount(); ++row) {
+        const Place place{table.IntegerAt(row, 2), table.IntegerAt(row, 3)};
+        EXPECT_TRUE(tabClass.contains(place.Tab)) << "talent record " << row;
+        EXPECT_GE(place.Row, 0);
+        EXPECT_LE(place.Row, 6);
+        EXPECT_GE(table.IntegerAt(row, 4), 0);
+        EXPECT_LE(table.IntegerAt(row, 4), 3);
+        placed[table.IntegerAt(row, 1)] = place;
+    }
+    for (int row = 0; row < table.RecordCount(); ++row) {
+        const int32_t required = table.IntegerAt(row, talents.Column("ReqTalent"));
+        if (required == 0) {
+            continue;
+        }
+        ASSERT_TRUE(placed.contains(required)) << "talent record " << row;
+        EXPECT_EQ(placed[required].Tab, table.IntegerAt(row, 2));
+        EXPECT_LT(placed[required].Row, table.IntegerAt(row, 3));
+    }
+}
+
 // Loading and saving a bundled table gives its bytes back: the files are in the form the
 // writer makes, byte-field layout included.
 TEST(Examples, ResavingGivesTheSameBytes) {
     const TempDir dir;
-    for (const std::string name : {"Spell.dbc", "Faction.dbc", "ItemDisplayFlags.dbc"}) {
+    for (const std::string name :
+         {"Spell.dbc", "Faction.dbc", "ItemDisplayFlags.dbc", "TalentTab.dbc", "Talent.dbc"}) {
         BundledTable table(name);
         SaveDbcFile(table.Ws(), dir.File(name));
         EXPECT_TRUE(dir.Read(name) == ReadWholeFile(BundledPath(name))) << name;

@@ -1,0 +1,446 @@
+#include <QAbstractButton>
+#include <QAction>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpression>
+#include <QTabBar>
+#include <QTest>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/ui/Program.h"
+#include "app/ui/QtText.h"
+#include "app/ui/TForm1.h"
+#include "core/Workspace.h"
+#include "talents/TalentCells.h"
+#include "talents/TalentClasses.h"
+#include "talents/TalentEditor.h"
+#include "talents/ui/TForm17.h"
+#include "talents/ui/TForm18.h"
+#include "talents/ui/TForm19.h"
+#include "tests/gui/support/ScriptedModals.h"
+#include "tests/gui/support/WidgetLookup.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/TalentSamples.h"
+#include "tests/support/TempDir.h"
+
+namespace kelvane::testing {
+namespace {
+
+// Two Warlock tabs and two Priest tabs; the Warlock's tabs 3 to 5 are new and unnamed.
+std::vector<SampleTab> FixtureTabs() {
+    return {
+        {41, "Affliction", 256, 0, 0},
+        {42, "Demonology", 256, 0, 1},
+        {61, "Discipline", 16, 0, 0},
+        {62, "Holy", 16, 0, 1},
+    };
+}
+
+// Slot 1 and slot 6 of Affliction, slot 4 of Discipline, slot 9 of Holy.
+std::vector<SampleTalent> FixtureTalents() {
+    return {
+        {1001, 41, 0, 0, {11, 12, 13, 0, 0}},
+        {1002, 41, 1, 1, {21, 0, 0, 0, 0}, 1001, 2},
+        {2001, 61, 0, 3, {31, 0, 0, 0, 0}},
+        {2002, 62, 2, 0, {41, 0, 0, 0, 0}},
+    };
+}
+
+// The row of the open table whose first column reads id, or -1.
+int RecordWithId(const RecordTable& table, int32_t id) {
+    for (int row = 0; row < table.RecordCount(); ++row) {
+        if (table.IntegerAt(row, 1) == id) {
+            return row;
+        }
+    }
+    return -1;
+}
+
+QRect GeometryIn(const QWidget& window, const QWidget& child) {
+    return QRect(child.mapTo(&window, QPoint(0, 0)), child.size());
+}
+
+// Beside the field on its right, on the same line.
+bool IsRightOf(const QRect& button, const QRect& field) {
+    return button.left() > field.right() && button.center().y() >= field.top() &&
+           button.center().y() <= field.bottom();
+}
+
+}  // namespace
+
+// The talent editor's windows in the running program, driven through their controls.
+class TalentEditorTest : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<TempDir> dir_;
+    std::unique_ptr<ScriptedDialogs> dialogs_;
+    std::unique_ptr<ScriptedModals> modals_;
+    std::unique_ptr<Program> program_;
+
+    TForm17& Form17() { return program_->TalentEditorWindow(); }
+    TForm18& Form18() { return program_->RanksWindow(); }
+    TForm19& Form19() { return program_->DeleteTalentWindow(); }
+    TalentEditor& Editor() { return program_->Talents(); }
+    RecordTable& OpenTable() { return program_->Work().Table; }
+    QLineEdit* Field(const QWidget& window, const char* name) {
+        return Child<QLineEdit>(window, name);
+    }
+    QTabBar* Tabs() { return Child<QWidget>(Form17(), "TabControl1")->findChild<QTabBar*>(); }
+    QString MainCaption() { return program_->MainWindow().windowTitle(); }
+
+    // Tools > Talent Editor, with both file dialogs answered by the fixture's files.
+    void OpenEditor() {
+        dialogs_->FileAnswers.push_back(dir_->File("TalentTab.dbc"));
+        dialogs_->FileAnswers.push_back(dir_->File("Talent.dbc"));
+        program_->MainWindow().Menus().TalentEditor->trigger();
+        QCoreApplication::processEvents();
+    }
+    void Click(const QWidget& window, const char* name) {
+        QTest::mouseClick(Child<QAbstractButton>(window, name), Qt::LeftButton);
+    }
+    // Replaces the field's text by typing over it.
+    void Type(QLineEdit* field, const QString& text) {
+        field->selectAll();
+        if (text.isEmpty()) {
+            QTest::keyClick(field, Qt::Key_Backspace);
+        } else {
+            QTest::keyClicks(field, text);
+        }
+    }
+    void PickTab(int index) {
+        QTabBar* tabs = Tabs();
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());
+    }
+    // Picks the class by typing its name on the closed box, as a keyboard user does.
+    void PickClass(const QString& name) {
+        QTest::keyClicks(Child<QComboBox>(Form17(), "ComboBox1"), name);
+    }
+    void VerifySlot(const char* talent, const char* reqTalent, const char* reqRank,
+                    const QString& expectedTalent, const QString& expectedReq,
+                    const QString& expectedRank) {
+        QCOMPARE(Field(Form17(), talent)->text(), expectedTalent);
+        QCOMPARE(Field(Form17(), reqTalent)->text(), expectedReq);
+        QCOMPARE(Field(Form17(), reqRank)->text(), expectedRank);
+    }
+    QStringList RankTexts() {
+        QStringList texts;
+        for (const char* name : {"Edit1", "Edit2", "Edit3", "Edit4", "Edit5"}) {
+            texts << Field(Form18(), name)->text();
+        }
+        return texts;
+    }
+
+  private slots:
+    void init() {
+        dir_ = std::make_unique<TempDir>();
+        WriteTalentTab(dir_->File("TalentTab.dbc"), FixtureTabs());
+        WriteTalents(dir_->File("Talent.dbc"), FixtureTalents());
+        dialogs_ = std::make_unique<ScriptedDialogs>();
+        modals_ = std::make_unique<ScriptedModals>();
+        program_ = std::make_unique<Program>(*dialogs_, *modals_, std::vector<std::string>{});
+    }
+
+    void cleanup() {
+        QCOMPARE(dialogs_->Unanswered, std::vector<std::string>{});
+        QCOMPARE(dialogs_->FileAnswers.size(), size_t{0});
+        program_.reset();
+    }
+
+    void windowsHaveTheirSizeAndCaption_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("editor") << "Form17"
+                                << "Talents Editor" << QSize(372, 762);
+        QTest::newRow("ranks") << "Form18"
+                               << "Ranks" << QSize(134, 175);
+        QTest::newRow("delete") << "Form19"
+                                << "Form19" << QSize(251, 120);
+    }
+
+    void windowsHaveTheirSizeAndCaption() {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QFETCH(QSize, size);
+        QWidget* window = nullptr;
+        for (QWidget* candidate : program_->Windows()) {
+            if (candidate->objectName() == name) {
+                window = candidate;
+            }
+        }
+        QVERIFY(window != nullptr);
+        QCOMPARE(window->windowTitle(), caption);
+        QVERIFY(window->isWindow());
+        QCOMPARE(window->windowModality(), Qt::NonModal);
+        QCOMPARE(window->minimumSize(), size);
+        QCOMPARE(window->maximumSize(), size);
+    }
+
+    void editorHasItsClassesTabsAndSlots() {
+        OpenEditor();
+        auto* classes = Child<QComboBox>(Form17(), "ComboBox1");
+        QCOMPARE(classes->count(), static_cast<int>(TalentClasses.size()));
+        for (int index = 0; index < classes->count(); ++index) {
+            QCOMPARE(classes->itemText(index),
+                     ToQt(TalentClasses[static_cast<size_t>(index)].Name));
+        }
+        QTabBar* tabs = Tabs();
+        QCOMPARE(tabs->count(), 5);
+        for (int index = 0; index < 5; ++index) {
+            QCOMPARE(tabs->tabText(index), QString::number(index + 1));
+        }
+        QCOMPARE(tabs->shape(), QTabBar::RoundedSouth);
+
+        const auto countNamed = [this](const char* pattern) {
+            int count = 0;
+            for (const QObject* child : Form17().findChildren<QObject*>(
+                     QRegularExpression(QString::fromLatin1(pattern)))) {
+                count += child->isWidgetType() ? 1 : 0;
+            }
+            return count;
+        };
+        QCOMPARE(countNamed("^Edit\\d+$"), 56);
+        QCOMPARE(countNamed("^tp\\d+$"), 28);
+        QCOMPARE(countNamed("^t\\d+$"), 28);
+        QCOMPARE(countNamed("^SpeedButton\\d+$"), 31);  // OK on 28 slots, SAVE and two deletes
+        QCOMPARE(Child<QAbstractButton>(Form17(), "SpeedButton30")->text(), QString("SAVE"));
+        QCOMPARE(Child<QAbstractButton>(Form17(), "SpeedButton31")->text(), QString("Delete Tab"));
+        QCOMPARE(Child<QAbstractButton>(Form17(), "SpeedButton32")->text(),
+                 QString("Delete Talent"));
+
+        // The tab name and the buttons stand under the last slot row, the tabs under them all.
+        const QRect lastSlot = GeometryIn(Form17(), *Field(Form17(), "Edit56"));
+        const QRect tabName = GeometryIn(Form17(), *Field(Form17(), "TabName"));
+        const QRect tabBar = GeometryIn(Form17(), *tabs);
+        QVERIFY(tabName.top() > lastSlot.bottom());
+        QVERIFY(tabBar.top() > tabName.bottom());
+        QVERIFY(Form17().rect().contains(tabBar));
+    }
+
+    void ranksWindowHasFiveCaptionedFields() {
+        const QFormLayout* layout = Form18().findChild<QFormLayout*>();
+        QVERIFY(layout != nullptr);
+        for (int rank = 1; rank <= 5; ++rank) {
+            QLineEdit* field = Field(Form18(), qPrintable(QStringLiteral("Edit%1").arg(rank)));
+            auto* caption = qobject_cast<QLabel*>(layout->labelForField(field));
+            QVERIFY(caption != nullptr);
+            QCOMPARE(caption->text(), QStringLiteral("Rank %1").arg(rank));
+        }
+        QVERIFY(Form18().findChildren<QAbstractButton*>().isEmpty());
+    }
+
+    // Open the editor, move to another class and tab, place a talent with its ranks, save, and
+    // find it there after a reload.
+    void talentPlacedWithRanksIsSavedAndShownAgain() {
+        dialogs_->FileAnswers.push_back(dir_->File("TalentTab.dbc"));
+        dialogs_->FileAnswers.push_back(dir_->File("Talent.dbc"));
+        program_->MainWindow().Menus().TalentEditor->trigger();
+        // The window is up before the file dialogs open over it.
+        QVERIFY(Form17().isVisible());
+        QVERIFY(dialogs_->FileRequests.empty());
+        QCoreApplication::processEvents();
+        QCOMPARE(dialogs_->FileRequests.size(), size_t{2});
+        QCOMPARE(dialogs_->FileRequests[0].Title, std::string("Find your TalentTab.dbc"));
+        QCOMPARE(dialogs_->FileRequests[1].Title, std::string("Find your Talent.dbc"));
+        QCOMPARE(Field(Form17(), "TabName")->text(), QString("Affliction"));
+        VerifySlot("Edit1", "Edit2", "tp1", "1001", "0", "1");
+        VerifySlot("Edit12", "Edit11", "tp6", "1002", "1001", "3");
+        QVERIFY(MainCaption().endsWith(" - Talent"));
+
+        // Showing it again while it is open asks for nothing.
+        program_->MainWindow().Menus().TalentEditor->trigger();
+        QCoreApplication::processEvents();
+        QCOMPARE(dialogs_->FileRequests.size(), size_t{2});
+
+        PickClass("Priest");
+        QCOMPARE(Child<QComboBox>(Form17(), "ComboBox1")->currentIndex(), 1);
+        QCOMPARE(Field(Form17(), "TabName")->text(), QString("Discipline"));
+        VerifySlot("Edit7", "Edit8", "tp4", "2001", "0", "1");
+        VerifySlot("Edit1", "Edit2", "tp1", "", "", "");
+
+        PickTab(1);
+        QCOMPARE(Tabs()->currentIndex(), 1);
+        QCOMPARE(Field(Form17(), "TabName")->text(), QString("Holy"));
+        VerifySlot("Edit17", "Edit18", "tp9", "2002", "0", "1");
+        VerifySlot("Edit7", "Edit8", "tp4", "", "", "");
+
+        Type(Field(Form17(), "Edit16"), "777");
+        Type(Field(Form17(), "Edit15"), "2002");
+        Type(Field(Form17(), "tp8"), "2");
+        Click(Form17(), "SpeedButton9");
+        QVERIFY(!Form18().isVisible());
+
+        Click(Form17(), "t8");
+        QVERIFY(Form18().isVisible());
+        QCOMPARE(RankTexts(), QStringList({"0", "0", "0", "0", "0"}));
+        const QStringList ranks = {"51", "52", "53", "54", "55"};
+        for (int rank = 0; rank < 5; ++rank) {
+            Type(Field(Form18(), qPrintable(QStringLiteral("Edit%1").arg(rank + 1))), ranks[rank]);
+        }
+        Form18().close();
+        QVERIFY(!Form18().isVisible());
+
+        Click(Form17(), "SpeedButton30");
+        QVERIFY(MainCaption().endsWith(" - Talent"));
+
+        PickTab(0);
+        QCOMPARE(Field(Form17(), "TabName")->text(), QString("Discipline"));
+        VerifySlot("Edit16", "Edit15", "tp8", "", "", "");
+        PickTab(1);
+        VerifySlot("Edit16", "Edit15", "tp8", "777", "2002", "2");
+        Click(Form17(), "t8");
+        QCOMPARE(RankTexts(), ranks);
+        Form18().close();
+
+        // The reload read the saved Talent.dbc, which the main window now shows.
+        const int row = RecordWithId(OpenTable(), 777);
+        QVERIFY(row >= 0);
+        QCOMPARE(OpenTable().IntegerAt(row, TalentCell::Tab), 62);
+        for (int rank = 0; rank < 5; ++rank) {
+            QCOMPARE(OpenTable().IntegerAt(row, TalentCell::FirstRank + rank), 51 + rank);
+        }
+        QVERIFY(MainCaption().endsWith(" - Talent"));
+        QCOMPARE(dialogs_->Messages, std::vector<std::string>{});
+    }
+
+    // Each slot's fields and buttons act on that slot, whatever its irregular numbering.
+    void slotControlsActOnTheirSlot_data() {
+        QTest::addColumn<int>("slot");
+        QTest::addColumn<QString>("talent");
+        QTest::addColumn<QString>("reqTalent");
+        QTest::addColumn<QString>("reqRank");
+        QTest::addColumn<QString>("ranksButton");
+        QTest::addColumn<QString>("okButton");
+        QTest::newRow("1") << 1 << "Edit1"
+                           << "Edit2"
+                           << "tp1"
+                           << "t1"
+                           << "SpeedButton2";
+        QTest::newRow("4") << 4 << "Edit7"
+                           << "Edit8"
+                           << "tp4"
+                           << "t4"
+                           << "SpeedButton5";
+        QTest::newRow("6") << 6 << "Edit12"
+                           << "Edit11"
+                           << "tp6"
+                           << "t6"
+                           << "SpeedButton7";
+        QTest::newRow("11") << 11 << "Edit21"
+                            << "Edit22"
+                            << "tp11"
+                            << "t11"
+                            << "SpeedButton12";
+        QTest::newRow("20") << 20 << "Edit40"
+                            << "Edit39"
+                            << "tp20"
+                            << "t20"
+                            << "SpeedButton21";
+        QTest::newRow("28") << 28 << "Edit56"
+                            << "Edit55"
+                            << "tp28"
+                            << "t28"
+                            << "SpeedButton29";
+    }
+
+    void slotControlsActOnTheirSlot() {
+        QFETCH(int, slot);
+        QFETCH(QString, talent);
+        QFETCH(QString, reqTalent);
+        QFETCH(QString, reqRank);
+        QFETCH(QString, ranksButton);
+        QFETCH(QString, okButton);
+        OpenEditor();
+
+        // The talent field above the required-talent field above Req. N, the buttons beside.
+        const QRect talentField = GeometryIn(Form17(), *Field(Form17(), qPrintable(talent)));
+        const QRect reqField = GeometryIn(Form17(), *Field(Form17(), qPrintable(reqTalent)));
+        const QRect rankField = GeometryIn(Form17(), *Field(Form17(), qPrintable(reqRank)));
+        QCOMPARE(talentField.width(), 35);
+        QCOMPARE(rankField.width(), 17);
+        QVERIFY(talentField.bottom() < reqField.top() && reqField.bottom() < rankField.top());
+        auto* ok = Child<QAbstractButton>(Form17(), qPrintable(okButton));
+        auto* ranks = Child<QAbstractButton>(Form17(), qPrintable(ranksButton));
+        QCOMPARE(ok->text(), QString("OK"));
+        QCOMPARE(ranks->text(), QString("S"));
+        QVERIFY(IsRightOf(GeometryIn(Form17(), *ok), talentField));
+        QVERIFY(IsRightOf(GeometryIn(Form17(), *ranks), reqField));
+
+        QTest::mouseClick(ranks, Qt::LeftButton);
+        QCOMPARE(Editor().RanksBoundSlot(), std::optional<int>(slot));
+        Form18().close();
+
+        const QString id = QString::number(9000 + slot);
+        Type(Field(Form17(), qPrintable(talent)), id);
+        Type(Field(Form17(), qPrintable(reqTalent)), "1001");
+        Type(Field(Form17(), qPrintable(reqRank)), "2");
+        QCOMPARE(Editor().Slot(slot).Talent, FromQt(id));
+        QCOMPARE(Editor().Slot(slot).ReqTalent, std::string("1001"));
+        QCOMPARE(Editor().Slot(slot).ReqRank, std::string("2"));
+
+        QTest::mouseClick(ok, Qt::LeftButton);
+        const WorkingTable& talents = Editor().Talents();
+        const int row = talents.FindRow(TalentCell::Id, FromQt(id));
+        QVERIFY(row >= 0);
+        QCOMPARE(talents.Cell(TalentCell::Row, row), std::to_string(SlotRow(slot)));
+        QCOMPARE(talents.Cell(TalentCell::Column, row), std::to_string(SlotColumn(slot)));
+    }
+
+    void okWithoutTabNameSaysSoAndCommitsNothing() {
+        OpenEditor();
+        PickTab(2);  // a new tab, not named yet
+        QCOMPARE(Field(Form17(), "TabName")->text(), QString());
+        Type(Field(Form17(), "Edit1"), "555");
+        Click(Form17(), "SpeedButton2");
+        QCOMPARE(dialogs_->Messages,
+                 std::vector<std::string>{"You need to enter Tab Name first!!!"});
+        QCOMPARE(Editor().Talents().FindRow(TalentCell::Id, "555"), -1);
+
+        // Once named, the same OK goes through.
+        Type(Field(Form17(), "TabName"), "Destruction");
+        Click(Form17(), "SpeedButton2");
+        QCOMPARE(dialogs_->Messages.size(), size_t{1});
+        QVERIFY(Editor().Talents().FindRow(TalentCell::Id, "555") >= 0);
+    }
+
+    // "Delete" deletes the typed ID and closes the window; "Cancel" only closes it. The field
+    // keeps its text for the next use either way.
+    void deleteWindowButtons_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("deletes");
+        QTest::newRow("Delete") << "Button1" << true;
+        QTest::newRow("Cancel") << "Button2" << false;
+    }
+
+    void deleteWindowButtons() {
+        QFETCH(QString, button);
+        QFETCH(bool, deletes);
+        OpenEditor();
+        Click(Form17(), "SpeedButton32");
+        QVERIFY(Form19().isVisible());
+        Type(Field(Form19(), "Edit1"), "1002");
+        Click(Form19(), qPrintable(button));
+        QVERIFY(!Form19().isVisible());
+
+        VerifySlot("Edit12", "Edit11", "tp6", deletes ? "" : "1002", deletes ? "" : "1001",
+                   deletes ? "" : "3");
+        VerifySlot("Edit1", "Edit2", "tp1", "1001", "0", "1");
+        QCOMPARE(RecordWithId(OpenTable(), 1002) >= 0, !deletes);
+        QVERIFY(MainCaption().endsWith(" - Talent"));
+
+        Click(Form17(), "SpeedButton32");
+        QCOMPARE(Field(Form19(), "Edit1")->text(), QString("1002"));
+        QCOMPARE(dialogs_->Messages, std::vector<std::string>{});
+    }
+};
+
+}  // namespace kelvane::testing
+
+QTEST_MAIN(kelvane::testing::TalentEditorTest)
+#include "TalentEditorTest.moc"
