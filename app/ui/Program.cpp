@@ -2,18 +2,27 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCoreApplication>
 
+#include "app/ui/EditorMenuWiring.h"
 #include "app/ui/ExchangeMenuWiring.h"
 #include "app/ui/ImportMenuWiring.h"
-#include "app/ui/LaterWindows.h"
+#include "app/ui/QtText.h"
 #include "app/ui/TForm1.h"
 #include "app/ui/TFormCreateNewDialog.h"
 #include "app/ui/TFormFieldSettings.h"
 #include "app/ui/TLoadDbcShow.h"
 #include "app/ui/TPresetForm.h"
 #include "core/Workspace.h"
+#include "editors/ui/CreatureSearchWindows.h"
+#include "editors/ui/DatGeneratorWindow.h"
+#include "editors/ui/TAskDiag.h"
+#include "editors/ui/TForm5.h"
+#include "editors/ui/TForm8.h"
+#include "editors/ui/TForm9.h"
 #include "exchange/ui/TNotesForm.h"
 #include "exchange/ui/TQueueForm.h"
+#include "launcher/ui/TForm20.h"
 #include "talents/ui/TForm17.h"
 #include "talents/ui/TForm18.h"
 #include "talents/ui/TForm19.h"
@@ -34,16 +43,20 @@ Program::Program(UserDialogs& dialogs, ModalRunner& modals, std::vector<std::str
     QWidget* owner = form1_.get();
     fieldSettings_ = Keep(new TFormFieldSettings(*workspace_, dialogs, owner));
     createNew_ = Keep(new TFormCreateNewDialog(dialogs, owner));
-    Keep(new TForm5(owner));
-    Keep(new TForm7(owner));
-    Keep(new TItemDat(owner));
-    Keep(new TForm6(owner));
-    Keep(new TForm8(owner));
+    RecordTable& table = workspace_->Table;
+    // The .dat files, the pick lists of the creature editor and the converter's command file
+    // belong beside the program.
+    const std::string programFolder = FromQt(QCoreApplication::applicationDirPath());
+    creatureEditor_ = Keep(new TForm5(table, dialogs, programFolder, owner));
+    auto* factionSearch = Keep(new TForm7(*creatureEditor_, owner));
+    auto* itemDat = Keep(new TItemDat(table, dialogs, programFolder, owner));
+    auto* modelSearch = Keep(new TForm6(*creatureEditor_, owner));
+    questEditor_ = Keep(new TForm8(table, dialogs, owner));
     Keep(new TForm9(owner));
     loadDbcShow_ = Keep(new TLoadDbcShow(owner));
-    Keep(new TCreaturesDat(owner));
-    Keep(new TAskDiag(owner));
-    Keep(new TGODat(owner));
+    auto* creaturesDat = Keep(new TCreaturesDat(table, dialogs, programFolder, owner));
+    askDiag_ = Keep(new TAskDiag(owner));
+    auto* goDat = Keep(new TGODat(table, dialogs, programFolder, owner));
     TNotesForm* notes = Keep(new TNotesForm(dialogs, owner));
     TQueueForm* queue = Keep(new TQueueForm(dialogs, owner));
     presetForm_ =
@@ -51,11 +64,13 @@ Program::Program(UserDialogs& dialogs, ModalRunner& modals, std::vector<std::str
     talentEditor_ = Keep(new TForm17(talents_, dialogs, owner));
     ranks_ = Keep(new TForm18(talents_, dialogs, owner));
     deleteTalent_ = Keep(new TForm19(talents_, dialogs, owner));
-    Keep(new TForm20(owner));
+    converter_ = Keep(new TForm20(dialogs, programFolder, owner));
 
     feedback_.SetProgressWindow(*loadDbcShow_);
     ConnectExchangeMenus(*form1_, session_, exchange_, *queue, *notes);
     ConnectImportMenus(*form1_, imports_);
+    ConnectEditorMenus(*form1_, workspace_->Current, dialogs, *creatureEditor_, *questEditor_,
+                       *converter_);
     form1_->SetFieldDialogs(*fieldSettings_, *createNew_);
     form1_->SetCommandLine(std::move(arguments));
     QObject::connect(fieldSettings_, &TFormFieldSettings::LoadPresetRequested, presetForm_,
@@ -64,6 +79,12 @@ Program::Program(UserDialogs& dialogs, ModalRunner& modals, std::vector<std::str
                      &TForm17::ShowInFront);
     QObject::connect(talentEditor_, &TForm17::DeleteTalentRequested, deleteTalent_,
                      &TForm19::ShowInFront);
+    QObject::connect(creatureEditor_, &TForm5::ModelSearchRequested, modelSearch,
+                     &TForm6::ShowInFront);
+    QObject::connect(creatureEditor_, &TForm5::FactionSearchRequested, factionSearch,
+                     &TForm7::ShowInFront);
+    askDiag_->SetGenerators(*itemDat, *creaturesDat, *goDat);
+    session_.SetDatOffer([this](const DatKind& kind) { askDiag_->Ask(kind); });
 }
 
 Program::~Program() = default;

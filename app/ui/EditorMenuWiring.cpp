@@ -1,0 +1,31 @@
+#include "app/ui/EditorMenuWiring.h"
+
+#include "app/UserDialogs.h"
+#include "app/ui/TForm1.h"
+#include "core/CurrentTable.h"
+#include "editors/ui/TForm5.h"
+#include "editors/ui/TForm8.h"
+#include "launcher/ui/TForm20.h"
+
+namespace kelvane {
+
+void ConnectEditorMenus(TForm1& window, const CurrentTable& current, UserDialogs& dialogs,
+                        TForm5& creatureEditor, TForm8& questEditor, TForm20& converter) {
+    const MainMenus& menus = window.Menus();
+    // The creature editor writes by the column names of a creature table only.
+    window.ConnectCommand({menus.EditorCreatures}, [&current, &dialogs, &creatureEditor] {
+        if (current.TableName != "Creatures") {
+            dialogs.ShowMessage("You must open Creatures.dbc to use Creature Editor!!!");
+            return;
+        }
+        creatureEditor.ShowInFront();
+    });
+    window.ConnectCommand({menus.EditorQuests}, [&questEditor] { questEditor.ShowInFront(); });
+    window.ConnectCommand({menus.BlpConverter}, [&converter] {
+        converter.show();
+        converter.raise();
+        converter.activateWindow();
+    });
+}
+
+}  // namespace kelvane
