@@ -43,13 +43,7 @@ class MainWindowTest : public QObject {
 
     TForm1& Window() { return program_->MainWindow(); }
     Workspace& Work() { return program_->Work(); }
-    QAction* Action(const char* name) {
-        auto* action = Window().findChild<QAction*>(name);
-        if (action == nullptr) {
-            qFatal("no action %s", name);
-        }
-        return action;
-    }
+    QAction* Action(const char* name) { return Child<QAction>(Window(), name); }
     std::string WriteSpellSample() {
         const std::string path = dir_->File("Spell.dbc");
         dir_->Write("Spell.dbc", SpellSample().Bytes());
