@@ -88,8 +88,7 @@ void EditorSession::SetCaption(std::string caption) {
 }
 
 void EditorSession::LoadTable(const std::string& path, bool applyDefinitions, int fieldLimit) {
-    loadedPath_ = path;
-    loadedStringBlockSize_ = 0;
+    loadedTextFit_ = {};
     LoadReport report;
     {
         LoadScope scope(feedback_);
@@ -97,7 +96,7 @@ void EditorSession::LoadTable(const std::string& path, bool applyDefinitions, in
             workspace_, path, applyDefinitions, fieldLimit,
             [this](int record, int recordCount) { feedback_.LoadProgress(record, recordCount); });
     }
-    loadedStringBlockSize_ = report.Header.StringBlockSize;
+    loadedTextFit_ = report.TextFit;
     if (report.HasByteFields) {
         SetCaption(state_.Caption + " with byte fields");
     }
@@ -121,7 +120,7 @@ CommandLineOutcome EditorSession::RunCommandLine(const std::vector<std::string>&
     }
     if (arguments[0] == "/i") {
         const auto argument = [&](size_t i) { return i < arguments.size() ? arguments[i] : ""; };
-        return RunBatch(argument(1), argument(2));
+        return RunBatch(argument(1), argument(2), argument(3) == "--force");
     }
     TakeCommandLinePath(arguments[0]);
     LoadTable(arguments[0], true, 0);
@@ -141,9 +140,10 @@ void EditorSession::TakeCommandLinePath(const std::string& path) {
 }
 
 // A failure anywhere ends the batch before the save, the load's included: saving a table that
-// was only partly read would overwrite the file with what little was read.
-CommandLineOutcome EditorSession::RunBatch(const std::string& dbcPath,
-                                           const std::string& patchPath) {
+// was only partly read would overwrite the file with what little was read. Nobody is asked:
+// a table the written preset does not fit is not saved unless the run was forced.
+CommandLineOutcome EditorSession::RunBatch(const std::string& dbcPath, const std::string& patchPath,
+                                           bool force) {
     TakeCommandLinePath(dbcPath);
     WritePreset(*FindPreset("Spell.dbc"), FolderOfPath(dbcPath));
     LoadTable(dbcPath, true, 0);
@@ -151,7 +151,11 @@ CommandLineOutcome EditorSession::RunBatch(const std::string& dbcPath,
         BusyScope busy(feedback_);
         ApplyPatchFile(workspace_.Table, patchPath);
     }
-    return Save() ? CommandLineOutcome::BatchSaved : CommandLineOutcome::BatchNotSaved;
+    if (!force && !loadedTextFit_.Fits()) {
+        throw KelvaneError(SaveRefusedForMisfit(dbcPath, loadedTextFit_));
+    }
+    WriteTable(dbcPath);
+    return CommandLineOutcome::BatchSaved;
 }
 
 void EditorSession::Open() {
@@ -169,7 +173,7 @@ void EditorSession::Reload() {
 }
 
 bool EditorSession::Save() {
-    if (!ConfirmStringLoss()) {
+    if (!ConfirmTextFit(workspace_.Current.FilePath)) {
         return false;
     }
     WriteTable(workspace_.Current.FilePath);
@@ -180,7 +184,7 @@ void EditorSession::SaveAs() {
     CurrentTable& current = workspace_.Current;
     const std::optional<std::string> path =
         dialogs_.ChooseSaveFile({"Save as", {{"*.dbc", "*.dbc"}}, "dbc", current.TableName});
-    if (!path || !ConfirmStringLoss()) {
+    if (!path || !ConfirmTextFit(*path)) {
         return;
     }
     current.FilePath = *path;
@@ -202,6 +206,8 @@ void EditorSession::WriteTable(const std::string& path) {
         OfferDatFile();
         throw;
     }
+    // The file now holds what the table holds: later saves change nothing the user did not.
+    loadedTextFit_ = {};
     OfferDatFile();
 }
 
@@ -214,19 +220,11 @@ void EditorSession::OfferDatFile() {
     }
 }
 
-// A table without string columns writes an empty string block; when the file it was loaded
-// from held texts, saving would drop all of them, usually because the field definitions are
-// missing.
-bool EditorSession::ConfirmStringLoss() {
-    const RecordTable& table = workspace_.Table;
-    if (!table.Active() || loadedStringBlockSize_ <= 1 || table.HasStringField()) {
-        return true;
-    }
-    return dialogs_.AskYesNo("\"" + loadedPath_ + "\" holds " +
-                             std::to_string(loadedStringBlockSize_) +
-                             " bytes of texts, but this table has no string column, so saving "
-                             "will lose those texts. The field definitions may be missing.\n\n"
-                             "Save anyway?");
+// A table whose string columns do not fit the block of the file it was loaded from (usually
+// because the field definitions do not fit the file) would change data the user never touched.
+bool EditorSession::ConfirmTextFit(const std::string& path) {
+    return !workspace_.Table.Active() || loadedTextFit_.Fits() ||
+           dialogs_.AskYesNoDefaultNo(SaveDespiteMisfitQuestion(path, loadedTextFit_));
 }
 
 // Integer columns named by their number; the definitions say so first.
@@ -273,9 +271,9 @@ void EditorSession::NewTable(const NewTableRequest& request) {
         }
         BuildTableFromDefinitions(fieldCount);
     }
-    workspace_.LoadedByteFields.reset();
-    loadedPath_.clear();
-    loadedStringBlockSize_ = 0;
+    workspace_.FileLayout =
+        LayoutOfNewTable(FieldBitsOf(workspace_.Defs, workspace_.Table.FieldCount() - 1));
+    loadedTextFit_ = {};
 
     const std::string oldFolder = FolderOfPath(current.FilePath);
     current.TableName = "Custom" + std::to_string(current.NewTableCounter);

@@ -25,8 +25,8 @@ struct MainWindowState {
     bool RecordExportsEnabled = false;
 };
 
-// What the command line leaves the program to do: go on, or end after a batch run.
-enum class CommandLineOutcome { KeepRunning, BatchSaved, BatchNotSaved };
+// What the command line leaves the program to do: go on, or end after a batch run saved.
+enum class CommandLineOutcome { KeepRunning, BatchSaved };
 
 // The main window's commands on the open table, free of any window: the windows gather the
 // user's choices and forward them here. Failures are thrown as KelvaneError for the caller's
@@ -52,12 +52,14 @@ class EditorSession {
     void OpenTableFile(const std::string& path);
     // The program's arguments after its own name: a DBC path opens that file; "/i", a DBC path
     // and a patch file write the Spell preset beside the DBC file, load it, apply the patch and
-    // save. Returns what the program is to do next.
+    // save, unless the table does not fit its file's string block and "--force" does not
+    // follow. Returns what the program is to do next.
     CommandLineOutcome RunCommandLine(const std::vector<std::string>& arguments);
 
     void Open();
     void Reload();
-    // Returns whether the table was written (the user may decline a save that loses texts).
+    // Returns whether the table was written (the user may decline a save that would change
+    // data beyond the edits).
     bool Save();
     void SaveAs();
     void NewTable(const NewTableRequest& request);
@@ -71,12 +73,13 @@ class EditorSession {
   private:
     void EnableFileCommands(bool recordExports);
     void TakeCommandLinePath(const std::string& path);
-    CommandLineOutcome RunBatch(const std::string& dbcPath, const std::string& patchPath);
+    CommandLineOutcome RunBatch(const std::string& dbcPath, const std::string& patchPath,
+                                bool force);
     void SetCaption(std::string caption);
     void LoadTable(const std::string& path, bool applyDefinitions, int fieldLimit);
     void BuildCountTable(int fieldCount);
     void BuildTableFromDefinitions(int fieldCount);
-    bool ConfirmStringLoss();
+    bool ConfirmTextFit(const std::string& path);
     void WriteTable(const std::string& path);
     void OfferDatFile();
 
@@ -86,10 +89,8 @@ class EditorSession {
     MainWindowState state_;
     std::function<void()> stateListener_;
     std::function<void(const DatKind&)> datOffer_;
-    // The file the table was last loaded from and the size of its string block, so a save
-    // that would drop every text of that file can be questioned.
-    std::string loadedPath_;
-    uint32_t loadedStringBlockSize_ = 0;
+    // How the table fits the string block of the file it was loaded from, until it is saved.
+    StringBlockFit loadedTextFit_;
 };
 
 }  // namespace kelvane

@@ -1,6 +1,7 @@
 #include <memory>
 
 #include "cli/CliCommands.h"
+#include "cli/CommandFlags.h"
 #include "cli/TableWarnings.h"
 #include "core/DbcWriter.h"
 #include "core/Workspace.h"
@@ -10,7 +11,9 @@ namespace kelvane::cli {
 
 // Unlike the editor's "/i" batch mode it writes no preset: the table is read with the field
 // definitions already beside it.
-int RunApplyPatch(const Arguments& args, std::ostream& out, std::ostream& err) {
+int RunApplyPatch(const Arguments& arguments, std::ostream& out, std::ostream& err) {
+    Arguments args = arguments;
+    const bool force = TakeFlag(args, "--force");
     if (args.size() != 2 && args.size() != 3) {
         throw UsageError(
             "apply-patch takes the DBC file, the patch file and, to keep the DBC file, the file "
@@ -29,7 +32,7 @@ int RunApplyPatch(const Arguments& args, std::ostream& out, std::ostream& err) {
         err << patch << " line " << error.LineNumber << ": " << error.what() << '\n';
         return 1;
     }
-    WarnOfLostStrings(*workspace, report, path, target, err);
+    RequireTextFit(report, target, force);
     SaveDbcFile(*workspace, target);
     out << "Applied " << applied.LinesApplied << " lines, added " << applied.RecordsAdded
         << " records; wrote \"" << target << "\": " << workspace->Table.RecordCount()

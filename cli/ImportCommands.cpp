@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "cli/CliCommands.h"
+#include "cli/CommandFlags.h"
 #include "cli/TableWarnings.h"
 #include "core/DbcWriter.h"
 #include "core/Workspace.h"
@@ -37,7 +38,9 @@ ScriptImport KindNamed(std::string_view name) {
 
 }  // namespace
 
-int RunImport(const Arguments& args, std::ostream& out, std::ostream& err) {
+int RunImport(const Arguments& arguments, std::ostream& out, std::ostream& err) {
+    Arguments args = arguments;
+    const bool force = TakeFlag(args, "--force");
     if (args.size() != 3 && args.size() != 4) {
         throw UsageError(
             "import takes the kind, the DBC file, the script and, to keep the DBC file, the file "
@@ -50,7 +53,7 @@ int RunImport(const Arguments& args, std::ostream& out, std::ostream& err) {
     const auto workspace = std::make_unique<Workspace>();
     const LoadReport loaded = OpenWithWarnings(*workspace, path, err);
     const ImportReport report = ImportScriptFile(workspace->Table, kind, script);
-    WarnOfLostStrings(*workspace, loaded, path, target, err);
+    RequireTextFit(loaded, target, force);
     SaveDbcFile(*workspace, target);
     out << "Appended " << report.RecordsAppended << " records (sections skipped "
         << report.SectionsSkipped << ", records cancelled " << report.RecordsCancelled

@@ -8,29 +8,50 @@
 namespace kelvane::cli {
 namespace {
 
+// "no", or "yes (2 cells of 4 bytes, 1 of 2 bytes, 4 of 1 byte)".
+std::string NarrowCellSummary(const CellLayout& layout) {
+    if (!layout.HasNarrowCells()) {
+        return "no";
+    }
+    std::string summary;
+    for (const int bytes : {4, 2, 1}) {
+        int cells = 0;
+        for (int field = 0; field < layout.FieldCount(); ++field) {
+            cells += layout.CellBytes(field) == bytes ? 1 : 0;
+        }
+        if (cells > 0) {
+            summary += (summary.empty() ? "yes (" : ", ") + std::to_string(cells) +
+                       (summary.empty() ? " cells of " : " of ") + std::to_string(bytes) +
+                       (bytes == 1 ? " byte" : " bytes");
+        }
+    }
+    return summary + ")";
+}
+
 void PrintHeader(const LoadReport& report, const Workspace& workspace, std::ostream& out) {
     const DbcHeader& header = report.Header;
     out << "Records:       " << header.RecordCount << '\n'
         << "Fields:        " << header.FieldCount << '\n'
         << "Record size:   " << header.RecordSize << " bytes\n"
         << "String block:  " << header.StringBlockSize << " bytes\n";
-    if (workspace.LoadedByteFields) {
-        out << "Byte fields:   yes (" << workspace.LoadedByteFields->WholeCellCount
-            << " cells of 4 bytes, then " << workspace.LoadedByteFields->ByteCellCount
-            << " of 1 byte)\n";
-    } else {
-        out << "Byte fields:   no\n";
-    }
+    out << "Byte fields:   " << NarrowCellSummary(workspace.FileLayout) << '\n';
 }
 
 void PrintColumns(const Workspace& workspace, std::ostream& out) {
     const RecordTable& table = workspace.Table;
-    out << "Columns (field number, name, kind, hex):\n";
+    const CellLayout& cells = workspace.FileLayout;
+    out << "Columns (field number, name, kind, hex, bits, byte offset in the record):\n";
     for (int column = 1; column < table.FieldCount(); ++column) {
         const int field = column - 1;
         out << std::setw(6) << field << "  " << std::left << std::setw(32)
             << table.ColumnName(column) << std::setw(10) << FieldKindText(table.ColumnKind(column))
-            << std::right << (workspace.Defs[field].Hex ? "hex" : "-") << '\n';
+            << std::setw(4) << (workspace.Defs[field].Hex ? "hex" : "-") << std::right;
+        // Columns past the file's cells (a load with more columns than fields) have none.
+        if (field < cells.FieldCount()) {
+            out << std::setw(5) << 8 * cells.CellBytes(field) << std::setw(8)
+                << cells.Offset(field);
+        }
+        out << '\n';
     }
 }
 

@@ -1,13 +1,16 @@
 #include <memory>
 
 #include "cli/CliCommands.h"
+#include "cli/CommandFlags.h"
 #include "cli/TableWarnings.h"
 #include "core/DbcWriter.h"
 #include "core/Workspace.h"
 
 namespace kelvane::cli {
 
-int RunResave(const Arguments& args, std::ostream& out, std::ostream& err) {
+int RunResave(const Arguments& arguments, std::ostream& out, std::ostream& err) {
+    Arguments args = arguments;
+    const bool force = TakeFlag(args, "--force");
     if (args.size() != 2) {
         throw UsageError("resave takes two arguments: the DBC file and the file to write");
     }
@@ -15,7 +18,7 @@ int RunResave(const Arguments& args, std::ostream& out, std::ostream& err) {
     const std::string& target = args[1];
     const auto workspace = std::make_unique<Workspace>();
     const LoadReport report = OpenWithWarnings(*workspace, path, err);
-    WarnOfLostStrings(*workspace, report, path, target, err);
+    RequireTextFit(report, target, force);
     SaveDbcFile(*workspace, target);
     out << "Wrote \"" << target << "\": " << workspace->Table.RecordCount() << " records.\n";
     return 0;

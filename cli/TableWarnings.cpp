@@ -1,5 +1,6 @@
 #include "cli/TableWarnings.h"
 
+#include "core/KelvaneError.h"
 #include "core/OpenTable.h"
 #include "core/Workspace.h"
 
@@ -13,12 +14,9 @@ LoadReport OpenWithWarnings(Workspace& workspace, const std::string& path, std::
     return report;
 }
 
-void WarnOfLostStrings(const Workspace& workspace, const LoadReport& report,
-                       const std::string& path, const std::string& target, std::ostream& err) {
-    if (!workspace.Table.HasStringField() && report.Header.StringBlockSize > 1) {
-        err << "Warning: \"" << path << "\" holds " << report.Header.StringBlockSize
-            << " bytes of strings, but its field definitions name no string column; \"" << target
-            << "\" is written without them.\n";
+void RequireTextFit(const LoadReport& report, const std::string& target, bool force) {
+    if (!force && !report.TextFit.Fits()) {
+        throw KelvaneError(SaveRefusedForMisfit(target, report.TextFit));
     }
 }
 

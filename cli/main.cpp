@@ -18,14 +18,14 @@ struct Command {
 
 constexpr std::array kCommands{
     Command{"info", "info TABLE.dbc", kelvane::cli::RunInfo},
-    Command{"resave", "resave TABLE.dbc OUT.dbc", kelvane::cli::RunResave},
+    Command{"resave", "resave TABLE.dbc OUT.dbc [--force]", kelvane::cli::RunResave},
     Command{"preset", "preset ITEM DIR", kelvane::cli::RunPreset},
     Command{"export-csv", "export-csv TABLE.dbc OUT.csv [--record N]", kelvane::cli::RunExportCsv},
     Command{"export-patch", "export-patch TABLE.dbc OUT.txt [--record N [--column C]]",
             kelvane::cli::RunExportPatch},
-    Command{"apply-patch", "apply-patch TABLE.dbc PATCH.txt [OUT.dbc]",
+    Command{"apply-patch", "apply-patch TABLE.dbc PATCH.txt [OUT.dbc] [--force]",
             kelvane::cli::RunApplyPatch},
-    Command{"import", "import scp|world|quests|itempages TABLE.dbc SCRIPT [OUT.dbc]",
+    Command{"import", "import scp|world|quests|itempages TABLE.dbc SCRIPT [OUT.dbc] [--force]",
             kelvane::cli::RunImport},
     Command{"import-loot", "import-loot SCRIPT", kelvane::cli::RunImportLoot},
     Command{"dat", "dat creatures|items|go TABLE.dbc OUT.dat", kelvane::cli::RunDat},

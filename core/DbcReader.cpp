@@ -9,6 +9,8 @@
 #include "core/GridColumns.h"
 #include "core/KelvaneError.h"
 #include "core/MemoryByteSource.h"
+#include "core/TablePaths.h"
+#include "core/TextUtil.h"
 #include "core/Workspace.h"
 
 namespace kelvane {
@@ -18,7 +20,8 @@ constexpr size_t kMaxColumnNameLength = 30;
 
 // Index, then one column per definition entry; names are cut to 30 characters in the entry
 // itself, so the definitions and the table agree. Returns the kinds of the field columns.
-std::vector<FieldKind> DefineColumns(RecordTable& table, FieldDefList& defs, int columns) {
+std::vector<FieldKind> DefineColumns(RecordTable& table, FieldDefList& defs, int columns,
+                                     const CellLayout& cells) {
     table.AddFieldDef("Index", FieldKind::ftInteger, 0, true);
     std::vector<FieldKind> kinds;
     for (int field = 0; field < columns; ++field) {
@@ -26,29 +29,67 @@ std::vector<FieldKind> DefineColumns(RecordTable& table, FieldDefList& defs, int
         if (def.Name.size() > kMaxColumnNameLength) {
             def.Name.resize(kMaxColumnNameLength);
         }
-        const int size = def.Kind == FieldKind::ftString ? StringFieldSize : 0;
-        table.AddFieldDef(def.Name, def.Kind, size, false);
-        kinds.push_back(def.Kind);
+        const FieldKind kind = field < cells.FieldCount()
+                                   ? ColumnKindOfCell(def.Kind, cells.CellBytes(field))
+                                   : def.Kind;
+        const int size = kind == FieldKind::ftString ? StringFieldSize : 0;
+        table.AddFieldDef(def.Name, kind, size, false);
+        kinds.push_back(kind);
     }
     return kinds;
+}
+
+// "Spell.ini describes 167 fields; Spell.dbc has 173: ...", or "" when they agree or there
+// are no definitions at all.
+std::string DefinitionsNote(const std::string& definitionsPath, const std::string& path,
+                            int described, int fieldCount) {
+    if (described == 0 || described == fieldCount) {
+        return {};
+    }
+    const std::string intro = FileNameOfPath(definitionsPath) + " describes " +
+                              std::to_string(described) + " fields; " + FileNameOfPath(path) +
+                              " has " + std::to_string(fieldCount) + ": ";
+    if (described < fieldCount) {
+        return intro + "columns after the " + OrdinalText(described) +
+               " are integers, and column kinds may be shifted.";
+    }
+    return intro + "the definitions after the " + OrdinalText(fieldCount) +
+           " are not used, and column kinds may be shifted.";
+}
+
+StringBlockFit FitOf(const DecodedRecords& decoded, const FieldDefList& defs) {
+    StringBlockFit fit;
+    for (size_t field = 0; field < decoded.BadStringCells.size(); ++field) {
+        const int misread = decoded.BadStringCells[field] + decoded.MidTextCells[field];
+        if (misread > 0) {
+            fit.MisreadColumns.push_back({defs[static_cast<int>(field)].Name, misread});
+        }
+    }
+    fit.DroppedTexts = decoded.UnusedTexts;
+    return fit;
 }
 
 LoadReport BuildTable(Workspace& workspace, const std::string& path, ByteSource& file,
                       bool applyDefinitions, int fieldLimit, const LoadProgress& progress) {
     RecordTable& table = workspace.Table;
     table.ClearFieldDefs();
-    workspace.LoadedByteFields.reset();
+    workspace.FileLayout = CellLayout();
     const uint64_t fileSize = file.Size();
     const size_t headerSize =
         fileSize < DbcHeaderSize ? static_cast<size_t>(fileSize) : DbcHeaderSize;
     const DbcLayout layout = CheckDbcLayout(file.Read(0, headerSize), fileSize, path);
     const int fieldCount = layout.Header.FieldCount;
+    const std::string definitionsPath = FieldDefFilePath(workspace.Current);
 
+    LoadReport report;
+    report.Header = layout.Header;
     // Without definitions the caller chose the column count; cells past it are not loaded and
-    // columns past the record's cells keep their defaults.
+    // columns past the record's cells keep their defaults. Definitions past the chosen count
+    // are left from earlier tables, so their sizes do not count.
     int columns = fieldCount;
     if (applyDefinitions) {
-        GetIniSettings(workspace.Current, workspace.Defs, fieldCount);
+        const int described = GetIniSettings(workspace.Current, workspace.Defs, fieldCount);
+        report.DefinitionsNote = DefinitionsNote(definitionsPath, path, described, fieldCount);
     } else {
         if (fieldLimit < 0 || fieldLimit > MaxFieldCount) {
             throw KelvaneError("Cannot load \"" + path + "\" with " + std::to_string(fieldLimit) +
@@ -57,15 +98,16 @@ LoadReport BuildTable(Workspace& workspace, const std::string& path, ByteSource&
         }
         columns = fieldLimit;
     }
-    const std::vector<FieldKind> kinds = DefineColumns(table, workspace.Defs, columns);
+    const CellLayout cells =
+        RecordCellLayout(layout.Header, FieldBitsOf(workspace.Defs, std::min(columns, fieldCount)),
+                         path, definitionsPath);
+    const std::vector<FieldKind> kinds = DefineColumns(table, workspace.Defs, columns, cells);
     table.CreateDataSet();
-    workspace.LoadedByteFields = layout.ByteFields;
+    workspace.FileLayout = cells;
 
     DecodedRecords decoded =
-        DecodeDbcRecords(file, layout, kinds, std::min(columns, fieldCount), progress);
-    LoadReport report;
-    report.Header = layout.Header;
-    report.HasByteFields = layout.ByteFields.has_value();
+        DecodeDbcRecords(file, layout, cells, kinds, std::min(columns, fieldCount), progress);
+    report.HasByteFields = cells.HasNarrowCells();
     report.RecordsLoaded = layout.Header.RecordCount;
     for (size_t field = 0; field < kinds.size(); ++field) {
         if (decoded.BadStringCells[field] > 0) {
@@ -73,6 +115,7 @@ LoadReport BuildTable(Workspace& workspace, const std::string& path, ByteSource&
             report.BadStringColumns.push_back(workspace.Defs[static_cast<int>(field)].Name);
         }
     }
+    report.TextFit = FitOf(decoded, workspace.Defs);
     table.AdoptLoadedRows(std::move(decoded.Rows));
     return report;
 }

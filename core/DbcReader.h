@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/DbcFormat.h"
+#include "core/StringBlockFit.h"
 
 namespace kelvane {
 
@@ -18,13 +19,20 @@ using LoadProgress = std::function<void(int record, int recordCount)>;
 // What a load found beyond the table itself.
 struct LoadReport {
     DbcHeader Header;
+    // Some cells of the records are narrower than 4 bytes.
     bool HasByteFields = false;
     int RecordsLoaded = 0;
     // String cells whose offset lies outside the string block or whose text does not end
     // inside it; they load as the empty text.
     int BadStringCells = 0;
     std::vector<std::string> BadStringColumns;
-    // A message for the user about the bad string cells, or "" when there were none.
+    // When the field-definition file describes another number of fields than the file has,
+    // what that means for the columns; otherwise "".
+    std::string DefinitionsNote;
+    // What saving the table as loaded would change beyond the user's edits.
+    StringBlockFit TextFit;
+    // One message for the user about the definitions and the bad string cells, or "" when
+    // there is nothing to say.
     std::string Warning(const std::string& path) const;
 };
 

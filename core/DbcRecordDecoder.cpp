@@ -2,10 +2,11 @@
 
 #include <algorithm>
 #include <bit>
+#include <optional>
 #include <string>
 
 #include "core/LittleEndian.h"
-#include "core/ValueText.h"
+#include "core/TextStartMap.h"
 
 namespace kelvane {
 namespace {
@@ -19,11 +20,10 @@ constexpr size_t kChunkRecords = 4096;
 constexpr size_t kBatchBytes = 256 * 1024;
 constexpr size_t kMaxTextLength = StringFieldSize;
 
-enum class CellWidth { None, Whole, Byte };
-
-// Where a field column finds its cell within a record.
+// Where a field column finds its cell within a record; Bytes 0 for a column past the record's
+// cells.
 struct CellSource {
-    CellWidth Width = CellWidth::None;
+    int Bytes = 0;
     size_t Offset = 0;
 };
 
@@ -53,16 +53,21 @@ double WholeFloat(const char* cell) {
 int32_t ByteValue(const char* cell) {
     return static_cast<unsigned char>(*cell);
 }
+int32_t ShortValue(const char* cell) {
+    return static_cast<int32_t>(LoadUint16Le(cell));
+}
 
 class RecordDecoder {
   public:
-    RecordDecoder(ByteSource& file, const DbcLayout& layout,
+    RecordDecoder(ByteSource& file, const DbcLayout& layout, const CellLayout& cells,
                   const std::vector<FieldKind>& fieldKinds, int cellsPerRecord);
     DecodedRecords Decode(const LoadProgress& progress);
 
   private:
     void GrowColumns(size_t recordCount);
     void DecodeColumn(size_t field, const Batch& batch);
+    template <typename Read>
+    void DecodeNumbers(ColumnStore& store, const Batch& batch, size_t offset, Read read);
     void DecodeStrings(size_t field, const Batch& batch);
     StringPool::Ref TextRef(uint32_t offset);
 
@@ -73,20 +78,8 @@ class RecordDecoder {
     bool hasLongTexts_ = false;
     std::vector<CellSource> sources_;
     DecodedRecords decoded_;
+    std::optional<TextStartMap> texts_;
 };
-
-CellSource SourceOfCell(int cell, int cellsPerRecord, const DbcLayout& layout) {
-    if (cell >= cellsPerRecord) {
-        return {};
-    }
-    const int wholeCells =
-        layout.ByteFields ? layout.ByteFields->WholeCellCount : layout.Header.FieldCount;
-    if (cell < wholeCells) {
-        return {CellWidth::Whole, 4 * static_cast<size_t>(cell)};
-    }
-    return {CellWidth::Byte,
-            4 * static_cast<size_t>(wholeCells) + static_cast<size_t>(cell - wholeCells)};
-}
 
 // Whether some text of the block runs longer than a string cell holds, so cells must be measured.
 bool HasLongTexts(const std::string& block, size_t readableEnd) {
@@ -101,7 +94,7 @@ bool HasLongTexts(const std::string& block, size_t readableEnd) {
     return false;
 }
 
-RecordDecoder::RecordDecoder(ByteSource& file, const DbcLayout& layout,
+RecordDecoder::RecordDecoder(ByteSource& file, const DbcLayout& layout, const CellLayout& cells,
                              const std::vector<FieldKind>& fieldKinds, int cellsPerRecord)
     : file_(file), layout_(layout) {
     const size_t blockSize = static_cast<size_t>(layout.Header.StringBlockSize);
@@ -113,6 +106,7 @@ RecordDecoder::RecordDecoder(ByteSource& file, const DbcLayout& layout,
     readableEnd_ = lastTerminator == std::string::npos ? 0 : lastTerminator + 1;
     hasLongTexts_ = HasLongTexts(block, readableEnd_);
     decoded_.Rows.Strings = StringPool(std::move(block));
+    texts_.emplace(decoded_.Rows.Strings.BlockBytes(), readableEnd_);
 
     const size_t recordCount = static_cast<size_t>(layout.Header.RecordCount);
     decoded_.Rows.Columns.emplace_back().Integers.reserve(recordCount);
@@ -130,9 +124,13 @@ RecordDecoder::RecordDecoder(ByteSource& file, const DbcLayout& layout,
                 store.Integers.reserve(recordCount);
                 break;
         }
-        sources_.push_back(SourceOfCell(static_cast<int>(field), cellsPerRecord, layout));
+        const int cell = static_cast<int>(field);
+        sources_.push_back(cell < cellsPerRecord
+                               ? CellSource{cells.CellBytes(cell), cells.Offset(cell)}
+                               : CellSource{});
     }
     decoded_.BadStringCells.assign(fieldKinds.size(), 0);
+    decoded_.MidTextCells.assign(fieldKinds.size(), 0);
 }
 
 DecodedRecords RecordDecoder::Decode(const LoadProgress& progress) {
@@ -158,6 +156,7 @@ DecodedRecords RecordDecoder::Decode(const LoadProgress& progress) {
     if (progress) {
         progress(static_cast<int>(recordCount), static_cast<int>(recordCount));
     }
+    decoded_.UnusedTexts = texts_->UnusedTexts();
     return std::move(decoded_);
 }
 
@@ -176,43 +175,48 @@ void RecordDecoder::GrowColumns(size_t recordCount) {
 void RecordDecoder::DecodeColumn(size_t field, const Batch& batch) {
     const CellSource& source = sources_[field];
     ColumnStore& store = decoded_.Rows.Columns[field + 1];
-    const bool whole = source.Width == CellWidth::Whole;
-    if (source.Width == CellWidth::None) {
-        return;
+    switch (source.Bytes) {
+        case 0:
+            return;
+        case 1:
+            DecodeNumbers(store, batch, source.Offset, ByteValue);
+            return;
+        case 2:
+            DecodeNumbers(store, batch, source.Offset, ShortValue);
+            return;
+        default:
+            break;
     }
     switch (store.Kind) {
         case FieldKind::ftInteger:
-            if (whole) {
-                FillCells(store.Integers, batch, source.Offset, WholeInteger);
-            } else {
-                FillCells(store.Integers, batch, source.Offset, ByteValue);
-            }
+            FillCells(store.Integers, batch, source.Offset, WholeInteger);
             break;
         case FieldKind::ftFloat:
-            if (whole) {
-                FillCells(store.Floats, batch, source.Offset, WholeFloat);
-            } else {
-                FillCells(store.Floats, batch, source.Offset,
-                          [](const char* cell) { return static_cast<double>(ByteValue(cell)); });
-            }
+            FillCells(store.Floats, batch, source.Offset, WholeFloat);
             break;
         case FieldKind::ftString:
-            if (whole) {
-                DecodeStrings(field, batch);
-            } else {
-                // A byte cell in a string column holds the value's decimal text, as an integer
-                // assigned to a string cell would.
-                StringPool& strings = decoded_.Rows.Strings;
-                FillCells(store.Strings, batch, source.Offset, [&](const char* cell) {
-                    return strings.Store(IntegerText(ByteValue(cell)));
-                });
-            }
+            DecodeStrings(field, batch);
             break;
+    }
+}
+
+// A narrow cell holds an unsigned number, whatever the field's kind; string fields never reach
+// here (their narrow cells get integer columns).
+template <typename Read>
+void RecordDecoder::DecodeNumbers(ColumnStore& store, const Batch& batch, size_t offset,
+                                  Read read) {
+    if (store.Kind == FieldKind::ftFloat) {
+        FillCells(store.Floats, batch, offset,
+                  [&](const char* cell) { return static_cast<double>(read(cell)); });
+    } else {
+        FillCells(store.Integers, batch, offset, read);
     }
 }
 
 void RecordDecoder::DecodeStrings(size_t field, const Batch& batch) {
     int& bad = decoded_.BadStringCells[field];
+    int& midText = decoded_.MidTextCells[field];
+    TextStartMap& texts = *texts_;
     const StringPool::Ref empty = decoded_.Rows.Strings.EmptyRef();
     FillCells(decoded_.Rows.Columns[field + 1].Strings, batch, sources_[field].Offset,
               [&](const char* cell) {
@@ -220,6 +224,9 @@ void RecordDecoder::DecodeStrings(size_t field, const Batch& batch) {
                   if (offset >= readableEnd_) {
                       ++bad;
                       return empty;
+                  }
+                  if (!texts.Use(offset)) {
+                      ++midText;
                   }
                   return TextRef(offset);
               });
@@ -238,10 +245,14 @@ StringPool::Ref RecordDecoder::TextRef(uint32_t offset) {
 
 }  // namespace
 
-DecodedRecords DecodeDbcRecords(ByteSource& file, const DbcLayout& layout,
+FieldKind ColumnKindOfCell(FieldKind fieldKind, int cellBytes) {
+    return fieldKind == FieldKind::ftString && cellBytes < 4 ? FieldKind::ftInteger : fieldKind;
+}
+
+DecodedRecords DecodeDbcRecords(ByteSource& file, const DbcLayout& layout, const CellLayout& cells,
                                 const std::vector<FieldKind>& fieldKinds, int cellsPerRecord,
                                 const LoadProgress& progress) {
-    return RecordDecoder(file, layout, fieldKinds, cellsPerRecord).Decode(progress);
+    return RecordDecoder(file, layout, cells, fieldKinds, cellsPerRecord).Decode(progress);
 }
 
 }  // namespace kelvane

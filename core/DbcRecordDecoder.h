@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "core/ByteSource.h"
+#include "core/CellLayout.h"
 #include "core/DbcLayout.h"
 #include "core/DbcReader.h"
 #include "core/FieldKind.h"
@@ -12,16 +13,26 @@ namespace kelvane {
 
 struct DecodedRecords {
     LoadedRows Rows;
-    // Per field column: string cells that did not point at a text inside the string block.
+    // Per field column: string cells that did not point at a text inside the string block
+    // (loaded as the empty text), and cells that pointed into the middle of a text (loaded as
+    // the rest of that text).
     std::vector<int> BadStringCells;
+    std::vector<int> MidTextCells;
+    // Texts of the block, not empty, that no string cell pointed at.
+    int UnusedTexts = 0;
 };
 
+// The kind of the table column for a field of that kind whose cells are cellBytes wide: a
+// narrow cell of a string field holds a number, so its column is an integer column.
+FieldKind ColumnKindOfCell(FieldKind fieldKind, int cellBytes);
+
 // Turns the records of a checked DBC file into whole columns: Index (the record number), then
-// one column per entry of fieldKinds. Field column i takes record cell i while i is below
+// one column per entry of fieldKinds, which holds ColumnKindOfCell for each field the record
+// has. Field column i takes record cell i (where cells places it) while i is below
 // cellsPerRecord and keeps the new-record default (0, 0.0 or "") otherwise. Strings refer into
 // a copy of the file's string block instead of being copied one by one. The file is read in
 // pieces from the source, once.
-DecodedRecords DecodeDbcRecords(ByteSource& file, const DbcLayout& layout,
+DecodedRecords DecodeDbcRecords(ByteSource& file, const DbcLayout& layout, const CellLayout& cells,
                                 const std::vector<FieldKind>& fieldKinds, int cellsPerRecord,
                                 const LoadProgress& progress);
 

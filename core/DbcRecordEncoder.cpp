@@ -37,43 +37,51 @@ float NearestFloat(double value) {
     return static_cast<float>(value);
 }
 
-[[noreturn]] void FailByteValue(const RecordTable& table, int row, int column,
-                                const std::string& value) {
-    throw KelvaneError("the byte field \"" + table.ColumnName(column) + "\" of record " +
-                       IntegerText(table.IntegerAt(row, kIndexColumn)) + " holds " + value +
-                       ", but a byte field holds a whole number from 0 to 255");
+// "byte field" for 1-byte cells, "16-bit field" for 2-byte ones.
+std::string NarrowFieldName(int bytes) {
+    return bytes == 1 ? "byte field" : std::to_string(8 * bytes) + "-bit field";
 }
 
-// A byte cell takes a whole number from 0 to 255 whatever the column's kind: a float column
-// must hold it exactly, a string column as its text (blank or empty counts as 0).
-uint8_t ByteCell(const RecordTable& table, int row, int column, FieldKind kind) {
-    switch (kind) {
+[[noreturn]] void FailNarrowValue(const RecordTable& table, int row, const CellTarget& target,
+                                  const std::string& value, uint32_t largest) {
+    const std::string field = NarrowFieldName(target.Bytes);
+    throw KelvaneError("the " + field + " \"" + table.ColumnName(target.Column) + "\" of record " +
+                       IntegerText(table.IntegerAt(row, kIndexColumn)) + " holds " + value +
+                       ", but a " + field + " holds a whole number from 0 to " +
+                       std::to_string(largest));
+}
+
+// A narrow cell takes a whole number from 0 to its largest value whatever the column's kind: a
+// float column must hold it exactly, a string column as its text (blank or empty counts as 0).
+uint32_t NarrowCell(const RecordTable& table, int row, const CellTarget& target) {
+    const uint32_t largest = (uint32_t{1} << (8 * target.Bytes)) - 1;
+    switch (target.Kind) {
         case FieldKind::ftInteger: {
-            const int32_t value = table.IntegerAt(row, column);
-            if (value < 0 || value > 255) {
-                FailByteValue(table, row, column, IntegerText(value));
+            const int32_t value = table.IntegerAt(row, target.Column);
+            if (value < 0 || static_cast<uint32_t>(value) > largest) {
+                FailNarrowValue(table, row, target, IntegerText(value), largest);
             }
-            return static_cast<uint8_t>(value);
+            return static_cast<uint32_t>(value);
         }
         case FieldKind::ftFloat: {
-            const double value = table.FloatAt(row, column);
-            if (!(value >= 0 && value <= 255) || value != std::floor(value)) {
-                FailByteValue(table, row, column, FloatText(value));
+            const double value = table.FloatAt(row, target.Column);
+            if (!(value >= 0 && value <= largest) || value != std::floor(value)) {
+                FailNarrowValue(table, row, target, FloatText(value), largest);
             }
-            return static_cast<uint8_t>(value);
+            return static_cast<uint32_t>(value);
         }
         case FieldKind::ftString:
             break;
     }
-    const std::string_view text = TrimBlanks(table.StringAt(row, column));
+    const std::string_view text = TrimBlanks(table.StringAt(row, target.Column));
     if (text.empty()) {
         return 0;
     }
     const std::optional<int32_t> value = ParseIntegerText(text);
-    if (!value || *value < 0 || *value > 255) {
-        FailByteValue(table, row, column, "\"" + std::string(text) + "\"");
+    if (!value || *value < 0 || static_cast<uint32_t>(*value) > largest) {
+        FailNarrowValue(table, row, target, "\"" + std::string(text) + "\"", largest);
     }
-    return static_cast<uint8_t>(*value);
+    return static_cast<uint32_t>(*value);
 }
 
 struct Batch {
@@ -96,9 +104,15 @@ void ForEachCell(const RecordTable& table, const Batch& batch, size_t offset, Wr
 }
 
 void EncodeNumberColumn(const RecordTable& table, const CellTarget& target, const Batch& batch) {
-    if (target.Byte) {
+    if (target.Bytes == 1) {
         ForEachCell(table, batch, target.Offset, [&](int row, uint32_t, char* cell) {
-            *cell = static_cast<char>(ByteCell(table, row, target.Column, target.Kind));
+            *cell = static_cast<char>(NarrowCell(table, row, target));
+        });
+        return;
+    }
+    if (target.Bytes == 2) {
+        ForEachCell(table, batch, target.Offset, [&](int row, uint32_t, char* cell) {
+            StoreUint16Le(cell, static_cast<uint16_t>(NarrowCell(table, row, target)));
         });
         return;
     }
@@ -123,17 +137,17 @@ void EncodeNumberColumn(const RecordTable& table, const CellTarget& target, cons
 
 }  // namespace
 
-RecordLayout DbcRecordLayout(const RecordTable& table,
-                             const std::optional<ByteFieldSplit>& loaded) {
+RecordLayout DbcRecordLayout(const RecordTable& table, const CellLayout& fileLayout) {
     const int fieldCount = table.FieldCount() - 1;
-    const bool keepBytes = loaded && loaded->WholeCellCount + loaded->ByteCellCount == fieldCount;
-    const int wholeCells = keepBytes ? loaded->WholeCellCount : fieldCount;
+    const CellLayout cells =
+        fileLayout.FieldCount() == fieldCount ? fileLayout : CellLayout::Uniform(fieldCount);
     RecordLayout layout;
-    for (int column = 1; column <= fieldCount; ++column) {
-        const bool byte = column > wholeCells;
-        layout.Cells.push_back({column, table.ColumnKind(column), layout.RecordSize, byte});
-        layout.RecordSize += byte ? 1 : 4;
+    for (int field = 0; field < fieldCount; ++field) {
+        const int column = field + 1;
+        layout.Cells.push_back(
+            {column, table.ColumnKind(column), cells.Offset(field), cells.CellBytes(field)});
     }
+    layout.RecordSize = cells.RecordSize();
     return layout;
 }
 
@@ -147,7 +161,7 @@ void EncodeDbcRecords(const RecordTable& table, const RecordLayout& layout, cons
     std::vector<CellTarget> numberCells;
     std::vector<TextTarget> textCells;
     for (const CellTarget& cell : layout.Cells) {
-        if (cell.Kind == FieldKind::ftString && !cell.Byte) {
+        if (cell.Kind == FieldKind::ftString && cell.Bytes == 4) {
             textCells.push_back({&table.ColumnStoreAt(cell.Column), cell.Offset});
         } else {
             numberCells.push_back(cell);

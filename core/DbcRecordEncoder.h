@@ -1,12 +1,11 @@
 #pragma once
 
 #include <functional>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "core/DbcFormat.h"
+#include "core/CellLayout.h"
 #include "core/FieldKind.h"
 
 namespace kelvane {
@@ -14,12 +13,12 @@ namespace kelvane {
 class RecordTable;
 class StringBlockBuilder;
 
-// Where one field column's cell goes in a record.
+// Where one field column's cell goes in a record, and its width (4, 2 or 1 bytes).
 struct CellTarget {
     int Column = 0;
     FieldKind Kind = FieldKind::ftInteger;
     size_t Offset = 0;
-    bool Byte = false;
+    int Bytes = 4;
 };
 
 struct RecordLayout {
@@ -27,19 +26,18 @@ struct RecordLayout {
     size_t RecordSize = 0;
 };
 
-// 4-byte cells for every field column, or the 4-byte and 1-byte cells of the file loaded last
-// while the columns still match them, so a table with byte fields keeps the format its
-// readers expect.
-RecordLayout DbcRecordLayout(const RecordTable& table,
-                             const std::optional<ByteFieldSplit>& loadedByteFields);
+// The cells of fileLayout (the file loaded last) while the table has as many field columns,
+// so a table with narrow cells keeps the format its readers expect; 4-byte cells otherwise.
+RecordLayout DbcRecordLayout(const RecordTable& table, const CellLayout& fileLayout);
 
 // Receives the encoded records a batch at a time.
 using ByteSink = std::function<void(std::string_view)>;
 
 // Encodes every record of the table, which must be browsing (no record being edited), in table
-// order. String cells are trimmed and placed in the block in the order they are met: records
-// in order, columns left to right within a record. Fails on a byte cell that holds no whole
-// number from 0 to 255, naming the column and the record.
+// order. String cells are placed in the block in the order they are met (records in order,
+// columns left to right within a record); texts loaded from the file go back byte for byte,
+// texts set since are trimmed. Fails on a narrow cell whose value does not fit it (a whole
+// number from 0 to 255, or to 65535), naming the column and the record.
 void EncodeDbcRecords(const RecordTable& table, const RecordLayout& layout, const ByteSink& sink,
                       StringBlockBuilder& strings);
 

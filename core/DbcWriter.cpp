@@ -34,7 +34,7 @@ std::string EncodeDbcFile(Workspace& workspace, const ByteSink& sink) {
                            " fields, more than the " + std::to_string(MaxFieldCount) +
                            " a DBC file can hold");
     }
-    const RecordLayout layout = DbcRecordLayout(table, workspace.LoadedByteFields);
+    const RecordLayout layout = DbcRecordLayout(table, workspace.FileLayout);
     const int recordCount = table.RecordCount();
     if (recordCount > 0 && layout.RecordSize == 0) {
         throw KelvaneError("the table has records but no fields besides Index");

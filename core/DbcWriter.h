@@ -10,8 +10,9 @@ struct Workspace;
 // stays untouched. Fails with "DataSet not exists" when no table is open.
 void SaveDbcFile(Workspace& workspace, const std::string& path);
 
-// The bytes SaveDbcFile writes for the open table: records in table order, strings trimmed and
-// placed once, the byte-field layout of the file loaded last kept while the columns match it.
+// The bytes SaveDbcFile writes for the open table: records in table order, strings placed once
+// (texts set since the load trimmed), the cell layout of the file loaded last kept while the
+// columns match it.
 // Fails with a KelvaneError saying why the table cannot be written.
 std::string EncodeDbcTable(Workspace& workspace);
 

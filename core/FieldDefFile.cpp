@@ -1,5 +1,7 @@
 #include "core/FieldDefFile.h"
 
+#include <algorithm>
+#include <array>
 #include <string_view>
 
 #include "core/CurrentTable.h"
@@ -16,6 +18,9 @@ namespace {
 constexpr std::string_view kKindSection = "Field kind";
 constexpr std::string_view kNameSection = "Field name";
 constexpr std::string_view kHexSection = "Field hex";
+constexpr std::string_view kSizeSection = "Field size";
+constexpr std::array<std::string_view, 4> kSections = {kKindSection, kNameSection, kHexSection,
+                                                       kSizeSection};
 
 std::string FieldKey(int n) {
     return "Field " + std::to_string(n);
@@ -31,24 +36,58 @@ bool ReadHexFlag(const IniFile& ini, const std::string& key) {
     return value && *value != 0;
 }
 
-void ReadFieldDefs(const IniFile& ini, FieldDefList& defs, int count) {
-    for (int n = 0; n < count; ++n) {
-        defs[n] = ReadFieldDef(ini, n);
+// 0 when the key is missing; a size that is not 8, 16 or 32 fails.
+int ReadSizeBits(const IniFile& ini, const std::string& key, int n) {
+    const std::optional<std::string> text = ini.Read(kSizeSection, key);
+    if (!text) {
+        return 0;
+    }
+    const std::optional<int32_t> bits = ParseIntegerText(*text);
+    if (!bits || !IsFieldSize(*bits)) {
+        throw KelvaneError("field " + std::to_string(n) + " has the size \"" + *text +
+                           "\", but a field is 8, 16 or 32 bits wide");
+    }
+    return *bits;
+}
+
+void ReadFieldDefs(const IniFile& ini, const std::string& path, FieldDefList& defs, int count) {
+    try {
+        for (int n = 0; n < count; ++n) {
+            defs[n] = ReadFieldDef(ini, n);
+        }
+    } catch (const KelvaneError& error) {
+        throw KelvaneError("The field definitions in \"" + path +
+                           "\" cannot be used: " + error.what() + ".");
     }
     MakeFieldNamesUnique(defs, count - 1);
+}
+
+// Sizes are written only for definitions that give some, so files that never had the section
+// do not gain one.
+bool AnySizeGiven(const FieldDefList& defs, int count) {
+    for (int n = 0; n < count; ++n) {
+        if (defs[n].Bits != 0) {
+            return true;
+        }
+    }
+    return false;
 }
 
 void WriteFieldDefs(const std::string& path, const FieldDefList& defs, int count) {
     IniFile ini = IniFile::Load(path);
     // Whole sections go, so keys beyond the new count do not survive.
-    for (std::string_view section : {kKindSection, kNameSection, kHexSection}) {
+    for (std::string_view section : kSections) {
         ini.RemoveSection(section);
     }
+    const bool sized = AnySizeGiven(defs, count);
     for (int n = 0; n < count; ++n) {
         const std::string key = FieldKey(n);
         ini.Write(kKindSection, key, defs[n].KindText);
         ini.Write(kNameSection, key, defs[n].Name);
         ini.Write(kHexSection, key, defs[n].Hex ? "1" : "0");
+        if (sized) {
+            ini.Write(kSizeSection, key, std::to_string(defs[n].Bits == 0 ? 32 : defs[n].Bits));
+        }
     }
     ini.Save(path);
 }
@@ -70,11 +109,15 @@ FieldDef ReadFieldDef(const IniFile& ini, int n) {
     // Exactly "ftInteger": a kind text such as "ftinteger" builds an integer column that still
     // never shows in hexadecimal.
     def.Hex = ReadHexFlag(ini, key) && def.KindText == FieldKindText(FieldKind::ftInteger);
+    def.Bits = ReadSizeBits(ini, key, n);
     return def;
 }
 
-void GetIniSettings(const CurrentTable& current, FieldDefList& defs, int count) {
-    ReadFieldDefs(IniFile::Load(FieldDefFilePath(current)), defs, count);
+int GetIniSettings(const CurrentTable& current, FieldDefList& defs, int count) {
+    const std::string path = FieldDefFilePath(current);
+    const IniFile ini = IniFile::Load(path);
+    ReadFieldDefs(ini, path, defs, count);
+    return DescribedFieldCount(ini);
 }
 
 void SetIniSettings(const CurrentTable& current, const FieldDefList& defs,
@@ -87,6 +130,14 @@ void SetIniSettingsFCount(const CurrentTable& current, const FieldDefList& defs,
     WriteFieldDefs(FieldDefFilePath(current), defs, count);
 }
 
+int DescribedFieldCount(const IniFile& ini) {
+    size_t count = 0;
+    for (std::string_view section : kSections) {
+        count = std::max(count, ini.Keys(section).size());
+    }
+    return static_cast<int>(count);
+}
+
 int ImportFieldDefFile(const std::string& path, FieldDefList& defs) {
     const IniFile ini = IniFile::Load(path);
     const int count = static_cast<int>(ini.Keys(kKindSection).size());
@@ -95,7 +146,7 @@ int ImportFieldDefFile(const std::string& path, FieldDefList& defs) {
                            std::to_string(count) + " fields; a table has at most " +
                            std::to_string(MaxFieldCount) + ".");
     }
-    ReadFieldDefs(ini, defs, count);
+    ReadFieldDefs(ini, path, defs, count);
     return count;
 }
 

@@ -14,11 +14,18 @@ class RecordTable;
 // FilePath, or in the current folder when FilePath names no folder.
 std::string FieldDefFilePath(const CurrentTable& current);
 
-// Field n by the reading rules (defaults for missing keys; Hex only for "ftInteger").
+// Field n by the reading rules (defaults for missing keys; Hex only for "ftInteger"; a size
+// other than 8, 16 or 32 fails).
 FieldDef ReadFieldDef(const IniFile& ini, int n);
 
-// Entries 0 to count - 1 from the current table's file, then MakeFieldNamesUnique.
-void GetIniSettings(const CurrentTable& current, FieldDefList& defs, int count);
+// How many fields the file describes: the most keys any of its field sections holds (0 for a
+// missing file).
+int DescribedFieldCount(const IniFile& ini);
+
+// Entries 0 to count - 1 from the current table's file, then MakeFieldNamesUnique. Returns how
+// many fields the file describes. Fails with a KelvaneError naming the file when a field's
+// size cannot be used.
+int GetIniSettings(const CurrentTable& current, FieldDefList& defs, int count);
 
 // Writes the definitions of the table's columns except Index.
 void SetIniSettings(const CurrentTable& current, const FieldDefList& defs,

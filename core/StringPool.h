@@ -27,6 +27,10 @@ class StringPool {
     // Valid offsets are below BlockSize() and their string ends before the block does.
     size_t BlockSize() const { return block_->size() - 1; }
     static Ref BlockRef(uint32_t offset) { return offset; }
+    // Whether the text is the table's own (typed, imported, ...) rather than the loaded file's.
+    static bool IsOwned(Ref ref) { return (ref & OwnedBit) != 0; }
+    // The adopted block without the terminator the pool appended.
+    std::string_view BlockBytes() const { return {block_->data(), BlockSize()}; }
 
     std::string_view View(Ref ref) const;
     Ref Store(std::string_view text);

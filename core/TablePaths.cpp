@@ -2,10 +2,14 @@
 
 namespace kelvane {
 
-std::string TableNameFromPath(std::string_view path) {
+std::string FileNameOfPath(std::string_view path) {
     const size_t slash = path.rfind('/');
-    std::string_view fileName = slash == std::string_view::npos ? path : path.substr(slash + 1);
-    return std::string(fileName.substr(0, fileName.find('.')));
+    return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
+}
+
+std::string TableNameFromPath(std::string_view path) {
+    const std::string fileName = FileNameOfPath(path);
+    return fileName.substr(0, fileName.find('.'));
 }
 
 std::string FolderOfPath(std::string_view path) {

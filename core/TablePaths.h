@@ -5,6 +5,9 @@
 
 namespace kelvane {
 
+// The file name of a path: what follows its last "/".
+std::string FileNameOfPath(std::string_view path);
+
 // The table name of a file path: the file name (after the last "/") up to its first ".".
 // "dir/Item.sparse.dbc" gives "Item"; a path ending in "/" gives "".
 std::string TableNameFromPath(std::string_view path);

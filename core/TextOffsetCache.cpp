@@ -27,7 +27,10 @@ uint32_t TextOffsetCache::OffsetOf(StringPool::Ref ref, const StringPool& pool,
             return slots_[index].Offset;
         }
     }
-    const uint32_t offset = block.Place(TrimBlanks(pool.View(ref)));
+    // Texts the file held go back as they were (tooltips ending in CR LF, names with blanks);
+    // texts set since the load are trimmed.
+    const std::string_view text = pool.View(ref);
+    const uint32_t offset = block.Place(StringPool::IsOwned(ref) ? TrimBlanks(text) : text);
     slots_[index] = Slot{ref, offset};
     if (2 * ++used_ > slots_.size()) {
         Grow();

@@ -11,12 +11,13 @@ class StringBlockBuilder;
 
 // The block offset each string reference of a table was given while the table is written. Many
 // cells share one reference (every cell loaded from the same text of a file does), so each
-// shared text is trimmed, hashed and compared once instead of once per cell.
+// shared text is hashed and compared once instead of once per cell.
 class TextOffsetCache {
   public:
     TextOffsetCache();
 
-    // The offset of the reference's trimmed text, placing it in the block when first met.
+    // The offset of the reference's text in the block (trimmed when the table owns it), placing
+    // it there when first met.
     uint32_t OffsetOf(StringPool::Ref ref, const StringPool& pool, StringBlockBuilder& block);
 
   private:

@@ -37,4 +37,25 @@ bool EqualsIgnoreCase(std::string_view left, std::string_view right) {
                       [](char a, char b) { return UpperCaseChar(a) == UpperCaseChar(b); });
 }
 
+std::string OrdinalText(int n) {
+    const int lastTwo = n % 100;
+    const char* suffix = "th";
+    if (lastTwo < 11 || lastTwo > 13) {
+        switch (n % 10) {
+            case 1:
+                suffix = "st";
+                break;
+            case 2:
+                suffix = "nd";
+                break;
+            case 3:
+                suffix = "rd";
+                break;
+            default:
+                break;
+        }
+    }
+    return std::to_string(n) + suffix;
+}
+
 }  // namespace kelvane

@@ -13,4 +13,7 @@ char UpperCaseChar(char c);
 std::string UpperCase(std::string_view text);
 bool EqualsIgnoreCase(std::string_view left, std::string_view right);
 
+// "1st", "2nd", "3rd", "4th", ..., "11th", "12th", "13th", "21st", ...
+std::string OrdinalText(int n);
+
 }  // namespace kelvane

@@ -1,9 +1,7 @@
 #pragma once
 
-#include <optional>
-
+#include "core/CellLayout.h"
 #include "core/CurrentTable.h"
-#include "core/DbcFormat.h"
 #include "core/FieldDef.h"
 #include "core/RecordTable.h"
 
@@ -15,9 +13,9 @@ struct Workspace {
     RecordTable Table;
     FieldDefList Defs;
     CurrentTable Current;
-    // The 4-byte / 1-byte record layout of the file last loaded, when it had byte fields, so
-    // saving keeps that layout while the columns still match it.
-    std::optional<ByteFieldSplit> LoadedByteFields;
+    // The cell layout of the file loaded last (or the one a new table's definitions give), so
+    // saving keeps that layout while the number of columns still matches it.
+    CellLayout FileLayout;
 };
 
 }  // namespace kelvane

@@ -19,6 +19,10 @@ bool ConsoleDialogs::AskYesNo(const std::string& text) {
     return false;
 }
 
+bool ConsoleDialogs::AskYesNoDefaultNo(const std::string& text) {
+    return AskYesNo(text);
+}
+
 std::optional<std::string> ConsoleDialogs::ChooseOpenFile(const FileDialogRequest& request) {
     Print(request.Title + " [cancelled: there is no display to ask on]");
     return std::nullopt;

@@ -75,6 +75,13 @@ bool QtDialogs::AskYesNo(const std::string& text) {
                                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
+bool QtDialogs::AskYesNoDefaultNo(const std::string& text) {
+    NormalCursor cursor;
+    return QMessageBox::question(parent_, QApplication::applicationDisplayName(), ToQt(text),
+                                 QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
 std::optional<std::string> QtDialogs::ChooseOpenFile(const FileDialogRequest& request) {
     return RunFileDialog(parent_, request, QFileDialog::AcceptOpen);
 }

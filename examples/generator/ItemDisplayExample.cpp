@@ -17,7 +17,8 @@ constexpr int kItemRecords = 60;
 constexpr uint32_t kItemSeed = 7321;
 
 // Three 4-byte cells (the id and two texts), then five one-byte cells: 17 bytes a record.
-constexpr ByteFieldSplit kLayout{3, 5};
+constexpr int kWholeCells = 3;
+constexpr int kByteCells = 5;
 
 constexpr std::array<ExampleField, 8> kFields{{
     {"ID", FieldKind::ftInteger, false},
@@ -83,7 +84,7 @@ std::vector<std::string> WriteItemDisplayExample(const std::string& folder) {
         AppendItem(workspace->Table, id, random);
     }
     // The writer keeps a byte-field layout that matches the columns, as for a loaded table.
-    workspace->LoadedByteFields = kLayout;
+    workspace->FileLayout = CellLayout::WholeThenBytes(kWholeCells, kByteCells);
     return SaveExampleWithDefs(*workspace, static_cast<int>(kFields.size()));
 }
 

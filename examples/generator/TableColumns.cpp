@@ -15,7 +15,7 @@ void CreateColumnsFromDefs(Workspace& workspace, int fieldCount) {
         table.AddFieldDef(def.Name, def.Kind, size, false);
     }
     table.CreateDataSet();
-    workspace.LoadedByteFields.reset();
+    workspace.FileLayout = LayoutOfNewTable(FieldBitsOf(workspace.Defs, fieldCount));
 }
 
 }  // namespace kelvane

@@ -159,13 +159,29 @@ TEST_F(EditorSessionTest, BatchStopsBeforeSavingWhenALineOrTheLoadFails) {
     EXPECT_EQ(dir.Read("Spell.dbc"), truncated);
 }
 
-TEST_F(EditorSessionTest, BatchReportsASaveTheUserDeclined) {
+TEST_F(EditorSessionTest, BatchRefusesATableThePresetDoesNotFitUnlessForced) {
+    // The Spell preset has no text column among the sample's four fields, so a save would
+    // drop the sample's two texts. Nobody is asked in a batch run.
     const std::string path = WriteSpellSample();
     dir.Write("patch.txt", "16:3=3\r\n");
-    dialogs.YesNoAnswers.push_back(false);  // the Spell preset has no text column here
-    EXPECT_EQ(session.RunCommandLine({"/i", path, dir.File("patch.txt")}),
-              CommandLineOutcome::BatchNotSaved);
+    try {
+        session.RunCommandLine({"/i", path, dir.File("patch.txt")});
+        ADD_FAILURE() << "the batch saved";
+    } catch (const KelvaneError& error) {
+        EXPECT_THAT(error.what(), HasSubstr("\"" + path + "\""));
+        EXPECT_THAT(error.what(), HasSubstr("2 texts of the file are in no string column"));
+        EXPECT_THAT(error.what(), HasSubstr("--force"));
+    }
     EXPECT_EQ(dir.Read("Spell.dbc"), SpellSample().Bytes());
+    EXPECT_TRUE(dialogs.Questions.empty());
+    // The load said once that the preset describes other fields than the file has.
+    ASSERT_EQ(dialogs.Messages.size(), 1u);
+    EXPECT_THAT(dialogs.Messages[0], HasSubstr("Spell.ini describes "));
+    EXPECT_THAT(dialogs.Messages[0], HasSubstr(" fields; Spell.dbc has 4: "));
+
+    EXPECT_EQ(session.RunCommandLine({"/i", path, dir.File("patch.txt"), "--force"}),
+              CommandLineOutcome::BatchSaved);
+    EXPECT_NE(dir.Read("Spell.dbc"), SpellSample().Bytes());
 }
 
 TEST_F(EditorSessionTest, SaveKeepsEditsAndReloadDropsUnsavedOnes) {
@@ -306,15 +322,20 @@ TEST_F(EditorSessionTest, SavingATableWithoutStringColumnsOverTextsAsksFirst) {
     SetRank(0, 1234);
 
     dialogs.YesNoAnswers.push_back(false);
-    session.Save();
-    ASSERT_EQ(dialogs.Questions.size(), 1u);
-    EXPECT_THAT(dialogs.Questions[0], HasSubstr(path));
-    EXPECT_THAT(dialogs.Questions[0], HasSubstr("Save anyway?"));
+    EXPECT_FALSE(session.Save());
+    ASSERT_EQ(dialogs.DefaultNoQuestions.size(), 1u);
+    EXPECT_THAT(dialogs.DefaultNoQuestions[0], HasSubstr(path));
+    EXPECT_THAT(dialogs.DefaultNoQuestions[0],
+                HasSubstr("2 texts of the file are in no string column"));
+    EXPECT_THAT(dialogs.DefaultNoQuestions[0], HasSubstr("Save anyway?"));
     EXPECT_EQ(dir.Read("Spell.dbc"), SpellSample().Bytes());
 
     dialogs.YesNoAnswers.push_back(true);
-    session.Save();
+    EXPECT_TRUE(session.Save());
     EXPECT_NE(dir.Read("Spell.dbc"), SpellSample().Bytes());
+    // The file now holds what the table holds: the next save has nothing to ask.
+    EXPECT_TRUE(session.Save());
+    EXPECT_EQ(dialogs.Questions.size(), 2u);
 }
 
 TEST_F(EditorSessionTest, SavingATableWithStringColumnsOrFromAFileWithoutTextsAsksNothing) {

@@ -240,7 +240,7 @@ TEST_F(ExchangeCommandsTest, TheCommandsAreListedInTheUsage) {
     for (const char* usage :
          {"kelvane-cli export-csv TABLE.dbc OUT.csv [--record N]\n",
           "kelvane-cli export-patch TABLE.dbc OUT.txt [--record N [--column C]]\n",
-          "kelvane-cli apply-patch TABLE.dbc PATCH.txt [OUT.dbc]\n"}) {
+          "kelvane-cli apply-patch TABLE.dbc PATCH.txt [OUT.dbc] [--force]\n"}) {
         EXPECT_NE(result.Err.find(usage), std::string::npos) << result.Err;
     }
 }

@@ -48,9 +48,10 @@ TEST_F(InfoResaveTest, InfoPrintsHeaderColumnsAndRecordCount) {
           "String block:  21 bytes\n", "Byte fields:   no\n", "Records loaded: 3\n"}) {
         EXPECT_NE(result.Out.find(line), std::string::npos) << line << "\n" << result.Out;
     }
-    for (const char* column : {"     0  ID                              ftInteger hex\n",
-                               "     1  Name                            ftString  -\n",
-                               "     2  Speed                           ftFloat   -\n"}) {
+    for (const char* column :
+         {"     0  ID                              ftInteger hex    32       0\n",
+          "     1  Name                            ftString  -      32       4\n",
+          "     2  Speed                           ftFloat   -      32       8\n"}) {
         EXPECT_NE(result.Out.find(column), std::string::npos) << column << "\n" << result.Out;
     }
 }
@@ -61,24 +62,39 @@ TEST_F(InfoResaveTest, InfoShowsTheByteFieldSplit) {
     const CliResult result = Run({"info", path});
 
     EXPECT_EQ(result.ExitCode, 0) << result.Err;
-    EXPECT_NE(result.Out.find("Byte fields:   yes (2 cells of 4 bytes, then 1 of 1 byte)\n"),
+    EXPECT_NE(result.Out.find("Byte fields:   yes (2 cells of 4 bytes, 1 of 1 byte)\n"),
               std::string::npos)
+        << result.Out;
+    EXPECT_NE(
+        result.Out.find("     2  2                               ftInteger -       8       8\n"),
+        std::string::npos)
         << result.Out;
 }
 
-TEST_F(InfoResaveTest, BadStringCellsAreWarnedAboutOnStandardError) {
+TEST_F(InfoResaveTest, BadStringCellsAreWarnedAboutAndStopAResaveUnlessForced) {
     const std::string path =
         Put("Names.dbc", DbcBytes().Header(1, 1, 4, 1).Int(400).Raw(std::string(1, '\0')));
     WriteFieldDefs(path, {{"Name", FieldKind::ftString}});
+    const std::string out = dir_.File("Out.dbc");
 
     const CliResult info = Run({"info", path});
-    const CliResult resave = Run({"resave", path, dir_.File("Out.dbc")});
+    const CliResult refused = Run({"resave", path, out});
+    EXPECT_FALSE(std::filesystem::exists(out));
+    const CliResult forced = Run({"resave", path, out, "--force"});
 
-    for (const CliResult& result : {info, resave}) {
-        EXPECT_EQ(result.ExitCode, 0) << result.Err;
+    for (const CliResult& result : {info, refused, forced}) {
         EXPECT_NE(result.Err.find("1 string cell "), std::string::npos) << result.Err;
         EXPECT_NE(result.Err.find("(column Name)"), std::string::npos) << result.Err;
     }
+    EXPECT_EQ(info.ExitCode, 0) << info.Err;
+    EXPECT_EQ(refused.ExitCode, 1) << refused.Err;
+    EXPECT_NE(refused.Err.find("Cannot save \"" + out +
+                               "\": 1 cell of the string column "
+                               "\"Name\" does not point at the start of a text"),
+              std::string::npos)
+        << refused.Err;
+    EXPECT_EQ(forced.ExitCode, 0) << forced.Err;
+    EXPECT_TRUE(std::filesystem::exists(out));
 }
 
 TEST_F(InfoResaveTest, FailuresExitWithTheMessage) {
@@ -91,7 +107,7 @@ TEST_F(InfoResaveTest, FailuresExitWithTheMessage) {
         {{"info", notDbc}, "\"" + notDbc + "\" is not a DBC file"},
         {{"info", dir_.File("Missing.dbc")}, "Cannot open file"},
         {{"resave", notDbc, dir_.File("Out.dbc")}, "is not a DBC file"},
-        {{"resave", spell, dir_.File("no folder/Out.dbc")}, "Cannot create file"},
+        {{"resave", spell, dir_.File("no folder/Out.dbc"), "--force"}, "Cannot create file"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Message);
@@ -126,14 +142,36 @@ TEST_F(InfoResaveTest, ResaveWritesTheSameTableAndNoDefinitions) {
     EXPECT_FALSE(std::filesystem::exists(dir_.File("Out.ini")));
 }
 
-TEST_F(InfoResaveTest, ResaveWarnsWhenStringsAreLostForWantOfStringColumns) {
+TEST_F(InfoResaveTest, HeadlessSavesThatWouldDropTextsAreRefusedUnlessForced) {
+    // Without definitions the sample's texts are in no string column. Each command that saves
+    // refuses, writes nothing and says why; with --force it writes the table without them.
     const std::string path = Put("Spell.dbc", SpellSample());
+    dir_.Write("patch.txt", "16:3=3\r\n");
+    dir_.Write("items.scp", "[item 5]\r\n1=5\r\n");
+    const std::string out = dir_.File("Out.dbc");
+    const std::vector<std::vector<std::string>> commands = {
+        {"resave", path, out},
+        {"apply-patch", path, dir_.File("patch.txt"), out},
+        {"import", "scp", path, dir_.File("items.scp"), out},
+    };
+    for (const std::vector<std::string>& command : commands) {
+        SCOPED_TRACE(command[0]);
+        const CliResult refused = Run(command);
+        EXPECT_EQ(refused.ExitCode, 1);
+        EXPECT_NE(refused.Err.find("Cannot save \"" + out +
+                                   "\": 2 texts of the file are in no string column"),
+                  std::string::npos)
+            << refused.Err;
+        EXPECT_NE(refused.Err.find("--force"), std::string::npos) << refused.Err;
+        EXPECT_FALSE(std::filesystem::exists(out));
 
-    const CliResult result = Run({"resave", path, dir_.File("Out.dbc")});
-
-    EXPECT_EQ(result.ExitCode, 0) << result.Err;
-    EXPECT_NE(result.Err.find("21 bytes of strings"), std::string::npos) << result.Err;
-    EXPECT_EQ(testing::Int32At(dir_.Read("Out.dbc"), 16), 1);
+        std::vector<std::string> forced = command;
+        forced.push_back("--force");
+        EXPECT_EQ(Run(forced).ExitCode, 0);
+        EXPECT_EQ(testing::Int32At(dir_.Read("Out.dbc"), 16), 1);
+        std::filesystem::remove(out);
+    }
+    EXPECT_EQ(dir_.Read("Spell.dbc"), SpellSample().Bytes());
 }
 
 }  // namespace

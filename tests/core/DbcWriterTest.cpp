@@ -223,9 +223,9 @@ TEST_F(DbcWriterTest, LoadSaveLoadKeepsEveryCellAndTheBytes) {
     EXPECT_EQ(after, before);
 }
 
-TEST_F(DbcWriterTest, LoadedAndEditedTextsAreTrimmedAndPlacedTogether) {
+TEST_F(DbcWriterTest, LoadedTextsGoBackByteForByteAndTypedTextsAreTrimmed) {
     // Three cells share the loaded text "Fire " and one holds " fire"; the second record's
-    // cell is then typed over.
+    // first cell is then typed over with " Fire\r\n".
     DbcBytes file;
     file.Header(3, 2, 8, 13);
     file.Int(1).Int(1);
@@ -236,15 +236,15 @@ TEST_F(DbcWriterTest, LoadedAndEditedTextsAreTrimmedAndPlacedTogether) {
     OpenDbcTable(ws_, path);
     table_.Next();
     table_.Edit();
-    table_.Fields(1).SetAsString("fire");
+    table_.Fields(1).SetAsString(" Fire\r\n");
 
     const std::string bytes = Save();
 
     DbcBytes expected;
     expected.Int(1).Int(1);
-    expected.Int(6).Int(6);
+    expected.Int(7).Int(12);
     expected.Int(1).Int(0);
-    expected.Raw(std::string("\0Fire\0fire\0", 11));
+    expected.Raw(std::string("\0Fire \0Fire\0 fire\0", 18));
     EXPECT_EQ(bytes.substr(20), expected.Bytes());
 }
 
@@ -267,14 +267,14 @@ TEST_F(DbcWriterTest, ByteFieldsOfFloatAndStringColumnsTakeWholeNumbers) {
     EXPECT_EQ(Save(), file.Bytes());
 
     table_.Edit();
-    table_.Fields(3).SetAsString(" $0C ");
+    table_.Fields(3).SetAsString("12");
     EXPECT_EQ(Save()[25], '\x0C');
 
     struct Refused {
         int Column;
         const char* Text;
     };
-    for (const Refused& refused : {Refused{2, "2.5"}, Refused{2, "-1"}, Refused{3, "x"}}) {
+    for (const Refused& refused : {Refused{2, "2.5"}, Refused{2, "-1"}, Refused{3, "256"}}) {
         SCOPED_TRACE(refused.Text);
         OpenDbcTable(ws_, path);
         table_.Edit();

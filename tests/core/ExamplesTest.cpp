@@ -104,7 +104,7 @@ TEST(Examples, ItemDisplayTableKeepsItsByteFields) {
     EXPECT_TRUE(items.Report().HasByteFields);
     EXPECT_EQ(items.Report().Header.FieldCount, 8);
     EXPECT_EQ(items.Report().Header.RecordSize, 17);
-    EXPECT_EQ(items.Ws().LoadedByteFields, (ByteFieldSplit{3, 5}));
+    EXPECT_EQ(items.Ws().FileLayout, CellLayout::WholeThenBytes(3, 5));
     EXPECT_EQ(items.Table().RecordCount(), 60);
     EXPECT_EQ(items.Table().ColumnKind(items.Column("Model")), FieldKind::ftString);
 

@@ -13,6 +13,11 @@ bool ScriptedDialogs::AskYesNo(const std::string& text) {
     return answer;
 }
 
+bool ScriptedDialogs::AskYesNoDefaultNo(const std::string& text) {
+    DefaultNoQuestions.push_back(text);
+    return AskYesNo(text);
+}
+
 std::optional<std::string> ScriptedDialogs::ChooseOpenFile(const FileDialogRequest& request) {
     return NextFile(request);
 }

@@ -20,11 +20,14 @@ class ScriptedDialogs : public UserDialogs {
 
     std::vector<std::string> Messages;
     std::vector<std::string> Questions;
+    // The questions among Questions whose default answer is No.
+    std::vector<std::string> DefaultNoQuestions;
     std::vector<FileDialogRequest> FileRequests;
     std::vector<std::string> Unanswered;
 
     void ShowMessage(const std::string& text) override { Messages.push_back(text); }
     bool AskYesNo(const std::string& text) override;
+    bool AskYesNoDefaultNo(const std::string& text) override;
     std::optional<std::string> ChooseOpenFile(const FileDialogRequest& request) override;
     std::optional<std::string> ChooseSaveFile(const FileDialogRequest& request) override;
 
