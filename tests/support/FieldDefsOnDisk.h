@@ -15,6 +15,7 @@ struct FieldSpec {
     std::string Name;
     FieldKind Kind = FieldKind::ftInteger;
     bool Hex = false;
+    int Bits = 0;  // the cell's size in bits; 0 writes none
 };
 
 // Writes the field-definition file that belongs beside the DBC file at dbcPath, with the
@@ -26,9 +27,12 @@ inline void WriteFieldDefs(const std::string& dbcPath, const std::vector<FieldSp
     const auto defs = std::make_unique<FieldDefList>();
     for (size_t i = 0; i < fields.size(); ++i) {
         const FieldSpec& field = fields[i];
-        (*defs)[static_cast<int>(i)] =
-            FieldDef{static_cast<int32_t>(i), field.Name, std::string(FieldKindText(field.Kind)),
-                     field.Kind, field.Hex};
+        (*defs)[static_cast<int>(i)] = FieldDef{static_cast<int32_t>(i),
+                                                field.Name,
+                                                std::string(FieldKindText(field.Kind)),
+                                                field.Kind,
+                                                field.Hex,
+                                                field.Bits};
     }
     SetIniSettingsFCount(current, *defs, static_cast<int>(fields.size()));
 }
