@@ -24,6 +24,7 @@ FieldDef DefOfRow(const FieldSettingsRow& row, int field) {
     // A string column is never shown in hexadecimal, whatever its cell says; any other kind
     // keeps the flag, even a float.
     def.Hex = def.Kind != FieldKind::ftString && ReadBooleanCell(row.Hex);
+    def.Bits = ReadFieldSizeCell(row.Bits);
     return def;
 }
 
@@ -48,7 +49,8 @@ std::vector<FieldSettingsRow> FieldSettingsRows(const RecordTable& table,
     for (int field = 0; field < table.FieldCount() - 1; ++field) {
         const FieldDef& def = defs[field];
         rows.push_back({std::to_string(def.Number), def.Name, def.KindText,
-                        std::string(def.Hex ? kTrueText : kFalseText)});
+                        std::string(def.Hex ? kTrueText : kFalseText),
+                        def.Bits == 0 ? AutoFieldSizeText : std::to_string(def.Bits)});
     }
     return rows;
 }
@@ -64,6 +66,19 @@ bool ReadBooleanCell(std::string_view text) {
         return false;
     }
     throw KelvaneError("'" + std::string(text) + "' is not a valid boolean value");
+}
+
+int ReadFieldSizeCell(std::string_view text) {
+    const std::string_view trimmed = TrimBlanks(text);
+    if (trimmed.empty() || EqualsIgnoreCase(trimmed, AutoFieldSizeText)) {
+        return 0;
+    }
+    const std::optional<int32_t> bits = ParseIntegerText(trimmed);
+    if (!bits || !IsFieldSize(*bits)) {
+        throw KelvaneError("'" + std::string(text) + "' is not a field size: use 8, 16, 32 or " +
+                           AutoFieldSizeText);
+    }
+    return *bits;
 }
 
 void TakeOverFieldSettings(Workspace& work, const std::vector<FieldSettingsRow>& rows,

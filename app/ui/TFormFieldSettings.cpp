@@ -22,6 +22,8 @@ constexpr int kIndexColumn = 0;
 constexpr int kNameColumn = 1;
 constexpr int kKindColumn = 2;
 constexpr int kHexColumn = 3;
+constexpr int kSizeColumn = 4;
+constexpr int kColumnCount = 5;
 
 QPushButton* MakeButton(const char* objectName, const char* text, QWidget* parent) {
     auto* button = new QPushButton(QString::fromLatin1(text), parent);
@@ -34,25 +36,29 @@ QPushButton* MakeButton(const char* objectName, const char* text, QWidget* paren
 }  // namespace
 
 TFormFieldSettings::TFormFieldSettings(Workspace& work, UserDialogs& dialogs, QWidget* parent)
-    : QDialog(parent), work_(work), dialogs_(dialogs), sg_(new QTableWidget(0, 4, this)) {
+    : QDialog(parent),
+      work_(work),
+      dialogs_(dialogs),
+      sg_(new QTableWidget(0, kColumnCount, this)) {
     setObjectName("FormFieldSettings");
     setWindowTitle("Fields Settings");
 
     sg_->setObjectName("sg");
-    sg_->setHorizontalHeaderLabels({"Index", "Name", "Kind", "Hex"});
+    sg_->setHorizontalHeaderLabels({"Index", "Name", "Kind", "Hex", "Bits"});
     QHeaderView* header = sg_->horizontalHeader();
     QFont headerFont = header->font();
     headerFont.setBold(true);
     header->setFont(headerFont);
     header->setDefaultAlignment(Qt::AlignCenter);
     sg_->verticalHeader()->hide();
-    const int widths[] = {46, 352, 101, 79};
-    for (int column = 0; column < 4; ++column) {
+    const int widths[kColumnCount] = {46, 352, 101, 79, 64};
+    for (int column = 0; column < kColumnCount; ++column) {
         sg_->setColumnWidth(column, widths[column]);
     }
 
     kindList_ = MakeInplaceList("cbInplaceComboBox", {"ftInteger", "ftString", "ftFloat"});
     hexList_ = MakeInplaceList("hexbox", {"True", "False"});
+    sizeList_ = MakeInplaceList("sizebox", {AutoFieldSizeText, "32", "16", "8"});
     // Rows as high as the lists, so a list laid over a cell covers it exactly.
     const int rowHeight = kindList_->sizeHint().height();
     sg_->verticalHeader()->setMinimumSectionSize(rowHeight);
@@ -71,7 +77,7 @@ TFormFieldSettings::TFormFieldSettings(Workspace& work, UserDialogs& dialogs, QW
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(sg_);
     layout->addWidget(MakeBottomPanel());
-    resize(594, 555);
+    resize(658, 555);
 }
 
 QComboBox* TFormFieldSettings::MakeInplaceList(const char* objectName, const QStringList& items) {
@@ -121,14 +127,14 @@ void TFormFieldSettings::FillGrid() {
     sg_->setRowCount(static_cast<int>(rows.size()));
     for (int row = 0; row < sg_->rowCount(); ++row) {
         const FieldSettingsRow& field = rows[static_cast<size_t>(row)];
-        const std::string* texts[] = {&field.Index, &field.Name, &field.Kind, &field.Hex};
-        for (int column = 0; column < 4; ++column) {
+        const std::string* texts[kColumnCount] = {&field.Index, &field.Name, &field.Kind,
+                                                  &field.Hex, &field.Bits};
+        for (int column = 0; column < kColumnCount; ++column) {
             sg_->setItem(row, column, new QTableWidgetItem(ToQt(*texts[column])));
         }
         sg_->item(row, kIndexColumn)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
-    kindList_->hide();
-    hexList_->hide();
+    HideInplaceLists();
     progressBar_->setValue(progressBar_->minimum());
 }
 
@@ -140,7 +146,7 @@ std::vector<FieldSettingsRow> TFormFieldSettings::GridRows() const {
     std::vector<FieldSettingsRow> rows;
     for (int row = 0; row < sg_->rowCount(); ++row) {
         rows.push_back({text(row, kIndexColumn), text(row, kNameColumn), text(row, kKindColumn),
-                        text(row, kHexColumn)});
+                        text(row, kHexColumn), text(row, kSizeColumn)});
     }
     return rows;
 }
@@ -151,14 +157,21 @@ QComboBox* TFormFieldSettings::InplaceListOf(int column) const {
             return kindList_;
         case kHexColumn:
             return hexList_;
+        case kSizeColumn:
+            return sizeList_;
         default:
             return nullptr;
     }
 }
 
+void TFormFieldSettings::HideInplaceLists() {
+    for (QComboBox* list : {kindList_, hexList_, sizeList_}) {
+        list->hide();
+    }
+}
+
 void TFormFieldSettings::ShowInplaceList(int row, int column) {
-    kindList_->hide();
-    hexList_->hide();
+    HideInplaceLists();
     QComboBox* list = InplaceListOf(column);
     const QTableWidgetItem* item = sg_->item(row, column);
     if (list == nullptr || item == nullptr) {

@@ -16,8 +16,8 @@ class UserDialogs;
 struct Workspace;
 
 // "Fields Settings": the definitions of the open table's fields in an editable grid, taken over
-// into the definitions and the table's field-definition file on OK. Kind and Hex cells are
-// chosen from drop-down lists laid over the selected cell.
+// into the definitions and the table's field-definition file on OK. Kind, Hex and Bits cells
+// are chosen from drop-down lists laid over the selected cell.
 class TFormFieldSettings : public QDialog {
     Q_OBJECT
 
@@ -38,6 +38,7 @@ class TFormFieldSettings : public QDialog {
     std::vector<FieldSettingsRow> GridRows() const;
     // The drop-down list of a column, or nullptr where cells are typed into.
     QComboBox* InplaceListOf(int column) const;
+    void HideInplaceLists();
     void ShowInplaceList(int row, int column);
     void TakeChosenItem(QComboBox& list, int index);
     void BitBtn1Click();
@@ -47,6 +48,7 @@ class TFormFieldSettings : public QDialog {
     QTableWidget* sg_;
     QComboBox* kindList_;
     QComboBox* hexList_;
+    QComboBox* sizeList_;
     QProgressBar* progressBar_ = nullptr;
 };
 

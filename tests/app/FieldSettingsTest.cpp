@@ -54,13 +54,14 @@ TEST_F(FieldSettingsTest, RowsShowEveryFieldButIndex) {
     const std::vector<FieldSettingsRow> rows = FieldSettingsRows(work->Table, work->Defs);
 
     ASSERT_EQ(rows.size(), 3u);
-    const std::vector<std::vector<std::string>> expected = {{"0", "ID", "ftInteger", "True"},
-                                                            {"1", "Name", "ftString", "False"},
-                                                            {"2", "Speed", "ftFloat", "False"}};
+    const std::vector<std::vector<std::string>> expected = {
+        {"0", "ID", "ftInteger", "True", "auto"},
+        {"1", "Name", "ftString", "False", "auto"},
+        {"2", "Speed", "ftFloat", "False", "auto"}};
     for (size_t i = 0; i < rows.size(); ++i) {
-        EXPECT_EQ(
-            (std::vector<std::string>{rows[i].Index, rows[i].Name, rows[i].Kind, rows[i].Hex}),
-            expected[i]);
+        EXPECT_EQ((std::vector<std::string>{rows[i].Index, rows[i].Name, rows[i].Kind, rows[i].Hex,
+                                            rows[i].Bits}),
+                  expected[i]);
     }
 }
 
@@ -101,10 +102,10 @@ TEST_F(FieldSettingsTest, OkOnUnchangedRowsRewritesTheSameFile) {
 
 TEST_F(FieldSettingsTest, RowsBecomeDefinitionsByKindRules) {
     const std::vector<FieldSettingsRow> rows = {
-        {"7", "Id", "ftInteger", "tRuE"},  // the Index cell is not used
-        {"1", "Title", "ftString", "True"},
-        {"2", "Rate", "ftFloat", "True"},
-        {"3", "Flags", "ftinteger", "1"},
+        {"7", "Id", "ftInteger", "tRuE", "32"},  // the Index cell is not used
+        {"1", "Title", "ftString", "True", "auto"},
+        {"2", "Rate", "ftFloat", "True", ""},
+        {"3", "Flags", "ftinteger", "1", " 8"},
     };
     TakeOverFieldSettings(*work, rows, recordProgress);
 
@@ -119,6 +120,10 @@ TEST_F(FieldSettingsTest, RowsBecomeDefinitionsByKindRules) {
     EXPECT_EQ(defs[3].Number, 3);
     EXPECT_EQ(defs[3].KindText, "ftinteger");
     EXPECT_EQ(defs[3].Kind, FieldKind::ftInteger);
+    EXPECT_EQ(defs[0].Bits, 32);
+    EXPECT_EQ(defs[1].Bits, 0);
+    EXPECT_EQ(defs[2].Bits, 0);
+    EXPECT_EQ(defs[3].Bits, 8);
     EXPECT_EQ(work->Current.ConfirmedFieldCount, 4);
 
     // The file holds the flags as taken over; reading it back applies its own rules.
@@ -128,13 +133,25 @@ TEST_F(FieldSettingsTest, RowsBecomeDefinitionsByKindRules) {
     EXPECT_FALSE((*readBack)[2].Hex);
     EXPECT_FALSE((*readBack)[3].Hex);
     EXPECT_EQ((*readBack)[3].KindText, "ftinteger");
+    EXPECT_EQ((*readBack)[1].Bits, 32);  // once a field has a size, all of them have
+    EXPECT_EQ((*readBack)[3].Bits, 8);
+}
+
+TEST(ReadFieldSizeCell, TakesTheThreeSizesOrAutoAndRefusesTheRest) {
+    for (const auto& [text, bits] : std::vector<std::pair<std::string, int>>{
+             {"8", 8}, {"16", 16}, {" 32 ", 32}, {"auto", 0}, {"AUTO", 0}, {"", 0}}) {
+        EXPECT_EQ(ReadFieldSizeCell(text), bits) << text;
+    }
+    for (const std::string text : {"12", "64", "0", "byte"}) {
+        EXPECT_THROW(ReadFieldSizeCell(text), KelvaneError) << text;
+    }
 }
 
 TEST_F(FieldSettingsTest, ABadHexCellStopsAtItsRowAfterWritingTheEarlierRows) {
     const std::vector<FieldSettingsRow> rows = {
-        {"0", "NewId", "ftInteger", "False"},
-        {"1", "NewName", "ftInteger", "maybe"},
-        {"2", "NewSpeed", "ftFloat", "False"},
+        {"0", "NewId", "ftInteger", "False", "auto"},
+        {"1", "NewName", "ftInteger", "maybe", "auto"},
+        {"2", "NewSpeed", "ftFloat", "False", "auto"},
     };
     bool suspendedWhileTaking = true;
     try {
@@ -160,8 +177,8 @@ TEST_F(FieldSettingsTest, ABadHexCellStopsAtItsRowAfterWritingTheEarlierRows) {
 
 TEST_F(FieldSettingsTest, AFileThatCannotBeWrittenFailsWithEveryRowTaken) {
     work->Current.FilePath = dir.File("missing/Spell.dbc");
-    const std::vector<FieldSettingsRow> rows = {{"0", "A", "ftInteger", "False"},
-                                                {"1", "B", "ftInteger", "False"}};
+    const std::vector<FieldSettingsRow> rows = {{"0", "A", "ftInteger", "False", "auto"},
+                                                {"1", "B", "ftInteger", "False", "auto"}};
     try {
         TakeOverFieldSettings(*work, rows, recordProgress);
         FAIL() << "the write did not fail";

@@ -29,6 +29,7 @@ namespace {
 
 constexpr int kKindColumn = 2;
 constexpr int kHexColumn = 3;
+constexpr int kSizeColumn = 4;
 
 QStringList ColumnTexts(const QTableWidget& grid, int column) {
     QStringList texts;
@@ -52,6 +53,7 @@ class FieldDialogsTest : public QObject {
     QTableWidget& Grid() const { return *Child<QTableWidget>(*fields_, "sg"); }
     QComboBox& KindList() const { return *Child<QComboBox>(*fields_, "cbInplaceComboBox"); }
     QComboBox& HexList() const { return *Child<QComboBox>(*fields_, "hexbox"); }
+    QComboBox& SizeList() const { return *Child<QComboBox>(*fields_, "sizebox"); }
     std::string IniText() const { return dir_->Read("Spell.ini"); }
 
   private slots:
@@ -90,19 +92,20 @@ class FieldDialogsTest : public QObject {
 
         QCOMPARE(fields_->windowTitle(), QString("Fields Settings"));
         QCOMPARE(grid.rowCount(), 3);
-        QCOMPARE(grid.columnCount(), 4);
+        QCOMPARE(grid.columnCount(), 5);
         QStringList headers;
-        for (int column = 0; column < 4; ++column) {
+        for (int column = 0; column < 5; ++column) {
             headers << grid.horizontalHeaderItem(column)->text();
-            QCOMPARE(grid.columnWidth(column), (QList<int>{46, 352, 101, 79}[column]));
+            QCOMPARE(grid.columnWidth(column), (QList<int>{46, 352, 101, 79, 64}[column]));
         }
-        QCOMPARE(headers, (QStringList{"Index", "Name", "Kind", "Hex"}));
+        QCOMPARE(headers, (QStringList{"Index", "Name", "Kind", "Hex", "Bits"}));
         QVERIFY(grid.horizontalHeader()->font().bold());
         QVERIFY(grid.verticalHeader()->isHidden());
         QCOMPARE(ColumnTexts(grid, 0), (QStringList{"0", "1", "2"}));
         QCOMPARE(ColumnTexts(grid, 1), (QStringList{"ID", "Name", "Speed"}));
         QCOMPARE(ColumnTexts(grid, 2), (QStringList{"ftInteger", "ftString", "ftFloat"}));
         QCOMPARE(ColumnTexts(grid, 3), (QStringList{"True", "False", "False"}));
+        QCOMPARE(ColumnTexts(grid, 4), (QStringList{"auto", "auto", "auto"}));
         QVERIFY(grid.item(0, 0)->textAlignment() & Qt::AlignRight);
         QCOMPARE(grid.rowHeight(0), KindList().sizeHint().height());
     }
@@ -153,6 +156,35 @@ class FieldDialogsTest : public QObject {
         QVERIFY(hexes.isVisible());
         grid.setCurrentCell(2, 1);
         QVERIFY(kinds.isHidden() && hexes.isHidden());
+    }
+
+    void aSizePickedFromItsListIsWrittenWithTheOthersAt32Bits() {
+        fields_->show();
+        QTableWidget& grid = Grid();
+        QTest::mouseClick(grid.viewport(), Qt::LeftButton, {},
+                          grid.visualItemRect(grid.item(2, kSizeColumn)).center());
+        QComboBox& sizes = SizeList();
+        QVERIFY(sizes.isVisible());
+        QCOMPARE(sizes.currentText(), QString("auto"));
+        QTest::keyClick(&sizes, Qt::Key_End);  // the last choice, "8"
+        QCOMPARE(grid.item(2, kSizeColumn)->text(), QString("8"));
+        QTest::mouseClick(Child<QPushButton>(*fields_, "BitBtn1"), Qt::LeftButton);
+
+        QVERIFY(dialogs_->Messages.empty());
+        QCOMPARE(work_->Defs[2].Bits, 8);
+        QCOMPARE(work_->Defs[0].Bits, 0);
+        QVERIFY(IniText().find("[Field size]\r\nField 0=32\r\nField 1=32\r\nField 2=8\r\n") !=
+                std::string::npos);
+    }
+
+    void aSizeThatIsNoSizeIsReported() {
+        fields_->show();
+        Grid().item(1, kSizeColumn)->setText("12");
+        QTest::mouseClick(Child<QPushButton>(*fields_, "BitBtn1"), Qt::LeftButton);
+
+        QCOMPARE(dialogs_->Messages.size(), size_t{1});
+        QVERIFY(dialogs_->Messages[0].find("'12' is not a field size") != std::string::npos);
+        QCOMPARE(IniText().find("[Field size]"), std::string::npos);
     }
 
     void scrollingHidesOnlyTheKindList() {
