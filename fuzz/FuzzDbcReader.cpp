@@ -1,6 +1,7 @@
-// Loads arbitrary bytes as a DBC file into columns of every kind. A load either fails with a
-// clear error or gives a table; that table must save, and what it saves must load and save
-// to the same bytes again.
+// Loads arbitrary bytes as a DBC file into columns of every kind, with cells of 8, 16 and 32
+// bits where the header's record size fits them. A load either fails with a clear error or
+// gives a table; that table must save, and what it saves must load and save to the same bytes
+// again.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -32,6 +33,20 @@ kelvane::Workspace& FuzzWorkspace() {
     return *workspace;
 }
 
+// Sizes in a repeating pattern (32, 8, 16, 32 bits) when the header's record size is what they
+// add up to; no sizes otherwise, so the record size decides.
+void GiveSizesWhereTheyFit(kelvane::Workspace& workspace, std::string_view bytes, int columns) {
+    constexpr int kPattern[] = {32, 8, 16, 32};
+    int64_t recordSize = 0;
+    for (int field = 0; field < columns; ++field) {
+        recordSize += kPattern[field % 4] / 8;
+    }
+    const bool fits = columns > 0 && kelvane::ParseDbcHeader(bytes).RecordSize == recordSize;
+    for (int field = 0; field < columns; ++field) {
+        workspace.Defs[field].Bits = fits ? kPattern[field % 4] : 0;
+    }
+}
+
 // One column per field of the header, when there is a header.
 int ColumnsFor(std::string_view bytes) {
     if (bytes.size() < kelvane::DbcHeaderSize) {
@@ -46,6 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     kelvane::Workspace& workspace = FuzzWorkspace();
     const int columns = ColumnsFor(bytes);
+    GiveSizesWhereTheyFit(workspace, bytes, columns);
     try {
         kelvane::LoadDbcBytes(workspace, kPath, bytes, false, columns);
     } catch (const kelvane::KelvaneError&) {

@@ -1,13 +1,15 @@
-// Reads field definitions from arbitrary bytes the way a table load does, checks that the text
-// a file is written back as reads the same, and that a written key reads back.
+// Reads field definitions (sizes included) from arbitrary bytes the way a table load does, checks
+// that the text a file is written back as reads the same, and that a written key reads back.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <string_view>
 
 #include "core/FieldDef.h"
 #include "core/FieldDefFile.h"
 #include "core/IniFile.h"
+#include "core/KelvaneError.h"
 
 namespace {
 
@@ -15,7 +17,16 @@ constexpr int kFieldsRead = 40;
 
 bool SameDef(const kelvane::FieldDef& a, const kelvane::FieldDef& b) {
     return a.Number == b.Number && a.Name == b.Name && a.KindText == b.KindText &&
-           a.Kind == b.Kind && a.Hex == b.Hex;
+           a.Kind == b.Kind && a.Hex == b.Hex && a.Bits == b.Bits;
+}
+
+// The definition, or nothing when the file gives it a size that cannot be used.
+std::optional<kelvane::FieldDef> TryReadFieldDef(const kelvane::IniFile& ini, int n) {
+    try {
+        return kelvane::ReadFieldDef(ini, n);
+    } catch (const kelvane::KelvaneError&) {
+        return std::nullopt;
+    }
 }
 
 }  // namespace
@@ -25,11 +36,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const kelvane::IniFile ini = kelvane::IniFile::Parse(bytes);
     const kelvane::IniFile reread = kelvane::IniFile::Parse(ini.Text());
     for (int n = 0; n < kFieldsRead; ++n) {
-        const kelvane::FieldDef def = kelvane::ReadFieldDef(ini, n);
-        if (def.Hex && def.Kind != kelvane::FieldKind::ftInteger) {
+        const std::optional<kelvane::FieldDef> def = TryReadFieldDef(ini, n);
+        const std::optional<kelvane::FieldDef> again = TryReadFieldDef(reread, n);
+        if (def.has_value() != again.has_value()) {
             std::abort();
         }
-        if (!SameDef(def, kelvane::ReadFieldDef(reread, n))) {
+        if (!def) {
+            continue;
+        }
+        if (def->Hex && def->Kind != kelvane::FieldKind::ftInteger) {
+            std::abort();
+        }
+        if ((def->Bits != 0 && !kelvane::IsFieldSize(def->Bits)) || !SameDef(*def, *again)) {
             std::abort();
         }
     }
