@@ -131,8 +131,48 @@ TEST_F(ExchangeCommandsTest, PatchExportWarnsOfValuesThatWillNotReadBack) {
 
     EXPECT_EQ(result.ExitCode, 0) << result.Err;
     EXPECT_EQ(dir_.Read("out.txt"), CrlfText({"5:1=a;b", "6:1=plain"}));
-    EXPECT_TRUE(result.Err.starts_with("Warning: ")) << result.Err;
-    EXPECT_NE(result.Err.find('5'), std::string::npos) << result.Err;
+    EXPECT_EQ(result.Err,
+              "Warning: Some exported lines will not come back as they were written:\n"
+              "- values or keys with \";\" or \"//\": 1 line (key '5'); the reader skips such "
+              "lines as comments\n");
+}
+
+// A tooltip with a line break in a table whose key repeats: export-patch names both causes, and
+// apply-patch stops at the broken-off rest of the tooltip, saying what it probably is.
+TEST_F(ExchangeCommandsTest, PatchExportNamesLineBreaksAndRepeatedKeysAndApplyStopsAtThem) {
+    const std::string strings("\0Deals\r\n   1 point  \0plain\0", 27);
+    dir_.Write("Tips.dbc", DbcBytes()
+                               .Header(3, 2, 8, 27)
+                               .Int(5)
+                               .Int(1)
+                               .Int(5)
+                               .Int(21)
+                               .Int(6)
+                               .Int(0)
+                               .Raw(strings)
+                               .Bytes());
+    const std::string path = dir_.File("Tips.dbc");
+    WriteFieldDefs(path, {{"ID"}, {"Tip", FieldKind::ftString}});
+
+    const CliResult exported = Run({"export-patch", path, dir_.File("out.txt")});
+
+    EXPECT_EQ(exported.ExitCode, 0) << exported.Err;
+    EXPECT_EQ(dir_.Read("out.txt"), CrlfText({"5:1=Deals", "   1 point  ", "5:1=plain", "6:1="}));
+    EXPECT_EQ(exported.Err,
+              "Warning: Some exported lines will not come back as they were written:\n"
+              "- values with a line break: 1 line (key '5'); the line ends at the line break, and "
+              "the rest is read as a line of its own\n"
+              "- keys that repeat: 1 line (key '5'); every line after the first with the same key "
+              "would change the first record instead\n");
+
+    const CliResult applied =
+        Run({"apply-patch", path, dir_.File("out.txt"), dir_.File("Out.dbc")});
+
+    EXPECT_EQ(applied.ExitCode, 1);
+    EXPECT_EQ(applied.Err, dir_.File("out.txt") +
+                               " line 2: the line does not start with a key (no ':' after one): "
+                               "'   1 point  '; probably the rest of a text with a line break\n");
+    EXPECT_FALSE(std::filesystem::exists(dir_.File("Out.dbc")));
 }
 
 TEST_F(ExchangeCommandsTest, ChoicesOutsideTheTableFailWithoutWriting) {
