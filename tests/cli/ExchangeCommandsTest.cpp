@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "tests/support/CliRun.h"
@@ -43,6 +45,23 @@ class ExchangeCommandsTest : public ::testing::Test {
         dir_.Write(name, SpellSample().Bytes());
         const std::string path = dir_.File(name);
         WriteFieldDefs(path, SpellSampleFields());
+        return path;
+    }
+
+    // A table of an integer ID and a string column: a record per pair of an ID and the offset
+    // of its text in the string block.
+    std::string PutIdsAndTexts(const std::string& name,
+                               const std::vector<std::pair<int32_t, int32_t>>& records,
+                               std::string_view strings) {
+        DbcBytes bytes;
+        bytes.Header(static_cast<int32_t>(records.size()), 2, 8,
+                     static_cast<int32_t>(strings.size()));
+        for (const auto& [id, text] : records) {
+            bytes.Int(id).Int(text);
+        }
+        dir_.Write(name, bytes.Raw(strings).Bytes());
+        const std::string path = dir_.File(name);
+        WriteFieldDefs(path, {{"ID"}, {"Text", FieldKind::ftString}});
         return path;
     }
 
@@ -116,16 +135,7 @@ TEST_F(ExchangeCommandsTest, AnEmptyTableExportsAnEmptyFile) {
 }
 
 TEST_F(ExchangeCommandsTest, PatchExportWarnsOfValuesThatWillNotReadBack) {
-    dir_.Write("Names.dbc", DbcBytes()
-                                .Header(2, 2, 8, 11)
-                                .Int(5)
-                                .Int(1)
-                                .Int(6)
-                                .Int(5)
-                                .Raw(std::string("\0a;b\0plain\0", 11))
-                                .Bytes());
-    const std::string path = dir_.File("Names.dbc");
-    WriteFieldDefs(path, {{"ID"}, {"Name", FieldKind::ftString}});
+    const std::string path = PutIdsAndTexts("Names.dbc", {{5, 1}, {6, 5}}, {"\0a;b\0plain\0", 11});
 
     const CliResult result = Run({"export-patch", path, dir_.File("out.txt")});
 
@@ -140,19 +150,8 @@ TEST_F(ExchangeCommandsTest, PatchExportWarnsOfValuesThatWillNotReadBack) {
 // A tooltip with a line break in a table whose key repeats: export-patch names both causes, and
 // apply-patch stops at the broken-off rest of the tooltip, saying what it probably is.
 TEST_F(ExchangeCommandsTest, PatchExportNamesLineBreaksAndRepeatedKeysAndApplyStopsAtThem) {
-    const std::string strings("\0Deals\r\n   1 point  \0plain\0", 27);
-    dir_.Write("Tips.dbc", DbcBytes()
-                               .Header(3, 2, 8, 27)
-                               .Int(5)
-                               .Int(1)
-                               .Int(5)
-                               .Int(21)
-                               .Int(6)
-                               .Int(0)
-                               .Raw(strings)
-                               .Bytes());
-    const std::string path = dir_.File("Tips.dbc");
-    WriteFieldDefs(path, {{"ID"}, {"Tip", FieldKind::ftString}});
+    const std::string path = PutIdsAndTexts("Tips.dbc", {{5, 1}, {5, 21}, {6, 0}},
+                                            {"\0Deals\r\n   1 point  \0plain\0", 27});
 
     const CliResult exported = Run({"export-patch", path, dir_.File("out.txt")});
 

@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
-#include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/support/CliRun.h"
@@ -149,44 +150,53 @@ TEST_F(ImportCommandsTest, FailuresLeaveTheTableAlone) {
     }
 }
 
+// The files go to the folder "loottemplates" beside the script; the count is of the files that
+// exist afterwards, and the warnings name the ids skipped or found on more than one section.
 TEST_F(ImportCommandsTest, LootTemplatesGoBesideTheScript) {
-    const std::string script = PutScript("loottemplates.scp",
-                                         "[loottemplate 1234]\r\nloot=2589 35.5\r\nloot=2592 10\r\n"
-                                         "[loottemplate ../x]\r\nloot=1 1\r\n"
-                                         "[loottemplate 7]\r\n");
+    const std::string noEntries = DbcBytes().Header(0, 2, 8, 0).Bytes();
+    const struct {
+        std::string Script;
+        std::string Out;
+        std::string Err;
+        std::vector<std::pair<std::string, std::string>> Files;  // every file, by name
+    } cases[] = {
+        {"[loottemplate 1234]\r\nloot=2589 35.5\r\nloot=2592 10\r\n"
+         "[loottemplate ../x]\r\nloot=1 1\r\n"
+         "[loottemplate 7]\r\n",
+         "Wrote 2 files with 2 entries",
+         "Warning: These loot templates were not written, because their ids cannot be part of a "
+         "file name: '../x'.\n",
+         {{"loott1234.dbc",
+           DbcBytes().Header(2, 2, 8, 0).Int(2589).Float(35.5f).Int(2592).Float(10).Bytes()},
+          {"loott7.dbc", noEntries}}},
+        {"[loottemplate 3]\nloot=1 1\n"
+         "[loottemplate 4]\nloot=2 2\n"
+         "[loottemplate 3]\nloot=5 5\nloot=6 6\n"
+         "[loottemplate  4 ]\n",
+         "Wrote 2 files with 2 entries",
+         "Warning: These loot template ids stand on more than one section, and each file holds "
+         "the entries of the last one: '3', '4'.\n",
+         {{"loott3.dbc", DbcBytes().Header(2, 2, 8, 0).Int(5).Float(5).Int(6).Float(6).Bytes()},
+          {"loott4.dbc", noEntries}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Script);
+        std::filesystem::remove_all(dir_.File("loottemplates"));
+        const std::string script = PutScript("loottemplates.scp", c.Script);
 
-    const CliResult result = Run({"import-loot", script});
+        const CliResult result = Run({"import-loot", script});
 
-    EXPECT_EQ(result.ExitCode, 0) << result.Err;
-    EXPECT_EQ(result.Out,
-              "Wrote 2 files with 2 entries to \"" + dir_.File("loottemplates") + "\".\n");
-    EXPECT_EQ(result.Err,
-              "Warning: These loot templates were not written, because their ids cannot be part "
-              "of a file name: '../x'.\n");
-    EXPECT_EQ(dir_.Read("loottemplates/loott1234.dbc"),
-              DbcBytes().Header(2, 2, 8, 0).Int(2589).Float(35.5f).Int(2592).Float(10).Bytes());
-    EXPECT_EQ(dir_.Read("loottemplates/loott7.dbc"), DbcBytes().Header(0, 2, 8, 0).Bytes());
-}
-
-TEST_F(ImportCommandsTest, LootTemplatesCountTheFilesThatExistAndListRepeatedIds) {
-    const std::string script = PutScript("loottemplates.scp",
-                                         "[loottemplate 3]\nloot=1 1\n"
-                                         "[loottemplate 4]\nloot=2 2\n"
-                                         "[loottemplate 3]\nloot=5 5\nloot=6 6\n"
-                                         "[loottemplate  4 ]\n");
-
-    const CliResult result = Run({"import-loot", script});
-
-    EXPECT_EQ(result.ExitCode, 0) << result.Err;
-    EXPECT_EQ(result.Out,
-              "Wrote 2 files with 2 entries to \"" + dir_.File("loottemplates") + "\".\n");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.File("loottemplates")),
-                            std::filesystem::directory_iterator()),
-              2);
-    EXPECT_EQ(result.Err,
-              "Warning: These loot template ids stand on more than one section, and each file "
-              "holds the entries of the last one: '3', '4'.\n");
-    EXPECT_EQ(dir_.Read("loottemplates/loott4.dbc"), DbcBytes().Header(0, 2, 8, 0).Bytes());
+        EXPECT_EQ(result.ExitCode, 0) << result.Err;
+        EXPECT_EQ(result.Out, c.Out + " to \"" + dir_.File("loottemplates") + "\".\n");
+        EXPECT_EQ(result.Err, c.Err);
+        std::vector<std::pair<std::string, std::string>> files;
+        for (const auto& entry : std::filesystem::directory_iterator(dir_.File("loottemplates"))) {
+            const std::string name = entry.path().filename().string();
+            files.emplace_back(name, dir_.Read("loottemplates/" + name));
+        }
+        std::sort(files.begin(), files.end());
+        EXPECT_EQ(files, c.Files);
+    }
 }
 
 }  // namespace
