@@ -2,7 +2,6 @@
 
 #include <functional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "exchange/PatchReadBackReport.h"
