@@ -2,7 +2,7 @@
 
 #include "app/UserDialogs.h"
 #include "app/WorkFeedback.h"
-#include "import/LootFileName.h"
+#include "import/ImportNotices.h"
 #include "import/LootTemplates.h"
 
 namespace kelvane {
@@ -26,8 +26,12 @@ ImportCommands::ImportCommands(RecordTable& table, UserDialogs& dialogs, WorkFee
 void ImportCommands::ImportRecords(ScriptImport kind) {
     if (const std::optional<std::string> path =
             dialogs_.ChooseOpenFile(ScriptDialog(DialogPresetFor(kind)))) {
-        BusyScope busy(feedback_);
-        ImportScriptFile(table_, kind, *path);
+        ImportReport report;
+        {
+            BusyScope busy(feedback_);
+            report = ImportScriptFile(table_, kind, *path);
+        }
+        ShowNotices(ImportNotices(report));
     }
 }
 
@@ -42,9 +46,19 @@ void ImportCommands::ImportLootTemplates() {
         BusyScope busy(feedback_);
         report = kelvane::ImportLootTemplates(*path);
     }
-    if (!report.SkippedIds.empty()) {
-        dialogs_.ShowMessage(SkippedLootIdsMessage(report.SkippedIds));
+    ShowNotices(LootImportNotices(report));
+}
+
+// All in one message, so that an import asks for one click at the most.
+void ImportCommands::ShowNotices(const std::vector<std::string>& notices) {
+    if (notices.empty()) {
+        return;
     }
+    std::string message;
+    for (const std::string& notice : notices) {
+        message += (message.empty() ? "" : "\n\n") + notice;
+    }
+    dialogs_.ShowMessage(message);
 }
 
 }  // namespace kelvane

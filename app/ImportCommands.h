@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "import/ScriptImports.h"
 
 namespace kelvane {
@@ -20,6 +23,8 @@ class ImportCommands {
     void ImportLootTemplates();
 
   private:
+    void ShowNotices(const std::vector<std::string>& notices);
+
     RecordTable& table_;
     UserDialogs& dialogs_;
     WorkFeedback& feedback_;

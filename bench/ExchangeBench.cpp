@@ -55,7 +55,7 @@ std::string PatchOfChangesAndAdditions(const SpellLikeFile& file) {
             table.Post();
         }
         const PatchExport line = ExportPatchRow(table, row);
-        if (line.ReadBack.UnreadableLines > 0) {
+        if (line.ReadBack.ProblemCount() > 0) {
             continue;
         }
         const std::string& rowLine = line.Lines.front();
@@ -117,7 +117,7 @@ void ExportPatchAll(benchmark::State& state) {
     for (auto _ : state) {
         const PatchExport exported = ExportPatchAll(workspace->Table);
         WriteTextLines(path, exported.Lines);
-        unreadable = exported.ReadBack.UnreadableLines;
+        unreadable = exported.ReadBack.ProblemCount();
     }
     state.counters["unreadable_lines"] = unreadable;
 }

@@ -24,14 +24,9 @@ int RunApplyPatch(const Arguments& arguments, std::ostream& out, std::ostream& e
     const std::string& target = args.size() == 3 ? args[2] : path;
     const auto workspace = std::make_unique<Workspace>();
     const LoadReport report = OpenWithWarnings(*workspace, path, err);
-    PatchApplyReport applied;
-    try {
-        applied = ApplyPatchFile(workspace->Table, patch);
-    } catch (const PatchLineError& error) {
-        // Nothing is saved, so the lines applied before this one are lost with the run.
-        err << patch << " line " << error.LineNumber << ": " << error.what() << '\n';
-        return 1;
-    }
+    // A failing line ends the run here, its message saying "PATCH.txt line N: ...": nothing is
+    // saved, so the lines applied before it are lost with the run.
+    const PatchApplyReport applied = ApplyPatchFile(workspace->Table, patch);
     RequireTextFit(report, target, force);
     SaveDbcFile(*workspace, target);
     out << "Applied " << applied.LinesApplied << " lines, added " << applied.RecordsAdded

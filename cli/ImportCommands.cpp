@@ -1,13 +1,14 @@
 #include <array>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 #include "cli/CliCommands.h"
 #include "cli/CommandFlags.h"
 #include "cli/TableWarnings.h"
 #include "core/DbcWriter.h"
 #include "core/Workspace.h"
-#include "import/LootFileName.h"
+#include "import/ImportNotices.h"
 #include "import/LootTemplates.h"
 #include "import/ScriptImports.h"
 
@@ -36,6 +37,12 @@ ScriptImport KindNamed(std::string_view name) {
                      "': use scp, world, quests or itempages");
 }
 
+void PrintWarnings(const std::vector<std::string>& notices, std::ostream& err) {
+    for (const std::string& notice : notices) {
+        err << "Warning: " << notice << '\n';
+    }
+}
+
 }  // namespace
 
 int RunImport(const Arguments& arguments, std::ostream& out, std::ostream& err) {
@@ -55,9 +62,11 @@ int RunImport(const Arguments& arguments, std::ostream& out, std::ostream& err) 
     const ImportReport report = ImportScriptFile(workspace->Table, kind, script);
     RequireTextFit(loaded, target, force);
     SaveDbcFile(*workspace, target);
+    PrintWarnings(ImportNotices(report), err);
     out << "Appended " << report.RecordsAppended << " records (sections skipped "
         << report.SectionsSkipped << ", records cancelled " << report.RecordsCancelled
-        << ", lines passed over " << report.LinesPassedOver << "); wrote \"" << target
+        << ", lines passed over " << report.LinesPassedOver << ", values replaced "
+        << report.ValuesReplaced << "); wrote \"" << target
         << "\": " << workspace->Table.RecordCount() << " records.\n";
     return 0;
 }
@@ -67,9 +76,7 @@ int RunImportLoot(const Arguments& args, std::ostream& out, std::ostream& err) {
         throw UsageError("import-loot takes one argument: the loot template script");
     }
     const LootImportReport report = ImportLootTemplates(args[0]);
-    if (const std::string skipped = SkippedLootIdsMessage(report.SkippedIds); !skipped.empty()) {
-        err << "Warning: " << skipped << '\n';
-    }
+    PrintWarnings(LootImportNotices(report), err);
     out << "Wrote " << report.FilesWritten << " files with " << report.EntriesWritten
         << " entries to \"" << LootTemplateFolder(args[0]) << "\".\n";
     return 0;

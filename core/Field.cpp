@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "core/EchoText.h"
 #include "core/KelvaneError.h"
 #include "core/RecordTable.h"
 #include "core/ValueText.h"
@@ -8,13 +9,13 @@ namespace kelvane {
 namespace {
 
 [[noreturn]] void FailInteger(std::string_view text, const std::string& caption) {
-    throw KelvaneError("'" + std::string(text) + "' is not a valid integer value for field '" +
+    throw KelvaneError("'" + EchoText(text) + "' is not a valid integer value for field '" +
                        caption + "'");
 }
 
 [[noreturn]] void FailFloat(std::string_view text, const std::string& caption) {
-    throw KelvaneError("'" + std::string(text) +
-                       "' is not a valid floating point value for field '" + caption + "'");
+    throw KelvaneError("'" + EchoText(text) + "' is not a valid floating point value for field '" +
+                       caption + "'");
 }
 
 }  // namespace

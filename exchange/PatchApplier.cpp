@@ -2,8 +2,10 @@
 
 #include <utility>
 
+#include "core/EchoText.h"
 #include "core/KelvaneError.h"
 #include "core/RecordTable.h"
+#include "exchange/PatchKeyError.h"
 
 namespace kelvane {
 namespace {
@@ -25,7 +27,11 @@ void PatchApplier::Apply(std::string_view key, std::span<const PatchPairText> pa
         table_.Insert();
         ++recordsAdded_;
         editing_ = EditedRecord{true, {}, table_.RecNo()};
-        keyField.SetAsString(key);
+        try {
+            keyField.SetAsString(key);
+        } catch (const KelvaneError& error) {
+            throw PatchKeyError(error.what());
+        }
     }
     for (const PatchPairText& pair : pairs) {
         Assign(pair);
@@ -56,7 +62,7 @@ void PatchApplier::FinishPreviousRecord() {
 void PatchApplier::Assign(const PatchPairText& pair) {
     const std::optional<int32_t> number = PatchColumnNumber(pair.Column);
     if (!number) {
-        throw KelvaneError("'" + std::string(pair.Column) + "' is not a valid integer value");
+        throw KelvaneError("'" + EchoText(pair.Column) + "' is not a valid integer value");
     }
     const int lastNumber = table_.FieldCount() - 1 - kKeyColumn;
     if (*number < -1 || *number > lastNumber) {

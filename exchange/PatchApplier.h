@@ -20,7 +20,8 @@ class PatchApplier {
   public:
     explicit PatchApplier(RecordTable& table) : table_(table), index_(table) {}
 
-    // Stops with the table's own error at the first failing step; what came before stays.
+    // Stops with the table's own error at the first failing step; what came before stays. A
+    // new record whose key the key column refuses stays too, and the error is a PatchKeyError.
     void Apply(std::string_view key, std::span<const PatchPairText> pairs);
     int RecordsAdded() const { return recordsAdded_; }
 

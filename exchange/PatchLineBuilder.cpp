@@ -39,15 +39,25 @@ void PatchLineBuilder::AddPair(CellTexts& cells, int row, int column) {
     pairs_.push_back(WrittenPair{columnNumber, number, value});
 }
 
-bool PatchLineBuilder::ReadsBack() {
+std::optional<PatchProblem> PatchLineBuilder::ReadBackProblem() {
     // A line break inside a value splits the line in two when the file is read.
-    if (line_.find('\r') != std::string::npos || line_.find('\n') != std::string::npos) {
-        return false;
+    if (line_.find_first_of("\r\n") != std::string::npos) {
+        return PatchProblem::LineBreak;
     }
     ParsePatchLine(line_, parsed_);
-    if (parsed_.Form != PatchLineForm::KeyAndPairs || parsed_.Key != Key() ||
-        parsed_.Pairs.size() != pairs_.size()) {
-        return false;
+    // The line holds a ":", so it is neither blank nor without a key: only a comment mark
+    // makes the reader skip it.
+    if (parsed_.Form == PatchLineForm::Skipped) {
+        return PatchProblem::CommentMark;
+    }
+    if (parsed_.Key != Key()) {
+        return PatchProblem::ColonInKey;
+    }
+    if (pairs_.empty()) {
+        return PatchProblem::NoCell;
+    }
+    if (parsed_.Pairs.size() != pairs_.size()) {
+        return PatchProblem::DoubleQuote;
     }
     for (size_t i = 0; i < pairs_.size(); ++i) {
         const PatchPairText& read = parsed_.Pairs[i];
@@ -55,11 +65,13 @@ bool PatchLineBuilder::ReadsBack() {
         // The same text as written is the same number; other text may still read as it.
         const bool sameColumn = read.Column == Text(written.Number) ||
                                 PatchColumnNumber(read.Column) == written.ColumnNumber;
+        // Values hold no line break and no comment mark, and unquoted ones no comma: only a
+        // double quote taken for quoting can move where a value starts or ends.
         if (!sameColumn || read.Value != Text(written.Value)) {
-            return false;
+            return PatchProblem::DoubleQuote;
         }
     }
-    return true;
+    return std::nullopt;
 }
 
 }  // namespace kelvane

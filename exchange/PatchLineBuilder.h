@@ -1,10 +1,12 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "exchange/PatchLineParser.h"
+#include "exchange/PatchReadBackReport.h"
 
 namespace kelvane {
 
@@ -23,8 +25,9 @@ class PatchLineBuilder {
 
     const std::string& Line() const { return line_; }
     std::string_view Key() const { return Text(key_); }
-    // Whether the reader takes the line as the key and pairs that were written.
-    bool ReadsBack();
+    // Why the reader would not take the line as the key and pairs that were written; nothing
+    // when it would.
+    std::optional<PatchProblem> ReadBackProblem();
 
   private:
     struct Span {

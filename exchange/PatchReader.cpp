@@ -1,18 +1,26 @@
 #include "exchange/PatchReader.h"
 
 #include "core/ControlsSuspension.h"
+#include "core/EchoText.h"
 #include "core/FileIo.h"
 #include "core/RecordTable.h"
 #include "exchange/PatchApplier.h"
+#include "exchange/PatchKeyError.h"
 #include "exchange/PatchLineParser.h"
 #include "exchange/TextFile.h"
 
 namespace kelvane {
 namespace {
 
-[[noreturn]] void FailNoColon(int lineNumber, std::string_view line) {
-    throw PatchLineError(lineNumber, "Line " + std::to_string(lineNumber) +
-                                         " has no ':' after a key: '" + std::string(line) + "'");
+// A value with a line break, written as it is, leaves the rest of its line on a line of its
+// own; that line is where the reader stops, with a key it cannot use.
+[[noreturn]] void FailNoKey(int lineNumber, std::string_view line, std::string_view why) {
+    std::string message =
+        "the line does not start with a key (" + std::string(why) + "): '" + EchoText(line) + "'";
+    if (lineNumber > 1) {
+        message += "; probably the rest of a text with a line break";
+    }
+    throw PatchLineError(lineNumber, message);
 }
 
 }  // namespace
@@ -21,7 +29,13 @@ PatchApplyReport ApplyPatchFile(RecordTable& table, const std::string& path) {
     if (path.empty()) {
         return {};
     }
-    return ApplyPatchText(table, ReadWholeFile(path));
+    const std::string text = ReadWholeFile(path);
+    try {
+        return ApplyPatchText(table, text);
+    } catch (const PatchLineError& error) {
+        throw PatchLineError(error.LineNumber, path + " line " + std::to_string(error.LineNumber) +
+                                                   ": " + error.what());
+    }
 }
 
 PatchApplyReport ApplyPatchText(RecordTable& table, std::string_view text) {
@@ -38,10 +52,12 @@ PatchApplyReport ApplyPatchText(RecordTable& table, std::string_view text) {
             continue;
         }
         if (parsed.Form == PatchLineForm::NoColon) {
-            FailNoColon(lineNumber, line);
+            FailNoKey(lineNumber, line, "no ':' after one");
         }
         try {
             applier.Apply(parsed.Key, parsed.Pairs);
+        } catch (const PatchKeyError& error) {
+            FailNoKey(lineNumber, line, error.what());
         } catch (const KelvaneError& error) {
             throw PatchLineError(lineNumber, error.what());
         }

@@ -10,7 +10,7 @@ namespace kelvane {
 class RecordTable;
 
 // A patch line that stops the import: what() is the message the user sees, LineNumber (from
-// 1) says where. Lines before it stay applied.
+// 1) says where. Lines before it stay applied. Messages quote user data through EchoText.
 class PatchLineError : public KelvaneError {
   public:
     PatchLineError(int lineNumber, const std::string& message)
@@ -25,10 +25,11 @@ struct PatchApplyReport {
 
 // Applies a patch text file to the table: each line sets cells of the first record (in table
 // order) whose key column reads the line's key, or of a new record with that key. An empty path
-// does nothing. The record of the last line stays current and in editing.
+// does nothing. The record of the last line stays current and in editing. A failing line's
+// message begins with the path and the line number: "PATH line N: ".
 PatchApplyReport ApplyPatchFile(RecordTable& table, const std::string& path);
 
-// The same on text already in memory.
+// The same on text already in memory; a failing line's message is the reason alone.
 PatchApplyReport ApplyPatchText(RecordTable& table, std::string_view text);
 
 }  // namespace kelvane

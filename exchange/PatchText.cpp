@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
+#include <unordered_set>
 #include <utility>
 
 #include "core/ControlsSuspension.h"
@@ -31,8 +33,8 @@ void RequireKeyColumn(const RecordTable& table) {
 
 void TakeLine(PatchLineBuilder& builder, PatchExport& result) {
     result.Lines.push_back(builder.Line());
-    if (!builder.ReadsBack()) {
-        result.ReadBack.Count(builder.Key());
+    if (const std::optional<PatchProblem> problem = builder.ReadBackProblem()) {
+        result.ReadBack.Count(*problem, builder.Key());
     }
 }
 
@@ -45,23 +47,21 @@ class RowLineBuilder {
     void Cell(int slot, int row, int column) {
         builders_[static_cast<size_t>(slot)].AddPair(cells_, row, column);
     }
-    void EndRecord(int slot, int) { TakeLine(builders_[static_cast<size_t>(slot)], result_); }
+    void EndRecord(int slot, int) {
+        PatchLineBuilder& builder = builders_[static_cast<size_t>(slot)];
+        TakeLine(builder, result_);
+        // The reader finds the first record with a key, so later ones cannot be reached.
+        if (!keys_.emplace(builder.Key()).second) {
+            result_.ReadBack.Count(PatchProblem::RepeatedKey, builder.Key());
+        }
+    }
 
   private:
     CellTexts& cells_;
     PatchExport& result_;
     std::array<PatchLineBuilder, kSweepRecords> builders_;  // reused from batch to batch
+    std::unordered_set<std::string> keys_;
 };
-
-std::string QuotedKeys(const std::vector<std::string>& keys) {
-    std::string text;
-    for (const std::string& key : keys) {
-        text += text.empty() ? "'" : ", '";
-        text += key;
-        text += "'";
-    }
-    return text;
-}
 
 }  // namespace
 
@@ -71,26 +71,6 @@ std::string PatchRowLine(const RecordTable& table, int row) {
 
 std::string PatchCellLine(const RecordTable& table, int row, int selectedColumn) {
     return std::move(ExportPatchCell(table, row, selectedColumn).Lines.front());
-}
-
-void PatchReadBackReport::Count(std::string_view key) {
-    ++UnreadableLines;
-    if (FirstKeys.size() < KeysShown) {
-        FirstKeys.emplace_back(key);
-    }
-}
-
-std::string PatchReadBackReport::Warning() const {
-    if (UnreadableLines == 0) {
-        return {};
-    }
-    const bool one = UnreadableLines == 1;
-    const bool more = static_cast<size_t>(UnreadableLines) > FirstKeys.size();
-    return "The patch import would skip or misread " + std::to_string(UnreadableLines) +
-           (one ? " exported line (key " : " exported lines (keys ") + QuotedKeys(FirstKeys) +
-           (more ? " and more" : "") +
-           "): the patch format cannot carry some texts, among them values holding \";\", \"//\" "
-           "or a double quote before a comma, and keys holding \":\".";
 }
 
 PatchExport ExportPatchRow(const RecordTable& table, int row) {

@@ -2,8 +2,9 @@
 
 #include <functional>
 #include <string>
-#include <string_view>
 #include <vector>
+
+#include "exchange/PatchReadBackReport.h"
 
 namespace kelvane {
 
@@ -16,21 +17,8 @@ std::string PatchRowLine(const RecordTable& table, int row);
 // One cell as a patch cell line: selectedColumn is a grid column (Index = 0, numbered -1).
 std::string PatchCellLine(const RecordTable& table, int row, int selectedColumn);
 
-// How many lines of an export the patch reader would skip (";" or "//" in a value) or read
-// back differently from what was written (a double quote followed by a comma in a value, a
-// value starting with a double quote, a key holding ":", ...), with the keys of the first few.
-struct PatchReadBackReport {
-    static constexpr size_t KeysShown = 5;
-    int UnreadableLines = 0;
-    std::vector<std::string> FirstKeys;
-
-    void Count(std::string_view key);
-    // "" when every line reads back; otherwise a message for the user.
-    std::string Warning() const;
-};
-
 // The lines a patch export writes, each read back with the reader's own parsing and compared
-// with the key and values it was written from.
+// with the key and values it was written from; a whole-table export also finds repeated keys.
 struct PatchExport {
     std::vector<std::string> Lines;
     PatchReadBackReport ReadBack;

@@ -5,9 +5,18 @@
 #include "import/ScriptSyntax.h"
 
 namespace kelvane {
+namespace {
+
+constexpr std::string_view kPageLineKey = "Line";
+
+}  // namespace
+
+bool ItemPageImporter::KeyAddsUp(std::string_view key) const {
+    return key == kPageLineKey;
+}
 
 void ItemPageImporter::HandleLine(RecordTable& table, std::string_view key, std::string_view line) {
-    if (key != "Line") {
+    if (key != kPageLineKey) {
         AssignByKind(table, key, line);
         return;
     }

@@ -11,6 +11,7 @@ namespace kelvane {
 // AssignByKind. Empty lines before the first text leave no trace.
 class ItemPageImporter : public SectionImporter {
   public:
+    bool KeyAddsUp(std::string_view key) const override;
     void StartSection() override { pageText_.clear(); }
     void HandleLine(RecordTable& table, std::string_view key, std::string_view line) override;
     void EndSection(RecordTable& table) override;

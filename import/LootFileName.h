@@ -1,8 +1,6 @@
 #pragma once
 
-#include <string>
 #include <string_view>
-#include <vector>
 
 namespace kelvane {
 
@@ -10,8 +8,5 @@ namespace kelvane {
 // landing outside the "loottemplates" folder or failing on a name the folder cannot hold: not
 // empty, and no "/", "\", "..", ":" or control character.
 bool IsPlainFileNamePart(std::string_view id);
-
-// The one message of a run about the ids it skipped, "" when it skipped none.
-std::string SkippedLootIdsMessage(const std::vector<std::string>& ids);
 
 }  // namespace kelvane

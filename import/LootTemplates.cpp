@@ -3,6 +3,8 @@
 #include <bit>
 #include <filesystem>
 #include <system_error>
+#include <unordered_map>
+#include <utility>
 
 #include "core/AtomicFileBatch.h"
 #include "core/DbcFormat.h"
@@ -11,7 +13,6 @@
 #include "core/TablePaths.h"
 #include "core/TextUtil.h"
 #include "import/LootFileName.h"
-#include "import/ScriptLines.h"
 #include "import/ScriptNumbers.h"
 #include "import/ScriptSyntax.h"
 
@@ -59,18 +60,27 @@ std::string LootTableBytes(const ScriptLines& lines, const ScriptSection& sectio
 
 namespace {
 
-// Adds the file of every section with a usable id to the batch, and counts them.
+// The sections that wrote one file, and the entries of the last of them, which it keeps.
+struct LootFileCount {
+    int Sections = 0;
+    int Entries = 0;
+};
+
+// Adds the file of every section with a usable id to the batch, and counts them. A later
+// section with an id replaces the earlier one's file, so each file counts once, with the
+// entries of its last section.
 void AddLootFiles(const ScriptLines& lines, const std::string& folder, AtomicFileBatch& files,
                   LootImportReport& report) {
     bool folderMade = false;
+    std::unordered_map<std::string, LootFileCount> filesById;
     for (const ScriptSection& section : lines.Sections()) {
         const std::string_view rawId = SectionId(lines.Line(section.Header));
         if (rawId == UnknownText) {
             continue;
         }
-        const std::string_view id = TrimBlanks(rawId);
+        const std::string id(TrimBlanks(rawId));
         if (!IsPlainFileNamePart(id)) {
-            report.SkippedIds.emplace_back(id);
+            report.SkippedIds.push_back(id);
             continue;
         }
         if (!folderMade) {
@@ -80,10 +90,15 @@ void AddLootFiles(const ScriptLines& lines, const std::string& folder, AtomicFil
             folderMade = true;
         }
         const std::string bytes = LootTableBytes(lines, section);
-        files.Add(JoinPath(folder, "loott" + std::string(id) + ".dbc"), bytes);
-        ++report.FilesWritten;
-        report.EntriesWritten += static_cast<int>((bytes.size() - DbcHeaderSize) / kLootRecordSize);
+        files.Add(JoinPath(folder, "loott" + id + ".dbc"), bytes);
+        const int entries = static_cast<int>((bytes.size() - DbcHeaderSize) / kLootRecordSize);
+        LootFileCount& count = filesById[id];
+        if (++count.Sections == 2) {
+            report.RepeatedIds.push_back(id);
+        }
+        report.EntriesWritten += entries - std::exchange(count.Entries, entries);
     }
+    report.FilesWritten = static_cast<int>(filesById.size());
 }
 
 // Commits what a failed run had written, keeping the failure that ended it as the one
@@ -103,6 +118,7 @@ LootImportReport ImportLootTemplates(const std::string& scriptPath) {
     LootImportReport report;
     // One flush for all files instead of one each: thousands of sections are common.
     AtomicFileBatch files;
+    report.NulCut = lines.NulCut();
     try {
         AddLootFiles(lines, folder, files, report);
     } catch (const KelvaneError&) {

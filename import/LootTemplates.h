@@ -1,19 +1,25 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "import/ScriptLines.h"
+
 namespace kelvane {
 
-class ScriptLines;
-struct ScriptSection;
-
 struct LootImportReport {
+    // The files the run leaves, each counted once, and the entries they hold.
     int FilesWritten = 0;
     int EntriesWritten = 0;
     // Trimmed ids, in file order, of the sections left out because their id cannot be part of
-    // a file name. SkippedLootIdsMessage (import/LootFileName.h) words them for the user.
+    // a file name.
     std::vector<std::string> SkippedIds;
+    // Trimmed ids, each once, of the sections whose file a later section with the same id
+    // replaced.
+    std::vector<std::string> RepeatedIds;
+    // Set when a NUL byte ended the script before its end.
+    std::optional<ScriptNulCut> NulCut;
 };
 
 // "Import loottemplates": one two-column DBC file per section with an id, "loott" + id + ".dbc"

@@ -61,6 +61,10 @@ void SetLocation(RecordTable& table, std::string_view line) {
 
 }  // namespace
 
+bool QuestImporter::KeyAddsUp(std::string_view key) const {
+    return FindListKey(key) != nullptr;
+}
+
 void QuestImporter::HandleLine(RecordTable& table, std::string_view key, std::string_view line) {
     if (key == "Location") {
         SetLocation(table, line);

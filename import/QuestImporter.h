@@ -14,6 +14,7 @@ class QuestImporter : public SectionImporter {
     // The lists whose lines are numbered, each with its own count within a quest.
     enum List { Reputation, RewardItem, RewardChoice, Deliver, Kill, ListCount };
 
+    bool KeyAddsUp(std::string_view key) const override;
     void StartSection() override { nextNumbers_.fill(1); }
     void HandleLine(RecordTable& table, std::string_view key, std::string_view line) override;
 

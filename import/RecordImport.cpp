@@ -1,10 +1,14 @@
 #include "import/RecordImport.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "core/ControlsSuspension.h"
 #include "core/KelvaneError.h"
 #include "core/RecordTable.h"
 #include "core/TextUtil.h"
 #include "import/ScriptSyntax.h"
+#include "import/SectionKeys.h"
 
 namespace kelvane {
 namespace {
@@ -39,7 +43,7 @@ class RecordRun {
         }
     }
 
-    const ImportReport& Report() const { return report_; }
+    ImportReport TakeReport() { return std::move(report_); }
 
   private:
     void AppendRecord(const ScriptSection& section, std::string_view id) {
@@ -48,6 +52,7 @@ class RecordRun {
             table_.Fields(1).SetAsString(TrimBlanks(id));
         }
         importer_.StartSection();
+        keys_.Clear();
         for (int index = section.BodyBegin; index < section.BodyEnd; ++index) {
             HandleLine(lines_.Line(index));
         }
@@ -64,12 +69,29 @@ class RecordRun {
             importer_.HandleLine(table_, key, line);
         } catch (const KelvaneError&) {
             ++report_.LinesPassedOver;
+            return;
+        }
+        if (!importer_.KeyAddsUp(key) && keys_.SetBefore(key)) {
+            CountReplaced(key);
+        }
+    }
+
+    void CountReplaced(std::string_view key) {
+        ++report_.ValuesReplaced;
+        std::vector<std::string>& shown = report_.ReplacedKeys;
+        const auto sameKey = [key](const std::string& other) {
+            return EqualsIgnoreCase(other, key);
+        };
+        if (shown.size() < ImportReport::ReplacedKeysShown &&
+            std::none_of(shown.begin(), shown.end(), sameKey)) {
+            shown.emplace_back(key);
         }
     }
 
     RecordTable& table_;
     const ScriptLines& lines_;
     SectionImporter& importer_;
+    SectionKeys keys_;
     ImportReport report_;
 };
 
@@ -83,7 +105,9 @@ ImportReport ImportRecords(RecordTable& table, const ScriptLines& lines,
     for (const ScriptSection& section : lines.Sections()) {
         run.Import(section);
     }
-    return run.Report();
+    ImportReport report = run.TakeReport();
+    report.NulCut = lines.NulCut();
+    return report;
 }
 
 }  // namespace kelvane

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "import/ScriptLines.h"
 
@@ -17,6 +20,14 @@ struct ImportReport {
     int RecordsCancelled = 0;
     // Key lines whose handling failed: a key that names no column, a value the column refuses.
     int LinesPassedOver = 0;
+    // Key lines that replaced the value an earlier line with the same key (letter case ignored)
+    // had set in the same section: the last one wins. ReplacedKeys holds their first keys, each
+    // once whatever its letter case, up to ReplacedKeysShown.
+    static constexpr size_t ReplacedKeysShown = 5;
+    int ValuesReplaced = 0;
+    std::vector<std::string> ReplacedKeys;
+    // Set when a NUL byte ended the script before its end.
+    std::optional<ScriptNulCut> NulCut;
 };
 
 // What one record importer does with its sections; the run around it is ImportRecords.
@@ -30,6 +41,9 @@ class SectionImporter {
     virtual bool StoresSectionId() const { return true; }
     // Whether the section leaves a record at all.
     virtual bool TakesSection(const ScriptLines&, const ScriptSection&) const { return true; }
+    // Whether the key's lines add up (a numbered list, a text of many lines) instead of each
+    // replacing what the one before set.
+    virtual bool KeyAddsUp(std::string_view) const { return false; }
     virtual void StartSection() {}
     // One line of the section's body that has a key; a failure passes over this line only.
     virtual void HandleLine(RecordTable& table, std::string_view key, std::string_view line) = 0;

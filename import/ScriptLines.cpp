@@ -10,10 +10,15 @@
 namespace kelvane {
 
 ScriptLines::ScriptLines(std::string text) : text_(std::move(text)) {
-    if (const size_t nul = text_.find('\0'); nul != std::string::npos) {
-        text_.resize(nul);
-    }
+    const size_t nul = text_.find('\0');
+    const size_t ignored = nul == std::string::npos ? 0 : text_.size() - nul;
+    text_.resize(text_.size() - ignored);
     lines_ = SplitTextLines(text_);
+    if (ignored > 0) {
+        // After a line end the NUL starts a line of its own, which splitting did not count.
+        const bool startsLine = text_.empty() || text_.back() == '\n' || text_.back() == '\r';
+        nulCut_ = ScriptNulCut{Count() + (startsLine ? 1 : 0), ignored};
+    }
 }
 
 ScriptLines ScriptLines::Load(const std::string& path) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,6 +12,14 @@ struct ScriptSection {
     int Header = 0;
     int BodyBegin = 0;  // the line after the header
     int BodyEnd = 0;    // one past the last body line; BodyBegin when the body is empty
+};
+
+// Where a NUL byte ended a script's text before the end of the file: the NUL's line (from 1)
+// and the bytes from the NUL to the end, the NUL included, that were not read.
+struct ScriptNulCut {
+    int Line = 0;
+    size_t BytesIgnored = 0;
+    bool operator==(const ScriptNulCut&) const = default;
 };
 
 // The lines of one script file as read, untrimmed, 8-bit text in whatever code page it was
@@ -27,6 +36,8 @@ class ScriptLines {
     static ScriptLines Load(const std::string& path);
 
     int Count() const { return static_cast<int>(lines_.size()); }
+    // Set when a NUL byte ended the text early.
+    const std::optional<ScriptNulCut>& NulCut() const { return nulCut_; }
     std::string_view Line(int index) const { return lines_[static_cast<size_t>(index)]; }
 
     // The next header at or after from, or -1.
@@ -40,6 +51,7 @@ class ScriptLines {
   private:
     std::string text_;
     std::vector<std::string_view> lines_;
+    std::optional<ScriptNulCut> nulCut_;
 };
 
 }  // namespace kelvane

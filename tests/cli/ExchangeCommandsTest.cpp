@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "tests/support/CliRun.h"
@@ -43,6 +45,23 @@ class ExchangeCommandsTest : public ::testing::Test {
         dir_.Write(name, SpellSample().Bytes());
         const std::string path = dir_.File(name);
         WriteFieldDefs(path, SpellSampleFields());
+        return path;
+    }
+
+    // A table of an integer ID and a string column: a record per pair of an ID and the offset
+    // of its text in the string block.
+    std::string PutIdsAndTexts(const std::string& name,
+                               const std::vector<std::pair<int32_t, int32_t>>& records,
+                               std::string_view strings) {
+        DbcBytes bytes;
+        bytes.Header(static_cast<int32_t>(records.size()), 2, 8,
+                     static_cast<int32_t>(strings.size()));
+        for (const auto& [id, text] : records) {
+            bytes.Int(id).Int(text);
+        }
+        dir_.Write(name, bytes.Raw(strings).Bytes());
+        const std::string path = dir_.File(name);
+        WriteFieldDefs(path, {{"ID"}, {"Text", FieldKind::ftString}});
         return path;
     }
 
@@ -116,23 +135,43 @@ TEST_F(ExchangeCommandsTest, AnEmptyTableExportsAnEmptyFile) {
 }
 
 TEST_F(ExchangeCommandsTest, PatchExportWarnsOfValuesThatWillNotReadBack) {
-    dir_.Write("Names.dbc", DbcBytes()
-                                .Header(2, 2, 8, 11)
-                                .Int(5)
-                                .Int(1)
-                                .Int(6)
-                                .Int(5)
-                                .Raw(std::string("\0a;b\0plain\0", 11))
-                                .Bytes());
-    const std::string path = dir_.File("Names.dbc");
-    WriteFieldDefs(path, {{"ID"}, {"Name", FieldKind::ftString}});
+    const std::string path = PutIdsAndTexts("Names.dbc", {{5, 1}, {6, 5}}, {"\0a;b\0plain\0", 11});
 
     const CliResult result = Run({"export-patch", path, dir_.File("out.txt")});
 
     EXPECT_EQ(result.ExitCode, 0) << result.Err;
     EXPECT_EQ(dir_.Read("out.txt"), CrlfText({"5:1=a;b", "6:1=plain"}));
-    EXPECT_TRUE(result.Err.starts_with("Warning: ")) << result.Err;
-    EXPECT_NE(result.Err.find('5'), std::string::npos) << result.Err;
+    EXPECT_EQ(result.Err,
+              "Warning: Some exported lines will not come back as they were written:\n"
+              "- values or keys with \";\" or \"//\": 1 line (key '5'); the reader skips such "
+              "lines as comments\n");
+}
+
+// A tooltip with a line break in a table whose key repeats: export-patch names both causes, and
+// apply-patch stops at the broken-off rest of the tooltip, saying what it probably is.
+TEST_F(ExchangeCommandsTest, PatchExportNamesLineBreaksAndRepeatedKeysAndApplyStopsAtThem) {
+    const std::string path = PutIdsAndTexts("Tips.dbc", {{5, 1}, {5, 21}, {6, 0}},
+                                            {"\0Deals\r\n   1 point  \0plain\0", 27});
+
+    const CliResult exported = Run({"export-patch", path, dir_.File("out.txt")});
+
+    EXPECT_EQ(exported.ExitCode, 0) << exported.Err;
+    EXPECT_EQ(dir_.Read("out.txt"), CrlfText({"5:1=Deals", "   1 point  ", "5:1=plain", "6:1="}));
+    EXPECT_EQ(exported.Err,
+              "Warning: Some exported lines will not come back as they were written:\n"
+              "- values with a line break: 1 line (key '5'); the line ends at the line break, and "
+              "the rest is read as a line of its own\n"
+              "- keys that repeat: 1 line (key '5'); every line after the first with the same key "
+              "would change the first record instead\n");
+
+    const CliResult applied =
+        Run({"apply-patch", path, dir_.File("out.txt"), dir_.File("Out.dbc")});
+
+    EXPECT_EQ(applied.ExitCode, 1);
+    EXPECT_EQ(applied.Err, dir_.File("out.txt") +
+                               " line 2: the line does not start with a key (no ':' after one): "
+                               "'   1 point  '; probably the rest of a text with a line break\n");
+    EXPECT_FALSE(std::filesystem::exists(dir_.File("Out.dbc")));
 }
 
 TEST_F(ExchangeCommandsTest, ChoicesOutsideTheTableFailWithoutWriting) {

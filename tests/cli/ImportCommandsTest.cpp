@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/support/CliRun.h"
@@ -91,9 +94,33 @@ TEST_F(ImportCommandsTest, WithoutAnOutputFileTheTableIsWrittenBack) {
     EXPECT_EQ(dir_.Read("Items.dbc"),
               DbcBytes().Header(1, 2, 8, 1).Int(1).Int(2).Raw({"\0", 1}).Bytes());
     EXPECT_EQ(result.Out,
-              "Appended 1 records (sections skipped 0, records cancelled 1, lines passed over 0); "
-              "wrote \"" +
+              "Appended 1 records (sections skipped 0, records cancelled 1, lines passed over 0, "
+              "values replaced 0); wrote \"" +
                   table + "\": 1 records.\n");
+}
+
+// A key repeated inside a section keeps the last value, and a NUL byte ends the script: the
+// run says both, with where the NUL stood and how much it left unread.
+TEST_F(ImportCommandsTest, ReplacedValuesAndANulByteAreReported) {
+    using namespace std::string_literals;
+    const std::string table = PutTable("Npcs.dbc", {{"Id"}, {"loot"}});
+    const std::string script = PutScript(
+        "creatures.scp", "[npc 1]\nloot=1\nLoot=2\nloot=3\n[npc 2]\nloot=4\n\0[npc 3]\n"s);
+
+    const CliResult result = Run({"import", "scp", table, script});
+
+    EXPECT_EQ(result.ExitCode, 0) << result.Err;
+    EXPECT_EQ(dir_.Read("Npcs.dbc"),
+              DbcBytes().Header(2, 2, 8, 1).Int(1).Int(3).Int(2).Int(4).Raw({"\0", 1}).Bytes());
+    EXPECT_EQ(result.Out,
+              "Appended 2 records (sections skipped 0, records cancelled 0, lines passed over 0, "
+              "values replaced 2); wrote \"" +
+                  table + "\": 2 records.\n");
+    EXPECT_EQ(result.Err,
+              "Warning: 2 key lines replaced the value that an earlier line with the same key had "
+              "set in their section; the last value was kept (key 'Loot').\n"
+              "Warning: The script ends at a NUL byte on line 7; the 9 bytes from there to the "
+              "end of the file were not read.\n");
 }
 
 TEST_F(ImportCommandsTest, FailuresLeaveTheTableAlone) {
@@ -123,23 +150,53 @@ TEST_F(ImportCommandsTest, FailuresLeaveTheTableAlone) {
     }
 }
 
+// The files go to the folder "loottemplates" beside the script; the count is of the files that
+// exist afterwards, and the warnings name the ids skipped or found on more than one section.
 TEST_F(ImportCommandsTest, LootTemplatesGoBesideTheScript) {
-    const std::string script = PutScript("loottemplates.scp",
-                                         "[loottemplate 1234]\r\nloot=2589 35.5\r\nloot=2592 10\r\n"
-                                         "[loottemplate ../x]\r\nloot=1 1\r\n"
-                                         "[loottemplate 7]\r\n");
+    const std::string noEntries = DbcBytes().Header(0, 2, 8, 0).Bytes();
+    const struct {
+        std::string Script;
+        std::string Out;
+        std::string Err;
+        std::vector<std::pair<std::string, std::string>> Files;  // every file, by name
+    } cases[] = {
+        {"[loottemplate 1234]\r\nloot=2589 35.5\r\nloot=2592 10\r\n"
+         "[loottemplate ../x]\r\nloot=1 1\r\n"
+         "[loottemplate 7]\r\n",
+         "Wrote 2 files with 2 entries",
+         "Warning: These loot templates were not written, because their ids cannot be part of a "
+         "file name: '../x'.\n",
+         {{"loott1234.dbc",
+           DbcBytes().Header(2, 2, 8, 0).Int(2589).Float(35.5f).Int(2592).Float(10).Bytes()},
+          {"loott7.dbc", noEntries}}},
+        {"[loottemplate 3]\nloot=1 1\n"
+         "[loottemplate 4]\nloot=2 2\n"
+         "[loottemplate 3]\nloot=5 5\nloot=6 6\n"
+         "[loottemplate  4 ]\n",
+         "Wrote 2 files with 2 entries",
+         "Warning: These loot template ids stand on more than one section, and each file holds "
+         "the entries of the last one: '3', '4'.\n",
+         {{"loott3.dbc", DbcBytes().Header(2, 2, 8, 0).Int(5).Float(5).Int(6).Float(6).Bytes()},
+          {"loott4.dbc", noEntries}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Script);
+        std::filesystem::remove_all(dir_.File("loottemplates"));
+        const std::string script = PutScript("loottemplates.scp", c.Script);
 
-    const CliResult result = Run({"import-loot", script});
+        const CliResult result = Run({"import-loot", script});
 
-    EXPECT_EQ(result.ExitCode, 0) << result.Err;
-    EXPECT_EQ(result.Out,
-              "Wrote 2 files with 2 entries to \"" + dir_.File("loottemplates") + "\".\n");
-    EXPECT_EQ(result.Err,
-              "Warning: These loot templates were not written, because their ids cannot be part "
-              "of a file name: '../x'.\n");
-    EXPECT_EQ(dir_.Read("loottemplates/loott1234.dbc"),
-              DbcBytes().Header(2, 2, 8, 0).Int(2589).Float(35.5f).Int(2592).Float(10).Bytes());
-    EXPECT_EQ(dir_.Read("loottemplates/loott7.dbc"), DbcBytes().Header(0, 2, 8, 0).Bytes());
+        EXPECT_EQ(result.ExitCode, 0) << result.Err;
+        EXPECT_EQ(result.Out, c.Out + " to \"" + dir_.File("loottemplates") + "\".\n");
+        EXPECT_EQ(result.Err, c.Err);
+        std::vector<std::pair<std::string, std::string>> files;
+        for (const auto& entry : std::filesystem::directory_iterator(dir_.File("loottemplates"))) {
+            const std::string name = entry.path().filename().string();
+            files.emplace_back(name, dir_.Read("loottemplates/" + name));
+        }
+        std::sort(files.begin(), files.end());
+        EXPECT_EQ(files, c.Files);
+    }
 }
 
 }  // namespace

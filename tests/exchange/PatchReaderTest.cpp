@@ -115,7 +115,12 @@ TEST_F(PatchReaderTest, FailuresStopWhereTheyHappen) {
         {"12:", 1, "'' is not a valid integer value", {}},
         {"12:1=x,5,2=y", 1, "'' is not a valid integer value", {{0, kName, "x"}}},
         {"12:x=1", 1, "'x' is not a valid integer value", {}},
-        {"12:1=x\r\nxyz\r\n20:1=y", 2, "Line 2 has no ':' after a key: 'xyz'", {{0, kName, "x"}}},
+        {"xyz\r\n12:1=x", 1, "the line does not start with a key (no ':' after one): 'xyz'", {}},
+        {"12:1=x\r\nxyz\r\n20:1=y",
+         2,
+         "the line does not start with a key (no ':' after one): 'xyz'; probably the rest of a "
+         "text with a line break",
+         {{0, kName, "x"}}},
         {"12:9=1", 1, "Column number 9 is out of range: the table has columns -1 to 4", {}},
         {"12:1=x,-2=1",
          1,
@@ -135,10 +140,37 @@ TEST_F(PatchReaderTest, FailuresStopWhereTheyHappen) {
     }
 }
 
+// A failing line can be megabytes long and hold any byte: the message quotes at most 80
+// characters of it, control bytes as escapes, and a NUL does not end the message.
+TEST_F(PatchReaderTest, MessagesQuoteUserDataCutAndEscaped) {
+    using namespace std::string_literals;
+    const std::string longValue(200, '7');
+    const std::string cut80 = std::string(80, '7') + "...";
+    const struct {
+        std::string Text;
+        std::string Message;
+    } cases[] = {
+        {"20:4=" + longValue, "'" + cut80 + "' is not a valid integer value for field 'Rank'"},
+        {"20:3=1\x01\t2\x7f\0!\r"s,
+         "'1\\x01\\t2\\x7f\\0!' is not a valid floating point value for field 'Speed'"},
+        {"12:" + longValue + "=1", "'" + cut80 + "' is not a valid integer value"},
+        {"12:\x1b[2J=1", "'\\x1b[2J' is not a valid integer value"},
+        {"xy\0z"s, "the line does not start with a key (no ':' after one): 'xy\\0z'"},
+        {longValue, "the line does not start with a key (no ':' after one): '" + cut80 + "'"},
+    };
+    for (const auto& c : cases) {
+        SetUp();
+        const PatchLineError error = FailureOf(c.Text);
+        EXPECT_EQ(error.what(), c.Message) << c.Text;
+    }
+}
+
 TEST_F(PatchReaderTest, ANewRecordStaysWhenItsKeyFails) {
     const PatchLineError error = FailureOf("20:1=y\r\nabc:1=x");
     EXPECT_EQ(error.LineNumber, 2);
-    EXPECT_STREQ(error.what(), "'abc' is not a valid integer value for field 'ID'");
+    EXPECT_STREQ(error.what(),
+                 "the line does not start with a key ('abc' is not a valid integer value for field "
+                 "'ID'): 'abc:1=x'; probably the rest of a text with a line break");
     EXPECT_EQ(table.State(), TableState::Insert);
     EXPECT_EQ(table.RowCount(), 4);
     EXPECT_EQ(testing::RowTexts(table, table.RecNo()),
@@ -296,6 +328,21 @@ TEST(PatchFile, EmptyPathDoesNothingAndMissingFileChangesNothing) {
     EXPECT_EQ(ApplyPatchFile(table, folder.File("patch.txt")).RecordsAdded, 1);
     table.First();
     EXPECT_EQ(TableTexts(table), (Rows{{"0", "12", "b"}, {"1", "13", "c"}}));
+}
+
+TEST(PatchFile, AFailingLineIsNamedByFileAndNumber) {
+    const testing::TempDir folder;
+    RecordTable table;
+    BuildTable(table, {{"ID"}, {"Name", FieldKind::ftString}});
+    folder.Write("patch.txt", "12:1=b\r\n\r\n13:x=c\r\n");
+    try {
+        ApplyPatchFile(table, folder.File("patch.txt"));
+        FAIL() << "a failing line was applied";
+    } catch (const PatchLineError& error) {
+        EXPECT_EQ(error.LineNumber, 3);
+        EXPECT_EQ(error.what(),
+                  folder.File("patch.txt") + " line 3: 'x' is not a valid integer value");
+    }
 }
 
 }  // namespace

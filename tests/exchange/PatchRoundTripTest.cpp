@@ -12,6 +12,7 @@
 #include "core/Workspace.h"
 #include "exchange/PatchReader.h"
 #include "exchange/PatchText.h"
+#include "exchange/TextFile.h"
 #include "tests/exchange/ExchangeTables.h"
 #include "tests/support/DbcSamples.h"
 #include "tests/support/TempDir.h"
@@ -65,7 +66,7 @@ class PatchRoundTripTest : public ::testing::Test {
 
 TEST_F(PatchRoundTripTest, AppliedToAnEmptyCopy) {
     const PatchExport exported = ExportPatchAll(source.Table);
-    EXPECT_EQ(exported.ReadBack.UnreadableLines, 0);
+    EXPECT_EQ(exported.ReadBack.ProblemCount(), 0);
     RecordTable copy;
     BuildTableLike(copy, source.Table);
     ApplyPatchText(copy, JoinedLines(exported.Lines));
@@ -95,6 +96,69 @@ TEST(PatchRoundTrip, ApplyingATablesOwnExportChangesNothing) {
     EXPECT_EQ(report.RecordsAdded, 0);
     table.First();
     EXPECT_EQ(TableTexts(table), before);
+}
+
+// A table whose key column repeats (one record per class and race): the lines the export names
+// are exactly the records that an empty copy does not get back.
+TEST(PatchRoundTrip, RepeatedKeysAreTheRecordsAnEmptyCopyLoses) {
+    RecordTable table;
+    testing::BuildTable(table, {{"Class"}, {"Race"}, {"Name", FieldKind::ftString}});
+    for (int playable = 1; playable <= 3; ++playable) {
+        for (int race = 1; race <= 4; ++race) {
+            AddRecord(table, {std::to_string(playable), std::to_string(race), "n"});
+        }
+    }
+    const PatchExport exported = ExportPatchAll(table);
+    const PatchReadBackReport::Kind& repeats = exported.ReadBack.Of(PatchProblem::RepeatedKey);
+    EXPECT_EQ(repeats.Lines, 9);
+    EXPECT_EQ(repeats.FirstKeys, (std::vector<std::string>{"1", "2", "3"}));
+    EXPECT_NE(exported.ReadBack.Warning().find("- keys that repeat: 9 lines (keys '1', '2', '3')"),
+              std::string::npos)
+        << exported.ReadBack.Warning();
+
+    RecordTable copy;
+    BuildTableLike(copy, table);
+    const PatchApplyReport applied = ApplyPatchText(copy, JoinedLines(exported.Lines));
+    EXPECT_EQ(applied.LinesApplied, 12);
+    EXPECT_EQ(applied.RecordsAdded, 12 - repeats.Lines);
+}
+
+// A tooltip with a line break: the export names the line break, and applying the file stops at
+// the broken-off rest, saying that it is one.
+TEST(PatchRoundTrip, ALineBreakInAValueIsNamedOnExportAndOnApply) {
+    const struct {
+        std::string Tooltip;
+        std::string Message;
+    } cases[] = {
+        {"Increases damage by\r\n   1 point  .",
+         "the line does not start with a key (no ':' after one): '   1 point  .,2=7'; probably "
+         "the rest of a text with a line break"},
+        {"Rank:\n   1 point  : fire",
+         "the line does not start with a key ('   1 point  ' is not a valid integer value for "
+         "field 'ID'): '   1 point  : fire,2=7'; probably the rest of a text with a line break"},
+    };
+    const testing::TempDir folder;
+    const std::string path = folder.File("patch.txt");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Tooltip);
+        RecordTable table;
+        testing::BuildTable(table, {{"ID"}, {"Tooltip", FieldKind::ftString}, {"Rank"}});
+        AddRecord(table, {"5", c.Tooltip, "7"});
+        const PatchExport exported = ExportPatchAll(table);
+        EXPECT_EQ(exported.ReadBack.Of(PatchProblem::LineBreak).Lines, 1);
+        EXPECT_EQ(exported.ReadBack.ProblemCount(), 1);
+        WriteTextLines(path, exported.Lines);
+
+        RecordTable copy;
+        BuildTableLike(copy, table);
+        try {
+            ApplyPatchFile(copy, path);
+            ADD_FAILURE() << "the broken line was applied";
+        } catch (const PatchLineError& error) {
+            EXPECT_EQ(error.LineNumber, 2);
+            EXPECT_EQ(error.what(), path + " line 2: " + c.Message);
+        }
+    }
 }
 
 // Random texts from the characters the format treats specially: a line reads back by the
@@ -130,8 +194,17 @@ TEST(PatchReadBackCheck, AgreesWithWhatTheReaderDoes) {
             rebuilt = copy.RowCount() == 1 && TableTexts(copy) == TableTexts(table);
         } catch (const KelvaneError&) {
         }
-        const bool checked = exported.ReadBack.UnreadableLines == 0;
-        EXPECT_EQ(checked, rebuilt) << "line: " << ::testing::PrintToString(exported.Lines[0]);
+        const std::string& line = exported.Lines[0];
+        const bool checked = exported.ReadBack.ProblemCount() == 0;
+        EXPECT_EQ(checked, rebuilt) << "line: " << ::testing::PrintToString(line);
+        // The cause named is one the line shows.
+        const auto named = [&](PatchProblem problem) {
+            return exported.ReadBack.Of(problem).Lines > 0;
+        };
+        EXPECT_EQ(named(PatchProblem::LineBreak), line.find('\r') != std::string::npos) << line;
+        if (named(PatchProblem::DoubleQuote)) {
+            EXPECT_NE(line.find('"'), std::string::npos) << line;
+        }
         (checked ? readsBack : misread) += 1;
     }
     // Both outcomes are common enough for the comparison to mean something.

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -73,7 +75,7 @@ TEST_F(PatchLinesTest, ExportAllWalksInTableOrderAndTellsProgress) {
     ASSERT_EQ(exported.Lines.size(), 8u);
     EXPECT_EQ(exported.Lines[3], "3:1=edited,2=");
     EXPECT_EQ(exported.Lines[7], "12:1=\"Fire, Ball\",2=1.5");
-    EXPECT_EQ(exported.ReadBack.UnreadableLines, 0);
+    EXPECT_EQ(exported.ReadBack.ProblemCount(), 0);
     EXPECT_EQ(progress, (std::vector<std::pair<int, int>>{{0, 8}}));
     EXPECT_EQ(table.State(), TableState::Browse);
     EXPECT_EQ(table.RecNo(), 7);
@@ -85,14 +87,19 @@ TEST(PatchLines, ExportAllGivesTheRowLinesAndReportsProgressInSteps) {
     RecordTable table;
     testing::BuildShuffledTable(table, 5000);
     std::vector<std::string> expected;
+    std::set<std::string> keys;
+    int repeats = 0;  // the records added in place of deleted ones reuse keys of others
     for (int row = 0; row < table.RecordCount(); ++row) {
         expected.push_back(PatchRowLine(table, row));
+        repeats += keys.insert(table.CellText(row, 1)).second ? 0 : 1;
     }
     std::vector<std::pair<int, int>> progress;
     const PatchExport exported =
         ExportPatchAll(table, [&](int done, int total) { progress.emplace_back(done, total); });
     EXPECT_EQ(exported.Lines, expected);
-    EXPECT_EQ(exported.ReadBack.UnreadableLines, 0);
+    EXPECT_GT(repeats, 0);
+    EXPECT_EQ(exported.ReadBack.Of(PatchProblem::RepeatedKey).Lines, repeats);
+    EXPECT_EQ(exported.ReadBack.ProblemCount(), repeats);
     EXPECT_EQ(progress, (std::vector<std::pair<int, int>>{{0, 5000}, {4096, 5000}}));
 }
 
@@ -102,7 +109,7 @@ TEST(PatchLines, KeyColumnAloneGivesKeyAndColon) {
     AddRecord(table, {"12"});
     EXPECT_EQ(PatchRowLine(table, 0), "12:");
     // The reader takes '12:' for a pair without a column number.
-    EXPECT_EQ(ExportPatchRow(table, 0).ReadBack.UnreadableLines, 1);
+    EXPECT_EQ(ExportPatchRow(table, 0).ReadBack.Of(PatchProblem::NoCell).Lines, 1);
 }
 
 TEST(PatchLines, NeedAnOpenTableWithAKeyColumn) {
@@ -134,30 +141,35 @@ class PatchReadBackTest : public ::testing::Test {
     RecordTable table;
 };
 
-TEST_F(PatchReadBackTest, FindsEveryLineTheReaderWouldSkipOrMisread) {
+TEST_F(PatchReadBackTest, NamesWhyEachLineTheReaderWouldSkipOrMisreadFails) {
+    using enum PatchProblem;
     struct ReadBackCase {
         std::vector<std::string> Cells;  // key, A, B
-        bool RowReadsBack;
-        bool CellOfAReadsBack;
+        std::optional<PatchProblem> Row;
+        std::optional<PatchProblem> CellOfA;
     };
     const std::vector<ReadBackCase> cases = {
-        {{"1", "plain", "text"}, true, true},
-        {{"2", "a,b", "c, d"}, true, true},
-        {{"3", "say \"hi\"", "x"}, true, true},
-        {{"4", "", ""}, true, true},
-        {{"5", "a=b", "x"}, true, true},
-        {{"  6 ", "blanks", "count"}, true, true},
-        {{"7", "a;b", "x"}, false, false},
-        {{"8", "x", "a//b"}, false, true},
-        {{"9", "x\",y", "z"}, false, false},        // a double quote before a comma ends the value
-        {{"10", "\"quoted\"", "z"}, false, false},  // reads as a quoted value
-        {{"11", "z", "\"quoted\""}, false, true},   // the last pair loses its closing quote
-        {{"12", "\"", "z"}, false, false},
-        {{"13", "a=\"b", "c"}, false, false},  // '="' makes the value look quoted
-        {{"14", "x", "=\"y"}, false, true},
-        {{"a:b", "x", "y"}, false, false},  // the key ends at the first ":"
-        {{"16", "two\r\nlines", "x"}, false, false},
-        {{"17", "cr\ronly", "x"}, false, false},
+        {{"1", "plain", "text"}, {}, {}},
+        {{"2", "a,b", "c, d"}, {}, {}},
+        {{"3", "say \"hi\"", "x"}, {}, {}},
+        {{"4", "", ""}, {}, {}},
+        {{"5", "a=b", "x"}, {}, {}},
+        {{"  6 ", "blanks", "count"}, {}, {}},
+        {{"7", "a;b", "x"}, CommentMark, CommentMark},
+        {{"8", "x", "a//b"}, CommentMark, {}},
+        {{"7;8", "x", "y"}, CommentMark, CommentMark},
+        {{"9", "x\",y", "z"}, DoubleQuote, DoubleQuote},  // a double quote before a comma ends it
+        {{"10", "\"quoted\"", "z"}, DoubleQuote, DoubleQuote},  // reads as a quoted value
+        {{"11", "z", "\"quoted\""}, DoubleQuote, {}},  // the last pair loses its closing quote
+        {{"12", "\"", "z"}, DoubleQuote, DoubleQuote},
+        {{"13", "a=\"b", "c"}, DoubleQuote, DoubleQuote},  // '="' makes the value look quoted
+        {{"14", "x", "=\"y"}, DoubleQuote, {}},
+        {{"a:b", "x", "y"}, ColonInKey, ColonInKey},  // the key ends at the first ":"
+        {{"16", "two\r\nlines", "x"}, LineBreak, LineBreak},
+        {{"17", "cr\ronly", "x"}, LineBreak, LineBreak},
+        // The line break is what splits the line, whatever else the value holds.
+        {{"18", "a;b\n1: x\",y", "x"}, LineBreak, LineBreak},
+        {{"19", "x", "tip\r\n   1 point  "}, LineBreak, {}},
     };
     for (const ReadBackCase& c : cases) {
         BuildTable(
@@ -165,11 +177,15 @@ TEST_F(PatchReadBackTest, FindsEveryLineTheReaderWouldSkipOrMisread) {
             {{"Key", FieldKind::ftString}, {"A", FieldKind::ftString}, {"B", FieldKind::ftString}});
         AddRecord(table, c.Cells);
         const PatchExport row = ExportPatchRow(table, 0);
-        EXPECT_EQ(row.ReadBack.UnreadableLines, c.RowReadsBack ? 0 : 1) << row.Lines[0];
         const PatchExport cell = ExportPatchCell(table, 0, 2);
-        EXPECT_EQ(cell.ReadBack.UnreadableLines, c.CellOfAReadsBack ? 0 : 1) << cell.Lines[0];
-        if (!c.RowReadsBack) {
-            EXPECT_EQ(row.ReadBack.FirstKeys, std::vector<std::string>{c.Cells[0]});
+        for (const auto& [exported, problem] : {std::pair{&row, c.Row}, {&cell, c.CellOfA}}) {
+            const std::string& line = exported->Lines[0];
+            EXPECT_EQ(exported->ReadBack.ProblemCount(), problem ? 1 : 0) << line;
+            if (problem) {
+                EXPECT_EQ(exported->ReadBack.Of(*problem).FirstKeys,
+                          std::vector<std::string>{c.Cells[0]})
+                    << line;
+            }
         }
     }
 }
@@ -179,26 +195,57 @@ TEST_F(PatchReadBackTest, CountsAllAndNamesTheFirstFewKeys) {
         AddRecord(table, {"k" + std::to_string(i), i % 2 == 0 ? "a;b" : "fine", ""});
     }
     const PatchExport exported = ExportPatchAll(table);
-    EXPECT_EQ(exported.ReadBack.UnreadableLines, 4);
-    EXPECT_EQ(exported.ReadBack.FirstKeys, (std::vector<std::string>{"k0", "k2", "k4", "k6"}));
+    const PatchReadBackReport::Kind& comments = exported.ReadBack.Of(PatchProblem::CommentMark);
+    EXPECT_EQ(comments.Lines, 4);
+    EXPECT_EQ(comments.FirstKeys, (std::vector<std::string>{"k0", "k2", "k4", "k6"}));
+    EXPECT_FALSE(comments.MoreKeys);
+    EXPECT_EQ(exported.ReadBack.ProblemCount(), 4);
 }
 
-TEST(PatchReadBackReport, WarningNamesCountAndKeys) {
+// Tables whose key column repeats (one record per class and race, say): every line after the
+// first with a key would change the first record with it.
+TEST_F(PatchReadBackTest, FindsKeysThatRepeatInAWholeTableExport) {
+    for (const std::string_view key : {"1", "2", "1", "3", "1", "2", "4", "5", "6", "7", "8"}) {
+        AddRecord(table, {std::string(key), "x", "y"});
+    }
+    for (int i = 4; i <= 8; ++i) {
+        AddRecord(table, {std::to_string(i), "again", ""});
+    }
+    const PatchExport exported = ExportPatchAll(table);
+    const PatchReadBackReport::Kind& repeats = exported.ReadBack.Of(PatchProblem::RepeatedKey);
+    EXPECT_EQ(repeats.Lines, 8);
+    EXPECT_EQ(repeats.FirstKeys, (std::vector<std::string>{"1", "2", "4", "5", "6"}));
+    EXPECT_TRUE(repeats.MoreKeys);
+    EXPECT_EQ(exported.ReadBack.ProblemCount(), 8);
+    // One record alone repeats nothing.
+    EXPECT_EQ(ExportPatchRow(table, 2).ReadBack.ProblemCount(), 0);
+}
+
+TEST(PatchReadBackReport, WarningNamesEachKindWithCountAndKeys) {
     PatchReadBackReport report;
     EXPECT_EQ(report.Warning(), "");
-    report.Count("12");
+    report.Count(PatchProblem::LineBreak, "12");
     EXPECT_EQ(report.Warning(),
-              "The patch import would skip or misread 1 exported line (key '12'): the patch "
-              "format cannot carry some texts, among them values holding \";\", \"//\" or a "
-              "double quote before a comma, and keys holding \":\".");
+              "Some exported lines will not come back as they were written:\n"
+              "- values with a line break: 1 line (key '12'); the line ends at the line break, "
+              "and the rest is read as a line of its own");
     for (int key = 1; key <= 6; ++key) {
-        report.Count(std::to_string(key));
+        report.Count(PatchProblem::RepeatedKey, std::to_string(key));
+        report.Count(PatchProblem::RepeatedKey, std::to_string(key));
     }
-    EXPECT_EQ(report.UnreadableLines, 7);
-    EXPECT_EQ(report.FirstKeys.size(), PatchReadBackReport::KeysShown);
-    EXPECT_NE(report.Warning().find("7 exported lines (keys '12', '1', '2', '3', '4' and more)"),
-              std::string::npos)
-        << report.Warning();
+    report.Count(PatchProblem::ColonInKey,
+                 "a:\x01"
+                 "b");
+    EXPECT_EQ(report.ProblemCount(), 14);
+    EXPECT_EQ(report.Of(PatchProblem::RepeatedKey).FirstKeys.size(),
+              PatchReadBackReport::KeysShown);
+    EXPECT_EQ(report.Warning(),
+              "Some exported lines will not come back as they were written:\n"
+              "- values with a line break: 1 line (key '12'); the line ends at the line break, "
+              "and the rest is read as a line of its own\n"
+              "- keys holding \":\": 1 line (key 'a:\\x01b'); the key ends at the first \":\"\n"
+              "- keys that repeat: 12 lines (keys '1', '2', '3', '4', '5' and more); every line "
+              "after the first with the same key would change the first record instead");
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "core/KelvaneError.h"
 #include "core/RecordTable.h"
+#include "import/ImportNotices.h"
 #include "import/ScriptImports.h"
 #include "tests/exchange/ExchangeTables.h"
 #include "tests/exchange/ListenerLog.h"
@@ -90,6 +91,95 @@ TEST_F(GenericImportTest, AFailingLineIsPassedOverAndTheRecordKept) {
 
     EXPECT_EQ(TableTexts(table), (Rows{{"0", "1", "Shield", "3", "0"}}));
     EXPECT_EQ(report.LinesPassedOver, 2);
+    EXPECT_EQ(report.ValuesReplaced, 1);  // a passed-over line replaces nothing
+}
+
+// Every importer: a key line counts as replacing when an earlier line with its key (any letter
+// case) had set a value in the same section, unless the key's lines add up.
+TEST(ReplacedValues, AreCountedWhereALaterLineOfASectionWins) {
+    using testing::ColumnSpec;
+    constexpr FieldKind kFloat = FieldKind::ftFloat;
+    constexpr FieldKind kString = FieldKind::ftString;
+    const struct {
+        ScriptImport Kind;
+        std::vector<ColumnSpec> Columns;
+        std::string Script;
+        int Replaced;
+        std::vector<std::string> Keys;
+    } cases[] = {
+        {ScriptImport::Scp,
+         {{"Id"}, {"name", kString}, {"quality"}},
+         "[item 1]\nname=a\nquality=2\nName=b\nquality=3\nquality=4\nbad=1\nbad=2\n"
+         "Name = x\n[item 2]\nname=c\nquality=1\n",
+         3,
+         {"Name", "quality"}},
+        {ScriptImport::Scp,
+         {{"Id"}, {"loot"}, {"sell"}},
+         "[npc 1]\nloot=1\nloot=2\nsell=3\nloot=4\nsell=5\n[npc 2]\nloot=6\n",
+         3,
+         {"loot", "sell"}},
+        {ScriptImport::Quests,
+         {{"entry"},
+          {"reward_item_1"},
+          {"reward_item_1_amount"},
+          {"reward_item_2"},
+          {"reward_item_2_amount"},
+          {"ma", kFloat},
+          {"mx", kFloat},
+          {"my", kFloat},
+          {"mz", kFloat}},
+         "[quest 1]\nRewardItem=5,1\nRewardItem=6,2\nLocation=1,2,3,4\nLocation=5,6,7,8\n",
+         1,
+         {"Location"}},
+        {ScriptImport::ItemPages,
+         {{"ID"}, {"PageText", kString}, {"NextPage"}},
+         "[page 1]\nLine=a\nLine=b\nNextPage=2\nnextpage=3\n",
+         1,
+         {"nextpage"}},
+        {ScriptImport::WorldSave,
+         {{"ENTRY"}, {"TYPE"}, {"X", kFloat}, {"Y", kFloat}, {"Z", kFloat}, {"R", kFloat}},
+         "[obj 1]\nTYPE=3\nXYZ=1 2 3 4\nXYZ=5 6 7 8\nENTRY=1\n",
+         1,
+         {"XYZ"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Script);
+        RecordTable table;
+        BuildTable(table, c.Columns);
+        const ImportReport report = ImportText(table, c.Kind, c.Script);
+        EXPECT_EQ(report.ValuesReplaced, c.Replaced);
+        EXPECT_EQ(report.ReplacedKeys, c.Keys);
+    }
+}
+
+TEST(ImportNotices, SayWhatWasReplacedAndWhereANulEndedTheScript) {
+    ImportReport report;
+    EXPECT_TRUE(ImportNotices(report).empty());
+    report.ValuesReplaced = 1;
+    report.ReplacedKeys = {"loot"};
+    EXPECT_EQ(ImportNotices(report),
+              std::vector<std::string>{
+                  "1 key line replaced the value that an earlier line with the same key had set "
+                  "in its section; the last value was kept (key 'loot')."});
+    report.ValuesReplaced = 99364;
+    report.ReplacedKeys = {"loot", "sell", "text", "a\tb", "x"};
+    report.NulCut = ScriptNulCut{12, 4096};
+    EXPECT_EQ(ImportNotices(report),
+              (std::vector<std::string>{
+                  "99364 key lines replaced the value that an earlier line with the same key had "
+                  "set in their section; the last value was kept (first keys 'loot', 'sell', "
+                  "'text', 'a\\tb', 'x').",
+                  "The script ends at a NUL byte on line 12; the 4096 bytes from there to the end "
+                  "of the file were not read."}));
+}
+
+TEST_F(GenericImportTest, ANulByteEndsTheScriptAndTheReportSaysWhere) {
+    using namespace std::string_literals;
+    const ImportReport report = Import("[item 1]\nname=a\n[item 2]\0name=b\n[item 3]\nname=c\n"s);
+
+    EXPECT_EQ(TableTexts(table), (Rows{{"0", "1", "a", "0", "0"}, {"1", "2", "", "0", "0"}}));
+    EXPECT_EQ(report.RecordsAppended, 2);
+    EXPECT_EQ(report.NulCut, (ScriptNulCut{3, 24}));
 }
 
 TEST_F(GenericImportTest, ARecordWhoseIdTheColumnCannotTakeIsCancelled) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/KelvaneError.h"
+#include "import/ImportNotices.h"
 #include "import/LootFileName.h"
 #include "tests/support/DbcBytes.h"
 #include "tests/support/TempDir.h"
@@ -107,8 +108,44 @@ TEST_F(LootTemplatesTest, TheLaterOfTwoSectionsWithOneIdWins) {
         Import("[loottemplate 5]\nloot=1 1\n[loottemplate  5 ]\nloot=2 2\n");
 
     EXPECT_EQ(Written("loott5.dbc"), LootFile({{2, 2.0f}}));
-    EXPECT_EQ(report.FilesWritten, 2);
+    EXPECT_EQ(report.FilesWritten, 1);
+    EXPECT_EQ(report.RepeatedIds, std::vector<std::string>{"5"});
     EXPECT_EQ(WrittenNames(), (std::vector<std::string>{"loott5.dbc"}));  // no temporary left
+}
+
+// The report counts the files that exist afterwards, with the entries they hold, and names
+// each id that stood on more than one section once.
+TEST_F(LootTemplatesTest, RepeatedIdsAreListedAndCountedOnce) {
+    const LootImportReport report = Import(
+        "[loottemplate 5]\nloot=1 1\nloot=2 2\n"
+        "[loottemplate 6]\nloot=3 3\n"
+        "[loottemplate 5]\nloot=4 4\n"
+        "[loottemplate 7]\n"
+        "[loottemplate 5]\nloot=5 5\nloot=6 6\nloot=7 7\n"
+        "[loottemplate 6]\n");
+
+    EXPECT_EQ(WrittenNames(), (std::vector<std::string>{"loott5.dbc", "loott6.dbc", "loott7.dbc"}));
+    EXPECT_EQ(report.FilesWritten, 3);
+    EXPECT_EQ(report.EntriesWritten, 3);
+    EXPECT_EQ(Written("loott5.dbc"), LootFile({{5, 5.0f}, {6, 6.0f}, {7, 7.0f}}));
+    EXPECT_EQ(Written("loott6.dbc"), LootFile({}));
+    EXPECT_EQ(report.RepeatedIds, (std::vector<std::string>{"5", "6"}));
+    EXPECT_EQ(LootImportNotices(report),
+              std::vector<std::string>{
+                  "These loot template ids stand on more than one section, and each file holds "
+                  "the entries of the last one: '5', '6'."});
+}
+
+TEST_F(LootTemplatesTest, ANulByteEndsTheScriptAndTheReportSaysWhere) {
+    using namespace std::string_literals;
+    const LootImportReport report =
+        Import("[loottemplate 1]\r\nloot=1 1\0\r\n[loottemplate 2]\r\nloot=2 2\r\n"s);
+
+    EXPECT_EQ(WrittenNames(), std::vector<std::string>{"loott1.dbc"});
+    EXPECT_EQ(report.NulCut, (ScriptNulCut{2, 31}));
+    EXPECT_EQ(LootImportNotices(report),
+              std::vector<std::string>{"The script ends at a NUL byte on line 2; the 31 bytes "
+                                       "from there to the end of the file were not read."});
 }
 
 TEST_F(LootTemplatesTest, IdsThatCannotBeFileNamesAreSkippedAndListed) {
@@ -130,7 +167,7 @@ TEST_F(LootTemplatesTest, IdsThatCannotBeFileNamesAreSkippedAndListed) {
     EXPECT_FALSE(std::filesystem::exists(folder.File("escape.dbc")));
     EXPECT_EQ(SkippedLootIdsMessage(report.SkippedIds),
               "These loot templates were not written, because their ids cannot be part of a "
-              "file name: '../../escape', 'a/b', 'c\\d', 'C:x', '', 'a\tb'.");
+              "file name: '../../escape', 'a/b', 'c\\d', 'C:x', '', 'a\\tb'.");
 }
 
 TEST(LootFileName, PlainNamePartsOnly) {

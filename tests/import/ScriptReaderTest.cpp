@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,22 +22,28 @@ std::vector<std::string_view> LinesOf(const ScriptLines& lines) {
 }
 
 TEST(ScriptLines, SplitsAtEveryLineEndAndStopsAtNul) {
+    using namespace std::string_literals;
     const struct {
         std::string Text;
         std::vector<std::string_view> Lines;
+        std::optional<ScriptNulCut> NulCut;
     } cases[] = {
-        {"", {}},
-        {"[a 1]\r\nx=1\r\n", {"[a 1]", "x=1"}},
-        {"[a 1]\nx=1", {"[a 1]", "x=1"}},  // no line end after the last line
-        {"a\rb\r\nc\nd", {"a", "b", "c", "d"}},
-        {"  x = 1 \t\n\n", {"  x = 1 \t", ""}},  // stored as read, not trimmed
-        {std::string("x=1\ny=2\0\nz=3", 11), {"x=1", "y=2"}},
-        {std::string("\0x=1", 4), {}},
-        {"caf\xE9=\x80\xFF\n", {"caf\xE9=\x80\xFF"}},  // bytes of any code page pass through
+        {"", {}, {}},
+        {"[a 1]\r\nx=1\r\n", {"[a 1]", "x=1"}, {}},
+        {"[a 1]\nx=1", {"[a 1]", "x=1"}, {}},  // no line end after the last line
+        {"a\rb\r\nc\nd", {"a", "b", "c", "d"}, {}},
+        {"  x = 1 \t\n\n", {"  x = 1 \t", ""}, {}},  // stored as read, not trimmed
+        // A NUL ends the text; where it stood and what it left unread are kept.
+        {"x=1\ny=2\0\nz=3"s, {"x=1", "y=2"}, ScriptNulCut{2, 5}},
+        {"x=1\r\n\0z=3\0"s, {"x=1"}, ScriptNulCut{2, 5}},
+        {"x=1\r\0"s, {"x=1"}, ScriptNulCut{2, 1}},
+        {"\0x=1"s, {}, ScriptNulCut{1, 4}},
+        {"caf\xE9=\x80\xFF\n", {"caf\xE9=\x80\xFF"}, {}},  // bytes of any code page pass through
     };
     for (const auto& c : cases) {
         const ScriptLines lines(c.Text);
         EXPECT_EQ(LinesOf(lines), c.Lines) << ::testing::PrintToString(c.Text);
+        EXPECT_EQ(lines.NulCut(), c.NulCut) << ::testing::PrintToString(c.Text);
     }
 }
 

@@ -1,0 +1,86 @@
+#include "import/ImportNotices.h"
+
+#include <algorithm>
+#include <span>
+
+#include "core/EchoText.h"
+
+namespace kelvane {
+namespace {
+
+// Ids listed in one message at the most; a script can repeat thousands.
+constexpr size_t kIdsListed = 100;
+
+std::string IdList(const std::vector<std::string>& ids) {
+    const size_t listed = std::min(ids.size(), kIdsListed);
+    std::string list = QuotedList(std::span(ids).first(listed));
+    if (listed < ids.size()) {
+        list += " and " + std::to_string(ids.size() - listed) + " more";
+    }
+    return list;
+}
+
+std::string ReplacedValuesNotice(const ImportReport& report) {
+    const bool one = report.ValuesReplaced == 1;
+    const size_t keys = report.ReplacedKeys.size();
+    const std::string_view keysWord =
+        keys == ImportReport::ReplacedKeysShown ? "first keys " : (keys == 1 ? "key " : "keys ");
+    return std::to_string(report.ValuesReplaced) +
+           (one ? " key line replaced the value that an earlier line with the same key had set "
+                  "in its section"
+                : " key lines replaced the value that an earlier line with the same key had set "
+                  "in their section") +
+           "; the last value was kept (" + std::string(keysWord) + QuotedList(report.ReplacedKeys) +
+           ").";
+}
+
+std::string NulCutNotice(const ScriptNulCut& cut) {
+    const bool one = cut.BytesIgnored == 1;
+    return "The script ends at a NUL byte on line " + std::to_string(cut.Line) + "; the " +
+           std::to_string(cut.BytesIgnored) + (one ? " byte" : " bytes") +
+           " from there to the end of the file were not read.";
+}
+
+std::string RepeatedLootIdsMessage(const std::vector<std::string>& ids) {
+    return "These loot template ids stand on more than one section, and each file holds the "
+           "entries of the last one: " +
+           IdList(ids) + ".";
+}
+
+}  // namespace
+
+std::vector<std::string> ImportNotices(const ImportReport& report) {
+    std::vector<std::string> notices;
+    if (report.ValuesReplaced > 0) {
+        notices.push_back(ReplacedValuesNotice(report));
+    }
+    if (report.NulCut) {
+        notices.push_back(NulCutNotice(*report.NulCut));
+    }
+    return notices;
+}
+
+std::vector<std::string> LootImportNotices(const LootImportReport& report) {
+    std::vector<std::string> notices;
+    if (!report.SkippedIds.empty()) {
+        notices.push_back(SkippedLootIdsMessage(report.SkippedIds));
+    }
+    if (!report.RepeatedIds.empty()) {
+        notices.push_back(RepeatedLootIdsMessage(report.RepeatedIds));
+    }
+    if (report.NulCut) {
+        notices.push_back(NulCutNotice(*report.NulCut));
+    }
+    return notices;
+}
+
+std::string SkippedLootIdsMessage(const std::vector<std::string>& ids) {
+    if (ids.empty()) {
+        return {};
+    }
+    return "These loot templates were not written, because their ids cannot be part of a file "
+           "name: " +
+           IdList(ids) + ".";
+}
+
+}  // namespace kelvane
