@@ -81,19 +81,6 @@ class RecordDecoder {
     std::optional<TextStartMap> texts_;
 };
 
-// Whether some text of the block runs longer than a string cell holds, so cells must be measured.
-bool HasLongTexts(const std::string& block, size_t readableEnd) {
-    size_t start = 0;
-    while (start < readableEnd) {
-        const size_t end = block.find('\0', start);
-        if (end - start > kMaxTextLength) {
-            return true;
-        }
-        start = end + 1;
-    }
-    return false;
-}
-
 RecordDecoder::RecordDecoder(ByteSource& file, const DbcLayout& layout, const CellLayout& cells,
                              const std::vector<FieldKind>& fieldKinds, int cellsPerRecord)
     : file_(file), layout_(layout) {
@@ -104,9 +91,10 @@ RecordDecoder::RecordDecoder(ByteSource& file, const DbcLayout& layout, const Ce
     block.append(file.Read(layout.StringBlockOffset, blockSize));
     const size_t lastTerminator = block.rfind('\0');
     readableEnd_ = lastTerminator == std::string::npos ? 0 : lastTerminator + 1;
-    hasLongTexts_ = HasLongTexts(block, readableEnd_);
     decoded_.Rows.Strings = StringPool(std::move(block));
     texts_.emplace(decoded_.Rows.Strings.BlockBytes(), readableEnd_);
+    // Only when some text runs longer than a string cell holds must cells be measured.
+    hasLongTexts_ = texts_->LongestText() > kMaxTextLength;
 
     const size_t recordCount = static_cast<size_t>(layout.Header.RecordCount);
     decoded_.Rows.Columns.emplace_back().Integers.reserve(recordCount);

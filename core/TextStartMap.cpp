@@ -1,33 +1,31 @@
 #include "core/TextStartMap.h"
 
+#include <algorithm>
+#include <bit>
 #include <cstring>
 
 namespace kelvane {
 
 TextStartMap::TextStartMap(std::string_view block, size_t readableEnd)
-    : block_(block),
-      readableEnd_(readableEnd),
-      starts_((readableEnd + 63) / 64),
-      used_((readableEnd + 63) / 64) {
-    // A text starts at offset 0 and after every terminator; a run of terminators is a run of
-    // empty texts.
+    : block_(block), readableEnd_(readableEnd), marks_((readableEnd + 31) / 32) {
+    // A text starts at offset 0 and after every terminator.
     size_t offset = 0;
     while (offset < readableEnd_) {
-        starts_[offset >> 6] |= uint64_t{1} << (offset & 63);
-        const void* end = std::memchr(block_.data() + offset, '\0', readableEnd_ - offset);
-        offset = static_cast<size_t>(static_cast<const char*>(end) - block_.data()) + 1;
+        const void* found = std::memchr(block_.data() + offset, '\0', readableEnd_ - offset);
+        const auto end = static_cast<size_t>(static_cast<const char*>(found) - block_.data());
+        if (end > offset) {
+            marks_[offset >> 5] |= kStart << (2 * (offset & 31));
+            longestText_ = std::max(longestText_, end - offset);
+        }
+        offset = end + 1;
     }
 }
 
 int TextStartMap::UnusedTexts() const {
+    constexpr uint64_t kEveryStart = 0x5555555555555555ull;
     int unused = 0;
-    size_t offset = 0;
-    while (offset < readableEnd_) {
-        const size_t end = block_.find('\0', offset);
-        if (end > offset && !Bit(used_, offset)) {
-            ++unused;
-        }
-        offset = end + 1;
+    for (const uint64_t word : marks_) {
+        unused += std::popcount(word & ~(word >> 1) & kEveryStart);
     }
     return unused;
 }

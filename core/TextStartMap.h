@@ -19,25 +19,37 @@ class TextStartMap {
     // Whether offset is the start of a text (the empty text included) and, if so, notes that
     // a cell points at it.
     bool Use(uint32_t offset) {
-        if (offset >= readableEnd_ || !Bit(starts_, offset)) {
+        if (offset >= readableEnd_) {
             return false;
         }
-        used_[offset >> 6] |= uint64_t{1} << (offset & 63);
-        return true;
+        uint64_t& word = marks_[offset >> 5];
+        const unsigned shift = 2 * (offset & 31);
+        if (((word >> shift) & kStart) != 0) {
+            word |= kUsed << shift;
+            return true;
+        }
+        return IsEmptyText(offset);
     }
 
     // Texts of at least one byte that no call of Use pointed at.
     int UnusedTexts() const;
+    // The length of the longest text in the block.
+    size_t LongestText() const { return longestText_; }
 
   private:
-    static bool Bit(const std::vector<uint64_t>& bits, size_t offset) {
-        return ((bits[offset >> 6] >> (offset & 63)) & 1) != 0;
+    static constexpr uint64_t kStart = 1;  // a text of at least one byte starts here
+    static constexpr uint64_t kUsed = 2;   // a cell points at the text starting here
+    // A terminator that follows another (or opens the block) is an empty text of its own; the
+    // terminator that ends a text is not a text's start.
+    bool IsEmptyText(size_t offset) const {
+        return block_[offset] == '\0' && (offset == 0 || block_[offset - 1] == '\0');
     }
 
     std::string_view block_;
     size_t readableEnd_ = 0;
-    std::vector<uint64_t> starts_;  // one bit per offset: a text starts there
-    std::vector<uint64_t> used_;    // one bit per offset: a cell points there
+    size_t longestText_ = 0;
+    // Two bits per offset, kStart and kUsed, side by side so a cell costs one memory access.
+    std::vector<uint64_t> marks_;
 };
 
 }  // namespace kelvane
