@@ -9,6 +9,8 @@
 #include "app/WorkFeedback.h"
 #include "core/DbcWriter.h"
 #include "core/FieldDefFile.h"
+#include "core/FileChangedError.h"
+#include "core/FileMemoryGuard.h"
 #include "core/GridColumns.h"
 #include "core/KelvaneError.h"
 #include "core/OpenTable.h"
@@ -93,9 +95,12 @@ void EditorSession::LoadTable(const std::string& path, bool applyDefinitions, in
     LoadReport report;
     {
         LoadScope scope(feedback_);
-        report = LoadDbcFile(
-            workspace_, path, applyDefinitions, fieldLimit,
-            [this](int record, int recordCount) { feedback_.LoadProgress(record, recordCount); });
+        report = GuardMemory(FileWork::Loading, path, [&] {
+            return LoadDbcFile(workspace_, path, applyDefinitions, fieldLimit,
+                               [this](int record, int recordCount) {
+                                   feedback_.LoadProgress(record, recordCount);
+                               });
+        });
     }
     loadedStringBlockSize_ = report.Header.StringBlockSize;
     if (report.HasByteFields) {
@@ -169,11 +174,7 @@ void EditorSession::Reload() {
 }
 
 bool EditorSession::Save() {
-    if (!ConfirmStringLoss()) {
-        return false;
-    }
-    WriteTable(workspace_.Current.FilePath);
-    return true;
+    return ConfirmStringLoss() && WriteTable(workspace_.Current.FilePath);
 }
 
 void EditorSession::SaveAs() {
@@ -186,23 +187,45 @@ void EditorSession::SaveAs() {
     current.FilePath = *path;
     current.TableName = TableNameFromPath(*path);
     SetCaption(kOpenedCaptionPrefix + current.TableName);
-    WriteTable(*path);
-    SetIniSettings(current, workspace_.Defs, workspace_.Table);
+    if (WriteTable(*path)) {
+        SetIniSettings(current, workspace_.Defs, workspace_.Table);
+    }
 }
 
 void EditorSession::SetDatOffer(std::function<void(const DatKind&)> offer) {
     datOffer_ = std::move(offer);
 }
 
-void EditorSession::WriteTable(const std::string& path) {
+bool EditorSession::WriteTable(const std::string& path) {
+    bool written = false;
     try {
-        BusyScope busy(feedback_);
-        SaveDbcFile(workspace_, path);
+        written = SaveOverChangesAfterAsking(path);
     } catch (...) {
         OfferDatFile();
         throw;
     }
-    OfferDatFile();
+    if (written) {
+        OfferDatFile();
+    }
+    return written;
+}
+
+bool EditorSession::SaveOverChangesAfterAsking(const std::string& path) {
+    for (;;) {
+        try {
+            BusyScope busy(feedback_);
+            GuardMemory(FileWork::Saving, path, [&] { SaveDbcFile(workspace_, path); });
+            return true;
+        } catch (const FileChangedError& changed) {
+            if (!dialogs_.Confirm(
+                    FileChangedError::Description(path) + "\n\nOverwrite it with this table?",
+                    "Overwrite")) {
+                return false;
+            }
+            // Compared with the file as it is now, so a change made while asking is caught too.
+            workspace_.LoadedFile = changed.Current();
+        }
+    }
 }
 
 // The kind is decided by the name the table was opened with, so a table saved under another
@@ -274,6 +297,7 @@ void EditorSession::NewTable(const NewTableRequest& request) {
         BuildTableFromDefinitions(fieldCount);
     }
     workspace_.LoadedByteFields.reset();
+    workspace_.LoadedFile.reset();
     loadedPath_.clear();
     loadedStringBlockSize_ = 0;
 

@@ -57,7 +57,8 @@ class EditorSession {
 
     void Open();
     void Reload();
-    // Returns whether the table was written (the user may decline a save that loses texts).
+    // Returns whether the table was written (the user may decline a save that loses texts, or
+    // one over a file that changed on disk since it was loaded).
     bool Save();
     void SaveAs();
     void NewTable(const NewTableRequest& request);
@@ -77,7 +78,11 @@ class EditorSession {
     void BuildCountTable(int fieldCount);
     void BuildTableFromDefinitions(int fieldCount);
     bool ConfirmStringLoss();
-    void WriteTable(const std::string& path);
+    // Saves and offers the .dat file; returns false when the user cancelled.
+    bool WriteTable(const std::string& path);
+    // Saves; when the file changed on disk since it was loaded, asks whether to overwrite it and
+    // returns false when the user cancels.
+    bool SaveOverChangesAfterAsking(const std::string& path);
     void OfferDatFile();
 
     Workspace& workspace_;

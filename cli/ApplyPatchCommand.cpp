@@ -3,6 +3,7 @@
 #include "cli/CliCommands.h"
 #include "cli/TableWarnings.h"
 #include "core/DbcWriter.h"
+#include "core/FileMemoryGuard.h"
 #include "core/Workspace.h"
 #include "exchange/PatchReader.h"
 
@@ -30,7 +31,7 @@ int RunApplyPatch(const Arguments& args, std::ostream& out, std::ostream& err) {
         return 1;
     }
     WarnOfLostStrings(*workspace, report, path, target, err);
-    SaveDbcFile(*workspace, target);
+    GuardMemory(FileWork::Saving, target, [&] { SaveDbcFile(*workspace, target); });
     out << "Applied " << applied.LinesApplied << " lines, added " << applied.RecordsAdded
         << " records; wrote \"" << target << "\": " << workspace->Table.RecordCount()
         << " records.\n";

@@ -5,6 +5,7 @@
 #include "cli/CliCommands.h"
 #include "cli/TableWarnings.h"
 #include "core/DbcWriter.h"
+#include "core/FileMemoryGuard.h"
 #include "core/Workspace.h"
 #include "import/LootFileName.h"
 #include "import/LootTemplates.h"
@@ -51,7 +52,7 @@ int RunImport(const Arguments& args, std::ostream& out, std::ostream& err) {
     const LoadReport loaded = OpenWithWarnings(*workspace, path, err);
     const ImportReport report = ImportScriptFile(workspace->Table, kind, script);
     WarnOfLostStrings(*workspace, loaded, path, target, err);
-    SaveDbcFile(*workspace, target);
+    GuardMemory(FileWork::Saving, target, [&] { SaveDbcFile(*workspace, target); });
     out << "Appended " << report.RecordsAppended << " records (sections skipped "
         << report.SectionsSkipped << ", records cancelled " << report.RecordsCancelled
         << ", lines passed over " << report.LinesPassedOver << "); wrote \"" << target

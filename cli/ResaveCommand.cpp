@@ -3,6 +3,7 @@
 #include "cli/CliCommands.h"
 #include "cli/TableWarnings.h"
 #include "core/DbcWriter.h"
+#include "core/FileMemoryGuard.h"
 #include "core/Workspace.h"
 
 namespace kelvane::cli {
@@ -16,7 +17,7 @@ int RunResave(const Arguments& args, std::ostream& out, std::ostream& err) {
     const auto workspace = std::make_unique<Workspace>();
     const LoadReport report = OpenWithWarnings(*workspace, path, err);
     WarnOfLostStrings(*workspace, report, path, target, err);
-    SaveDbcFile(*workspace, target);
+    GuardMemory(FileWork::Saving, target, [&] { SaveDbcFile(*workspace, target); });
     out << "Wrote \"" << target << "\": " << workspace->Table.RecordCount() << " records.\n";
     return 0;
 }

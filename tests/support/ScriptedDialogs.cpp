@@ -13,6 +13,10 @@ bool ScriptedDialogs::AskYesNo(const std::string& text) {
     return answer;
 }
 
+bool ScriptedDialogs::Confirm(const std::string& text, const std::string& confirmLabel) {
+    return AskYesNo(text + " [" + confirmLabel + " / Cancel]");
+}
+
 std::optional<std::string> ScriptedDialogs::ChooseOpenFile(const FileDialogRequest& request) {
     return NextFile(request);
 }
