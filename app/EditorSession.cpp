@@ -9,6 +9,8 @@
 #include "app/WorkFeedback.h"
 #include "core/DbcWriter.h"
 #include "core/FieldDefFile.h"
+#include "core/FileChangedError.h"
+#include "core/FileMemoryGuard.h"
 #include "core/GridColumns.h"
 #include "core/KelvaneError.h"
 #include "core/OpenTable.h"
@@ -92,9 +94,12 @@ void EditorSession::LoadTable(const std::string& path, bool applyDefinitions, in
     LoadReport report;
     {
         LoadScope scope(feedback_);
-        report = LoadDbcFile(
-            workspace_, path, applyDefinitions, fieldLimit,
-            [this](int record, int recordCount) { feedback_.LoadProgress(record, recordCount); });
+        report = GuardMemory(FileWork::Loading, path, [&] {
+            return LoadDbcFile(workspace_, path, applyDefinitions, fieldLimit,
+                               [this](int record, int recordCount) {
+                                   feedback_.LoadProgress(record, recordCount);
+                               });
+        });
     }
     loadedTextFit_ = report.TextFit;
     if (report.HasByteFields) {
@@ -154,8 +159,7 @@ CommandLineOutcome EditorSession::RunBatch(const std::string& dbcPath, const std
     if (!force && !loadedTextFit_.Fits()) {
         throw KelvaneError(SaveRefusedForMisfit(dbcPath, loadedTextFit_));
     }
-    WriteTable(dbcPath);
-    return CommandLineOutcome::BatchSaved;
+    return WriteTable(dbcPath) ? CommandLineOutcome::BatchSaved : CommandLineOutcome::BatchNotSaved;
 }
 
 void EditorSession::Open() {
@@ -173,11 +177,7 @@ void EditorSession::Reload() {
 }
 
 bool EditorSession::Save() {
-    if (!ConfirmTextFit(workspace_.Current.FilePath)) {
-        return false;
-    }
-    WriteTable(workspace_.Current.FilePath);
-    return true;
+    return ConfirmTextFit(workspace_.Current.FilePath) && WriteTable(workspace_.Current.FilePath);
 }
 
 void EditorSession::SaveAs() {
@@ -190,25 +190,47 @@ void EditorSession::SaveAs() {
     current.FilePath = *path;
     current.TableName = TableNameFromPath(*path);
     SetCaption(kOpenedCaptionPrefix + current.TableName);
-    WriteTable(*path);
-    SetIniSettings(current, workspace_.Defs, workspace_.Table);
+    if (WriteTable(*path)) {
+        SetIniSettings(current, workspace_.Defs, workspace_.Table);
+    }
 }
 
 void EditorSession::SetDatOffer(std::function<void(const DatKind&)> offer) {
     datOffer_ = std::move(offer);
 }
 
-void EditorSession::WriteTable(const std::string& path) {
+bool EditorSession::WriteTable(const std::string& path) {
+    bool written = false;
     try {
-        BusyScope busy(feedback_);
-        SaveDbcFile(workspace_, path);
+        written = SaveOverChangesAfterAsking(path);
     } catch (...) {
         OfferDatFile();
         throw;
     }
-    // The file now holds what the table holds: later saves change nothing the user did not.
-    loadedTextFit_ = {};
-    OfferDatFile();
+    if (written) {
+        // The file now holds what the table holds: later saves change nothing the user did not.
+        loadedTextFit_ = {};
+        OfferDatFile();
+    }
+    return written;
+}
+
+bool EditorSession::SaveOverChangesAfterAsking(const std::string& path) {
+    for (;;) {
+        try {
+            BusyScope busy(feedback_);
+            GuardMemory(FileWork::Saving, path, [&] { SaveDbcFile(workspace_, path); });
+            return true;
+        } catch (const FileChangedError& changed) {
+            if (!dialogs_.Confirm(
+                    FileChangedError::Description(path) + "\n\nOverwrite it with this table?",
+                    "Overwrite")) {
+                return false;
+            }
+            // Compared with the file as it is now, so a change made while asking is caught too.
+            workspace_.LoadedFile = changed.Current();
+        }
+    }
 }
 
 // The kind is decided by the name the table was opened with, so a table saved under another
@@ -273,6 +295,7 @@ void EditorSession::NewTable(const NewTableRequest& request) {
     }
     workspace_.FileLayout =
         LayoutOfNewTable(FieldBitsOf(workspace_.Defs, workspace_.Table.FieldCount() - 1));
+    workspace_.LoadedFile.reset();
     loadedTextFit_ = {};
 
     const std::string oldFolder = FolderOfPath(current.FilePath);

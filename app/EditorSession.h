@@ -25,8 +25,9 @@ struct MainWindowState {
     bool RecordExportsEnabled = false;
 };
 
-// What the command line leaves the program to do: go on, or end after a batch run saved.
-enum class CommandLineOutcome { KeepRunning, BatchSaved };
+// What the command line leaves the program to do: go on, or end after a batch run (saved, or
+// not saved because the file changed on disk and nobody could be asked).
+enum class CommandLineOutcome { KeepRunning, BatchSaved, BatchNotSaved };
 
 // The main window's commands on the open table, free of any window: the windows gather the
 // user's choices and forward them here. Failures are thrown as KelvaneError for the caller's
@@ -59,7 +60,7 @@ class EditorSession {
     void Open();
     void Reload();
     // Returns whether the table was written (the user may decline a save that would change
-    // data beyond the edits).
+    // data beyond the edits, or one over a file that changed on disk since it was loaded).
     bool Save();
     void SaveAs();
     void NewTable(const NewTableRequest& request);
@@ -80,7 +81,11 @@ class EditorSession {
     void BuildCountTable(int fieldCount);
     void BuildTableFromDefinitions(int fieldCount);
     bool ConfirmTextFit(const std::string& path);
-    void WriteTable(const std::string& path);
+    // Saves and offers the .dat file; returns false when the user cancelled.
+    bool WriteTable(const std::string& path);
+    // Saves; when the file changed on disk since it was loaded, asks whether to overwrite it and
+    // returns false when the user cancels.
+    bool SaveOverChangesAfterAsking(const std::string& path);
     void OfferDatFile();
 
     Workspace& workspace_;

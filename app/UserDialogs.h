@@ -31,6 +31,8 @@ class UserDialogs {
     virtual bool AskYesNo(const std::string& text) = 0;
     // A Yes/No question whose default answer is No, for a step that changes data for good.
     virtual bool AskYesNoDefaultNo(const std::string& text) = 0;
+    // A question with two buttons, confirmLabel ("Overwrite") and Cancel; true for the first.
+    virtual bool Confirm(const std::string& text, const std::string& confirmLabel) = 0;
     // The chosen path, or nothing when the dialog was cancelled.
     virtual std::optional<std::string> ChooseOpenFile(const FileDialogRequest& request) = 0;
     // Asks before replacing an existing file unless the request says otherwise; nothing when

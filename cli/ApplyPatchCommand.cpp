@@ -3,7 +3,6 @@
 #include "cli/CliCommands.h"
 #include "cli/CommandFlags.h"
 #include "cli/TableWarnings.h"
-#include "core/DbcWriter.h"
 #include "core/Workspace.h"
 #include "exchange/PatchReader.h"
 
@@ -27,8 +26,7 @@ int RunApplyPatch(const Arguments& arguments, std::ostream& out, std::ostream& e
     // A failing line ends the run here, its message saying "PATCH.txt line N: ...": nothing is
     // saved, so the lines applied before it are lost with the run.
     const PatchApplyReport applied = ApplyPatchFile(workspace->Table, patch);
-    RequireTextFit(report, target, force);
-    SaveDbcFile(*workspace, target);
+    SaveLoadedTable(*workspace, report, target, force);
     out << "Applied " << applied.LinesApplied << " lines, added " << applied.RecordsAdded
         << " records; wrote \"" << target << "\": " << workspace->Table.RecordCount()
         << " records.\n";

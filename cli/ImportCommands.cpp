@@ -6,7 +6,6 @@
 #include "cli/CliCommands.h"
 #include "cli/CommandFlags.h"
 #include "cli/TableWarnings.h"
-#include "core/DbcWriter.h"
 #include "core/Workspace.h"
 #include "import/ImportNotices.h"
 #include "import/LootTemplates.h"
@@ -60,8 +59,7 @@ int RunImport(const Arguments& arguments, std::ostream& out, std::ostream& err) 
     const auto workspace = std::make_unique<Workspace>();
     const LoadReport loaded = OpenWithWarnings(*workspace, path, err);
     const ImportReport report = ImportScriptFile(workspace->Table, kind, script);
-    RequireTextFit(loaded, target, force);
-    SaveDbcFile(*workspace, target);
+    SaveLoadedTable(*workspace, loaded, target, force);
     PrintWarnings(ImportNotices(report), err);
     out << "Appended " << report.RecordsAppended << " records (sections skipped "
         << report.SectionsSkipped << ", records cancelled " << report.RecordsCancelled

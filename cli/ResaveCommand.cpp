@@ -3,7 +3,6 @@
 #include "cli/CliCommands.h"
 #include "cli/CommandFlags.h"
 #include "cli/TableWarnings.h"
-#include "core/DbcWriter.h"
 #include "core/Workspace.h"
 
 namespace kelvane::cli {
@@ -18,8 +17,7 @@ int RunResave(const Arguments& arguments, std::ostream& out, std::ostream& err) 
     const std::string& target = args[1];
     const auto workspace = std::make_unique<Workspace>();
     const LoadReport report = OpenWithWarnings(*workspace, path, err);
-    RequireTextFit(report, target, force);
-    SaveDbcFile(*workspace, target);
+    SaveLoadedTable(*workspace, report, target, force);
     out << "Wrote \"" << target << "\": " << workspace->Table.RecordCount() << " records.\n";
     return 0;
 }

@@ -1,5 +1,7 @@
 #include "cli/TableWarnings.h"
 
+#include "core/DbcWriter.h"
+#include "core/FileMemoryGuard.h"
 #include "core/KelvaneError.h"
 #include "core/OpenTable.h"
 #include "core/Workspace.h"
@@ -14,10 +16,12 @@ LoadReport OpenWithWarnings(Workspace& workspace, const std::string& path, std::
     return report;
 }
 
-void RequireTextFit(const LoadReport& report, const std::string& target, bool force) {
+void SaveLoadedTable(Workspace& workspace, const LoadReport& report, const std::string& target,
+                     bool force) {
     if (!force && !report.TextFit.Fits()) {
         throw KelvaneError(SaveRefusedForMisfit(target, report.TextFit));
     }
+    GuardMemory(FileWork::Saving, target, [&] { SaveDbcFile(workspace, target); });
 }
 
 }  // namespace kelvane::cli

@@ -15,9 +15,10 @@ namespace kelvane::cli {
 // what the load found wrong with the file as a warning on err.
 LoadReport OpenWithWarnings(Workspace& workspace, const std::string& path, std::ostream& err);
 
-// Nobody is asked on the command line: unless forced, a table whose string columns do not fit
-// its file's string block is not written to target (a KelvaneError says why), since the save
-// would change data the command never meant to touch.
-void RequireTextFit(const LoadReport& report, const std::string& target, bool force);
+// Saves the table loaded with report to target. Nobody is asked on the command line: unless
+// forced, a table whose string columns do not fit its file's string block is not written (a
+// KelvaneError says why), since the save would change data the command never meant to touch.
+void SaveLoadedTable(Workspace& workspace, const LoadReport& report, const std::string& target,
+                     bool force);
 
 }  // namespace kelvane::cli

@@ -1,6 +1,7 @@
 #include <array>
 #include <exception>
 #include <iostream>
+#include <new>
 #include <string_view>
 
 #include "cli/CliCommands.h"
@@ -59,6 +60,9 @@ int main(int argc, char** argv) {
             return 2;
         } catch (const kelvane::KelvaneError& error) {
             std::cerr << error.what() << '\n';
+            return 1;
+        } catch (const std::bad_alloc&) {
+            std::cerr << "Not enough memory to finish the command.\n";
             return 1;
         } catch (const std::exception& error) {
             std::cerr << "Unexpected failure: " << error.what() << '\n';

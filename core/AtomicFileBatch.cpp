@@ -4,66 +4,128 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
-#include <set>
+#include <deque>
+#include <exception>
 
-#include "core/AtomicFileWriter.h"
 #include "core/KelvaneError.h"
+#include "core/SaveStep.h"
 #include "core/TablePaths.h"
+#include "core/TargetAttributes.h"
+#include "core/UniqueFd.h"
+#include "core/WriteAllAt.h"
 
 namespace kelvane {
+
+struct AtomicFileBatch::TargetFolder {
+    TargetFolder(const std::string& path, const SaveTarget& first)
+        : Folder(path), Staging(Folder, first), FirstPath(first.Path()) {}
+
+    SaveFolder Folder;
+    StagingFolder Staging;
+    std::string FirstPath;  // names the folder's files in a message about all of them
+};
+
 namespace {
 
-[[noreturn]] void Fail(const std::string& path, int error) {
-    throw KelvaneError("Cannot create file \"" + path + "\". " + std::strerror(error));
-}
-
-// Flushes the whole file system the file lies on: one call for any number of files.
-void FlushFileSystemOf(const std::string& temporaryPath, const std::string& path) {
-    const int fd = ::open(temporaryPath.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        Fail(path, errno);
+// Writes one file into the staging folder with the attributes of the file it will replace.
+void Stage(int stagingFd, const std::string& name, const SaveTarget& target,
+           std::string_view bytes) {
+    UniqueFd file(::openat(stagingFd, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+    if (!file.IsOpen()) {
+        target.Fail(errno);
     }
-    const int result = ::syncfs(fd);
-    const int error = errno;
-    ::close(fd);
-    if (result != 0) {
-        Fail(path, error);
+    int error = WriteAllAt(file.Get(), 0, bytes);
+    if (error == 0) {
+        error = GiveTargetAttributes(target.Resolved().Path, target.Check(), file.Get());
+    }
+    if (error == 0) {
+        error = file.Close();
+    }
+    if (error != 0) {
+        target.Fail(error);
     }
 }
 
 }  // namespace
 
-AtomicFileBatch::~AtomicFileBatch() {
-    for (const PendingFile& file : pending_) {
-        ::unlink(file.TemporaryPath.c_str());
+AtomicFileBatch::AtomicFileBatch() = default;
+AtomicFileBatch::~AtomicFileBatch() = default;
+
+AtomicFileBatch::TargetFolder& AtomicFileBatch::FolderFor(const SaveTarget& target) {
+    const std::string path = FolderOfPath(target.Resolved().CanonicalPath);
+    std::unique_ptr<TargetFolder>& folder = folders_[path];
+    if (folder == nullptr) {
+        try {
+            folder = std::make_unique<TargetFolder>(path, target);
+        } catch (...) {
+            folders_.erase(path);
+            throw;
+        }
     }
+    return *folder;
 }
 
 void AtomicFileBatch::Add(const std::string& path, std::string_view bytes) {
-    AtomicFileWriter writer(path);
-    writer.Append(bytes);
-    pending_.push_back({path, writer.Release()});
+    SaveTarget target(path);
+    const auto earlier = pendingByPath_.find(target.Resolved().CanonicalPath);
+    TargetFolder& folder =
+        earlier == pendingByPath_.end() ? FolderFor(target) : *pending_[earlier->second].Folder;
+    // A new name each time, so a failed write never spoils a file staged before it.
+    std::string name = std::to_string(stagedCount_++);
+    Stage(folder.Staging.Fd(), name, target, bytes);
+    if (earlier == pendingByPath_.end()) {
+        pendingByPath_.emplace(target.Resolved().CanonicalPath, pending_.size());
+        pending_.push_back({std::move(target), &folder, std::move(name)});
+        return;
+    }
+    PendingFile& replaced = pending_[earlier->second];
+    ::unlinkat(folder.Staging.Fd(), replaced.StagedName.c_str(), 0);
+    replaced.StagedName = std::move(name);
 }
 
 void AtomicFileBatch::Commit() {
-    std::set<std::string> flushedFolders;
-    for (const PendingFile& file : pending_) {
-        if (flushedFolders.insert(FolderOfPath(file.Path)).second) {
-            FlushFileSystemOf(file.TemporaryPath, file.Path);
+    NotifySaveStep(SaveStep::TemporaryWritten);
+    for (const auto& [path, folder] : folders_) {
+        // One flush of the whole file system instead of one per file: thousands are common.
+        if (::syncfs(folder->Staging.Fd()) != 0) {
+            throw KelvaneError(CannotCreateMessage(folder->FirstPath, errno));
         }
     }
-    for (size_t renamed = 0; renamed < pending_.size(); ++renamed) {
-        const PendingFile& file = pending_[renamed];
-        if (::rename(file.TemporaryPath.c_str(), file.Path.c_str()) != 0) {
-            const int error = errno;
-            const std::string path = file.Path;
-            // The files renamed so far stay; the rest are removed with the batch.
-            pending_.erase(pending_.begin(), pending_.begin() + static_cast<long>(renamed));
-            Fail(path, error);
+    NotifySaveStep(SaveStep::TemporarySynced);
+
+    // Locked in one order by every batch, so two batches never wait for each other.
+    std::deque<SaveFolder::Lock> locks;
+    for (const auto& [path, folder] : folders_) {
+        locks.emplace_back(folder->Folder);
+    }
+    std::exception_ptr failure;
+    try {
+        for (const PendingFile& file : pending_) {
+            file.Target.Check();
+            if (::renameat(file.Folder->Staging.Fd(), file.StagedName.c_str(), AT_FDCWD,
+                           file.Target.Resolved().Path.c_str()) != 0) {
+                file.Target.Fail(errno);
+            }
+            NotifySaveStep(SaveStep::Renamed);
         }
+    } catch (const KelvaneError&) {
+        // The files replaced before the failure stay; the rest go with their staging folders.
+        failure = std::current_exception();
     }
     pending_.clear();
+    pendingByPath_.clear();
+    // Flushed after a failure too, for the files replaced before it.
+    for (const auto& [path, folder] : folders_) {
+        if (const int error = folder->Folder.Sync(); error != 0 && !failure) {
+            failure = std::make_exception_ptr(
+                KelvaneError(CannotCreateMessage(folder->FirstPath, error)));
+        }
+    }
+    locks.clear();
+    folders_.clear();  // removes the staging folders with whatever a failure left in them
+    if (failure) {
+        std::rethrow_exception(failure);
+    }
 }
 
 }  // namespace kelvane

@@ -1,98 +1,73 @@
 #include "core/AtomicFileWriter.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <utility>
 
-#include "core/KelvaneError.h"
-#include "core/TablePaths.h"
+#include "core/SaveStep.h"
+#include "core/TargetAttributes.h"
+#include "core/WriteAllAt.h"
 
 namespace kelvane {
 namespace {
 
-// The permissions a new file gets: those of the file it replaces, else the usual default.
-mode_t ModeForTarget(const std::string& path) {
-    struct stat existing {};
-    if (::stat(path.c_str(), &existing) == 0) {
-        return existing.st_mode & 07777;
-    }
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
+// Checked before the temporary file is made, so a refused save writes nothing at all.
+SaveTarget CheckedTarget(std::string path, const std::optional<FileSnapshot>& loaded) {
+    SaveTarget target(std::move(path));
+    target.CheckUnchanged(target.Check(), loaded);
+    return target;
 }
 
 }  // namespace
 
-AtomicFileWriter::AtomicFileWriter(std::string path) : path_(std::move(path)) {
-    const size_t slash = path_.rfind('/');
-    const std::string fileName = slash == std::string::npos ? path_ : path_.substr(slash + 1);
-    temporaryPath_ = JoinPath(FolderOfPath(path_), "." + fileName + ".XXXXXX");
-    fd_ = ::mkstemp(temporaryPath_.data());
-    if (fd_ < 0) {
-        temporaryPath_.clear();
-        Fail(errno);
-    }
-}
-
-AtomicFileWriter::~AtomicFileWriter() {
-    if (fd_ >= 0) {
-        ::close(fd_);
-    }
-    if (!temporaryPath_.empty()) {
-        ::unlink(temporaryPath_.c_str());
-    }
-}
+AtomicFileWriter::AtomicFileWriter(std::string path, const std::optional<FileSnapshot>& loaded)
+    : target_(CheckedTarget(std::move(path), loaded)),
+      loaded_(loaded),
+      folder_(target_.Resolved().Folder),
+      temporary_(folder_, target_) {}
 
 void AtomicFileWriter::Append(std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd_, bytes.data(), bytes.size());
-        if (written < 0 && errno != EINTR) {
-            Fail(errno);
-        }
-        bytes.remove_prefix(written > 0 ? static_cast<size_t>(written) : 0);
-    }
+    WriteAt(size_, bytes);
 }
 
 void AtomicFileWriter::WriteAt(uint64_t offset, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written =
-            ::pwrite(fd_, bytes.data(), bytes.size(), static_cast<off_t>(offset));
-        if (written < 0 && errno != EINTR) {
-            Fail(errno);
+    if (const int error = WriteAllAt(temporary_.Fd(), offset, bytes); error != 0) {
+        target_.Fail(error);
+    }
+    size_ = std::max(size_, offset + bytes.size());
+}
+
+FileSnapshot AtomicFileWriter::Commit() {
+    NotifySaveStep(SaveStep::TemporaryWritten);
+    const int fd = temporary_.Fd();
+    if (const int error = GiveTargetAttributes(target_.Resolved().Path, target_.Check(), fd);
+        error != 0) {
+        target_.Fail(error);
+    }
+    if (::fsync(fd) != 0) {
+        target_.Fail(errno);
+    }
+    NotifySaveStep(SaveStep::TemporarySynced);
+    {
+        // Another Kelvane saving the same file waits here, and then sees this save's file.
+        const SaveFolder::Lock lock(folder_);
+        target_.CheckUnchanged(target_.Check(), loaded_);
+        if (const int error = temporary_.ReplaceTarget(target_); error != 0) {
+            target_.Fail(error);
         }
-        const size_t done = written > 0 ? static_cast<size_t>(written) : 0;
-        bytes.remove_prefix(done);
-        offset += done;
+        NotifySaveStep(SaveStep::Renamed);
+        if (const int error = folder_.Sync(); error != 0) {
+            target_.Fail(error);
+        }
     }
-}
-
-void AtomicFileWriter::Commit() {
-    if (::fchmod(fd_, ModeForTarget(path_)) != 0 || ::fsync(fd_) != 0) {
-        Fail(errno);
+    struct stat written {};
+    if (::fstat(fd, &written) != 0) {
+        target_.Fail(errno);
     }
-    const int fd = fd_;
-    fd_ = -1;
-    if (::close(fd) != 0 || ::rename(temporaryPath_.c_str(), path_.c_str()) != 0) {
-        Fail(errno);
-    }
-    temporaryPath_.clear();
-}
-
-std::string AtomicFileWriter::Release() {
-    const int fd = fd_;
-    fd_ = -1;
-    if (::fchmod(fd, ModeForTarget(path_)) != 0 || ::close(fd) != 0) {
-        Fail(errno);
-    }
-    return std::exchange(temporaryPath_, std::string());
-}
-
-void AtomicFileWriter::Fail(int error) {
-    throw KelvaneError("Cannot create file \"" + path_ + "\". " + std::strerror(error));
+    return FileSnapshot{target_.Resolved().CanonicalPath, FileIdentity::Of(written)};
 }
 
 }  // namespace kelvane

@@ -1,37 +1,45 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "core/FileSnapshot.h"
+#include "core/SaveFolder.h"
+#include "core/SaveTarget.h"
+#include "core/TemporaryFile.h"
 
 namespace kelvane {
 
 // A file written piece by piece into a temporary file beside its target, which replaces the
 // target only on Commit: until then, and whenever anything fails, the file that was there
-// stays untouched and the temporary file is removed. Failures throw
-// "Cannot create file "%s". %s" (the target path, the system's reason).
+// stays untouched and the temporary file is removed; a crash leaves the old file or the new one,
+// and the temporary file for the next save of that target to clear away. The target is checked
+// first (SaveTarget: links followed, folders, pipes, devices, read-only and hard-linked files
+// refused). Failures throw KelvaneError, "Cannot create file "%s". %s" when the system refuses.
 class AtomicFileWriter {
   public:
-    explicit AtomicFileWriter(std::string path);
-    ~AtomicFileWriter();
+    // loaded: the file the content was read from, if any. When the target is that file and has
+    // changed on disk since, the save fails with FileChangedError before and at the rename.
+    explicit AtomicFileWriter(std::string path,
+                              const std::optional<FileSnapshot>& loaded = std::nullopt);
     AtomicFileWriter(const AtomicFileWriter&) = delete;
     AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
 
     void Append(std::string_view bytes);
     // Overwrites bytes already appended, such as a header known only at the end.
     void WriteAt(uint64_t offset, std::string_view bytes);
-    // Flushes the file to disk and renames it over the target.
-    void Commit();
-    // Closes the written file without flushing or renaming it and hands its temporary path to
-    // the caller, which renames it after one flush for many files (AtomicFileBatch).
-    std::string Release();
+    // Gives the file the target's owner, group, extended attributes and permissions, flushes it
+    // to disk, renames it over the target and flushes the folder. Returns the file as written.
+    FileSnapshot Commit();
 
   private:
-    [[noreturn]] void Fail(int error);
-
-    std::string path_;
-    std::string temporaryPath_;
-    int fd_ = -1;
+    SaveTarget target_;
+    std::optional<FileSnapshot> loaded_;
+    SaveFolder folder_;
+    TemporaryFile temporary_;
+    uint64_t size_ = 0;
 };
 
 }  // namespace kelvane

@@ -149,6 +149,8 @@ LoadReport LoadDbcFile(Workspace& workspace, const std::string& path, bool apply
     // Closed before the file is opened: a file that cannot be read must not leave the previous
     // table open under the new file's name.
     workspace.Table.Close();
+    // Taken before reading: a change while the file is read makes the next save ask.
+    workspace.LoadedFile = FileSnapshot::Take(path);
     FileByteSource file(path);
     return LoadFrom(workspace, path, file, applyDefinitions, fieldLimit, progress);
 }
@@ -156,6 +158,7 @@ LoadReport LoadDbcFile(Workspace& workspace, const std::string& path, bool apply
 LoadReport LoadDbcBytes(Workspace& workspace, const std::string& path, std::string_view bytes,
                         bool applyDefinitions, int fieldLimit, const LoadProgress& progress) {
     workspace.Table.Close();
+    workspace.LoadedFile.reset();
     MemoryByteSource file(bytes);
     return LoadFrom(workspace, path, file, applyDefinitions, fieldLimit, progress);
 }

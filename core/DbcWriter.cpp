@@ -69,7 +69,8 @@ void SaveDbcFile(Workspace& workspace, const std::string& path) {
     }
     // Records stream into the temporary file batch by batch; a failure part-way leaves the
     // target as it was, and the temporary file goes with the writer.
-    AtomicFileWriter file(path);
+    // Compared with the file loaded, so a save never silently undoes another program's save.
+    AtomicFileWriter file(path, workspace.LoadedFile);
     try {
         const std::string header =
             EncodeDbcFile(workspace, [&file](std::string_view piece) { file.Append(piece); });
@@ -77,7 +78,7 @@ void SaveDbcFile(Workspace& workspace, const std::string& path) {
     } catch (const KelvaneError& error) {
         throw KelvaneError(SaveFailure(path, error.what()));
     }
-    file.Commit();
+    workspace.LoadedFile = file.Commit();
 }
 
 }  // namespace kelvane

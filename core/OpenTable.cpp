@@ -1,6 +1,7 @@
 #include "core/OpenTable.h"
 
 #include "core/CurrentTable.h"
+#include "core/FileMemoryGuard.h"
 #include "core/TablePaths.h"
 #include "core/Workspace.h"
 
@@ -16,7 +17,8 @@ void PrepareOpen(CurrentTable& current, const std::string& path) {
 LoadReport OpenDbcTable(Workspace& workspace, const std::string& path,
                         const LoadProgress& progress) {
     PrepareOpen(workspace.Current, path);
-    return LoadDbcFile(workspace, path, true, 0, progress);
+    return GuardMemory(FileWork::Loading, path,
+                       [&] { return LoadDbcFile(workspace, path, true, 0, progress); });
 }
 
 }  // namespace kelvane

@@ -13,7 +13,8 @@ struct Workspace;
 // OpenedTableName and LastOpenedPath.
 void PrepareOpen(CurrentTable& current, const std::string& path);
 
-// PrepareOpen, then loads the file with the field definitions beside it.
+// PrepareOpen, then loads the file with the field definitions beside it. Running out of memory
+// fails with a message naming the file.
 LoadReport OpenDbcTable(Workspace& workspace, const std::string& path,
                         const LoadProgress& progress = {});
 

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <optional>
+
 #include "core/CellLayout.h"
 #include "core/CurrentTable.h"
 #include "core/FieldDef.h"
+#include "core/FileSnapshot.h"
 #include "core/RecordTable.h"
 
 namespace kelvane {
@@ -16,6 +19,9 @@ struct Workspace {
     // The cell layout of the file loaded last (or the one a new table's definitions give), so
     // saving keeps that layout while the number of columns still matches it.
     CellLayout FileLayout;
+    // The file the table was loaded from or last saved to, as it was then, so that a save over
+    // it can tell whether another program changed it in between.
+    std::optional<FileSnapshot> LoadedFile;
 };
 
 }  // namespace kelvane

@@ -1,22 +1,10 @@
 #include "launcher/ConverterCommand.h"
 
-#include <algorithm>
-
 #include "core/FileIo.h"
 #include "core/KelvaneError.h"
 
 namespace kelvane {
 namespace {
-
-// Characters that the interpreter takes literally as part of a word. A comma separates
-// arguments for the Windows interpreter, and a backslash is an escape for the POSIX shell.
-bool IsPlainWordCharacter(char c, CommandShell shell) {
-    if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) {
-        return true;
-    }
-    const std::string_view extra = shell == CommandShell::Posix ? "_-./:+@," : "_-./:+@\\";
-    return extra.find(c) != std::string_view::npos;
-}
 
 // Single quotes keep everything literal for the POSIX shell; a single quote itself is closed,
 // escaped and reopened.
@@ -29,10 +17,12 @@ std::string PosixQuoted(std::string_view text) {
 }
 
 // Inside double quotes the Windows interpreter keeps blanks and & | < > ^ ( ) literal; only
-// the percent sign still expands, and a command file reads "%%" as one.
+// the percent sign still expands, and a command file reads "%%" as one. A double quote or a
+// line break cannot be kept inside at all.
 std::string CmdQuoted(std::string_view text) {
-    if (text.find('"') != std::string_view::npos) {
-        throw KelvaneError("A file name cannot hold a double quote: " + std::string(text));
+    if (text.find_first_of("\"\r\n") != std::string_view::npos) {
+        throw KelvaneError("A file name cannot hold a double quote or a line break: " +
+                           std::string(text));
     }
     std::string quoted = "\"";
     for (const char c : text) {
@@ -41,21 +31,30 @@ std::string CmdQuoted(std::string_view text) {
     return quoted + "\"";
 }
 
+// The path quoted as one argument the converter cannot read as an option.
+std::string ConverterArgument(std::string_view path, const char* role, CommandShell shell) {
+    if (path.find_first_of("\r\n") != std::string_view::npos) {
+        throw KelvaneError(std::string("The ") + role +
+                           " file name holds a line break, which cannot be part of the "
+                           "converter's one-line command. Nothing was run.");
+    }
+    std::string argument(path);
+    if (argument.starts_with('-')) {
+        argument.insert(0, shell == CommandShell::Posix ? "./" : ".\\");
+    }
+    return QuotedForShell(argument, shell);
+}
+
 }  // namespace
 
 std::string QuotedForShell(std::string_view text, CommandShell shell) {
-    const bool plain = std::all_of(text.begin(), text.end(),
-                                   [shell](char c) { return IsPlainWordCharacter(c, shell); });
-    if (plain) {
-        return std::string(text);
-    }
     return shell == CommandShell::Posix ? PosixQuoted(text) : CmdQuoted(text);
 }
 
 std::string ConverterCommandLine(std::string_view source, std::string_view destination,
                                  CommandShell shell) {
-    return "blpconverter " + QuotedForShell(source, shell) + " " +
-           QuotedForShell(destination, shell);
+    return "blpconverter " + ConverterArgument(source, "source", shell) + " " +
+           ConverterArgument(destination, "destination", shell);
 }
 
 std::string ConverterCommandFile(const std::string& programFolder, CommandShell shell) {

@@ -14,13 +14,15 @@ inline constexpr CommandShell NativeShell = CommandShell::WindowsCmd;
 inline constexpr CommandShell NativeShell = CommandShell::Posix;
 #endif
 
-// The text as typed when the interpreter would take it as one plain word; otherwise quoted
-// for that interpreter, so blanks stay inside one argument and nothing in it can start another
-// command. An empty text stays empty. Fails for a double quote under the Windows interpreter,
-// which has no way to quote one (file names cannot hold it there anyway).
+// The text quoted for that interpreter, always (an empty text too, so it stays an argument): blanks
+// stay inside one argument and nothing in it can start another command. Fails under the
+// Windows interpreter for a double quote or a line break, which it has no way to quote (file
+// names cannot hold them there anyway).
 std::string QuotedForShell(std::string_view text, CommandShell shell);
 
-// "blpconverter " + source + " " + destination, each quoted only when it needs to be.
+// "blpconverter " + source + " " + destination, each quoted. A path starting with "-" gets "./"
+// (".\" for Windows) in front, so the converter cannot take it for an option. Fails for a path
+// holding a line break (CR or LF): the command file is one line.
 std::string ConverterCommandLine(std::string_view source, std::string_view destination,
                                  CommandShell shell);
 

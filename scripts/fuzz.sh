@@ -25,7 +25,7 @@ fi
 
 seed_corpus() {
   case "$1" in
-    FuzzDbcReader) echo fuzz/corpus/dbc ;;
+    FuzzDbcReader | FuzzDbcSave) echo fuzz/corpus/dbc ;;
     FuzzFieldDefReader) echo fuzz/corpus/fielddefs ;;
     FuzzPatchReader) echo fuzz/corpus/patch ;;
     FuzzScriptReader) echo fuzz/corpus/script ;;

@@ -23,6 +23,11 @@ bool ConsoleDialogs::AskYesNoDefaultNo(const std::string& text) {
     return AskYesNo(text);
 }
 
+bool ConsoleDialogs::Confirm(const std::string& text, const std::string& confirmLabel) {
+    Print(text + " [answered Cancel, not " + confirmLabel + ": there is no display to ask on]");
+    return false;
+}
+
 std::optional<std::string> ConsoleDialogs::ChooseOpenFile(const FileDialogRequest& request) {
     Print(request.Title + " [cancelled: there is no display to ask on]");
     return std::nullopt;

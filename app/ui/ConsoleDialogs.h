@@ -12,6 +12,7 @@ class ConsoleDialogs : public UserDialogs, public ModalRunner {
     void ShowMessage(const std::string& text) override;
     bool AskYesNo(const std::string& text) override;
     bool AskYesNoDefaultNo(const std::string& text) override;
+    bool Confirm(const std::string& text, const std::string& confirmLabel) override;
     std::optional<std::string> ChooseOpenFile(const FileDialogRequest& request) override;
     std::optional<std::string> ChooseSaveFile(const FileDialogRequest& request) override;
     int RunModal(QDialog& dialog) override;

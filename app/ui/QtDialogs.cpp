@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStringList>
 
 #include "app/ui/QtText.h"
@@ -80,6 +81,16 @@ bool QtDialogs::AskYesNoDefaultNo(const std::string& text) {
     return QMessageBox::question(parent_, QApplication::applicationDisplayName(), ToQt(text),
                                  QMessageBox::Yes | QMessageBox::No,
                                  QMessageBox::No) == QMessageBox::Yes;
+}
+
+bool QtDialogs::Confirm(const std::string& text, const std::string& confirmLabel) {
+    NormalCursor cursor;
+    QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(), ToQt(text),
+                    QMessageBox::NoButton, parent_);
+    QPushButton* confirm = box.addButton(ToQt(confirmLabel), QMessageBox::AcceptRole);
+    box.setDefaultButton(box.addButton(QMessageBox::Cancel));
+    box.exec();
+    return box.clickedButton() == confirm;
 }
 
 std::optional<std::string> QtDialogs::ChooseOpenFile(const FileDialogRequest& request) {

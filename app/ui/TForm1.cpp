@@ -142,10 +142,10 @@ void TForm1::RunCommandLine() {
     CommandLineOutcome outcome = CommandLineOutcome::KeepRunning;
     const bool finished =
         RunGuarded(dialogs_, [this, &outcome] { outcome = session_.RunCommandLine(arguments_); });
-    // A batch run ends the program once it has saved. A failing one leaves the program open
-    // for the user to see why, unless nobody can see it.
-    if (outcome == CommandLineOutcome::BatchSaved) {
-        QCoreApplication::exit(0);
+    // A batch run ends the program once it has saved (or the save was declined). A failing one
+    // leaves the program open for the user to see why, unless nobody can see it.
+    if (outcome != CommandLineOutcome::KeepRunning) {
+        QCoreApplication::exit(outcome == CommandLineOutcome::BatchSaved ? 0 : 1);
     } else if (!finished && headless_ && !arguments_.empty() && arguments_[0] == "/i") {
         QCoreApplication::exit(1);
     }

@@ -5,8 +5,10 @@
 
 #include <filesystem>
 #include <memory>
+#include <new>
 
 #include "app/NewTableRequest.h"
+#include "core/FileIo.h"
 #include "core/KelvaneError.h"
 #include "core/Presets.h"
 #include "core/Workspace.h"
@@ -420,6 +422,63 @@ TEST_F(EditorSessionTest, AFailedSaveStillOffersTheDatFile) {
     work->Current.FilePath = dir.File("gone/Creatures.dbc");
     EXPECT_THROW(session.Save(), KelvaneError);
     EXPECT_EQ(offers, 1);
+}
+
+TEST_F(EditorSessionTest, SavingOverAFileChangedOnDiskAsksWhetherToOverwriteIt) {
+    const std::string path = WriteSpellSample();
+    session.OpenTableFile(path);
+    SetRank(1, 42);
+    WriteFileAtomically(path, "another program's table");
+    const std::string question =
+        "\"" + path +
+        "\" changed on disk after it was loaded: another program, or another Kelvane, saved it "
+        "since.\n\nOverwrite it with this table? [Overwrite / Cancel]";
+
+    dialogs.YesNoAnswers.push_back(false);
+    EXPECT_FALSE(session.Save());
+    EXPECT_EQ(dialogs.Questions, std::vector<std::string>{question});
+    EXPECT_EQ(dir.Read("Spell.dbc"), "another program's table");
+
+    dialogs.YesNoAnswers.push_back(true);
+    EXPECT_TRUE(session.Save());
+    EXPECT_EQ(dialogs.Questions, std::vector<std::string>(2, question));
+    EXPECT_TRUE(session.Save());  // its own save is what it compares with now
+    EXPECT_EQ(dialogs.Questions.size(), 2u);
+    session.Reload();
+    EXPECT_EQ(work->Table.IntegerAt(1, 4), 42);
+}
+
+TEST_F(EditorSessionTest, SaveAsOverTheLoadedFileAsksTooAndACancelWritesNoDefinitions) {
+    const std::string path = WriteSpellSample();
+    session.OpenTableFile(path);
+    std::filesystem::remove(dir.File("Spell.ini"));
+    WriteFileAtomically(path, "another program's table");
+    dialogs.FileAnswers.push_back(path);
+    dialogs.YesNoAnswers.push_back(false);
+    session.SaveAs();
+    EXPECT_EQ(dialogs.Questions.size(), 1u);
+    EXPECT_EQ(dir.Read("Spell.dbc"), "another program's table");
+    EXPECT_FALSE(std::filesystem::exists(dir.File("Spell.ini")));
+}
+
+// Feedback of a machine that runs out of memory while a table loads.
+class ExhaustedFeedback : public CountingFeedback {
+  public:
+    void LoadProgress(int, int) override { throw std::bad_alloc(); }
+};
+
+TEST_F(EditorSessionTest, RunningOutOfMemoryWhileLoadingNamesTheFile) {
+    const std::string path = WriteSpellSample();
+    ExhaustedFeedback exhausted;
+    EditorSession starved(*work, dialogs, exhausted);
+    try {
+        starved.OpenTableFile(path);
+        FAIL() << "the load went on without memory";
+    } catch (const KelvaneError& error) {
+        EXPECT_EQ(std::string(error.what()),
+                  "Cannot load \"" + path + "\": the file is too large for the memory available.");
+    }
+    EXPECT_EQ(exhausted.BusyDepth, 0);
 }
 
 }  // namespace

@@ -42,21 +42,33 @@ TEST(AtomicFileBatch, AnUncommittedBatchLeavesTheTargetsAndNoTemporaryFiles) {
 
 TEST(AtomicFileBatch, AFailingTargetKeepsTheFilesBeforeItAndNamesItself) {
     TempDir dir;
-    std::filesystem::create_directory(dir.File("b.dbc"));  // no file can replace a folder
     AtomicFileBatch batch;
     batch.Add(dir.File("a.dbc"), "new a");
     batch.Add(dir.File("b.dbc"), "new b");
     batch.Add(dir.File("c.dbc"), "new c");
+    // Checked again at the rename: no file replaces a folder that appeared meanwhile.
+    std::filesystem::create_directory(dir.File("b.dbc"));
     try {
         batch.Commit();
         FAIL() << "replacing a folder succeeded";
     } catch (const KelvaneError& error) {
-        EXPECT_EQ(std::string(error.what()).rfind("Cannot create file \"" + dir.File("b.dbc"), 0),
-                  0u)
-            << error.what();
+        EXPECT_EQ(std::string(error.what()),
+                  "\"" + dir.File("b.dbc") + "\" is a folder, not a file. Nothing was saved.");
     }
     EXPECT_EQ(dir.Read("a.dbc"), "new a");
     EXPECT_FALSE(std::filesystem::exists(dir.File("c.dbc")));
+    EXPECT_EQ(FilesIn(dir.Path()), 2u);  // a.dbc and the folder, no staging folder
+}
+
+TEST(AtomicFileBatch, ALaterFileForTheSameTargetReplacesTheEarlierOne) {
+    TempDir dir;
+    AtomicFileBatch batch;
+    batch.Add(dir.File("a.dbc"), "first");
+    batch.Add(dir.File("b.dbc"), "b");
+    batch.Add(dir.File("./a.dbc"), "second");
+    batch.Commit();
+    EXPECT_EQ(dir.Read("a.dbc"), "second");
+    EXPECT_EQ(FilesIn(dir.Path()), 2u);
 }
 
 }  // namespace

@@ -74,7 +74,7 @@ class ConverterLauncherTest : public QObject {
     void aFailedStartShowsItsMessage() {
         startSucceeds_ = false;
         DoIt();
-        QCOMPARE(dir_->Read("extra/convert.sh"), std::string("blpconverter  \n"));
+        QCOMPARE(dir_->Read("extra/convert.sh"), std::string("blpconverter '' ''\n"));
         QCOMPARE(dialogs_.Messages,
                  std::vector<std::string>{"BlPConverter is missing from <programdir>\\Extra... "
                                           "insert it there"});

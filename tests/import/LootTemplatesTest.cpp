@@ -9,8 +9,10 @@
 #include <vector>
 
 #include "core/KelvaneError.h"
+#include "core/SaveStep.h"
 #include "import/ImportNotices.h"
 #include "import/LootFileName.h"
+#include "tests/support/CrashAtSaveStep.h"
 #include "tests/support/DbcBytes.h"
 #include "tests/support/TempDir.h"
 
@@ -206,13 +208,40 @@ TEST_F(LootTemplatesTest, AFileThatCannotBeCreatedEndsTheRunAndKeepsTheFilesBefo
         ImportLootTemplates(folder.File("loottemplates.scp"));
         FAIL() << "a folder was replaced by a file";
     } catch (const KelvaneError& error) {
-        EXPECT_TRUE(std::string(error.what())
-                        .starts_with("Cannot create file \"" +
-                                     folder.File("loottemplates/loott2.dbc") + "\""))
-            << error.what();
+        EXPECT_EQ(std::string(error.what()), "\"" + folder.File("loottemplates/loott2.dbc") +
+                                                 "\" is a folder, not a file. Nothing was saved.");
     }
     EXPECT_EQ(folder.Read("loottemplates/loott1.dbc"), LootFile({{1, 1.0f}}));
     EXPECT_FALSE(std::filesystem::exists(folder.File("loottemplates/loott3.dbc")));
+}
+
+// Killed after two of three files were renamed into place: each file is old or new, and the
+// next run leaves nothing of the crashed one behind.
+TEST_F(LootTemplatesTest, ACrashedRunLeavesEachFileOldOrNewAndTheNextRunClearsItsLitter) {
+    std::filesystem::create_directory(folder.File("loottemplates"));
+    for (const char* name : {"loott1.dbc", "loott2.dbc", "loott3.dbc"}) {
+        folder.Write(std::string("loottemplates/") + name, "old");
+    }
+    folder.Write("loottemplates.scp", "[l 1]\nloot=1 1\n[l 2]\nloot=2 2\n[l 3]\nloot=3 3\n");
+    ASSERT_TRUE(testing::SaveKilledAt(
+        SaveStep::Renamed, 2, [&] { ImportLootTemplates(folder.File("loottemplates.scp")); }));
+    EXPECT_EQ(Written("loott1.dbc"), LootFile({{1, 1.0f}}));
+    EXPECT_EQ(Written("loott2.dbc"), LootFile({{2, 2.0f}}));
+    EXPECT_EQ(Written("loott3.dbc"), "old");
+    EXPECT_EQ(WrittenNames().size(), 4u);  // the crashed run's staging folder
+
+    Import("[l 4]\nloot=4 4\n");
+    EXPECT_EQ(WrittenNames(),
+              (std::vector<std::string>{"loott1.dbc", "loott2.dbc", "loott3.dbc", "loott4.dbc"}));
+}
+
+// The longest id whose file name the file system takes: 5 + 246 + 4 = 255 bytes.
+TEST_F(LootTemplatesTest, AnIdMakingA255ByteFileNameIsWritten) {
+    const std::string id(246, '7');
+    const LootImportReport report = Import("[l " + id + "]\nloot=1 1\n[l 2]\nloot=2 2\n");
+    EXPECT_EQ(report.FilesWritten, 2);
+    EXPECT_EQ(Written("loott" + id + ".dbc"), LootFile({{1, 1.0f}}));
+    EXPECT_EQ(Written("loott2.dbc"), LootFile({{2, 2.0f}}));
 }
 
 }  // namespace

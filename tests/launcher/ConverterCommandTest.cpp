@@ -11,18 +11,17 @@
 namespace kelvane::testing {
 namespace {
 
-TEST(ConverterCommand, PlainTextsAreWrittenAsTyped) {
-    for (const CommandShell shell : {CommandShell::Posix, CommandShell::WindowsCmd}) {
-        EXPECT_EQ(ConverterCommandLine("a.blp", "b.tga", shell), "blpconverter a.blp b.tga");
-        EXPECT_EQ(ConverterCommandLine("", "", shell), "blpconverter  ");
-        EXPECT_EQ(ConverterCommandLine("Textures/Icons/A_1-2.blp", "C:/out+x@2.tga", shell),
-                  "blpconverter Textures/Icons/A_1-2.blp C:/out+x@2.tga");
-    }
-    EXPECT_EQ(ConverterCommandLine("C:\\in\\a.blp", "b.tga", CommandShell::WindowsCmd),
-              "blpconverter C:\\in\\a.blp b.tga");
+TEST(ConverterCommand, EveryArgumentIsQuotedTheEmptyOneToo) {
+    EXPECT_EQ(ConverterCommandLine("a.blp", "b.tga", CommandShell::Posix),
+              "blpconverter 'a.blp' 'b.tga'");
+    EXPECT_EQ(ConverterCommandLine("", "", CommandShell::Posix), "blpconverter '' ''");
+    EXPECT_EQ(ConverterCommandLine("C:\\in\\a.blp", "", CommandShell::WindowsCmd),
+              "blpconverter \"C:\\in\\a.blp\" \"\"");
+    EXPECT_EQ(ConverterCommandLine("-o", "-", CommandShell::WindowsCmd),
+              "blpconverter \".\\-o\" \".\\-\"");
 }
 
-TEST(ConverterCommand, TextsWithBlanksOrSpecialCharactersAreQuoted) {
+TEST(ConverterCommand, EachInterpreterGetsItsOwnQuoting) {
     struct Case {
         const char* Typed;
         const char* Posix;
@@ -31,35 +30,70 @@ TEST(ConverterCommand, TextsWithBlanksOrSpecialCharactersAreQuoted) {
     const Case cases[] = {
         {"My Icons/a.blp", "'My Icons/a.blp'", "\"My Icons/a.blp\""},
         {"a.blp; rm -rf ~", "'a.blp; rm -rf ~'", "\"a.blp; rm -rf ~\""},
-        {"$(reboot)", "'$(reboot)'", "\"$(reboot)\""},
-        {"`id`", "'`id`'", "\"`id`\""},
-        {"a & calc", "'a & calc'", "\"a & calc\""},
-        {"a|b>c<d", "'a|b>c<d'", "\"a|b>c<d\""},
         {"it's.blp", "'it'\\''s.blp'", "\"it's.blp\""},
         {"%PATH%.blp", "'%PATH%.blp'", "\"%%PATH%%.blp\""},
-        {"a,b", "a,b", "\"a,b\""},
-        {"line\nbreak", "'line\nbreak'", "\"line\nbreak\""},
-        {"C:\\x", "'C:\\x'", "C:\\x"},
+        {"a & calc", "'a & calc'", "\"a & calc\""},
+        {"", "''", "\"\""},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(QuotedForShell(c.Typed, CommandShell::Posix), c.Posix) << c.Typed;
         EXPECT_EQ(QuotedForShell(c.Typed, CommandShell::WindowsCmd), c.Cmd) << c.Typed;
     }
     EXPECT_THROW(QuotedForShell("a\"b", CommandShell::WindowsCmd), KelvaneError);
-    EXPECT_EQ(QuotedForShell("a\"b", CommandShell::Posix), "'a\"b'");
 }
 
-// The POSIX shell itself reads each quoted text back as exactly one argument.
-TEST(ConverterCommand, TheShellReadsEveryQuotedTextAsOneArgument) {
+// A pasted line break would put a second command into the command file.
+TEST(ConverterCommand, PathsWithLineBreaksAreRefused) {
+    for (const CommandShell shell : {CommandShell::Posix, CommandShell::WindowsCmd}) {
+        for (const char* path : {"a.blp\r\ndel *.*", "a\nb", "a\r"}) {
+            try {
+                ConverterCommandLine("in.blp", path, shell);
+                FAIL() << "accepted " << path;
+            } catch (const KelvaneError& error) {
+                EXPECT_EQ(std::string(error.what()),
+                          "The destination file name holds a line break, which cannot be part of "
+                          "the converter's one-line command. Nothing was run.");
+            }
+        }
+        EXPECT_THROW(ConverterCommandLine("a\nb", "out.tga", shell), KelvaneError);
+    }
+}
+
+// The POSIX shell runs the command file; a stand-in converter on the search path writes down
+// the arguments it receives, one per line between brackets.
+TEST(ConverterCommand, TheConverterReceivesEachPathAsOneArgumentNeverAsAnOption) {
     TempDir dir;
-    for (const std::string typed : {"My Icons/a.blp", "a.blp; touch pwned", "$(touch pwned)",
-                                    "it's", "`touch pwned`", "a\"b", "*", "~", "tab\there"}) {
-        const std::string script = "printf '%s|' " + QuotedForShell(typed, CommandShell::Posix);
-        WriteConverterCommandFile(dir.File("convert.sh"), script, CommandShell::Posix);
-        const std::string command = "cd '" + dir.Path() + "' && /bin/sh convert.sh > out.txt";
-        ASSERT_EQ(std::system(command.c_str()), 0) << typed;
-        EXPECT_EQ(dir.Read("out.txt"), typed + "|") << typed;
-        EXPECT_FALSE(std::filesystem::exists(dir.File("pwned"))) << typed;
+    dir.Write("blpconverter", "#!/bin/sh\nfor a in \"$@\"; do printf '[%s]\\n' \"$a\"; done\n");
+    std::filesystem::permissions(dir.File("blpconverter"), std::filesystem::perms::owner_all);
+    struct Case {
+        const char* Source;
+        const char* Destination;
+        const char* Received;
+    };
+    const Case cases[] = {
+        {"a.blp", "b.tga", "[a.blp]\n[b.tga]\n"},
+        {"", "b.tga", "[]\n[b.tga]\n"},
+        {"", "", "[]\n[]\n"},
+        {"-o", "--help", "[./-o]\n[./--help]\n"},
+        {"-", "-x y", "[./-]\n[./-x y]\n"},
+        {"My Icons/a.blp", "out dir/b.tga", "[My Icons/a.blp]\n[out dir/b.tga]\n"},
+        {"a.blp; touch pwned", "$(touch pwned)", "[a.blp; touch pwned]\n[$(touch pwned)]\n"},
+        {"`touch pwned`", "it's", "[`touch pwned`]\n[it's]\n"},
+        {"a\"b", "*", "[a\"b]\n[*]\n"},
+        {"~", "tab\there", "[~]\n[tab\there]\n"},
+        {"/abs/-x", "x-", "[/abs/-x]\n[x-]\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.Source) + " | " + c.Destination);
+        WriteConverterCommandFile(
+            dir.File("convert.sh"),
+            ConverterCommandLine(c.Source, c.Destination, CommandShell::Posix),
+            CommandShell::Posix);
+        const std::string command =
+            "cd '" + dir.Path() + "' && PATH=\"$PWD:$PATH\" /bin/sh " + "convert.sh > received.txt";
+        ASSERT_EQ(std::system(command.c_str()), 0);
+        EXPECT_EQ(dir.Read("received.txt"), c.Received);
+        EXPECT_FALSE(std::filesystem::exists(dir.File("pwned")));
     }
 }
 

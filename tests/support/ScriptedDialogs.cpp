@@ -18,6 +18,10 @@ bool ScriptedDialogs::AskYesNoDefaultNo(const std::string& text) {
     return AskYesNo(text);
 }
 
+bool ScriptedDialogs::Confirm(const std::string& text, const std::string& confirmLabel) {
+    return AskYesNo(text + " [" + confirmLabel + " / Cancel]");
+}
+
 std::optional<std::string> ScriptedDialogs::ChooseOpenFile(const FileDialogRequest& request) {
     return NextFile(request);
 }

@@ -12,7 +12,8 @@ namespace kelvane::testing {
 
 // Answers the editor's questions and file dialogs from queues filled by the test, and records
 // what was asked. A question with no answer queued is answered No / Cancel and recorded in
-// Unanswered, so a test sees it instead of hanging.
+// Unanswered, so a test sees it instead of hanging. Confirm takes its answers from YesNoAnswers
+// (true for its confirm button) and records its text followed by " [Label / Cancel]".
 class ScriptedDialogs : public UserDialogs {
   public:
     std::deque<bool> YesNoAnswers;
@@ -28,6 +29,7 @@ class ScriptedDialogs : public UserDialogs {
     void ShowMessage(const std::string& text) override { Messages.push_back(text); }
     bool AskYesNo(const std::string& text) override;
     bool AskYesNoDefaultNo(const std::string& text) override;
+    bool Confirm(const std::string& text, const std::string& confirmLabel) override;
     std::optional<std::string> ChooseOpenFile(const FileDialogRequest& request) override;
     std::optional<std::string> ChooseSaveFile(const FileDialogRequest& request) override;
 

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <new>
+#include <string>
+
+#include "core/KelvaneError.h"
+
+namespace kelvane {
+
+enum class FileWork { Loading, Saving };
+
+// "Cannot load "%s": the file is too large for the memory available." or, for a save, "Cannot
+// save "%s": the table is too large for the memory available. Nothing was written."
+std::string TooLargeForMemoryMessage(FileWork work, const std::string& path);
+
+// Runs work that loads or saves path and returns its result. Running out of memory there
+// becomes a KelvaneError naming the file, so the command's handler shows what went wrong
+// instead of a bare allocation failure; a save that fails this way has written nothing, since
+// the target is replaced only at its very end.
+template <typename Work>
+auto GuardMemory(FileWork work, const std::string& path, Work&& run) -> decltype(run()) {
+    try {
+        return run();
+    } catch (const std::bad_alloc&) {
+        throw KelvaneError(TooLargeForMemoryMessage(work, path));
+    }
+}
+
+}  // namespace kelvane
