@@ -7,7 +7,7 @@
 #include "app/NewTableRequest.h"
 #include "app/UserDialogs.h"
 #include "app/WorkFeedback.h"
-#include "core/DbcWriter.h"
+#include "core/DefinedColumns.h"
 #include "core/FieldDefFile.h"
 #include "core/FileChangedError.h"
 #include "core/FileMemoryGuard.h"
@@ -17,6 +17,7 @@
 #include "core/Presets.h"
 #include "core/TablePaths.h"
 #include "core/Workspace.h"
+#include "core/WorkspaceFiles.h"
 #include "editors/DatKinds.h"
 #include "exchange/PatchReader.h"
 
@@ -260,16 +261,7 @@ void EditorSession::BuildCountTable(int fieldCount) {
 
 // Index and one column per definition, names as they stand (a new table's names are not cut).
 void EditorSession::BuildTableFromDefinitions(int fieldCount) {
-    RecordTable& table = workspace_.Table;
-    table.Close();
-    table.ClearFieldDefs();
-    table.AddFieldDef("Index", FieldKind::ftInteger, 0, true);
-    for (int field = 0; field < fieldCount; ++field) {
-        const FieldDef& def = workspace_.Defs[field];
-        const int size = def.Kind == FieldKind::ftString ? StringFieldSize : 0;
-        table.AddFieldDef(def.Name, def.Kind, size, false);
-    }
-    table.CreateDataSet();
+    CreateTableFromDefinitions(workspace_, fieldCount);
 }
 
 void EditorSession::NewTable(const NewTableRequest& request) {
@@ -293,8 +285,6 @@ void EditorSession::NewTable(const NewTableRequest& request) {
         }
         BuildTableFromDefinitions(fieldCount);
     }
-    workspace_.FileLayout =
-        LayoutOfNewTable(FieldBitsOf(workspace_.Defs, workspace_.Table.FieldCount() - 1));
     workspace_.LoadedFile.reset();
     loadedTextFit_ = {};
 

@@ -10,8 +10,8 @@
 
 #include "bench/GoalReporter.h"
 #include "bench/SpellLikeFile.h"
-#include "core/DbcReader.h"
 #include "core/Workspace.h"
+#include "core/WorkspaceFiles.h"
 #include "exchange/PatchReader.h"
 #include "exchange/PatchText.h"
 #include "exchange/TextExport.h"

@@ -19,8 +19,8 @@
 #include "app/ui/TLoadDbcShow.h"
 #include "bench/GoalReporter.h"
 #include "bench/SpellLikeFile.h"
-#include "core/DbcReader.h"
 #include "core/Workspace.h"
+#include "core/WorkspaceFiles.h"
 #include "tests/support/ScriptedDialogs.h"
 
 namespace kelvane::bench {

@@ -16,11 +16,11 @@
 #include "core/ByteSource.h"
 #include "core/DbcFormat.h"
 #include "core/DbcReader.h"
-#include "core/DbcWriter.h"
 #include "core/FileByteSource.h"
 #include "core/FileIo.h"
 #include "core/MemoryByteSource.h"
 #include "core/Workspace.h"
+#include "core/WorkspaceFiles.h"
 
 namespace kelvane::bench {
 namespace {

@@ -4,9 +4,9 @@
 #include <iostream>
 #include <memory>
 
-#include "core/DbcWriter.h"
 #include "core/FieldDefFile.h"
 #include "core/Workspace.h"
+#include "core/WorkspaceFiles.h"
 #include "examples/generator/SpellLikeTable.h"
 #include "tests/support/TempDir.h"
 

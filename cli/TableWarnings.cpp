@@ -1,10 +1,10 @@
 #include "cli/TableWarnings.h"
 
-#include "core/DbcWriter.h"
 #include "core/FileMemoryGuard.h"
 #include "core/KelvaneError.h"
 #include "core/OpenTable.h"
 #include "core/Workspace.h"
+#include "core/WorkspaceFiles.h"
 
 namespace kelvane::cli {
 

@@ -2,15 +2,16 @@
 
 #include <functional>
 #include <string>
-#include <string_view>
 #include <vector>
 
+#include "core/ByteSource.h"
+#include "core/CellLayout.h"
 #include "core/DbcFormat.h"
+#include "core/FieldDef.h"
+#include "core/RecordTable.h"
 #include "core/StringBlockFit.h"
 
 namespace kelvane {
-
-struct Workspace;
 
 // Told (record number, record count) now and then while records are read; cheap enough to
 // drive a progress bar.
@@ -36,16 +37,30 @@ struct LoadReport {
     std::string Warning(const std::string& path) const;
 };
 
-// Replaces the columns and records of the workspace's table with the records of a DBC file.
-// With applyDefinitions the columns come from the field-definition file beside the current
-// table (CurrentTable's FilePath and TableName); otherwise fieldLimit columns are built from
-// the definitions held. Failures throw KelvaneError naming the file; the table keeps what was
-// built before the failure.
-LoadReport LoadDbcFile(Workspace& workspace, const std::string& path, bool applyDefinitions,
-                       int fieldLimit, const LoadProgress& progress = {});
+// The columns a read is to give: Columns field columns, described by definitions 0 to
+// Columns - 1 (names, kinds, sizes). Field column i takes the file's cell i while the record
+// has one; columns past the record's cells hold the new-record defaults.
+struct DbcColumnRequest {
+    const FieldDefList& Defs;
+    int Columns = 0;
+    // The definitions' file, named in messages about sizes that do not fit.
+    std::string DefinitionsPath;
+};
 
-// LoadDbcFile on bytes already in memory; path only names the file in messages.
-LoadReport LoadDbcBytes(Workspace& workspace, const std::string& path, std::string_view bytes,
-                        bool applyDefinitions, int fieldLimit, const LoadProgress& progress = {});
+// A DBC file read into the parts of a table: its columns (Index first), its records, how the
+// file's records divide into cells (what a save keeps), and what the read found.
+struct DbcTableData {
+    std::vector<ColumnDef> Columns;
+    LoadedRows Rows;
+    CellLayout Layout;
+    LoadReport Report;
+};
+
+// The checked header of the file (see CheckDbcLayout); path names it in messages.
+DbcHeader ReadDbcHeader(ByteSource& file, const std::string& path);
+
+// Reads the whole file. Failures throw a KelvaneError naming the file.
+DbcTableData ReadDbcTable(ByteSource& file, const std::string& path,
+                          const DbcColumnRequest& request, const LoadProgress& progress = {});
 
 }  // namespace kelvane

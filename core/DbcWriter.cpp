@@ -1,14 +1,11 @@
 #include "core/DbcWriter.h"
 
-#include <algorithm>
-
 #include "core/AtomicFileWriter.h"
-#include "core/ControlsSuspension.h"
 #include "core/DbcFormat.h"
 #include "core/DbcRecordEncoder.h"
 #include "core/KelvaneError.h"
+#include "core/RecordTable.h"
 #include "core/StringBlockBuilder.h"
-#include "core/Workspace.h"
 
 namespace kelvane {
 namespace {
@@ -23,18 +20,14 @@ std::string SaveFailure(const std::string& path, std::string reason) {
 
 // Sends a provisional header, the records and the string block to the sink, and returns
 // the final header, known only once the block is complete.
-std::string EncodeDbcFile(Workspace& workspace, const ByteSink& sink) {
-    RecordTable& table = workspace.Table;
-    const ControlsSuspension suspended(table);
-    table.First();  // finishes a record being edited
-
+std::string EncodeDbcFile(const RecordTable& table, const CellLayout& cells, const ByteSink& sink) {
     const int fieldCount = table.FieldCount() - 1;
     if (fieldCount > MaxFieldCount) {
         throw KelvaneError("the table has " + std::to_string(fieldCount) +
                            " fields, more than the " + std::to_string(MaxFieldCount) +
                            " a DBC file can hold");
     }
-    const RecordLayout layout = DbcRecordLayout(table, workspace.FileLayout);
+    const RecordLayout layout = DbcRecordLayout(table, cells);
     const int recordCount = table.RecordCount();
     if (recordCount > 0 && layout.RecordSize == 0) {
         throw KelvaneError("the table has records but no fields besides Index");
@@ -44,7 +37,6 @@ std::string EncodeDbcFile(Workspace& workspace, const ByteSink& sink) {
     StringBlockBuilder strings;
     EncodeDbcRecords(table, layout, sink, strings);
     sink(strings.Block());
-    table.Last();
 
     std::string header;
     AppendDbcHeader(header,
@@ -55,30 +47,28 @@ std::string EncodeDbcFile(Workspace& workspace, const ByteSink& sink) {
 
 }  // namespace
 
-std::string EncodeDbcTable(Workspace& workspace) {
+std::string EncodeDbc(const RecordTable& table, const CellLayout& layout) {
     std::string bytes;
     const std::string header =
-        EncodeDbcFile(workspace, [&bytes](std::string_view piece) { bytes.append(piece); });
+        EncodeDbcFile(table, layout, [&bytes](std::string_view piece) { bytes.append(piece); });
     bytes.replace(0, DbcHeaderSize, header);
     return bytes;
 }
 
-void SaveDbcFile(Workspace& workspace, const std::string& path) {
-    if (!workspace.Table.Active()) {
-        throw KelvaneError("DataSet not exists");
-    }
+FileSnapshot WriteDbcFile(const RecordTable& table, const CellLayout& layout,
+                          const std::string& path, const std::optional<FileSnapshot>& loaded) {
     // Records stream into the temporary file batch by batch; a failure part-way leaves the
-    // target as it was, and the temporary file goes with the writer.
-    // Compared with the file loaded, so a save never silently undoes another program's save.
-    AtomicFileWriter file(path, workspace.LoadedFile);
+    // target as it was, and the temporary file goes with the writer. Compared with the file
+    // loaded, so a save never silently undoes another program's save.
+    AtomicFileWriter file(path, loaded);
     try {
         const std::string header =
-            EncodeDbcFile(workspace, [&file](std::string_view piece) { file.Append(piece); });
+            EncodeDbcFile(table, layout, [&file](std::string_view piece) { file.Append(piece); });
         file.WriteAt(0, header);
     } catch (const KelvaneError& error) {
         throw KelvaneError(SaveFailure(path, error.what()));
     }
-    workspace.LoadedFile = file.Commit();
+    return file.Commit();
 }
 
 }  // namespace kelvane

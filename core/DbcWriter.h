@@ -1,21 +1,25 @@
 #pragma once
 
+#include <optional>
 #include <string>
+
+#include "core/CellLayout.h"
+#include "core/FileSnapshot.h"
 
 namespace kelvane {
 
-struct Workspace;
+class RecordTable;
 
-// Writes the whole table as a DBC file, atomically: on any failure the file that was there
-// stays untouched. Fails with "DataSet not exists" when no table is open, and with
-// FileChangedError when path is the file the table was loaded from (Workspace::LoadedFile) and
-// another program changed it since; afterwards LoadedFile is the file written.
-void SaveDbcFile(Workspace& workspace, const std::string& path);
+// The bytes of the table as a DBC file: records in table order, strings placed once (texts set
+// since the load trimmed), the cells of layout while the table has as many field columns, 4-byte
+// cells otherwise. The table must be browsing (no record being edited). Fails with a
+// KelvaneError saying why the table cannot be written.
+std::string EncodeDbc(const RecordTable& table, const CellLayout& layout);
 
-// The bytes SaveDbcFile writes for the open table: records in table order, strings placed once
-// (texts set since the load trimmed), the cell layout of the file loaded last kept while the
-// columns match it.
-// Fails with a KelvaneError saying why the table cannot be written.
-std::string EncodeDbcTable(Workspace& workspace);
+// Writes the table as EncodeDbc encodes it to path, atomically: on any failure the file that
+// was there stays untouched. When path is the file loaded (as it was then) and another program
+// changed it since, fails with FileChangedError. Returns the file as written.
+FileSnapshot WriteDbcFile(const RecordTable& table, const CellLayout& layout,
+                          const std::string& path, const std::optional<FileSnapshot>& loaded);
 
 }  // namespace kelvane

@@ -4,6 +4,7 @@
 #include "core/FileMemoryGuard.h"
 #include "core/TablePaths.h"
 #include "core/Workspace.h"
+#include "core/WorkspaceFiles.h"
 
 namespace kelvane {
 

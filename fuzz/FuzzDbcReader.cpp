@@ -9,8 +9,8 @@
 #include <string_view>
 
 #include "core/DbcReader.h"
-#include "core/DbcWriter.h"
 #include "core/KelvaneError.h"
+#include "core/WorkspaceFiles.h"
 #include "fuzz/FuzzTables.h"
 
 namespace {

@@ -13,9 +13,9 @@
 #include <system_error>
 
 #include "core/DbcReader.h"
-#include "core/DbcWriter.h"
 #include "core/FileIo.h"
 #include "core/KelvaneError.h"
+#include "core/WorkspaceFiles.h"
 #include "fuzz/FuzzTables.h"
 
 namespace {

@@ -2,11 +2,11 @@
 
 #include <filesystem>
 
-#include "core/DbcWriter.h"
+#include "core/DefinedColumns.h"
 #include "core/FieldDefFile.h"
 #include "core/TablePaths.h"
 #include "core/Workspace.h"
-#include "examples/generator/TableColumns.h"
+#include "core/WorkspaceFiles.h"
 
 namespace kelvane {
 
@@ -30,7 +30,7 @@ void DefineExampleColumns(Workspace& workspace, std::span<const ExampleField> fi
             FieldDef{field, std::string(example.Name), std::string(FieldKindText(example.Kind)),
                      example.Kind, example.Hex};
     }
-    CreateColumnsFromDefs(workspace, fieldCount);
+    CreateTableFromDefinitions(workspace, fieldCount);
 }
 
 std::vector<std::string> SaveExampleWithDefs(Workspace& workspace, int fieldCount) {

@@ -5,12 +5,12 @@
 #include <string_view>
 #include <vector>
 
+#include "core/DefinedColumns.h"
 #include "core/FieldDefFile.h"
 #include "core/Presets.h"
 #include "core/Workspace.h"
 #include "examples/generator/ExampleTables.h"
 #include "examples/generator/ExampleWorkspace.h"
-#include "examples/generator/TableColumns.h"
 
 namespace kelvane {
 namespace {
@@ -122,7 +122,7 @@ std::vector<std::string> WriteFactionExample(const std::string& folder) {
     const std::string iniPath = WritePreset(preset, folder);
     const std::unique_ptr<Workspace> workspace = ExampleWorkspace(folder, "Faction");
     GetIniSettings(workspace->Current, workspace->Defs, preset.FieldCount);
-    CreateColumnsFromDefs(*workspace, preset.FieldCount);
+    CreateTableFromDefinitions(*workspace, preset.FieldCount);
     int32_t reputationIndex = 0;
     for (const FactionEntry& faction : kFactions) {
         AppendFaction(workspace->Table, faction, reputationIndex);

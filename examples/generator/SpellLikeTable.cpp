@@ -9,13 +9,13 @@
 #include <utility>
 #include <vector>
 
+#include "core/DefinedColumns.h"
 #include "core/StringBlockBuilder.h"
 #include "core/Workspace.h"
 #include "examples/generator/Random.h"
 #include "examples/generator/SpellCatalog.h"
 #include "examples/generator/SpellFieldRules.h"
 #include "examples/generator/SpellTexts.h"
-#include "examples/generator/TableColumns.h"
 #include "examples/generator/UnnamedFieldValues.h"
 
 namespace kelvane {
@@ -149,7 +149,7 @@ void DescribeSpellLikeFields(const SpellLikeLayout& layout, FieldDefList& defs) 
 }
 
 void FillSpellLikeTable(Workspace& workspace, int fieldCount, int recordCount, uint32_t seed) {
-    CreateColumnsFromDefs(workspace, fieldCount);
+    CreateTableFromDefinitions(workspace, fieldCount);
     const RecordTable& table = workspace.Table;
     const SpellCatalog catalog(recordCount, MixSeed(seed, 0));
     StringBlockBuilder block;

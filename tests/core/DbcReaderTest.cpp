@@ -1,4 +1,4 @@
-#include "core/DbcReader.h"
+#include "core/WorkspaceFiles.h"
 
 #include <gtest/gtest.h>
 

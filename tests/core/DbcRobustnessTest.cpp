@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "core/DbcReader.h"
-#include "core/DbcWriter.h"
 #include "core/KelvaneError.h"
 #include "core/Workspace.h"
+#include "core/WorkspaceFiles.h"
 #include "tests/support/DbcBytes.h"
 #include "tests/support/DbcSamples.h"
 #include "tests/support/FieldDefsOnDisk.h"

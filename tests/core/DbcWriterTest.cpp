@@ -1,4 +1,4 @@
-#include "core/DbcWriter.h"
+#include "core/WorkspaceFiles.h"
 
 #include <gtest/gtest.h>
 

@@ -7,11 +7,11 @@
 #include <memory>
 #include <string>
 
-#include "core/DbcWriter.h"
 #include "core/FileIo.h"
 #include "core/OpenTable.h"
 #include "core/TablePaths.h"
 #include "core/Workspace.h"
+#include "core/WorkspaceFiles.h"
 #include "tests/support/TempDir.h"
 
 namespace kelvane {

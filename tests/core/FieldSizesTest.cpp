@@ -4,10 +4,10 @@
 #include <tuple>
 #include <vector>
 
-#include "core/DbcWriter.h"
 #include "core/KelvaneError.h"
 #include "core/OpenTable.h"
 #include "core/Workspace.h"
+#include "core/WorkspaceFiles.h"
 #include "tests/support/DbcBytes.h"
 #include "tests/support/FieldDefsOnDisk.h"
 #include "tests/support/TempDir.h"

@@ -5,11 +5,11 @@
 #include <memory>
 #include <string>
 
-#include "core/DbcWriter.h"
 #include "core/FileChangedError.h"
 #include "core/FileIo.h"
 #include "core/OpenTable.h"
 #include "core/Workspace.h"
+#include "core/WorkspaceFiles.h"
 #include "tests/support/DbcSamples.h"
 #include "tests/support/TempDir.h"
 

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "core/AtomicFileWriter.h"
-#include "core/DbcWriter.h"
 #include "core/FileIo.h"
 #include "core/OpenTable.h"
 #include "core/Workspace.h"
+#include "core/WorkspaceFiles.h"
 #include "tests/support/CrashAtSaveStep.h"
 #include "tests/support/DbcSamples.h"
 #include "tests/support/TempDir.h"

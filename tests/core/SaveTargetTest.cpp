@@ -11,11 +11,11 @@
 #include <vector>
 
 #include "core/AtomicFileBatch.h"
-#include "core/DbcWriter.h"
 #include "core/FileIo.h"
 #include "core/KelvaneError.h"
 #include "core/OpenTable.h"
 #include "core/Workspace.h"
+#include "core/WorkspaceFiles.h"
 #include "tests/support/DbcSamples.h"
 #include "tests/support/TempDir.h"
 

@@ -1,0 +1,49 @@
+#include "core/DefinedColumns.h"
+
+#include "core/DbcRecordDecoder.h"
+#include "core/Workspace.h"
+
+namespace kelvane {
+namespace {
+
+constexpr size_t kMaxColumnNameLength = 30;
+
+}  // namespace
+
+std::vector<ColumnDef> ColumnsOfDefinitions(const FieldDefList& defs, int count,
+                                            const CellLayout& cells) {
+    std::vector<ColumnDef> columns{{"Index", FieldKind::ftInteger, 0, true}};
+    for (int field = 0; field < count; ++field) {
+        const FieldDef& def = defs[field];
+        const FieldKind kind = field < cells.FieldCount()
+                                   ? ColumnKindOfCell(def.Kind, cells.CellBytes(field))
+                                   : def.Kind;
+        columns.push_back(
+            {def.Name, kind, kind == FieldKind::ftString ? StringFieldSize : 0, false});
+    }
+    return columns;
+}
+
+void CreateColumns(RecordTable& table, const std::vector<ColumnDef>& columns) {
+    table.Close();
+    table.ClearFieldDefs();
+    for (const ColumnDef& column : columns) {
+        table.AddFieldDef(column.Name, column.Kind, column.Size, column.Required);
+    }
+    table.CreateDataSet();
+}
+
+void CreateTableFromDefinitions(Workspace& workspace, int fieldCount) {
+    CreateColumns(workspace.Table, ColumnsOfDefinitions(workspace.Defs, fieldCount));
+    workspace.FileLayout = LayoutOfNewTable(FieldBitsOf(workspace.Defs, fieldCount));
+}
+
+void CutColumnNames(FieldDefList& defs, int count) {
+    for (int field = 0; field < count; ++field) {
+        if (defs[field].Name.size() > kMaxColumnNameLength) {
+            defs[field].Name.resize(kMaxColumnNameLength);
+        }
+    }
+}
+
+}  // namespace kelvane

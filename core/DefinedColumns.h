@@ -1,0 +1,30 @@
+#pragma once
+
+#include <vector>
+
+#include "core/CellLayout.h"
+#include "core/FieldDef.h"
+#include "core/RecordTable.h"
+
+namespace kelvane {
+
+struct Workspace;
+
+// The columns of a table whose fields definitions 0 to count - 1 describe: Index, then one
+// column per field. A field whose cell in cells is narrower than 4 bytes holds a number, so a
+// string field there gets an integer column; fields past cells keep their kind.
+std::vector<ColumnDef> ColumnsOfDefinitions(const FieldDefList& defs, int count,
+                                            const CellLayout& cells = {});
+
+// Replaces the table's columns with these and opens it empty.
+void CreateColumns(RecordTable& table, const std::vector<ColumnDef>& columns);
+
+// Makes the workspace's table a new, empty one with the columns definitions 0 to fieldCount - 1
+// describe (names as they stand), saved with the cell layout their sizes give.
+void CreateTableFromDefinitions(Workspace& workspace, int fieldCount);
+
+// Cuts the names of definitions 0 to count - 1 to the 30 characters a loaded column name
+// holds, so the definitions and the table agree.
+void CutColumnNames(FieldDefList& defs, int count);
+
+}  // namespace kelvane

@@ -1,0 +1,136 @@
+#include "core/WorkspaceFiles.h"
+
+#include <algorithm>
+
+#include "core/ControlsSuspension.h"
+#include "core/DbcWriter.h"
+#include "core/DefinedColumns.h"
+#include "core/FieldDefFile.h"
+#include "core/FileByteSource.h"
+#include "core/GridColumns.h"
+#include "core/KelvaneError.h"
+#include "core/MemoryByteSource.h"
+#include "core/TablePaths.h"
+#include "core/TextUtil.h"
+#include "core/Workspace.h"
+
+namespace kelvane {
+namespace {
+
+// "Spell.ini describes 167 fields; Spell.dbc has 173: ...", or "" when they agree or there
+// are no definitions at all.
+std::string DefinitionsNote(const std::string& definitionsPath, const std::string& path,
+                            int described, int fieldCount) {
+    if (described == 0 || described == fieldCount) {
+        return {};
+    }
+    const std::string intro = FileNameOfPath(definitionsPath) + " describes " +
+                              std::to_string(described) + " fields; " + FileNameOfPath(path) +
+                              " has " + std::to_string(fieldCount) + ": ";
+    if (described < fieldCount) {
+        return intro + "columns after the " + OrdinalText(described) +
+               " are integers, and column kinds may be shifted.";
+    }
+    return intro + "the definitions after the " + OrdinalText(fieldCount) +
+           " are not used, and column kinds may be shifted.";
+}
+
+LoadReport BuildTable(Workspace& workspace, const std::string& path, ByteSource& file,
+                      bool applyDefinitions, int fieldLimit, const LoadProgress& progress) {
+    workspace.FileLayout = CellLayout();
+    const DbcHeader header = ReadDbcHeader(file, path);
+    const std::string definitionsPath = FieldDefFilePath(workspace.Current);
+    // Without definitions the caller chose the column count; cells past it are not loaded and
+    // columns past the record's cells keep their defaults.
+    int columns = header.FieldCount;
+    std::string note;
+    if (applyDefinitions) {
+        const int described = GetIniSettings(workspace.Current, workspace.Defs, columns);
+        note = DefinitionsNote(definitionsPath, path, described, columns);
+    } else {
+        if (fieldLimit < 0 || fieldLimit > MaxFieldCount) {
+            throw KelvaneError("Cannot load \"" + path + "\" with " + std::to_string(fieldLimit) +
+                               " fields: a table has 0 to " + std::to_string(MaxFieldCount) +
+                               " fields.");
+        }
+        columns = fieldLimit;
+    }
+    CutColumnNames(workspace.Defs, columns);
+    DbcTableData data =
+        ReadDbcTable(file, path, {workspace.Defs, columns, definitionsPath}, progress);
+    CreateColumns(workspace.Table, data.Columns);
+    workspace.Table.AdoptLoadedRows(std::move(data.Rows));
+    workspace.FileLayout = data.Layout;
+    data.Report.DefinitionsNote = note;
+    return data.Report;
+}
+
+// Runs after every load, also one that failed part-way: the grid resumes and the columns get
+// their display rules for whatever was built.
+void FinishLoad(Workspace& workspace) {
+    workspace.Table.EnableControls();
+    SetupGridColumns(workspace.Table, workspace.Defs);
+    ApplyColumnCaptions(workspace.Table, workspace.Defs);
+}
+
+LoadReport LoadFrom(Workspace& workspace, const std::string& path, ByteSource& file,
+                    bool applyDefinitions, int fieldLimit, const LoadProgress& progress) {
+    workspace.Table.DisableControls();
+    LoadReport report;
+    try {
+        report = BuildTable(workspace, path, file, applyDefinitions, fieldLimit, progress);
+    } catch (...) {
+        FinishLoad(workspace);
+        throw;
+    }
+    FinishLoad(workspace);
+    return report;
+}
+
+// Finishes a record being edited, with the grid suspended, so the writer sees stored values.
+void PostForWriting(RecordTable& table) {
+    const ControlsSuspension suspended(table);
+    table.First();
+}
+
+}  // namespace
+
+LoadReport LoadDbcFile(Workspace& workspace, const std::string& path, bool applyDefinitions,
+                       int fieldLimit, const LoadProgress& progress) {
+    // Closed before the file is opened: a file that cannot be read must not leave the previous
+    // table open under the new file's name.
+    workspace.Table.Close();
+    // Taken before reading: a change while the file is read makes the next save ask.
+    workspace.LoadedFile = FileSnapshot::Take(path);
+    FileByteSource file(path);
+    return LoadFrom(workspace, path, file, applyDefinitions, fieldLimit, progress);
+}
+
+LoadReport LoadDbcBytes(Workspace& workspace, const std::string& path, std::string_view bytes,
+                        bool applyDefinitions, int fieldLimit, const LoadProgress& progress) {
+    workspace.Table.Close();
+    workspace.LoadedFile.reset();
+    MemoryByteSource file(bytes);
+    return LoadFrom(workspace, path, file, applyDefinitions, fieldLimit, progress);
+}
+
+void SaveDbcFile(Workspace& workspace, const std::string& path) {
+    RecordTable& table = workspace.Table;
+    if (!table.Active()) {
+        throw KelvaneError("DataSet not exists");
+    }
+    PostForWriting(table);
+    workspace.LoadedFile = WriteDbcFile(table, workspace.FileLayout, path, workspace.LoadedFile);
+    const ControlsSuspension suspended(table);
+    table.Last();
+}
+
+std::string EncodeDbcTable(Workspace& workspace) {
+    PostForWriting(workspace.Table);
+    std::string bytes = EncodeDbc(workspace.Table, workspace.FileLayout);
+    const ControlsSuspension suspended(workspace.Table);
+    workspace.Table.Last();
+    return bytes;
+}
+
+}  // namespace kelvane

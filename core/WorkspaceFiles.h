@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/DbcReader.h"
+
+namespace kelvane {
+
+struct Workspace;
+
+// The open table's files, as the editor and the command-line tool use them: the DBC format's
+// reader and writer with the workspace's definitions, layout, loaded file and grid around them.
+
+// Replaces the columns and records of the workspace's table with the records of a DBC file.
+// With applyDefinitions the columns come from the field-definition file beside the current
+// table (CurrentTable's FilePath and TableName), and the report says when it describes another
+// number of fields; otherwise fieldLimit columns are built from the definitions held. The grid
+// gets its column rules and the first record becomes current. Failures throw KelvaneError
+// naming the file; the table is then closed.
+LoadReport LoadDbcFile(Workspace& workspace, const std::string& path, bool applyDefinitions,
+                       int fieldLimit, const LoadProgress& progress = {});
+
+// LoadDbcFile on bytes already in memory; path only names the file in messages.
+LoadReport LoadDbcBytes(Workspace& workspace, const std::string& path, std::string_view bytes,
+                        bool applyDefinitions, int fieldLimit, const LoadProgress& progress = {});
+
+// Posts a record being edited and writes the whole table with the workspace's cell layout,
+// atomically (see WriteDbcFile); the last record is current afterwards. Fails with "DataSet
+// not exists" when no table is open, and with FileChangedError when path is the file the table
+// was loaded from (Workspace::LoadedFile) and another program changed it since; afterwards
+// LoadedFile is the file written.
+void SaveDbcFile(Workspace& workspace, const std::string& path);
+
+// The bytes SaveDbcFile writes for the open table.
+std::string EncodeDbcTable(Workspace& workspace);
+
+}  // namespace kelvane
