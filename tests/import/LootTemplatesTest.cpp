@@ -173,10 +173,14 @@ TEST_F(LootTemplatesTest, IdsThatCannotBeFileNamesAreSkippedAndListed) {
 }
 
 TEST(LootFileName, PlainNamePartsOnly) {
-    for (const std::string_view id : {"1234", "a.b", "Ogre \xC9lite", "-1", "x y"}) {
+    const std::string longest(246, '7');  // "loott" + 246 + ".dbc" = 255 bytes
+    const std::string tooLong(247, '7');
+    for (const std::string& id :
+         std::vector<std::string>{"1234", "a.b", "Ogre \xC9lite", "-1", "x y", longest}) {
         EXPECT_TRUE(IsPlainFileNamePart(id)) << id;
     }
-    for (const std::string_view id : {"", "..", "a..b", "/", "a\\b", "c:", "a\x7F", "\x01"}) {
+    for (const std::string& id :
+         std::vector<std::string>{"", "..", "a..b", "/", "a\\b", "c:", "a\x7F", "\x01", tooLong}) {
         EXPECT_FALSE(IsPlainFileNamePart(id)) << id;
     }
     EXPECT_EQ(SkippedLootIdsMessage({}), "");
