@@ -5,8 +5,6 @@
 #include <utility>
 
 #include "app/NewTableRequest.h"
-#include "app/UserDialogs.h"
-#include "app/WorkFeedback.h"
 #include "core/DbcWriter.h"
 #include "core/FieldDefFile.h"
 #include "core/FileChangedError.h"
@@ -19,6 +17,8 @@
 #include "core/Workspace.h"
 #include "editors/DatKinds.h"
 #include "exchange/PatchReader.h"
+#include "shell/UserDialogs.h"
+#include "shell/WorkFeedback.h"
 
 namespace kelvane {
 namespace {

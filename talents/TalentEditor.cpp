@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <utility>
 
-#include "app/UserDialogs.h"
 #include "core/KelvaneError.h"
 #include "core/RecordTable.h"
 #include "core/ValueText.h"
+#include "shell/UserDialogs.h"
 #include "talents/TabCompletion.h"
 #include "talents/TalentClasses.h"
 #include "talents/TalentFiles.h"

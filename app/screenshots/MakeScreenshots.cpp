@@ -10,10 +10,10 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/ui/ConsoleDialogs.h"
 #include "app/ui/Program.h"
-#include "app/ui/QtText.h"
 #include "app/ui/TForm1.h"
+#include "shell/ui/ConsoleDialogs.h"
+#include "shell/ui/QtText.h"
 #include "talents/ui/TForm17.h"
 
 namespace {

@@ -1,11 +1,11 @@
 #include "app/ui/EditorMenuWiring.h"
 
-#include "app/UserDialogs.h"
 #include "app/ui/TForm1.h"
 #include "core/CurrentTable.h"
 #include "editors/ui/TForm5.h"
 #include "editors/ui/TForm8.h"
 #include "launcher/ui/TForm20.h"
+#include "shell/UserDialogs.h"
 
 namespace kelvane {
 

@@ -7,12 +7,12 @@
 #include "app/EditorSession.h"
 #include "app/ExchangeCommands.h"
 #include "app/ui/RecordTableModel.h"
-#include "app/ui/RedrawThrottle.h"
 #include "app/ui/TForm1.h"
 #include "core/Workspace.h"
 #include "exchange/PatchText.h"
 #include "exchange/ui/TNotesForm.h"
 #include "exchange/ui/TQueueForm.h"
+#include "shell/ui/RedrawThrottle.h"
 
 namespace kelvane {
 namespace {

@@ -7,11 +7,9 @@
 #include "app/ui/EditorMenuWiring.h"
 #include "app/ui/ExchangeMenuWiring.h"
 #include "app/ui/ImportMenuWiring.h"
-#include "app/ui/QtText.h"
 #include "app/ui/TForm1.h"
 #include "app/ui/TFormCreateNewDialog.h"
 #include "app/ui/TFormFieldSettings.h"
-#include "app/ui/TLoadDbcShow.h"
 #include "app/ui/TPresetForm.h"
 #include "core/Workspace.h"
 #include "editors/ui/CreatureSearchWindows.h"
@@ -23,6 +21,8 @@
 #include "exchange/ui/TNotesForm.h"
 #include "exchange/ui/TQueueForm.h"
 #include "launcher/ui/TForm20.h"
+#include "shell/ui/LoadProgressWindow.h"
+#include "shell/ui/QtText.h"
 #include "talents/ui/TForm17.h"
 #include "talents/ui/TForm18.h"
 #include "talents/ui/TForm19.h"
@@ -53,7 +53,7 @@ Program::Program(UserDialogs& dialogs, ModalRunner& modals, std::vector<std::str
     auto* modelSearch = Keep(new TForm6(*creatureEditor_, owner));
     questEditor_ = Keep(new TForm8(table, dialogs, owner));
     Keep(new TForm9(owner));
-    loadDbcShow_ = Keep(new TLoadDbcShow(owner));
+    loadDbcShow_ = Keep(new LoadProgressWindow(owner));
     auto* creaturesDat = Keep(new TCreaturesDat(table, dialogs, programFolder, owner));
     askDiag_ = Keep(new TAskDiag(owner));
     auto* goDat = Keep(new TGODat(table, dialogs, programFolder, owner));

@@ -7,7 +7,7 @@
 #include "app/EditorSession.h"
 #include "app/ExchangeCommands.h"
 #include "app/ImportCommands.h"
-#include "app/ui/QtWorkFeedback.h"
+#include "shell/ui/QtWorkFeedback.h"
 #include "talents/SessionTalentFiles.h"
 #include "talents/TalentEditor.h"
 
@@ -26,7 +26,7 @@ class TForm18;
 class TForm19;
 class TForm20;
 class TFormFieldSettings;
-class TLoadDbcShow;
+class LoadProgressWindow;
 class TPresetForm;
 class UserDialogs;
 struct Workspace;
@@ -45,7 +45,7 @@ class Program {
     TForm1& MainWindow() { return *form1_; }
     TFormFieldSettings& FieldSettings() { return *fieldSettings_; }
     TFormCreateNewDialog& CreateNewDialog() { return *createNew_; }
-    TLoadDbcShow& LoadDbcShow() { return *loadDbcShow_; }
+    LoadProgressWindow& LoadDbcShow() { return *loadDbcShow_; }
     TPresetForm& PresetForm() { return *presetForm_; }
     TalentEditor& Talents() { return talents_; }
     TForm17& TalentEditorWindow() { return *talentEditor_; }
@@ -77,7 +77,7 @@ class Program {
     std::unique_ptr<TForm1> form1_;
     TFormFieldSettings* fieldSettings_ = nullptr;
     TFormCreateNewDialog* createNew_ = nullptr;
-    TLoadDbcShow* loadDbcShow_ = nullptr;
+    LoadProgressWindow* loadDbcShow_ = nullptr;
     TPresetForm* presetForm_ = nullptr;
     TForm17* talentEditor_ = nullptr;
     TForm18* ranks_ = nullptr;

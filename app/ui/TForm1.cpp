@@ -11,19 +11,19 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/CommandGuard.h"
 #include "app/EditorSession.h"
-#include "app/UserDialogs.h"
-#include "app/ui/CentreOnScreen.h"
 #include "app/ui/DbGrid.h"
-#include "app/ui/ModalRunner.h"
-#include "app/ui/QtText.h"
 #include "app/ui/RecordNavigator.h"
 #include "app/ui/RecordSearchDialog.h"
 #include "app/ui/RecordTableModel.h"
 #include "app/ui/TFormCreateNewDialog.h"
 #include "app/ui/TFormFieldSettings.h"
 #include "core/Workspace.h"
+#include "shell/CommandGuard.h"
+#include "shell/UserDialogs.h"
+#include "shell/ui/CentreOnScreen.h"
+#include "shell/ui/ModalRunner.h"
+#include "shell/ui/QtText.h"
 
 namespace kelvane {
 namespace {

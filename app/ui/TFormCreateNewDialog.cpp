@@ -10,10 +10,10 @@
 #include <QVBoxLayout>
 #include <optional>
 
-#include "app/CommandGuard.h"
-#include "app/UserDialogs.h"
-#include "app/ui/CentreOnScreen.h"
-#include "app/ui/QtText.h"
+#include "shell/CommandGuard.h"
+#include "shell/UserDialogs.h"
+#include "shell/ui/CentreOnScreen.h"
+#include "shell/ui/QtText.h"
 
 namespace kelvane {
 namespace {

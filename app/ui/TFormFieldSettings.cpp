@@ -10,10 +10,10 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "app/CommandGuard.h"
-#include "app/ui/CentreOnScreen.h"
-#include "app/ui/QtText.h"
 #include "core/Workspace.h"
+#include "shell/CommandGuard.h"
+#include "shell/ui/CentreOnScreen.h"
+#include "shell/ui/QtText.h"
 
 namespace kelvane {
 namespace {

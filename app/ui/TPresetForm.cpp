@@ -10,12 +10,12 @@
 #include <QVBoxLayout>
 #include <utility>
 
-#include "app/CommandGuard.h"
-#include "app/ui/CentreOnScreen.h"
-#include "app/ui/QtText.h"
 #include "core/Presets.h"
 #include "core/TablePaths.h"
 #include "core/Workspace.h"
+#include "shell/CommandGuard.h"
+#include "shell/ui/CentreOnScreen.h"
+#include "shell/ui/QtText.h"
 
 namespace kelvane {
 

@@ -6,11 +6,11 @@
 #include <string_view>
 #include <vector>
 
-#include "app/ui/ConsoleDialogs.h"
 #include "app/ui/Program.h"
-#include "app/ui/QtDialogs.h"
-#include "app/ui/QtText.h"
 #include "app/ui/TForm1.h"
+#include "shell/ui/ConsoleDialogs.h"
+#include "shell/ui/QtDialogs.h"
+#include "shell/ui/QtText.h"
 
 namespace {
 

@@ -7,11 +7,11 @@
 #include <QVBoxLayout>
 #include <utility>
 
-#include "app/CommandGuard.h"
-#include "app/UserDialogs.h"
-#include "app/ui/CentreOnScreen.h"
-#include "app/ui/QtText.h"
 #include "editors/DatKinds.h"
+#include "shell/CommandGuard.h"
+#include "shell/UserDialogs.h"
+#include "shell/ui/CentreOnScreen.h"
+#include "shell/ui/QtText.h"
 
 namespace kelvane {
 

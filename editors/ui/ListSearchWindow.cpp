@@ -6,11 +6,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/ui/QtText.h"
 #include "editors/PickList.h"
 #include "editors/ui/EditorControls.h"
 #include "editors/ui/PickListCombo.h"
 #include "editors/ui/RadioGroup.h"
+#include "shell/ui/QtText.h"
 
 namespace kelvane {
 namespace {

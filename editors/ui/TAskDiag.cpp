@@ -5,10 +5,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/ui/CentreOnScreen.h"
-#include "app/ui/QtText.h"
 #include "editors/DatKinds.h"
 #include "editors/ui/DatGeneratorWindow.h"
+#include "shell/ui/CentreOnScreen.h"
+#include "shell/ui/QtText.h"
 
 namespace kelvane {
 

@@ -6,11 +6,11 @@
 #include <QToolButton>
 #include <utility>
 
-#include "app/CommandGuard.h"
 #include "core/TablePaths.h"
 #include "editors/ColumnAssignment.h"
 #include "editors/ui/PickListCombo.h"
 #include "editors/ui/RadioGroup.h"
+#include "shell/CommandGuard.h"
 
 namespace kelvane {
 

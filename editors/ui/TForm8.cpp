@@ -2,9 +2,9 @@
 
 #include <QPushButton>
 
-#include "app/CommandGuard.h"
 #include "editors/ColumnAssignment.h"
 #include "editors/ui/PickListCombo.h"
+#include "shell/CommandGuard.h"
 
 namespace kelvane {
 

@@ -4,9 +4,9 @@
 #include <string>
 #include <utility>
 
-#include "app/UserDialogs.h"
 #include "exchange/TextFile.h"
 #include "exchange/ui/MemoLines.h"
+#include "shell/UserDialogs.h"
 
 namespace kelvane {
 namespace {

@@ -2,10 +2,10 @@
 
 #include <QPlainTextEdit>
 
-#include "app/PatchSaveRequest.h"
-#include "app/UserDialogs.h"
+#include "exchange/PatchSaveRequest.h"
 #include "exchange/TextFile.h"
 #include "exchange/ui/MemoLines.h"
+#include "shell/UserDialogs.h"
 
 namespace kelvane {
 

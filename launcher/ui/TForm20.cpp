@@ -8,11 +8,11 @@
 #include <QVBoxLayout>
 #include <utility>
 
-#include "app/CommandGuard.h"
-#include "app/UserDialogs.h"
-#include "app/ui/QtText.h"
 #include "launcher/ConverterCommand.h"
 #include "launcher/ui/ConverterPicture.h"
+#include "shell/CommandGuard.h"
+#include "shell/UserDialogs.h"
+#include "shell/ui/QtText.h"
 
 namespace kelvane {
 namespace {

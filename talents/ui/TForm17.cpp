@@ -11,8 +11,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/CommandGuard.h"
-#include "app/ui/QtText.h"
+#include "shell/CommandGuard.h"
+#include "shell/ui/QtText.h"
 #include "talents/TalentClasses.h"
 #include "talents/TalentEditor.h"
 #include "talents/ui/QuietText.h"

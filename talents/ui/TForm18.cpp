@@ -4,8 +4,8 @@
 #include <QFormLayout>
 #include <QLineEdit>
 
-#include "app/CommandGuard.h"
-#include "app/ui/QtText.h"
+#include "shell/CommandGuard.h"
+#include "shell/ui/QtText.h"
 #include "talents/TalentEditor.h"
 #include "talents/ui/QuietText.h"
 

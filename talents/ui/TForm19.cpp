@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/CommandGuard.h"
-#include "app/ui/QtText.h"
+#include "shell/CommandGuard.h"
+#include "shell/ui/QtText.h"
 #include "talents/TalentEditor.h"
 
 namespace kelvane {

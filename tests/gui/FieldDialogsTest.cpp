@@ -12,13 +12,13 @@
 #include <memory>
 
 #include "app/EditorSession.h"
-#include "app/ui/QtText.h"
 #include "app/ui/TFormCreateNewDialog.h"
 #include "app/ui/TFormFieldSettings.h"
 #include "app/ui/TPresetForm.h"
 #include "core/FieldDefFile.h"
 #include "core/Presets.h"
 #include "core/Workspace.h"
+#include "shell/ui/QtText.h"
 #include "tests/gui/support/WidgetLookup.h"
 #include "tests/support/FieldDefsOnDisk.h"
 #include "tests/support/ScriptedDialogs.h"

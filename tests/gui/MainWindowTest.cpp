@@ -15,14 +15,14 @@
 #include <filesystem>
 #include <memory>
 
-#include "app/UserDialogs.h"
 #include "app/ui/DbGrid.h"
 #include "app/ui/Program.h"
 #include "app/ui/TForm1.h"
-#include "app/ui/TLoadDbcShow.h"
 #include "app/ui/TPresetForm.h"
 #include "core/Presets.h"
 #include "core/Workspace.h"
+#include "shell/UserDialogs.h"
+#include "shell/ui/LoadProgressWindow.h"
 #include "tests/gui/support/ScriptedModals.h"
 #include "tests/gui/support/WidgetLookup.h"
 #include "tests/support/DbcSamples.h"

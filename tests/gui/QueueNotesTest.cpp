@@ -3,11 +3,11 @@
 #include <QtTest>
 #include <memory>
 
-#include "app/ui/QtText.h"
 #include "core/DecimalSeparator.h"
 #include "exchange/PatchText.h"
 #include "exchange/ui/TNotesForm.h"
 #include "exchange/ui/TQueueForm.h"
+#include "shell/ui/QtText.h"
 #include "tests/gui/support/OpenedSpellSample.h"
 #include "tests/gui/support/WidgetLookup.h"
 

@@ -15,13 +15,13 @@
 #include <limits>
 #include <memory>
 
-#include "app/ui/QtText.h"
 #include "app/ui/RecordTableModel.h"
 #include "core/RecordTable.h"
 #include "editors/ui/CreatureSearchWindows.h"
 #include "editors/ui/TForm5.h"
 #include "editors/ui/TForm8.h"
 #include "editors/ui/TForm9.h"
+#include "shell/ui/QtText.h"
 #include "tests/gui/support/WidgetLookup.h"
 #include "tests/support/EditorTables.h"
 #include "tests/support/ScriptedDialogs.h"

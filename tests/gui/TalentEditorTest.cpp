@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "app/ui/Program.h"
-#include "app/ui/QtText.h"
 #include "app/ui/TForm1.h"
 #include "core/Workspace.h"
+#include "shell/ui/QtText.h"
 #include "talents/TalentCells.h"
 #include "talents/TalentClasses.h"
 #include "talents/TalentEditor.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/UserDialogs.h"
-#include "app/ui/ModalRunner.h"
+#include "shell/UserDialogs.h"
+#include "shell/ui/ModalRunner.h"
 
 namespace kelvane {
 

@@ -7,11 +7,11 @@ class QProgressBar;
 namespace kelvane {
 
 // The small window that shows how far a load has come.
-class TLoadDbcShow : public QWidget {
+class LoadProgressWindow : public QWidget {
     Q_OBJECT
 
   public:
-    explicit TLoadDbcShow(QWidget* parent = nullptr);
+    explicit LoadProgressWindow(QWidget* parent = nullptr);
 
     QProgressBar* ProgressBar() const { return progressBar_; }
 

@@ -1,4 +1,4 @@
-#include "app/ui/TLoadDbcShow.h"
+#include "shell/ui/LoadProgressWindow.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -6,7 +6,7 @@
 
 namespace kelvane {
 
-TLoadDbcShow::TLoadDbcShow(QWidget* parent)
+LoadProgressWindow::LoadProgressWindow(QWidget* parent)
     : QWidget(parent, Qt::Tool), progressBar_(new QProgressBar(this)) {
     setObjectName("LoadDbcShow");
     setWindowTitle("Loading dbc...");

@@ -1,18 +1,20 @@
 #pragma once
 
-#include "app/WorkFeedback.h"
-#include "app/ui/RedrawThrottle.h"
+#include "shell/WorkFeedback.h"
+#include "shell/ui/RedrawThrottle.h"
 
 namespace kelvane {
 
-class TLoadDbcShow;
+class LoadProgressWindow;
 
 // The busy cursor, and the progress window during loads. The progress bar is redrawn a few
 // times a second at most, so a fast load pays nothing for it.
 class QtWorkFeedback : public WorkFeedback {
   public:
     // The progress window is created after the windows that load tables.
-    void SetProgressWindow(TLoadDbcShow& progressWindow) { progressWindow_ = &progressWindow; }
+    void SetProgressWindow(LoadProgressWindow& progressWindow) {
+        progressWindow_ = &progressWindow;
+    }
 
     void BusyStarted() override;
     void BusyEnded() override;
@@ -21,7 +23,7 @@ class QtWorkFeedback : public WorkFeedback {
     void LoadEnded() override;
 
   private:
-    TLoadDbcShow* progressWindow_ = nullptr;
+    LoadProgressWindow* progressWindow_ = nullptr;
     RedrawThrottle throttle_;
 };
 

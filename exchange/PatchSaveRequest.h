@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/UserDialogs.h"
+#include "shell/UserDialogs.h"
 
 namespace kelvane {
 

@@ -1,9 +1,9 @@
-#include "app/CommandGuard.h"
+#include "shell/CommandGuard.h"
 
 #include <exception>
 #include <new>
 
-#include "app/UserDialogs.h"
+#include "shell/UserDialogs.h"
 
 namespace kelvane {
 

@@ -1,13 +1,12 @@
-#include "app/ui/QtWorkFeedback.h"
+#include "shell/ui/QtWorkFeedback.h"
 
 #include <QApplication>
 #include <QProgressBar>
 
-#include "app/ui/CentreOnScreen.h"
-#include "app/ui/TLoadDbcShow.h"
+#include "shell/ui/CentreOnScreen.h"
+#include "shell/ui/LoadProgressWindow.h"
 
 namespace kelvane {
-namespace {}  // namespace
 
 void QtWorkFeedback::BusyStarted() {
     QApplication::setOverrideCursor(Qt::WaitCursor);

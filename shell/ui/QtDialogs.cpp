@@ -1,4 +1,4 @@
-#include "app/ui/QtDialogs.h"
+#include "shell/ui/QtDialogs.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QStringList>
 
-#include "app/ui/QtText.h"
+#include "shell/ui/QtText.h"
 
 namespace kelvane {
 namespace {

@@ -1,4 +1,4 @@
-#include "app/ui/ConsoleDialogs.h"
+#include "shell/ui/ConsoleDialogs.h"
 
 #include <QDialog>
 #include <cstdio>
