@@ -1,11 +1,11 @@
 #include "app/ExchangeCommands.h"
 
 #include "core/RecordTable.h"
+#include "core/TextFile.h"
 #include "exchange/PatchReader.h"
 #include "exchange/PatchSaveRequest.h"
 #include "exchange/PatchText.h"
 #include "exchange/TextExport.h"
-#include "exchange/TextFile.h"
 #include "shell/UserDialogs.h"
 #include "shell/WorkFeedback.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <utility>
 
-#include "exchange/TextFile.h"
+#include "core/TextFile.h"
 #include "exchange/ui/MemoLines.h"
 #include "shell/UserDialogs.h"
 

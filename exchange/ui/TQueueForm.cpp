@@ -2,8 +2,8 @@
 
 #include <QPlainTextEdit>
 
+#include "core/TextFile.h"
 #include "exchange/PatchSaveRequest.h"
-#include "exchange/TextFile.h"
 #include "exchange/ui/MemoLines.h"
 #include "shell/UserDialogs.h"
 

@@ -1,4 +1,4 @@
-#include "exchange/TextFile.h"
+#include "core/TextFile.h"
 
 #include <gtest/gtest.h>
 
