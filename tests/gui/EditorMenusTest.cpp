@@ -6,13 +6,13 @@
 #include <filesystem>
 #include <memory>
 
-#include "app/ui/Program.h"
 #include "app/ui/TForm1.h"
 #include "core/Workspace.h"
 #include "editors/ui/TAskDiag.h"
 #include "editors/ui/TForm5.h"
 #include "editors/ui/TForm8.h"
 #include "launcher/ui/TForm20.h"
+#include "program/Program.h"
 #include "tests/gui/support/ScriptedModals.h"
 #include "tests/gui/support/WidgetLookup.h"
 #include "tests/support/DbcSamples.h"

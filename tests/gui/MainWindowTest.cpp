@@ -16,11 +16,11 @@
 #include <memory>
 
 #include "app/ui/DbGrid.h"
-#include "app/ui/Program.h"
 #include "app/ui/TForm1.h"
 #include "app/ui/TPresetForm.h"
 #include "core/Presets.h"
 #include "core/Workspace.h"
+#include "program/Program.h"
 #include "shell/UserDialogs.h"
 #include "shell/ui/LoadProgressWindow.h"
 #include "tests/gui/support/ScriptedModals.h"

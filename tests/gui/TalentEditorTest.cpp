@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "app/ui/Program.h"
 #include "app/ui/TForm1.h"
 #include "core/Workspace.h"
+#include "program/Program.h"
 #include "shell/ui/QtText.h"
 #include "talents/TalentCells.h"
 #include "talents/TalentClasses.h"

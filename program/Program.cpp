@@ -1,12 +1,9 @@
-#include "app/ui/Program.h"
+#include "program/Program.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
 
-#include "app/ui/EditorMenuWiring.h"
-#include "app/ui/ExchangeMenuWiring.h"
-#include "app/ui/ImportMenuWiring.h"
 #include "app/ui/TForm1.h"
 #include "app/ui/TFormCreateNewDialog.h"
 #include "app/ui/TFormFieldSettings.h"
@@ -21,6 +18,9 @@
 #include "exchange/ui/TNotesForm.h"
 #include "exchange/ui/TQueueForm.h"
 #include "launcher/ui/TForm20.h"
+#include "program/EditorMenuWiring.h"
+#include "program/ExchangeMenuWiring.h"
+#include "program/ImportMenuWiring.h"
 #include "shell/ui/LoadProgressWindow.h"
 #include "shell/ui/QtText.h"
 #include "talents/ui/TForm17.h"

@@ -1,4 +1,4 @@
-#include "talents/SessionTalentFiles.h"
+#include "program/SessionTalentFiles.h"
 
 #include "app/EditorSession.h"
 #include "core/Workspace.h"

@@ -1,4 +1,4 @@
-#include "app/ui/EditorMenuWiring.h"
+#include "program/EditorMenuWiring.h"
 
 #include "app/ui/TForm1.h"
 #include "core/CurrentTable.h"

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/ui/Program.h"
 #include "app/ui/TForm1.h"
+#include "program/Program.h"
 #include "shell/ui/ConsoleDialogs.h"
 #include "shell/ui/QtDialogs.h"
 #include "shell/ui/QtText.h"

@@ -7,8 +7,8 @@
 #include "app/EditorSession.h"
 #include "app/ExchangeCommands.h"
 #include "app/ImportCommands.h"
+#include "program/SessionTalentFiles.h"
 #include "shell/ui/QtWorkFeedback.h"
-#include "talents/SessionTalentFiles.h"
 #include "talents/TalentEditor.h"
 
 class QWidget;

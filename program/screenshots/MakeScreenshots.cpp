@@ -10,8 +10,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/ui/Program.h"
 #include "app/ui/TForm1.h"
+#include "program/Program.h"
 #include "shell/ui/ConsoleDialogs.h"
 #include "shell/ui/QtText.h"
 #include "talents/ui/TForm17.h"

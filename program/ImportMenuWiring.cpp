@@ -1,4 +1,4 @@
-#include "app/ui/ImportMenuWiring.h"
+#include "program/ImportMenuWiring.h"
 
 #include "app/ImportCommands.h"
 #include "app/ui/TForm1.h"

@@ -1,4 +1,4 @@
-#include "app/ui/ExchangeMenuWiring.h"
+#include "program/ExchangeMenuWiring.h"
 
 #include <QAction>
 #include <QProgressBar>
