@@ -1,6 +1,6 @@
 #include "program/EditorMenuWiring.h"
 
-#include "app/ui/TForm1.h"
+#include "app/ui/MainWindow.h"
 #include "core/CurrentTable.h"
 #include "editors/ui/TForm5.h"
 #include "editors/ui/TForm8.h"
@@ -9,7 +9,7 @@
 
 namespace kelvane {
 
-void ConnectEditorMenus(TForm1& window, const CurrentTable& current, UserDialogs& dialogs,
+void ConnectEditorMenus(MainWindow& window, const CurrentTable& current, UserDialogs& dialogs,
                         TForm5& creatureEditor, TForm8& questEditor, TForm20& converter) {
     const MainMenus& menus = window.Menus();
     // The creature editor writes by the column names of a creature table only.

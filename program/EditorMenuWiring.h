@@ -3,7 +3,7 @@
 namespace kelvane {
 
 struct CurrentTable;
-class TForm1;
+class MainWindow;
 class TForm5;
 class TForm8;
 class TForm20;
@@ -12,7 +12,7 @@ class UserDialogs;
 // Connects the never-shown "&Editor" menu's creature and quest editors and the hidden Tools
 // entry of the converter launcher. "&Items", "&GO's" and the three .dat entries under
 // "&Options" do nothing: the .dat files are offered after saving.
-void ConnectEditorMenus(TForm1& mainWindow, const CurrentTable& current, UserDialogs& dialogs,
+void ConnectEditorMenus(MainWindow& mainWindow, const CurrentTable& current, UserDialogs& dialogs,
                         TForm5& creatureEditor, TForm8& questEditor, TForm20& converter);
 
 }  // namespace kelvane

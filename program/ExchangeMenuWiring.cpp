@@ -6,8 +6,8 @@
 
 #include "app/EditorSession.h"
 #include "app/ExchangeCommands.h"
+#include "app/ui/MainWindow.h"
 #include "app/ui/RecordTableModel.h"
-#include "app/ui/TForm1.h"
 #include "core/Workspace.h"
 #include "exchange/PatchText.h"
 #include "exchange/ui/TNotesForm.h"
@@ -19,7 +19,7 @@ namespace {
 
 // Exports all records as patch lines with the main window's thin progress bar showing, redrawn
 // a few times a second at most.
-void PatchExportAllWithBar(TForm1& window, ExchangeCommands& commands) {
+void PatchExportAllWithBar(MainWindow& window, ExchangeCommands& commands) {
     QProgressBar& bar = window.ExportProgressBar();
     bar.setValue(0);
     bar.show();
@@ -39,7 +39,7 @@ void PatchExportAllWithBar(TForm1& window, ExchangeCommands& commands) {
 
 }  // namespace
 
-void ConnectExchangeMenus(TForm1& window, EditorSession& session, ExchangeCommands& commands,
+void ConnectExchangeMenus(MainWindow& window, EditorSession& session, ExchangeCommands& commands,
                           TQueueForm& queue, TNotesForm& notes) {
     const MainMenus& menus = window.Menus();
     RecordTable& table = session.Work().Table;

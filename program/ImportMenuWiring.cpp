@@ -1,11 +1,11 @@
 #include "program/ImportMenuWiring.h"
 
 #include "app/ImportCommands.h"
-#include "app/ui/TForm1.h"
+#include "app/ui/MainWindow.h"
 
 namespace kelvane {
 
-void ConnectImportMenus(TForm1& window, ImportCommands& commands) {
+void ConnectImportMenus(MainWindow& window, ImportCommands& commands) {
     const MainMenus& menus = window.Menus();
     const auto importRecords = [&window, &commands](QAction* entry, ScriptImport kind) {
         window.ConnectCommand({entry}, [&commands, kind] { commands.ImportRecords(kind); });

@@ -3,9 +3,9 @@
 namespace kelvane {
 
 class ImportCommands;
-class TForm1;
+class MainWindow;
 
 // Connects the "&Import" menu's script imports to their commands.
-void ConnectImportMenus(TForm1& mainWindow, ImportCommands& commands);
+void ConnectImportMenus(MainWindow& mainWindow, ImportCommands& commands);
 
 }  // namespace kelvane

@@ -4,10 +4,10 @@
 #include <QApplication>
 #include <QCoreApplication>
 
-#include "app/ui/TForm1.h"
-#include "app/ui/TFormCreateNewDialog.h"
-#include "app/ui/TFormFieldSettings.h"
-#include "app/ui/TPresetForm.h"
+#include "app/ui/FieldSettingsDialog.h"
+#include "app/ui/MainWindow.h"
+#include "app/ui/NewTableDialog.h"
+#include "app/ui/PresetWindow.h"
 #include "core/Workspace.h"
 #include "editors/ui/CreatureSearchWindows.h"
 #include "editors/ui/DatGeneratorWindow.h"
@@ -38,11 +38,11 @@ Program::Program(UserDialogs& dialogs, ModalRunner& modals, std::vector<std::str
       talents_(talentFiles_, dialogs) {
     QApplication::setApplicationName(ApplicationTitle);
 
-    form1_ = std::make_unique<TForm1>(session_, dialogs, modals);
-    windows_.push_back(form1_.get());
-    QWidget* owner = form1_.get();
-    fieldSettings_ = Keep(new TFormFieldSettings(*workspace_, dialogs, owner));
-    createNew_ = Keep(new TFormCreateNewDialog(dialogs, owner));
+    mainWindow_ = std::make_unique<kelvane::MainWindow>(session_, dialogs, modals);
+    windows_.push_back(mainWindow_.get());
+    QWidget* owner = mainWindow_.get();
+    fieldSettings_ = Keep(new FieldSettingsDialog(*workspace_, dialogs, owner));
+    newTable_ = Keep(new NewTableDialog(dialogs, owner));
     RecordTable& table = workspace_->Table;
     // The .dat files, the pick lists of the creature editor and the converter's command file
     // belong beside the program.
@@ -53,29 +53,29 @@ Program::Program(UserDialogs& dialogs, ModalRunner& modals, std::vector<std::str
     auto* modelSearch = Keep(new TForm6(*creatureEditor_, owner));
     questEditor_ = Keep(new TForm8(table, dialogs, owner));
     Keep(new TForm9(owner));
-    loadDbcShow_ = Keep(new LoadProgressWindow(owner));
+    loadProgress_ = Keep(new LoadProgressWindow(owner));
     auto* creaturesDat = Keep(new TCreaturesDat(table, dialogs, programFolder, owner));
     askDiag_ = Keep(new TAskDiag(owner));
     auto* goDat = Keep(new TGODat(table, dialogs, programFolder, owner));
     TNotesForm* notes = Keep(new TNotesForm(dialogs, owner));
     TQueueForm* queue = Keep(new TQueueForm(dialogs, owner));
-    presetForm_ =
-        Keep(new TPresetForm(*workspace_, dialogs, *fieldSettings_, [this] { session_.Reload(); }));
+    presets_ = Keep(
+        new PresetWindow(*workspace_, dialogs, *fieldSettings_, [this] { session_.Reload(); }));
     talentEditor_ = Keep(new TForm17(talents_, dialogs, owner));
     ranks_ = Keep(new TForm18(talents_, dialogs, owner));
     deleteTalent_ = Keep(new TForm19(talents_, dialogs, owner));
     converter_ = Keep(new TForm20(dialogs, programFolder, owner));
 
-    feedback_.SetProgressWindow(*loadDbcShow_);
-    ConnectExchangeMenus(*form1_, session_, exchange_, *queue, *notes);
-    ConnectImportMenus(*form1_, imports_);
-    ConnectEditorMenus(*form1_, workspace_->Current, dialogs, *creatureEditor_, *questEditor_,
+    feedback_.SetProgressWindow(*loadProgress_);
+    ConnectExchangeMenus(*mainWindow_, session_, exchange_, *queue, *notes);
+    ConnectImportMenus(*mainWindow_, imports_);
+    ConnectEditorMenus(*mainWindow_, workspace_->Current, dialogs, *creatureEditor_, *questEditor_,
                        *converter_);
-    form1_->SetFieldDialogs(*fieldSettings_, *createNew_);
-    form1_->SetCommandLine(std::move(arguments));
-    QObject::connect(fieldSettings_, &TFormFieldSettings::LoadPresetRequested, presetForm_,
+    mainWindow_->SetFieldDialogs(*fieldSettings_, *newTable_);
+    mainWindow_->SetCommandLine(std::move(arguments));
+    QObject::connect(fieldSettings_, &FieldSettingsDialog::LoadPresetRequested, presets_,
                      &QWidget::show);
-    QObject::connect(form1_->Menus().TalentEditor, &QAction::triggered, talentEditor_,
+    QObject::connect(mainWindow_->Menus().TalentEditor, &QAction::triggered, talentEditor_,
                      &TForm17::ShowInFront);
     QObject::connect(talentEditor_, &TForm17::DeleteTalentRequested, deleteTalent_,
                      &TForm19::ShowInFront);

@@ -17,17 +17,17 @@ namespace kelvane {
 
 class ModalRunner;
 class TAskDiag;
-class TForm1;
-class TFormCreateNewDialog;
+class MainWindow;
+class NewTableDialog;
 class TForm5;
 class TForm8;
 class TForm17;
 class TForm18;
 class TForm19;
 class TForm20;
-class TFormFieldSettings;
+class FieldSettingsDialog;
 class LoadProgressWindow;
-class TPresetForm;
+class PresetWindow;
 class UserDialogs;
 struct Workspace;
 
@@ -42,11 +42,11 @@ class Program {
 
     Workspace& Work() { return *workspace_; }
     EditorSession& Session() { return session_; }
-    TForm1& MainWindow() { return *form1_; }
-    TFormFieldSettings& FieldSettings() { return *fieldSettings_; }
-    TFormCreateNewDialog& CreateNewDialog() { return *createNew_; }
-    LoadProgressWindow& LoadDbcShow() { return *loadDbcShow_; }
-    TPresetForm& PresetForm() { return *presetForm_; }
+    kelvane::MainWindow& MainWindow() { return *mainWindow_; }
+    FieldSettingsDialog& FieldSettings() { return *fieldSettings_; }
+    NewTableDialog& NewTable() { return *newTable_; }
+    LoadProgressWindow& LoadProgress() { return *loadProgress_; }
+    PresetWindow& Presets() { return *presets_; }
     TalentEditor& Talents() { return talents_; }
     TForm17& TalentEditorWindow() { return *talentEditor_; }
     TForm18& RanksWindow() { return *ranks_; }
@@ -74,11 +74,11 @@ class Program {
     SessionTalentFiles talentFiles_;
     TalentEditor talents_;
     // Every other window is a child window of the main window and goes with it.
-    std::unique_ptr<TForm1> form1_;
-    TFormFieldSettings* fieldSettings_ = nullptr;
-    TFormCreateNewDialog* createNew_ = nullptr;
-    LoadProgressWindow* loadDbcShow_ = nullptr;
-    TPresetForm* presetForm_ = nullptr;
+    std::unique_ptr<kelvane::MainWindow> mainWindow_;
+    FieldSettingsDialog* fieldSettings_ = nullptr;
+    NewTableDialog* newTable_ = nullptr;
+    LoadProgressWindow* loadProgress_ = nullptr;
+    PresetWindow* presets_ = nullptr;
     TForm17* talentEditor_ = nullptr;
     TForm18* ranks_ = nullptr;
     TForm19* deleteTalent_ = nullptr;

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/ui/TForm1.h"
+#include "app/ui/MainWindow.h"
 #include "program/Program.h"
 #include "shell/ui/ConsoleDialogs.h"
 #include "shell/ui/QtDialogs.h"

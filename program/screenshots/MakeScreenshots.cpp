@@ -10,7 +10,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/ui/TForm1.h"
+#include "app/ui/MainWindow.h"
 #include "program/Program.h"
 #include "shell/ui/ConsoleDialogs.h"
 #include "shell/ui/QtText.h"
@@ -56,7 +56,7 @@ int main(int argc, char** argv) {
         const QDir outDir(QString::fromLocal8Bit(argv[4]));
         PathDialogs dialogs;
         kelvane::Program program(dialogs, dialogs, {argv[1]});
-        kelvane::TForm1& mainWindow = program.MainWindow();
+        kelvane::MainWindow& mainWindow = program.MainWindow();
         mainWindow.show();
         mainWindow.RunCommandLine();
         // Whatever the program wanted to say was printed: the picture would not show the table.

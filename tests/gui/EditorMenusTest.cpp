@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "app/ui/TForm1.h"
+#include "app/ui/MainWindow.h"
 #include "core/Workspace.h"
 #include "editors/ui/TAskDiag.h"
 #include "editors/ui/TForm5.h"

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ui/TForm1.h"
+#include "app/ui/MainWindow.h"
 #include "core/Workspace.h"
 #include "program/Program.h"
 #include "shell/ui/QtText.h"

@@ -1,4 +1,4 @@
-#include "app/ui/TFormCreateNewDialog.h"
+#include "app/ui/NewTableDialog.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -22,7 +22,7 @@ constexpr QChar kMaskBlank = u'_';
 
 }  // namespace
 
-TFormCreateNewDialog::TFormCreateNewDialog(UserDialogs& dialogs, QWidget* parent)
+NewTableDialog::NewTableDialog(UserDialogs& dialogs, QWidget* parent)
     : QDialog(parent), dialogs_(dialogs) {
     setObjectName("FormCreateNewDialog");
     setWindowTitle("Please enter fields count");
@@ -42,7 +42,7 @@ TFormCreateNewDialog::TFormCreateNewDialog(UserDialogs& dialogs, QWidget* parent
     auto* browse = new QPushButton("...", group);
     browse->setObjectName("ButtonBrowseIni");
     browse->setAutoDefault(false);
-    connect(browse, &QPushButton::clicked, this, &TFormCreateNewDialog::ButtonBrowseIniClick);
+    connect(browse, &QPushButton::clicked, this, &NewTableDialog::BrowseIniClicked);
 
     auto* groupLayout = new QGridLayout(group);
     groupLayout->addWidget(emptyChoice_, 0, 0);
@@ -65,7 +65,7 @@ TFormCreateNewDialog::TFormCreateNewDialog(UserDialogs& dialogs, QWidget* parent
     setFixedSize(407, 153);
 }
 
-NewTableRequest TFormCreateNewDialog::Request() const {
+NewTableRequest NewTableDialog::Request() const {
     NewTableRequest request;
     request.From = emptyChoice_->isChecked() ? NewTableRequest::Source::FieldCount
                                              : NewTableRequest::Source::FieldDefFile;
@@ -75,7 +75,7 @@ NewTableRequest TFormCreateNewDialog::Request() const {
     return request;
 }
 
-void TFormCreateNewDialog::showEvent(QShowEvent* event) {
+void NewTableDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!event->spontaneous()) {
         CentreOnScreen(*this);
@@ -83,7 +83,7 @@ void TFormCreateNewDialog::showEvent(QShowEvent* event) {
     }
 }
 
-void TFormCreateNewDialog::ButtonBrowseIniClick() {
+void NewTableDialog::BrowseIniClicked() {
     RunGuarded(dialogs_, [this] {
         const std::optional<std::string> path = dialogs_.ChooseOpenFile(
             {"Ini file with field defs", {{"*.ini", "*.ini"}, {"*.*", "*.*"}}, "", ""});

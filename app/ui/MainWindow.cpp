@@ -1,4 +1,4 @@
-#include "app/ui/TForm1.h"
+#include "app/ui/MainWindow.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -13,11 +13,11 @@
 
 #include "app/EditorSession.h"
 #include "app/ui/DbGrid.h"
+#include "app/ui/FieldSettingsDialog.h"
+#include "app/ui/NewTableDialog.h"
 #include "app/ui/RecordNavigator.h"
 #include "app/ui/RecordSearchDialog.h"
 #include "app/ui/RecordTableModel.h"
-#include "app/ui/TFormCreateNewDialog.h"
-#include "app/ui/TFormFieldSettings.h"
 #include "core/Workspace.h"
 #include "shell/CommandGuard.h"
 #include "shell/UserDialogs.h"
@@ -32,7 +32,8 @@ constexpr int kTopPanelHeight = 25;
 
 }  // namespace
 
-TForm1::TForm1(EditorSession& session, UserDialogs& dialogs, ModalRunner& modals, QWidget* parent)
+MainWindow::MainWindow(EditorSession& session, UserDialogs& dialogs, ModalRunner& modals,
+                       QWidget* parent)
     : QMainWindow(parent), session_(session), dialogs_(dialogs), modals_(modals) {
     setObjectName("Form1");
     resize(763, 553);
@@ -60,7 +61,7 @@ TForm1::TForm1(EditorSession& session, UserDialogs& dialogs, ModalRunner& modals
     ApplyWindowState();
 }
 
-void TForm1::BuildTopPanel(QWidget* panel) {
+void MainWindow::BuildTopPanel(QWidget* panel) {
     auto* layout = new QHBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
     navigator_ = new RecordNavigator(*model_, dialogs_, panel);
@@ -72,12 +73,12 @@ void TForm1::BuildTopPanel(QWidget* panel) {
     findButton_->setText("Find");
     findButton_->setAutoRaise(true);
     layout->addWidget(findButton_);
-    connect(findButton_, &QToolButton::clicked, this, &TForm1::FindClick);
+    connect(findButton_, &QToolButton::clicked, this, &MainWindow::FindRecords);
 
     withParamButton_ = new QPushButton("With Param...", panel);
     withParamButton_->setObjectName("Button1");
     withParamButton_->hide();
-    connect(withParamButton_, &QPushButton::clicked, this, &TForm1::RunCommandLine);
+    connect(withParamButton_, &QPushButton::clicked, this, &MainWindow::RunCommandLine);
 
     progressBar_ = new QProgressBar(panel);
     progressBar_->setObjectName("ProgressBar1");
@@ -88,8 +89,8 @@ void TForm1::BuildTopPanel(QWidget* panel) {
     layout->addStretch(1);
 }
 
-void TForm1::ConnectFileCommands() {
-    connect(menus_.NewTable, &QAction::triggered, this, &TForm1::MenuItemNewTableClick);
+void MainWindow::ConnectFileCommands() {
+    connect(menus_.NewTable, &QAction::triggered, this, &MainWindow::CreateNewTable);
     ConnectCommand({menus_.OpenDbc}, [this] { session_.Open(); });
     ConnectCommand({menus_.ReloadLastFile}, [this] { session_.Reload(); });
     ConnectCommand({menus_.Save}, [this] { session_.Save(); });
@@ -99,10 +100,10 @@ void TForm1::ConnectFileCommands() {
             [this] { dialogs_.ShowMessage(ApplicationTitle); });
 }
 
-void TForm1::ConnectTableCommands() {
-    connect(menus_.Fields, &QAction::triggered, this, &TForm1::MenuItemFieldsClick);
+void MainWindow::ConnectTableCommands() {
+    connect(menus_.Fields, &QAction::triggered, this, &MainWindow::EditFields);
     ConnectCommand({menus_.EmptyTable}, [this] { session_.EmptyTable(); });
-    connect(menus_.Find, &QAction::triggered, this, &TForm1::FindClick);
+    connect(menus_.Find, &QAction::triggered, this, &MainWindow::FindRecords);
     connect(menus_.AutoReloadOnFieldsChange, &QAction::toggled, this,
             [this](bool checked) { session_.AutoReloadOnFieldsChange = checked; });
     ConnectCommand({menus_.PopupAddRow}, [this] { session_.AddRow(); });
@@ -114,31 +115,31 @@ void TForm1::ConnectTableCommands() {
     });
 }
 
-void TForm1::SetFieldDialogs(TFormFieldSettings& fieldSettings, TFormCreateNewDialog& createNew) {
+void MainWindow::SetFieldDialogs(FieldSettingsDialog& fieldSettings, NewTableDialog& createNew) {
     fieldSettings_ = &fieldSettings;
     createNew_ = &createNew;
 }
 
-void TForm1::SetCommandLine(std::vector<std::string> arguments) {
+void MainWindow::SetCommandLine(std::vector<std::string> arguments) {
     arguments_ = std::move(arguments);
 }
 
-void TForm1::RunCommand(const std::function<void()>& command) {
+void MainWindow::RunCommand(const std::function<void()>& command) {
     RunGuarded(dialogs_, command);
 }
 
-void TForm1::ConnectCommand(std::initializer_list<QAction*> entries,
-                            std::function<void()> command) {
+void MainWindow::ConnectCommand(std::initializer_list<QAction*> entries,
+                                std::function<void()> command) {
     for (QAction* entry : entries) {
         connect(entry, &QAction::triggered, this, [this, command] { RunCommand(command); });
     }
 }
 
-void TForm1::OpenTableFile(const std::string& path) {
+void MainWindow::OpenTableFile(const std::string& path) {
     RunCommand([&] { session_.OpenTableFile(path); });
 }
 
-void TForm1::RunCommandLine() {
+void MainWindow::RunCommandLine() {
     CommandLineOutcome outcome = CommandLineOutcome::KeepRunning;
     const bool finished =
         RunGuarded(dialogs_, [this, &outcome] { outcome = session_.RunCommandLine(arguments_); });
@@ -151,16 +152,16 @@ void TForm1::RunCommandLine() {
     }
 }
 
-void TForm1::showEvent(QShowEvent* event) {
+void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!commandLineHandled_ && !event->spontaneous()) {
         commandLineHandled_ = true;
         // Queued, so the window is on screen before a long load starts.
-        QMetaObject::invokeMethod(this, &TForm1::RunCommandLine, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, &MainWindow::RunCommandLine, Qt::QueuedConnection);
     }
 }
 
-void TForm1::ApplyWindowState() {
+void MainWindow::ApplyWindowState() {
     const MainWindowState& state = session_.WindowState();
     setWindowTitle(ToQt(state.Caption));
     for (QAction* action :
@@ -171,7 +172,7 @@ void TForm1::ApplyWindowState() {
     menus_.ExportForPatchwell->menuAction()->setEnabled(state.RecordExportsEnabled);
 }
 
-void TForm1::MenuItemFieldsClick() {
+void MainWindow::EditFields() {
     RunCommand([this] {
         const int fieldCountBefore = session_.Work().Table.FieldCount() - 1;
         if (modals_.RunModal(*fieldSettings_) == QDialog::Accepted) {
@@ -180,7 +181,7 @@ void TForm1::MenuItemFieldsClick() {
     });
 }
 
-void TForm1::MenuItemNewTableClick() {
+void MainWindow::CreateNewTable() {
     RunCommand([this] {
         if (modals_.RunModal(*createNew_) == QDialog::Accepted) {
             session_.NewTable(createNew_->Request());
@@ -188,7 +189,7 @@ void TForm1::MenuItemNewTableClick() {
     });
 }
 
-void TForm1::FindClick() {
+void MainWindow::FindRecords() {
     RunCommand([this] { RunRecordSearch(this, modals_, session_.Work().Table, searchSettings_); });
 }
 

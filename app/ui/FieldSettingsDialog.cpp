@@ -1,4 +1,4 @@
-#include "app/ui/TFormFieldSettings.h"
+#include "app/ui/FieldSettingsDialog.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -35,7 +35,7 @@ QPushButton* MakeButton(const char* objectName, const char* text, QWidget* paren
 
 }  // namespace
 
-TFormFieldSettings::TFormFieldSettings(Workspace& work, UserDialogs& dialogs, QWidget* parent)
+FieldSettingsDialog::FieldSettingsDialog(Workspace& work, UserDialogs& dialogs, QWidget* parent)
     : QDialog(parent),
       work_(work),
       dialogs_(dialogs),
@@ -80,7 +80,7 @@ TFormFieldSettings::TFormFieldSettings(Workspace& work, UserDialogs& dialogs, QW
     resize(658, 555);
 }
 
-QComboBox* TFormFieldSettings::MakeInplaceList(const char* objectName, const QStringList& items) {
+QComboBox* FieldSettingsDialog::MakeInplaceList(const char* objectName, const QStringList& items) {
     auto* list = new QComboBox(sg_->viewport());
     list->setObjectName(QString::fromLatin1(objectName));
     list->addItems(items);
@@ -90,7 +90,7 @@ QComboBox* TFormFieldSettings::MakeInplaceList(const char* objectName, const QSt
     return list;
 }
 
-QWidget* TFormFieldSettings::MakeBottomPanel() {
+QWidget* FieldSettingsDialog::MakeBottomPanel() {
     auto* panel = new QWidget(this);
     panel->setObjectName("Panel1");
     auto* loadPreset = MakeButton("SpeedButton1", "Load Preset", panel);
@@ -100,8 +100,8 @@ QWidget* TFormFieldSettings::MakeBottomPanel() {
     progressBar_->setTextVisible(false);
     auto* ok = MakeButton("BitBtn1", "OK", panel);
     auto* cancel = MakeButton("BitBtn2", "Cancel", panel);
-    connect(loadPreset, &QPushButton::clicked, this, &TFormFieldSettings::LoadPresetRequested);
-    connect(ok, &QPushButton::clicked, this, &TFormFieldSettings::BitBtn1Click);
+    connect(loadPreset, &QPushButton::clicked, this, &FieldSettingsDialog::LoadPresetRequested);
+    connect(ok, &QPushButton::clicked, this, &FieldSettingsDialog::OkClicked);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* layout = new QHBoxLayout(panel);
@@ -112,7 +112,7 @@ QWidget* TFormFieldSettings::MakeBottomPanel() {
     return panel;
 }
 
-void TFormFieldSettings::showEvent(QShowEvent* event) {
+void FieldSettingsDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     // Refilled at every showing, so edits of a cancelled dialog are gone.
     if (!event->spontaneous()) {
@@ -121,7 +121,7 @@ void TFormFieldSettings::showEvent(QShowEvent* event) {
     }
 }
 
-void TFormFieldSettings::FillGrid() {
+void FieldSettingsDialog::FillGrid() {
     const std::vector<FieldSettingsRow> rows = FieldSettingsRows(work_.Table, work_.Defs);
     sg_->setRowCount(0);
     sg_->setRowCount(static_cast<int>(rows.size()));
@@ -138,7 +138,7 @@ void TFormFieldSettings::FillGrid() {
     progressBar_->setValue(progressBar_->minimum());
 }
 
-std::vector<FieldSettingsRow> TFormFieldSettings::GridRows() const {
+std::vector<FieldSettingsRow> FieldSettingsDialog::GridRows() const {
     const auto text = [this](int row, int column) {
         const QTableWidgetItem* item = sg_->item(row, column);
         return item == nullptr ? std::string() : FromQt(item->text());
@@ -151,7 +151,7 @@ std::vector<FieldSettingsRow> TFormFieldSettings::GridRows() const {
     return rows;
 }
 
-QComboBox* TFormFieldSettings::InplaceListOf(int column) const {
+QComboBox* FieldSettingsDialog::InplaceListOf(int column) const {
     switch (column) {
         case kKindColumn:
             return kindList_;
@@ -164,13 +164,13 @@ QComboBox* TFormFieldSettings::InplaceListOf(int column) const {
     }
 }
 
-void TFormFieldSettings::HideInplaceLists() {
+void FieldSettingsDialog::HideInplaceLists() {
     for (QComboBox* list : {kindList_, hexList_, sizeList_}) {
         list->hide();
     }
 }
 
-void TFormFieldSettings::ShowInplaceList(int row, int column) {
+void FieldSettingsDialog::ShowInplaceList(int row, int column) {
     HideInplaceLists();
     QComboBox* list = InplaceListOf(column);
     const QTableWidgetItem* item = sg_->item(row, column);
@@ -183,7 +183,7 @@ void TFormFieldSettings::ShowInplaceList(int row, int column) {
     list->setFocus();
 }
 
-void TFormFieldSettings::TakeChosenItem(QComboBox& list, int index) {
+void FieldSettingsDialog::TakeChosenItem(QComboBox& list, int index) {
     if (QTableWidgetItem* item = sg_->currentItem()) {
         item->setText(list.itemText(index));
     }
@@ -191,7 +191,7 @@ void TFormFieldSettings::TakeChosenItem(QComboBox& list, int index) {
     sg_->setFocus();
 }
 
-void TFormFieldSettings::BitBtn1Click() {
+void FieldSettingsDialog::OkClicked() {
     const std::vector<FieldSettingsRow> rows = GridRows();
     progressBar_->setMaximum(static_cast<int>(rows.size()));
     RunGuarded(dialogs_, [&] {

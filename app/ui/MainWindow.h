@@ -20,21 +20,21 @@ class EditorSession;
 class ModalRunner;
 class RecordNavigator;
 class RecordTableModel;
-class TFormCreateNewDialog;
-class TFormFieldSettings;
+class NewTableDialog;
+class FieldSettingsDialog;
 class UserDialogs;
 
 // The main window: the grid over the open table with its navigator, the menus, and the file
 // commands, which it forwards to the session.
-class TForm1 : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 
   public:
-    TForm1(EditorSession& session, UserDialogs& dialogs, ModalRunner& modals,
-           QWidget* parent = nullptr);
+    MainWindow(EditorSession& session, UserDialogs& dialogs, ModalRunner& modals,
+               QWidget* parent = nullptr);
 
     // The dialogs of the Fields and New commands, created after this window.
-    void SetFieldDialogs(TFormFieldSettings& fieldSettings, TFormCreateNewDialog& createNew);
+    void SetFieldDialogs(FieldSettingsDialog& fieldSettings, NewTableDialog& createNew);
     // The program's arguments after its own name, handled when the window is first shown.
     void SetCommandLine(std::vector<std::string> arguments);
     // Without a display nobody can read why a batch run failed, so it ends the program with
@@ -63,9 +63,9 @@ class TForm1 : public QMainWindow {
     void ConnectFileCommands();
     void ConnectTableCommands();
     void ApplyWindowState();
-    void MenuItemFieldsClick();
-    void MenuItemNewTableClick();
-    void FindClick();
+    void EditFields();
+    void CreateNewTable();
+    void FindRecords();
 
     EditorSession& session_;
     UserDialogs& dialogs_;
@@ -77,8 +77,8 @@ class TForm1 : public QMainWindow {
     QPushButton* withParamButton_ = nullptr;
     QProgressBar* progressBar_ = nullptr;
     DbGrid* grid_ = nullptr;
-    TFormFieldSettings* fieldSettings_ = nullptr;
-    TFormCreateNewDialog* createNew_ = nullptr;
+    FieldSettingsDialog* fieldSettings_ = nullptr;
+    NewTableDialog* createNew_ = nullptr;
     SearchSettings searchSettings_;
     std::vector<std::string> arguments_;
     bool commandLineHandled_ = false;

@@ -1,4 +1,4 @@
-#include "app/ui/TPresetForm.h"
+#include "app/ui/PresetWindow.h"
 
 #include <QButtonGroup>
 #include <QDialog>
@@ -19,8 +19,8 @@
 
 namespace kelvane {
 
-TPresetForm::TPresetForm(Workspace& work, UserDialogs& dialogs, QDialog& fieldSettings,
-                         std::function<void()> reload)
+PresetWindow::PresetWindow(Workspace& work, UserDialogs& dialogs, QDialog& fieldSettings,
+                           std::function<void()> reload)
     : QWidget(&fieldSettings, Qt::Tool),
       work_(work),
       dialogs_(dialogs),
@@ -44,7 +44,7 @@ TPresetForm::TPresetForm(Workspace& work, UserDialogs& dialogs, QDialog& fieldSe
     load->setObjectName("SpeedButton1");
     auto* close = new QPushButton("CLOSE", this);
     close->setObjectName("SpeedButton2");
-    connect(load, &QPushButton::clicked, this, &TPresetForm::SpeedButton1Click);
+    connect(load, &QPushButton::clicked, this, &PresetWindow::LoadClicked);
     connect(close, &QPushButton::clicked, this, &QWidget::hide);
 
     auto* buttons = new QHBoxLayout;
@@ -56,19 +56,19 @@ TPresetForm::TPresetForm(Workspace& work, UserDialogs& dialogs, QDialog& fieldSe
     resize(151, 273);
 }
 
-const Preset* TPresetForm::SelectedPreset() const {
+const Preset* PresetWindow::SelectedPreset() const {
     const int id = choices_->checkedId();
     return id < 0 ? nullptr : &PresetTable()[static_cast<size_t>(id)];
 }
 
-void TPresetForm::showEvent(QShowEvent* event) {
+void PresetWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (!event->spontaneous()) {
         CentreOnScreen(*this);
     }
 }
 
-void TPresetForm::SpeedButton1Click() {
+void PresetWindow::LoadClicked() {
     const Preset* preset = SelectedPreset();
     if (preset == nullptr) {
         return;

@@ -15,13 +15,13 @@ struct Workspace;
 // "Load Preset": writes one of the built-in field-definition files beside the file last opened,
 // closes the field settings dialog as cancelled and reloads the table. A window of the field
 // settings dialog, so it stays usable while that dialog runs modally.
-class TPresetForm : public QWidget {
+class PresetWindow : public QWidget {
     Q_OBJECT
 
   public:
     // reload: the main window's Reload command.
-    TPresetForm(Workspace& work, UserDialogs& dialogs, QDialog& fieldSettings,
-                std::function<void()> reload);
+    PresetWindow(Workspace& work, UserDialogs& dialogs, QDialog& fieldSettings,
+                 std::function<void()> reload);
 
     // The chosen preset; nullptr while none is chosen.
     const Preset* SelectedPreset() const;
@@ -30,7 +30,7 @@ class TPresetForm : public QWidget {
     void showEvent(QShowEvent* event) override;
 
   private:
-    void SpeedButton1Click();
+    void LoadClicked();
 
     Workspace& work_;
     UserDialogs& dialogs_;

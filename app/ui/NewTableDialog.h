@@ -14,11 +14,11 @@ class UserDialogs;
 
 // "Please enter fields count": asks the New command for a number of fields or for a
 // field-definition file to import. Keeps its choice and both inputs from one use to the next.
-class TFormCreateNewDialog : public QDialog {
+class NewTableDialog : public QDialog {
     Q_OBJECT
 
   public:
-    explicit TFormCreateNewDialog(UserDialogs& dialogs, QWidget* parent = nullptr);
+    explicit NewTableDialog(UserDialogs& dialogs, QWidget* parent = nullptr);
 
     // What the dialog holds now; the selected choice decides which input counts.
     NewTableRequest Request() const;
@@ -27,7 +27,7 @@ class TFormCreateNewDialog : public QDialog {
     void showEvent(QShowEvent* event) override;
 
   private:
-    void ButtonBrowseIniClick();
+    void BrowseIniClicked();
 
     UserDialogs& dialogs_;
     QRadioButton* emptyChoice_;

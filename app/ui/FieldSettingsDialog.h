@@ -18,11 +18,11 @@ struct Workspace;
 // "Fields Settings": the definitions of the open table's fields in an editable grid, taken over
 // into the definitions and the table's field-definition file on OK. Kind, Hex and Bits cells
 // are chosen from drop-down lists laid over the selected cell.
-class TFormFieldSettings : public QDialog {
+class FieldSettingsDialog : public QDialog {
     Q_OBJECT
 
   public:
-    TFormFieldSettings(Workspace& work, UserDialogs& dialogs, QWidget* parent = nullptr);
+    FieldSettingsDialog(Workspace& work, UserDialogs& dialogs, QWidget* parent = nullptr);
 
   signals:
     // "Load Preset" was clicked: the preset window is to be shown.
@@ -41,7 +41,7 @@ class TFormFieldSettings : public QDialog {
     void HideInplaceLists();
     void ShowInplaceList(int row, int column);
     void TakeChosenItem(QComboBox& list, int index);
-    void BitBtn1Click();
+    void OkClicked();
 
     Workspace& work_;
     UserDialogs& dialogs_;
