@@ -2,15 +2,16 @@
 
 #include "app/ui/MainWindow.h"
 #include "core/CurrentTable.h"
-#include "editors/ui/TForm5.h"
-#include "editors/ui/TForm8.h"
+#include "editors/ui/CreatureEditorWindow.h"
+#include "editors/ui/QuestEditorWindow.h"
 #include "launcher/ui/TForm20.h"
 #include "shell/UserDialogs.h"
 
 namespace kelvane {
 
 void ConnectEditorMenus(MainWindow& window, const CurrentTable& current, UserDialogs& dialogs,
-                        TForm5& creatureEditor, TForm8& questEditor, TForm20& converter) {
+                        CreatureEditorWindow& creatureEditor, QuestEditorWindow& questEditor,
+                        TForm20& converter) {
     const MainMenus& menus = window.Menus();
     // The creature editor writes by the column names of a creature table only.
     window.ConnectCommand({menus.EditorCreatures}, [&current, &dialogs, &creatureEditor] {

@@ -4,8 +4,8 @@ namespace kelvane {
 
 struct CurrentTable;
 class MainWindow;
-class TForm5;
-class TForm8;
+class CreatureEditorWindow;
+class QuestEditorWindow;
 class TForm20;
 class UserDialogs;
 
@@ -13,6 +13,7 @@ class UserDialogs;
 // entry of the converter launcher. "&Items", "&GO's" and the three .dat entries under
 // "&Options" do nothing: the .dat files are offered after saving.
 void ConnectEditorMenus(MainWindow& mainWindow, const CurrentTable& current, UserDialogs& dialogs,
-                        TForm5& creatureEditor, TForm8& questEditor, TForm20& converter);
+                        CreatureEditorWindow& creatureEditor, QuestEditorWindow& questEditor,
+                        TForm20& converter);
 
 }  // namespace kelvane

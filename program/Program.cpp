@@ -9,12 +9,12 @@
 #include "app/ui/NewTableDialog.h"
 #include "app/ui/PresetWindow.h"
 #include "core/Workspace.h"
+#include "editors/ui/CreatureEditorWindow.h"
 #include "editors/ui/CreatureSearchWindows.h"
 #include "editors/ui/DatGeneratorWindow.h"
-#include "editors/ui/TAskDiag.h"
-#include "editors/ui/TForm5.h"
-#include "editors/ui/TForm8.h"
-#include "editors/ui/TForm9.h"
+#include "editors/ui/DatQuestionWindow.h"
+#include "editors/ui/ItemsEditorWindow.h"
+#include "editors/ui/QuestEditorWindow.h"
 #include "exchange/ui/TNotesForm.h"
 #include "exchange/ui/TQueueForm.h"
 #include "launcher/ui/TForm20.h"
@@ -47,16 +47,16 @@ Program::Program(UserDialogs& dialogs, ModalRunner& modals, std::vector<std::str
     // The .dat files, the pick lists of the creature editor and the converter's command file
     // belong beside the program.
     const std::string programFolder = FromQt(QCoreApplication::applicationDirPath());
-    creatureEditor_ = Keep(new TForm5(table, dialogs, programFolder, owner));
-    auto* factionSearch = Keep(new TForm7(*creatureEditor_, owner));
-    auto* itemDat = Keep(new TItemDat(table, dialogs, programFolder, owner));
-    auto* modelSearch = Keep(new TForm6(*creatureEditor_, owner));
-    questEditor_ = Keep(new TForm8(table, dialogs, owner));
-    Keep(new TForm9(owner));
+    creatureEditor_ = Keep(new CreatureEditorWindow(table, dialogs, programFolder, owner));
+    auto* factionSearch = Keep(new FactionSearchWindow(*creatureEditor_, owner));
+    auto* itemDat = Keep(new ItemDatWindow(table, dialogs, programFolder, owner));
+    auto* modelSearch = Keep(new ModelSearchWindow(*creatureEditor_, owner));
+    questEditor_ = Keep(new QuestEditorWindow(table, dialogs, owner));
+    Keep(new ItemsEditorWindow(owner));
     loadProgress_ = Keep(new LoadProgressWindow(owner));
-    auto* creaturesDat = Keep(new TCreaturesDat(table, dialogs, programFolder, owner));
-    askDiag_ = Keep(new TAskDiag(owner));
-    auto* goDat = Keep(new TGODat(table, dialogs, programFolder, owner));
+    auto* creatureDat = Keep(new CreatureDatWindow(table, dialogs, programFolder, owner));
+    datQuestion_ = Keep(new DatQuestionWindow(owner));
+    auto* gameObjectDat = Keep(new GameObjectDatWindow(table, dialogs, programFolder, owner));
     TNotesForm* notes = Keep(new TNotesForm(dialogs, owner));
     TQueueForm* queue = Keep(new TQueueForm(dialogs, owner));
     presets_ = Keep(
@@ -79,12 +79,12 @@ Program::Program(UserDialogs& dialogs, ModalRunner& modals, std::vector<std::str
                      &TForm17::ShowInFront);
     QObject::connect(talentEditor_, &TForm17::DeleteTalentRequested, deleteTalent_,
                      &TForm19::ShowInFront);
-    QObject::connect(creatureEditor_, &TForm5::ModelSearchRequested, modelSearch,
-                     &TForm6::ShowInFront);
-    QObject::connect(creatureEditor_, &TForm5::FactionSearchRequested, factionSearch,
-                     &TForm7::ShowInFront);
-    askDiag_->SetGenerators(*itemDat, *creaturesDat, *goDat);
-    session_.SetDatOffer([this](const DatKind& kind) { askDiag_->Ask(kind); });
+    QObject::connect(creatureEditor_, &CreatureEditorWindow::ModelSearchRequested, modelSearch,
+                     &ModelSearchWindow::ShowInFront);
+    QObject::connect(creatureEditor_, &CreatureEditorWindow::FactionSearchRequested, factionSearch,
+                     &FactionSearchWindow::ShowInFront);
+    datQuestion_->SetGenerators(*itemDat, *creatureDat, *gameObjectDat);
+    session_.SetDatOffer([this](const DatKind& kind) { datQuestion_->Ask(kind); });
 }
 
 Program::~Program() = default;

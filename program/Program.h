@@ -16,11 +16,11 @@ class QWidget;
 namespace kelvane {
 
 class ModalRunner;
-class TAskDiag;
+class DatQuestionWindow;
 class MainWindow;
 class NewTableDialog;
-class TForm5;
-class TForm8;
+class CreatureEditorWindow;
+class QuestEditorWindow;
 class TForm17;
 class TForm18;
 class TForm19;
@@ -51,9 +51,9 @@ class Program {
     TForm17& TalentEditorWindow() { return *talentEditor_; }
     TForm18& RanksWindow() { return *ranks_; }
     TForm19& DeleteTalentWindow() { return *deleteTalent_; }
-    TForm5& CreatureEditor() { return *creatureEditor_; }
-    TForm8& QuestEditor() { return *questEditor_; }
-    TAskDiag& AskDiag() { return *askDiag_; }
+    CreatureEditorWindow& CreatureEditor() { return *creatureEditor_; }
+    QuestEditorWindow& QuestEditor() { return *questEditor_; }
+    DatQuestionWindow& DatQuestion() { return *datQuestion_; }
     TForm20& Converter() { return *converter_; }
     // Every window of the program in the order it was created, the main window first.
     const std::vector<QWidget*>& Windows() const { return windows_; }
@@ -82,9 +82,9 @@ class Program {
     TForm17* talentEditor_ = nullptr;
     TForm18* ranks_ = nullptr;
     TForm19* deleteTalent_ = nullptr;
-    TForm5* creatureEditor_ = nullptr;
-    TForm8* questEditor_ = nullptr;
-    TAskDiag* askDiag_ = nullptr;
+    CreatureEditorWindow* creatureEditor_ = nullptr;
+    QuestEditorWindow* questEditor_ = nullptr;
+    DatQuestionWindow* datQuestion_ = nullptr;
     TForm20* converter_ = nullptr;
     std::vector<QWidget*> windows_;
 };

@@ -1,4 +1,4 @@
-#include "editors/ui/TForm9.h"
+#include "editors/ui/ItemsEditorWindow.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -9,7 +9,8 @@
 
 namespace kelvane {
 
-TForm9::TForm9(QWidget* parent) : EditorWindow("Form9", "Items Editor", Qt::Window, parent) {
+ItemsEditorWindow::ItemsEditorWindow(QWidget* parent)
+    : EditorWindow("Form9", "Items Editor", Qt::Window, parent) {
     auto* grid = new QTableWidget(0, 2, this);
     grid->setObjectName("StringGrid1");
     auto* buttons = new QHBoxLayout;

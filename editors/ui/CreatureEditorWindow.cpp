@@ -1,4 +1,4 @@
-#include "editors/ui/TForm5.h"
+#include "editors/ui/CreatureEditorWindow.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -14,20 +14,24 @@
 
 namespace kelvane {
 
-TForm5::TForm5(RecordTable& table, UserDialogs& dialogs, std::string programFolder, QWidget* parent)
+CreatureEditorWindow::CreatureEditorWindow(RecordTable& table, UserDialogs& dialogs,
+                                           std::string programFolder, QWidget* parent)
     : EditorWindow("Form5", "Creature Editor", Qt::Tool, parent),
       table_(table),
       dialogs_(dialogs),
       programFolder_(std::move(programFolder)),
       controls_(BuildCreatureControls(*this)) {
-    connect(controls_.Apply, &QPushButton::clicked, this, &TForm5::Button1Click);
+    connect(controls_.Apply, &QPushButton::clicked, this, &CreatureEditorWindow::ApplyClicked);
     connect(controls_.Close, &QPushButton::clicked, this, &QWidget::close);
-    connect(controls_.FindModel, &QToolButton::clicked, this, &TForm5::ModelSearchRequested);
-    connect(controls_.FindFaction, &QToolButton::clicked, this, &TForm5::FactionSearchRequested);
-    connect(controls_.FlagsInput, &RadioGroup::ItemIndexChanged, this, &TForm5::FlagsInputClick);
+    connect(controls_.FindModel, &QToolButton::clicked, this,
+            &CreatureEditorWindow::ModelSearchRequested);
+    connect(controls_.FindFaction, &QToolButton::clicked, this,
+            &CreatureEditorWindow::FactionSearchRequested);
+    connect(controls_.FlagsInput, &RadioGroup::ItemIndexChanged, this,
+            &CreatureEditorWindow::FlagsInputChanged);
 }
 
-void TForm5::showEvent(QShowEvent* event) {
+void CreatureEditorWindow::showEvent(QShowEvent* event) {
     EditorWindow::showEvent(event);
     if (!pickListsRead_) {
         pickListsRead_ = true;
@@ -35,7 +39,7 @@ void TForm5::showEvent(QShowEvent* event) {
     }
 }
 
-void TForm5::ReadPickLists() {
+void CreatureEditorWindow::ReadPickLists() {
     // Either file may be missing; its list then stays empty.
     RunGuarded(dialogs_, [this] {
         controls_.Model->Append(ReadPickListFile(JoinPath(programFolder_, "models.txt")));
@@ -43,7 +47,7 @@ void TForm5::ReadPickLists() {
     });
 }
 
-void TForm5::Button1Click() {
+void CreatureEditorWindow::ApplyClicked() {
     RunGuarded(dialogs_, [this] {
         ApplyColumnAssignments(
             table_, CreatureAssignments(GatherCreatureForm(controls_), controls_.Model->Contents(),
@@ -51,7 +55,7 @@ void TForm5::Button1Click() {
     });
 }
 
-void TForm5::FlagsInputClick() {
+void CreatureEditorWindow::FlagsInputChanged() {
     const bool typed = SelectedFlagsInput(controls_) == NpcFlagsInput::Type;
     controls_.NpcFlags->setEnabled(!typed);
     controls_.NpcFlagsText->setEnabled(typed);

@@ -12,11 +12,11 @@ struct DatKind;
 
 // "AskDiag": after a table of one of the .dat kinds was saved, asks whether to write its
 // lookup file now. Shown without blocking the main window.
-class TAskDiag : public QWidget {
+class DatQuestionWindow : public QWidget {
     Q_OBJECT
 
   public:
-    explicit TAskDiag(QWidget* parent);
+    explicit DatQuestionWindow(QWidget* parent);
 
     // The generator windows "&Yes" hands the work to, by kind word.
     void SetGenerators(DatGeneratorWindow& items, DatGeneratorWindow& creatures,
@@ -25,7 +25,7 @@ class TAskDiag : public QWidget {
     void Ask(const DatKind& kind);
 
   private:
-    void Button1Click();
+    void YesClicked();
 
     QLabel* question_;
     std::string kindWord_;

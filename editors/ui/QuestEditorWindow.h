@@ -12,15 +12,15 @@ class UserDialogs;
 // "Apply" into the current record of the main window's table by column name. It never reads
 // the record; "LoadData" lists the table's quests in the two link lists so that a linked quest
 // can be picked by id and name.
-class TForm8 : public EditorWindow {
+class QuestEditorWindow : public EditorWindow {
     Q_OBJECT
 
   public:
-    TForm8(RecordTable& table, UserDialogs& dialogs, QWidget* parent);
+    QuestEditorWindow(RecordTable& table, UserDialogs& dialogs, QWidget* parent);
 
   private:
-    void Button1Click();
-    void LoadDataClick();
+    void ApplyClicked();
+    void LoadDataClicked();
 
     RecordTable& table_;
     UserDialogs& dialogs_;

@@ -6,11 +6,11 @@ namespace kelvane {
 
 // "Items Editor": a "Parse" and a "Save" button over a two-column grid, without any behaviour.
 // The window exists for completeness; nothing shows it.
-class TForm9 : public EditorWindow {
+class ItemsEditorWindow : public EditorWindow {
     Q_OBJECT
 
   public:
-    explicit TForm9(QWidget* parent);
+    explicit ItemsEditorWindow(QWidget* parent);
 };
 
 }  // namespace kelvane

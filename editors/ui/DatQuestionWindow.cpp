@@ -1,4 +1,4 @@
-#include "editors/ui/TAskDiag.h"
+#include "editors/ui/DatQuestionWindow.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -12,7 +12,7 @@
 
 namespace kelvane {
 
-TAskDiag::TAskDiag(QWidget* parent) : QWidget(parent, Qt::Window) {
+DatQuestionWindow::DatQuestionWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName("AskDiag");
     setWindowTitle("AskDiag");
 
@@ -34,18 +34,18 @@ TAskDiag::TAskDiag(QWidget* parent) : QWidget(parent, Qt::Window) {
     layout->addWidget(note);
     layout->addLayout(buttons);
 
-    connect(yes, &QPushButton::clicked, this, [this] { Button1Click(); });
+    connect(yes, &QPushButton::clicked, this, [this] { YesClicked(); });
     connect(no, &QPushButton::clicked, this, &QWidget::close);
 }
 
-void TAskDiag::SetGenerators(DatGeneratorWindow& items, DatGeneratorWindow& creatures,
-                             DatGeneratorWindow& gameObjects) {
+void DatQuestionWindow::SetGenerators(DatGeneratorWindow& items, DatGeneratorWindow& creatures,
+                                      DatGeneratorWindow& gameObjects) {
     items_ = &items;
     creatures_ = &creatures;
     gameObjects_ = &gameObjects;
 }
 
-void TAskDiag::Ask(const DatKind& kind) {
+void DatQuestionWindow::Ask(const DatKind& kind) {
     question_->setText(ToQt(kind.Question));
     kindWord_ = kind.KindWord;
     adjustSize();
@@ -55,7 +55,7 @@ void TAskDiag::Ask(const DatKind& kind) {
 }
 
 // The question stays open when the generation fails, so the user may try again.
-void TAskDiag::Button1Click() {
+void DatQuestionWindow::YesClicked() {
     DatGeneratorWindow* generator = kindWord_ == "creatures" ? creatures_
                                     : kindWord_ == "items"   ? items_
                                     : kindWord_ == "go"      ? gameObjects_

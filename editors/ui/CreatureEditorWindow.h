@@ -17,11 +17,12 @@ class UserDialogs;
 // its fields start empty and keep what the user entered for the whole run. The model and
 // faction lists come from "models.txt" and "factions.txt" in the program's folder, read when
 // the window is first shown.
-class TForm5 : public EditorWindow {
+class CreatureEditorWindow : public EditorWindow {
     Q_OBJECT
 
   public:
-    TForm5(RecordTable& table, UserDialogs& dialogs, std::string programFolder, QWidget* parent);
+    CreatureEditorWindow(RecordTable& table, UserDialogs& dialogs, std::string programFolder,
+                         QWidget* parent);
 
     // The lists the model and faction search windows look through.
     PickListCombo& Models() const { return *controls_.Model; }
@@ -36,8 +37,8 @@ class TForm5 : public EditorWindow {
     void showEvent(QShowEvent* event) override;
 
   private:
-    void Button1Click();
-    void FlagsInputClick();
+    void ApplyClicked();
+    void FlagsInputChanged();
     void ReadPickLists();
 
     RecordTable& table_;

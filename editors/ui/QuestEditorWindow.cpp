@@ -1,4 +1,4 @@
-#include "editors/ui/TForm8.h"
+#include "editors/ui/QuestEditorWindow.h"
 
 #include <QPushButton>
 
@@ -8,23 +8,23 @@
 
 namespace kelvane {
 
-TForm8::TForm8(RecordTable& table, UserDialogs& dialogs, QWidget* parent)
+QuestEditorWindow::QuestEditorWindow(RecordTable& table, UserDialogs& dialogs, QWidget* parent)
     : EditorWindow("Form8", "Quest Editor", Qt::Window, parent),
       table_(table),
       dialogs_(dialogs),
       controls_(BuildQuestControls(*this)) {
-    connect(controls_.Apply, &QPushButton::clicked, this, &TForm8::Button1Click);
-    connect(controls_.LoadData, &QPushButton::clicked, this, &TForm8::LoadDataClick);
+    connect(controls_.Apply, &QPushButton::clicked, this, &QuestEditorWindow::ApplyClicked);
+    connect(controls_.LoadData, &QPushButton::clicked, this, &QuestEditorWindow::LoadDataClicked);
 }
 
-void TForm8::Button1Click() {
+void QuestEditorWindow::ApplyClicked() {
     RunGuarded(dialogs_, [this] {
         const QuestLinks links{controls_.OpenedBy->Contents(), controls_.Next->Contents()};
         ApplyColumnAssignments(table_, QuestAssignments(GatherQuestForm(controls_), links));
     });
 }
 
-void TForm8::LoadDataClick() {
+void QuestEditorWindow::LoadDataClicked() {
     RunGuarded(dialogs_, [this] {
         // Each press adds every quest again after what the lists already hold.
         QuestLinks added;
