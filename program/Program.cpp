@@ -23,9 +23,9 @@
 #include "program/ImportMenuWiring.h"
 #include "shell/ui/LoadProgressWindow.h"
 #include "shell/ui/QtText.h"
-#include "talents/ui/TForm17.h"
-#include "talents/ui/TForm18.h"
-#include "talents/ui/TForm19.h"
+#include "talents/ui/DeleteTalentWindow.h"
+#include "talents/ui/TalentRanksWindow.h"
+#include "talents/ui/TalentTreeWindow.h"
 
 namespace kelvane {
 
@@ -61,9 +61,9 @@ Program::Program(UserDialogs& dialogs, ModalRunner& modals, std::vector<std::str
     TQueueForm* queue = Keep(new TQueueForm(dialogs, owner));
     presets_ = Keep(
         new PresetWindow(*workspace_, dialogs, *fieldSettings_, [this] { session_.Reload(); }));
-    talentEditor_ = Keep(new TForm17(talents_, dialogs, owner));
-    ranks_ = Keep(new TForm18(talents_, dialogs, owner));
-    deleteTalent_ = Keep(new TForm19(talents_, dialogs, owner));
+    talentTree_ = Keep(new TalentTreeWindow(talents_, dialogs, owner));
+    talentRanks_ = Keep(new TalentRanksWindow(talents_, dialogs, owner));
+    deleteTalent_ = Keep(new DeleteTalentWindow(talents_, dialogs, owner));
     converter_ = Keep(new TForm20(dialogs, programFolder, owner));
 
     feedback_.SetProgressWindow(*loadProgress_);
@@ -75,10 +75,10 @@ Program::Program(UserDialogs& dialogs, ModalRunner& modals, std::vector<std::str
     mainWindow_->SetCommandLine(std::move(arguments));
     QObject::connect(fieldSettings_, &FieldSettingsDialog::LoadPresetRequested, presets_,
                      &QWidget::show);
-    QObject::connect(mainWindow_->Menus().TalentEditor, &QAction::triggered, talentEditor_,
-                     &TForm17::ShowInFront);
-    QObject::connect(talentEditor_, &TForm17::DeleteTalentRequested, deleteTalent_,
-                     &TForm19::ShowInFront);
+    QObject::connect(mainWindow_->Menus().TalentEditor, &QAction::triggered, talentTree_,
+                     &TalentTreeWindow::ShowInFront);
+    QObject::connect(talentTree_, &TalentTreeWindow::DeleteTalentRequested, deleteTalent_,
+                     &DeleteTalentWindow::ShowInFront);
     QObject::connect(creatureEditor_, &CreatureEditorWindow::ModelSearchRequested, modelSearch,
                      &ModelSearchWindow::ShowInFront);
     QObject::connect(creatureEditor_, &CreatureEditorWindow::FactionSearchRequested, factionSearch,

@@ -21,9 +21,9 @@ class MainWindow;
 class NewTableDialog;
 class CreatureEditorWindow;
 class QuestEditorWindow;
-class TForm17;
-class TForm18;
-class TForm19;
+class TalentTreeWindow;
+class TalentRanksWindow;
+class DeleteTalentWindow;
 class TForm20;
 class FieldSettingsDialog;
 class LoadProgressWindow;
@@ -48,9 +48,9 @@ class Program {
     LoadProgressWindow& LoadProgress() { return *loadProgress_; }
     PresetWindow& Presets() { return *presets_; }
     TalentEditor& Talents() { return talents_; }
-    TForm17& TalentEditorWindow() { return *talentEditor_; }
-    TForm18& RanksWindow() { return *ranks_; }
-    TForm19& DeleteTalentWindow() { return *deleteTalent_; }
+    TalentTreeWindow& TalentTree() { return *talentTree_; }
+    TalentRanksWindow& TalentRanks() { return *talentRanks_; }
+    kelvane::DeleteTalentWindow& DeleteTalent() { return *deleteTalent_; }
     CreatureEditorWindow& CreatureEditor() { return *creatureEditor_; }
     QuestEditorWindow& QuestEditor() { return *questEditor_; }
     DatQuestionWindow& DatQuestion() { return *datQuestion_; }
@@ -79,9 +79,9 @@ class Program {
     NewTableDialog* newTable_ = nullptr;
     LoadProgressWindow* loadProgress_ = nullptr;
     PresetWindow* presets_ = nullptr;
-    TForm17* talentEditor_ = nullptr;
-    TForm18* ranks_ = nullptr;
-    TForm19* deleteTalent_ = nullptr;
+    TalentTreeWindow* talentTree_ = nullptr;
+    TalentRanksWindow* talentRanks_ = nullptr;
+    kelvane::DeleteTalentWindow* deleteTalent_ = nullptr;
     CreatureEditorWindow* creatureEditor_ = nullptr;
     QuestEditorWindow* questEditor_ = nullptr;
     DatQuestionWindow* datQuestion_ = nullptr;

@@ -56,7 +56,7 @@ void TalentEditor::OnRanksWindow(std::function<void()> shown, std::function<void
 
 // ---- View load ---------------------------------------------------------------------------
 
-void TalentEditor::FormShow() {
+void TalentEditor::ChooseFilesAndLoad() {
     const ViewChangeScope scope(viewChanged_);
     askForFiles_ = true;
     ClearTalentView();
@@ -187,11 +187,11 @@ void TalentEditor::SetTabName(const std::string& text) {
         return;
     }
     tabName_ = text;
-    TabNameChange();
+    ApplyTabName();
 }
 
 // Naming a tab gives its row everything a tab of the class needs in the file.
-void TalentEditor::TabNameChange() {
+void TalentEditor::ApplyTabName() {
     if (tabIndex_ >= sg_.RowCount()) {
         return;
     }

@@ -32,7 +32,7 @@ class TalentEditor {
 
     // ---- The editor window ---------------------------------------------------------------
     // The window became visible: asks for both files, then loads the view.
-    void FormShow();
+    void ChooseFilesAndLoad();
     // A class (0 to 8, see TalentClasses) or a tab (0 to 4) was picked: reloads the view from
     // the files chosen before. Does nothing to the files while none are chosen.
     void SelectClass(int classIndex);
@@ -86,7 +86,7 @@ class TalentEditor {
     void LoadTabTalents(int32_t tabId);
     void ShowSlot(int slot);
     int32_t SelectedTabId() const;
-    void TabNameChange();
+    void ApplyTabName();
     void StoreRanks(const std::string& id, const std::string& reqTalent);
 
     TalentFiles& files_;

@@ -14,7 +14,7 @@
 #include "program/Program.h"
 #include "shell/ui/ConsoleDialogs.h"
 #include "shell/ui/QtText.h"
-#include "talents/ui/TForm17.h"
+#include "talents/ui/TalentTreeWindow.h"
 
 namespace {
 
@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
         if (dialogs.Printed() > 0 || !dialogs.Paths.empty()) {
             return 1;
         }
-        Save(program.TalentEditorWindow(), outDir.filePath("talent-editor.png"));
+        Save(program.TalentTree(), outDir.filePath("talent-editor.png"));
     } catch (const std::exception& error) {
         std::fprintf(stderr, "kelvane-screenshots: %s\n", error.what());
         return 1;

@@ -1,4 +1,4 @@
-#include "talents/ui/TForm18.h"
+#include "talents/ui/TalentRanksWindow.h"
 
 #include <QCloseEvent>
 #include <QFormLayout>
@@ -11,7 +11,7 @@
 
 namespace kelvane {
 
-TForm18::TForm18(TalentEditor& editor, UserDialogs& dialogs, QWidget* parent)
+TalentRanksWindow::TalentRanksWindow(TalentEditor& editor, UserDialogs& dialogs, QWidget* parent)
     : QWidget(parent, Qt::Window), editor_(editor), dialogs_(dialogs) {
     setObjectName("Form18");
     setWindowTitle("Ranks");
@@ -41,13 +41,13 @@ TForm18::TForm18(TalentEditor& editor, UserDialogs& dialogs, QWidget* parent)
         });
 }
 
-void TForm18::closeEvent(QCloseEvent* event) {
+void TalentRanksWindow::closeEvent(QCloseEvent* event) {
     RunGuarded(dialogs_, [this] { editor_.CloseRanks(); });
     // The window closes whether or not the values could be stored.
     event->accept();
 }
 
-void TForm18::ShowRanks() {
+void TalentRanksWindow::ShowRanks() {
     for (int rank = 0; rank < RankCount; ++rank) {
         SetTextQuietly(*fields_[static_cast<size_t>(rank)],
                        ToQt(editor_.Ranks()[static_cast<size_t>(rank)]));

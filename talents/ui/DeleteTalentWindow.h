@@ -11,17 +11,17 @@ class UserDialogs;
 
 // The talent editor's "Delete Talent" window: asks for the ID of the talent to delete. The
 // field keeps its text from one use to the next.
-class TForm19 : public QWidget {
+class DeleteTalentWindow : public QWidget {
     Q_OBJECT
 
   public:
-    TForm19(TalentEditor& editor, UserDialogs& dialogs, QWidget* parent);
+    DeleteTalentWindow(TalentEditor& editor, UserDialogs& dialogs, QWidget* parent);
 
     // Shows the window without blocking, or brings it forward when visible.
     void ShowInFront();
 
   private:
-    void Button1Click();
+    void DeleteClicked();
 
     TalentEditor& editor_;
     UserDialogs& dialogs_;

@@ -21,11 +21,11 @@ class UserDialogs;
 // "Talents Editor": the talent tree of one class, one tab at a time, on 7 rows of 4 slots. The
 // window keeps no state of its own: it forwards the user's actions to the editor and redraws
 // from the editor's state after each of them.
-class TForm17 : public QWidget {
+class TalentTreeWindow : public QWidget {
     Q_OBJECT
 
   public:
-    TForm17(TalentEditor& editor, UserDialogs& dialogs, QWidget* parent);
+    TalentTreeWindow(TalentEditor& editor, UserDialogs& dialogs, QWidget* parent);
 
     // Shows the window without blocking the main window, or brings it forward when visible.
     void ShowInFront();

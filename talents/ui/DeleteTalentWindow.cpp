@@ -1,4 +1,4 @@
-#include "talents/ui/TForm19.h"
+#include "talents/ui/DeleteTalentWindow.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -12,7 +12,7 @@
 
 namespace kelvane {
 
-TForm19::TForm19(TalentEditor& editor, UserDialogs& dialogs, QWidget* parent)
+DeleteTalentWindow::DeleteTalentWindow(TalentEditor& editor, UserDialogs& dialogs, QWidget* parent)
     : QWidget(parent, Qt::Window), editor_(editor), dialogs_(dialogs), id_(new QLineEdit(this)) {
     setObjectName("Form19");
     setWindowTitle("Form19");
@@ -20,7 +20,7 @@ TForm19::TForm19(TalentEditor& editor, UserDialogs& dialogs, QWidget* parent)
 
     auto* remove = new QPushButton("Delete", this);
     remove->setObjectName("Button1");
-    connect(remove, &QPushButton::clicked, this, &TForm19::Button1Click);
+    connect(remove, &QPushButton::clicked, this, &DeleteTalentWindow::DeleteClicked);
     auto* cancel = new QPushButton("Cancel", this);
     cancel->setObjectName("Button2");
     connect(cancel, &QPushButton::clicked, this, &QWidget::close);
@@ -35,13 +35,13 @@ TForm19::TForm19(TalentEditor& editor, UserDialogs& dialogs, QWidget* parent)
     setFixedSize(251, 120);
 }
 
-void TForm19::ShowInFront() {
+void DeleteTalentWindow::ShowInFront() {
     show();
     raise();
     activateWindow();
 }
 
-void TForm19::Button1Click() {
+void DeleteTalentWindow::DeleteClicked() {
     // A failed delete leaves the window open with the ID, for the user to correct or cancel.
     if (RunGuarded(dialogs_, [this] { editor_.DeleteTalent(FromQt(id_->text())); })) {
         close();

@@ -1,4 +1,4 @@
-#include "talents/ui/TForm17.h"
+#include "talents/ui/TalentTreeWindow.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -30,7 +30,7 @@ constexpr int kPointSize = 7;
 
 }  // namespace
 
-TForm17::TForm17(TalentEditor& editor, UserDialogs& dialogs, QWidget* parent)
+TalentTreeWindow::TalentTreeWindow(TalentEditor& editor, UserDialogs& dialogs, QWidget* parent)
     : QWidget(parent, Qt::Window), editor_(editor), dialogs_(dialogs) {
     setObjectName("Form17");
     setWindowTitle("Talents Editor");
@@ -48,7 +48,7 @@ TForm17::TForm17(TalentEditor& editor, UserDialogs& dialogs, QWidget* parent)
     ShowEditorState();
 }
 
-QWidget* TForm17::BuildClassBar() {
+QWidget* TalentTreeWindow::BuildClassBar() {
     auto* bar = new QWidget(this);
     auto* layout = new QHBoxLayout(bar);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -68,7 +68,7 @@ QWidget* TForm17::BuildClassBar() {
 
 // The tab control: one page that every tab shares, with the tabs along its bottom edge.
 // Picking a tab changes no controls, only what the editor loads into them.
-QWidget* TForm17::BuildTabControl() {
+QWidget* TalentTreeWindow::BuildTabControl() {
     auto* control = new QWidget(this);
     control->setObjectName("TabControl1");
     auto* page = new QFrame(control);
@@ -101,7 +101,7 @@ QWidget* TForm17::BuildTabControl() {
     return control;
 }
 
-QWidget* TForm17::BuildSlotRow(int row, QWidget* parent) {
+QWidget* TalentTreeWindow::BuildSlotRow(int row, QWidget* parent) {
     auto* frame = new QFrame(parent);
     frame->setFrameShape(QFrame::Box);
     frame->setFrameShadow(QFrame::Sunken);
@@ -126,7 +126,7 @@ QWidget* TForm17::BuildSlotRow(int row, QWidget* parent) {
     return frame;
 }
 
-QWidget* TForm17::BuildTabButtons(QWidget* parent) {
+QWidget* TalentTreeWindow::BuildTabButtons(QWidget* parent) {
     auto* bar = new QWidget(parent);
     auto* layout = new QHBoxLayout(bar);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -140,13 +140,13 @@ QWidget* TForm17::BuildTabButtons(QWidget* parent) {
     connect(AddButton("SpeedButton31", "Delete Tab", bar), &QToolButton::clicked, this,
             [this] { Run([this] { editor_.DeleteTab(); }); });
     connect(AddButton("SpeedButton32", "Delete Talent", bar), &QToolButton::clicked, this,
-            &TForm17::DeleteTalentRequested);
+            &TalentTreeWindow::DeleteTalentRequested);
     connect(AddButton("SpeedButton30", "SAVE", bar), &QToolButton::clicked, this,
             [this] { Run([this] { editor_.SaveTables(); }); });
     return bar;
 }
 
-QToolButton* TForm17::AddButton(const char* name, const char* caption, QWidget* parent) {
+QToolButton* TalentTreeWindow::AddButton(const char* name, const char* caption, QWidget* parent) {
     auto* button = new QToolButton(parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setText(QString::fromLatin1(caption));
@@ -154,13 +154,13 @@ QToolButton* TForm17::AddButton(const char* name, const char* caption, QWidget* 
     return button;
 }
 
-void TForm17::ShowInFront() {
+void TalentTreeWindow::ShowInFront() {
     show();
     raise();
     activateWindow();
 }
 
-void TForm17::ShowEditorState() {
+void TalentTreeWindow::ShowEditorState() {
     {
         const QSignalBlocker block(classes_);
         classes_->setCurrentIndex(editor_.ClassIndex());
@@ -175,17 +175,17 @@ void TForm17::ShowEditorState() {
     }
 }
 
-void TForm17::showEvent(QShowEvent* event) {
+void TalentTreeWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // Each time the window appears it asks for both tables again; queued, so the window is on
     // screen before the file dialogs open over it.
     if (!event->spontaneous()) {
         QMetaObject::invokeMethod(
-            this, [this] { Run([this] { editor_.FormShow(); }); }, Qt::QueuedConnection);
+            this, [this] { Run([this] { editor_.ChooseFilesAndLoad(); }); }, Qt::QueuedConnection);
     }
 }
 
-void TForm17::Run(const std::function<void()>& action) {
+void TalentTreeWindow::Run(const std::function<void()>& action) {
     RunGuarded(dialogs_, action);
     ShowEditorState();
 }

@@ -16,11 +16,11 @@ class UserDialogs;
 // "Ranks": the five rank values of the slot the editor last bound it to. The editor decides
 // when it appears and goes; the user ends it with the window's close control, which stores the
 // values into the slot's talent row.
-class TForm18 : public QWidget {
+class TalentRanksWindow : public QWidget {
     Q_OBJECT
 
   public:
-    TForm18(TalentEditor& editor, UserDialogs& dialogs, QWidget* parent);
+    TalentRanksWindow(TalentEditor& editor, UserDialogs& dialogs, QWidget* parent);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
