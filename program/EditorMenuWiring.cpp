@@ -4,14 +4,14 @@
 #include "core/CurrentTable.h"
 #include "editors/ui/CreatureEditorWindow.h"
 #include "editors/ui/QuestEditorWindow.h"
-#include "launcher/ui/TForm20.h"
+#include "launcher/ui/ConverterWindow.h"
 #include "shell/UserDialogs.h"
 
 namespace kelvane {
 
 void ConnectEditorMenus(MainWindow& window, const CurrentTable& current, UserDialogs& dialogs,
                         CreatureEditorWindow& creatureEditor, QuestEditorWindow& questEditor,
-                        TForm20& converter) {
+                        ConverterWindow& converter) {
     const MainMenus& menus = window.Menus();
     // The creature editor writes by the column names of a creature table only.
     window.ConnectCommand({menus.EditorCreatures}, [&current, &dialogs, &creatureEditor] {

@@ -2,11 +2,11 @@
 
 namespace kelvane {
 
+class ConverterWindow;
+class CreatureEditorWindow;
 struct CurrentTable;
 class MainWindow;
-class CreatureEditorWindow;
 class QuestEditorWindow;
-class TForm20;
 class UserDialogs;
 
 // Connects the never-shown "&Editor" menu's creature and quest editors and the hidden Tools
@@ -14,6 +14,6 @@ class UserDialogs;
 // "&Options" do nothing: the .dat files are offered after saving.
 void ConnectEditorMenus(MainWindow& mainWindow, const CurrentTable& current, UserDialogs& dialogs,
                         CreatureEditorWindow& creatureEditor, QuestEditorWindow& questEditor,
-                        TForm20& converter);
+                        ConverterWindow& converter);
 
 }  // namespace kelvane

@@ -10,8 +10,8 @@
 #include "app/ui/RecordTableModel.h"
 #include "core/Workspace.h"
 #include "exchange/PatchText.h"
-#include "exchange/ui/TNotesForm.h"
-#include "exchange/ui/TQueueForm.h"
+#include "exchange/ui/ExportQueueWindow.h"
+#include "exchange/ui/NotesWindow.h"
 #include "shell/ui/RedrawThrottle.h"
 
 namespace kelvane {
@@ -40,7 +40,7 @@ void PatchExportAllWithBar(MainWindow& window, ExchangeCommands& commands) {
 }  // namespace
 
 void ConnectExchangeMenus(MainWindow& window, EditorSession& session, ExchangeCommands& commands,
-                          TQueueForm& queue, TNotesForm& notes) {
+                          ExportQueueWindow& queue, NotesWindow& notes) {
     const MainMenus& menus = window.Menus();
     RecordTable& table = session.Work().Table;
 

@@ -4,13 +4,13 @@ namespace kelvane {
 
 class EditorSession;
 class ExchangeCommands;
+class ExportQueueWindow;
 class MainWindow;
-class TNotesForm;
-class TQueueForm;
+class NotesWindow;
 
 // Connects the main window's export, import, export queue and notes entries (main menu and
 // grid pop-up menu alike) to their commands and windows.
 void ConnectExchangeMenus(MainWindow& mainWindow, EditorSession& session,
-                          ExchangeCommands& commands, TQueueForm& queue, TNotesForm& notes);
+                          ExchangeCommands& commands, ExportQueueWindow& queue, NotesWindow& notes);
 
 }  // namespace kelvane

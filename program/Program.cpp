@@ -15,9 +15,9 @@
 #include "editors/ui/DatQuestionWindow.h"
 #include "editors/ui/ItemsEditorWindow.h"
 #include "editors/ui/QuestEditorWindow.h"
-#include "exchange/ui/TNotesForm.h"
-#include "exchange/ui/TQueueForm.h"
-#include "launcher/ui/TForm20.h"
+#include "exchange/ui/ExportQueueWindow.h"
+#include "exchange/ui/NotesWindow.h"
+#include "launcher/ui/ConverterWindow.h"
 #include "program/EditorMenuWiring.h"
 #include "program/ExchangeMenuWiring.h"
 #include "program/ImportMenuWiring.h"
@@ -57,14 +57,14 @@ Program::Program(UserDialogs& dialogs, ModalRunner& modals, std::vector<std::str
     auto* creatureDat = Keep(new CreatureDatWindow(table, dialogs, programFolder, owner));
     datQuestion_ = Keep(new DatQuestionWindow(owner));
     auto* gameObjectDat = Keep(new GameObjectDatWindow(table, dialogs, programFolder, owner));
-    TNotesForm* notes = Keep(new TNotesForm(dialogs, owner));
-    TQueueForm* queue = Keep(new TQueueForm(dialogs, owner));
+    NotesWindow* notes = Keep(new NotesWindow(dialogs, owner));
+    ExportQueueWindow* queue = Keep(new ExportQueueWindow(dialogs, owner));
     presets_ = Keep(
         new PresetWindow(*workspace_, dialogs, *fieldSettings_, [this] { session_.Reload(); }));
     talentTree_ = Keep(new TalentTreeWindow(talents_, dialogs, owner));
     talentRanks_ = Keep(new TalentRanksWindow(talents_, dialogs, owner));
     deleteTalent_ = Keep(new DeleteTalentWindow(talents_, dialogs, owner));
-    converter_ = Keep(new TForm20(dialogs, programFolder, owner));
+    converter_ = Keep(new ConverterWindow(dialogs, programFolder, owner));
 
     feedback_.SetProgressWindow(*loadProgress_);
     ConnectExchangeMenus(*mainWindow_, session_, exchange_, *queue, *notes);

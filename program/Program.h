@@ -15,19 +15,19 @@ class QWidget;
 
 namespace kelvane {
 
-class ModalRunner;
-class DatQuestionWindow;
-class MainWindow;
-class NewTableDialog;
+class ConverterWindow;
 class CreatureEditorWindow;
-class QuestEditorWindow;
-class TalentTreeWindow;
-class TalentRanksWindow;
+class DatQuestionWindow;
 class DeleteTalentWindow;
-class TForm20;
 class FieldSettingsDialog;
 class LoadProgressWindow;
+class MainWindow;
+class ModalRunner;
+class NewTableDialog;
 class PresetWindow;
+class QuestEditorWindow;
+class TalentRanksWindow;
+class TalentTreeWindow;
 class UserDialogs;
 struct Workspace;
 
@@ -54,7 +54,7 @@ class Program {
     CreatureEditorWindow& CreatureEditor() { return *creatureEditor_; }
     QuestEditorWindow& QuestEditor() { return *questEditor_; }
     DatQuestionWindow& DatQuestion() { return *datQuestion_; }
-    TForm20& Converter() { return *converter_; }
+    ConverterWindow& Converter() { return *converter_; }
     // Every window of the program in the order it was created, the main window first.
     const std::vector<QWidget*>& Windows() const { return windows_; }
 
@@ -85,7 +85,7 @@ class Program {
     CreatureEditorWindow* creatureEditor_ = nullptr;
     QuestEditorWindow* questEditor_ = nullptr;
     DatQuestionWindow* datQuestion_ = nullptr;
-    TForm20* converter_ = nullptr;
+    ConverterWindow* converter_ = nullptr;
     std::vector<QWidget*> windows_;
 };
 

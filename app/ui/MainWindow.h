@@ -17,11 +17,11 @@ namespace kelvane {
 
 class DbGrid;
 class EditorSession;
+class FieldSettingsDialog;
 class ModalRunner;
+class NewTableDialog;
 class RecordNavigator;
 class RecordTableModel;
-class NewTableDialog;
-class FieldSettingsDialog;
 class UserDialogs;
 
 // The main window: the grid over the open table with its navigator, the menus, and the file

@@ -11,7 +11,7 @@
 #include "editors/ui/CreatureEditorWindow.h"
 #include "editors/ui/DatQuestionWindow.h"
 #include "editors/ui/QuestEditorWindow.h"
-#include "launcher/ui/TForm20.h"
+#include "launcher/ui/ConverterWindow.h"
 #include "program/Program.h"
 #include "tests/gui/support/ScriptedModals.h"
 #include "tests/gui/support/WidgetLookup.h"

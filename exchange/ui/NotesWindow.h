@@ -5,19 +5,19 @@
 namespace kelvane {
 
 // "Notes window": a free scratch text beside the tables, loaded from and saved to text files.
-class TNotesForm : public MemoToolWindow {
+class NotesWindow : public MemoToolWindow {
     Q_OBJECT
 
   public:
-    TNotesForm(UserDialogs& dialogs, QWidget* parent);
+    NotesWindow(UserDialogs& dialogs, QWidget* parent);
 
     void ShowNotes() { ShowInFront(); }
 
   private:
     // "Open": the chosen file's lines replace the notes.
-    void SpeedButton1Click();
+    void OpenClicked();
     // "Save": the notes replace the chosen file, without asking.
-    void SpeedButton2Click();
+    void SaveClicked();
 };
 
 }  // namespace kelvane

@@ -8,11 +8,11 @@ namespace kelvane {
 
 // "Export Queue": patch lines collected one at a time from any table opened during the run,
 // kept as a text the user may edit, and written to one file for the patch tool.
-class TQueueForm : public MemoToolWindow {
+class ExportQueueWindow : public MemoToolWindow {
     Q_OBJECT
 
   public:
-    TQueueForm(UserDialogs& dialogs, QWidget* parent);
+    ExportQueueWindow(UserDialogs& dialogs, QWidget* parent);
 
     // Appends the line as the new last line of the queue.
     void AddLine(const std::string& line);

@@ -1,4 +1,4 @@
-#include "exchange/ui/TQueueForm.h"
+#include "exchange/ui/ExportQueueWindow.h"
 
 #include <QPlainTextEdit>
 
@@ -9,21 +9,21 @@
 
 namespace kelvane {
 
-TQueueForm::TQueueForm(UserDialogs& dialogs, QWidget* parent)
+ExportQueueWindow::ExportQueueWindow(UserDialogs& dialogs, QWidget* parent)
     : MemoToolWindow("QueueForm", "Export Queue", dialogs, parent) {
     AddPanelButton("SpeedButton2", "Clear", [this] { Clear(); });
     AddPanelButton("SpeedButton1", "Export to file ", [this] { ExportToFile(); });
 }
 
-void TQueueForm::AddLine(const std::string& line) {
+void ExportQueueWindow::AddLine(const std::string& line) {
     AppendMemoLine(Memo(), line);
 }
 
-void TQueueForm::Clear() {
+void ExportQueueWindow::Clear() {
     Memo().clear();
 }
 
-void TQueueForm::ExportToFile() {
+void ExportQueueWindow::ExportToFile() {
     if (const auto path = Dialogs().ChooseSaveFile(PatchSaveRequest())) {
         WriteTextLines(*path, MemoLines(Memo()));
     }

@@ -1,4 +1,4 @@
-#include "exchange/ui/TNotesForm.h"
+#include "exchange/ui/NotesWindow.h"
 
 #include <QPlainTextEdit>
 #include <string>
@@ -21,10 +21,10 @@ FileDialogRequest NoteFileRequest(std::string title) {
 
 }  // namespace
 
-TNotesForm::TNotesForm(UserDialogs& dialogs, QWidget* parent)
+NotesWindow::NotesWindow(UserDialogs& dialogs, QWidget* parent)
     : MemoToolWindow("NotesForm", "Notes window", dialogs, parent) {
-    AddPanelButton("SpeedButton1", "Open", [this] { SpeedButton1Click(); });
-    AddPanelButton("SpeedButton2", "Save", [this] { SpeedButton2Click(); });
+    AddPanelButton("SpeedButton1", "Open", [this] { OpenClicked(); });
+    AddPanelButton("SpeedButton2", "Save", [this] { SaveClicked(); });
 
     // Lines stay whole, as they are in the file; the memo scrolls both ways instead.
     Memo().setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -32,14 +32,14 @@ TNotesForm::TNotesForm(UserDialogs& dialogs, QWidget* parent)
     Memo().setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 }
 
-void TNotesForm::SpeedButton1Click() {
+void NotesWindow::OpenClicked() {
     if (const auto path = Dialogs().ChooseOpenFile(NoteFileRequest("Open Note"))) {
         // Read in full before the memo changes, so a file that fails leaves the notes.
         SetMemoLines(Memo(), ReadTextLines(*path));
     }
 }
 
-void TNotesForm::SpeedButton2Click() {
+void NotesWindow::SaveClicked() {
     FileDialogRequest request = NoteFileRequest("Save Note");
     // A scratch text: saving replaces the file without asking.
     request.ConfirmOverwrite = false;

@@ -1,4 +1,4 @@
-#include "launcher/ui/TForm20.h"
+#include "launcher/ui/ConverterWindow.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -42,8 +42,8 @@ QPushButton* MakeButton(const char* objectName, const char* text) {
 
 }  // namespace
 
-TForm20::TForm20(UserDialogs& dialogs, std::string programFolder, QWidget* parent,
-                 CommandStarter starter)
+ConverterWindow::ConverterWindow(UserDialogs& dialogs, std::string programFolder, QWidget* parent,
+                                 CommandStarter starter)
     : QWidget(parent, Qt::Window),
       dialogs_(dialogs),
       programFolder_(std::move(programFolder)),
@@ -80,11 +80,11 @@ TForm20::TForm20(UserDialogs& dialogs, std::string programFolder, QWidget* paren
     AddLabel(layout, "Label5",
              "Also note that BLPConverter.exe needs to be  located in this program dir \\extra");
 
-    connect(doIt, &QPushButton::clicked, this, [this] { Button2Click(); });
+    connect(doIt, &QPushButton::clicked, this, [this] { ConvertClicked(); });
     connect(cancel, &QPushButton::clicked, this, &QWidget::close);
 }
 
-bool TForm20::StartDetached(const std::string& commandFile) {
+bool ConverterWindow::StartDetached(const std::string& commandFile) {
     if constexpr (NativeShell == CommandShell::Posix) {
         return QProcess::startDetached("/bin/sh", {ToQt(commandFile)});
     } else {
@@ -93,7 +93,7 @@ bool TForm20::StartDetached(const std::string& commandFile) {
 }
 
 // Writes the command file and starts it; the window stays open for another run.
-void TForm20::Button2Click() {
+void ConverterWindow::ConvertClicked() {
     RunGuarded(dialogs_, [this] {
         const std::string line = ConverterCommandLine(FromQt(source_->text()),
                                                       FromQt(destination_->text()), NativeShell);

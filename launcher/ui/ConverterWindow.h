@@ -13,21 +13,21 @@ class UserDialogs;
 // "BLP Converter": runs the user's own image converter on one source and one destination file
 // by writing a one-line command file into the folder "extra" beside the program and starting
 // it as a separate process. Converts nothing itself.
-class TForm20 : public QWidget {
+class ConverterWindow : public QWidget {
     Q_OBJECT
 
   public:
     // Starts the command file as a detached process; false when it could not be started.
     using CommandStarter = std::function<bool(const std::string& commandFile)>;
 
-    TForm20(UserDialogs& dialogs, std::string programFolder, QWidget* parent,
-            CommandStarter starter = StartDetached);
+    ConverterWindow(UserDialogs& dialogs, std::string programFolder, QWidget* parent,
+                    CommandStarter starter = StartDetached);
 
     // Starts the command file with the interpreter that runs it, without waiting.
     static bool StartDetached(const std::string& commandFile);
 
   private:
-    void Button2Click();
+    void ConvertClicked();
 
     UserDialogs& dialogs_;
     std::string programFolder_;
