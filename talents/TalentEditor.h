@@ -71,8 +71,8 @@ class TalentEditor {
     const std::string& TalentPath() const { return talentPath_; }
     bool AskForFiles() const { return askForFiles_; }
     // The working tables: the tab rows of the class and the talent rows of the tab.
-    const WorkingTable& Tabs() const { return sg_; }
-    const WorkingTable& Talents() const { return sgt_; }
+    const WorkingTable& Tabs() const { return tabRows_; }
+    const WorkingTable& Talents() const { return talentRows_; }
 
   private:
     bool FilesChosen() const { return !talentTabPath_.empty() && !talentPath_.empty(); }
@@ -98,8 +98,8 @@ class TalentEditor {
     std::string talentTabPath_;
     std::string talentPath_;
     bool askForFiles_ = false;
-    WorkingTable sg_{TabCell::Count};
-    WorkingTable sgt_{TalentCell::Count};
+    WorkingTable tabRows_{TabCell::Count};
+    WorkingTable talentRows_{TalentCell::Count};
     int classIndex_ = 0;
     int tabIndex_ = 0;
     std::string tabName_;

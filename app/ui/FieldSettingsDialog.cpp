@@ -39,21 +39,21 @@ FieldSettingsDialog::FieldSettingsDialog(Workspace& work, UserDialogs& dialogs, 
     : QDialog(parent),
       work_(work),
       dialogs_(dialogs),
-      sg_(new QTableWidget(0, kColumnCount, this)) {
+      grid_(new QTableWidget(0, kColumnCount, this)) {
     setObjectName("FormFieldSettings");
     setWindowTitle("Fields Settings");
 
-    sg_->setObjectName("sg");
-    sg_->setHorizontalHeaderLabels({"Index", "Name", "Kind", "Hex", "Bits"});
-    QHeaderView* header = sg_->horizontalHeader();
+    grid_->setObjectName("sg");
+    grid_->setHorizontalHeaderLabels({"Index", "Name", "Kind", "Hex", "Bits"});
+    QHeaderView* header = grid_->horizontalHeader();
     QFont headerFont = header->font();
     headerFont.setBold(true);
     header->setFont(headerFont);
     header->setDefaultAlignment(Qt::AlignCenter);
-    sg_->verticalHeader()->hide();
+    grid_->verticalHeader()->hide();
     const int widths[kColumnCount] = {46, 352, 101, 79, 64};
     for (int column = 0; column < kColumnCount; ++column) {
-        sg_->setColumnWidth(column, widths[column]);
+        grid_->setColumnWidth(column, widths[column]);
     }
 
     kindList_ = MakeInplaceList("cbInplaceComboBox", {"ftInteger", "ftString", "ftFloat"});
@@ -61,27 +61,27 @@ FieldSettingsDialog::FieldSettingsDialog(Workspace& work, UserDialogs& dialogs, 
     sizeList_ = MakeInplaceList("sizebox", {AutoFieldSizeText, "32", "16", "8"});
     // Rows as high as the lists, so a list laid over a cell covers it exactly.
     const int rowHeight = kindList_->sizeHint().height();
-    sg_->verticalHeader()->setMinimumSectionSize(rowHeight);
-    sg_->verticalHeader()->setDefaultSectionSize(rowHeight);
+    grid_->verticalHeader()->setMinimumSectionSize(rowHeight);
+    grid_->verticalHeader()->setDefaultSectionSize(rowHeight);
 
-    connect(sg_, &QTableWidget::currentCellChanged, this,
+    connect(grid_, &QTableWidget::currentCellChanged, this,
             [this](int row, int column) { ShowInplaceList(row, column); });
-    connect(sg_, &QTableWidget::cellClicked, this,
+    connect(grid_, &QTableWidget::cellClicked, this,
             [this](int row, int column) { ShowInplaceList(row, column); });
     // The kind list is left behind by a scroll, while the hex list moves on with its cell.
-    for (QScrollBar* bar : {sg_->verticalScrollBar(), sg_->horizontalScrollBar()}) {
+    for (QScrollBar* bar : {grid_->verticalScrollBar(), grid_->horizontalScrollBar()}) {
         connect(bar, &QScrollBar::valueChanged, kindList_, &QWidget::hide);
     }
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(sg_);
+    layout->addWidget(grid_);
     layout->addWidget(MakeBottomPanel());
     resize(658, 555);
 }
 
 QComboBox* FieldSettingsDialog::MakeInplaceList(const char* objectName, const QStringList& items) {
-    auto* list = new QComboBox(sg_->viewport());
+    auto* list = new QComboBox(grid_->viewport());
     list->setObjectName(QString::fromLatin1(objectName));
     list->addItems(items);
     list->hide();
@@ -123,16 +123,16 @@ void FieldSettingsDialog::showEvent(QShowEvent* event) {
 
 void FieldSettingsDialog::FillGrid() {
     const std::vector<FieldSettingsRow> rows = FieldSettingsRows(work_.Table, work_.Defs);
-    sg_->setRowCount(0);
-    sg_->setRowCount(static_cast<int>(rows.size()));
-    for (int row = 0; row < sg_->rowCount(); ++row) {
+    grid_->setRowCount(0);
+    grid_->setRowCount(static_cast<int>(rows.size()));
+    for (int row = 0; row < grid_->rowCount(); ++row) {
         const FieldSettingsRow& field = rows[static_cast<size_t>(row)];
         const std::string* texts[kColumnCount] = {&field.Index, &field.Name, &field.Kind,
                                                   &field.Hex, &field.Bits};
         for (int column = 0; column < kColumnCount; ++column) {
-            sg_->setItem(row, column, new QTableWidgetItem(ToQt(*texts[column])));
+            grid_->setItem(row, column, new QTableWidgetItem(ToQt(*texts[column])));
         }
-        sg_->item(row, kIndexColumn)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        grid_->item(row, kIndexColumn)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
     HideInplaceLists();
     progressBar_->setValue(progressBar_->minimum());
@@ -140,11 +140,11 @@ void FieldSettingsDialog::FillGrid() {
 
 std::vector<FieldSettingsRow> FieldSettingsDialog::GridRows() const {
     const auto text = [this](int row, int column) {
-        const QTableWidgetItem* item = sg_->item(row, column);
+        const QTableWidgetItem* item = grid_->item(row, column);
         return item == nullptr ? std::string() : FromQt(item->text());
     };
     std::vector<FieldSettingsRow> rows;
-    for (int row = 0; row < sg_->rowCount(); ++row) {
+    for (int row = 0; row < grid_->rowCount(); ++row) {
         rows.push_back({text(row, kIndexColumn), text(row, kNameColumn), text(row, kKindColumn),
                         text(row, kHexColumn), text(row, kSizeColumn)});
     }
@@ -173,22 +173,22 @@ void FieldSettingsDialog::HideInplaceLists() {
 void FieldSettingsDialog::ShowInplaceList(int row, int column) {
     HideInplaceLists();
     QComboBox* list = InplaceListOf(column);
-    const QTableWidgetItem* item = sg_->item(row, column);
+    const QTableWidgetItem* item = grid_->item(row, column);
     if (list == nullptr || item == nullptr) {
         return;
     }
-    list->setGeometry(sg_->visualItemRect(item));
+    list->setGeometry(grid_->visualItemRect(item));
     list->setCurrentIndex(list->findText(item->text()));
     list->show();
     list->setFocus();
 }
 
 void FieldSettingsDialog::TakeChosenItem(QComboBox& list, int index) {
-    if (QTableWidgetItem* item = sg_->currentItem()) {
+    if (QTableWidgetItem* item = grid_->currentItem()) {
         item->setText(list.itemText(index));
     }
     list.hide();
-    sg_->setFocus();
+    grid_->setFocus();
 }
 
 void FieldSettingsDialog::OkClicked() {

@@ -45,7 +45,7 @@ class FieldSettingsDialog : public QDialog {
 
     Workspace& work_;
     UserDialogs& dialogs_;
-    QTableWidget* sg_;
+    QTableWidget* grid_;
     QComboBox* kindList_;
     QComboBox* hexList_;
     QComboBox* sizeList_;
