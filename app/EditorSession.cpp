@@ -5,8 +5,6 @@
 #include <utility>
 
 #include "app/NewTableRequest.h"
-#include "app/UserDialogs.h"
-#include "app/WorkFeedback.h"
 #include "core/DefinedColumns.h"
 #include "core/FieldDefFile.h"
 #include "core/FileChangedError.h"
@@ -20,6 +18,8 @@
 #include "core/WorkspaceFiles.h"
 #include "editors/DatKinds.h"
 #include "exchange/PatchReader.h"
+#include "shell/UserDialogs.h"
+#include "shell/WorkFeedback.h"
 
 namespace kelvane {
 namespace {

@@ -1,13 +1,13 @@
 #include "app/ExchangeCommands.h"
 
-#include "app/PatchSaveRequest.h"
-#include "app/UserDialogs.h"
-#include "app/WorkFeedback.h"
 #include "core/RecordTable.h"
+#include "core/TextFile.h"
 #include "exchange/PatchReader.h"
+#include "exchange/PatchSaveRequest.h"
 #include "exchange/PatchText.h"
 #include "exchange/TextExport.h"
-#include "exchange/TextFile.h"
+#include "shell/UserDialogs.h"
+#include "shell/WorkFeedback.h"
 
 namespace kelvane {
 namespace {

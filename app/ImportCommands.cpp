@@ -1,9 +1,9 @@
 #include "app/ImportCommands.h"
 
-#include "app/UserDialogs.h"
-#include "app/WorkFeedback.h"
 #include "import/ImportNotices.h"
 #include "import/LootTemplates.h"
+#include "shell/UserDialogs.h"
+#include "shell/WorkFeedback.h"
 
 namespace kelvane {
 namespace {

@@ -10,12 +10,12 @@
 
 #include "bench/GoalReporter.h"
 #include "bench/SpellLikeFile.h"
+#include "core/TextFile.h"
 #include "core/Workspace.h"
 #include "core/WorkspaceFiles.h"
 #include "exchange/PatchReader.h"
 #include "exchange/PatchText.h"
 #include "exchange/TextExport.h"
-#include "exchange/TextFile.h"
 
 namespace kelvane::bench {
 namespace {

@@ -14,13 +14,13 @@
 
 #include "app/EditorSession.h"
 #include "app/ui/DbGrid.h"
-#include "app/ui/QtWorkFeedback.h"
 #include "app/ui/RecordTableModel.h"
-#include "app/ui/TLoadDbcShow.h"
 #include "bench/GoalReporter.h"
 #include "bench/SpellLikeFile.h"
 #include "core/Workspace.h"
 #include "core/WorkspaceFiles.h"
+#include "shell/ui/LoadProgressWindow.h"
+#include "shell/ui/QtWorkFeedback.h"
 #include "tests/support/ScriptedDialogs.h"
 
 namespace kelvane::bench {
@@ -63,7 +63,7 @@ class TableWindow {
   private:
     std::unique_ptr<Workspace> work_ = std::make_unique<Workspace>();
     testing::ScriptedDialogs dialogs_;
-    TLoadDbcShow progress_;
+    LoadProgressWindow progress_;
     QtWorkFeedback feedback_;
     EditorSession session_{*work_, dialogs_, feedback_};
     RecordTableModel model_{work_->Table, dialogs_};

@@ -5,7 +5,7 @@
 
 #include "core/KelvaneError.h"
 #include "core/RecordTable.h"
-#include "exchange/TextFile.h"
+#include "core/TextFile.h"
 
 namespace kelvane::cli {
 namespace {

@@ -1,10 +1,25 @@
+# kelvane_publish_folder(TARGET)
+# Makes the current folder the target's include folder, reached as "folder/File.h" through a
+# link in a folder of its own in the build tree rather than through the project root. A target
+# then sees the folders of the libraries it links and no others, so an include that runs back
+# up the floors does not compile; tests/architecture checks the same for every file.
+function(kelvane_publish_folder target)
+  get_filename_component(folder "${CMAKE_CURRENT_SOURCE_DIR}" NAME)
+  set(root "${PROJECT_BINARY_DIR}/include-roots/${folder}")
+  if(NOT IS_SYMLINK "${root}/${folder}")
+    file(MAKE_DIRECTORY "${root}")
+    file(CREATE_LINK "${CMAKE_CURRENT_SOURCE_DIR}" "${root}/${folder}" SYMBOLIC)
+  endif()
+  target_include_directories(${target} PUBLIC "${root}")
+endfunction()
+
 # kelvane_add_library(NAME [LIBS public...] [PRIVATE_LIBS private...])
-# A static library of the current folder's *.cpp, free of Qt, included from the project root.
+# A static library of the current folder's *.cpp, free of Qt.
 function(kelvane_add_library name)
   cmake_parse_arguments(ARG "" "" "LIBS;PRIVATE_LIBS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp")
   add_library(${name} STATIC ${sources})
-  target_include_directories(${name} PUBLIC "${PROJECT_SOURCE_DIR}")
+  kelvane_publish_folder(${name})
   target_link_libraries(${name} PUBLIC ${ARG_LIBS} PRIVATE ${ARG_PRIVATE_LIBS} kelvane_warnings)
 endfunction()
 
@@ -18,5 +33,6 @@ function(kelvane_add_window_library name)
     "${CMAKE_CURRENT_SOURCE_DIR}/ui/*.cpp" "${CMAKE_CURRENT_SOURCE_DIR}/ui/*.h")
   add_library(${name} STATIC ${sources})
   set_target_properties(${name} PROPERTIES AUTOMOC ON)
+  kelvane_publish_folder(${name})
   target_link_libraries(${name} PUBLIC ${ARG_LIBS} Qt6::Widgets PRIVATE kelvane_warnings)
 endfunction()

@@ -5,9 +5,9 @@
 #include "core/ControlsSuspension.h"
 #include "core/KelvaneError.h"
 #include "core/RecordTable.h"
+#include "core/TextFile.h"
 #include "editors/DatKinds.h"
 #include "exchange/TextExport.h"
-#include "exchange/TextFile.h"
 
 namespace kelvane {
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "core/TablePaths.h"
+#include "core/TextFile.h"
 #include "editors/DatFile.h"
 #include "editors/DatKinds.h"
-#include "exchange/TextFile.h"
 
 namespace kelvane {
 

@@ -4,10 +4,10 @@
 #include "core/EchoText.h"
 #include "core/FileIo.h"
 #include "core/RecordTable.h"
+#include "core/TextFile.h"
 #include "exchange/PatchApplier.h"
 #include "exchange/PatchKeyError.h"
 #include "exchange/PatchLineParser.h"
-#include "exchange/TextFile.h"
 
 namespace kelvane {
 namespace {

@@ -12,9 +12,9 @@
 
 #include "core/KelvaneError.h"
 #include "core/RecordTable.h"
+#include "core/TextFile.h"
 #include "exchange/PatchLineParser.h"
 #include "exchange/PatchReader.h"
-#include "exchange/TextFile.h"
 
 namespace {
 

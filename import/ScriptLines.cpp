@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "core/FileIo.h"
-#include "exchange/TextFile.h"
+#include "core/TextFile.h"
 #include "import/ScriptSyntax.h"
 
 namespace kelvane {

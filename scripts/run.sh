@@ -4,4 +4,4 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 scripts/build.sh
-exec build/app/kelvane examples/Spell.dbc
+exec build/program/kelvane examples/Spell.dbc

@@ -5,4 +5,4 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 scripts/build.sh
 mkdir -p docs
-build/app/kelvane-screenshots examples/Spell.dbc examples/TalentTab.dbc examples/Talent.dbc docs
+build/program/kelvane-screenshots examples/Spell.dbc examples/TalentTab.dbc examples/Talent.dbc docs

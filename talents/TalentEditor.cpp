@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <utility>
 
-#include "app/UserDialogs.h"
 #include "core/KelvaneError.h"
 #include "core/RecordTable.h"
 #include "core/ValueText.h"
+#include "shell/UserDialogs.h"
 #include "talents/TabCompletion.h"
 #include "talents/TalentClasses.h"
 #include "talents/TalentFiles.h"
@@ -56,7 +56,7 @@ void TalentEditor::OnRanksWindow(std::function<void()> shown, std::function<void
 
 // ---- View load ---------------------------------------------------------------------------
 
-void TalentEditor::FormShow() {
+void TalentEditor::ChooseFilesAndLoad() {
     const ViewChangeScope scope(viewChanged_);
     askForFiles_ = true;
     ClearTalentView();
@@ -83,8 +83,8 @@ void TalentEditor::Reload() {
 
 void TalentEditor::ClearTalentView() {
     slots_.fill(SlotTexts{});
-    sg_.Clear();
-    sgt_.Clear();
+    tabRows_.Clear();
+    talentRows_.Clear();
 }
 
 void TalentEditor::LoadView() {
@@ -97,7 +97,7 @@ void TalentEditor::LoadView() {
     }
     LoadClassTabs();
     const int32_t tabId = SelectedTabId();
-    SetTabName(sg_.Cell(TabCell::Name, tabIndex_));
+    SetTabName(tabRows_.Cell(TabCell::Name, tabIndex_));
     LoadTabTalents(tabId);
     for (int slot = 1; slot <= SlotCount; ++slot) {
         ShowSlot(slot);
@@ -141,26 +141,26 @@ void TalentEditor::LoadClassTabs() {
     ScanRecords(table, [&] {
         largestTabId = std::max<int64_t>(largestTabId, table.Fields(TabCell::Id).AsInteger());
         if (table.Fields(TabCell::ClassMask).AsInteger() == mask) {
-            CopyCurrentRecord(table, sg_);
+            CopyCurrentRecord(table, tabRows_);
         }
     });
-    CompleteClassTabs(sg_, largestTabId);
+    CompleteClassTabs(tabRows_, largestTabId);
 }
 
 int32_t TalentEditor::SelectedTabId() const {
-    return TextToInteger(sg_.Cell(TabCell::Id, tabIndex_));
+    return TextToInteger(tabRows_.Cell(TabCell::Id, tabIndex_));
 }
 
 void TalentEditor::LoadTabTalents(int32_t tabId) {
     RecordTable& table = OpenTalentTable(talentPath_, TalentCell::Count);
-    sgt_.Clear();
+    talentRows_.Clear();
     const std::string tabKey = IntegerText(tabId);
     ScanRecords(table, [&] {
         if (table.Fields(TalentCell::Tab).AsString() == tabKey) {
-            CopyCurrentRecord(table, sgt_);
+            CopyCurrentRecord(table, talentRows_);
         }
     });
-    sgt_.AddRow();
+    talentRows_.AddRow();
 }
 
 // The slot shows the last talent row placed on it.
@@ -168,15 +168,16 @@ void TalentEditor::ShowSlot(int slot) {
     const std::string row = std::to_string(SlotRow(slot));
     const std::string column = std::to_string(SlotColumn(slot));
     SlotTexts& shown = slots_.at(static_cast<size_t>(slot - 1));
-    for (int r = 0; r < sgt_.RowCount(); ++r) {
-        if (sgt_.Cell(TalentCell::Row, r) != row || sgt_.Cell(TalentCell::Column, r) != column) {
+    for (int r = 0; r < talentRows_.RowCount(); ++r) {
+        if (talentRows_.Cell(TalentCell::Row, r) != row ||
+            talentRows_.Cell(TalentCell::Column, r) != column) {
             continue;
         }
-        const std::string& id = sgt_.Cell(TalentCell::Id, r);
-        const std::string& reqTalent = sgt_.Cell(TalentCell::ReqTalent, r);
+        const std::string& id = talentRows_.Cell(TalentCell::Id, r);
+        const std::string& reqTalent = talentRows_.Cell(TalentCell::ReqTalent, r);
         shown.Talent = id.empty() ? "0" : id;
         shown.ReqTalent = reqTalent.empty() ? "0" : reqTalent;
-        shown.ReqRank = ShownRequiredRank(sgt_.Cell(TalentCell::ReqRank, r));
+        shown.ReqRank = ShownRequiredRank(talentRows_.Cell(TalentCell::ReqRank, r));
     }
 }
 
@@ -187,21 +188,21 @@ void TalentEditor::SetTabName(const std::string& text) {
         return;
     }
     tabName_ = text;
-    TabNameChange();
+    ApplyTabName();
 }
 
 // Naming a tab gives its row everything a tab of the class needs in the file.
-void TalentEditor::TabNameChange() {
-    if (tabIndex_ >= sg_.RowCount()) {
+void TalentEditor::ApplyTabName() {
+    if (tabIndex_ >= tabRows_.RowCount()) {
         return;
     }
     const TalentClass& talentClass = TalentClasses.at(static_cast<size_t>(classIndex_));
-    sg_.SetCell(TabCell::Name, tabIndex_, tabName_);
-    sg_.SetCell(TabCell::InternalName, tabIndex_, std::string(talentClass.Name) + tabName_);
-    sg_.SetCell(TabCell::ClassMask, tabIndex_, IntegerText(talentClass.Mask));
-    sg_.SetCell(TabCell::Position, tabIndex_, std::to_string(tabIndex_));
-    sg_.SetCell(TabCell::Mask511, tabIndex_, "511");
-    sg_.SetCell(TabCell::Flags, tabIndex_, "2031678");
+    tabRows_.SetCell(TabCell::Name, tabIndex_, tabName_);
+    tabRows_.SetCell(TabCell::InternalName, tabIndex_, std::string(talentClass.Name) + tabName_);
+    tabRows_.SetCell(TabCell::ClassMask, tabIndex_, IntegerText(talentClass.Mask));
+    tabRows_.SetCell(TabCell::Position, tabIndex_, std::to_string(tabIndex_));
+    tabRows_.SetCell(TabCell::Mask511, tabIndex_, "511");
+    tabRows_.SetCell(TabCell::Flags, tabIndex_, "2031678");
 }
 
 // ---- Slots and ranks ---------------------------------------------------------------------
@@ -227,12 +228,12 @@ void TalentEditor::SetRankText(int rank, const std::string& text) {
 
 void TalentEditor::ShowRanks(int slot) {
     const std::string& id = Slot(slot).Talent;
-    for (int row = 0; row < sgt_.RowCount(); ++row) {
-        if (sgt_.Cell(TalentCell::Id, row) != id) {
+    for (int row = 0; row < talentRows_.RowCount(); ++row) {
+        if (talentRows_.Cell(TalentCell::Id, row) != id) {
             continue;
         }
         for (int rank = 0; rank < RankCount; ++rank) {
-            ranks_[static_cast<size_t>(rank)] = sgt_.Cell(TalentCell::FirstRank + rank, row);
+            ranks_[static_cast<size_t>(rank)] = talentRows_.Cell(TalentCell::FirstRank + rank, row);
         }
         ranksBoundSlot_ = slot;
     }
@@ -254,15 +255,15 @@ void TalentEditor::CloseRanks() {
 }
 
 void TalentEditor::StoreRanks(const std::string& id, const std::string& reqTalent) {
-    int row = sgt_.FindRow(TalentCell::Id, id);
+    int row = talentRows_.FindRow(TalentCell::Id, id);
     if (row < 0) {
-        row = sgt_.AddRow();
+        row = talentRows_.AddRow();
     }
-    sgt_.SetCell(TalentCell::Id, row, id);
-    sgt_.SetCell(TalentCell::ReqTalent, row, reqTalent);
-    sgt_.SetCell(TalentCell::Emptied, row, "");
+    talentRows_.SetCell(TalentCell::Id, row, id);
+    talentRows_.SetCell(TalentCell::ReqTalent, row, reqTalent);
+    talentRows_.SetCell(TalentCell::Emptied, row, "");
     for (int rank = 0; rank < RankCount; ++rank) {
-        sgt_.SetCell(TalentCell::FirstRank + rank, row, ranks_[static_cast<size_t>(rank)]);
+        talentRows_.SetCell(TalentCell::FirstRank + rank, row, ranks_[static_cast<size_t>(rank)]);
     }
 }
 
@@ -281,15 +282,15 @@ void TalentEditor::CommitSlot(int slot) {
     const std::string storedRank =
         texts.ReqRank.empty() ? "0" : std::to_string(int64_t{TextToInteger(texts.ReqRank)} - 1);
 
-    int row = sgt_.FindRow(TalentCell::Id, texts.Talent);
+    int row = talentRows_.FindRow(TalentCell::Id, texts.Talent);
     if (row < 0) {
-        row = sgt_.AddRow();
-        sgt_.SetCell(TalentCell::Id, row, texts.Talent);
+        row = talentRows_.AddRow();
+        talentRows_.SetCell(TalentCell::Id, row, texts.Talent);
     }
     // The ranks pass through the Ranks window, so zeroing the row keeps them.
     ShowRanks(slot);
-    for (int column = TalentCell::Tab; column < sgt_.ColumnCount(); ++column) {
-        sgt_.SetCell(column, row, "0");
+    for (int column = TalentCell::Tab; column < talentRows_.ColumnCount(); ++column) {
+        talentRows_.SetCell(column, row, "0");
     }
     for (std::string& rank : ranks_) {
         if (rank.empty()) {
@@ -297,11 +298,12 @@ void TalentEditor::CommitSlot(int slot) {
         }
     }
     CloseRanks();
-    sgt_.SetCell(TalentCell::ReqTalent, row, texts.ReqTalent.empty() ? "0" : texts.ReqTalent);
-    sgt_.SetCell(TalentCell::ReqRank, row, storedRank);
-    sgt_.SetCell(TalentCell::Row, row, std::to_string(SlotRow(slot)));
-    sgt_.SetCell(TalentCell::Column, row, std::to_string(SlotColumn(slot)));
-    sgt_.SetCell(TalentCell::Tab, row, IntegerText(tabId));
+    talentRows_.SetCell(TalentCell::ReqTalent, row,
+                        texts.ReqTalent.empty() ? "0" : texts.ReqTalent);
+    talentRows_.SetCell(TalentCell::ReqRank, row, storedRank);
+    talentRows_.SetCell(TalentCell::Row, row, std::to_string(SlotRow(slot)));
+    talentRows_.SetCell(TalentCell::Column, row, std::to_string(SlotColumn(slot)));
+    talentRows_.SetCell(TalentCell::Tab, row, IntegerText(tabId));
 }
 
 // ---- Writing back ------------------------------------------------------------------------
@@ -310,11 +312,11 @@ void TalentEditor::SaveTables() {
     if (!FilesChosen()) {
         return;
     }
-    WriteRowsBack(OpenTalentTable(talentTabPath_, TabCell::Count), sg_, TabCell::Name);
+    WriteRowsBack(OpenTalentTable(talentTabPath_, TabCell::Count), tabRows_, TabCell::Name);
     if (!files_.Save()) {
         return;
     }
-    WriteRowsBack(OpenTalentTable(talentPath_, TalentCell::Count), sgt_, TalentCell::Id);
+    WriteRowsBack(OpenTalentTable(talentPath_, TalentCell::Count), talentRows_, TalentCell::Id);
     files_.Save();
 }
 
@@ -324,13 +326,13 @@ void TalentEditor::DeleteTab() {
     }
     const ViewChangeScope scope(viewChanged_);
     DeleteRecordsWithId(OpenTalentTable(talentTabPath_, TabCell::Count),
-                        sg_.Cell(TabCell::Id, tabIndex_));
+                        tabRows_.Cell(TabCell::Id, tabIndex_));
     if (!files_.Save()) {
         return;
     }
     RecordTable& talents = OpenTalentTable(talentPath_, TalentCell::Count);
-    for (int row = 0; row < sgt_.RowCount(); ++row) {
-        DeleteRecordsWithId(talents, sgt_.Cell(TalentCell::Id, row));
+    for (int row = 0; row < talentRows_.RowCount(); ++row) {
+        DeleteRecordsWithId(talents, talentRows_.Cell(TalentCell::Id, row));
     }
     if (!files_.Save()) {
         return;

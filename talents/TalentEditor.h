@@ -32,7 +32,7 @@ class TalentEditor {
 
     // ---- The editor window ---------------------------------------------------------------
     // The window became visible: asks for both files, then loads the view.
-    void FormShow();
+    void ChooseFilesAndLoad();
     // A class (0 to 8, see TalentClasses) or a tab (0 to 4) was picked: reloads the view from
     // the files chosen before. Does nothing to the files while none are chosen.
     void SelectClass(int classIndex);
@@ -71,8 +71,8 @@ class TalentEditor {
     const std::string& TalentPath() const { return talentPath_; }
     bool AskForFiles() const { return askForFiles_; }
     // The working tables: the tab rows of the class and the talent rows of the tab.
-    const WorkingTable& Tabs() const { return sg_; }
-    const WorkingTable& Talents() const { return sgt_; }
+    const WorkingTable& Tabs() const { return tabRows_; }
+    const WorkingTable& Talents() const { return talentRows_; }
 
   private:
     bool FilesChosen() const { return !talentTabPath_.empty() && !talentPath_.empty(); }
@@ -86,7 +86,7 @@ class TalentEditor {
     void LoadTabTalents(int32_t tabId);
     void ShowSlot(int slot);
     int32_t SelectedTabId() const;
-    void TabNameChange();
+    void ApplyTabName();
     void StoreRanks(const std::string& id, const std::string& reqTalent);
 
     TalentFiles& files_;
@@ -98,8 +98,8 @@ class TalentEditor {
     std::string talentTabPath_;
     std::string talentPath_;
     bool askForFiles_ = false;
-    WorkingTable sg_{TabCell::Count};
-    WorkingTable sgt_{TalentCell::Count};
+    WorkingTable tabRows_{TabCell::Count};
+    WorkingTable talentRows_{TalentCell::Count};
     int classIndex_ = 0;
     int tabIndex_ = 0;
     std::string tabName_;

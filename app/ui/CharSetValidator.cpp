@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "app/ui/QtText.h"
+#include "shell/ui/QtText.h"
 
 namespace kelvane {
 

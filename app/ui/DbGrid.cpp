@@ -7,12 +7,12 @@
 #include <QStyle>
 #include <algorithm>
 
-#include "app/CommandGuard.h"
 #include "app/ui/CellEditDelegate.h"
 #include "app/ui/DeleteRecordAfterAsking.h"
-#include "app/ui/QtText.h"
 #include "app/ui/RecordTableModel.h"
 #include "core/RecordTable.h"
+#include "shell/CommandGuard.h"
+#include "shell/ui/QtText.h"
 
 namespace kelvane {
 namespace {

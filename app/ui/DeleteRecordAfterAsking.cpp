@@ -1,7 +1,7 @@
 #include "app/ui/DeleteRecordAfterAsking.h"
 
-#include "app/UserDialogs.h"
 #include "core/RecordTable.h"
+#include "shell/UserDialogs.h"
 
 namespace kelvane {
 

@@ -3,10 +3,10 @@
 #include <QHBoxLayout>
 #include <QToolButton>
 
-#include "app/CommandGuard.h"
 #include "app/ui/DeleteRecordAfterAsking.h"
 #include "app/ui/RecordTableModel.h"
 #include "core/RecordTable.h"
+#include "shell/CommandGuard.h"
 
 namespace kelvane {
 

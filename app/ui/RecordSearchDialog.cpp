@@ -14,9 +14,9 @@
 #include <algorithm>
 
 #include "app/RecordSearch.h"
-#include "app/ui/CentreOnScreen.h"
-#include "app/ui/ModalRunner.h"
-#include "app/ui/QtText.h"
+#include "shell/ui/CentreOnScreen.h"
+#include "shell/ui/ModalRunner.h"
+#include "shell/ui/QtText.h"
 
 namespace kelvane {
 

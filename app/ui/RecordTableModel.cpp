@@ -3,8 +3,8 @@
 #include <QScopedValueRollback>
 #include <algorithm>
 
-#include "app/CommandGuard.h"
-#include "app/ui/QtText.h"
+#include "shell/CommandGuard.h"
+#include "shell/ui/QtText.h"
 
 namespace kelvane {
 namespace {

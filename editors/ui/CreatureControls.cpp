@@ -10,11 +10,11 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/ui/QtText.h"
 #include "editors/ui/EditorControls.h"
 #include "editors/ui/IntegerSpin.h"
 #include "editors/ui/PickListCombo.h"
 #include "editors/ui/RadioGroup.h"
+#include "shell/ui/QtText.h"
 
 namespace kelvane {
 namespace {

@@ -7,11 +7,11 @@
 #include <QVBoxLayout>
 #include <utility>
 
-#include "app/CommandGuard.h"
-#include "app/UserDialogs.h"
-#include "app/ui/CentreOnScreen.h"
-#include "app/ui/QtText.h"
 #include "editors/DatKinds.h"
+#include "shell/CommandGuard.h"
+#include "shell/UserDialogs.h"
+#include "shell/ui/CentreOnScreen.h"
+#include "shell/ui/QtText.h"
 
 namespace kelvane {
 
@@ -42,18 +42,18 @@ DatGeneratorWindow::DatGeneratorWindow(const char* objectName, const char* capti
     layout->addWidget(generate, 0, Qt::AlignCenter);
     setFixedSize(sizeHint().expandedTo(QSize(300, 0)));
 
-    connect(generate, &QPushButton::clicked, this, [this] { Button1Click(); });
+    connect(generate, &QPushButton::clicked, this, [this] { GenerateClicked(); });
 }
 
 bool DatGeneratorWindow::ShowAndGenerate() {
     CentreOnScreen(*this);
     show();
     raise();
-    return Button1Click();
+    return GenerateClicked();
 }
 
 // A failure leaves the window open with the status it reached; nothing is written then.
-bool DatGeneratorWindow::Button1Click() {
+bool DatGeneratorWindow::GenerateClicked() {
     return RunGuarded(dialogs_, [this] {
         GenerateDatFile(table_, kind_, programFolder_, static_cast<DatGenerationView&>(*this));
         dialogs_.ShowMessage(DatGenerationComplete);

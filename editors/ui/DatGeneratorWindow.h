@@ -30,7 +30,7 @@ class DatGeneratorWindow : public QWidget, private DatGenerationView {
                        QWidget* parent);
 
   private:
-    bool Button1Click();
+    bool GenerateClicked();
     void SetStatus(std::string_view text) override;
     void SetProgress(int position) override;
     void Pause(std::chrono::milliseconds duration) override;
@@ -43,30 +43,32 @@ class DatGeneratorWindow : public QWidget, private DatGenerationView {
     QProgressBar* progress_;
 };
 
-class TItemDat : public DatGeneratorWindow {
+class ItemDatWindow : public DatGeneratorWindow {
     Q_OBJECT
 
   public:
-    TItemDat(RecordTable& table, UserDialogs& dialogs, std::string programFolder, QWidget* parent)
+    ItemDatWindow(RecordTable& table, UserDialogs& dialogs, std::string programFolder,
+                  QWidget* parent)
         : DatGeneratorWindow("ItemDat", "Item.dat generation...", "Items", table, dialogs,
                              std::move(programFolder), parent) {}
 };
 
-class TCreaturesDat : public DatGeneratorWindow {
+class CreatureDatWindow : public DatGeneratorWindow {
     Q_OBJECT
 
   public:
-    TCreaturesDat(RecordTable& table, UserDialogs& dialogs, std::string programFolder,
-                  QWidget* parent)
+    CreatureDatWindow(RecordTable& table, UserDialogs& dialogs, std::string programFolder,
+                      QWidget* parent)
         : DatGeneratorWindow("CreaturesDat", "Creature.dat Generation", "Creatures", table, dialogs,
                              std::move(programFolder), parent) {}
 };
 
-class TGODat : public DatGeneratorWindow {
+class GameObjectDatWindow : public DatGeneratorWindow {
     Q_OBJECT
 
   public:
-    TGODat(RecordTable& table, UserDialogs& dialogs, std::string programFolder, QWidget* parent)
+    GameObjectDatWindow(RecordTable& table, UserDialogs& dialogs, std::string programFolder,
+                        QWidget* parent)
         : DatGeneratorWindow("GODat", "GO.dat generation", "gameobjects", table, dialogs,
                              std::move(programFolder), parent) {}
 };

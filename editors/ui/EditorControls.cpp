@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QToolButton>
 
-#include "app/ui/QtText.h"
+#include "shell/ui/QtText.h"
 
 namespace kelvane {
 

@@ -6,11 +6,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/ui/QtText.h"
 #include "editors/PickList.h"
 #include "editors/ui/EditorControls.h"
 #include "editors/ui/PickListCombo.h"
 #include "editors/ui/RadioGroup.h"
+#include "shell/ui/QtText.h"
 
 namespace kelvane {
 namespace {
@@ -27,7 +27,7 @@ ListSearchWindow::ListSearchWindow(const char* objectName, const char* caption,
       text_(MakeTextField("Edit1", this)),
       direction_(new RadioGroup("RadioGroup1", "Direction : ", {"Forward", "Backward"}, 1, this)) {
     QPushButton* findNext = MakeButton("Button1", "Find Next", this);
-    connect(findNext, &QPushButton::clicked, this, &ListSearchWindow::Button1Click);
+    connect(findNext, &QPushButton::clicked, this, &ListSearchWindow::FindNextClicked);
 
     auto* search = new QVBoxLayout;
     search->addWidget(MakeLabel("Search for :", this));
@@ -39,7 +39,7 @@ ListSearchWindow::ListSearchWindow(const char* objectName, const char* caption,
     layout->addWidget(direction_);
 }
 
-void ListSearchWindow::Button1Click() {
+void ListSearchWindow::FindNextClicked() {
     const SearchDirection direction =
         direction_->ItemIndex() == kBackward ? SearchDirection::Backward : SearchDirection::Forward;
     const std::optional<int> found = FindNextEntry(

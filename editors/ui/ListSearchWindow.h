@@ -19,7 +19,7 @@ class ListSearchWindow : public EditorWindow {
                      QWidget* parent);
 
   private:
-    void Button1Click();
+    void FindNextClicked();
 
     PickListCombo& searched_;
     QLineEdit* text_;

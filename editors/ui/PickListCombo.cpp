@@ -3,7 +3,7 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 
-#include "app/ui/QtText.h"
+#include "shell/ui/QtText.h"
 
 namespace kelvane {
 namespace {

@@ -12,10 +12,10 @@
 #include <QVBoxLayout>
 #include <initializer_list>
 
-#include "app/ui/QtText.h"
 #include "editors/ui/EditorControls.h"
 #include "editors/ui/IntegerSpin.h"
 #include "editors/ui/PickListCombo.h"
+#include "shell/ui/QtText.h"
 
 namespace kelvane {
 namespace {

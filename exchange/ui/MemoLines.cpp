@@ -5,7 +5,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
-#include "app/ui/QtText.h"
+#include "shell/ui/QtText.h"
 
 namespace kelvane {
 

@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 #include <utility>
 
-#include "app/CommandGuard.h"
+#include "shell/CommandGuard.h"
 
 namespace kelvane {
 

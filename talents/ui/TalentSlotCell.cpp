@@ -4,7 +4,7 @@
 #include <QLineEdit>
 #include <QToolButton>
 
-#include "app/ui/QtText.h"
+#include "shell/ui/QtText.h"
 #include "talents/ui/QuietText.h"
 #include "talents/ui/SlotNames.h"
 

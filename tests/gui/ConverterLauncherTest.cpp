@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "launcher/ui/TForm20.h"
+#include "launcher/ui/ConverterWindow.h"
 #include "tests/gui/support/WidgetLookup.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempDir.h"
@@ -23,7 +23,7 @@ class ConverterLauncherTest : public QObject {
     ScriptedDialogs dialogs_;
     std::vector<std::string> started_;
     bool startSucceeds_ = true;
-    std::unique_ptr<TForm20> window_;
+    std::unique_ptr<ConverterWindow> window_;
 
     void Type(const QString& source, const QString& destination) {
         Child<QLineEdit>(*window_, "Edit1")->setText(source);
@@ -38,11 +38,11 @@ class ConverterLauncherTest : public QObject {
         dialogs_ = ScriptedDialogs();
         started_.clear();
         startSucceeds_ = true;
-        window_ = std::make_unique<TForm20>(dialogs_, dir_->Path(), nullptr,
-                                            [this](const std::string& commandFile) {
-                                                started_.push_back(commandFile);
-                                                return startSucceeds_;
-                                            });
+        window_ = std::make_unique<ConverterWindow>(dialogs_, dir_->Path(), nullptr,
+                                                    [this](const std::string& commandFile) {
+                                                        started_.push_back(commandFile);
+                                                        return startSucceeds_;
+                                                    });
     }
 
     void theWindowHasItsControls() {
@@ -103,7 +103,7 @@ class ConverterLauncherTest : public QObject {
         std::filesystem::permissions(bin + "/blpconverter", std::filesystem::perms::owner_all);
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", QByteArray::fromStdString(bin) + ":" + path);
-        TForm20 real(dialogs_, dir_->Path(), nullptr);
+        ConverterWindow real(dialogs_, dir_->Path(), nullptr);
         Child<QLineEdit>(real, "Edit1")->setText("My Icons/a.blp");
         Child<QLineEdit>(real, "Edit2")->setText("$(touch pwned).tga");
         QTest::mouseClick(Child<QPushButton>(real, "Button2"), Qt::LeftButton);

@@ -9,7 +9,7 @@
 #include "core/Workspace.h"
 #include "editors/DatKinds.h"
 #include "editors/ui/DatGeneratorWindow.h"
-#include "editors/ui/TAskDiag.h"
+#include "editors/ui/DatQuestionWindow.h"
 #include "tests/gui/support/WidgetLookup.h"
 #include "tests/support/DbcBytes.h"
 #include "tests/support/FieldDefsOnDisk.h"
@@ -31,7 +31,7 @@ class DatGenerationTest : public QObject {
     std::unique_ptr<CountingFeedback> feedback_;
     std::unique_ptr<EditorSession> session_;
     std::unique_ptr<QWidget> owner_;
-    TAskDiag* ask_ = nullptr;
+    DatQuestionWindow* ask_ = nullptr;
     DatGeneratorWindow* creatures_ = nullptr;
     DatGeneratorWindow* items_ = nullptr;
 
@@ -57,12 +57,12 @@ class DatGenerationTest : public QObject {
         feedback_ = std::make_unique<CountingFeedback>();
         session_ = std::make_unique<EditorSession>(*work_, *dialogs_, *feedback_);
         owner_ = std::make_unique<QWidget>();
-        items_ = new TItemDat(work_->Table, *dialogs_, programFolder_->Path(), owner_.get());
+        items_ = new ItemDatWindow(work_->Table, *dialogs_, programFolder_->Path(), owner_.get());
         creatures_ =
-            new TCreaturesDat(work_->Table, *dialogs_, programFolder_->Path(), owner_.get());
-        ask_ = new TAskDiag(owner_.get());
+            new CreatureDatWindow(work_->Table, *dialogs_, programFolder_->Path(), owner_.get());
+        ask_ = new DatQuestionWindow(owner_.get());
         auto* gameObjects =
-            new TGODat(work_->Table, *dialogs_, programFolder_->Path(), owner_.get());
+            new GameObjectDatWindow(work_->Table, *dialogs_, programFolder_->Path(), owner_.get());
         ask_->SetGenerators(*items_, *creatures_, *gameObjects);
         session_->SetDatOffer([this](const DatKind& kind) { ask_->Ask(kind); });
     }

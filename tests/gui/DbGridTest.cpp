@@ -9,11 +9,11 @@
 #include <memory>
 
 #include "app/ui/DbGrid.h"
-#include "app/ui/QtText.h"
 #include "app/ui/RecordNavigator.h"
 #include "app/ui/RecordTableModel.h"
 #include "core/DecimalSeparator.h"
 #include "core/RecordTableListener.h"
+#include "shell/ui/QtText.h"
 #include "tests/gui/support/OpenedSpellSample.h"
 
 Q_DECLARE_METATYPE(kelvane::TableState)

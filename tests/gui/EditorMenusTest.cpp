@@ -6,13 +6,13 @@
 #include <filesystem>
 #include <memory>
 
-#include "app/ui/Program.h"
-#include "app/ui/TForm1.h"
+#include "app/ui/MainWindow.h"
 #include "core/Workspace.h"
-#include "editors/ui/TAskDiag.h"
-#include "editors/ui/TForm5.h"
-#include "editors/ui/TForm8.h"
-#include "launcher/ui/TForm20.h"
+#include "editors/ui/CreatureEditorWindow.h"
+#include "editors/ui/DatQuestionWindow.h"
+#include "editors/ui/QuestEditorWindow.h"
+#include "launcher/ui/ConverterWindow.h"
+#include "program/Program.h"
 #include "tests/gui/support/ScriptedModals.h"
 #include "tests/gui/support/WidgetLookup.h"
 #include "tests/support/DbcSamples.h"
@@ -96,11 +96,11 @@ class EditorMenusTest : public QObject {
     void savingTheCreaturesTableAsksAboutItsDatFile() {
         OpenSampleAs("Creatures");
         Action("MenuItemSave")->trigger();
-        QVERIFY(program_->AskDiag().isVisible());
-        QCOMPARE(Child<QLabel>(program_->AskDiag(), "Label1")->text(),
+        QVERIFY(program_->DatQuestion().isVisible());
+        QCOMPARE(Child<QLabel>(program_->DatQuestion(), "Label1")->text(),
                  QString("Would u like to generate Creature.dat file now? "));
-        QTest::mouseClick(Child<QPushButton>(program_->AskDiag(), "Button2"), Qt::LeftButton);
-        QVERIFY(!program_->AskDiag().isVisible());
+        QTest::mouseClick(Child<QPushButton>(program_->DatQuestion(), "Button2"), Qt::LeftButton);
+        QVERIFY(!program_->DatQuestion().isVisible());
     }
 };
 

@@ -12,13 +12,13 @@
 #include <memory>
 
 #include "app/EditorSession.h"
-#include "app/ui/QtText.h"
-#include "app/ui/TFormCreateNewDialog.h"
-#include "app/ui/TFormFieldSettings.h"
-#include "app/ui/TPresetForm.h"
+#include "app/ui/FieldSettingsDialog.h"
+#include "app/ui/NewTableDialog.h"
+#include "app/ui/PresetWindow.h"
 #include "core/FieldDefFile.h"
 #include "core/Presets.h"
 #include "core/Workspace.h"
+#include "shell/ui/QtText.h"
 #include "tests/gui/support/WidgetLookup.h"
 #include "tests/support/FieldDefsOnDisk.h"
 #include "tests/support/ScriptedDialogs.h"
@@ -48,7 +48,7 @@ class FieldDialogsTest : public QObject {
     std::unique_ptr<TempDir> dir_;
     std::unique_ptr<Workspace> work_;
     std::unique_ptr<ScriptedDialogs> dialogs_;
-    std::unique_ptr<TFormFieldSettings> fields_;
+    std::unique_ptr<FieldSettingsDialog> fields_;
 
     QTableWidget& Grid() const { return *Child<QTableWidget>(*fields_, "sg"); }
     QComboBox& KindList() const { return *Child<QComboBox>(*fields_, "cbInplaceComboBox"); }
@@ -76,7 +76,7 @@ class FieldDialogsTest : public QObject {
         table.AddFieldDef("Name", FieldKind::ftString, StringFieldSize, false);
         table.AddFieldDef("Speed", FieldKind::ftFloat, 0, false);
         table.CreateDataSet();
-        fields_ = std::make_unique<TFormFieldSettings>(*work_, *dialogs_);
+        fields_ = std::make_unique<FieldSettingsDialog>(*work_, *dialogs_);
     }
 
     void cleanup() {
@@ -260,7 +260,7 @@ class FieldDialogsTest : public QObject {
     }
 
     void loadPresetAsksForThePresetWindow() {
-        QSignalSpy requested(fields_.get(), &TFormFieldSettings::LoadPresetRequested);
+        QSignalSpy requested(fields_.get(), &FieldSettingsDialog::LoadPresetRequested);
         fields_->show();
         QTest::mouseClick(Child<QPushButton>(*fields_, "SpeedButton1"), Qt::LeftButton);
         QCOMPARE(requested.count(), 1);
@@ -269,7 +269,7 @@ class FieldDialogsTest : public QObject {
 
     void presetLoadWithoutChoiceDoesNothing() {
         int reloads = 0;
-        TPresetForm presets(*work_, *dialogs_, *fields_, [&] { ++reloads; });
+        PresetWindow presets(*work_, *dialogs_, *fields_, [&] { ++reloads; });
         fields_->show();
         presets.show();
         QCOMPARE(presets.windowTitle(), QString("Load Preset"));
@@ -294,7 +294,7 @@ class FieldDialogsTest : public QObject {
     void presetLoadWritesBesideTheFileLastOpenedAndReloads() {
         work_->Current.FilePath = dir_->File("elsewhere.dbc");
         int reloads = 0;
-        TPresetForm presets(*work_, *dialogs_, *fields_, [&] { ++reloads; });
+        PresetWindow presets(*work_, *dialogs_, *fields_, [&] { ++reloads; });
         fields_->show();
         presets.show();
         const auto choices =
@@ -314,7 +314,7 @@ class FieldDialogsTest : public QObject {
     void presetThatCannotBeWrittenIsReportedAndStops() {
         work_->Current.LastOpenedPath = dir_->File("missing/Spell.dbc");
         int reloads = 0;
-        TPresetForm presets(*work_, *dialogs_, *fields_, [&] { ++reloads; });
+        PresetWindow presets(*work_, *dialogs_, *fields_, [&] { ++reloads; });
         fields_->show();
         presets.show();
         Child<QGroupBox>(presets, "RadioGroup1")->findChildren<QRadioButton*>().front()->click();
@@ -329,7 +329,7 @@ class FieldDialogsTest : public QObject {
     }
 
     void newTableDialogStartsEmptyAndKeepsWhatWasEntered() {
-        TFormCreateNewDialog dialog(*dialogs_);
+        NewTableDialog dialog(*dialogs_);
         dialog.show();
         QCOMPARE(dialog.windowTitle(), QString("Please enter fields count"));
         QCOMPARE(dialog.size(), QSize(407, 153));
@@ -355,7 +355,7 @@ class FieldDialogsTest : public QObject {
     }
 
     void newTableDialogCountIsReadByTheNewCommand() {
-        TFormCreateNewDialog dialog(*dialogs_);
+        NewTableDialog dialog(*dialogs_);
         dialog.show();
         auto* count = Child<QLineEdit>(dialog, "MaskEditFCount");
         count->setCursorPosition(2);
@@ -368,7 +368,7 @@ class FieldDialogsTest : public QObject {
     }
 
     void newTableDialogBrowsesForTheDefinitionsFile() {
-        TFormCreateNewDialog dialog(*dialogs_);
+        NewTableDialog dialog(*dialogs_);
         dialog.show();
         Child<QGroupBox>(dialog, "RadioGroupCreateKind")
             ->findChildren<QRadioButton*>()

@@ -15,14 +15,14 @@
 #include <filesystem>
 #include <memory>
 
-#include "app/UserDialogs.h"
 #include "app/ui/DbGrid.h"
-#include "app/ui/Program.h"
-#include "app/ui/TForm1.h"
-#include "app/ui/TLoadDbcShow.h"
-#include "app/ui/TPresetForm.h"
+#include "app/ui/MainWindow.h"
+#include "app/ui/PresetWindow.h"
 #include "core/Presets.h"
 #include "core/Workspace.h"
+#include "program/Program.h"
+#include "shell/UserDialogs.h"
+#include "shell/ui/LoadProgressWindow.h"
 #include "tests/gui/support/ScriptedModals.h"
 #include "tests/gui/support/WidgetLookup.h"
 #include "tests/support/DbcSamples.h"
@@ -41,7 +41,7 @@ class MainWindowTest : public QObject {
     std::unique_ptr<ScriptedModals> modals_;
     std::unique_ptr<Program> program_;
 
-    TForm1& Window() { return program_->MainWindow(); }
+    MainWindow& Window() { return program_->MainWindow(); }
     Workspace& Work() { return program_->Work(); }
     QAction* Action(const char* name) { return Child<QAction>(Window(), name); }
     std::string WriteSpellSample() {
@@ -238,7 +238,7 @@ class MainWindowTest : public QObject {
             QVERIFY2(Action(name)->isEnabled(), name);
         }
         QVERIFY(Window().findChild<QMenu*>("ExportforPatchwell1")->menuAction()->isEnabled());
-        QVERIFY(!program_->LoadDbcShow().isVisible());
+        QVERIFY(!program_->LoadProgress().isVisible());
     }
 
     void commandLinePathOpensWhenTheWindowIsFirstShown() {
@@ -374,19 +374,19 @@ class MainWindowTest : public QObject {
 
     void presetLoadRewritesTheDefinitionsAndReloads() {
         Window().OpenTableFile(WriteSpellSample());
-        TPresetForm& presetForm = program_->PresetForm();
-        modals_->Scripts.push_back([&presetForm](QDialog& dialog) {
+        PresetWindow& presets = program_->Presets();
+        modals_->Scripts.push_back([&presets](QDialog& dialog) {
             Child<QAbstractButton>(dialog, "SpeedButton1")->click();
-            if (!presetForm.isVisible()) {
+            if (!presets.isVisible()) {
                 qWarning("Load Preset did not show the preset window");
                 return int{QDialog::Accepted};
             }
-            ButtonWithText(presetForm, "Spell.dbc")->click();
-            Child<QAbstractButton>(presetForm, "SpeedButton1")->click();
+            ButtonWithText(presets, "Spell.dbc")->click();
+            Child<QAbstractButton>(presets, "SpeedButton1")->click();
             return dialog.result();
         });
         Action("MenuItemFields")->trigger();
-        QVERIFY(!presetForm.isVisible());
+        QVERIFY(!presets.isVisible());
         const Preset* spell = FindPreset("Spell.dbc");
         QVERIFY(dir_->Read("Spell.ini") == std::string(spell->Text));
         QCOMPARE(Work().Table.FieldCount(), 5);

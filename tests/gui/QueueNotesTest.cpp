@@ -3,11 +3,11 @@
 #include <QtTest>
 #include <memory>
 
-#include "app/ui/QtText.h"
 #include "core/DecimalSeparator.h"
 #include "exchange/PatchText.h"
-#include "exchange/ui/TNotesForm.h"
-#include "exchange/ui/TQueueForm.h"
+#include "exchange/ui/ExportQueueWindow.h"
+#include "exchange/ui/NotesWindow.h"
+#include "shell/ui/QtText.h"
 #include "tests/gui/support/OpenedSpellSample.h"
 #include "tests/gui/support/WidgetLookup.h"
 
@@ -29,7 +29,7 @@ QPlainTextEdit& MemoOf(const QWidget& window) {
 
 // Plays one step of a user at the queue: "add LINE" (a row from the main window), "type TEXT"
 // (keys into the memo at its end), "enter" or "clear" (the window's button).
-void PlayQueueStep(TQueueForm& queue, const QString& step) {
+void PlayQueueStep(ExportQueueWindow& queue, const QString& step) {
     QPlainTextEdit& memo = MemoOf(queue);
     if (step.startsWith("add ")) {
         queue.AddLine(FromQt(step.mid(4)));
@@ -55,8 +55,8 @@ class QueueNotesTest : public QObject {
     std::unique_ptr<QWidget> mainWindow_;
     std::unique_ptr<ScriptedDialogs> dialogs_;
     std::unique_ptr<TempDir> dir_;
-    TQueueForm* queue_ = nullptr;
-    TNotesForm* notes_ = nullptr;
+    ExportQueueWindow* queue_ = nullptr;
+    NotesWindow* notes_ = nullptr;
 
     void ClickExport() {
         QTest::mouseClick(Child<QToolButton>(*queue_, "SpeedButton1"), Qt::LeftButton);
@@ -77,8 +77,8 @@ class QueueNotesTest : public QObject {
         mainWindow_ = std::make_unique<QWidget>();
         dialogs_ = std::make_unique<ScriptedDialogs>();
         dir_ = std::make_unique<TempDir>();
-        queue_ = new TQueueForm(*dialogs_, mainWindow_.get());
-        notes_ = new TNotesForm(*dialogs_, mainWindow_.get());
+        queue_ = new ExportQueueWindow(*dialogs_, mainWindow_.get());
+        notes_ = new NotesWindow(*dialogs_, mainWindow_.get());
     }
 
     void cleanup() {

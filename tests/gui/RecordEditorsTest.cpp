@@ -15,13 +15,13 @@
 #include <limits>
 #include <memory>
 
-#include "app/ui/QtText.h"
 #include "app/ui/RecordTableModel.h"
 #include "core/RecordTable.h"
+#include "editors/ui/CreatureEditorWindow.h"
 #include "editors/ui/CreatureSearchWindows.h"
-#include "editors/ui/TForm5.h"
-#include "editors/ui/TForm8.h"
-#include "editors/ui/TForm9.h"
+#include "editors/ui/ItemsEditorWindow.h"
+#include "editors/ui/QuestEditorWindow.h"
+#include "shell/ui/QtText.h"
 #include "tests/gui/support/WidgetLookup.h"
 #include "tests/support/EditorTables.h"
 #include "tests/support/ScriptedDialogs.h"
@@ -108,9 +108,9 @@ class RecordEditorsTest : public QObject {
     std::unique_ptr<ScriptedDialogs> dialogs_;
     std::unique_ptr<RecordTable> table_;
     std::unique_ptr<QWidget> mainWindow_;
-    TForm5* creatures_ = nullptr;
-    TForm8* quests_ = nullptr;
-    TForm9* items_ = nullptr;
+    CreatureEditorWindow* creatures_ = nullptr;
+    QuestEditorWindow* quests_ = nullptr;
+    ItemsEditorWindow* items_ = nullptr;
 
     void WriteListFiles() {
         dir_->Write(
@@ -140,11 +140,11 @@ class RecordEditorsTest : public QObject {
         dialogs_ = std::make_unique<ScriptedDialogs>();
         table_ = std::make_unique<RecordTable>();
         mainWindow_ = std::make_unique<QWidget>();
-        creatures_ = new TForm5(*table_, *dialogs_, dir_->Path(), mainWindow_.get());
-        new TForm6(*creatures_, mainWindow_.get());
-        new TForm7(*creatures_, mainWindow_.get());
-        quests_ = new TForm8(*table_, *dialogs_, mainWindow_.get());
-        items_ = new TForm9(mainWindow_.get());
+        creatures_ = new CreatureEditorWindow(*table_, *dialogs_, dir_->Path(), mainWindow_.get());
+        new ModelSearchWindow(*creatures_, mainWindow_.get());
+        new FactionSearchWindow(*creatures_, mainWindow_.get());
+        quests_ = new QuestEditorWindow(*table_, *dialogs_, mainWindow_.get());
+        items_ = new ItemsEditorWindow(mainWindow_.get());
     }
 
     void cleanup() {
@@ -432,8 +432,8 @@ class RecordEditorsTest : public QObject {
     }
 
     void findButtonsAskForTheirSearchWindows() {
-        QSignalSpy models(creatures_, &TForm5::ModelSearchRequested);
-        QSignalSpy factions(creatures_, &TForm5::FactionSearchRequested);
+        QSignalSpy models(creatures_, &CreatureEditorWindow::ModelSearchRequested);
+        QSignalSpy factions(creatures_, &CreatureEditorWindow::FactionSearchRequested);
         Show(*creatures_);
         Click(Child<QToolButton>(*creatures_, "SpeedButton1"));
         QCOMPARE(models.count(), 1);

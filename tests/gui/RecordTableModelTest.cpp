@@ -4,10 +4,10 @@
 #include <functional>
 #include <memory>
 
-#include "app/ui/QtText.h"
 #include "app/ui/RecordTableModel.h"
 #include "core/DecimalSeparator.h"
 #include "core/KelvaneError.h"
+#include "shell/ui/QtText.h"
 #include "tests/gui/support/OpenedSpellSample.h"
 
 using TableAction = std::function<void(kelvane::RecordTable&)>;

@@ -12,16 +12,16 @@
 #include <string>
 #include <vector>
 
-#include "app/ui/Program.h"
-#include "app/ui/QtText.h"
-#include "app/ui/TForm1.h"
+#include "app/ui/MainWindow.h"
 #include "core/Workspace.h"
+#include "program/Program.h"
+#include "shell/ui/QtText.h"
 #include "talents/TalentCells.h"
 #include "talents/TalentClasses.h"
 #include "talents/TalentEditor.h"
-#include "talents/ui/TForm17.h"
-#include "talents/ui/TForm18.h"
-#include "talents/ui/TForm19.h"
+#include "talents/ui/DeleteTalentWindow.h"
+#include "talents/ui/TalentRanksWindow.h"
+#include "talents/ui/TalentTreeWindow.h"
 #include "tests/gui/support/ScriptedModals.h"
 #include "tests/gui/support/WidgetLookup.h"
 #include "tests/support/ScriptedDialogs.h"
@@ -83,15 +83,15 @@ class TalentEditorTest : public QObject {
     std::unique_ptr<ScriptedModals> modals_;
     std::unique_ptr<Program> program_;
 
-    TForm17& Form17() { return program_->TalentEditorWindow(); }
-    TForm18& Form18() { return program_->RanksWindow(); }
-    TForm19& Form19() { return program_->DeleteTalentWindow(); }
+    TalentTreeWindow& TreeWindow() { return program_->TalentTree(); }
+    TalentRanksWindow& RanksWindow() { return program_->TalentRanks(); }
+    DeleteTalentWindow& DeleteWindow() { return program_->DeleteTalent(); }
     TalentEditor& Editor() { return program_->Talents(); }
     RecordTable& OpenTable() { return program_->Work().Table; }
     QLineEdit* Field(const QWidget& window, const char* name) {
         return Child<QLineEdit>(window, name);
     }
-    QTabBar* Tabs() { return Child<QWidget>(Form17(), "TabControl1")->findChild<QTabBar*>(); }
+    QTabBar* Tabs() { return Child<QWidget>(TreeWindow(), "TabControl1")->findChild<QTabBar*>(); }
     QString MainCaption() { return program_->MainWindow().windowTitle(); }
 
     // Tools > Talent Editor, with both file dialogs answered by the fixture's files.
@@ -119,19 +119,19 @@ class TalentEditorTest : public QObject {
     }
     // Picks the class by typing its name on the closed box, as a keyboard user does.
     void PickClass(const QString& name) {
-        QTest::keyClicks(Child<QComboBox>(Form17(), "ComboBox1"), name);
+        QTest::keyClicks(Child<QComboBox>(TreeWindow(), "ComboBox1"), name);
     }
     void VerifySlot(const char* talent, const char* reqTalent, const char* reqRank,
                     const QString& expectedTalent, const QString& expectedReq,
                     const QString& expectedRank) {
-        QCOMPARE(Field(Form17(), talent)->text(), expectedTalent);
-        QCOMPARE(Field(Form17(), reqTalent)->text(), expectedReq);
-        QCOMPARE(Field(Form17(), reqRank)->text(), expectedRank);
+        QCOMPARE(Field(TreeWindow(), talent)->text(), expectedTalent);
+        QCOMPARE(Field(TreeWindow(), reqTalent)->text(), expectedReq);
+        QCOMPARE(Field(TreeWindow(), reqRank)->text(), expectedRank);
     }
     QStringList RankTexts() {
         QStringList texts;
         for (const char* name : {"Edit1", "Edit2", "Edit3", "Edit4", "Edit5"}) {
-            texts << Field(Form18(), name)->text();
+            texts << Field(RanksWindow(), name)->text();
         }
         return texts;
     }
@@ -184,7 +184,7 @@ class TalentEditorTest : public QObject {
 
     void editorHasItsClassesTabsAndSlots() {
         OpenEditor();
-        auto* classes = Child<QComboBox>(Form17(), "ComboBox1");
+        auto* classes = Child<QComboBox>(TreeWindow(), "ComboBox1");
         QCOMPARE(classes->count(), static_cast<int>(TalentClasses.size()));
         for (int index = 0; index < classes->count(); ++index) {
             QCOMPARE(classes->itemText(index),
@@ -199,7 +199,7 @@ class TalentEditorTest : public QObject {
 
         const auto countNamed = [this](const char* pattern) {
             int count = 0;
-            for (const QObject* child : Form17().findChildren<QObject*>(
+            for (const QObject* child : TreeWindow().findChildren<QObject*>(
                      QRegularExpression(QString::fromLatin1(pattern)))) {
                 count += child->isWidgetType() ? 1 : 0;
             }
@@ -209,30 +209,31 @@ class TalentEditorTest : public QObject {
         QCOMPARE(countNamed("^tp\\d+$"), 28);
         QCOMPARE(countNamed("^t\\d+$"), 28);
         QCOMPARE(countNamed("^SpeedButton\\d+$"), 31);  // OK on 28 slots, SAVE and two deletes
-        QCOMPARE(Child<QAbstractButton>(Form17(), "SpeedButton30")->text(), QString("SAVE"));
-        QCOMPARE(Child<QAbstractButton>(Form17(), "SpeedButton31")->text(), QString("Delete Tab"));
-        QCOMPARE(Child<QAbstractButton>(Form17(), "SpeedButton32")->text(),
+        QCOMPARE(Child<QAbstractButton>(TreeWindow(), "SpeedButton30")->text(), QString("SAVE"));
+        QCOMPARE(Child<QAbstractButton>(TreeWindow(), "SpeedButton31")->text(),
+                 QString("Delete Tab"));
+        QCOMPARE(Child<QAbstractButton>(TreeWindow(), "SpeedButton32")->text(),
                  QString("Delete Talent"));
 
         // The tab name and the buttons stand under the last slot row, the tabs under them all.
-        const QRect lastSlot = GeometryIn(Form17(), *Field(Form17(), "Edit56"));
-        const QRect tabName = GeometryIn(Form17(), *Field(Form17(), "TabName"));
-        const QRect tabBar = GeometryIn(Form17(), *tabs);
+        const QRect lastSlot = GeometryIn(TreeWindow(), *Field(TreeWindow(), "Edit56"));
+        const QRect tabName = GeometryIn(TreeWindow(), *Field(TreeWindow(), "TabName"));
+        const QRect tabBar = GeometryIn(TreeWindow(), *tabs);
         QVERIFY(tabName.top() > lastSlot.bottom());
         QVERIFY(tabBar.top() > tabName.bottom());
-        QVERIFY(Form17().rect().contains(tabBar));
+        QVERIFY(TreeWindow().rect().contains(tabBar));
     }
 
     void ranksWindowHasFiveCaptionedFields() {
-        const QFormLayout* layout = Form18().findChild<QFormLayout*>();
+        const QFormLayout* layout = RanksWindow().findChild<QFormLayout*>();
         QVERIFY(layout != nullptr);
         for (int rank = 1; rank <= 5; ++rank) {
-            QLineEdit* field = Field(Form18(), qPrintable(QStringLiteral("Edit%1").arg(rank)));
+            QLineEdit* field = Field(RanksWindow(), qPrintable(QStringLiteral("Edit%1").arg(rank)));
             auto* caption = qobject_cast<QLabel*>(layout->labelForField(field));
             QVERIFY(caption != nullptr);
             QCOMPARE(caption->text(), QStringLiteral("Rank %1").arg(rank));
         }
-        QVERIFY(Form18().findChildren<QAbstractButton*>().isEmpty());
+        QVERIFY(RanksWindow().findChildren<QAbstractButton*>().isEmpty());
     }
 
     // Open the editor, move to another class and tab, place a talent with its ranks, save, and
@@ -242,13 +243,13 @@ class TalentEditorTest : public QObject {
         dialogs_->FileAnswers.push_back(dir_->File("Talent.dbc"));
         program_->MainWindow().Menus().TalentEditor->trigger();
         // The window is up before the file dialogs open over it.
-        QVERIFY(Form17().isVisible());
+        QVERIFY(TreeWindow().isVisible());
         QVERIFY(dialogs_->FileRequests.empty());
         QCoreApplication::processEvents();
         QCOMPARE(dialogs_->FileRequests.size(), size_t{2});
         QCOMPARE(dialogs_->FileRequests[0].Title, std::string("Find your TalentTab.dbc"));
         QCOMPARE(dialogs_->FileRequests[1].Title, std::string("Find your Talent.dbc"));
-        QCOMPARE(Field(Form17(), "TabName")->text(), QString("Affliction"));
+        QCOMPARE(Field(TreeWindow(), "TabName")->text(), QString("Affliction"));
         VerifySlot("Edit1", "Edit2", "tp1", "1001", "0", "1");
         VerifySlot("Edit12", "Edit11", "tp6", "1002", "1001", "3");
         QVERIFY(MainCaption().endsWith(" - Talent"));
@@ -259,44 +260,45 @@ class TalentEditorTest : public QObject {
         QCOMPARE(dialogs_->FileRequests.size(), size_t{2});
 
         PickClass("Priest");
-        QCOMPARE(Child<QComboBox>(Form17(), "ComboBox1")->currentIndex(), 1);
-        QCOMPARE(Field(Form17(), "TabName")->text(), QString("Discipline"));
+        QCOMPARE(Child<QComboBox>(TreeWindow(), "ComboBox1")->currentIndex(), 1);
+        QCOMPARE(Field(TreeWindow(), "TabName")->text(), QString("Discipline"));
         VerifySlot("Edit7", "Edit8", "tp4", "2001", "0", "1");
         VerifySlot("Edit1", "Edit2", "tp1", "", "", "");
 
         PickTab(1);
         QCOMPARE(Tabs()->currentIndex(), 1);
-        QCOMPARE(Field(Form17(), "TabName")->text(), QString("Holy"));
+        QCOMPARE(Field(TreeWindow(), "TabName")->text(), QString("Holy"));
         VerifySlot("Edit17", "Edit18", "tp9", "2002", "0", "1");
         VerifySlot("Edit7", "Edit8", "tp4", "", "", "");
 
-        Type(Field(Form17(), "Edit16"), "777");
-        Type(Field(Form17(), "Edit15"), "2002");
-        Type(Field(Form17(), "tp8"), "2");
-        Click(Form17(), "SpeedButton9");
-        QVERIFY(!Form18().isVisible());
+        Type(Field(TreeWindow(), "Edit16"), "777");
+        Type(Field(TreeWindow(), "Edit15"), "2002");
+        Type(Field(TreeWindow(), "tp8"), "2");
+        Click(TreeWindow(), "SpeedButton9");
+        QVERIFY(!RanksWindow().isVisible());
 
-        Click(Form17(), "t8");
-        QVERIFY(Form18().isVisible());
+        Click(TreeWindow(), "t8");
+        QVERIFY(RanksWindow().isVisible());
         QCOMPARE(RankTexts(), QStringList({"0", "0", "0", "0", "0"}));
         const QStringList ranks = {"51", "52", "53", "54", "55"};
         for (int rank = 0; rank < 5; ++rank) {
-            Type(Field(Form18(), qPrintable(QStringLiteral("Edit%1").arg(rank + 1))), ranks[rank]);
+            Type(Field(RanksWindow(), qPrintable(QStringLiteral("Edit%1").arg(rank + 1))),
+                 ranks[rank]);
         }
-        Form18().close();
-        QVERIFY(!Form18().isVisible());
+        RanksWindow().close();
+        QVERIFY(!RanksWindow().isVisible());
 
-        Click(Form17(), "SpeedButton30");
+        Click(TreeWindow(), "SpeedButton30");
         QVERIFY(MainCaption().endsWith(" - Talent"));
 
         PickTab(0);
-        QCOMPARE(Field(Form17(), "TabName")->text(), QString("Discipline"));
+        QCOMPARE(Field(TreeWindow(), "TabName")->text(), QString("Discipline"));
         VerifySlot("Edit16", "Edit15", "tp8", "", "", "");
         PickTab(1);
         VerifySlot("Edit16", "Edit15", "tp8", "777", "2002", "2");
-        Click(Form17(), "t8");
+        Click(TreeWindow(), "t8");
         QCOMPARE(RankTexts(), ranks);
-        Form18().close();
+        RanksWindow().close();
 
         // The reload read the saved Talent.dbc, which the main window now shows.
         const int row = RecordWithId(OpenTable(), 777);
@@ -359,27 +361,29 @@ class TalentEditorTest : public QObject {
         OpenEditor();
 
         // The talent field above the required-talent field above Req. N, the buttons beside.
-        const QRect talentField = GeometryIn(Form17(), *Field(Form17(), qPrintable(talent)));
-        const QRect reqField = GeometryIn(Form17(), *Field(Form17(), qPrintable(reqTalent)));
-        const QRect rankField = GeometryIn(Form17(), *Field(Form17(), qPrintable(reqRank)));
+        const QRect talentField =
+            GeometryIn(TreeWindow(), *Field(TreeWindow(), qPrintable(talent)));
+        const QRect reqField =
+            GeometryIn(TreeWindow(), *Field(TreeWindow(), qPrintable(reqTalent)));
+        const QRect rankField = GeometryIn(TreeWindow(), *Field(TreeWindow(), qPrintable(reqRank)));
         QCOMPARE(talentField.width(), 35);
         QCOMPARE(rankField.width(), 17);
         QVERIFY(talentField.bottom() < reqField.top() && reqField.bottom() < rankField.top());
-        auto* ok = Child<QAbstractButton>(Form17(), qPrintable(okButton));
-        auto* ranks = Child<QAbstractButton>(Form17(), qPrintable(ranksButton));
+        auto* ok = Child<QAbstractButton>(TreeWindow(), qPrintable(okButton));
+        auto* ranks = Child<QAbstractButton>(TreeWindow(), qPrintable(ranksButton));
         QCOMPARE(ok->text(), QString("OK"));
         QCOMPARE(ranks->text(), QString("S"));
-        QVERIFY(IsRightOf(GeometryIn(Form17(), *ok), talentField));
-        QVERIFY(IsRightOf(GeometryIn(Form17(), *ranks), reqField));
+        QVERIFY(IsRightOf(GeometryIn(TreeWindow(), *ok), talentField));
+        QVERIFY(IsRightOf(GeometryIn(TreeWindow(), *ranks), reqField));
 
         QTest::mouseClick(ranks, Qt::LeftButton);
         QCOMPARE(Editor().RanksBoundSlot(), std::optional<int>(slot));
-        Form18().close();
+        RanksWindow().close();
 
         const QString id = QString::number(9000 + slot);
-        Type(Field(Form17(), qPrintable(talent)), id);
-        Type(Field(Form17(), qPrintable(reqTalent)), "1001");
-        Type(Field(Form17(), qPrintable(reqRank)), "2");
+        Type(Field(TreeWindow(), qPrintable(talent)), id);
+        Type(Field(TreeWindow(), qPrintable(reqTalent)), "1001");
+        Type(Field(TreeWindow(), qPrintable(reqRank)), "2");
         QCOMPARE(Editor().Slot(slot).Talent, FromQt(id));
         QCOMPARE(Editor().Slot(slot).ReqTalent, std::string("1001"));
         QCOMPARE(Editor().Slot(slot).ReqRank, std::string("2"));
@@ -395,16 +399,16 @@ class TalentEditorTest : public QObject {
     void okWithoutTabNameSaysSoAndCommitsNothing() {
         OpenEditor();
         PickTab(2);  // a new tab, not named yet
-        QCOMPARE(Field(Form17(), "TabName")->text(), QString());
-        Type(Field(Form17(), "Edit1"), "555");
-        Click(Form17(), "SpeedButton2");
+        QCOMPARE(Field(TreeWindow(), "TabName")->text(), QString());
+        Type(Field(TreeWindow(), "Edit1"), "555");
+        Click(TreeWindow(), "SpeedButton2");
         QCOMPARE(dialogs_->Messages,
                  std::vector<std::string>{"You need to enter Tab Name first!!!"});
         QCOMPARE(Editor().Talents().FindRow(TalentCell::Id, "555"), -1);
 
         // Once named, the same OK goes through.
-        Type(Field(Form17(), "TabName"), "Destruction");
-        Click(Form17(), "SpeedButton2");
+        Type(Field(TreeWindow(), "TabName"), "Destruction");
+        Click(TreeWindow(), "SpeedButton2");
         QCOMPARE(dialogs_->Messages.size(), size_t{1});
         QVERIFY(Editor().Talents().FindRow(TalentCell::Id, "555") >= 0);
     }
@@ -422,11 +426,11 @@ class TalentEditorTest : public QObject {
         QFETCH(QString, button);
         QFETCH(bool, deletes);
         OpenEditor();
-        Click(Form17(), "SpeedButton32");
-        QVERIFY(Form19().isVisible());
-        Type(Field(Form19(), "Edit1"), "1002");
-        Click(Form19(), qPrintable(button));
-        QVERIFY(!Form19().isVisible());
+        Click(TreeWindow(), "SpeedButton32");
+        QVERIFY(DeleteWindow().isVisible());
+        Type(Field(DeleteWindow(), "Edit1"), "1002");
+        Click(DeleteWindow(), qPrintable(button));
+        QVERIFY(!DeleteWindow().isVisible());
 
         VerifySlot("Edit12", "Edit11", "tp6", deletes ? "" : "1002", deletes ? "" : "1001",
                    deletes ? "" : "3");
@@ -434,8 +438,8 @@ class TalentEditorTest : public QObject {
         QCOMPARE(RecordWithId(OpenTable(), 1002) >= 0, !deletes);
         QVERIFY(MainCaption().endsWith(" - Talent"));
 
-        Click(Form17(), "SpeedButton32");
-        QCOMPARE(Field(Form19(), "Edit1")->text(), QString("1002"));
+        Click(TreeWindow(), "SpeedButton32");
+        QCOMPARE(Field(DeleteWindow(), "Edit1")->text(), QString("1002"));
         QCOMPARE(dialogs_->Messages, std::vector<std::string>{});
     }
 };

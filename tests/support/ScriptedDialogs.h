@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/UserDialogs.h"
-#include "app/WorkFeedback.h"
+#include "shell/UserDialogs.h"
+#include "shell/WorkFeedback.h"
 
 namespace kelvane::testing {
 

@@ -73,7 +73,7 @@ struct TalentBench {
     void Show() {
         Dialogs.FileAnswers.push_back(TabPath);
         Dialogs.FileAnswers.push_back(TalentPath);
-        Editor.FormShow();
+        Editor.ChooseFilesAndLoad();
     }
     // Picks a class and a tab before any file is chosen, which loads nothing, then shows the
     // editor on them.

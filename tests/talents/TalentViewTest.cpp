@@ -55,7 +55,7 @@ TEST(TalentViewLoad, CancelledDialogsLoadNothingAndLaterChangesStayQuiet) {
                                                         : std::optional(bench.TabPath));
         bench.Dialogs.FileAnswers.push_back(cancelFirst ? std::optional(bench.TalentPath)
                                                         : std::nullopt);
-        bench.Editor.FormShow();
+        bench.Editor.ChooseFilesAndLoad();
 
         EXPECT_EQ(bench.Dialogs.FileRequests.size(), 2u) << "both dialogs are shown";
         EXPECT_TRUE(bench.Editor.AskForFiles());
@@ -237,7 +237,7 @@ TEST(TalentViewLoad, ATableTooNarrowForTheEditorIsNamedInTheMessage) {
     WriteFieldDefs(bench.TalentPath, {{"ID"}, {"TabID"}, {"Row"}});
     bench.Dialogs.FileAnswers = {bench.TabPath, bench.TalentPath};
     try {
-        bench.Editor.FormShow();
+        bench.Editor.ChooseFilesAndLoad();
         FAIL() << "expected a failure";
     } catch (const KelvaneError& error) {
         EXPECT_EQ(std::string(error.what()),

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ui/ModalRunner.h"
+#include "shell/ui/ModalRunner.h"
 
 namespace kelvane::testing {
 

@@ -1,0 +1,204 @@
+#include "app/ui/FieldSettingsDialog.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QShowEvent>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "core/Workspace.h"
+#include "shell/CommandGuard.h"
+#include "shell/ui/CentreOnScreen.h"
+#include "shell/ui/QtText.h"
+
+namespace kelvane {
+namespace {
+
+constexpr int kIndexColumn = 0;
+constexpr int kNameColumn = 1;
+constexpr int kKindColumn = 2;
+constexpr int kHexColumn = 3;
+constexpr int kSizeColumn = 4;
+constexpr int kColumnCount = 5;
+
+QPushButton* MakeButton(const char* objectName, const char* text, QWidget* parent) {
+    auto* button = new QPushButton(QString::fromLatin1(text), parent);
+    button->setObjectName(QString::fromLatin1(objectName));
+    // Enter belongs to the grid's cell editing, not to a button.
+    button->setAutoDefault(false);
+    return button;
+}
+
+}  // namespace
+
+FieldSettingsDialog::FieldSettingsDialog(Workspace& work, UserDialogs& dialogs, QWidget* parent)
+    : QDialog(parent),
+      work_(work),
+      dialogs_(dialogs),
+      grid_(new QTableWidget(0, kColumnCount, this)) {
+    setObjectName("FormFieldSettings");
+    setWindowTitle("Fields Settings");
+
+    grid_->setObjectName("sg");
+    grid_->setHorizontalHeaderLabels({"Index", "Name", "Kind", "Hex", "Bits"});
+    QHeaderView* header = grid_->horizontalHeader();
+    QFont headerFont = header->font();
+    headerFont.setBold(true);
+    header->setFont(headerFont);
+    header->setDefaultAlignment(Qt::AlignCenter);
+    grid_->verticalHeader()->hide();
+    const int widths[kColumnCount] = {46, 352, 101, 79, 64};
+    for (int column = 0; column < kColumnCount; ++column) {
+        grid_->setColumnWidth(column, widths[column]);
+    }
+
+    kindList_ = MakeInplaceList("cbInplaceComboBox", {"ftInteger", "ftString", "ftFloat"});
+    hexList_ = MakeInplaceList("hexbox", {"True", "False"});
+    sizeList_ = MakeInplaceList("sizebox", {AutoFieldSizeText, "32", "16", "8"});
+    // Rows as high as the lists, so a list laid over a cell covers it exactly.
+    const int rowHeight = kindList_->sizeHint().height();
+    grid_->verticalHeader()->setMinimumSectionSize(rowHeight);
+    grid_->verticalHeader()->setDefaultSectionSize(rowHeight);
+
+    connect(grid_, &QTableWidget::currentCellChanged, this,
+            [this](int row, int column) { ShowInplaceList(row, column); });
+    connect(grid_, &QTableWidget::cellClicked, this,
+            [this](int row, int column) { ShowInplaceList(row, column); });
+    // The kind list is left behind by a scroll, while the hex list moves on with its cell.
+    for (QScrollBar* bar : {grid_->verticalScrollBar(), grid_->horizontalScrollBar()}) {
+        connect(bar, &QScrollBar::valueChanged, kindList_, &QWidget::hide);
+    }
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(grid_);
+    layout->addWidget(MakeBottomPanel());
+    resize(658, 555);
+}
+
+QComboBox* FieldSettingsDialog::MakeInplaceList(const char* objectName, const QStringList& items) {
+    auto* list = new QComboBox(grid_->viewport());
+    list->setObjectName(QString::fromLatin1(objectName));
+    list->addItems(items);
+    list->hide();
+    connect(list, &QComboBox::activated, this,
+            [this, list](int index) { TakeChosenItem(*list, index); });
+    return list;
+}
+
+QWidget* FieldSettingsDialog::MakeBottomPanel() {
+    auto* panel = new QWidget(this);
+    panel->setObjectName("Panel1");
+    auto* loadPreset = MakeButton("SpeedButton1", "Load Preset", panel);
+    loadPreset->setFlat(true);
+    progressBar_ = new QProgressBar(panel);
+    progressBar_->setObjectName("ProgressBar1");
+    progressBar_->setTextVisible(false);
+    auto* ok = MakeButton("BitBtn1", "OK", panel);
+    auto* cancel = MakeButton("BitBtn2", "Cancel", panel);
+    connect(loadPreset, &QPushButton::clicked, this, &FieldSettingsDialog::LoadPresetRequested);
+    connect(ok, &QPushButton::clicked, this, &FieldSettingsDialog::OkClicked);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* layout = new QHBoxLayout(panel);
+    layout->addWidget(loadPreset);
+    layout->addWidget(progressBar_, 1);
+    layout->addWidget(ok);
+    layout->addWidget(cancel);
+    return panel;
+}
+
+void FieldSettingsDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // Refilled at every showing, so edits of a cancelled dialog are gone.
+    if (!event->spontaneous()) {
+        FillGrid();
+        CentreOnScreen(*this);
+    }
+}
+
+void FieldSettingsDialog::FillGrid() {
+    const std::vector<FieldSettingsRow> rows = FieldSettingsRows(work_.Table, work_.Defs);
+    grid_->setRowCount(0);
+    grid_->setRowCount(static_cast<int>(rows.size()));
+    for (int row = 0; row < grid_->rowCount(); ++row) {
+        const FieldSettingsRow& field = rows[static_cast<size_t>(row)];
+        const std::string* texts[kColumnCount] = {&field.Index, &field.Name, &field.Kind,
+                                                  &field.Hex, &field.Bits};
+        for (int column = 0; column < kColumnCount; ++column) {
+            grid_->setItem(row, column, new QTableWidgetItem(ToQt(*texts[column])));
+        }
+        grid_->item(row, kIndexColumn)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
+    HideInplaceLists();
+    progressBar_->setValue(progressBar_->minimum());
+}
+
+std::vector<FieldSettingsRow> FieldSettingsDialog::GridRows() const {
+    const auto text = [this](int row, int column) {
+        const QTableWidgetItem* item = grid_->item(row, column);
+        return item == nullptr ? std::string() : FromQt(item->text());
+    };
+    std::vector<FieldSettingsRow> rows;
+    for (int row = 0; row < grid_->rowCount(); ++row) {
+        rows.push_back({text(row, kIndexColumn), text(row, kNameColumn), text(row, kKindColumn),
+                        text(row, kHexColumn), text(row, kSizeColumn)});
+    }
+    return rows;
+}
+
+QComboBox* FieldSettingsDialog::InplaceListOf(int column) const {
+    switch (column) {
+        case kKindColumn:
+            return kindList_;
+        case kHexColumn:
+            return hexList_;
+        case kSizeColumn:
+            return sizeList_;
+        default:
+            return nullptr;
+    }
+}
+
+void FieldSettingsDialog::HideInplaceLists() {
+    for (QComboBox* list : {kindList_, hexList_, sizeList_}) {
+        list->hide();
+    }
+}
+
+void FieldSettingsDialog::ShowInplaceList(int row, int column) {
+    HideInplaceLists();
+    QComboBox* list = InplaceListOf(column);
+    const QTableWidgetItem* item = grid_->item(row, column);
+    if (list == nullptr || item == nullptr) {
+        return;
+    }
+    list->setGeometry(grid_->visualItemRect(item));
+    list->setCurrentIndex(list->findText(item->text()));
+    list->show();
+    list->setFocus();
+}
+
+void FieldSettingsDialog::TakeChosenItem(QComboBox& list, int index) {
+    if (QTableWidgetItem* item = grid_->currentItem()) {
+        item->setText(list.itemText(index));
+    }
+    list.hide();
+    grid_->setFocus();
+}
+
+void FieldSettingsDialog::OkClicked() {
+    const std::vector<FieldSettingsRow> rows = GridRows();
+    progressBar_->setMaximum(static_cast<int>(rows.size()));
+    RunGuarded(dialogs_, [&] {
+        TakeOverFieldSettings(work_, rows, [this](int row) { progressBar_->setValue(row); });
+    });
+    // Confirmed also after a failure, so the main window reloads with what was taken over.
+    accept();
+}
+
+}  // namespace kelvane

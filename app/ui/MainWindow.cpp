@@ -1,0 +1,196 @@
+#include "app/ui/MainWindow.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "app/EditorSession.h"
+#include "app/ui/DbGrid.h"
+#include "app/ui/FieldSettingsDialog.h"
+#include "app/ui/NewTableDialog.h"
+#include "app/ui/RecordNavigator.h"
+#include "app/ui/RecordSearchDialog.h"
+#include "app/ui/RecordTableModel.h"
+#include "core/Workspace.h"
+#include "shell/CommandGuard.h"
+#include "shell/UserDialogs.h"
+#include "shell/ui/CentreOnScreen.h"
+#include "shell/ui/ModalRunner.h"
+#include "shell/ui/QtText.h"
+
+namespace kelvane {
+namespace {
+
+constexpr int kTopPanelHeight = 25;
+
+}  // namespace
+
+MainWindow::MainWindow(EditorSession& session, UserDialogs& dialogs, ModalRunner& modals,
+                       QWidget* parent)
+    : QMainWindow(parent), session_(session), dialogs_(dialogs), modals_(modals) {
+    setObjectName("Form1");
+    resize(763, 553);
+    CentreOnScreen(*this);
+    menus_ = BuildMainMenus(*this);
+
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    auto* panel = new QWidget(central);
+    panel->setObjectName("Panel1");
+    panel->setFixedHeight(kTopPanelHeight);
+    layout->addWidget(panel);
+    model_ = new RecordTableModel(session_.Work().Table, dialogs_, this);
+    grid_ = new DbGrid(*model_, dialogs_, central);
+    grid_->setObjectName("DBGrid1");
+    layout->addWidget(grid_);
+    BuildTopPanel(panel);
+    setCentralWidget(central);
+
+    ConnectFileCommands();
+    ConnectTableCommands();
+    session_.SetWindowStateListener([this] { ApplyWindowState(); });
+    ApplyWindowState();
+}
+
+void MainWindow::BuildTopPanel(QWidget* panel) {
+    auto* layout = new QHBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    navigator_ = new RecordNavigator(*model_, dialogs_, panel);
+    navigator_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    layout->addWidget(navigator_);
+
+    findButton_ = new QToolButton(panel);
+    findButton_->setObjectName("SpeedButton1");
+    findButton_->setText("Find");
+    findButton_->setAutoRaise(true);
+    layout->addWidget(findButton_);
+    connect(findButton_, &QToolButton::clicked, this, &MainWindow::FindRecords);
+
+    withParamButton_ = new QPushButton("With Param...", panel);
+    withParamButton_->setObjectName("Button1");
+    withParamButton_->hide();
+    connect(withParamButton_, &QPushButton::clicked, this, &MainWindow::RunCommandLine);
+
+    progressBar_ = new QProgressBar(panel);
+    progressBar_->setObjectName("ProgressBar1");
+    progressBar_->setMaximumHeight(8);
+    progressBar_->setTextVisible(false);
+    progressBar_->hide();
+    layout->addWidget(progressBar_, 1);
+    layout->addStretch(1);
+}
+
+void MainWindow::ConnectFileCommands() {
+    connect(menus_.NewTable, &QAction::triggered, this, &MainWindow::CreateNewTable);
+    ConnectCommand({menus_.OpenDbc}, [this] { session_.Open(); });
+    ConnectCommand({menus_.ReloadLastFile}, [this] { session_.Reload(); });
+    ConnectCommand({menus_.Save}, [this] { session_.Save(); });
+    ConnectCommand({menus_.SaveAs}, [this] { session_.SaveAs(); });
+    connect(menus_.Exit, &QAction::triggered, this, &QWidget::close);
+    connect(menus_.About, &QAction::triggered, this,
+            [this] { dialogs_.ShowMessage(ApplicationTitle); });
+}
+
+void MainWindow::ConnectTableCommands() {
+    connect(menus_.Fields, &QAction::triggered, this, &MainWindow::EditFields);
+    ConnectCommand({menus_.EmptyTable}, [this] { session_.EmptyTable(); });
+    connect(menus_.Find, &QAction::triggered, this, &MainWindow::FindRecords);
+    connect(menus_.AutoReloadOnFieldsChange, &QAction::toggled, this,
+            [this](bool checked) { session_.AutoReloadOnFieldsChange = checked; });
+    ConnectCommand({menus_.PopupAddRow}, [this] { session_.AddRow(); });
+    ConnectCommand({menus_.PopupDeleteRow}, [this] { session_.DeleteRow(); });
+    connect(grid_, &DbGrid::columnPressed, this,
+            [this](int column) { session_.SelectedColumn = column; });
+    connect(grid_, &QWidget::customContextMenuRequested, this, [this](const QPoint& position) {
+        menus_.Popup->popup(grid_->viewport()->mapToGlobal(position));
+    });
+}
+
+void MainWindow::SetFieldDialogs(FieldSettingsDialog& fieldSettings, NewTableDialog& createNew) {
+    fieldSettings_ = &fieldSettings;
+    createNew_ = &createNew;
+}
+
+void MainWindow::SetCommandLine(std::vector<std::string> arguments) {
+    arguments_ = std::move(arguments);
+}
+
+void MainWindow::RunCommand(const std::function<void()>& command) {
+    RunGuarded(dialogs_, command);
+}
+
+void MainWindow::ConnectCommand(std::initializer_list<QAction*> entries,
+                                std::function<void()> command) {
+    for (QAction* entry : entries) {
+        connect(entry, &QAction::triggered, this, [this, command] { RunCommand(command); });
+    }
+}
+
+void MainWindow::OpenTableFile(const std::string& path) {
+    RunCommand([&] { session_.OpenTableFile(path); });
+}
+
+void MainWindow::RunCommandLine() {
+    CommandLineOutcome outcome = CommandLineOutcome::KeepRunning;
+    const bool finished =
+        RunGuarded(dialogs_, [this, &outcome] { outcome = session_.RunCommandLine(arguments_); });
+    // A batch run ends the program once it has saved (or the save was declined). A failing one
+    // leaves the program open for the user to see why, unless nobody can see it.
+    if (outcome != CommandLineOutcome::KeepRunning) {
+        QCoreApplication::exit(outcome == CommandLineOutcome::BatchSaved ? 0 : 1);
+    } else if (!finished && headless_ && !arguments_.empty() && arguments_[0] == "/i") {
+        QCoreApplication::exit(1);
+    }
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!commandLineHandled_ && !event->spontaneous()) {
+        commandLineHandled_ = true;
+        // Queued, so the window is on screen before a long load starts.
+        QMetaObject::invokeMethod(this, &MainWindow::RunCommandLine, Qt::QueuedConnection);
+    }
+}
+
+void MainWindow::ApplyWindowState() {
+    const MainWindowState& state = session_.WindowState();
+    setWindowTitle(ToQt(state.Caption));
+    for (QAction* action :
+         {menus_.ReloadLastFile, menus_.Save, menus_.SaveAs, menus_.ExportEverything}) {
+        action->setEnabled(state.FileCommandsEnabled);
+    }
+    menus_.ExportSelectedLine->setEnabled(state.RecordExportsEnabled);
+    menus_.ExportForPatchwell->menuAction()->setEnabled(state.RecordExportsEnabled);
+}
+
+void MainWindow::EditFields() {
+    RunCommand([this] {
+        const int fieldCountBefore = session_.Work().Table.FieldCount() - 1;
+        if (modals_.RunModal(*fieldSettings_) == QDialog::Accepted) {
+            session_.ReloadAfterFieldsDialog(fieldCountBefore);
+        }
+    });
+}
+
+void MainWindow::CreateNewTable() {
+    RunCommand([this] {
+        if (modals_.RunModal(*createNew_) == QDialog::Accepted) {
+            session_.NewTable(createNew_->Request());
+        }
+    });
+}
+
+void MainWindow::FindRecords() {
+    RunCommand([this] { RunRecordSearch(this, modals_, session_.Work().Table, searchSettings_); });
+}
+
+}  // namespace kelvane

@@ -1,0 +1,88 @@
+#pragma once
+
+#include <QMainWindow>
+#include <functional>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "app/RecordSearch.h"
+#include "app/ui/MainMenus.h"
+
+class QProgressBar;
+class QPushButton;
+class QToolButton;
+
+namespace kelvane {
+
+class DbGrid;
+class EditorSession;
+class FieldSettingsDialog;
+class ModalRunner;
+class NewTableDialog;
+class RecordNavigator;
+class RecordTableModel;
+class UserDialogs;
+
+// The main window: the grid over the open table with its navigator, the menus, and the file
+// commands, which it forwards to the session.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    MainWindow(EditorSession& session, UserDialogs& dialogs, ModalRunner& modals,
+               QWidget* parent = nullptr);
+
+    // The dialogs of the Fields and New commands, created after this window.
+    void SetFieldDialogs(FieldSettingsDialog& fieldSettings, NewTableDialog& createNew);
+    // The program's arguments after its own name, handled when the window is first shown.
+    void SetCommandLine(std::vector<std::string> arguments);
+    // Without a display nobody can read why a batch run failed, so it ends the program with
+    // status 1 instead of staying open.
+    void SetHeadless(bool headless) { headless_ = headless; }
+
+    const MainMenus& Menus() const { return menus_; }
+    DbGrid& Grid() const { return *grid_; }
+    RecordTableModel& Model() const { return *model_; }
+    // The thin bar the export of all records shows while it works.
+    QProgressBar& ExportProgressBar() const { return *progressBar_; }
+
+    // Runs one user command: a failure is shown in a message box and the program goes on.
+    void RunCommand(const std::function<void()>& command);
+    // Runs the command, through RunCommand, whenever one of the entries is chosen.
+    void ConnectCommand(std::initializer_list<QAction*> entries, std::function<void()> command);
+
+    void OpenTableFile(const std::string& path);
+    void RunCommandLine();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void BuildTopPanel(QWidget* panel);
+    void ConnectFileCommands();
+    void ConnectTableCommands();
+    void ApplyWindowState();
+    void EditFields();
+    void CreateNewTable();
+    void FindRecords();
+
+    EditorSession& session_;
+    UserDialogs& dialogs_;
+    ModalRunner& modals_;
+    MainMenus menus_;
+    RecordTableModel* model_ = nullptr;
+    RecordNavigator* navigator_ = nullptr;
+    QToolButton* findButton_ = nullptr;
+    QPushButton* withParamButton_ = nullptr;
+    QProgressBar* progressBar_ = nullptr;
+    DbGrid* grid_ = nullptr;
+    FieldSettingsDialog* fieldSettings_ = nullptr;
+    NewTableDialog* createNew_ = nullptr;
+    SearchSettings searchSettings_;
+    std::vector<std::string> arguments_;
+    bool commandLineHandled_ = false;
+    bool headless_ = false;
+};
+
+}  // namespace kelvane

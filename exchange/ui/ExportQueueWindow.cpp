@@ -1,0 +1,32 @@
+#include "exchange/ui/ExportQueueWindow.h"
+
+#include <QPlainTextEdit>
+
+#include "core/TextFile.h"
+#include "exchange/PatchSaveRequest.h"
+#include "exchange/ui/MemoLines.h"
+#include "shell/UserDialogs.h"
+
+namespace kelvane {
+
+ExportQueueWindow::ExportQueueWindow(UserDialogs& dialogs, QWidget* parent)
+    : MemoToolWindow("QueueForm", "Export Queue", dialogs, parent) {
+    AddPanelButton("SpeedButton2", "Clear", [this] { Clear(); });
+    AddPanelButton("SpeedButton1", "Export to file ", [this] { ExportToFile(); });
+}
+
+void ExportQueueWindow::AddLine(const std::string& line) {
+    AppendMemoLine(Memo(), line);
+}
+
+void ExportQueueWindow::Clear() {
+    Memo().clear();
+}
+
+void ExportQueueWindow::ExportToFile() {
+    if (const auto path = Dialogs().ChooseSaveFile(PatchSaveRequest())) {
+        WriteTextLines(*path, MemoLines(Memo()));
+    }
+}
+
+}  // namespace kelvane

@@ -1,0 +1,92 @@
+#include "program/Program.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCoreApplication>
+
+#include "app/ui/FieldSettingsDialog.h"
+#include "app/ui/MainWindow.h"
+#include "app/ui/NewTableDialog.h"
+#include "app/ui/PresetWindow.h"
+#include "core/Workspace.h"
+#include "editors/ui/CreatureEditorWindow.h"
+#include "editors/ui/CreatureSearchWindows.h"
+#include "editors/ui/DatGeneratorWindow.h"
+#include "editors/ui/DatQuestionWindow.h"
+#include "editors/ui/ItemsEditorWindow.h"
+#include "editors/ui/QuestEditorWindow.h"
+#include "exchange/ui/ExportQueueWindow.h"
+#include "exchange/ui/NotesWindow.h"
+#include "launcher/ui/ConverterWindow.h"
+#include "program/EditorMenuWiring.h"
+#include "program/ExchangeMenuWiring.h"
+#include "program/ImportMenuWiring.h"
+#include "shell/ui/LoadProgressWindow.h"
+#include "shell/ui/QtText.h"
+#include "talents/ui/DeleteTalentWindow.h"
+#include "talents/ui/TalentRanksWindow.h"
+#include "talents/ui/TalentTreeWindow.h"
+
+namespace kelvane {
+
+Program::Program(UserDialogs& dialogs, ModalRunner& modals, std::vector<std::string> arguments)
+    : workspace_(std::make_unique<Workspace>()),
+      session_(*workspace_, dialogs, feedback_),
+      exchange_(workspace_->Table, dialogs, feedback_),
+      imports_(workspace_->Table, dialogs, feedback_),
+      talentFiles_(session_),
+      talents_(talentFiles_, dialogs) {
+    QApplication::setApplicationName(ApplicationTitle);
+
+    mainWindow_ = std::make_unique<kelvane::MainWindow>(session_, dialogs, modals);
+    windows_.push_back(mainWindow_.get());
+    QWidget* owner = mainWindow_.get();
+    fieldSettings_ = Keep(new FieldSettingsDialog(*workspace_, dialogs, owner));
+    newTable_ = Keep(new NewTableDialog(dialogs, owner));
+    RecordTable& table = workspace_->Table;
+    // The .dat files, the pick lists of the creature editor and the converter's command file
+    // belong beside the program.
+    const std::string programFolder = FromQt(QCoreApplication::applicationDirPath());
+    creatureEditor_ = Keep(new CreatureEditorWindow(table, dialogs, programFolder, owner));
+    auto* factionSearch = Keep(new FactionSearchWindow(*creatureEditor_, owner));
+    auto* itemDat = Keep(new ItemDatWindow(table, dialogs, programFolder, owner));
+    auto* modelSearch = Keep(new ModelSearchWindow(*creatureEditor_, owner));
+    questEditor_ = Keep(new QuestEditorWindow(table, dialogs, owner));
+    Keep(new ItemsEditorWindow(owner));
+    loadProgress_ = Keep(new LoadProgressWindow(owner));
+    auto* creatureDat = Keep(new CreatureDatWindow(table, dialogs, programFolder, owner));
+    datQuestion_ = Keep(new DatQuestionWindow(owner));
+    auto* gameObjectDat = Keep(new GameObjectDatWindow(table, dialogs, programFolder, owner));
+    NotesWindow* notes = Keep(new NotesWindow(dialogs, owner));
+    ExportQueueWindow* queue = Keep(new ExportQueueWindow(dialogs, owner));
+    presets_ = Keep(
+        new PresetWindow(*workspace_, dialogs, *fieldSettings_, [this] { session_.Reload(); }));
+    talentTree_ = Keep(new TalentTreeWindow(talents_, dialogs, owner));
+    talentRanks_ = Keep(new TalentRanksWindow(talents_, dialogs, owner));
+    deleteTalent_ = Keep(new DeleteTalentWindow(talents_, dialogs, owner));
+    converter_ = Keep(new ConverterWindow(dialogs, programFolder, owner));
+
+    feedback_.SetProgressWindow(*loadProgress_);
+    ConnectExchangeMenus(*mainWindow_, session_, exchange_, *queue, *notes);
+    ConnectImportMenus(*mainWindow_, imports_);
+    ConnectEditorMenus(*mainWindow_, workspace_->Current, dialogs, *creatureEditor_, *questEditor_,
+                       *converter_);
+    mainWindow_->SetFieldDialogs(*fieldSettings_, *newTable_);
+    mainWindow_->SetCommandLine(std::move(arguments));
+    QObject::connect(fieldSettings_, &FieldSettingsDialog::LoadPresetRequested, presets_,
+                     &QWidget::show);
+    QObject::connect(mainWindow_->Menus().TalentEditor, &QAction::triggered, talentTree_,
+                     &TalentTreeWindow::ShowInFront);
+    QObject::connect(talentTree_, &TalentTreeWindow::DeleteTalentRequested, deleteTalent_,
+                     &DeleteTalentWindow::ShowInFront);
+    QObject::connect(creatureEditor_, &CreatureEditorWindow::ModelSearchRequested, modelSearch,
+                     &ModelSearchWindow::ShowInFront);
+    QObject::connect(creatureEditor_, &CreatureEditorWindow::FactionSearchRequested, factionSearch,
+                     &FactionSearchWindow::ShowInFront);
+    datQuestion_->SetGenerators(*itemDat, *creatureDat, *gameObjectDat);
+    session_.SetDatOffer([this](const DatKind& kind) { datQuestion_->Ask(kind); });
+}
+
+Program::~Program() = default;
+
+}  // namespace kelvane

@@ -1,0 +1,22 @@
+#include "shell/CommandGuard.h"
+
+#include <exception>
+#include <new>
+
+#include "shell/UserDialogs.h"
+
+namespace kelvane {
+
+bool RunGuarded(UserDialogs& dialogs, const std::function<void()>& command) {
+    try {
+        command();
+        return true;
+    } catch (const std::bad_alloc&) {
+        dialogs.ShowMessage("Not enough memory to finish the command.");
+    } catch (const std::exception& error) {
+        dialogs.ShowMessage(error.what());
+    }
+    return false;
+}
+
+}  // namespace kelvane

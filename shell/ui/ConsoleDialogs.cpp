@@ -1,0 +1,46 @@
+#include "shell/ui/ConsoleDialogs.h"
+
+#include <QDialog>
+#include <cstdio>
+
+namespace kelvane {
+
+void ConsoleDialogs::Print(const std::string& text) {
+    ++printed_;
+    std::fprintf(stderr, "kelvane: %s\n", text.c_str());
+}
+
+void ConsoleDialogs::ShowMessage(const std::string& text) {
+    Print(text);
+}
+
+bool ConsoleDialogs::AskYesNo(const std::string& text) {
+    Print(text + " [answered No: there is no display to ask on]");
+    return false;
+}
+
+bool ConsoleDialogs::AskYesNoDefaultNo(const std::string& text) {
+    return AskYesNo(text);
+}
+
+bool ConsoleDialogs::Confirm(const std::string& text, const std::string& confirmLabel) {
+    Print(text + " [answered Cancel, not " + confirmLabel + ": there is no display to ask on]");
+    return false;
+}
+
+std::optional<std::string> ConsoleDialogs::ChooseOpenFile(const FileDialogRequest& request) {
+    Print(request.Title + " [cancelled: there is no display to ask on]");
+    return std::nullopt;
+}
+
+std::optional<std::string> ConsoleDialogs::ChooseSaveFile(const FileDialogRequest& request) {
+    Print(request.Title + " [cancelled: there is no display to ask on]");
+    return std::nullopt;
+}
+
+int ConsoleDialogs::RunModal(QDialog& dialog) {
+    Print(dialog.windowTitle().toStdString() + " [cancelled: there is no display to ask on]");
+    return QDialog::Rejected;
+}
+
+}  // namespace kelvane

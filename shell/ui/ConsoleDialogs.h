@@ -1,0 +1,28 @@
+#pragma once
+
+#include "shell/UserDialogs.h"
+#include "shell/ui/ModalRunner.h"
+
+namespace kelvane {
+
+// The editor's questions when there is no display to show them on: messages go to stderr,
+// questions are printed and answered No, file dialogs and modal windows are cancelled.
+class ConsoleDialogs : public UserDialogs, public ModalRunner {
+  public:
+    void ShowMessage(const std::string& text) override;
+    bool AskYesNo(const std::string& text) override;
+    bool AskYesNoDefaultNo(const std::string& text) override;
+    bool Confirm(const std::string& text, const std::string& confirmLabel) override;
+    std::optional<std::string> ChooseOpenFile(const FileDialogRequest& request) override;
+    std::optional<std::string> ChooseSaveFile(const FileDialogRequest& request) override;
+    int RunModal(QDialog& dialog) override;
+
+    // How many messages and questions were printed.
+    int Printed() const { return printed_; }
+
+  private:
+    void Print(const std::string& text);
+    int printed_ = 0;
+};
+
+}  // namespace kelvane

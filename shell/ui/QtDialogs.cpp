@@ -1,0 +1,109 @@
+#include "shell/ui/QtDialogs.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStringList>
+
+#include "shell/ui/QtText.h"
+
+namespace kelvane {
+namespace {
+
+// The Windows-style filter list of the dialogs: "*.dbc (*.dbc)", "all files (*.*)". Qt reads
+// "*.*" as every file with a dot, so it becomes "*" to show every file.
+QStringList NameFilters(const FileDialogRequest& request) {
+    QStringList filters;
+    for (const FileFilter& filter : request.Filters) {
+        const QString pattern =
+            filter.Pattern == "*.*" ? QStringLiteral("*") : ToQt(filter.Pattern);
+        filters << ToQt(filter.Name) + " (" + pattern + ")";
+    }
+    return filters;
+}
+
+// A busy cursor left over from the command that asks would hide the dialog's own cursor.
+class NormalCursor {
+  public:
+    NormalCursor() : wasBusy_(QApplication::overrideCursor() != nullptr) {
+        if (wasBusy_) {
+            QApplication::setOverrideCursor(Qt::ArrowCursor);
+        }
+    }
+    ~NormalCursor() {
+        if (wasBusy_) {
+            QApplication::restoreOverrideCursor();
+        }
+    }
+    NormalCursor(const NormalCursor&) = delete;
+    NormalCursor& operator=(const NormalCursor&) = delete;
+
+  private:
+    bool wasBusy_;
+};
+
+std::optional<std::string> RunFileDialog(QWidget* parent, const FileDialogRequest& request,
+                                         QFileDialog::AcceptMode mode) {
+    NormalCursor cursor;
+    QFileDialog dialog(parent, ToQt(request.Title));
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                       : QFileDialog::AnyFile);
+    dialog.setNameFilters(NameFilters(request));
+    dialog.setDefaultSuffix(ToQt(request.DefaultExtension));
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.ConfirmOverwrite);
+    if (!request.FileName.empty()) {
+        dialog.selectFile(ToQt(request.FileName));
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return FromQt(dialog.selectedFiles().constFirst());
+}
+
+}  // namespace
+
+void QtDialogs::ShowMessage(const std::string& text) {
+    NormalCursor cursor;
+    QMessageBox::information(parent_, QApplication::applicationDisplayName(), ToQt(text));
+}
+
+bool QtDialogs::AskYesNo(const std::string& text) {
+    NormalCursor cursor;
+    return QMessageBox::question(parent_, QApplication::applicationDisplayName(), ToQt(text),
+                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+bool QtDialogs::AskYesNoDefaultNo(const std::string& text) {
+    NormalCursor cursor;
+    return QMessageBox::question(parent_, QApplication::applicationDisplayName(), ToQt(text),
+                                 QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
+bool QtDialogs::Confirm(const std::string& text, const std::string& confirmLabel) {
+    NormalCursor cursor;
+    QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(), ToQt(text),
+                    QMessageBox::NoButton, parent_);
+    QPushButton* confirm = box.addButton(ToQt(confirmLabel), QMessageBox::AcceptRole);
+    box.setDefaultButton(box.addButton(QMessageBox::Cancel));
+    box.exec();
+    return box.clickedButton() == confirm;
+}
+
+std::optional<std::string> QtDialogs::ChooseOpenFile(const FileDialogRequest& request) {
+    return RunFileDialog(parent_, request, QFileDialog::AcceptOpen);
+}
+
+std::optional<std::string> QtDialogs::ChooseSaveFile(const FileDialogRequest& request) {
+    return RunFileDialog(parent_, request, QFileDialog::AcceptSave);
+}
+
+int QtDialogs::RunModal(QDialog& dialog) {
+    NormalCursor cursor;
+    return dialog.exec();
+}
+
+}  // namespace kelvane

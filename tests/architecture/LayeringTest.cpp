@@ -1,0 +1,191 @@
+// The folders are floors and includes run one way, down them. Every library publishes the
+// project root as its include folder, so the compiler cannot refuse an include that runs back
+// up; this test reads every quoted include of the project and does.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <optional>
+#include <regex>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kelvane::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+// What each folder's files may include besides their own folder, lowest floor first. Nothing
+// names program/: it is the composition root, and nothing includes it.
+const std::map<std::string, std::set<std::string, std::less<>>, std::less<>> kMayInclude = {
+    {"core", {}},
+    // Shared window services: the dialogs, the feedback, the command guard, the Qt helpers.
+    {"shell", {}},
+    {"exchange", {"core", "shell"}},
+    {"import", {"core", "shell"}},
+    // The .dat files and the quest lists write cells as the text export does.
+    {"editors", {"core", "shell", "exchange"}},
+    {"launcher", {"core", "shell"}},
+    {"talents", {"core", "shell"}},
+    {"app", {"core", "shell", "exchange", "import", "editors", "launcher", "talents"}},
+    {"program", {"core", "shell", "exchange", "import", "editors", "launcher", "talents", "app"}},
+    // The command-line tool stands beside program/, over the Qt-free libraries only.
+    {"cli", {"core", "exchange", "import", "editors", "launcher", "talents"}},
+    {"examples", {"core"}},
+};
+
+// Tests, benchmarks and fuzz targets reach into whichever floor they exercise.
+const std::set<std::string, std::less<>> kUnchecked = {"tests", "bench", "fuzz"};
+
+std::string_view FolderOf(std::string_view path) {
+    return path.substr(0, path.find('/'));
+}
+
+// Windows live in a folder's ui/; everything else of the folder is free of Qt.
+bool InWindowFolder(std::string_view path) {
+    const size_t slash = path.find('/');
+    return slash != std::string_view::npos && path.substr(slash + 1).starts_with("ui/");
+}
+
+// Why a file of the project may not include another; nothing when it may. Both paths are from
+// the project root, as the project writes its includes.
+std::optional<std::string> Violation(std::string_view from, std::string_view included) {
+    const std::string_view fromFolder = FolderOf(from);
+    const std::string_view includedFolder = FolderOf(included);
+    const auto rule = kMayInclude.find(fromFolder);
+    if (rule == kMayInclude.end()) {
+        return "its folder " + std::string(fromFolder) + "/ has no place in the floors";
+    }
+    if (!kMayInclude.contains(includedFolder)) {
+        return "an include is written from the project root, as folder/File.h";
+    }
+    if (includedFolder != fromFolder && !rule->second.contains(includedFolder)) {
+        return std::string(fromFolder) + "/ may not include " + std::string(includedFolder) + "/";
+    }
+    // program/ is Qt throughout and brings every window together.
+    if (!InWindowFolder(included) || fromFolder == "program") {
+        return std::nullopt;
+    }
+    if (!InWindowFolder(from)) {
+        return "code free of Qt may not include windows";
+    }
+    // Windows build on the shared window services; only program/ puts windows of different
+    // folders together.
+    if (includedFolder != fromFolder && includedFolder != "shell") {
+        return "windows of " + std::string(fromFolder) + "/ may not include windows of " +
+               std::string(includedFolder) + "/";
+    }
+    return std::nullopt;
+}
+
+struct Include {
+    std::string From;  // from the project root
+    int Line = 0;
+    std::string Included;
+};
+
+bool IsSourceFile(const fs::path& path) {
+    return path.extension() == ".h" || path.extension() == ".cpp";
+}
+
+// Build folders and hidden folders hold no sources of ours.
+bool IsSkippedFolder(const fs::path& relative) {
+    const std::string name = relative.filename().string();
+    return name.starts_with('.') || name.starts_with("build") ||
+           (relative.has_parent_path() ? false : kUnchecked.contains(name));
+}
+
+std::vector<Include> ProjectIncludes(const fs::path& root) {
+    static const std::regex kQuotedInclude(R"re(^\s*#\s*include\s*"([^"]+)")re");
+    std::vector<Include> includes;
+    for (auto entry = fs::recursive_directory_iterator(root);
+         entry != fs::recursive_directory_iterator(); ++entry) {
+        const fs::path relative = fs::relative(entry->path(), root);
+        if (entry->is_directory()) {
+            if (IsSkippedFolder(relative)) {
+                entry.disable_recursion_pending();
+            }
+            continue;
+        }
+        if (!entry->is_regular_file() || !IsSourceFile(relative) || !relative.has_parent_path()) {
+            continue;
+        }
+        std::ifstream file(entry->path());
+        std::string text;
+        for (int line = 1; std::getline(file, text); ++line) {
+            std::smatch match;
+            if (std::regex_search(text, match, kQuotedInclude)) {
+                includes.push_back({relative.generic_string(), line, match[1]});
+            }
+        }
+    }
+    return includes;
+}
+
+TEST(Layering, EveryIncludeRunsDownTheFloors) {
+    const std::vector<Include> includes = ProjectIncludes(KELVANE_SOURCE_DIR);
+    std::map<std::string, int, std::less<>> includesPerFolder;
+    std::vector<std::string> violations;
+    for (const Include& include : includes) {
+        ++includesPerFolder[std::string(FolderOf(include.From))];
+        if (const auto why = Violation(include.From, include.Included)) {
+            violations.push_back(include.From + ":" + std::to_string(include.Line) + " includes " +
+                                 include.Included + ": " + *why);
+        }
+    }
+    std::string report;
+    for (const std::string& violation : violations) {
+        report += violation + "\n";
+    }
+    EXPECT_TRUE(violations.empty()) << report;
+    // A walk that found nothing would pass as well: every floor has includes to check.
+    for (const auto& [folder, allowed] : kMayInclude) {
+        EXPECT_GT(includesPerFolder[folder], 0) << folder;
+    }
+}
+
+TEST(Layering, TheRulesTellUpFromDown) {
+    struct Case {
+        const char* from;
+        const char* included;
+        bool allowed;
+    };
+    const Case cases[] = {
+        {"core/Presets.cpp", "core/IniFile.h", true},
+        {"core/Presets.cpp", "shell/UserDialogs.h", false},
+        {"shell/CommandGuard.cpp", "core/KelvaneError.h", false},
+        {"shell/ui/QtDialogs.cpp", "shell/ui/QtText.h", true},
+        {"shell/CommandGuard.cpp", "shell/ui/QtText.h", false},
+        {"talents/TalentEditor.cpp", "shell/UserDialogs.h", true},
+        {"talents/TalentEditor.cpp", "app/EditorSession.h", false},
+        {"talents/ui/TalentTreeWindow.cpp", "shell/ui/QtText.h", true},
+        {"talents/ui/TalentTreeWindow.cpp", "editors/ui/EditorWindow.h", false},
+        {"editors/DatFile.cpp", "exchange/TextExport.h", true},
+        {"editors/ui/DatQuestionWindow.cpp", "exchange/ui/MemoLines.h", false},
+        {"import/ScriptLines.cpp", "exchange/PatchText.h", false},
+        {"exchange/ui/NotesWindow.cpp", "app/ui/MainWindow.h", false},
+        {"app/EditorSession.cpp", "editors/DatKinds.h", true},
+        {"app/EditorSession.cpp", "app/ui/MainWindow.h", false},
+        {"app/ui/MainWindow.cpp", "program/Program.h", false},
+        {"app/ui/MainWindow.cpp", "shell/ui/ModalRunner.h", true},
+        {"app/ui/MainWindow.cpp", "editors/ui/CreatureEditorWindow.h", false},
+        {"program/Program.cpp", "talents/ui/TalentTreeWindow.h", true},
+        {"program/main.cpp", "program/Program.h", true},
+        {"cli/DatCommand.cpp", "editors/DatFile.h", true},
+        {"cli/main.cpp", "app/EditorSession.h", false},
+        {"cli/main.cpp", "shell/ui/QtText.h", false},
+        {"app/ui/MainWindow.cpp", "MainWindow.h", false},
+        {"gui/Window.cpp", "core/RecordTable.h", false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(!Violation(c.from, c.included).has_value(), c.allowed)
+            << c.from << " includes " << c.included;
+    }
+}
+
+}  // namespace
+}  // namespace kelvane::testing
