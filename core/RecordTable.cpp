@@ -114,6 +114,8 @@ void RecordTable::AdoptLoadedRows(LoadedRows rows) {
     const size_t rowCount = rows.Columns.empty() ? 0 : rows.Columns.front().Size();
     strings_ = std::move(rows.Strings);
     stores_ = std::move(rows.Columns);
+    // Slots freed by records deleted before the load are the loaded records' now.
+    freeSlots_.clear();
     order_.resize(rowCount);
     for (size_t row = 0; row < rowCount; ++row) {
         order_[row] = static_cast<uint32_t>(row);

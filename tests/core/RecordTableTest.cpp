@@ -226,6 +226,30 @@ TEST_F(RecordTableTest, RefusedTextsNameTheColumnCaption) {
     EXPECT_EQ(table.State(), TableState::Insert);
 }
 
+// Storage freed before a load belongs to the loaded records afterwards.
+TEST_F(RecordTableTest, RecordsAddedAfterALoadLeaveTheLoadedOnesAlone) {
+    AppendRecords(table, 1);
+    table.Delete();
+    LoadedRows rows;
+    for (int column = 0; column < table.FieldCount(); ++column) {
+        ColumnStore store;
+        store.Kind = table.ColumnKind(column);
+        store.Resize(2, rows.Strings.EmptyRef());
+        rows.Columns.push_back(std::move(store));
+    }
+    rows.Columns[0].Integers = {0, 1};
+    rows.Columns[1].Integers = {7, 8};
+    table.AdoptLoadedRows(std::move(rows));
+
+    table.Append();
+    table.Fields(1).SetAsInteger(99);
+    table.Post();
+    EXPECT_EQ(Indexes(table), (std::vector<int32_t>{0, 1, 2}));
+    EXPECT_EQ(table.IntegerAt(0, 1), 7);
+    EXPECT_EQ(table.IntegerAt(1, 1), 8);
+    EXPECT_EQ(table.IntegerAt(2, 1), 99);
+}
+
 TEST_F(RecordTableTest, StringsAreCutAt4000Characters) {
     table.Append();
     table.Fields(3).SetAsString(std::string(4100, 'a'));
