@@ -10,13 +10,12 @@
 #include "core/ColumnStore.h"
 #include "core/FieldKind.h"
 #include "core/StringPool.h"
+#include "core/TableState.h"
 
 namespace kelvane {
 
 class Field;
 class RecordTableListener;
-
-enum class TableState { Browse, Edit, Insert };
 
 inline constexpr int StringFieldSize = 4000;
 
