@@ -86,69 +86,66 @@ std::string Field::DisplayText() const {
 }
 
 void Field::SetAsInteger(int32_t value) {
-    RecordTable::CellValue cell;
     switch (Kind()) {
         case FieldKind::ftString:
-            cell.Text = IntegerText(value);
-            break;
+            table_->SetCurrentCell(column_, CellValue(IntegerText(value)));
+            return;
         case FieldKind::ftFloat:
-            cell.Float = value;
-            break;
+            table_->SetCurrentCell(column_, CellValue(static_cast<double>(value)));
+            return;
         case FieldKind::ftInteger:
-            cell.Integer = value;
             break;
     }
-    table_->SetCurrentCell(column_, std::move(cell));
+    table_->SetCurrentCell(column_, CellValue(value));
 }
 
 void Field::SetAsFloat(double value) {
-    RecordTable::CellValue cell;
     switch (Kind()) {
         case FieldKind::ftString:
-            cell.Text = FloatText(value);
-            break;
+            table_->SetCurrentCell(column_, CellValue(FloatText(value)));
+            return;
         case FieldKind::ftInteger: {
             const auto rounded = RoundToInteger(value);
             if (!rounded) {
                 FailInteger(FloatText(value), Caption());
             }
-            cell.Integer = *rounded;
-            break;
+            table_->SetCurrentCell(column_, CellValue(*rounded));
+            return;
         }
         case FieldKind::ftFloat:
-            cell.Float = value;
             break;
     }
-    table_->SetCurrentCell(column_, std::move(cell));
+    table_->SetCurrentCell(column_, CellValue(value));
 }
 
 void Field::SetAsString(std::string_view text) {
     table_->RequireEditing();
-    RecordTable::CellValue cell;
+    table_->SetCurrentCell(column_, ValueOfText(text));
+}
+
+// The empty text makes a number blank; any other text must read as a number of the column.
+CellValue Field::ValueOfText(std::string_view text) const {
     switch (Kind()) {
         case FieldKind::ftString:
-            cell.Text = text.substr(0, StringFieldSize);
-            break;
+            return CellValue(std::string(text.substr(0, StringFieldSize)));
         case FieldKind::ftFloat:
             if (text.empty()) {
-                cell.Blank = true;
-            } else if (const auto value = ParseFloatText(text)) {
-                cell.Float = *value;
-            } else {
-                FailFloat(text, Caption());
+                return {};
             }
-            break;
+            if (const auto value = ParseFloatText(text)) {
+                return CellValue(*value);
+            }
+            FailFloat(text, Caption());
         case FieldKind::ftInteger:
-            if (text.empty()) {
-                cell.Blank = true;
-            } else if (const auto value = ParseIntegerText(text)) {
-                cell.Integer = *value;
-            } else {
-                FailInteger(text, Caption());
-            }
             break;
     }
-    table_->SetCurrentCell(column_, std::move(cell));
+    if (text.empty()) {
+        return {};
+    }
+    if (const auto value = ParseIntegerText(text)) {
+        return CellValue(*value);
+    }
+    FailInteger(text, Caption());
 }
 
 void Field::SetDisplayText(std::string_view text) {
@@ -161,9 +158,7 @@ void Field::SetDisplayText(std::string_view text) {
 }
 
 void Field::Clear() {
-    RecordTable::CellValue cell;
-    cell.Blank = true;
-    table_->SetCurrentCell(column_, std::move(cell));
+    table_->SetCurrentCell(column_, CellValue());
 }
 
 }  // namespace kelvane

@@ -6,7 +6,6 @@
 
 #include "app/EditorSession.h"
 #include "app/ExchangeCommands.h"
-#include "app/ui/RecordTableModel.h"
 #include "app/ui/RedrawThrottle.h"
 #include "app/ui/TForm1.h"
 #include "core/Workspace.h"
@@ -54,11 +53,7 @@ void ConnectExchangeMenus(TForm1& window, EditorSession& session, ExchangeComman
     window.ConnectCommand(
         {menus.PatchExportCell, menus.PopupPatchExportCell},
         [&commands, &session] { commands.PatchExportCell(session.SelectedColumn); });
-    window.ConnectCommand({menus.ImportPatch}, [&window, &commands] {
-        commands.ImportPatch();
-        // The last line's record is left in editing, which the table does not announce.
-        window.Model().RefreshRowIndicator();
-    });
+    window.ConnectCommand({menus.ImportPatch}, [&commands] { commands.ImportPatch(); });
 
     window.ConnectCommand({menus.QueueAddRow, menus.PopupQueueAddRow}, [&table, &queue] {
         table.RequireActive();
