@@ -86,66 +86,69 @@ std::string Field::DisplayText() const {
 }
 
 void Field::SetAsInteger(int32_t value) {
+    RecordTable::EditCell cell;
     switch (Kind()) {
         case FieldKind::ftString:
-            table_->SetCurrentCell(column_, CellValue(IntegerText(value)));
-            return;
+            cell.Text = IntegerText(value);
+            break;
         case FieldKind::ftFloat:
-            table_->SetCurrentCell(column_, CellValue(static_cast<double>(value)));
-            return;
+            cell.Float = value;
+            break;
         case FieldKind::ftInteger:
+            cell.Integer = value;
             break;
     }
-    table_->SetCurrentCell(column_, CellValue(value));
+    table_->SetCurrentCell(column_, std::move(cell));
 }
 
 void Field::SetAsFloat(double value) {
+    RecordTable::EditCell cell;
     switch (Kind()) {
         case FieldKind::ftString:
-            table_->SetCurrentCell(column_, CellValue(FloatText(value)));
-            return;
+            cell.Text = FloatText(value);
+            break;
         case FieldKind::ftInteger: {
             const auto rounded = RoundToInteger(value);
             if (!rounded) {
                 FailInteger(FloatText(value), Caption());
             }
-            table_->SetCurrentCell(column_, CellValue(*rounded));
-            return;
+            cell.Integer = *rounded;
+            break;
         }
         case FieldKind::ftFloat:
+            cell.Float = value;
             break;
     }
-    table_->SetCurrentCell(column_, CellValue(value));
+    table_->SetCurrentCell(column_, std::move(cell));
 }
 
 void Field::SetAsString(std::string_view text) {
     table_->RequireEditing();
-    table_->SetCurrentCell(column_, ValueOfText(text));
-}
-
-// The empty text makes a number blank; any other text must read as a number of the column.
-CellValue Field::ValueOfText(std::string_view text) const {
+    RecordTable::EditCell cell;
     switch (Kind()) {
         case FieldKind::ftString:
-            return CellValue(std::string(text.substr(0, StringFieldSize)));
+            cell.Text = text.substr(0, StringFieldSize);
+            break;
         case FieldKind::ftFloat:
             if (text.empty()) {
-                return {};
+                cell.Blank = true;
+            } else if (const auto value = ParseFloatText(text)) {
+                cell.Float = *value;
+            } else {
+                FailFloat(text, Caption());
             }
-            if (const auto value = ParseFloatText(text)) {
-                return CellValue(*value);
-            }
-            FailFloat(text, Caption());
+            break;
         case FieldKind::ftInteger:
+            if (text.empty()) {
+                cell.Blank = true;
+            } else if (const auto value = ParseIntegerText(text)) {
+                cell.Integer = *value;
+            } else {
+                FailInteger(text, Caption());
+            }
             break;
     }
-    if (text.empty()) {
-        return {};
-    }
-    if (const auto value = ParseIntegerText(text)) {
-        return CellValue(*value);
-    }
-    FailInteger(text, Caption());
+    table_->SetCurrentCell(column_, std::move(cell));
 }
 
 void Field::SetDisplayText(std::string_view text) {
@@ -158,7 +161,9 @@ void Field::SetDisplayText(std::string_view text) {
 }
 
 void Field::Clear() {
-    table_->SetCurrentCell(column_, CellValue());
+    RecordTable::EditCell cell;
+    cell.Blank = true;
+    table_->SetCurrentCell(column_, std::move(cell));
 }
 
 }  // namespace kelvane

@@ -34,18 +34,6 @@ ColumnPresentation DefaultPresentation(const ColumnDef& def) {
     return presentation;
 }
 
-CellValue ZeroOf(FieldKind kind) {
-    switch (kind) {
-        case FieldKind::ftString:
-            return CellValue(std::string());
-        case FieldKind::ftFloat:
-            return CellValue(0.0);
-        case FieldKind::ftInteger:
-            break;
-    }
-    return CellValue(int32_t{0});
-}
-
 }  // namespace
 
 RecordTable::RecordTable() = default;
@@ -245,11 +233,8 @@ void RecordTable::BeginNewRecord(int viewRow) {
     Tell([&](RecordTableListener& listener) { listener.RowsAboutToBeInserted(viewRow, 1); });
     // New records start with Index = the number of records so far and every other cell zero
     // or empty; the defaults are not a change, so leaving the record untouched cancels it.
-    buffer_.clear();
-    for (const ColumnDef& column : columns_) {
-        buffer_.push_back(ZeroOf(column.Kind));
-    }
-    buffer_[kIndexColumn] = CellValue(static_cast<int32_t>(RecordCount()));
+    buffer_.assign(columns_.size(), EditCell{});
+    buffer_[kIndexColumn].Integer = RecordCount();
     // The slot is taken now so that the record has its id while it is inserted.
     newSlot_ = TakeSlot();
     state_ = TableState::Insert;
@@ -276,9 +261,22 @@ void RecordTable::Edit() {
 }
 
 void RecordTable::LoadBuffer(uint32_t slot) {
-    buffer_.clear();
+    buffer_.assign(columns_.size(), EditCell{});
     for (size_t column = 0; column < columns_.size(); ++column) {
-        buffer_.push_back(StoredValue(slot, column));
+        const ColumnStore& store = stores_[column];
+        EditCell& cell = buffer_[column];
+        cell.Blank = store.IsBlank(slot);
+        switch (store.Kind) {
+            case FieldKind::ftString:
+                cell.Text = strings_.View(store.Strings[slot]);
+                break;
+            case FieldKind::ftFloat:
+                cell.Float = store.Floats[slot];
+                break;
+            case FieldKind::ftInteger:
+                cell.Integer = store.Integers[slot];
+                break;
+        }
     }
 }
 
@@ -289,10 +287,10 @@ void RecordTable::Post() {
     if (state_ == TableState::Browse) {
         return;
     }
-    if (buffer_[kIndexColumn].IsBlank()) {
+    if (buffer_[kIndexColumn].Blank) {
         throw KelvaneError("Field '" + columns_[kIndexColumn].Name + "' must have a value");
     }
-    const int32_t index = buffer_[kIndexColumn].Integer();
+    const int32_t index = buffer_[kIndexColumn].Integer;
     const bool inserting = state_ == TableState::Insert;
     const int oldRow = current_;
     // The record being inserted already has a row, where it was inserted. An edit that keeps
@@ -357,7 +355,7 @@ void RecordTable::Cancel() {
         if (Reporting()) {
             for (size_t column = 0; column < buffer_.size(); ++column) {
                 if (!IsStored(slot, column, buffer_[column])) {
-                    typed.push_back({static_cast<int>(column), std::move(buffer_[column])});
+                    typed.push_back({static_cast<int>(column), ValueOf(buffer_[column], column)});
                 }
             }
         }
@@ -430,30 +428,27 @@ uint32_t RecordTable::TakeSlot() {
 
 void RecordTable::StoreBuffer(uint32_t slot, CellChanges* before) {
     for (size_t column = 0; column < columns_.size(); ++column) {
-        const CellValue& cell = buffer_[column];
+        const EditCell& cell = buffer_[column];
         if (before != nullptr && !IsStored(slot, column, cell)) {
             before->push_back({static_cast<int>(column), StoredValue(slot, column)});
         }
         ColumnStore& store = stores_[column];
-        store.SetBlank(slot, cell.IsBlank());
-        if (cell.IsBlank()) {
-            continue;  // the value under a blank is never read
-        }
+        store.SetBlank(slot, cell.Blank);
         switch (store.Kind) {
             case FieldKind::ftString: {
                 // Unchanged texts keep their reference, so they are never copied or re-encoded.
                 StringPool::Ref& ref = store.Strings[slot];
-                if (strings_.View(ref) != cell.Text()) {
+                if (strings_.View(ref) != cell.Text) {
                     strings_.Release(ref);
-                    ref = strings_.Store(cell.Text());
+                    ref = strings_.Store(cell.Text);
                 }
                 break;
             }
             case FieldKind::ftFloat:
-                store.Floats[slot] = cell.Float();
+                store.Floats[slot] = cell.Float;
                 break;
             case FieldKind::ftInteger:
-                store.Integers[slot] = cell.Integer();
+                store.Integers[slot] = cell.Integer;
                 break;
         }
     }
@@ -536,20 +531,20 @@ uint32_t RecordTable::SlotOfRow(int row) const {
     return order_.at(static_cast<size_t>(row));
 }
 
-const CellValue* RecordTable::BufferCell(int row, int column) const {
+const RecordTable::EditCell* RecordTable::BufferCell(int row, int column) const {
     return IsBufferRow(row) ? &buffer_[Col(column)] : nullptr;
 }
 
 bool RecordTable::IsBlank(int row, int column) const {
-    if (const CellValue* cell = BufferCell(row, column)) {
-        return cell->IsBlank();
+    if (const EditCell* cell = BufferCell(row, column)) {
+        return cell->Blank;
     }
     return stores_[Col(column)].IsBlank(SlotOfRow(row));
 }
 
 int32_t RecordTable::IntegerAt(int row, int column) const {
-    if (const CellValue* cell = BufferCell(row, column)) {
-        return cell->Integer();
+    if (const EditCell* cell = BufferCell(row, column)) {
+        return cell->Blank ? 0 : cell->Integer;
     }
     const uint32_t slot = SlotOfRow(row);
     const ColumnStore& store = stores_[Col(column)];
@@ -557,8 +552,8 @@ int32_t RecordTable::IntegerAt(int row, int column) const {
 }
 
 double RecordTable::FloatAt(int row, int column) const {
-    if (const CellValue* cell = BufferCell(row, column)) {
-        return cell->Float();
+    if (const EditCell* cell = BufferCell(row, column)) {
+        return cell->Blank ? 0 : cell->Float;
     }
     const uint32_t slot = SlotOfRow(row);
     const ColumnStore& store = stores_[Col(column)];
@@ -566,8 +561,8 @@ double RecordTable::FloatAt(int row, int column) const {
 }
 
 std::string_view RecordTable::StringAt(int row, int column) const {
-    if (const CellValue* cell = BufferCell(row, column)) {
-        return cell->Text();
+    if (const EditCell* cell = BufferCell(row, column)) {
+        return cell->Blank ? std::string_view() : std::string_view(cell->Text);
     }
     const uint32_t slot = SlotOfRow(row);
     const ColumnStore& store = stores_[Col(column)];
@@ -596,6 +591,23 @@ std::string RecordTable::DisplayText(int row, int column) const {
     return CellText(row, column);
 }
 
+// The values of cells as change reports carry them; worked out only when someone listens.
+
+CellValue RecordTable::ValueOf(const EditCell& cell, size_t column) const {
+    if (cell.Blank) {
+        return {};
+    }
+    switch (columns_[column].Kind) {
+        case FieldKind::ftString:
+            return CellValue(cell.Text);
+        case FieldKind::ftFloat:
+            return CellValue(cell.Float);
+        case FieldKind::ftInteger:
+            break;
+    }
+    return CellValue(cell.Integer);
+}
+
 CellValue RecordTable::StoredValue(uint32_t slot, size_t column) const {
     const ColumnStore& store = stores_[column];
     if (store.IsBlank(slot)) {
@@ -612,20 +624,8 @@ CellValue RecordTable::StoredValue(uint32_t slot, size_t column) const {
     return CellValue(store.Integers[slot]);
 }
 
-bool RecordTable::IsStored(uint32_t slot, size_t column, const CellValue& value) const {
-    const ColumnStore& store = stores_[column];
-    if (value.IsBlank() || store.IsBlank(slot)) {
-        return value.IsBlank() == store.IsBlank(slot);
-    }
-    switch (store.Kind) {
-        case FieldKind::ftString:
-            return strings_.View(store.Strings[slot]) == value.Text();
-        case FieldKind::ftFloat:
-            return CellValue(store.Floats[slot]) == value;
-        case FieldKind::ftInteger:
-            break;
-    }
-    return store.Integers[slot] == value.Integer();
+bool RecordTable::IsStored(uint32_t slot, size_t column, const EditCell& cell) const {
+    return StoredValue(slot, column) == ValueOf(cell, column);
 }
 
 // ---- Records by identity ------------------------------------------------------------------
@@ -666,15 +666,24 @@ void RecordTable::RequireEditing() const {
     }
 }
 
-void RecordTable::SetCurrentCell(int column, CellValue value) {
+void RecordTable::SetCurrentCell(int column, EditCell cell) {
     RequireEditing();
-    CellValue before = std::exchange(buffer_[Col(column)], std::move(value));
-    modified_ = true;
-    CellChanges cells;
-    if (Reporting() && !(before == buffer_[Col(column)])) {
-        cells.push_back({column, std::move(before)});
+    EditCell& target = buffer_[Col(column)];
+    if (!Reporting()) {
+        // Imports and patches assign cell after cell with nobody listening one by one.
+        target = std::move(cell);
+        modified_ = true;
+        if (ControlsDisabled()) {
+            OweReset();
+        }
+        return;
     }
-    ReportCells(CellsChange::Kind::Typed, current_, std::move(cells));
+    CellValue before = ValueOf(target, Col(column));
+    target = std::move(cell);
+    modified_ = true;
+    if (!(before == ValueOf(target, Col(column)))) {
+        ReportCells(CellsChange::Kind::Typed, current_, {{column, std::move(before)}});
+    }
 }
 
 // ---- Notifications ------------------------------------------------------------------------

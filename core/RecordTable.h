@@ -143,6 +143,15 @@ class RecordTable {
     friend class Field;
     using CellChanges = std::vector<CellsChange::Cell>;
 
+    // A cell of the record being edited. Only the member of the column's kind counts; keeping
+    // them side by side makes loading and storing a record cheap, which bulk edits rely on.
+    struct EditCell {
+        bool Blank = false;
+        int32_t Integer = 0;
+        double Float = 0;
+        std::string Text;
+    };
+
     static size_t Col(int column) { return static_cast<size_t>(column); }
     void RequireColumn(int column) const;
     // Drops columns and records without telling anyone.
@@ -157,9 +166,10 @@ class RecordTable {
     void LoadBuffer(uint32_t slot);
     bool IsBufferRow(int row) const;
     uint32_t SlotOfRow(int row) const;
-    const CellValue* BufferCell(int row, int column) const;
+    const EditCell* BufferCell(int row, int column) const;
+    CellValue ValueOf(const EditCell& cell, size_t column) const;
     CellValue StoredValue(uint32_t slot, size_t column) const;
-    bool IsStored(uint32_t slot, size_t column, const CellValue& value) const;
+    bool IsStored(uint32_t slot, size_t column, const EditCell& cell) const;
     // The row among the records, not counting the one at movingRow (-1: none), where a record
     // with this Index goes: within the run of equal Index values, as near preferredRow as that
     // run allows.
@@ -175,7 +185,7 @@ class RecordTable {
 
     // Changes a cell of the record being edited and marks the record changed.
     void RequireEditing() const;
-    void SetCurrentCell(int column, CellValue value);
+    void SetCurrentCell(int column, EditCell cell);
 
     // Whether anyone hears changes one by one now, so that their details are worth working out.
     bool Reporting() const { return !listeners_.empty() && !ControlsDisabled(); }
@@ -209,8 +219,8 @@ class RecordTable {
     bool bof_ = true;
     TableState state_ = TableState::Browse;
     bool modified_ = false;
-    std::vector<CellValue> buffer_;  // the current record while it is edited or inserted
-    uint32_t newSlot_ = 0;           // the slot of the record being inserted
+    std::vector<EditCell> buffer_;  // the current record while it is edited or inserted
+    uint32_t newSlot_ = 0;          // the slot of the record being inserted
 
     // The cursor as the listeners last heard of it.
     int reportedRow_ = -1;
@@ -247,7 +257,6 @@ class Field {
 
   private:
     const std::string& Caption() const;
-    CellValue ValueOfText(std::string_view text) const;
     RecordTable* table_;
     int column_;
 };
