@@ -8,7 +8,8 @@
 namespace kelvane {
 
 // Cells of one record that changed, each with its value before the change; the table shows the
-// values after it.
+// values after it. Only cells whose value differs are listed, and a change that alters no cell
+// is not reported, unless it adds a record.
 struct CellsChange {
     enum class Kind {
         // Field assignments to the record being edited or inserted: its row shows the new

@@ -12,9 +12,12 @@ namespace kelvane {
 // Every change of rows is announced before it is made (the table still shows the rows as they
 // were, so a listener can read what is about to go) and reported after it; a Qt model calls
 // its begin and end functions there. Changes of cells and of the cursor are reported after
-// they are made, the cells with their values before. A change of rows carries the cursor along
-// with its record (the record being inserted appears, the current record is removed or placed
-// by its Index); a CursorChanged follows once the operation is done.
+// they are made, the cells with their values before: each Field assignment to the record being
+// edited as typed, and each Post as stored (a Post that places the record by its Index reports
+// the move first, then the cells at the record's new row). The cursor goes along with its
+// record when rows change (the record being inserted appears, the current record is removed or
+// placed by its Index), so RecNo() and State() may already stand where the operation leaves
+// them; one CursorChanged reports that once the operation is done.
 //
 // While the table is suspended (DisableControls) nothing is reported one by one: the first
 // change announces a reset, and when the suspension ends one TableReset stands for the whole
