@@ -86,7 +86,7 @@ std::string Field::DisplayText() const {
 }
 
 void Field::SetAsInteger(int32_t value) {
-    RecordTable::CellValue cell;
+    RecordTable::EditCell cell;
     switch (Kind()) {
         case FieldKind::ftString:
             cell.Text = IntegerText(value);
@@ -102,7 +102,7 @@ void Field::SetAsInteger(int32_t value) {
 }
 
 void Field::SetAsFloat(double value) {
-    RecordTable::CellValue cell;
+    RecordTable::EditCell cell;
     switch (Kind()) {
         case FieldKind::ftString:
             cell.Text = FloatText(value);
@@ -124,7 +124,7 @@ void Field::SetAsFloat(double value) {
 
 void Field::SetAsString(std::string_view text) {
     table_->RequireEditing();
-    RecordTable::CellValue cell;
+    RecordTable::EditCell cell;
     switch (Kind()) {
         case FieldKind::ftString:
             cell.Text = text.substr(0, StringFieldSize);
@@ -161,7 +161,7 @@ void Field::SetDisplayText(std::string_view text) {
 }
 
 void Field::Clear() {
-    RecordTable::CellValue cell;
+    RecordTable::EditCell cell;
     cell.Blank = true;
     table_->SetCurrentCell(column_, std::move(cell));
 }

@@ -1,6 +1,8 @@
 #include "core/RecordTable.h"
 
 #include <algorithm>
+#include <numeric>
+#include <ranges>
 #include <utility>
 
 #include "core/DecimalSeparator.h"
@@ -55,44 +57,50 @@ void RecordTable::AddFieldDef(const std::string& name, FieldKind kind, int size,
 }
 
 void RecordTable::CreateDataSet() {
-    Close();
+    AnnounceReset();
+    Discard();
     columns_ = defs_;
-    presentation_.clear();
     stores_.assign(columns_.size(), ColumnStore{});
     for (size_t column = 0; column < columns_.size(); ++column) {
         stores_[column].Kind = columns_[column].Kind;
         presentation_.push_back(DefaultPresentation(columns_[column]));
     }
     active_ = true;
-    NotifyReset();
+    ReportReset();
 }
 
 void RecordTable::Close() {
-    const bool wasActive = active_;
+    if (!active_) {
+        return;  // a closed table holds nothing
+    }
+    AnnounceReset();
+    Discard();
+    ReportReset();
+}
+
+void RecordTable::Discard() {
     active_ = false;
-    state_ = TableState::Browse;
-    modified_ = false;
-    buffer_.clear();
+    DropBuffer();
     columns_.clear();
     presentation_.clear();
     stores_.clear();
     strings_ = StringPool();
     order_.clear();
     freeSlots_.clear();
+    serials_.clear();
     current_ = -1;
     eof_ = bof_ = true;
-    if (wasActive) {
-        NotifyReset();
-    }
 }
 
 // ---- Records as a whole -------------------------------------------------------------------
 
 void RecordTable::EmptyDataSet() {
     RequireActive();
-    state_ = TableState::Browse;
-    modified_ = false;
-    buffer_.clear();
+    const int rows = RowCount();
+    if (rows > 0) {
+        Tell([&](RecordTableListener& listener) { listener.RowsAboutToBeRemoved(0, rows); });
+    }
+    DropBuffer();
     for (ColumnStore& store : stores_) {
         const FieldKind kind = store.Kind;
         store = ColumnStore();
@@ -101,9 +109,13 @@ void RecordTable::EmptyDataSet() {
     strings_ = StringPool();
     order_.clear();
     freeSlots_.clear();
+    serials_.clear();
     current_ = -1;
     eof_ = bof_ = true;
-    NotifyReset();
+    if (rows > 0) {
+        Tell([&](RecordTableListener& listener) { listener.RowsRemoved(0, rows); });
+    }
+    ReportCursor();
 }
 
 void RecordTable::AdoptLoadedRows(LoadedRows rows) {
@@ -111,16 +123,20 @@ void RecordTable::AdoptLoadedRows(LoadedRows rows) {
     if (!order_.empty() || state_ != TableState::Browse || rows.Columns.size() != columns_.size()) {
         throw KelvaneError("Loaded rows do not fit the table");
     }
+    AnnounceReset();
     const size_t rowCount = rows.Columns.empty() ? 0 : rows.Columns.front().Size();
     strings_ = std::move(rows.Strings);
     stores_ = std::move(rows.Columns);
+    // Slots freed by records deleted or cancelled before the load are the loaded records' now.
+    freeSlots_.clear();
     order_.resize(rowCount);
-    for (size_t row = 0; row < rowCount; ++row) {
-        order_[row] = static_cast<uint32_t>(row);
-    }
+    std::iota(order_.begin(), order_.end(), uint32_t{0});
+    serials_.resize(rowCount);
+    std::iota(serials_.begin(), serials_.end(), nextSerial_);
+    nextSerial_ += rowCount;
     current_ = order_.empty() ? -1 : 0;
     eof_ = bof_ = order_.empty();
-    NotifyReset();
+    ReportReset();
 }
 
 // ---- Cursor -------------------------------------------------------------------------------
@@ -128,17 +144,19 @@ void RecordTable::AdoptLoadedRows(LoadedRows rows) {
 void RecordTable::First() {
     RequireActive();
     FinishEditing();
-    SetCurrent(IsEmpty() ? -1 : 0);
+    current_ = IsEmpty() ? -1 : 0;
     eof_ = IsEmpty();
     bof_ = true;
+    ReportCursor();
 }
 
 void RecordTable::Last() {
     RequireActive();
     FinishEditing();
-    SetCurrent(RecordCount() - 1);
+    current_ = RecordCount() - 1;
     eof_ = true;
     bof_ = IsEmpty();
+    ReportCursor();
 }
 
 void RecordTable::Next() {
@@ -150,7 +168,8 @@ void RecordTable::Next() {
         return;
     }
     eof_ = false;
-    SetCurrent(current_ + 1);
+    ++current_;
+    ReportCursor();
 }
 
 void RecordTable::Prior() {
@@ -162,7 +181,8 @@ void RecordTable::Prior() {
         return;
     }
     bof_ = false;
-    SetCurrent(current_ - 1);
+    --current_;
+    ReportCursor();
 }
 
 void RecordTable::MoveTo(int row) {
@@ -173,21 +193,15 @@ void RecordTable::MoveTo(int row) {
     if (row < 0 || row >= RowCount()) {
         return;
     }
-    if (state_ == TableState::Browse) {
-        SetCurrent(row);
-        eof_ = bof_ = false;
-        return;
+    if (state_ != TableState::Browse) {
+        // Finishing the edit may move or remove rows: follow the record that was asked for.
+        const RecordId target = RecordIdAt(row);
+        FinishEditing();
+        row = RowOfRecord(target);
     }
-    // Finishing the edit may move or remove rows: follow the record that was asked for, which
-    // is usually still where it was.
-    const uint32_t target = SlotOfRow(row);
-    FinishEditing();
-    const size_t place =
-        static_cast<size_t>(row) < order_.size() && order_[Col(row)] == target
-            ? static_cast<size_t>(row)
-            : static_cast<size_t>(std::find(order_.begin(), order_.end(), target) - order_.begin());
-    SetCurrent(static_cast<int>(place));
+    current_ = row;
     eof_ = bof_ = false;
+    ReportCursor();
 }
 
 void RecordTable::FinishEditing() {
@@ -216,16 +230,19 @@ void RecordTable::Insert() {
 }
 
 void RecordTable::BeginNewRecord(int viewRow) {
+    Tell([&](RecordTableListener& listener) { listener.RowsAboutToBeInserted(viewRow, 1); });
     // New records start with Index = the number of records so far and every other cell zero
     // or empty; the defaults are not a change, so leaving the record untouched cancels it.
-    buffer_.assign(columns_.size(), CellValue{});
+    buffer_.assign(columns_.size(), EditCell{});
     buffer_[kIndexColumn].Integer = RecordCount();
+    // The slot is taken now so that the record has its id while it is inserted.
+    newSlot_ = TakeSlot();
     state_ = TableState::Insert;
     modified_ = false;
     current_ = viewRow;
     eof_ = bof_ = false;
-    NotifyRowsInserted(viewRow, 1);
-    NotifyCurrentRowChanged();
+    Tell([&](RecordTableListener& listener) { listener.RowsInserted(viewRow, 1); });
+    ReportCursor();
 }
 
 void RecordTable::Edit() {
@@ -237,16 +254,17 @@ void RecordTable::Edit() {
         Insert();
         return;
     }
-    LoadBuffer(order_[static_cast<size_t>(current_)]);
+    LoadBuffer(order_[Col(current_)]);
     state_ = TableState::Edit;
     modified_ = false;
+    ReportCursor();
 }
 
 void RecordTable::LoadBuffer(uint32_t slot) {
-    buffer_.assign(columns_.size(), CellValue{});
+    buffer_.assign(columns_.size(), EditCell{});
     for (size_t column = 0; column < columns_.size(); ++column) {
         const ColumnStore& store = stores_[column];
-        CellValue& cell = buffer_[column];
+        EditCell& cell = buffer_[column];
         cell.Blank = store.IsBlank(slot);
         switch (store.Kind) {
             case FieldKind::ftString:
@@ -262,6 +280,8 @@ void RecordTable::LoadBuffer(uint32_t slot) {
     }
 }
 
+// The values are stored and the record placed by its Index in one step, between the
+// announcement of the move and its report, so the records are in Index order at every report.
 void RecordTable::Post() {
     RequireActive();
     if (state_ == TableState::Browse) {
@@ -271,37 +291,50 @@ void RecordTable::Post() {
         throw KelvaneError("Field '" + columns_[kIndexColumn].Name + "' must have a value");
     }
     const int32_t index = buffer_[kIndexColumn].Integer;
-    const int oldRow = current_;
     const bool inserting = state_ == TableState::Insert;
+    const int oldRow = current_;
+    // The record being inserted already has a row, where it was inserted. An edit that keeps
+    // the record between its neighbours' Index values leaves the order as it is, without
+    // moving every later record twice.
     int newRow = oldRow;
     if (inserting) {
-        const uint32_t slot = TakeSlot();
-        StoreBuffer(slot);
-        newRow = PlaceOf(index, oldRow);
-        order_.insert(order_.begin() + newRow, slot);
-    } else {
-        const uint32_t slot = order_[static_cast<size_t>(oldRow)];
-        StoreBuffer(slot);
-        // An edit that keeps the record between its neighbours' Index values leaves the order
-        // as it is, without moving every later record twice.
-        if (!FitsBetweenNeighbours(oldRow, index)) {
-            order_.erase(order_.begin() + oldRow);
-            newRow = PlaceOf(index, oldRow);
-            order_.insert(order_.begin() + newRow, slot);
-        }
+        newRow = PlaceOf(index, oldRow, -1);
+    } else if (!FitsBetweenNeighbours(oldRow, index)) {
+        newRow = PlaceOf(index, oldRow, oldRow);
     }
+    if (newRow != oldRow) {
+        Tell([&](RecordTableListener& listener) { listener.RowAboutToBeMoved(oldRow, newRow); });
+    }
+    CellChanges before;
+    StorePosted(newRow, Reporting() ? &before : nullptr);
+    DropBuffer();
+    current_ = newRow;
+    if (newRow != oldRow) {
+        Tell([&](RecordTableListener& listener) { listener.RowMoved(oldRow, newRow); });
+    }
+    ReportCells(inserting ? CellsChange::Kind::Added : CellsChange::Kind::Stored, newRow,
+                std::move(before));
+    ReportCursor();
+}
 
+void RecordTable::StorePosted(int newRow, CellChanges* before) {
+    if (state_ == TableState::Insert) {
+        StoreBuffer(newSlot_, nullptr);
+        order_.insert(order_.begin() + newRow, newSlot_);
+        return;
+    }
+    const uint32_t slot = order_[Col(current_)];
+    StoreBuffer(slot, before);
+    if (newRow != current_) {
+        order_.erase(order_.begin() + current_);
+        order_.insert(order_.begin() + newRow, slot);
+    }
+}
+
+void RecordTable::DropBuffer() {
     state_ = TableState::Browse;
     modified_ = false;
     buffer_.clear();
-    current_ = newRow;
-    // The grid already shows the row at oldRow with its new cells; it only needs telling when
-    // the record moved to another place.
-    if (newRow != oldRow) {
-        NotifyRowsRemoved(oldRow, 1);
-        NotifyRowsInserted(newRow, 1);
-        NotifyCurrentRowChanged();
-    }
 }
 
 void RecordTable::Cancel() {
@@ -309,19 +342,27 @@ void RecordTable::Cancel() {
     if (state_ == TableState::Browse) {
         return;
     }
-    const bool inserting = state_ == TableState::Insert;
     const int row = current_;
-    state_ = TableState::Browse;
-    modified_ = false;
-    buffer_.clear();
-    if (inserting) {
-        NotifyRowsRemoved(row, 1);
-        SetCurrent(std::min(row, RecordCount() - 1));
+    if (state_ == TableState::Insert) {
+        Tell([&](RecordTableListener& listener) { listener.RowsAboutToBeRemoved(row, 1); });
+        DropBuffer();
+        FreeSlot(newSlot_);
+        current_ = std::min(row, RecordCount() - 1);
+        Tell([&](RecordTableListener& listener) { listener.RowsRemoved(row, 1); });
     } else {
-        for (int column = 0; column < FieldCount(); ++column) {
-            NotifyCellChanged(row, column);
+        const uint32_t slot = order_[Col(row)];
+        CellChanges typed;
+        if (Reporting()) {
+            for (size_t column = 0; column < buffer_.size(); ++column) {
+                if (!IsStored(slot, column, buffer_[column])) {
+                    typed.push_back({static_cast<int>(column), ValueOf(buffer_[column], column)});
+                }
+            }
         }
+        DropBuffer();
+        ReportCells(CellsChange::Kind::Reverted, row, std::move(typed));
     }
+    ReportCursor();
 }
 
 void RecordTable::Delete() {
@@ -333,19 +374,18 @@ void RecordTable::Delete() {
     if (IsEmpty()) {
         throw KelvaneError("Cannot perform this operation on an empty dataset");
     }
-    state_ = TableState::Browse;
-    modified_ = false;
-    buffer_.clear();
+    // Typed values are dropped first, so the record is announced as it is stored.
+    Cancel();
     const int row = current_;
-    FreeSlot(order_[static_cast<size_t>(row)]);
+    Tell([&](RecordTableListener& listener) { listener.RowsAboutToBeRemoved(row, 1); });
+    FreeSlot(order_[Col(row)]);
     order_.erase(order_.begin() + row);
-    NotifyRowsRemoved(row, 1);
-    SetCurrent(std::min(row, RecordCount() - 1));
+    current_ = std::min(row, RecordCount() - 1);
     eof_ = bof_ = IsEmpty();
+    Tell([&](RecordTableListener& listener) { listener.RowsRemoved(row, 1); });
+    ReportCursor();
 }
 
-// Where a record with this Index goes among the records in order: within the run of equal
-// Index values, as near to where it was (or was inserted) as that run allows.
 bool RecordTable::FitsBetweenNeighbours(int row, int32_t index) const {
     const std::vector<int32_t>& indexes = stores_[kIndexColumn].Integers;
     const size_t at = static_cast<size_t>(row);
@@ -353,34 +393,46 @@ bool RecordTable::FitsBetweenNeighbours(int row, int32_t index) const {
            (at + 1 == order_.size() || index <= indexes[order_[at + 1]]);
 }
 
-int RecordTable::PlaceOf(int32_t index, int preferredRow) const {
-    auto indexOf = [this](uint32_t slot) { return stores_[kIndexColumn].Integers[slot]; };
-    const auto lower = std::partition_point(order_.begin(), order_.end(),
-                                            [&](uint32_t slot) { return indexOf(slot) < index; });
-    const auto upper = std::partition_point(lower, order_.end(),
-                                            [&](uint32_t slot) { return indexOf(slot) <= index; });
-    const int first = static_cast<int>(lower - order_.begin());
-    const int last = static_cast<int>(upper - order_.begin());
-    return std::clamp(preferredRow, first, last);
+int RecordTable::PlaceOf(int32_t index, int preferredRow, int movingRow) const {
+    const std::vector<int32_t>& indexes = stores_[kIndexColumn].Integers;
+    auto indexAt = [&](int place) {
+        const bool afterMoving = movingRow >= 0 && place >= movingRow;
+        return indexes[order_[Col(afterMoving ? place + 1 : place)]];
+    };
+    const auto places = std::views::iota(0, RecordCount() - (movingRow >= 0 ? 1 : 0));
+    const auto lower =
+        std::ranges::partition_point(places, [&](int place) { return indexAt(place) < index; });
+    const auto upper =
+        std::ranges::partition_point(std::ranges::subrange(lower, places.end()),
+                                     [&](int place) { return indexAt(place) <= index; });
+    return std::clamp(preferredRow, static_cast<int>(lower - places.begin()),
+                      static_cast<int>(upper - places.begin()));
 }
 
 uint32_t RecordTable::TakeSlot() {
+    uint32_t slot = 0;
     if (!freeSlots_.empty()) {
-        const uint32_t slot = freeSlots_.back();
+        slot = freeSlots_.back();
         freeSlots_.pop_back();
-        return slot;
+    } else {
+        const size_t slots = stores_.empty() ? 0 : stores_.front().Size();
+        for (ColumnStore& store : stores_) {
+            store.Resize(slots + 1, strings_.EmptyRef());
+        }
+        slot = static_cast<uint32_t>(slots);
+        serials_.resize(slots + 1);
     }
-    const size_t slots = stores_.empty() ? 0 : stores_.front().Size();
-    for (ColumnStore& store : stores_) {
-        store.Resize(slots + 1, strings_.EmptyRef());
-    }
-    return static_cast<uint32_t>(slots);
+    serials_[slot] = nextSerial_++;
+    return slot;
 }
 
-void RecordTable::StoreBuffer(uint32_t slot) {
+void RecordTable::StoreBuffer(uint32_t slot, CellChanges* before) {
     for (size_t column = 0; column < columns_.size(); ++column) {
+        const EditCell& cell = buffer_[column];
+        if (before != nullptr && !IsStored(slot, column, cell)) {
+            before->push_back({static_cast<int>(column), StoredValue(slot, column)});
+        }
         ColumnStore& store = stores_[column];
-        const CellValue& cell = buffer_[column];
         store.SetBlank(slot, cell.Blank);
         switch (store.Kind) {
             case FieldKind::ftString: {
@@ -410,15 +462,8 @@ void RecordTable::FreeSlot(uint32_t slot) {
             store.Strings[slot] = strings_.EmptyRef();
         }
     }
+    serials_[slot] = 0;
     freeSlots_.push_back(slot);
-}
-
-void RecordTable::SetCurrent(int row) {
-    if (row == current_) {
-        return;
-    }
-    current_ = row;
-    NotifyCurrentRowChanged();
 }
 
 // ---- Fields -------------------------------------------------------------------------------
@@ -474,26 +519,31 @@ bool RecordTable::IsBufferRow(int row) const {
 }
 
 uint32_t RecordTable::SlotOfRow(int row) const {
-    // While a record is inserted it occupies a view row that has no slot yet.
-    if (state_ == TableState::Insert && row > current_) {
-        --row;
+    // While a record is inserted it occupies a view row that is not among the records yet.
+    if (state_ == TableState::Insert) {
+        if (row == current_) {
+            return newSlot_;
+        }
+        if (row > current_) {
+            --row;
+        }
     }
     return order_.at(static_cast<size_t>(row));
 }
 
-const RecordTable::CellValue* RecordTable::BufferCell(int row, int column) const {
+const RecordTable::EditCell* RecordTable::BufferCell(int row, int column) const {
     return IsBufferRow(row) ? &buffer_[Col(column)] : nullptr;
 }
 
 bool RecordTable::IsBlank(int row, int column) const {
-    if (const CellValue* cell = BufferCell(row, column)) {
+    if (const EditCell* cell = BufferCell(row, column)) {
         return cell->Blank;
     }
     return stores_[Col(column)].IsBlank(SlotOfRow(row));
 }
 
 int32_t RecordTable::IntegerAt(int row, int column) const {
-    if (const CellValue* cell = BufferCell(row, column)) {
+    if (const EditCell* cell = BufferCell(row, column)) {
         return cell->Blank ? 0 : cell->Integer;
     }
     const uint32_t slot = SlotOfRow(row);
@@ -502,7 +552,7 @@ int32_t RecordTable::IntegerAt(int row, int column) const {
 }
 
 double RecordTable::FloatAt(int row, int column) const {
-    if (const CellValue* cell = BufferCell(row, column)) {
+    if (const EditCell* cell = BufferCell(row, column)) {
         return cell->Blank ? 0 : cell->Float;
     }
     const uint32_t slot = SlotOfRow(row);
@@ -511,7 +561,7 @@ double RecordTable::FloatAt(int row, int column) const {
 }
 
 std::string_view RecordTable::StringAt(int row, int column) const {
-    if (const CellValue* cell = BufferCell(row, column)) {
+    if (const EditCell* cell = BufferCell(row, column)) {
         return cell->Blank ? std::string_view() : std::string_view(cell->Text);
     }
     const uint32_t slot = SlotOfRow(row);
@@ -541,6 +591,73 @@ std::string RecordTable::DisplayText(int row, int column) const {
     return CellText(row, column);
 }
 
+// The values of cells as change reports carry them; worked out only when someone listens.
+
+CellValue RecordTable::ValueOf(const EditCell& cell, size_t column) const {
+    if (cell.Blank) {
+        return {};
+    }
+    switch (columns_[column].Kind) {
+        case FieldKind::ftString:
+            return CellValue(cell.Text);
+        case FieldKind::ftFloat:
+            return CellValue(cell.Float);
+        case FieldKind::ftInteger:
+            break;
+    }
+    return CellValue(cell.Integer);
+}
+
+CellValue RecordTable::StoredValue(uint32_t slot, size_t column) const {
+    const ColumnStore& store = stores_[column];
+    if (store.IsBlank(slot)) {
+        return {};
+    }
+    switch (store.Kind) {
+        case FieldKind::ftString:
+            return CellValue(std::string(strings_.View(store.Strings[slot])));
+        case FieldKind::ftFloat:
+            return CellValue(store.Floats[slot]);
+        case FieldKind::ftInteger:
+            break;
+    }
+    return CellValue(store.Integers[slot]);
+}
+
+bool RecordTable::IsStored(uint32_t slot, size_t column, const EditCell& cell) const {
+    return StoredValue(slot, column) == ValueOf(cell, column);
+}
+
+// ---- Records by identity ------------------------------------------------------------------
+
+RecordId RecordTable::RecordIdAt(int row) const {
+    if (row < 0 || row >= RowCount()) {
+        return {};
+    }
+    const uint32_t slot = SlotOfRow(row);
+    return RecordId(slot, serials_[slot]);
+}
+
+int RecordTable::RowOfRecord(RecordId id) const {
+    if (!id.IsValid() || id.slot_ >= serials_.size() || serials_[id.slot_] != id.serial_) {
+        return -1;
+    }
+    if (state_ == TableState::Insert && id.slot_ == newSlot_) {
+        return current_;
+    }
+    // The records are in order of their stored Index at every report, so only the run that
+    // shares this record's Index is searched.
+    const std::vector<int32_t>& indexes = stores_[kIndexColumn].Integers;
+    const auto run = std::ranges::equal_range(order_, indexes[id.slot_], std::ranges::less{},
+                                              [&](uint32_t slot) { return indexes[slot]; });
+    const auto found = std::ranges::find(run, id.slot_);
+    if (found == run.end()) {
+        return -1;
+    }
+    const int row = static_cast<int>(found - order_.begin());
+    return state_ == TableState::Insert && row >= current_ ? row + 1 : row;
+}
+
 // ---- The record being edited, for Field -------------------------------------------------
 
 void RecordTable::RequireEditing() const {
@@ -549,19 +666,32 @@ void RecordTable::RequireEditing() const {
     }
 }
 
-void RecordTable::SetCurrentCell(int column, CellValue value) {
+void RecordTable::SetCurrentCell(int column, EditCell cell) {
     RequireEditing();
-    buffer_[Col(column)] = std::move(value);
+    EditCell& target = buffer_[Col(column)];
+    if (!Reporting()) {
+        // Imports and patches assign cell after cell with nobody listening one by one.
+        target = std::move(cell);
+        modified_ = true;
+        if (ControlsDisabled()) {
+            OweReset();
+        }
+        return;
+    }
+    CellValue before = ValueOf(target, Col(column));
+    target = std::move(cell);
     modified_ = true;
-    NotifyCellChanged(current_, column);
+    if (!(before == ValueOf(target, Col(column)))) {
+        ReportCells(CellsChange::Kind::Typed, current_, {{column, std::move(before)}});
+    }
 }
 
 // ---- Notifications ------------------------------------------------------------------------
 
 void RecordTable::EnableControls() {
-    if (disableCount_ > 0 && --disableCount_ == 0 && resetPending_) {
-        resetPending_ = false;
-        NotifyReset();
+    if (disableCount_ > 0 && --disableCount_ == 0 && resetOwed_) {
+        resetOwed_ = false;
+        ReportReset();
     }
 }
 
@@ -573,53 +703,71 @@ void RecordTable::RemoveListener(RecordTableListener* listener) {
     std::erase(listeners_, listener);
 }
 
-void RecordTable::NotifyCellChanged(int row, int column) {
+template <typename Call>
+void RecordTable::Tell(const Call& call) {
     if (ControlsDisabled()) {
-        resetPending_ = true;
+        OweReset();
         return;
     }
     for (RecordTableListener* listener : listeners_) {
-        listener->CellChanged(row, column);
+        call(*listener);
     }
 }
 
-void RecordTable::NotifyRowsInserted(int row, int count) {
-    if (ControlsDisabled()) {
-        resetPending_ = true;
+// The reset is announced before the suspended batch changes anything, as a Qt model must be
+// told before its rows change.
+void RecordTable::OweReset() {
+    if (resetOwed_) {
         return;
     }
+    resetOwed_ = true;
     for (RecordTableListener* listener : listeners_) {
-        listener->RowsInserted(row, count);
+        listener->TableAboutToBeReset();
     }
 }
 
-void RecordTable::NotifyRowsRemoved(int row, int count) {
-    if (ControlsDisabled()) {
-        resetPending_ = true;
-        return;
-    }
-    for (RecordTableListener* listener : listeners_) {
-        listener->RowsRemoved(row, count);
-    }
+void RecordTable::AnnounceReset() {
+    Tell([](RecordTableListener& listener) { listener.TableAboutToBeReset(); });
 }
 
-void RecordTable::NotifyCurrentRowChanged() {
+void RecordTable::ReportReset() {
     if (ControlsDisabled()) {
-        resetPending_ = true;
-        return;
+        return;  // EnableControls reports it
     }
-    for (RecordTableListener* listener : listeners_) {
-        listener->CurrentRowChanged(current_);
-    }
-}
-
-void RecordTable::NotifyReset() {
-    if (ControlsDisabled()) {
-        resetPending_ = true;
-        return;
-    }
+    reportedRow_ = current_;
+    reportedState_ = state_;
     for (RecordTableListener* listener : listeners_) {
         listener->TableReset();
+    }
+}
+
+void RecordTable::ReportCells(CellsChange::Kind what, int row, CellChanges cells) {
+    if (ControlsDisabled()) {
+        OweReset();
+        return;
+    }
+    if (listeners_.empty() || (cells.empty() && what != CellsChange::Kind::Added)) {
+        return;
+    }
+    const CellsChange change{what, row, RecordIdAt(row), std::move(cells)};
+    for (RecordTableListener* listener : listeners_) {
+        listener->CellsChanged(change);
+    }
+}
+
+void RecordTable::ReportCursor() {
+    if (current_ == reportedRow_ && state_ == reportedState_) {
+        return;
+    }
+    if (ControlsDisabled()) {
+        OweReset();  // the reset tells where the cursor ends
+        return;
+    }
+    const CursorChange change{reportedRow_, reportedState_, current_, state_};
+    reportedRow_ = current_;
+    reportedState_ = state_;
+    for (RecordTableListener* listener : listeners_) {
+        listener->CursorChanged(change);
     }
 }
 

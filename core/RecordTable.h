@@ -6,17 +6,19 @@
 #include <unordered_set>
 #include <vector>
 
+#include "core/CellValue.h"
+#include "core/CellsChange.h"
 #include "core/ColumnPresentation.h"
 #include "core/ColumnStore.h"
 #include "core/FieldKind.h"
+#include "core/RecordId.h"
 #include "core/StringPool.h"
+#include "core/TableState.h"
 
 namespace kelvane {
 
 class Field;
 class RecordTableListener;
-
-enum class TableState { Browse, Edit, Insert };
 
 inline constexpr int StringFieldSize = 4000;
 
@@ -36,7 +38,8 @@ struct LoadedRows {
 
 // The one in-memory table: column 0 is the required integer column Index, records stay in
 // ascending order of Index, and a cursor with a browse / edit / insert state works on it the
-// way the editor's commands and importers expect.
+// way the editor's commands and importers expect. Its listeners hear of every change as it
+// happens (see RecordTableListener).
 class RecordTable {
   public:
     RecordTable();
@@ -110,6 +113,12 @@ class RecordTable {
     // The text the grid shows and edits: upper-case hexadecimal for hex columns.
     std::string DisplayText(int row, int column) const;
 
+    // ---- Records by identity -------------------------------------------------------------
+    // The record shown at a view row; no record for a row out of range.
+    RecordId RecordIdAt(int row) const;
+    // The view row of a record; -1 once it is deleted (or the table emptied, closed, loaded).
+    int RowOfRecord(RecordId id) const;
+
     // ---- Storage, for passes over the whole table (the DBC writer) ---------------------
     // Valid while browsing and until the next change: the storage slot of every record in
     // table order, each column's cells by slot, and the texts its string cells refer to.
@@ -132,8 +141,11 @@ class RecordTable {
 
   private:
     friend class Field;
+    using CellChanges = std::vector<CellsChange::Cell>;
 
-    struct CellValue {
+    // A cell of the record being edited. Only the member of the column's kind counts; keeping
+    // them side by side makes loading and storing a record cheap, which bulk edits rely on.
+    struct EditCell {
         bool Blank = false;
         int32_t Integer = 0;
         double Float = 0;
@@ -142,28 +154,50 @@ class RecordTable {
 
     static size_t Col(int column) { return static_cast<size_t>(column); }
     void RequireColumn(int column) const;
+    // Drops columns and records without telling anyone.
+    void Discard();
     void FinishEditing();
     void BeginNewRecord(int viewRow);
+    // Stores the record being posted and puts it at newRow among the records; with `before`,
+    // notes each cell whose stored value changes, with that value.
+    void StorePosted(int newRow, CellChanges* before);
+    // Ends editing or inserting without storing anything.
+    void DropBuffer();
     void LoadBuffer(uint32_t slot);
     bool IsBufferRow(int row) const;
     uint32_t SlotOfRow(int row) const;
-    const CellValue* BufferCell(int row, int column) const;
-    int PlaceOf(int32_t index, int preferredRow) const;
+    const EditCell* BufferCell(int row, int column) const;
+    CellValue ValueOf(const EditCell& cell, size_t column) const;
+    CellValue StoredValue(uint32_t slot, size_t column) const;
+    bool IsStored(uint32_t slot, size_t column, const EditCell& cell) const;
+    // The row among the records, not counting the one at movingRow (-1: none), where a record
+    // with this Index goes: within the run of equal Index values, as near preferredRow as that
+    // run allows.
+    int PlaceOf(int32_t index, int preferredRow, int movingRow) const;
     // Whether the record at row, given this Index, still stands in order where it is.
     bool FitsBetweenNeighbours(int row, int32_t index) const;
+    // A storage slot with a new record's serial.
     uint32_t TakeSlot();
-    void StoreBuffer(uint32_t slot);
+    // Writes the record being edited into its slot; with `before`, notes each cell whose
+    // stored value changes, with that value.
+    void StoreBuffer(uint32_t slot, CellChanges* before);
     void FreeSlot(uint32_t slot);
-    void SetCurrent(int row);
 
     // Changes a cell of the record being edited and marks the record changed.
     void RequireEditing() const;
-    void SetCurrentCell(int column, CellValue value);
-    void NotifyCellChanged(int row, int column);
-    void NotifyRowsInserted(int row, int count);
-    void NotifyRowsRemoved(int row, int count);
-    void NotifyCurrentRowChanged();
-    void NotifyReset();
+    void SetCurrentCell(int column, EditCell cell);
+
+    // Whether anyone hears changes one by one now, so that their details are worth working out.
+    bool Reporting() const { return !listeners_.empty() && !ControlsDisabled(); }
+    // Calls every listener, or while suspended announces the reset the suspension ends with.
+    template <typename Call>
+    void Tell(const Call& call);
+    void OweReset();
+    void AnnounceReset();
+    void ReportReset();
+    void ReportCells(CellsChange::Kind what, int row, CellChanges cells);
+    // Tells the cursor's row and state when they differ from what was last told.
+    void ReportCursor();
 
     std::vector<ColumnDef> defs_;
     std::unordered_set<std::string> upperDefNames_;  // keeps AddFieldDef linear for 2000 columns
@@ -174,17 +208,25 @@ class RecordTable {
     StringPool strings_;
     std::vector<ColumnStore> stores_;
     std::vector<uint32_t> order_;      // storage slots in table order
-    std::vector<uint32_t> freeSlots_;  // slots of deleted records
+    std::vector<uint32_t> freeSlots_;  // slots of deleted or cancelled records
+    // Per slot, the serial of the record held there (0: none); with the slot it makes the
+    // record's id. Serials only grow, so an id is never given again.
+    std::vector<uint64_t> serials_;
+    uint64_t nextSerial_ = 1;
 
     int current_ = -1;
     bool eof_ = true;
     bool bof_ = true;
     TableState state_ = TableState::Browse;
     bool modified_ = false;
-    std::vector<CellValue> buffer_;  // the current record while it is edited or inserted
+    std::vector<EditCell> buffer_;  // the current record while it is edited or inserted
+    uint32_t newSlot_ = 0;          // the slot of the record being inserted
 
+    // The cursor as the listeners last heard of it.
+    int reportedRow_ = -1;
+    TableState reportedState_ = TableState::Browse;
     int disableCount_ = 0;
-    bool resetPending_ = false;
+    bool resetOwed_ = false;
     std::vector<RecordTableListener*> listeners_;
 };
 

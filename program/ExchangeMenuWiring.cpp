@@ -7,7 +7,6 @@
 #include "app/EditorSession.h"
 #include "app/ExchangeCommands.h"
 #include "app/ui/MainWindow.h"
-#include "app/ui/RecordTableModel.h"
 #include "core/Workspace.h"
 #include "exchange/PatchText.h"
 #include "exchange/ui/ExportQueueWindow.h"
@@ -54,11 +53,7 @@ void ConnectExchangeMenus(MainWindow& window, EditorSession& session, ExchangeCo
     window.ConnectCommand(
         {menus.PatchExportCell, menus.PopupPatchExportCell},
         [&commands, &session] { commands.PatchExportCell(session.SelectedColumn); });
-    window.ConnectCommand({menus.ImportPatch}, [&window, &commands] {
-        commands.ImportPatch();
-        // The last line's record is left in editing, which the table does not announce.
-        window.Model().RefreshRowIndicator();
-    });
+    window.ConnectCommand({menus.ImportPatch}, [&commands] { commands.ImportPatch(); });
 
     window.ConnectCommand({menus.QueueAddRow, menus.PopupQueueAddRow}, [&table, &queue] {
         table.RequireActive();

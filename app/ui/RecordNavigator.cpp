@@ -52,8 +52,6 @@ void RecordNavigator::AddButton(const char* objectName, const QString& glyph, co
 
 void RecordNavigator::Run(const std::function<void(RecordTable&)>& command) {
     RunGuarded(dialogs_, [&] { command(model_.Table()); });
-    // Edit and a Post that keeps the record in place change the editing state unreported.
-    model_.RefreshRowIndicator();
 }
 
 void RecordNavigator::FollowTableOpenState() {

@@ -1,7 +1,6 @@
 #include "app/ui/RecordTableModel.h"
 
 #include <QScopedValueRollback>
-#include <algorithm>
 
 #include "shell/CommandGuard.h"
 #include "shell/ui/QtText.h"
@@ -31,13 +30,7 @@ int CellAlignment(ColumnAlignment alignment) {
 }  // namespace
 
 RecordTableModel::RecordTableModel(RecordTable& table, UserDialogs& dialogs, QObject* parent)
-    : QAbstractTableModel(parent),
-      table_(table),
-      dialogs_(dialogs),
-      rows_(table.RowCount()),
-      columns_(table.FieldCount()),
-      indicatorRow_(table.RecNo()),
-      indicatorState_(table.State()) {
+    : QAbstractTableModel(parent), table_(table), dialogs_(dialogs) {
     table_.AddListener(this);
 }
 
@@ -46,30 +39,18 @@ RecordTableModel::~RecordTableModel() {
 }
 
 void RecordTableModel::Reload() {
-    ResetFromTable();
-}
-
-void RecordTableModel::RefreshRowIndicator() {
-    const int row = table_.RecNo();
-    const TableState state = table_.State();
-    if (row == indicatorRow_ && state == indicatorState_) {
-        return;
-    }
-    const int previous = indicatorRow_;
-    indicatorRow_ = row;
-    indicatorState_ = state;
-    UpdateRowHeader(previous);
-    UpdateRowHeader(row);
+    beginResetModel();
+    endResetModel();
 }
 
 // ---- What the views ask -------------------------------------------------------------------
 
 int RecordTableModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : rows_;
+    return parent.isValid() ? 0 : table_.RowCount();
 }
 
 int RecordTableModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : columns_;
+    return parent.isValid() ? 0 : table_.FieldCount();
 }
 
 QVariant RecordTableModel::data(const QModelIndex& index, int role) const {
@@ -79,7 +60,7 @@ QVariant RecordTableModel::data(const QModelIndex& index, int role) const {
     switch (role) {
         case Qt::DisplayRole:
         case Qt::EditRole:
-            return ToQt(table_.DisplayText(TableRow(index.row()), index.column()));
+            return ToQt(table_.DisplayText(index.row(), index.column()));
         case Qt::TextAlignmentRole:
             return CellAlignment(table_.Presentation(index.column()).Alignment);
         default:
@@ -88,17 +69,16 @@ QVariant RecordTableModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant RecordTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (role != Qt::DisplayRole) {
+    if (role != Qt::DisplayRole || section < 0) {
         return {};
     }
     if (orientation == Qt::Horizontal) {
-        // While a load is under way the table may have fewer columns than the views know.
-        if (section < 0 || section >= columns_ || section >= table_.FieldCount()) {
+        if (section >= table_.FieldCount()) {
             return {};
         }
         return ToQt(table_.Presentation(section).Caption);
     }
-    if (section < 0 || section >= rows_) {
+    if (section >= table_.RowCount()) {
         return {};
     }
     return RowHeaderText(section);
@@ -115,8 +95,8 @@ bool RecordTableModel::setData(const QModelIndex& index, const QVariant& value, 
     if (role != Qt::EditRole || !index.isValid() || !HasCell(index.row(), index.column())) {
         return false;
     }
-    const int row = TableRow(index.row());
-    const bool stored = RunGuarded(dialogs_, [&] {
+    const int row = index.row();
+    return RunGuarded(dialogs_, [&] {
         if (row != table_.RecNo()) {
             table_.MoveTo(row);
         }
@@ -125,158 +105,95 @@ bool RecordTableModel::setData(const QModelIndex& index, const QVariant& value, 
         }
         table_.Fields(index.column()).SetDisplayText(FromQt(value.toString()));
     });
-    RefreshRowIndicator();
-    return stored;
 }
 
-int RecordTableModel::TableRow(int viewRow) const {
-    if (!announcing_ || viewRow < announcing_->First) {
-        return viewRow;
-    }
-    const RowShift& shift = *announcing_;
-    if (shift.Count < 0 && viewRow < shift.First - shift.Count) {
-        return -1;
-    }
-    return viewRow + shift.Count;
+// A view may still hold an index from before a batch that the table has not reported yet (it
+// reports a suspended batch when the batch ends, and a load lets the views redraw meanwhile).
+bool RecordTableModel::HasCell(int row, int column) const {
+    return row >= 0 && row < table_.RowCount() && column >= 0 && column < table_.FieldCount();
 }
 
-bool RecordTableModel::HasCell(int viewRow, int column) const {
-    // Besides the rows being announced, a load that is still building the table (the views
-    // may redraw while it reports progress) leaves fewer rows and columns than were told.
-    const int row = TableRow(viewRow);
-    return row >= 0 && row < table_.RowCount() && column >= 0 && column < columns_ &&
-           column < table_.FieldCount();
-}
-
-QString RecordTableModel::RowHeaderText(int viewRow) const {
-    const QString number = QString::number(viewRow + 1);
-    const int row = TableRow(viewRow);
-    if (row < 0 || row != table_.RecNo()) {
+QString RecordTableModel::RowHeaderText(int row) const {
+    const QString number = QString::number(row + 1);
+    if (row != table_.RecNo()) {
         return number;
     }
     return IndicatorMark(table_.State()) + QLatin1Char(' ') + number;
 }
 
+void RecordTableModel::UpdateRowHeader(int row) {
+    if (row >= 0 && row < rowCount()) {
+        emit headerDataChanged(Qt::Vertical, row, row);
+    }
+}
+
 // ---- What the table reports ---------------------------------------------------------------
 
-void RecordTableModel::CellChanged(int row, int column) {
+template <typename Show>
+void RecordTableModel::Announce(const Show& show) {
     const QScopedValueRollback following(followingTable_, true);
-    ShowChangedCell(row, column);
-    emit tableChangeShown();
+    show();
 }
 
-void RecordTableModel::RowsInserted(int firstRow, int count) {
-    const QScopedValueRollback following(followingTable_, true);
-    ShowInsertedRows(firstRow, count);
-    emit tableChangeShown();
+template <typename Show>
+void RecordTableModel::Follow(const Show& show) {
+    Announce([&] {
+        show();
+        emit tableChangeShown();
+    });
 }
 
-void RecordTableModel::RowsRemoved(int firstRow, int count) {
-    const QScopedValueRollback following(followingTable_, true);
-    ShowRemovedRows(firstRow, count);
-    emit tableChangeShown();
+void RecordTableModel::CellsChanged(const CellsChange& change) {
+    if (change.Cells.empty()) {
+        return;  // a record stored for the first time shows what it showed before
+    }
+    Follow([&] {
+        emit dataChanged(index(change.Row, change.Cells.front().Column),
+                         index(change.Row, change.Cells.back().Column));
+    });
+}
+
+void RecordTableModel::RowsAboutToBeInserted(int firstRow, int count) {
+    Announce([&] { beginInsertRows(QModelIndex(), firstRow, firstRow + count - 1); });
+}
+
+void RecordTableModel::RowsInserted(int /*firstRow*/, int /*count*/) {
+    Follow([&] { endInsertRows(); });
+}
+
+void RecordTableModel::RowsAboutToBeRemoved(int firstRow, int count) {
+    Announce([&] { beginRemoveRows(QModelIndex(), firstRow, firstRow + count - 1); });
+}
+
+void RecordTableModel::RowsRemoved(int /*firstRow*/, int /*count*/) {
+    Follow([&] { endRemoveRows(); });
+}
+
+void RecordTableModel::RowAboutToBeMoved(int fromRow, int toRow) {
+    // Qt names the row before which the moved row lands, counted before the move.
+    const int beforeRow = toRow > fromRow ? toRow + 1 : toRow;
+    Announce([&] { beginMoveRows(QModelIndex(), fromRow, fromRow, QModelIndex(), beforeRow); });
+}
+
+void RecordTableModel::RowMoved(int /*fromRow*/, int /*toRow*/) {
+    Follow([&] { endMoveRows(); });
+}
+
+void RecordTableModel::CursorChanged(const CursorChange& change) {
+    Follow([&] {
+        UpdateRowHeader(change.PreviousRow);
+        if (change.Row != change.PreviousRow) {
+            UpdateRowHeader(change.Row);
+        }
+    });
+}
+
+void RecordTableModel::TableAboutToBeReset() {
+    Announce([&] { beginResetModel(); });
 }
 
 void RecordTableModel::TableReset() {
-    const QScopedValueRollback following(followingTable_, true);
-    ResetFromTable();
-    emit tableChangeShown();
-}
-
-void RecordTableModel::CurrentRowChanged(int /*row*/) {
-    const QScopedValueRollback following(followingTable_, true);
-    if (removedBeforeMove_) {
-        ResetFromTable();
-    }
-    RefreshRowIndicator();
-    emit tableChangeShown();
-}
-
-void RecordTableModel::ShowChangedCell(int row, int column) {
-    if (removedBeforeMove_) {
-        ResetFromTable();
-        return;
-    }
-    if (row >= 0 && row < rows_ && column >= 0 && column < columns_) {
-        const QModelIndex cell = index(row, column);
-        emit dataChanged(cell, cell);
-    }
-    RefreshRowIndicator();
-}
-
-void RecordTableModel::ShowInsertedRows(int firstRow, int count) {
-    if (removedBeforeMove_) {
-        if (!FinishMove(firstRow, count)) {
-            ResetFromTable();
-        }
-        return;
-    }
-    if (count <= 0 || firstRow < 0 || firstRow > rows_ || rows_ + count != table_.RowCount()) {
-        ResetFromTable();
-        return;
-    }
-    announcing_ = RowShift{firstRow, count};
-    beginInsertRows(QModelIndex(), firstRow, firstRow + count - 1);
-    announcing_.reset();
-    rows_ += count;
-    endInsertRows();
-    RefreshRowIndicator();
-}
-
-void RecordTableModel::ShowRemovedRows(int firstRow, int count) {
-    if (removedBeforeMove_ || count <= 0 || firstRow < 0 || firstRow + count > rows_) {
-        ResetFromTable();
-        return;
-    }
-    if (rows_ == table_.RowCount()) {
-        // The table has already put the record back at its new place; that insertion is
-        // reported next.
-        removedBeforeMove_ = RowShift{firstRow, -count};
-        return;
-    }
-    if (rows_ - count != table_.RowCount()) {
-        ResetFromTable();
-        return;
-    }
-    announcing_ = RowShift{firstRow, -count};
-    beginRemoveRows(QModelIndex(), firstRow, firstRow + count - 1);
-    announcing_.reset();
-    rows_ -= count;
-    endRemoveRows();
-    RefreshRowIndicator();
-}
-
-bool RecordTableModel::FinishMove(int firstRow, int count) {
-    const RowShift removed = *removedBeforeMove_;
-    removedBeforeMove_.reset();
-    const int first = std::min(removed.First, firstRow);
-    const int last = std::max(removed.First, firstRow) + count - 1;
-    if (count != -removed.Count || rows_ != table_.RowCount() || columns_ == 0 || first < 0 ||
-        last >= rows_) {
-        return false;
-    }
-    // The row count is the same before and after: only the rows in between show other records.
-    emit dataChanged(index(first, 0), index(last, columns_ - 1));
-    emit headerDataChanged(Qt::Vertical, first, last);
-    RefreshRowIndicator();
-    return true;
-}
-
-void RecordTableModel::ResetFromTable() {
-    beginResetModel();
-    announcing_.reset();
-    removedBeforeMove_.reset();
-    rows_ = table_.RowCount();
-    columns_ = table_.FieldCount();
-    indicatorRow_ = table_.RecNo();
-    indicatorState_ = table_.State();
-    endResetModel();
-}
-
-void RecordTableModel::UpdateRowHeader(int viewRow) {
-    if (viewRow >= 0 && viewRow < rows_) {
-        emit headerDataChanged(Qt::Vertical, viewRow, viewRow);
-    }
+    Follow([&] { endResetModel(); });
 }
 
 }  // namespace kelvane

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QAbstractTableModel>
-#include <optional>
 
 #include "core/RecordTable.h"
 #include "core/RecordTableListener.h"
@@ -11,10 +10,10 @@ namespace kelvane {
 class UserDialogs;
 
 // Shows a RecordTable to Qt's item views without holding any of its data: every cell is
-// formatted from the table when a view asks for it. The table's notifications arrive after the
-// change is made, so the model remembers the row and column counts the views were last told
-// and answers from the table's old layout until each change is announced. The table must
-// outlive the model.
+// formatted from the table when a view asks for it. The table announces each change of rows
+// before making it and reports it after, so the model passes those on as Qt's begin and end
+// calls and answers every question from the table as it stands. The table must outlive the
+// model.
 class RecordTableModel : public QAbstractTableModel, private RecordTableListener {
     Q_OBJECT
 
@@ -25,9 +24,6 @@ class RecordTableModel : public QAbstractTableModel, private RecordTableListener
     RecordTable& Table() const { return table_; }
     // Reads the whole table again.
     void Reload();
-    // Redraws the row indicator after a change of the editing state that the table does not
-    // report, such as Edit or a Post that leaves the record in place.
-    void RefreshRowIndicator();
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -50,42 +46,30 @@ class RecordTableModel : public QAbstractTableModel, private RecordTableListener
     void tableChangeShown();
 
   private:
-    // Rows inserted (Count > 0) or removed (Count < 0) at First.
-    struct RowShift {
-        int First = 0;
-        int Count = 0;
-    };
-
-    void CellChanged(int row, int column) override;
+    void CellsChanged(const CellsChange& change) override;
+    void RowsAboutToBeInserted(int firstRow, int count) override;
     void RowsInserted(int firstRow, int count) override;
+    void RowsAboutToBeRemoved(int firstRow, int count) override;
     void RowsRemoved(int firstRow, int count) override;
+    void RowAboutToBeMoved(int fromRow, int toRow) override;
+    void RowMoved(int fromRow, int toRow) override;
+    void CursorChanged(const CursorChange& change) override;
+    void TableAboutToBeReset() override;
     void TableReset() override;
-    void CurrentRowChanged(int row) override;
 
-    void ShowChangedCell(int row, int column);
-    void ShowInsertedRows(int firstRow, int count);
-    void ShowRemovedRows(int firstRow, int count);
-    // The table row that a row of the layout the views know stands for; -1 when it is gone.
-    int TableRow(int viewRow) const;
-    bool HasCell(int viewRow, int column) const;
-    QString RowHeaderText(int viewRow) const;
-    void ResetFromTable();
-    // A record moved by Post arrives as a removal followed by an insertion; the rows between
-    // the two places are redrawn.
-    bool FinishMove(int firstRow, int count);
-    void UpdateRowHeader(int viewRow);
+    // Passes an announcement on with the views following the table.
+    template <typename Show>
+    void Announce(const Show& show);
+    // Passes a report on likewise, then lets the views catch up with the table.
+    template <typename Show>
+    void Follow(const Show& show);
+    bool HasCell(int row, int column) const;
+    QString RowHeaderText(int row) const;
+    void UpdateRowHeader(int row);
 
     RecordTable& table_;
     UserDialogs& dialogs_;
-    int rows_ = 0;
-    int columns_ = 0;
-    // The change being announced: the views still know the layout from before it.
-    std::optional<RowShift> announcing_;
-    // A removal the table has already made up for with an insertion still to be reported.
-    std::optional<RowShift> removedBeforeMove_;
     bool followingTable_ = false;
-    int indicatorRow_ = -1;
-    TableState indicatorState_ = TableState::Browse;
 };
 
 }  // namespace kelvane

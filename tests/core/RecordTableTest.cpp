@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "core/KelvaneError.h"
-#include "core/RecordTableListener.h"
 
 namespace kelvane {
 namespace {
@@ -226,6 +225,30 @@ TEST_F(RecordTableTest, RefusedTextsNameTheColumnCaption) {
     EXPECT_EQ(table.State(), TableState::Insert);
 }
 
+// Storage freed before a load belongs to the loaded records afterwards.
+TEST_F(RecordTableTest, RecordsAddedAfterALoadLeaveTheLoadedOnesAlone) {
+    AppendRecords(table, 1);
+    table.Delete();
+    LoadedRows rows;
+    for (int column = 0; column < table.FieldCount(); ++column) {
+        ColumnStore store;
+        store.Kind = table.ColumnKind(column);
+        store.Resize(2, rows.Strings.EmptyRef());
+        rows.Columns.push_back(std::move(store));
+    }
+    rows.Columns[0].Integers = {0, 1};
+    rows.Columns[1].Integers = {7, 8};
+    table.AdoptLoadedRows(std::move(rows));
+
+    table.Append();
+    table.Fields(1).SetAsInteger(99);
+    table.Post();
+    EXPECT_EQ(Indexes(table), (std::vector<int32_t>{0, 1, 2}));
+    EXPECT_EQ(table.IntegerAt(0, 1), 7);
+    EXPECT_EQ(table.IntegerAt(1, 1), 8);
+    EXPECT_EQ(table.IntegerAt(2, 1), 99);
+}
+
 TEST_F(RecordTableTest, StringsAreCutAt4000Characters) {
     table.Append();
     table.Fields(3).SetAsString(std::string(4100, 'a'));
@@ -252,60 +275,6 @@ TEST_F(RecordTableTest, HexColumnsShowAndTakeUpperCaseHexadecimal) {
     EXPECT_THROW(table.Fields(1).SetDisplayText(""), KelvaneError);
     table.Fields(1).Clear();
     EXPECT_EQ(table.Fields(1).DisplayText(), "0");
-}
-
-// Records what a view would be told.
-class RecordingListener : public RecordTableListener {
-  public:
-    void CellChanged(int row, int column) override {
-        events.push_back("cell " + std::to_string(row) + "," + std::to_string(column));
-    }
-    void RowsInserted(int first, int count) override {
-        events.push_back("insert " + std::to_string(first) + "+" + std::to_string(count));
-    }
-    void RowsRemoved(int first, int count) override {
-        events.push_back("remove " + std::to_string(first) + "+" + std::to_string(count));
-    }
-    void TableReset() override { events.push_back("reset"); }
-    void CurrentRowChanged(int) override {}
-    std::vector<std::string> events;
-};
-
-TEST_F(RecordTableTest, ListenersHearPreciseChanges) {
-    AppendRecords(table, 3);
-    RecordingListener listener;
-    table.AddListener(&listener);
-
-    table.MoveTo(1);
-    table.Edit();
-    table.Fields(3).SetAsString("x");
-    table.Post();
-    table.Delete();
-    table.Insert();
-    table.Cancel();
-    EXPECT_EQ(listener.events,
-              (std::vector<std::string>{"cell 1,3", "remove 1+1", "insert 1+1", "remove 1+1"}));
-
-    listener.events.clear();
-    table.First();
-    table.Edit();
-    table.Fields(0).SetAsInteger(7);
-    table.Post();  // moves from row 0 to the end
-    EXPECT_EQ(listener.events, (std::vector<std::string>{"cell 0,0", "remove 0+1", "insert 1+1"}));
-    table.RemoveListener(&listener);
-}
-
-TEST_F(RecordTableTest, SuspendedBatchesBecomeOneReset) {
-    RecordingListener listener;
-    table.AddListener(&listener);
-    table.DisableControls();
-    table.DisableControls();
-    AppendRecords(table, 50);
-    table.EnableControls();
-    EXPECT_TRUE(listener.events.empty());  // the count has not returned to zero
-    table.EnableControls();
-    EXPECT_EQ(listener.events, std::vector<std::string>{"reset"});
-    table.RemoveListener(&listener);
 }
 
 }  // namespace

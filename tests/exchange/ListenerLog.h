@@ -4,20 +4,22 @@
 
 namespace kelvane::testing {
 
-// Counts what a view of the table would have been told.
+// Counts what a view of the table would have been told; announcements before a change are
+// not counted apart from the reports after it.
 struct ListenerLog : RecordTableListener {
     int CellChanges = 0;
-    int RowChanges = 0;  // rows inserted or removed
+    int RowChanges = 0;  // rows inserted, removed or moved
     int Resets = 0;
-    int CurrentRowChanges = 0;
+    int CursorChanges = 0;
 
-    void CellChanged(int, int) override { ++CellChanges; }
+    void CellsChanged(const CellsChange&) override { ++CellChanges; }
     void RowsInserted(int, int) override { ++RowChanges; }
     void RowsRemoved(int, int) override { ++RowChanges; }
+    void RowMoved(int, int) override { ++RowChanges; }
     void TableReset() override { ++Resets; }
-    void CurrentRowChanged(int) override { ++CurrentRowChanges; }
+    void CursorChanged(const CursorChange&) override { ++CursorChanges; }
 
-    int AllButResets() const { return CellChanges + RowChanges + CurrentRowChanges; }
+    int AllButResets() const { return CellChanges + RowChanges + CursorChanges; }
 };
 
 }  // namespace kelvane::testing

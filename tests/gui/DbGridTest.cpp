@@ -12,32 +12,14 @@
 #include "app/ui/RecordNavigator.h"
 #include "app/ui/RecordTableModel.h"
 #include "core/DecimalSeparator.h"
-#include "core/RecordTableListener.h"
 #include "shell/ui/QtText.h"
 #include "tests/gui/support/OpenedSpellSample.h"
+#include "tests/support/TableChangeLog.h"
 
 Q_DECLARE_METATYPE(kelvane::TableState)
 
 namespace kelvane::testing {
 namespace {
-
-// What a second view of the table hears, in order.
-class RecordingListener : public RecordTableListener {
-  public:
-    QStringList Heard;
-
-    void CellChanged(int row, int column) override {
-        Heard << QStringLiteral("cell %1,%2").arg(row).arg(column);
-    }
-    void RowsInserted(int firstRow, int count) override {
-        Heard << QStringLiteral("inserted %1+%2").arg(firstRow).arg(count);
-    }
-    void RowsRemoved(int firstRow, int count) override {
-        Heard << QStringLiteral("removed %1+%2").arg(firstRow).arg(count);
-    }
-    void TableReset() override { Heard << QStringLiteral("reset"); }
-    void CurrentRowChanged(int row) override { Heard << QStringLiteral("current %1").arg(row); }
-};
 
 QStringList ToQtList(const std::vector<std::string>& texts) {
     QStringList list;
@@ -264,14 +246,14 @@ class DbGridTest : public QObject {
     // not reach back into the table before its other listeners have heard of the removal.
     void deletingTheCurrentRowKeepsTheTablesReportsInOrder() {
         Table().Last();
-        RecordingListener listener;
-        Table().AddListener(&listener);
+        TableChangeLog log(Table());
         sample_->Dialogs.YesNoAnswers.push_back(true);
 
         QTest::keyClick(grid_, Qt::Key_Delete, Qt::ControlModifier);
-        Table().RemoveListener(&listener);
 
-        QCOMPARE(listener.Heard, QStringList({"removed 2+1", "current 1"}));
+        QCOMPARE(ToQtList(log.Heard),
+                 QStringList({"removing 2+1", "removed 2+1", "cursor 2 browse > 1 browse"}));
+        QCOMPARE(ToQtList(log.Faults), QStringList());
         QCOMPARE(grid_->currentIndex().row(), 1);
     }
 

@@ -44,6 +44,74 @@ void SetIndex(RecordTable& table, int index) {
     table.Fields(kIndex).SetAsInteger(index);
 }
 
+QString Span(int first, int last) {
+    return QStringLiteral("%1-%2").arg(first).arg(last);
+}
+
+QString CellSpan(const QModelIndex& topLeft, const QModelIndex& bottomRight) {
+    return QStringLiteral("%1,%2-%3,%4")
+        .arg(topLeft.row())
+        .arg(topLeft.column())
+        .arg(bottomRight.row())
+        .arg(bottomRight.column());
+}
+
+// Writes down the model's change signals in the order they come.
+class ModelSignalLog {
+  public:
+    QStringList Heard;
+
+    explicit ModelSignalLog(QAbstractItemModel& model) {
+        connect(model, &QAbstractItemModel::dataChanged,
+                [this](const QModelIndex& topLeft, const QModelIndex& bottomRight) {
+                    Heard << "data " + CellSpan(topLeft, bottomRight);
+                });
+        connect(model, &QAbstractItemModel::headerDataChanged,
+                [this](Qt::Orientation orientation, int first, int last) {
+                    const bool rows = orientation == Qt::Vertical;
+                    Heard << (rows ? "rowTitles " : "titles ") + Span(first, last);
+                });
+        connect(model, &QAbstractItemModel::rowsAboutToBeInserted,
+                [this](const QModelIndex&, int first, int last) {
+                    Heard << "inserting " + Span(first, last);
+                });
+        connect(model, &QAbstractItemModel::rowsInserted,
+                [this](const QModelIndex&, int first, int last) {
+                    Heard << "inserted " + Span(first, last);
+                });
+        connect(model, &QAbstractItemModel::rowsAboutToBeRemoved,
+                [this](const QModelIndex&, int first, int last) {
+                    Heard << "removing " + Span(first, last);
+                });
+        connect(model, &QAbstractItemModel::rowsRemoved,
+                [this](const QModelIndex&, int first, int last) {
+                    Heard << "removed " + Span(first, last);
+                });
+        connect(model, &QAbstractItemModel::rowsAboutToBeMoved,
+                [this](const QModelIndex&, int first, int, const QModelIndex&, int before) {
+                    Heard << QStringLiteral("moving %1 before %2").arg(first).arg(before);
+                });
+        connect(model, &QAbstractItemModel::rowsMoved,
+                [this](const QModelIndex&, int first, int, const QModelIndex&, int before) {
+                    Heard << QStringLiteral("moved %1 before %2").arg(first).arg(before);
+                });
+        connect(model, &QAbstractItemModel::modelAboutToBeReset,
+                [this] { Heard << QStringLiteral("resetting"); });
+        connect(model, &QAbstractItemModel::modelReset,
+                [this] { Heard << QStringLiteral("reset"); });
+    }
+    ModelSignalLog(const ModelSignalLog&) = delete;
+    ModelSignalLog& operator=(const ModelSignalLog&) = delete;
+
+  private:
+    template <typename Signal, typename Slot>
+    void connect(QAbstractItemModel& model, Signal signal, Slot slot) {
+        QObject::connect(&model, signal, &receiver_, slot);
+    }
+
+    QObject receiver_;  // ends the connections with the log
+};
+
 }  // namespace
 
 class RecordTableModelTest : public QObject {
@@ -113,7 +181,6 @@ class RecordTableModelTest : public QObject {
         QSignalSpy headerSpy(model_.get(), &QAbstractItemModel::headerDataChanged);
         table.MoveTo(1);
         table.Edit();
-        model_->RefreshRowIndicator();
         QCOMPARE(rowTitle(0), QStringLiteral("1"));
         QCOMPARE(rowTitle(1), QString::fromUtf8("\u270E 2"));
         QVERIFY(headerSpy.count() >= 2);
@@ -187,7 +254,7 @@ class RecordTableModelTest : public QObject {
             t.EmptyDataSet();
             t.Insert();
             t.Post();
-        }) << 1 << 0 << 1;
+        }) << 1 << 1 << 0;
         QTest::newRow("suspended batch") << TableAction([](RecordTable& t) {
             t.DisableControls();
             t.Append();
@@ -215,6 +282,78 @@ class RecordTableModelTest : public QObject {
         QCOMPARE(insertSpy.count(), inserts);
         QCOMPARE(removeSpy.count(), removals);
         QCOMPARE(resetSpy.count(), resets);
+        const QString mismatch = MirrorMismatch(*model_, sample_->Table());
+        QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
+    }
+
+    // The row titles change as the cursor goes from record to record and from browsing to
+    // editing; cells change when typed into, stored or dropped; a record placed by its Index
+    // moves as one row.
+    void signalsSayExactlyWhatChanged_data() {
+        QTest::addColumn<TableAction>("action");
+        QTest::addColumn<QStringList>("expected");
+
+        QTest::newRow("typing into a cell") << TableAction([](RecordTable& t) {
+            t.MoveTo(1);
+            t.Edit();
+            t.Fields(kName).SetAsString("Blizzard");
+        }) << QStringList{"rowTitles 0-0", "rowTitles 1-1", "rowTitles 1-1", "data 1,2-1,2"};
+        QTest::newRow("post in place")
+            << TableAction([](RecordTable& t) {
+                   t.Edit();
+                   t.Fields(kName).SetAsString("Blizzard");
+                   t.Fields(kRank).SetAsInteger(3);
+                   t.Post();
+               })
+            << QStringList{"rowTitles 0-0", "data 0,2-0,2", "data 0,4-0,4", "data 0,2-0,4",
+                           "rowTitles 0-0"};
+        QTest::newRow("Index moves the record down") << TableAction([](RecordTable& t) {
+            t.Edit();
+            SetIndex(t, 7);
+            t.Post();
+        }) << QStringList{"rowTitles 0-0", "data 0,0-0,0",  "moving 0 before 3", "moved 0 before 3",
+                          "data 2,0-2,0",  "rowTitles 0-0", "rowTitles 2-2"};
+        QTest::newRow("Index moves the record up") << TableAction([](RecordTable& t) {
+            t.Last();
+            t.Edit();
+            SetIndex(t, -4);
+            t.Post();
+        }) << QStringList{"rowTitles 0-0", "rowTitles 2-2",     "rowTitles 2-2",
+                          "data 2,0-2,0",  "moving 2 before 0", "moved 2 before 0",
+                          "data 0,0-0,0",  "rowTitles 2-2",     "rowTitles 0-0"};
+        QTest::newRow("append and post") << TableAction([](RecordTable& t) {
+            t.Append();
+            t.Fields(kRank).SetAsInteger(5);
+            t.Post();
+        }) << QStringList{"inserting 3-3", "inserted 3-3", "rowTitles 0-0",
+                          "rowTitles 3-3", "data 3,4-3,4", "rowTitles 3-3"};
+        QTest::newRow("cancelled edit") << TableAction([](RecordTable& t) {
+            t.Edit();
+            t.Fields(kName).SetAsString("Blizzard");
+            t.Cancel();
+        }) << QStringList{"rowTitles 0-0", "data 0,2-0,2", "data 0,2-0,2", "rowTitles 0-0"};
+        QTest::newRow("delete") << TableAction([](RecordTable& t) {
+            t.MoveTo(1);
+            t.Delete();
+        }) << QStringList{"rowTitles 0-0", "rowTitles 1-1", "removing 1-1", "removed 1-1"};
+        QTest::newRow("empty") << TableAction([](RecordTable& t) { t.EmptyDataSet(); })
+                               << QStringList{"removing 0-2", "removed 0-2"};
+        QTest::newRow("suspended batch") << TableAction([](RecordTable& t) {
+            t.DisableControls();
+            t.Append();
+            t.Post();
+            t.EnableControls();
+        }) << QStringList{"resetting", "reset"};
+    }
+
+    void signalsSayExactlyWhatChanged() {
+        QFETCH(TableAction, action);
+        QFETCH(QStringList, expected);
+        const ModelSignalLog log(*model_);
+
+        action(sample_->Table());
+
+        QCOMPARE(log.Heard, expected);
         const QString mismatch = MirrorMismatch(*model_, sample_->Table());
         QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
     }
