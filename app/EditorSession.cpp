@@ -192,7 +192,7 @@ void EditorSession::SaveAs() {
     current.TableName = TableNameFromPath(*path);
     SetCaption(kOpenedCaptionPrefix + current.TableName);
     if (WriteTable(*path)) {
-        SetIniSettings(current, workspace_.Defs, workspace_.Table);
+        SaveTableFieldDefinitions(current, workspace_.Defs, workspace_.Table);
     }
 }
 
@@ -310,7 +310,7 @@ void EditorSession::ReloadAfterFieldsDialog(int fieldCountBefore) {
 }
 
 void EditorSession::EmptyTable() {
-    workspace_.Table.EmptyDataSet();
+    workspace_.Table.DeleteAllRecords();
 }
 
 void EditorSession::AddRow() {

@@ -60,7 +60,7 @@ void ExchangeCommands::ExportEverything() {
 
 void ExchangeCommands::ExportSelectedLine() {
     table_.RequireActive();
-    WriteExport({ExportLine(table_, table_.RecNo())});
+    WriteExport({ExportLine(table_, table_.CurrentRow())});
 }
 
 void ExchangeCommands::PatchExportAll(const Progress& progress) {
@@ -78,12 +78,12 @@ void ExchangeCommands::PatchExportAll(const Progress& progress) {
 
 void ExchangeCommands::PatchExportRow() {
     table_.RequireActive();
-    WritePatch(ExportPatchRow(table_, table_.RecNo()));
+    WritePatch(ExportPatchRow(table_, table_.CurrentRow()));
 }
 
 void ExchangeCommands::PatchExportCell(int selectedColumn) {
     table_.RequireActive();
-    WritePatch(ExportPatchCell(table_, table_.RecNo(), selectedColumn));
+    WritePatch(ExportPatchCell(table_, table_.CurrentRow(), selectedColumn));
 }
 
 void ExchangeCommands::ImportPatch() {

@@ -2,9 +2,9 @@
 
 #include <optional>
 
-#include "core/ControlsSuspension.h"
 #include "core/FieldDefFile.h"
 #include "core/KelvaneError.h"
+#include "core/NotificationSuspension.h"
 #include "core/TextUtil.h"
 #include "core/ValueText.h"
 #include "core/Workspace.h"
@@ -84,7 +84,7 @@ int ReadFieldSizeCell(std::string_view text) {
 void TakeOverFieldSettings(Workspace& work, const std::vector<FieldSettingsRow>& rows,
                            const std::function<void(int row)>& progress) {
     const int count = static_cast<int>(rows.size());
-    const ControlsSuspension suspension(work.Table);
+    const NotificationSuspension suspension(work.Table);
     const ConfirmFieldCount confirm(work.Current, count);
     // With no table open there is nothing to take over, and writing would empty the
     // definitions of the file the table came from.
@@ -98,11 +98,11 @@ void TakeOverFieldSettings(Workspace& work, const std::vector<FieldSettingsRow>&
         try {
             work.Defs[field] = DefOfRow(rows[static_cast<size_t>(field)], field);
         } catch (const KelvaneError&) {
-            SetIniSettingsFCount(work.Current, work.Defs, count);
+            SaveFieldDefinitions(work.Current, work.Defs, count);
             throw;
         }
     }
-    SetIniSettingsFCount(work.Current, work.Defs, count);
+    SaveFieldDefinitions(work.Current, work.Defs, count);
 }
 
 }  // namespace kelvane

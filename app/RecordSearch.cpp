@@ -5,7 +5,7 @@
 
 #include "app/CellTextMatcher.h"
 #include "app/ColumnMatchScan.h"
-#include "core/ControlsSuspension.h"
+#include "core/NotificationSuspension.h"
 #include "core/RecordTable.h"
 #include "core/TextUtil.h"
 
@@ -74,14 +74,14 @@ void LookUp(RecordTable& table, const SearchSettings& settings, const CellTextMa
 }
 
 void Scan(RecordTable& table, const SearchSettings& settings, const CellTextMatcher& matcher) {
-    ControlsSuspension suspension(table);
+    NotificationSuspension suspension(table);
     if (settings.Origin == SearchOrigin::FirstRecord) {
         table.First();
     } else {
         table.Next();
     }
     const int row = table.Eof() ? -1
-                                : FirstMatchingRow(table, table.RecNo(),
+                                : FirstMatchingRow(table, table.CurrentRow(),
                                                    SearchedColumns(table, settings.Field), matcher);
     if (row >= 0) {
         table.MoveTo(row);

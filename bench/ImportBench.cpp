@@ -95,7 +95,7 @@ void BuildQuestTable(RecordTable& table) {
          {"Complexity", "RequiresRace", "RequiresClass", "QuestBehavior", "RequiresTradeSkill"}) {
         add(name);
     }
-    table.CreateDataSet();
+    table.OpenEmpty();
 }
 
 // The script of one benchmark, written once per size.

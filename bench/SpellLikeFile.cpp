@@ -39,7 +39,7 @@ SpellLikeFile Generate(const testing::TempDir& folder) {
     DescribeSpellLikeFields(layout, workspace->Defs);
     FillSpellLikeTable(*workspace, kFields, kRecords, kSeed);
     SaveDbcFile(*workspace, workspace->Current.FilePath);
-    SetIniSettingsFCount(workspace->Current, workspace->Defs, kFields);
+    SaveFieldDefinitions(workspace->Current, workspace->Defs, kFields);
 
     SpellLikeFile file;
     file.Current = workspace->Current;

@@ -30,7 +30,7 @@ void CreateColumns(RecordTable& table, const std::vector<ColumnDef>& columns) {
     for (const ColumnDef& column : columns) {
         table.AddFieldDef(column.Name, column.Kind, column.Size, column.Required);
     }
-    table.CreateDataSet();
+    table.OpenEmpty();
 }
 
 void CreateTableFromDefinitions(Workspace& workspace, int fieldCount) {

@@ -25,7 +25,7 @@ const std::string& Field::Caption() const {
 }
 
 bool Field::IsNull() const {
-    const int row = table_->RecNo();
+    const int row = table_->CurrentRow();
     return row < 0 || table_->IsBlank(row, column_);
 }
 
@@ -33,7 +33,7 @@ int32_t Field::AsInteger() const {
     if (IsNull()) {
         return 0;
     }
-    const int row = table_->RecNo();
+    const int row = table_->CurrentRow();
     switch (Kind()) {
         case FieldKind::ftFloat: {
             const double value = table_->FloatAt(row, column_);
@@ -59,7 +59,7 @@ double Field::AsFloat() const {
     if (IsNull()) {
         return 0;
     }
-    const int row = table_->RecNo();
+    const int row = table_->CurrentRow();
     switch (Kind()) {
         case FieldKind::ftInteger:
             return table_->IntegerAt(row, column_);
@@ -77,11 +77,11 @@ double Field::AsFloat() const {
 }
 
 std::string Field::AsString() const {
-    return IsNull() ? std::string() : table_->CellText(table_->RecNo(), column_);
+    return IsNull() ? std::string() : table_->CellText(table_->CurrentRow(), column_);
 }
 
 std::string Field::DisplayText() const {
-    const int row = table_->RecNo();
+    const int row = table_->CurrentRow();
     return row < 0 ? std::string() : table_->DisplayText(row, column_);
 }
 

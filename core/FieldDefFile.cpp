@@ -113,20 +113,20 @@ FieldDef ReadFieldDef(const IniFile& ini, int n) {
     return def;
 }
 
-int GetIniSettings(const CurrentTable& current, FieldDefList& defs, int count) {
+int LoadFieldDefinitions(const CurrentTable& current, FieldDefList& defs, int count) {
     const std::string path = FieldDefFilePath(current);
     const IniFile ini = IniFile::Load(path);
     ReadFieldDefs(ini, path, defs, count);
     return DescribedFieldCount(ini);
 }
 
-void SetIniSettings(const CurrentTable& current, const FieldDefList& defs,
-                    const RecordTable& table) {
+void SaveTableFieldDefinitions(const CurrentTable& current, const FieldDefList& defs,
+                               const RecordTable& table) {
     // Every column but Index is a field.
     WriteFieldDefs(FieldDefFilePath(current), defs, table.FieldCount() - 1);
 }
 
-void SetIniSettingsFCount(const CurrentTable& current, const FieldDefList& defs, int count) {
+void SaveFieldDefinitions(const CurrentTable& current, const FieldDefList& defs, int count) {
     WriteFieldDefs(FieldDefFilePath(current), defs, count);
 }
 

@@ -25,14 +25,14 @@ int DescribedFieldCount(const IniFile& ini);
 // Entries 0 to count - 1 from the current table's file, then MakeFieldNamesUnique. Returns how
 // many fields the file describes. Fails with a KelvaneError naming the file when a field's
 // size cannot be used.
-int GetIniSettings(const CurrentTable& current, FieldDefList& defs, int count);
+int LoadFieldDefinitions(const CurrentTable& current, FieldDefList& defs, int count);
 
 // Writes the definitions of the table's columns except Index.
-void SetIniSettings(const CurrentTable& current, const FieldDefList& defs,
-                    const RecordTable& table);
+void SaveTableFieldDefinitions(const CurrentTable& current, const FieldDefList& defs,
+                               const RecordTable& table);
 
 // Writes definitions 0 to count - 1 whatever the table holds.
-void SetIniSettingsFCount(const CurrentTable& current, const FieldDefList& defs, int count);
+void SaveFieldDefinitions(const CurrentTable& current, const FieldDefList& defs, int count);
 
 // Reads the file at path: count = keys in "[Field kind]", fields 0 to count - 1, then
 // MakeFieldNamesUnique. A missing file or section gives 0.

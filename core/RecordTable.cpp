@@ -56,7 +56,7 @@ void RecordTable::AddFieldDef(const std::string& name, FieldKind kind, int size,
     defs_.push_back(ColumnDef{name, kind, size, required});
 }
 
-void RecordTable::CreateDataSet() {
+void RecordTable::OpenEmpty() {
     AnnounceReset();
     Discard();
     columns_ = defs_;
@@ -94,7 +94,7 @@ void RecordTable::Discard() {
 
 // ---- Records as a whole -------------------------------------------------------------------
 
-void RecordTable::EmptyDataSet() {
+void RecordTable::DeleteAllRecords() {
     RequireActive();
     const int rows = RowCount();
     if (rows > 0) {
@@ -673,7 +673,7 @@ void RecordTable::SetCurrentCell(int column, EditCell cell) {
         // Imports and patches assign cell after cell with nobody listening one by one.
         target = std::move(cell);
         modified_ = true;
-        if (ControlsDisabled()) {
+        if (NotificationsSuspended()) {
             OweReset();
         }
         return;
@@ -688,7 +688,7 @@ void RecordTable::SetCurrentCell(int column, EditCell cell) {
 
 // ---- Notifications ------------------------------------------------------------------------
 
-void RecordTable::EnableControls() {
+void RecordTable::ResumeNotifications() {
     if (disableCount_ > 0 && --disableCount_ == 0 && resetOwed_) {
         resetOwed_ = false;
         ReportReset();
@@ -705,7 +705,7 @@ void RecordTable::RemoveListener(RecordTableListener* listener) {
 
 template <typename Call>
 void RecordTable::Tell(const Call& call) {
-    if (ControlsDisabled()) {
+    if (NotificationsSuspended()) {
         OweReset();
         return;
     }
@@ -731,8 +731,8 @@ void RecordTable::AnnounceReset() {
 }
 
 void RecordTable::ReportReset() {
-    if (ControlsDisabled()) {
-        return;  // EnableControls reports it
+    if (NotificationsSuspended()) {
+        return;  // ResumeNotifications reports it
     }
     reportedRow_ = current_;
     reportedState_ = state_;
@@ -742,7 +742,7 @@ void RecordTable::ReportReset() {
 }
 
 void RecordTable::ReportCells(CellsChange::Kind what, int row, CellChanges cells) {
-    if (ControlsDisabled()) {
+    if (NotificationsSuspended()) {
         OweReset();
         return;
     }
@@ -759,7 +759,7 @@ void RecordTable::ReportCursor() {
     if (current_ == reportedRow_ && state_ == reportedState_) {
         return;
     }
-    if (ControlsDisabled()) {
+    if (NotificationsSuspended()) {
         OweReset();  // the reset tells where the cursor ends
         return;
     }

@@ -54,15 +54,15 @@ class RecordTable {
     int FieldDefCount() const { return static_cast<int>(defs_.size()); }
     const ColumnDef& FieldDefAt(int index) const { return defs_.at(static_cast<size_t>(index)); }
     // Builds an empty, open table from the definitions.
-    void CreateDataSet();
-    // Drops the records and hides the columns until the next CreateDataSet.
+    void OpenEmpty();
+    // Drops the records and hides the columns until the next OpenEmpty.
     void Close();
     bool Active() const { return active_; }
     // Fails with "Cannot perform this operation on a closed dataset" unless the table is open.
     void RequireActive() const;
 
     // ---- Records as a whole ------------------------------------------------------------
-    void EmptyDataSet();
+    void DeleteAllRecords();
     // Replaces the (empty) records of the open table with loaded columns.
     void AdoptLoadedRows(LoadedRows rows);
     // Records in the table, not counting one being inserted.
@@ -78,7 +78,7 @@ class RecordTable {
     bool Eof() const { return eof_; }
     bool Bof() const { return bof_; }
     // The current view row, or -1 when there is none.
-    int RecNo() const { return current_; }
+    int CurrentRow() const { return current_; }
     TableState State() const { return state_; }
     bool Modified() const { return modified_; }
 
@@ -133,9 +133,9 @@ class RecordTable {
     }
 
     // ---- Suspension and listeners ------------------------------------------------------
-    void DisableControls() { ++disableCount_; }
-    void EnableControls();
-    bool ControlsDisabled() const { return disableCount_ > 0; }
+    void SuspendNotifications() { ++disableCount_; }
+    void ResumeNotifications();
+    bool NotificationsSuspended() const { return disableCount_ > 0; }
     void AddListener(RecordTableListener* listener);
     void RemoveListener(RecordTableListener* listener);
 
@@ -188,7 +188,7 @@ class RecordTable {
     void SetCurrentCell(int column, EditCell cell);
 
     // Whether anyone hears changes one by one now, so that their details are worth working out.
-    bool Reporting() const { return !listeners_.empty() && !ControlsDisabled(); }
+    bool Reporting() const { return !listeners_.empty() && !NotificationsSuspended(); }
     // Calls every listener, or while suspended announces the reset the suspension ends with.
     template <typename Call>
     void Tell(const Call& call);

@@ -16,10 +16,10 @@ namespace kelvane {
 // edited as typed, and each Post as stored (a Post that places the record by its Index reports
 // the move first, then the cells at the record's new row). The cursor goes along with its
 // record when rows change (the record being inserted appears, the current record is removed or
-// placed by its Index), so RecNo() and State() may already stand where the operation leaves
+// placed by its Index), so CurrentRow() and State() may already stand where the operation leaves
 // them; one CursorChanged reports that once the operation is done.
 //
-// While the table is suspended (DisableControls) nothing is reported one by one: the first
+// While the table is suspended (SuspendNotifications) nothing is reported one by one: the first
 // change announces a reset, and when the suspension ends one TableReset stands for the whole
 // batch. Loading, creating and closing a table are resets too.
 class RecordTableListener {

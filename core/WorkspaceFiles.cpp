@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "core/ControlsSuspension.h"
 #include "core/DbcWriter.h"
 #include "core/DefinedColumns.h"
 #include "core/FieldDefFile.h"
@@ -10,6 +9,7 @@
 #include "core/GridColumns.h"
 #include "core/KelvaneError.h"
 #include "core/MemoryByteSource.h"
+#include "core/NotificationSuspension.h"
 #include "core/TablePaths.h"
 #include "core/TextUtil.h"
 #include "core/Workspace.h"
@@ -45,7 +45,7 @@ LoadReport BuildTable(Workspace& workspace, const std::string& path, ByteSource&
     int columns = header.FieldCount;
     std::string note;
     if (applyDefinitions) {
-        const int described = GetIniSettings(workspace.Current, workspace.Defs, columns);
+        const int described = LoadFieldDefinitions(workspace.Current, workspace.Defs, columns);
         note = DefinitionsNote(definitionsPath, path, described, columns);
     } else {
         if (fieldLimit < 0 || fieldLimit > MaxFieldCount) {
@@ -68,14 +68,14 @@ LoadReport BuildTable(Workspace& workspace, const std::string& path, ByteSource&
 // Runs after every load, also one that failed part-way: the grid resumes and the columns get
 // their display rules for whatever was built.
 void FinishLoad(Workspace& workspace) {
-    workspace.Table.EnableControls();
+    workspace.Table.ResumeNotifications();
     SetupGridColumns(workspace.Table, workspace.Defs);
     ApplyColumnCaptions(workspace.Table, workspace.Defs);
 }
 
 LoadReport LoadFrom(Workspace& workspace, const std::string& path, ByteSource& file,
                     bool applyDefinitions, int fieldLimit, const LoadProgress& progress) {
-    workspace.Table.DisableControls();
+    workspace.Table.SuspendNotifications();
     LoadReport report;
     try {
         report = BuildTable(workspace, path, file, applyDefinitions, fieldLimit, progress);
@@ -89,7 +89,7 @@ LoadReport LoadFrom(Workspace& workspace, const std::string& path, ByteSource& f
 
 // Finishes a record being edited, with the grid suspended, so the writer sees stored values.
 void PostForWriting(RecordTable& table) {
-    const ControlsSuspension suspended(table);
+    const NotificationSuspension suspended(table);
     table.First();
 }
 
@@ -121,14 +121,14 @@ void SaveDbcFile(Workspace& workspace, const std::string& path) {
     }
     PostForWriting(table);
     workspace.LoadedFile = WriteDbcFile(table, workspace.FileLayout, path, workspace.LoadedFile);
-    const ControlsSuspension suspended(table);
+    const NotificationSuspension suspended(table);
     table.Last();
 }
 
 std::string EncodeDbcTable(Workspace& workspace) {
     PostForWriting(workspace.Table);
     std::string bytes = EncodeDbc(workspace.Table, workspace.FileLayout);
-    const ControlsSuspension suspended(workspace.Table);
+    const NotificationSuspension suspended(workspace.Table);
     workspace.Table.Last();
     return bytes;
 }

@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "core/ControlsSuspension.h"
 #include "core/KelvaneError.h"
+#include "core/NotificationSuspension.h"
 #include "core/RecordTable.h"
 #include "core/TextFile.h"
 #include "editors/DatKinds.h"
@@ -22,9 +22,9 @@ std::vector<DatEntry> GatherDatEntries(RecordTable& table, const DatKind& kind,
     const int nameColumn = table.FieldByName(kind.NameColumn).Column();
     std::vector<DatEntry> entries;
     entries.reserve(static_cast<size_t>(table.RecordCount()));
-    const ControlsSuspension suspension(table);
+    const NotificationSuspension suspension(table);
     for (table.First(); !table.Eof(); table.Next()) {
-        const int row = table.RecNo();
+        const int row = table.CurrentRow();
         entries.push_back({CellText(table, row, idColumn), CellText(table, row, nameColumn)});
         if (progress) {
             progress(row);

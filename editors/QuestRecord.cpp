@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "core/ControlsSuspension.h"
+#include "core/NotificationSuspension.h"
 #include "core/RecordTable.h"
 #include "exchange/TextExport.h"
 
@@ -41,9 +41,9 @@ std::vector<ColumnAssignment> QuestAssignments(const QuestForm& form, const Ques
 void AppendQuestLinks(RecordTable& table, QuestLinks& links) {
     const int idColumn = table.FieldByName("id").Column();
     const int nameColumn = table.FieldByName("name").Column();
-    const ControlsSuspension suspension(table);
+    const NotificationSuspension suspension(table);
     for (table.First(); !table.Eof(); table.Next()) {
-        const int row = table.RecNo();
+        const int row = table.CurrentRow();
         std::string id = CellText(table, row, idColumn);
         const std::string entry = id + " " + CellText(table, row, nameColumn);
         links.OpenedBy.Add(entry, id);

@@ -26,7 +26,7 @@ void PatchApplier::Apply(std::string_view key, std::span<const PatchPairText> pa
         table_.Last();
         table_.Insert();
         ++recordsAdded_;
-        editing_ = EditedRecord{true, {}, table_.RecNo()};
+        editing_ = EditedRecord{true, {}, table_.CurrentRow()};
         try {
             keyField.SetAsString(key);
         } catch (const KelvaneError& error) {

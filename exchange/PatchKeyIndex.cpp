@@ -27,7 +27,7 @@ std::optional<int> PatchKeyIndex::FindRow(std::string_view key) {
 
 void PatchKeyIndex::NoteAdded() {
     if (valid_) {
-        Join(CurrentKey(), CurrentSlot(), table_.RecNo());
+        Join(CurrentKey(), CurrentSlot(), table_.CurrentRow());
     }
 }
 
@@ -40,7 +40,7 @@ void PatchKeyIndex::NoteEdited(std::string_view foundKey, int rowBefore) {
     if (key == foundKey) {
         // Being found by its key, the record came first among those sharing it; only a move
         // can change that.
-        if (table_.RecNo() != rowBefore && found->second.Count > 1) {
+        if (table_.CurrentRow() != rowBefore && found->second.Count > 1) {
             valid_ = false;
         }
         return;
@@ -50,7 +50,7 @@ void PatchKeyIndex::NoteEdited(std::string_view foundKey, int rowBefore) {
         return;
     }
     entries_.erase(found);
-    Join(key, CurrentSlot(), table_.RecNo());
+    Join(key, CurrentSlot(), table_.CurrentRow());
 }
 
 void PatchKeyIndex::Build() {
@@ -68,12 +68,12 @@ void PatchKeyIndex::Build() {
 
 const std::string& PatchKeyIndex::CurrentKey() {
     keyText_.clear();
-    AppendCellText(keyText_, table_, table_.RecNo(), kKeyColumn);
+    AppendCellText(keyText_, table_, table_.CurrentRow(), kKeyColumn);
     return keyText_;
 }
 
 uint32_t PatchKeyIndex::CurrentSlot() const {
-    return table_.RecordSlots()[static_cast<size_t>(table_.RecNo())];
+    return table_.RecordSlots()[static_cast<size_t>(table_.CurrentRow())];
 }
 
 // Records are in ascending order of Index, so a slot's record lies in the run of its Index.

@@ -1,8 +1,8 @@
 #include "exchange/PatchReader.h"
 
-#include "core/ControlsSuspension.h"
 #include "core/EchoText.h"
 #include "core/FileIo.h"
+#include "core/NotificationSuspension.h"
 #include "core/RecordTable.h"
 #include "core/TextFile.h"
 #include "exchange/PatchApplier.h"
@@ -40,7 +40,7 @@ PatchApplyReport ApplyPatchFile(RecordTable& table, const std::string& path) {
 
 PatchApplyReport ApplyPatchText(RecordTable& table, std::string_view text) {
     // The grid catches up once, with one reset, instead of after every line.
-    const ControlsSuspension suspension(table);
+    const NotificationSuspension suspension(table);
     PatchApplier applier(table);
     PatchApplyReport report;
     ParsedPatchLine parsed;

@@ -6,8 +6,8 @@
 #include <unordered_set>
 #include <utility>
 
-#include "core/ControlsSuspension.h"
 #include "core/KelvaneError.h"
+#include "core/NotificationSuspension.h"
 #include "core/RecordTable.h"
 #include "exchange/CellTexts.h"
 #include "exchange/PatchLineBuilder.h"
@@ -103,7 +103,7 @@ PatchExport ExportPatchCell(const RecordTable& table, int row, int selectedColum
 
 PatchExport ExportPatchAll(RecordTable& table, const ExportProgress& progress) {
     RequireKeyColumn(table);
-    const ControlsSuspension suspension(table);
+    const NotificationSuspension suspension(table);
     // Starting the walk finishes a record being edited, as any move of the cursor does.
     table.First();
     const int total = table.RecordCount();

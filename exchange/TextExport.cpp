@@ -4,7 +4,7 @@
 #include <array>
 #include <string_view>
 
-#include "core/ControlsSuspension.h"
+#include "core/NotificationSuspension.h"
 #include "core/RecordTable.h"
 #include "exchange/CellTexts.h"
 #include "exchange/RecordSweep.h"
@@ -122,7 +122,7 @@ std::string ExportLine(const RecordTable& table, int row) {
 }
 
 std::vector<std::string> ExportAllLines(RecordTable& table) {
-    const ControlsSuspension suspension(table);
+    const NotificationSuspension suspension(table);
     // Starting the walk finishes a record being edited, as any move of the cursor does.
     table.First();
     CellTexts cells(table);

@@ -30,7 +30,7 @@ void BuildTable(RecordTable& table) {
     table.AddFieldDef("Name", FieldKind::ftString, kelvane::StringFieldSize, false);
     table.AddFieldDef("Speed", FieldKind::ftFloat, 0, false);
     table.AddFieldDef("Tag", FieldKind::ftString, kelvane::StringFieldSize, false);
-    table.CreateDataSet();
+    table.OpenEmpty();
     const struct {
         int32_t Index;
         const char* Cells[4];
@@ -110,7 +110,8 @@ int ApplyWithIndex(RecordTable& table, std::string_view text) {
 
 std::vector<std::string> Snapshot(const RecordTable& table) {
     std::vector<std::string> cells{std::to_string(static_cast<int>(table.State())),
-                                   std::to_string(table.RecNo()), std::to_string(table.Modified())};
+                                   std::to_string(table.CurrentRow()),
+                                   std::to_string(table.Modified())};
     for (int row = 0; row < table.RowCount(); ++row) {
         for (int column = 0; column < table.FieldCount(); ++column) {
             cells.push_back(table.CellText(row, column));

@@ -55,7 +55,7 @@ void BuildTable(kelvane::RecordTable& table) {
         table.AddFieldDef(column.Name, column.Kind,
                           column.Kind == FieldKind::ftString ? kelvane::StringFieldSize : 0, false);
     }
-    table.CreateDataSet();
+    table.OpenEmpty();
 }
 
 void CheckLine(std::string_view line) {
@@ -108,7 +108,7 @@ void CheckImport(const kelvane::ScriptLines& lines, kelvane::ScriptImport kind) 
     Check(report.RecordsAppended + report.RecordsCancelled + report.SectionsSkipped ==
           static_cast<int>(lines.Sections().size()));
     Check(table.RecordCount() == report.RecordsAppended);
-    Check(table.State() == kelvane::TableState::Browse && !table.ControlsDisabled());
+    Check(table.State() == kelvane::TableState::Browse && !table.NotificationsSuspended());
 }
 
 }  // namespace

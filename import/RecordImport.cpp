@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "core/ControlsSuspension.h"
 #include "core/KelvaneError.h"
+#include "core/NotificationSuspension.h"
 #include "core/RecordTable.h"
 #include "core/TextUtil.h"
 #include "import/ScriptSyntax.h"
@@ -100,7 +100,7 @@ class RecordRun {
 ImportReport ImportRecords(RecordTable& table, const ScriptLines& lines,
                            SectionImporter& importer) {
     // The grid catches up once, when the run ends, however it ends.
-    const ControlsSuspension suspension(table);
+    const NotificationSuspension suspension(table);
     RecordRun run(table, lines, importer);
     for (const ScriptSection& section : lines.Sections()) {
         run.Import(section);

@@ -57,12 +57,12 @@ void ConnectExchangeMenus(MainWindow& window, EditorSession& session, ExchangeCo
 
     window.ConnectCommand({menus.QueueAddRow, menus.PopupQueueAddRow}, [&table, &queue] {
         table.RequireActive();
-        queue.AddLine(PatchRowLine(table, table.RecNo()));
+        queue.AddLine(PatchRowLine(table, table.CurrentRow()));
     });
     window.ConnectCommand(
         {menus.QueueAddCell, menus.PopupQueueAddCell}, [&table, &queue, &session] {
             table.RequireActive();
-            queue.AddLine(PatchCellLine(table, table.RecNo(), session.SelectedColumn));
+            queue.AddLine(PatchCellLine(table, table.CurrentRow(), session.SelectedColumn));
         });
     window.ConnectCommand({menus.QueueShow, menus.PopupQueueShow}, [&queue] { queue.ShowQueue(); });
     window.ConnectCommand({menus.QueueClear, menus.PopupQueueClear}, [&queue] { queue.Clear(); });

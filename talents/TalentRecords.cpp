@@ -1,6 +1,6 @@
 #include "talents/TalentRecords.h"
 
-#include "core/ControlsSuspension.h"
+#include "core/NotificationSuspension.h"
 #include "core/RecordTable.h"
 #include "talents/WorkingTable.h"
 
@@ -20,7 +20,7 @@ void SetRecordFromRow(RecordTable& table, const WorkingTable& rows, int row) {
 }  // namespace
 
 void ScanRecords(RecordTable& table, const std::function<void()>& visit) {
-    ControlsSuspension suspension(table);
+    NotificationSuspension suspension(table);
     for (table.First(); !table.Eof(); table.Next()) {
         visit();
     }
@@ -34,7 +34,7 @@ void CopyCurrentRecord(RecordTable& table, WorkingTable& rows) {
 }
 
 void WriteRowsBack(RecordTable& table, const WorkingTable& rows, int requiredColumn) {
-    ControlsSuspension suspension(table);
+    NotificationSuspension suspension(table);
     for (int row = 0; row < rows.RowCount(); ++row) {
         const std::string& key = rows.Cell(kIdColumn, row);
         bool matched = false;
@@ -54,7 +54,7 @@ void WriteRowsBack(RecordTable& table, const WorkingTable& rows, int requiredCol
 }
 
 void DeleteRecordsWithId(RecordTable& table, const std::string& key) {
-    ControlsSuspension suspension(table);
+    NotificationSuspension suspension(table);
     int row = 0;
     while (row < table.RecordCount()) {
         table.MoveTo(row);

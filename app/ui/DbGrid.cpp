@@ -122,7 +122,7 @@ void DbGrid::keyPressEvent(QKeyEvent* event) {
 void DbGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
     QTableView::currentChanged(current, previous);
     // Moves the table makes itself (a deleted record, a reset) are followed, not sent back.
-    if (!current.isValid() || model_.FollowingTable() || current.row() == Table().RecNo()) {
+    if (!current.isValid() || model_.FollowingTable() || current.row() == Table().CurrentRow()) {
         return;
     }
     const int row = current.row();
@@ -134,7 +134,7 @@ void DbGrid::currentChanged(const QModelIndex& current, const QModelIndex& previ
 bool DbGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
     // Only the table's current record takes typing: after a refused move the view may still
     // be asked to edit the row it could not go to.
-    if (index.isValid() && index.row() != Table().RecNo()) {
+    if (index.isValid() && index.row() != Table().CurrentRow()) {
         return false;
     }
     return QTableView::edit(index, trigger, event);
@@ -156,7 +156,7 @@ void DbGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hin
 }
 
 void DbGrid::KeepOnTableRow() {
-    const int row = Table().RecNo();
+    const int row = Table().CurrentRow();
     if (row < 0 || row >= model_.rowCount()) {
         return;
     }

@@ -97,7 +97,7 @@ bool RecordTableModel::setData(const QModelIndex& index, const QVariant& value, 
     }
     const int row = index.row();
     return RunGuarded(dialogs_, [&] {
-        if (row != table_.RecNo()) {
+        if (row != table_.CurrentRow()) {
             table_.MoveTo(row);
         }
         if (table_.State() == TableState::Browse) {
@@ -115,7 +115,7 @@ bool RecordTableModel::HasCell(int row, int column) const {
 
 QString RecordTableModel::RowHeaderText(int row) const {
     const QString number = QString::number(row + 1);
-    if (row != table_.RecNo()) {
+    if (row != table_.CurrentRow()) {
         return number;
     }
     return IndicatorMark(table_.State()) + QLatin1Char(' ') + number;

@@ -38,7 +38,7 @@ std::vector<std::string> SaveExampleWithDefs(Workspace& workspace, int fieldCoun
     // Writing definitions keeps other sections of an existing file: start from none.
     const std::string iniPath = FieldDefFilePath(workspace.Current);
     std::filesystem::remove(iniPath);
-    SetIniSettingsFCount(workspace.Current, workspace.Defs, fieldCount);
+    SaveFieldDefinitions(workspace.Current, workspace.Defs, fieldCount);
     return {dbcPath, iniPath};
 }
 

@@ -121,7 +121,7 @@ std::vector<std::string> WriteFactionExample(const std::string& folder) {
     const Preset& preset = *FindPreset("Faction.dbc");
     const std::string iniPath = WritePreset(preset, folder);
     const std::unique_ptr<Workspace> workspace = ExampleWorkspace(folder, "Faction");
-    GetIniSettings(workspace->Current, workspace->Defs, preset.FieldCount);
+    LoadFieldDefinitions(workspace->Current, workspace->Defs, preset.FieldCount);
     CreateTableFromDefinitions(*workspace, preset.FieldCount);
     int32_t reputationIndex = 0;
     for (const FactionEntry& faction : kFactions) {

@@ -23,7 +23,7 @@ std::vector<std::string> WriteSpellExample(const std::string& folder) {
     const Preset& preset = *FindPreset("Spell.dbc");
     const std::string iniPath = WritePreset(preset, folder);
     const std::unique_ptr<Workspace> workspace = ExampleWorkspace(folder, "Spell");
-    GetIniSettings(workspace->Current, workspace->Defs, preset.FieldCount);
+    LoadFieldDefinitions(workspace->Current, workspace->Defs, preset.FieldCount);
     FillSpellLikeTable(*workspace, preset.FieldCount, kSpellRecords, kSpellSeed);
     return {SaveExample(*workspace), iniPath};
 }

@@ -24,7 +24,7 @@ class FieldSettingsTest : public ::testing::Test {
         WriteFieldDefs(work->Current.FilePath, {{"ID", FieldKind::ftInteger, true},
                                                 {"Name", FieldKind::ftString},
                                                 {"Speed", FieldKind::ftFloat}});
-        GetIniSettings(work->Current, work->Defs, 3);
+        LoadFieldDefinitions(work->Current, work->Defs, 3);
         RecordTable& table = work->Table;
         table.AddFieldDef("Index", FieldKind::ftInteger, 0, true);
         for (int field = 0; field < 3; ++field) {
@@ -32,7 +32,7 @@ class FieldSettingsTest : public ::testing::Test {
             table.AddFieldDef(def.Name, def.Kind, def.Kind == FieldKind::ftString ? 4000 : 0,
                               false);
         }
-        table.CreateDataSet();
+        table.OpenEmpty();
     }
 
     std::string IniText() const { return dir.Read("Spell.ini"); }
@@ -40,7 +40,7 @@ class FieldSettingsTest : public ::testing::Test {
     // The definitions as the next load would read them from the file.
     std::unique_ptr<FieldDefList> ReadBack(int count) const {
         auto defs = std::make_unique<FieldDefList>();
-        GetIniSettings(work->Current, *defs, count);
+        LoadFieldDefinitions(work->Current, *defs, count);
         return defs;
     }
 
@@ -156,7 +156,7 @@ TEST_F(FieldSettingsTest, ABadHexCellStopsAtItsRowAfterWritingTheEarlierRows) {
     bool suspendedWhileTaking = true;
     try {
         TakeOverFieldSettings(*work, rows, [&](int) {
-            suspendedWhileTaking = suspendedWhileTaking && work->Table.ControlsDisabled();
+            suspendedWhileTaking = suspendedWhileTaking && work->Table.NotificationsSuspended();
         });
         FAIL() << "the bad cell was taken";
     } catch (const KelvaneError& error) {
@@ -164,7 +164,7 @@ TEST_F(FieldSettingsTest, ABadHexCellStopsAtItsRowAfterWritingTheEarlierRows) {
     }
 
     EXPECT_TRUE(suspendedWhileTaking);
-    EXPECT_FALSE(work->Table.ControlsDisabled());
+    EXPECT_FALSE(work->Table.NotificationsSuspended());
     EXPECT_EQ(work->Current.ConfirmedFieldCount, 3);
     EXPECT_EQ(work->Defs[0].Name, "NewId");
     EXPECT_EQ(work->Defs[1].Name, "Name");
@@ -189,7 +189,7 @@ TEST_F(FieldSettingsTest, AFileThatCannotBeWrittenFailsWithEveryRowTaken) {
     EXPECT_EQ(work->Defs[0].Name, "A");
     EXPECT_EQ(work->Defs[1].Name, "B");
     EXPECT_EQ(work->Current.ConfirmedFieldCount, 2);
-    EXPECT_FALSE(work->Table.ControlsDisabled());
+    EXPECT_FALSE(work->Table.NotificationsSuspended());
 }
 
 // OK with no table open (after a cancelled Open) must not empty the definitions of the file

@@ -27,7 +27,7 @@ void BuildTable(RecordTable& table, const std::vector<SampleRecord>& records) {
     table.AddFieldDef("Name", FieldKind::ftString, StringFieldSize, false);
     table.AddFieldDef("Speed", FieldKind::ftFloat, 0, false);
     table.AddFieldDef("Rank", FieldKind::ftInteger, 0, false);
-    table.CreateDataSet();
+    table.OpenEmpty();
     table.Presentation(1).HexHooks = true;
     for (const SampleRecord& record : records) {
         table.Append();
@@ -57,7 +57,7 @@ class RecordSearchTest : public ::testing::Test {
         settings.Origin = origin;
         settings.CaseSensitive = caseSensitive;
         FindRecord(table, settings);
-        return table.RecNo();
+        return table.CurrentRow();
     }
 
     RecordTable table;
@@ -130,7 +130,7 @@ TEST_F(RecordSearchTest, ScanWithoutMatchEndsOnTheLastRecord) {
     EXPECT_EQ(Find("absent", SearchMode::AnyPosition), 3);
     table.MoveTo(0);
     EXPECT_EQ(Find("7", SearchMode::AnyPosition, "NoSuchColumn"), 3);
-    EXPECT_FALSE(table.ControlsDisabled());
+    EXPECT_FALSE(table.NotificationsSuspended());
 }
 
 TEST_F(RecordSearchTest, DirectLookupInOneColumnLeavesTheCursorWithoutMatch) {
@@ -167,7 +167,7 @@ TEST_F(RecordSearchTest, BlankCellsHaveEmptyText) {
 TEST_F(RecordSearchTest, ScanningAClosedTableFails) {
     table.Close();
     EXPECT_THROW(Find("1", SearchMode::AnyPosition), KelvaneError);
-    EXPECT_FALSE(table.ControlsDisabled());
+    EXPECT_FALSE(table.NotificationsSuspended());
 }
 
 TEST(RecordSearchLargeTable, FindsTheFirstRecordWhateverColumnMatches) {
@@ -185,13 +185,13 @@ TEST(RecordSearchLargeTable, FindsTheFirstRecordWhateverColumnMatches) {
     table.MoveTo(1200);
     settings.Origin = SearchOrigin::AfterCurrentRecord;
     FindRecord(table, settings);
-    EXPECT_EQ(table.RecNo(), 2500);
+    EXPECT_EQ(table.CurrentRow(), 2500);
     FindRecord(table, settings);
-    EXPECT_EQ(table.RecNo(), 2600);
+    EXPECT_EQ(table.CurrentRow(), 2600);
 
     settings.Origin = SearchOrigin::FirstRecord;
     FindRecord(table, settings);
-    EXPECT_EQ(table.RecNo(), 1200);
+    EXPECT_EQ(table.CurrentRow(), 1200);
 }
 
 TEST(RecordSearchFieldList, IsFilledOnceFromTheFirstTableSearched) {
@@ -209,7 +209,7 @@ TEST(RecordSearchFieldList, IsFilledOnceFromTheFirstTableSearched) {
     RecordTable second;
     second.AddFieldDef("Index", FieldKind::ftInteger, 0, true);
     second.AddFieldDef("Other", FieldKind::ftInteger, 0, false);
-    second.CreateDataSet();
+    second.OpenEmpty();
     FillFieldList(settings, second);
     EXPECT_EQ(settings.FieldList, firstColumns);
 }

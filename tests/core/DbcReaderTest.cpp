@@ -92,8 +92,8 @@ TEST_F(DbcReaderTest, LoadsRecordsTypedByTheDefinitionsBesideTheFile) {
     // The end of every load sets up the grid: captions, first record current.
     EXPECT_EQ(table_.Presentation(1).Caption, "ID(hex)");
     EXPECT_EQ(table_.Presentation(3).Caption, "Speed(float)");
-    EXPECT_EQ(table_.RecNo(), 0);
-    EXPECT_FALSE(table_.ControlsDisabled());
+    EXPECT_EQ(table_.CurrentRow(), 0);
+    EXPECT_FALSE(table_.NotificationsSuspended());
 
     EXPECT_EQ(report.Header.RecordCount, 3);
     EXPECT_EQ(report.Header.StringBlockSize, 21);
@@ -165,7 +165,7 @@ TEST_F(DbcReaderTest, ColumnDefinitionFailureIsReportedAfterTheGridIsRestored) {
 
     EXPECT_EQ(OpenFailure(path), "A component named index already exists");
     EXPECT_FALSE(table_.Active());
-    EXPECT_FALSE(table_.ControlsDisabled());
+    EXPECT_FALSE(table_.NotificationsSuspended());
 }
 
 TEST_F(DbcReaderTest, FilesThatAreNoDbcAreRefusedNamingTheFile) {
@@ -182,7 +182,7 @@ TEST_F(DbcReaderTest, FilesThatAreNoDbcAreRefusedNamingTheFile) {
 
         EXPECT_EQ(OpenFailure(path).rfind("\"" + path + "\" is not a DBC file: ", 0), 0u);
         EXPECT_FALSE(table_.Active());
-        EXPECT_FALSE(table_.ControlsDisabled());
+        EXPECT_FALSE(table_.NotificationsSuspended());
     }
 }
 
@@ -386,7 +386,7 @@ TEST_F(DbcReaderTest, FieldLimitFailuresAreReported) {
     } catch (const KelvaneError& error) {
         EXPECT_STREQ(error.what(), "Field name missing");
     }
-    EXPECT_FALSE(table_.ControlsDisabled());
+    EXPECT_FALSE(table_.NotificationsSuspended());
 }
 
 TEST_F(DbcReaderTest, ProgressEndsWithTheRecordCount) {

@@ -82,7 +82,7 @@ class DbcRobustnessTest : public ::testing::Test {
         } catch (const std::exception& error) {
             ADD_FAILURE() << "unexpected failure: " << error.what();
         }
-        EXPECT_FALSE(ws_.Table.ControlsDisabled());
+        EXPECT_FALSE(ws_.Table.NotificationsSuspended());
     }
 
     TempDir dir_;

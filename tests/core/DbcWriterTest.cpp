@@ -40,7 +40,7 @@ class DbcWriterTest : public ::testing::Test {
             table_.AddFieldDef(field.Name, field.Kind,
                                field.Kind == FieldKind::ftString ? StringFieldSize : 0, false);
         }
-        table_.CreateDataSet();
+        table_.OpenEmpty();
     }
 
     // A record whose single string column holds the text, or is blank.
@@ -195,7 +195,7 @@ TEST_F(DbcWriterTest, RecordsAreWrittenInIndexOrderAndThePendingEditIsPosted) {
     EXPECT_EQ(Int32At(bytes, 24), 30);
     EXPECT_EQ(Int32At(bytes, 28), 10);
     EXPECT_EQ(table_.State(), TableState::Browse);
-    EXPECT_EQ(table_.RecNo(), 2);  // the cursor ends on the last record
+    EXPECT_EQ(table_.CurrentRow(), 2);  // the cursor ends on the last record
 }
 
 TEST_F(DbcWriterTest, LoadSaveLoadKeepsEveryCellAndTheBytes) {
@@ -306,7 +306,7 @@ TEST_F(DbcWriterTest, ByteValueOutOfRangeStopsTheSaveAndKeepsTheOldFile) {
     EXPECT_NE(message.find("\"Flags\" of record 1 holds 256"), std::string::npos) << message;
     EXPECT_EQ(dir_.Read("Bytes.dbc"), file.Bytes());
     EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"Bytes.dbc", "Bytes.ini"}));
-    EXPECT_FALSE(table_.ControlsDisabled());
+    EXPECT_FALSE(table_.NotificationsSuspended());
 }
 
 TEST_F(DbcWriterTest, ColumnsThatNoLongerMatchTheByteLayoutGetWholeCells) {

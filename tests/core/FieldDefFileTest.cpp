@@ -100,13 +100,13 @@ INSTANTIATE_TEST_SUITE_P(
         ReadFieldCase{"section and key without case", "[FIELD NAME]\nfield 3 = \"Spell Name\"",
                       "Spell Name", "ftInteger", kInt, false}));
 
-TEST(GetIniSettings, MissingFileGivesIntegerFieldsNamedByNumber) {
+TEST(LoadFieldDefinitions, MissingFileGivesIntegerFieldsNamedByNumber) {
     TempDir dir;
     auto defs = std::make_unique<FieldDefList>();
     for (int n = 0; n < 5; ++n) {
         (*defs)[n] = Def(n, "old", FieldKind::ftString, true);
     }
-    GetIniSettings(TableAt(dir.File("Spell.dbc"), "Spell"), *defs, 4);
+    LoadFieldDefinitions(TableAt(dir.File("Spell.dbc"), "Spell"), *defs, 4);
     for (int n = 0; n < 4; ++n) {
         EXPECT_EQ((*defs)[n].Name, std::to_string(n));
         EXPECT_EQ((*defs)[n].KindText, "ftInteger");
@@ -117,18 +117,18 @@ TEST(GetIniSettings, MissingFileGivesIntegerFieldsNamedByNumber) {
     EXPECT_EQ((*defs)[4].Name, "old");
 }
 
-TEST(GetIniSettings, ReadsTheTablesFileAndMakesNamesUnique) {
+TEST(LoadFieldDefinitions, ReadsTheTablesFileAndMakesNamesUnique) {
     TempDir dir;
     dir.Write("Spell.ini", CrlfText({"[Field name]", "Field 0=Spell", "Field 1=spell",
                                      "[Field kind]", "Field 1=ftFloat"}));
     auto defs = std::make_unique<FieldDefList>();
-    GetIniSettings(TableAt(dir.File("Spell.dbc"), "Spell"), *defs, 2);
+    LoadFieldDefinitions(TableAt(dir.File("Spell.dbc"), "Spell"), *defs, 2);
     EXPECT_EQ((*defs)[0].Name, "Spell");
     EXPECT_EQ((*defs)[1].Name, "spell c1");
     EXPECT_EQ((*defs)[1].Kind, FieldKind::ftFloat);
 }
 
-TEST(SetIniSettings, WritesKindNameAndHexSectionsInThatOrder) {
+TEST(SaveTableFieldDefinitions, WritesKindNameAndHexSectionsInThatOrder) {
     TempDir dir;
     auto defs = std::make_unique<FieldDefList>();
     (*defs)[0] = Def(0, "id", FieldKind::ftInteger, true);
@@ -136,13 +136,13 @@ TEST(SetIniSettings, WritesKindNameAndHexSectionsInThatOrder) {
     // The kind text is written as held, not regenerated from the kind.
     (*defs)[1].KindText = "ftstring";
     (*defs)[2] = Def(2, "not written", FieldKind::ftFloat, false);
-    SetIniSettingsFCount(TableAt(dir.File("T.dbc"), "T"), *defs, 2);
+    SaveFieldDefinitions(TableAt(dir.File("T.dbc"), "T"), *defs, 2);
     EXPECT_EQ(dir.Read("T.ini"),
               CrlfText({"[Field kind]", "Field 0=ftInteger", "Field 1=ftstring", "[Field name]",
                         "Field 0=id", "Field 1=name", "[Field hex]", "Field 0=1", "Field 1=0"}));
 }
 
-TEST(SetIniSettings, FewerFieldsReplaceTheOldSectionsAndKeepOthers) {
+TEST(SaveTableFieldDefinitions, FewerFieldsReplaceTheOldSectionsAndKeepOthers) {
     TempDir dir;
     IniFile old = IniFile::Parse(CrlfText({"; notes", "[Other]", "k=v"}));
     for (const std::string& key : FieldKeys(8)) {
@@ -157,7 +157,7 @@ TEST(SetIniSettings, FewerFieldsReplaceTheOldSectionsAndKeepOthers) {
     for (int n = 0; n < 5; ++n) {
         (*defs)[n] = Def(n, "new" + std::to_string(n), FieldKind::ftInteger, false);
     }
-    SetIniSettingsFCount(TableAt(dir.File("T.dbc"), "T"), *defs, 5);
+    SaveFieldDefinitions(TableAt(dir.File("T.dbc"), "T"), *defs, 5);
 
     const IniFile written = IniFile::Load(dir.File("T.ini"));
     for (const char* section : {"Field kind", "Field name", "Field hex"}) {
@@ -173,43 +173,43 @@ TEST(SetIniSettings, FewerFieldsReplaceTheOldSectionsAndKeepOthers) {
               0u);
 }
 
-TEST(SetIniSettings, NoFieldsOnlyRemovesTheSections) {
+TEST(SaveTableFieldDefinitions, NoFieldsOnlyRemovesTheSections) {
     TempDir dir;
     dir.Write("T.ini", CrlfText({"[Field kind]", "Field 0=ftInteger", "[Other]", "k=v",
                                  "[Field hex]", "Field 0=1"}));
     auto defs = std::make_unique<FieldDefList>();
-    SetIniSettingsFCount(TableAt(dir.File("T.dbc"), "T"), *defs, 0);
+    SaveFieldDefinitions(TableAt(dir.File("T.dbc"), "T"), *defs, 0);
     EXPECT_EQ(dir.Read("T.ini"), CrlfText({"[Other]", "k=v"}));
 }
 
-TEST(SetIniSettings, WritesOneFieldPerTableColumnAfterIndex) {
+TEST(SaveTableFieldDefinitions, WritesOneFieldPerTableColumnAfterIndex) {
     TempDir dir;
     RecordTable table;
     table.AddFieldDef("Index", FieldKind::ftInteger, 0, true);
     table.AddFieldDef("a", FieldKind::ftInteger, 0, false);
     table.AddFieldDef("b", FieldKind::ftFloat, 0, false);
-    table.CreateDataSet();
+    table.OpenEmpty();
     auto defs = std::make_unique<FieldDefList>();
     (*defs)[0] = Def(0, "a", FieldKind::ftInteger, true);
     (*defs)[1] = Def(1, "b", FieldKind::ftFloat, false);
     (*defs)[2] = Def(2, "c", FieldKind::ftInteger, false);
-    SetIniSettings(TableAt(dir.File("T.dbc"), "T"), *defs, table);
+    SaveTableFieldDefinitions(TableAt(dir.File("T.dbc"), "T"), *defs, table);
 
     const IniFile written = IniFile::Load(dir.File("T.ini"));
     EXPECT_EQ(written.Keys("Field name"), FieldKeys(2));
     auto readBack = std::make_unique<FieldDefList>();
-    GetIniSettings(TableAt(dir.File("T.dbc"), "T"), *readBack, 2);
+    LoadFieldDefinitions(TableAt(dir.File("T.dbc"), "T"), *readBack, 2);
     EXPECT_EQ((*readBack)[0].Name, "a");
     EXPECT_TRUE((*readBack)[0].Hex);
     EXPECT_EQ((*readBack)[1].Kind, FieldKind::ftFloat);
 }
 
-TEST(SetIniSettings, UnwritableFileNamesThePath) {
+TEST(SaveTableFieldDefinitions, UnwritableFileNamesThePath) {
     TempDir dir;
     auto defs = std::make_unique<FieldDefList>();
     const CurrentTable current = TableAt(dir.File("missing/T.dbc"), "T");
     try {
-        SetIniSettingsFCount(current, *defs, 1);
+        SaveFieldDefinitions(current, *defs, 1);
         FAIL() << "wrote into a missing folder";
     } catch (const KelvaneError& error) {
         EXPECT_EQ(std::string(error.what()), "Unable to write to " + dir.File("missing/T.ini"));

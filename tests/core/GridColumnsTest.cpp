@@ -16,7 +16,7 @@ class GridColumnsTest : public ::testing::Test {
         AddColumn("speed", FieldKind::ftFloat, false);
         AddColumn("name", FieldKind::ftString, false);
         AddColumn("level", FieldKind::ftInteger, false);
-        table.CreateDataSet();
+        table.OpenEmpty();
         for (int i = 0; i < 3; ++i) {
             table.Append();
             table.Post();
@@ -45,7 +45,7 @@ TEST_F(GridColumnsTest, CaptionsCarryTheKindSuffixes) {
 TEST_F(GridColumnsTest, SetupAttachesHooksAllowedCharactersAndWidths) {
     table.Last();
     SetupGridColumns(table, defs);
-    EXPECT_EQ(table.RecNo(), 0);
+    EXPECT_EQ(table.CurrentRow(), 0);
 
     EXPECT_TRUE(table.Presentation(1).HexHooks);
     EXPECT_TRUE(table.Presentation(1).ValidChars.Allows('f'));

@@ -190,35 +190,35 @@ const ChangeCase kChangeCases[] = {
      {"cursor 0 browse > 0 edit", "typed 0 [name was 'a']", "reverted 0 [name was 'x']",
       "cursor 0 edit > 0 browse", "removing 0+1", "removed 0+1"}},
     {"Empty",
-     [](RecordTable& t) { t.EmptyDataSet(); },
+     [](RecordTable& t) { t.DeleteAllRecords(); },
      {"removing 0+3", "removed 0+3", "cursor 0 browse > -1 browse"}},
     {"EmptyWhileInserting",
      [](RecordTable& t) {
          t.Append();
-         t.EmptyDataSet();
+         t.DeleteAllRecords();
      },
      {"inserting 3+1", "inserted 3+1", "cursor 0 browse > 3 insert", "removing 0+4", "removed 0+4",
       "cursor 3 insert > -1 browse"}},
     {"SuspendedBatch",
      [](RecordTable& t) {
-         t.DisableControls();
+         t.SuspendNotifications();
          t.Edit();
          Type(t, kIndex, "7");
          t.Next();
          t.Insert();
          t.Delete();
-         t.EnableControls();
+         t.ResumeNotifications();
      },
      {"resetting", "reset"}},
     {"SuspensionWithoutChanges",
      [](RecordTable& t) {
-         t.DisableControls();
+         t.SuspendNotifications();
          t.First();
-         t.EnableControls();
+         t.ResumeNotifications();
      },
      {}},
     {"Close", [](RecordTable& t) { t.Close(); }, {"resetting", "reset"}},
-    {"CreateAgain", [](RecordTable& t) { t.CreateDataSet(); }, {"resetting", "reset"}},
+    {"CreateAgain", [](RecordTable& t) { t.OpenEmpty(); }, {"resetting", "reset"}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Operations, RecordTableChangesTest, ::testing::ValuesIn(kChangeCases),
@@ -228,14 +228,14 @@ TEST(RecordTableSuspension, NestedSuspensionsResetOnceWhenTheLastEnds) {
     RecordTable table;
     BuildSample(table);
     TableChangeLog log(table);
-    table.DisableControls();
-    table.DisableControls();
+    table.SuspendNotifications();
+    table.SuspendNotifications();
     for (int i = 0; i < 50; ++i) {
         AddRecord(table, {});
     }
-    table.EnableControls();
+    table.ResumeNotifications();
     EXPECT_EQ(log.Heard, std::vector<std::string>{"resetting"});
-    table.EnableControls();
+    table.ResumeNotifications();
     EXPECT_EQ(log.Heard, (std::vector<std::string>{"resetting", "reset"}));
     EXPECT_EQ(log.Faults, std::vector<std::string>{});
 }
@@ -278,7 +278,7 @@ TEST_F(RecordIdentityTest, ADeletedRecordsIdIsNeverGivenAgain) {
         EXPECT_NE(table.RecordIdAt(row), ids[0]) << "row " << row;
     }
 
-    table.EmptyDataSet();
+    table.DeleteAllRecords();
     AddRecord(table, {"1"});
     for (const RecordId& id : ids) {
         EXPECT_EQ(table.RowOfRecord(id), -1);
@@ -301,7 +301,7 @@ TEST_F(RecordIdentityTest, ARecordBeingInsertedHasItsIdFromTheStart) {
     EXPECT_EQ(table.RecordIdAt(3), inserted);
 
     table.Insert();
-    const RecordId cancelled = table.RecordIdAt(table.RecNo());
+    const RecordId cancelled = table.RecordIdAt(table.CurrentRow());
     table.Cancel();
     EXPECT_EQ(table.RowOfRecord(cancelled), -1);
 }

@@ -16,7 +16,7 @@ void BuildTable(RecordTable& table) {
     table.AddFieldDef("count", FieldKind::ftInteger, 0, false);
     table.AddFieldDef("speed", FieldKind::ftFloat, 0, false);
     table.AddFieldDef("name", FieldKind::ftString, StringFieldSize, false);
-    table.CreateDataSet();
+    table.OpenEmpty();
 }
 
 void AppendRecords(RecordTable& table, int count) {
@@ -95,7 +95,7 @@ TEST_F(RecordTableTest, DeletedRecordsLeaveTheirIndexToBeShared) {
     EXPECT_EQ(Indexes(table), (std::vector<int32_t>{1, 2, 3, 4, 5, 6, 7, 8, 9, 9}));
     // Append places a record after those sharing its Index.
     EXPECT_EQ(table.IntegerAt(9, 1), 99);
-    EXPECT_EQ(table.RecNo(), 9);
+    EXPECT_EQ(table.CurrentRow(), 9);
 }
 
 TEST_F(RecordTableTest, EditingIndexMovesTheRecordAndTheCursorFollows) {
@@ -106,7 +106,7 @@ TEST_F(RecordTableTest, EditingIndexMovesTheRecordAndTheCursorFollows) {
     table.Post();
     EXPECT_EQ(Indexes(table), (std::vector<int32_t>{1, 2, 3, 3, 4}));
     // Within the run of equal Index values the record stays as near its old place as it can.
-    EXPECT_EQ(table.RecNo(), 2);
+    EXPECT_EQ(table.CurrentRow(), 2);
     EXPECT_EQ(table.Fields(1).AsInteger(), 0);
 }
 
@@ -114,7 +114,7 @@ TEST_F(RecordTableTest, InsertPlacesTheRecordByItsIndexNearTheCursor) {
     AppendRecords(table, 3);  // 0 1 2
     table.MoveTo(1);
     table.Insert();
-    EXPECT_EQ(table.RecNo(), 1);
+    EXPECT_EQ(table.CurrentRow(), 1);
     EXPECT_EQ(table.RowCount(), 4);
     EXPECT_EQ(table.IntegerAt(1, 0), 3);  // the pending record is shown where it was inserted
     table.Fields(0).SetAsInteger(1);
@@ -122,7 +122,7 @@ TEST_F(RecordTableTest, InsertPlacesTheRecordByItsIndexNearTheCursor) {
     table.Post();
     EXPECT_EQ(Indexes(table), (std::vector<int32_t>{0, 1, 1, 2}));
     EXPECT_EQ(table.StringAt(1, 3), "inserted");
-    EXPECT_EQ(table.RecNo(), 1);
+    EXPECT_EQ(table.CurrentRow(), 1);
 }
 
 TEST_F(RecordTableTest, MovingAwayPostsChangesAndCancelsUntouchedRecords) {
@@ -136,7 +136,7 @@ TEST_F(RecordTableTest, MovingAwayPostsChangesAndCancelsUntouchedRecords) {
     table.Fields(3).SetAsString("changed");
     table.Next();  // changed: posted
     EXPECT_EQ(table.StringAt(0, 3), "changed");
-    EXPECT_EQ(table.RecNo(), 1);
+    EXPECT_EQ(table.CurrentRow(), 1);
 
     table.Edit();
     table.Fields(0).Clear();
@@ -147,7 +147,7 @@ TEST_F(RecordTableTest, MovingAwayPostsChangesAndCancelsUntouchedRecords) {
         EXPECT_STREQ(error.what(), "Field 'Index' must have a value");
     }
     EXPECT_EQ(table.State(), TableState::Edit);  // the failing post stopped the move
-    EXPECT_EQ(table.RecNo(), 1);
+    EXPECT_EQ(table.CurrentRow(), 1);
     table.Cancel();
     EXPECT_EQ(table.IntegerAt(1, 0), 1);
 }
@@ -159,9 +159,9 @@ TEST_F(RecordTableTest, CursorWalksToEof) {
         seen.push_back(table.Fields(1).AsInteger());
     }
     EXPECT_EQ(seen, (std::vector<int32_t>{0, 10, 20}));
-    EXPECT_EQ(table.RecNo(), 2);
+    EXPECT_EQ(table.CurrentRow(), 2);
 
-    table.EmptyDataSet();
+    table.DeleteAllRecords();
     table.First();
     EXPECT_TRUE(table.Eof());
     EXPECT_TRUE(table.IsEmpty());

@@ -71,8 +71,8 @@ TEST(DatFile, OneLinePerRecordInTableOrderThenTheClosingComma) {
     EXPECT_EQ(DatLines(entries),
               (std::vector<std::string>{"448,Rat", "25,\"Big Rat\"", "7,", ","}));
     EXPECT_EQ(progress, (std::vector<int>{0, 1, 2}));
-    EXPECT_EQ(work->Table.RecNo(), 2) << "the last record is current afterwards";
-    EXPECT_FALSE(work->Table.ControlsDisabled());
+    EXPECT_EQ(work->Table.CurrentRow(), 2) << "the last record is current afterwards";
+    EXPECT_FALSE(work->Table.NotificationsSuspended());
 }
 
 TEST(DatFile, EachKindReadsItsOwnNameColumn) {
@@ -89,7 +89,7 @@ TEST(DatFile, EachKindReadsItsOwnNameColumn) {
         EXPECT_STREQ(error.what(), "Field 'name' not found");
     }
     EXPECT_FALSE(std::filesystem::exists(dir.File("Creature.dat")));
-    EXPECT_FALSE(work->Table.ControlsDisabled());
+    EXPECT_FALSE(work->Table.NotificationsSuspended());
 }
 
 TEST(DatFile, AnEmptyTableWritesNothing) {

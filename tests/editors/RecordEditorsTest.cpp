@@ -199,8 +199,8 @@ TEST(QuestEditor, LoadDataListsEveryQuestAndApplyWritesThePickedId) {
     AppendQuestLinks(table, links);
     EXPECT_EQ(links.Next.Entries, (std::vector<std::string>{"10 Start", "11 Next step"}));
     EXPECT_EQ(links.OpenedBy.Ids, (std::vector<std::string>{"10", "11"}));
-    EXPECT_EQ(table.RecNo(), 1) << "the last record is current afterwards";
-    EXPECT_FALSE(table.ControlsDisabled());
+    EXPECT_EQ(table.CurrentRow(), 1) << "the last record is current afterwards";
+    EXPECT_FALSE(table.NotificationsSuspended());
 
     QuestForm form;
     form.Next = 1;
@@ -231,7 +231,7 @@ TEST(QuestEditor, LoadDataWithoutANameColumnKeepsTheLists) {
     }
     EXPECT_EQ(links.Next.Entries.size(), 1u);
     EXPECT_EQ(links.OpenedBy.Ids.size(), 1u);
-    EXPECT_FALSE(table.ControlsDisabled());
+    EXPECT_FALSE(table.NotificationsSuspended());
 }
 
 TEST(QuestEditor, ApplyWritesInOrderAndLeavesQuestLevelOut) {

@@ -21,7 +21,7 @@ inline void BuildTable(RecordTable& table, const std::vector<ColumnSpec>& fields
         table.AddFieldDef(field.Name, field.Kind,
                           field.Kind == FieldKind::ftString ? StringFieldSize : 0, false);
     }
-    table.CreateDataSet();
+    table.OpenEmpty();
 }
 
 // Appends a posted record whose field columns, in order, take the texts through AsString (an

@@ -173,7 +173,7 @@ TEST_F(PatchReaderTest, ANewRecordStaysWhenItsKeyFails) {
                  "'ID'): 'abc:1=x'; probably the rest of a text with a line break");
     EXPECT_EQ(table.State(), TableState::Insert);
     EXPECT_EQ(table.RowCount(), 4);
-    EXPECT_EQ(testing::RowTexts(table, table.RecNo()),
+    EXPECT_EQ(testing::RowTexts(table, table.CurrentRow()),
               (std::vector<std::string>{"3", "0", "", "", "0", "0"}));
     EXPECT_EQ(table.CellText(1, kName), "y");
 }
@@ -201,7 +201,7 @@ TEST_F(PatchReaderTest, TheLastLinesRecordStaysCurrentAndInEditing) {
     EXPECT_EQ(report.RecordsAdded, 1);
     EXPECT_EQ(table.State(), TableState::Edit);
     EXPECT_TRUE(table.Modified());
-    EXPECT_EQ(table.RecNo(), 1);
+    EXPECT_EQ(table.CurrentRow(), 1);
     EXPECT_EQ(table.RecordCount(), 4);  // the earlier lines' records are posted
     table.First();
     EXPECT_EQ(table.State(), TableState::Browse);
@@ -210,7 +210,7 @@ TEST_F(PatchReaderTest, TheLastLinesRecordStaysCurrentAndInEditing) {
     ApplyPatchText(table, "77:1=added last");
     EXPECT_EQ(table.State(), TableState::Insert);
     EXPECT_EQ(table.RecordCount(), 4);
-    EXPECT_EQ(table.CellText(table.RecNo(), kName), "added last");
+    EXPECT_EQ(table.CellText(table.CurrentRow(), kName), "added last");
 }
 
 TEST_F(PatchReaderTest, TheUsersEditIsPostedByTheFirstLineOnly) {
@@ -220,7 +220,7 @@ TEST_F(PatchReaderTest, TheUsersEditIsPostedByTheFirstLineOnly) {
     ApplyPatchText(table, "// nothing but a comment\r\n\r\n");
     EXPECT_EQ(table.State(), TableState::Edit);
     ApplyPatchText(table, "12:1=x");
-    EXPECT_EQ(table.RecNo(), 0);
+    EXPECT_EQ(table.CurrentRow(), 0);
     EXPECT_EQ(table.CellText(1, kNote), "typed");
 }
 

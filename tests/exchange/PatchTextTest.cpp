@@ -78,7 +78,7 @@ TEST_F(PatchLinesTest, ExportAllWalksInTableOrderAndTellsProgress) {
     EXPECT_EQ(exported.ReadBack.ProblemCount(), 0);
     EXPECT_EQ(progress, (std::vector<std::pair<int, int>>{{0, 8}}));
     EXPECT_EQ(table.State(), TableState::Browse);
-    EXPECT_EQ(table.RecNo(), 7);
+    EXPECT_EQ(table.CurrentRow(), 7);
     EXPECT_EQ(log.AllButResets(), 0);
     EXPECT_EQ(log.Resets, 1);
 }
@@ -127,7 +127,7 @@ TEST(PatchLines, EmptyTableExportsNothingAndNoRecordGivesBlanks) {
     RecordTable table;
     BuildTable(table, {{"ID"}, {"Name", FieldKind::ftString}});
     EXPECT_TRUE(ExportPatchAll(table).Lines.empty());
-    EXPECT_EQ(PatchRowLine(table, table.RecNo()), ":1=");
+    EXPECT_EQ(PatchRowLine(table, table.CurrentRow()), ":1=");
 }
 
 // Index, a string key and two string columns, so every text can be tried in every place.

@@ -132,7 +132,7 @@ TEST(ExportLine, OneEmptyFieldIsWrittenAsTwoQuotes) {
 TEST(ExportLine, NoCurrentRecordGivesEmptyItems) {
     RecordTable table;
     BuildTable(table, {{"A"}, {"B", FieldKind::ftString}, {"C", FieldKind::ftFloat}});
-    EXPECT_EQ(ExportLine(table, table.RecNo()), ",,");
+    EXPECT_EQ(ExportLine(table, table.CurrentRow()), ",,");
 }
 
 TEST(ExportLine, SpecialTextsOfTheSample) {
@@ -177,7 +177,7 @@ TEST_F(ExportAllLinesTest, PostsTheRecordBeingEditedAndEndsOnTheLast) {
     const std::vector<std::string> lines = ExportAllLines(table);
     EXPECT_EQ(lines[2], "102,edited");
     EXPECT_EQ(table.State(), TableState::Browse);
-    EXPECT_EQ(table.RecNo(), 9);
+    EXPECT_EQ(table.CurrentRow(), 9);
 }
 
 TEST_F(ExportAllLinesTest, TheGridHearsOneResetOnly) {

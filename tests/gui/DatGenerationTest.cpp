@@ -93,7 +93,7 @@ class DatGenerationTest : public QObject {
         QVERIFY(!ask_->isVisible());
         QCOMPARE(Child<QLabel>(*creatures_, "Label6")->text(),
                  QString("Data gathered, saving file..."));
-        QCOMPARE(work_->Table.RecNo(), 1);
+        QCOMPARE(work_->Table.CurrentRow(), 1);
     }
 
     void noClosesTheQuestionAndWritesNothing() {
@@ -114,7 +114,7 @@ class DatGenerationTest : public QObject {
         QCOMPARE(Child<QLabel>(*items_, "Label6")->text(),
                  QString("Gathering Required Data from *.dbc file..."));
         QVERIFY(!std::filesystem::exists(programFolder_->File("Item.dat")));
-        QVERIFY(!work_->Table.ControlsDisabled());
+        QVERIFY(!work_->Table.NotificationsSuspended());
     }
 
     void otherTablesAskNothing() {

@@ -116,7 +116,7 @@ class DbGridTest : public QObject {
 
         QCOMPARE(Messages(), QStringList{"'$100000000' is not a valid integer value"});
         QCOMPARE(Table().State(), TableState::Edit);
-        QCOMPARE(Table().RecNo(), 0);
+        QCOMPARE(Table().CurrentRow(), 0);
         QCOMPARE(Cell(0, kId).data().toString(), QStringLiteral("10"));
     }
 
@@ -160,7 +160,7 @@ class DbGridTest : public QObject {
         QCOMPARE(Cell(0, kName).data().toString(), QString());
         // The record clicked on, first before, is now second; grid and table are both on it.
         QCOMPARE(Cell(1, kName).data().toString(), QStringLiteral("Fireball"));
-        QCOMPARE(Table().RecNo(), 1);
+        QCOMPARE(Table().CurrentRow(), 1);
         QCOMPARE(grid_->currentIndex(), Cell(1, kName));
     }
 
@@ -172,7 +172,7 @@ class DbGridTest : public QObject {
 
         ClickCell(2, kRank);
         QCOMPARE(Messages(), QStringList{"Field 'Index' must have a value"});
-        QCOMPARE(Table().RecNo(), 0);
+        QCOMPARE(Table().CurrentRow(), 0);
         QCOMPARE(grid_->currentIndex().row(), 0);
         const QModelIndexList selected = grid_->selectionModel()->selectedIndexes();
         QCOMPARE(selected.size(), 1);
@@ -215,7 +215,7 @@ class DbGridTest : public QObject {
         QCOMPARE(Table().State(), TableState::Browse);
         QCOMPARE(Table().RecordCount(), recordCount);
         QCOMPARE(grid_->model()->rowCount(), recordCount);
-        QCOMPARE(Table().RecNo(), 0);
+        QCOMPARE(Table().CurrentRow(), 0);
         QCOMPARE(grid_->currentIndex(), Cell(0, kName));
         QVERIFY(Messages().isEmpty());
     }
@@ -238,7 +238,7 @@ class DbGridTest : public QObject {
         QCOMPARE(Questions(), QStringList{"Delete a record?"});
         QCOMPARE(Table().RecordCount(), recordCount);
         QCOMPARE(grid_->model()->rowCount(), recordCount);
-        QCOMPARE(grid_->currentIndex().row(), Table().RecNo());
+        QCOMPARE(grid_->currentIndex().row(), Table().CurrentRow());
         QCOMPARE(grid_->currentIndex().row(), 1);
     }
 
@@ -259,14 +259,15 @@ class DbGridTest : public QObject {
 
     void mousePressReportsItsColumnBeforeMoving() {
         int rowWhenReported = -1;
-        connect(grid_, &DbGrid::columnPressed, this, [&] { rowWhenReported = Table().RecNo(); });
+        connect(grid_, &DbGrid::columnPressed, this,
+                [&] { rowWhenReported = Table().CurrentRow(); });
         QSignalSpy pressSpy(grid_, &DbGrid::columnPressed);
 
         ClickCell(2, kSpeed);
         QCOMPARE(pressSpy.count(), 1);
         QCOMPARE(pressSpy.front().front().toInt(), kSpeed);
         QCOMPARE(rowWhenReported, 0);
-        QCOMPARE(Table().RecNo(), 2);
+        QCOMPARE(Table().CurrentRow(), 2);
 
         QTest::mouseClick(grid_->viewport(), Qt::RightButton, Qt::NoModifier,
                           grid_->visualRect(Cell(1, kIndex)).center());
@@ -328,7 +329,7 @@ class DbGridTest : public QObject {
         QCOMPARE(pressed->toolTip(), toolTip);
         pressed->click();
 
-        QCOMPARE(Table().RecNo(), row);
+        QCOMPARE(Table().CurrentRow(), row);
         QCOMPARE(Table().State(), state);
         QCOMPARE(grid_->model()->rowCount(), rowCount);
         QCOMPARE(grid_->currentIndex().row(), row);
@@ -367,7 +368,7 @@ class DbGridTest : public QObject {
         Table().Fields(kIndex).Clear();
         Button("NavNext")->click();
         QCOMPARE(Messages(), QStringList{"Field 'Index' must have a value"});
-        QCOMPARE(Table().RecNo(), 0);
+        QCOMPARE(Table().CurrentRow(), 0);
 
         Table().Cancel();
         Table().Close();

@@ -69,13 +69,13 @@ class FieldDialogsTest : public QObject {
         WriteFieldDefs(current.FilePath, {{"ID", FieldKind::ftInteger, true},
                                           {"Name", FieldKind::ftString},
                                           {"Speed", FieldKind::ftFloat}});
-        GetIniSettings(current, work_->Defs, 3);
+        LoadFieldDefinitions(current, work_->Defs, 3);
         RecordTable& table = work_->Table;
         table.AddFieldDef("Index", FieldKind::ftInteger, 0, true);
         table.AddFieldDef("ID", FieldKind::ftInteger, 0, false);
         table.AddFieldDef("Name", FieldKind::ftString, StringFieldSize, false);
         table.AddFieldDef("Speed", FieldKind::ftFloat, 0, false);
-        table.CreateDataSet();
+        table.OpenEmpty();
         fields_ = std::make_unique<FieldSettingsDialog>(*work_, *dialogs_);
     }
 
@@ -195,7 +195,7 @@ class FieldDialogsTest : public QObject {
         for (int field = 0; field < 60; ++field) {
             table.AddFieldDef(std::to_string(field), FieldKind::ftInteger, 0, false);
         }
-        table.CreateDataSet();
+        table.OpenEmpty();
         fields_->show();
         QTableWidget& grid = Grid();
         QScrollBar* bar = grid.verticalScrollBar();
@@ -245,7 +245,7 @@ class FieldDialogsTest : public QObject {
         QCOMPARE(work_->Defs[1].Kind, FieldKind::ftString);
         QCOMPARE(work_->Current.ConfirmedFieldCount, 3);
         QVERIFY(IniText().find("Field 0=NewId") != std::string::npos);
-        QVERIFY(!work_->Table.ControlsDisabled());
+        QVERIFY(!work_->Table.NotificationsSuspended());
     }
 
     void cancelLeavesDefinitionsAndFile() {

@@ -402,7 +402,7 @@ class MainWindowTest : public QObject {
             return dialog.result();
         });
         Action("Find1")->trigger();
-        QCOMPARE(Work().Table.RecNo(), 1);
+        QCOMPARE(Work().Table.CurrentRow(), 1);
 
         QString shownValue;
         modals_->Scripts.push_back([&shownValue](QDialog& dialog) {
@@ -424,7 +424,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(dir_->Read("all.csv"),
                  std::string("16,Fireball,1.5,-1\r\n255,\"Frost Nova\",0.100000001490116,7\r\n"
                              "0,,-2.25,0\r\n"));
-        QCOMPARE(Work().Table.RecNo(), 2);
+        QCOMPARE(Work().Table.CurrentRow(), 2);
 
         dialogs_->FileAnswers.push_back(dir_->File("all.txt"));
         Action("ExportAll2")->trigger();

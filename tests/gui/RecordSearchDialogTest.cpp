@@ -75,7 +75,7 @@ void BuildSpells(RecordTable& table) {
     table.AddFieldDef("Index", FieldKind::ftInteger, 0, true);
     table.AddFieldDef("Name", FieldKind::ftString, StringFieldSize, false);
     table.AddFieldDef("Rank", FieldKind::ftInteger, 0, false);
-    table.CreateDataSet();
+    table.OpenEmpty();
     int rank = 1;
     for (const char* name : {"Fireball", "Frost Nova", "Frostbolt"}) {
         table.Append();
@@ -137,7 +137,7 @@ class RecordSearchDialogTest : public QObject {
         QCOMPARE(settings_.Value, before.Value);
         QCOMPARE(settings_.Field, before.Field);
         QCOMPARE(settings_.FieldList, before.FieldList);
-        QCOMPARE(table_->RecNo(), 0);
+        QCOMPARE(table_->CurrentRow(), 0);
     }
 
     void firstSearchOffersTheTableColumnsWithDefaults() {
@@ -160,7 +160,7 @@ class RecordSearchDialogTest : public QObject {
         RecordTable other;
         other.AddFieldDef("Index", FieldKind::ftInteger, 0, true);
         other.AddFieldDef("Other", FieldKind::ftInteger, 0, false);
-        other.CreateDataSet();
+        other.OpenEmpty();
         modals_.Scripts.push_back([&](QDialog& dialog) {
             shown = ReadDialog(dialog);
             return int(QDialog::Rejected);
@@ -186,7 +186,7 @@ class RecordSearchDialogTest : public QObject {
         QVERIFY(!settings_.CaseSensitive);
         QCOMPARE(settings_.Mode, SearchMode::AtBeginning);
         QCOMPARE(settings_.Origin, SearchOrigin::AfterCurrentRecord);
-        QCOMPARE(table_->RecNo(), 1);
+        QCOMPARE(table_->CurrentRow(), 1);
 
         // The next search opens as this one was left and goes on from the record found.
         ShownDialog shown;
@@ -198,7 +198,7 @@ class RecordSearchDialogTest : public QObject {
         QCOMPARE(shown.Value, QString("FROST"));
         QCOMPARE(shown.Field, QString("Name"));
         QVERIFY(shown.OneField);
-        QCOMPARE(table_->RecNo(), 2);
+        QCOMPARE(table_->CurrentRow(), 2);
     }
 
     void allFieldsStoresAnEmptyField() {
@@ -212,7 +212,7 @@ class RecordSearchDialogTest : public QObject {
         });
         RunRecordSearch(nullptr, modals_, *table_, settings_);
         QCOMPARE(settings_.Field, std::string());
-        QCOMPARE(table_->RecNo(), 2);
+        QCOMPARE(table_->CurrentRow(), 2);
     }
 };
 

@@ -251,17 +251,17 @@ class RecordTableModelTest : public QObject {
             t.Delete();
         }) << 0 << 1 << 0;
         QTest::newRow("emptied, then a record added") << TableAction([](RecordTable& t) {
-            t.EmptyDataSet();
+            t.DeleteAllRecords();
             t.Insert();
             t.Post();
         }) << 1 << 1 << 0;
         QTest::newRow("suspended batch") << TableAction([](RecordTable& t) {
-            t.DisableControls();
+            t.SuspendNotifications();
             t.Append();
             t.Post();
             t.First();
             t.Delete();
-            t.EnableControls();
+            t.ResumeNotifications();
         }) << 0 << 0 << 1;
         QTest::newRow("closed") << TableAction([](RecordTable& t) { t.Close(); }) << 0 << 0 << 1;
     }
@@ -336,13 +336,13 @@ class RecordTableModelTest : public QObject {
             t.MoveTo(1);
             t.Delete();
         }) << QStringList{"rowTitles 0-0", "rowTitles 1-1", "removing 1-1", "removed 1-1"};
-        QTest::newRow("empty") << TableAction([](RecordTable& t) { t.EmptyDataSet(); })
+        QTest::newRow("empty") << TableAction([](RecordTable& t) { t.DeleteAllRecords(); })
                                << QStringList{"removing 0-2", "removed 0-2"};
         QTest::newRow("suspended batch") << TableAction([](RecordTable& t) {
-            t.DisableControls();
+            t.SuspendNotifications();
             t.Append();
             t.Post();
-            t.EnableControls();
+            t.ResumeNotifications();
         }) << QStringList{"resetting", "reset"};
     }
 
@@ -381,7 +381,7 @@ class RecordTableModelTest : public QObject {
 
         QVERIFY(model_->setData(model_->index(2, kId), QStringLiteral(" ff ")));
 
-        QCOMPARE(table.RecNo(), 2);
+        QCOMPARE(table.CurrentRow(), 2);
         QCOMPARE(table.State(), TableState::Edit);
         QCOMPARE(table.IntegerAt(2, kId), 255);
         QCOMPARE(model_->index(2, kId).data().toString(), QStringLiteral("FF"));
@@ -430,7 +430,7 @@ class RecordTableModelTest : public QObject {
 
         QCOMPARE(ToQt(sample_->Dialogs.Messages.back()),
                  QStringLiteral("Field 'Index' must have a value"));
-        QCOMPARE(table.RecNo(), 0);
+        QCOMPARE(table.CurrentRow(), 0);
         QCOMPARE(table.State(), TableState::Edit);
         QCOMPARE(model_->index(1, kRank).data().toString(), QStringLiteral("7"));
     }

@@ -73,7 +73,7 @@ TEST_F(GenericImportTest, ValuesAreConvertedByTheColumnsKind) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Line);
-        table.EmptyDataSet();
+        table.DeleteAllRecords();
         Import("[item 5]\n" + c.Line + "\n");
         ASSERT_EQ(table.RecordCount(), 1);
         EXPECT_EQ(testing::Cell(table, 0, c.Column), c.Cell);
@@ -232,7 +232,7 @@ TEST_F(GenericImportTest, TheGridCatchesUpOnceAfterTheRun) {
 
     EXPECT_EQ(log.AllButResets(), 0);
     EXPECT_EQ(log.Resets, 1);
-    EXPECT_FALSE(table.ControlsDisabled());
+    EXPECT_FALSE(table.NotificationsSuspended());
     EXPECT_EQ(table.RecordCount(), 2);
 }
 
@@ -246,7 +246,7 @@ TEST_F(GenericImportTest, AnUnreadableFileEndsTheRunBeforeAnythingChanges) {
         EXPECT_TRUE(std::string(error.what()).starts_with("Cannot open file \"" + missing + "\""));
     }
     EXPECT_EQ(table.RecordCount(), 0);
-    EXPECT_FALSE(table.ControlsDisabled());
+    EXPECT_FALSE(table.NotificationsSuspended());
 }
 
 TEST_F(GenericImportTest, ImportsAFile) {

@@ -114,7 +114,7 @@ TEST_F(QuestImportTest, PairsReadAsTheReaderSays) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Line);
-        table.EmptyDataSet();
+        table.DeleteAllRecords();
         Import("[quest 1]\n" + c.Line + "\n");
         ExpectCells(0, {{"reward_item_1", c.Item}, {"reward_item_1_amount", c.Amount}});
     }
@@ -194,7 +194,7 @@ TEST_F(QuestImportTest, WordKeysBecomeNumbersAndMasks) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Line);
-        table.EmptyDataSet();
+        table.DeleteAllRecords();
         Import("[quest 1]\n" + c.Line + "\n");
         ExpectCells(0, {{c.Column, c.Cell}});
     }

@@ -85,7 +85,7 @@ TEST_F(WorldSaveImportTest, PositionsAndRotationsSpreadOverFourColumns) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Line);
-        table.EmptyDataSet();
+        table.DeleteAllRecords();
         Import("[OBJECT 1]\nTYPE=3\n" + c.Line + "\n");
         ASSERT_EQ(table.RecordCount(), 1);
         EXPECT_EQ(Floats(0, c.Columns), c.Values);

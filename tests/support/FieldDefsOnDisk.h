@@ -34,7 +34,7 @@ inline void WriteFieldDefs(const std::string& dbcPath, const std::vector<FieldSp
                                                 field.Hex,
                                                 field.Bits};
     }
-    SetIniSettingsFCount(current, *defs, static_cast<int>(fields.size()));
+    SaveFieldDefinitions(current, *defs, static_cast<int>(fields.size()));
 }
 
 }  // namespace kelvane::testing

@@ -22,7 +22,7 @@ class TableChangeLog : public RecordTableListener {
     explicit TableChangeLog(RecordTable& table)
         : table_(table),
           rows_(table.RowCount()),
-          cursorRow_(table.RecNo()),
+          cursorRow_(table.CurrentRow()),
           cursorState_(table.State()) {
         table_.AddListener(this);
     }
@@ -73,7 +73,7 @@ class TableChangeLog : public RecordTableListener {
                         Cursor(change.Row, change.State));
         Check(change.PreviousRow == cursorRow_ && change.PreviousState == cursorState_,
               "the cursor was not where it was said to be");
-        Check(change.Row == table_.RecNo() && change.State == table_.State(),
+        Check(change.Row == table_.CurrentRow() && change.State == table_.State(),
               "the cursor is not where it is said to be");
         cursorRow_ = change.Row;
         cursorState_ = change.State;
@@ -88,7 +88,7 @@ class TableChangeLog : public RecordTableListener {
         Check(resetting_, "a reset not announced");
         resetting_ = false;
         rows_ = table_.RowCount();
-        cursorRow_ = table_.RecNo();
+        cursorRow_ = table_.CurrentRow();
         cursorState_ = table_.State();
     }
 
