@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <numeric>
-#include <ranges>
 #include <utility>
 
 #include "core/DecimalSeparator.h"
@@ -399,14 +398,25 @@ int RecordTable::PlaceOf(int32_t index, int preferredRow, int movingRow) const {
         const bool afterMoving = movingRow >= 0 && place >= movingRow;
         return indexes[order_[Col(afterMoving ? place + 1 : place)]];
     };
-    const auto places = std::views::iota(0, RecordCount() - (movingRow >= 0 ? 1 : 0));
-    const auto lower =
-        std::ranges::partition_point(places, [&](int place) { return indexAt(place) < index; });
-    const auto upper =
-        std::ranges::partition_point(std::ranges::subrange(lower, places.end()),
-                                     [&](int place) { return indexAt(place) <= index; });
-    return std::clamp(preferredRow, static_cast<int>(lower - places.begin()),
-                      static_cast<int>(upper - places.begin()));
+    // The first place in [from, to) where holds(place) is false; holds is true up to some place
+    // and false after it, as the records are in order of Index.
+    auto firstPlaceWhereNot = [](int from, int to, auto holds) {
+        while (from < to) {
+            const int middle = from + (to - from) / 2;
+            if (holds(middle)) {
+                from = middle + 1;
+            } else {
+                to = middle;
+            }
+        }
+        return from;
+    };
+    const int places = RecordCount() - (movingRow >= 0 ? 1 : 0);
+    const int lower =
+        firstPlaceWhereNot(0, places, [&](int place) { return indexAt(place) < index; });
+    const int upper =
+        firstPlaceWhereNot(lower, places, [&](int place) { return indexAt(place) <= index; });
+    return std::clamp(preferredRow, lower, upper);
 }
 
 uint32_t RecordTable::TakeSlot() {
@@ -648,10 +658,15 @@ int RecordTable::RowOfRecord(RecordId id) const {
     // The records are in order of their stored Index at every report, so only the run that
     // shares this record's Index is searched.
     const std::vector<int32_t>& indexes = stores_[kIndexColumn].Integers;
-    const auto run = std::ranges::equal_range(order_, indexes[id.slot_], std::ranges::less{},
-                                              [&](uint32_t slot) { return indexes[slot]; });
-    const auto found = std::ranges::find(run, id.slot_);
-    if (found == run.end()) {
+    const int32_t index = indexes[id.slot_];
+    const auto first =
+        std::lower_bound(order_.begin(), order_.end(), index,
+                         [&](uint32_t slot, int32_t value) { return indexes[slot] < value; });
+    const auto last =
+        std::upper_bound(first, order_.end(), index,
+                         [&](int32_t value, uint32_t slot) { return value < indexes[slot]; });
+    const auto found = std::find(first, last, id.slot_);
+    if (found == last) {
         return -1;
     }
     const int row = static_cast<int>(found - order_.begin());
