@@ -87,10 +87,16 @@ LoadReport LoadFrom(Workspace& workspace, const std::string& path, ByteSource& f
     return report;
 }
 
-// Finishes a record being edited, with the grid suspended, so the writer sees stored values.
-void PostForWriting(RecordTable& table) {
+// Runs write with the grid suspended for the whole of it, so the grid hears one reset at most:
+// a record being edited is posted first, so the writer sees stored values, and the last record
+// is current afterwards (not after a failed write).
+template <typename Write>
+auto WriteFromFirstToLast(RecordTable& table, Write write) {
     const NotificationSuspension suspended(table);
     table.First();
+    auto written = write();
+    table.Last();
+    return written;
 }
 
 }  // namespace
@@ -119,18 +125,14 @@ void SaveDbcFile(Workspace& workspace, const std::string& path) {
     if (!table.Active()) {
         throw KelvaneError("DataSet not exists");
     }
-    PostForWriting(table);
-    workspace.LoadedFile = WriteDbcFile(table, workspace.FileLayout, path, workspace.LoadedFile);
-    const NotificationSuspension suspended(table);
-    table.Last();
+    workspace.LoadedFile = WriteFromFirstToLast(table, [&] {
+        return WriteDbcFile(table, workspace.FileLayout, path, workspace.LoadedFile);
+    });
 }
 
 std::string EncodeDbcTable(Workspace& workspace) {
-    PostForWriting(workspace.Table);
-    std::string bytes = EncodeDbc(workspace.Table, workspace.FileLayout);
-    const NotificationSuspension suspended(workspace.Table);
-    workspace.Table.Last();
-    return bytes;
+    return WriteFromFirstToLast(workspace.Table,
+                                [&] { return EncodeDbc(workspace.Table, workspace.FileLayout); });
 }
 
 }  // namespace kelvane
