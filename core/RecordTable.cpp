@@ -1,11 +1,13 @@
 #include "core/RecordTable.h"
 
 #include <algorithm>
+#include <bit>
 #include <numeric>
 #include <utility>
 
 #include "core/DecimalSeparator.h"
 #include "core/KelvaneError.h"
+#include "core/RecordTableJournal.h"
 #include "core/RecordTableListener.h"
 #include "core/TextUtil.h"
 #include "core/ValueText.h"
@@ -65,6 +67,9 @@ void RecordTable::OpenEmpty() {
         presentation_.push_back(DefaultPresentation(columns_[column]));
     }
     active_ = true;
+    if (journal_ != nullptr) {
+        journal_->TableReplaced();
+    }
     ReportReset();
 }
 
@@ -74,6 +79,9 @@ void RecordTable::Close() {
     }
     AnnounceReset();
     Discard();
+    if (journal_ != nullptr) {
+        journal_->TableReplaced();
+    }
     ReportReset();
 }
 
@@ -99,11 +107,16 @@ void RecordTable::DeleteAllRecords() {
     if (rows > 0) {
         Tell([&](RecordTableListener& listener) { listener.RowsAboutToBeRemoved(0, rows); });
     }
+    if (state_ == TableState::Insert) {
+        FreeSlot(newSlot_);
+    }
     DropBuffer();
-    for (ColumnStore& store : stores_) {
-        const FieldKind kind = store.Kind;
-        store = ColumnStore();
-        store.Kind = kind;
+    // The storage is handed over whole, so a history can give it back without a copy.
+    TableRecords taken{std::move(stores_), std::move(strings_), std::move(order_),
+                       std::move(freeSlots_), std::move(serials_)};
+    stores_.assign(columns_.size(), ColumnStore{});
+    for (size_t column = 0; column < columns_.size(); ++column) {
+        stores_[column].Kind = columns_[column].Kind;
     }
     strings_ = StringPool();
     order_.clear();
@@ -115,6 +128,35 @@ void RecordTable::DeleteAllRecords() {
         Tell([&](RecordTableListener& listener) { listener.RowsRemoved(0, rows); });
     }
     ReportCursor();
+    if (journal_ != nullptr && taken.Count() > 0) {
+        journal_->AllRecordsRemoved(std::move(taken));
+    }
+}
+
+void RecordTable::RestoreAllRecords(TableRecords records) {
+    RequireActive();
+    FinishEditing();
+    if (!IsEmpty() || records.Stores.size() != columns_.size()) {
+        throw KelvaneError("The records to restore do not fit the table");
+    }
+    const int rows = records.Count();
+    if (rows > 0) {
+        Tell([&](RecordTableListener& listener) { listener.RowsAboutToBeInserted(0, rows); });
+    }
+    stores_ = std::move(records.Stores);
+    strings_ = std::move(records.Strings);
+    order_ = std::move(records.Order);
+    freeSlots_ = std::move(records.FreeSlots);
+    serials_ = std::move(records.Serials);
+    current_ = rows > 0 ? 0 : -1;
+    eof_ = bof_ = rows == 0;
+    if (rows > 0) {
+        Tell([&](RecordTableListener& listener) { listener.RowsInserted(0, rows); });
+    }
+    ReportCursor();
+    if (journal_ != nullptr) {
+        journal_->AllRecordsRestored();
+    }
 }
 
 void RecordTable::AdoptLoadedRows(LoadedRows rows) {
@@ -135,6 +177,9 @@ void RecordTable::AdoptLoadedRows(LoadedRows rows) {
     nextSerial_ += rowCount;
     current_ = order_.empty() ? -1 : 0;
     eof_ = bof_ = order_.empty();
+    if (journal_ != nullptr) {
+        journal_->TableReplaced();
+    }
     ReportReset();
 }
 
@@ -305,7 +350,9 @@ void RecordTable::Post() {
         Tell([&](RecordTableListener& listener) { listener.RowAboutToBeMoved(oldRow, newRow); });
     }
     CellChanges before;
-    StorePosted(newRow, Reporting() ? &before : nullptr);
+    SavedCells saved;
+    StorePosted(newRow, Reporting() ? &before : nullptr,
+                journal_ != nullptr && !inserting ? &saved : nullptr);
     DropBuffer();
     current_ = newRow;
     if (newRow != oldRow) {
@@ -314,16 +361,24 @@ void RecordTable::Post() {
     ReportCells(inserting ? CellsChange::Kind::Added : CellsChange::Kind::Stored, newRow,
                 std::move(before));
     ReportCursor();
+    if (journal_ != nullptr) {
+        const RecordId record = RecordIdAt(newRow);
+        if (inserting) {
+            journal_->RecordAdded(record);
+        } else if (!saved.Empty()) {
+            journal_->RecordChanged(record, std::move(saved));
+        }
+    }
 }
 
-void RecordTable::StorePosted(int newRow, CellChanges* before) {
+void RecordTable::StorePosted(int newRow, CellChanges* before, SavedCells* saved) {
     if (state_ == TableState::Insert) {
-        StoreBuffer(newSlot_, nullptr);
+        StoreBuffer(newSlot_, nullptr, nullptr);
         order_.insert(order_.begin() + newRow, newSlot_);
         return;
     }
     const uint32_t slot = order_[Col(current_)];
-    StoreBuffer(slot, before);
+    StoreBuffer(slot, before, saved);
     if (newRow != current_) {
         order_.erase(order_.begin() + current_);
         order_.insert(order_.begin() + newRow, slot);
@@ -376,13 +431,19 @@ void RecordTable::Delete() {
     // Typed values are dropped first, so the record is announced as it is stored.
     Cancel();
     const int row = current_;
+    const uint32_t slot = order_[Col(row)];
+    const RecordId record = RecordIdAt(row);
+    SavedCells cells = journal_ != nullptr ? SaveStoredRecord(slot) : SavedCells();
     Tell([&](RecordTableListener& listener) { listener.RowsAboutToBeRemoved(row, 1); });
-    FreeSlot(order_[Col(row)]);
+    FreeSlot(slot);
     order_.erase(order_.begin() + row);
     current_ = std::min(row, RecordCount() - 1);
     eof_ = bof_ = IsEmpty();
     Tell([&](RecordTableListener& listener) { listener.RowsRemoved(row, 1); });
     ReportCursor();
+    if (journal_ != nullptr) {
+        journal_->RecordRemoved(record, row, std::move(cells));
+    }
 }
 
 bool RecordTable::FitsBetweenNeighbours(int row, int32_t index) const {
@@ -436,11 +497,17 @@ uint32_t RecordTable::TakeSlot() {
     return slot;
 }
 
-void RecordTable::StoreBuffer(uint32_t slot, CellChanges* before) {
+void RecordTable::StoreBuffer(uint32_t slot, CellChanges* before, SavedCells* saved) {
+    const bool noting = before != nullptr || saved != nullptr;
     for (size_t column = 0; column < columns_.size(); ++column) {
         const EditCell& cell = buffer_[column];
-        if (before != nullptr && !IsStored(slot, column, cell)) {
-            before->push_back({static_cast<int>(column), StoredValue(slot, column)});
+        if (noting && !IsStored(slot, column, cell)) {
+            if (before != nullptr) {
+                before->push_back({static_cast<int>(column), StoredValue(slot, column)});
+            }
+            if (saved != nullptr) {
+                SaveStoredCell(slot, column, *saved);
+            }
         }
         ColumnStore& store = stores_[column];
         store.SetBlank(slot, cell.Blank);
@@ -448,7 +515,12 @@ void RecordTable::StoreBuffer(uint32_t slot, CellChanges* before) {
             case FieldKind::ftString: {
                 // Unchanged texts keep their reference, so they are never copied or re-encoded.
                 StringPool::Ref& ref = store.Strings[slot];
-                if (strings_.View(ref) != cell.Text) {
+                if (cell.KeepsBlockText) {
+                    if (ref != cell.BlockText) {
+                        strings_.Release(ref);
+                        ref = cell.BlockText;
+                    }
+                } else if (strings_.View(ref) != cell.Text) {
                     strings_.Release(ref);
                     ref = strings_.Store(cell.Text);
                 }
@@ -634,8 +706,24 @@ CellValue RecordTable::StoredValue(uint32_t slot, size_t column) const {
     return CellValue(store.Integers[slot]);
 }
 
+// Compares without building values: a bulk edit compares every cell of every record it posts.
 bool RecordTable::IsStored(uint32_t slot, size_t column, const EditCell& cell) const {
-    return StoredValue(slot, column) == ValueOf(cell, column);
+    const ColumnStore& store = stores_[column];
+    const bool blank = store.IsBlank(slot);
+    if (blank || cell.Blank) {
+        return blank == cell.Blank;
+    }
+    switch (store.Kind) {
+        case FieldKind::ftString:
+            return strings_.View(store.Strings[slot]) == cell.Text;
+        case FieldKind::ftFloat:
+            // Bit for bit, as CellValue compares floats.
+            return std::bit_cast<uint64_t>(store.Floats[slot]) ==
+                   std::bit_cast<uint64_t>(cell.Float);
+        case FieldKind::ftInteger:
+            break;
+    }
+    return store.Integers[slot] == cell.Integer;
 }
 
 // ---- Records by identity ------------------------------------------------------------------

@@ -12,12 +12,15 @@
 #include "core/ColumnStore.h"
 #include "core/FieldKind.h"
 #include "core/RecordId.h"
+#include "core/SavedCells.h"
 #include "core/StringPool.h"
+#include "core/TableRecords.h"
 #include "core/TableState.h"
 
 namespace kelvane {
 
 class Field;
+class RecordTableJournal;
 class RecordTableListener;
 
 inline constexpr int StringFieldSize = 4000;
@@ -75,6 +78,8 @@ class RecordTable {
     void Prior();
     void Last();
     void MoveTo(int row);
+    // Posts a changed record being edited or inserted, or cancels an unchanged one.
+    void FinishEditing();
     bool Eof() const { return eof_; }
     bool Bof() const { return bof_; }
     // The current view row, or -1 when there is none.
@@ -119,6 +124,20 @@ class RecordTable {
     // The view row of a record; -1 once it is deleted (or the table emptied, closed, loaded).
     int RowOfRecord(RecordId id) const;
 
+    // ---- History: the journal hears every stored change; the restore functions take a change
+    // back as the journal heard it, and are heard in turn ------------------------------------
+    void SetJournal(RecordTableJournal* journal) { journal_ = journal; }
+    RecordTableJournal* Journal() const { return journal_; }
+    // Puts saved cells back into a stored record, which may move by its Index.
+    void RestoreCells(RecordId record, const SavedCells& cells);
+    // Stores a record from all its saved cells at row, or as near as its Index allows, and
+    // returns its identity, a new one.
+    RecordId RestoreRecord(int row, const SavedCells& cells);
+    // Removes a stored record, as Delete does on its row.
+    void RemoveRecord(RecordId record);
+    // Puts back the records DeleteAllRecords took out; the table must have none.
+    void RestoreAllRecords(TableRecords records);
+
     // ---- Storage, for passes over the whole table (the DBC writer) ---------------------
     // Valid while browsing and until the next change: the storage slot of every record in
     // table order, each column's cells by slot, and the texts its string cells refer to.
@@ -150,17 +169,20 @@ class RecordTable {
         int32_t Integer = 0;
         double Float = 0;
         std::string Text;
+        // Set when the text is put back from the loaded file's string block: the cell then
+        // gets that very reference, so saving writes the file's bytes again.
+        bool KeepsBlockText = false;
+        StringPool::Ref BlockText = 0;
     };
 
     static size_t Col(int column) { return static_cast<size_t>(column); }
     void RequireColumn(int column) const;
     // Drops columns and records without telling anyone.
     void Discard();
-    void FinishEditing();
     void BeginNewRecord(int viewRow);
-    // Stores the record being posted and puts it at newRow among the records; with `before`,
-    // notes each cell whose stored value changes, with that value.
-    void StorePosted(int newRow, CellChanges* before);
+    // Stores the record being posted and puts it at newRow among the records; with `before` or
+    // `saved`, notes each cell whose stored value changes, with that value.
+    void StorePosted(int newRow, CellChanges* before, SavedCells* saved);
     // Ends editing or inserting without storing anything.
     void DropBuffer();
     void LoadBuffer(uint32_t slot);
@@ -178,9 +200,13 @@ class RecordTable {
     bool FitsBetweenNeighbours(int row, int32_t index) const;
     // A storage slot with a new record's serial.
     uint32_t TakeSlot();
-    // Writes the record being edited into its slot; with `before`, notes each cell whose
-    // stored value changes, with that value.
-    void StoreBuffer(uint32_t slot, CellChanges* before);
+    // Writes the record being edited into its slot; with `before` or `saved`, notes each cell
+    // whose stored value changes, with that value.
+    void StoreBuffer(uint32_t slot, CellChanges* before, SavedCells* saved);
+    void SaveStoredCell(uint32_t slot, size_t column, SavedCells& saved) const;
+    SavedCells SaveStoredRecord(uint32_t slot) const;
+    // Fills the record being edited or inserted from saved cells.
+    void PutSavedCells(const SavedCells& cells);
     void FreeSlot(uint32_t slot);
 
     // Changes a cell of the record being edited and marks the record changed.
@@ -228,6 +254,7 @@ class RecordTable {
     int disableCount_ = 0;
     bool resetOwed_ = false;
     std::vector<RecordTableListener*> listeners_;
+    RecordTableJournal* journal_ = nullptr;
 };
 
 // A column of the current record. Assignments need the table in Edit or Insert state and

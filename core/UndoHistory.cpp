@@ -1,0 +1,207 @@
+#include "core/UndoHistory.h"
+
+#include <exception>
+#include <utility>
+
+#include "core/KelvaneError.h"
+#include "core/NotificationSuspension.h"
+#include "core/RecordTable.h"
+
+namespace kelvane {
+namespace {
+
+// Steps touching more records than this are taken back with the views suspended, so they
+// catch up once instead of following every record.
+constexpr size_t kQuietStepSize = 64;
+
+}  // namespace
+
+UndoHistory::UndoHistory(RecordTable& table) : table_(table) {
+    table_.SetJournal(this);
+}
+
+UndoHistory::~UndoHistory() {
+    table_.SetJournal(nullptr);
+}
+
+std::string UndoHistory::UndoName() const {
+    return CanUndo() ? steps_[done_ - 1].Name : std::string();
+}
+
+std::string UndoHistory::RedoName() const {
+    return CanRedo() ? steps_[done_].Name : std::string();
+}
+
+void UndoHistory::SetChangeListener(std::function<void()> listener) {
+    listener_ = std::move(listener);
+}
+
+void UndoHistory::Notify() {
+    if (listener_) {
+        listener_();
+    }
+}
+
+void UndoHistory::MarkSaved() {
+    saved_ = done_;
+    Notify();
+}
+
+void UndoHistory::Undo() {
+    table_.FinishEditing();
+    if (!CanUndo()) {
+        return;
+    }
+    Revert(steps_[done_ - 1]);
+    --done_;
+    Notify();
+}
+
+void UndoHistory::Redo() {
+    table_.FinishEditing();
+    if (!CanRedo()) {
+        return;
+    }
+    Revert(steps_[done_]);
+    ++done_;
+    Notify();
+}
+
+void UndoHistory::Revert(Step& step) {
+    std::vector<Change> replayed;
+    replay_ = &replayed;
+    try {
+        std::optional<NotificationSuspension> quiet;
+        if (step.Changes.size() > kQuietStepSize) {
+            quiet.emplace(table_);
+        }
+        for (auto change = step.Changes.rbegin(); change != step.Changes.rend(); ++change) {
+            RevertChange(*change);
+        }
+    } catch (const std::exception& failure) {
+        // Half a step taken back leaves the other steps describing a table that is not there.
+        replay_ = nullptr;
+        Clear();
+        throw KelvaneError(std::string(failure.what()) + "\nThe undo history was cleared.");
+    }
+    replay_ = nullptr;
+    step.Changes = std::move(replayed);
+}
+
+void UndoHistory::RevertChange(Change& change) {
+    switch (change.What) {
+        case Change::Kind::Changed:
+            table_.RestoreCells(Current(change.Record), change.Cells);
+            break;
+        case Change::Kind::Added:
+            table_.RemoveRecord(Current(change.Record));
+            break;
+        case Change::Kind::Removed: {
+            const RecordId gone = Current(change.Record);
+            renamed_[gone.Serial()] = table_.RestoreRecord(change.Row, change.Cells);
+            break;
+        }
+        case Change::Kind::AllRemoved:
+            table_.RestoreAllRecords(std::move(*change.Records));
+            break;
+        case Change::Kind::AllRestored:
+            table_.DeleteAllRecords();
+            break;
+    }
+}
+
+RecordId UndoHistory::Current(RecordId record) const {
+    for (auto found = renamed_.find(record.Serial()); found != renamed_.end();
+         found = renamed_.find(record.Serial())) {
+        record = found->second;
+    }
+    return record;
+}
+
+void UndoHistory::BeginStep(std::string_view name) {
+    if (depth_++ == 0) {
+        openName_ = name;
+        openStepAdded_ = false;
+    }
+}
+
+void UndoHistory::EndStep() {
+    if (--depth_ == 0 && openStepAdded_) {
+        Notify();
+    }
+}
+
+void UndoHistory::Add(Change change) {
+    if (replay_ != nullptr) {
+        replay_->push_back(std::move(change));
+        return;
+    }
+    const bool startsStep = depth_ == 0 || !openStepAdded_;
+    if (startsStep) {
+        // A new change makes the undone steps unreachable, and with them a saved state among
+        // them.
+        steps_.resize(done_);
+        if (saved_ && *saved_ > done_) {
+            saved_.reset();
+        }
+        const bool lone = depth_ == 0;
+        steps_.push_back(Step{lone ? LoneStepName(change) : openName_, {}});
+        ++done_;
+        openStepAdded_ = !lone;
+    }
+    steps_.back().Changes.push_back(std::move(change));
+    if (depth_ == 0) {
+        Notify();
+    }
+}
+
+std::string UndoHistory::LoneStepName(const Change& change) {
+    switch (change.What) {
+        case Change::Kind::Added:
+            return "Insert Record";
+        case Change::Kind::Removed:
+            return "Delete Record";
+        case Change::Kind::AllRemoved:
+        case Change::Kind::AllRestored:
+            return "Empty Table";
+        case Change::Kind::Changed:
+            break;
+    }
+    return change.Cells.Size() == 1 ? "Edit Cell" : "Edit Record";
+}
+
+void UndoHistory::RecordChanged(RecordId record, SavedCells before) {
+    Add(Change{Change::Kind::Changed, record, 0, std::move(before), nullptr});
+}
+
+void UndoHistory::RecordAdded(RecordId record) {
+    Add(Change{Change::Kind::Added, record, 0, {}, nullptr});
+}
+
+void UndoHistory::RecordRemoved(RecordId record, int row, SavedCells cells) {
+    Add(Change{Change::Kind::Removed, record, row, std::move(cells), nullptr});
+}
+
+void UndoHistory::AllRecordsRemoved(TableRecords records) {
+    Add(Change{
+        Change::Kind::AllRemoved, {}, 0, {}, std::make_unique<TableRecords>(std::move(records))});
+}
+
+void UndoHistory::AllRecordsRestored() {
+    Add(Change{Change::Kind::AllRestored, {}, 0, {}, nullptr});
+}
+
+void UndoHistory::TableReplaced() {
+    Clear();
+    Notify();
+}
+
+void UndoHistory::Clear() {
+    steps_.clear();
+    done_ = 0;
+    saved_ = 0;
+    openStepAdded_ = false;
+    renamed_.clear();
+}
+
+}  // namespace kelvane

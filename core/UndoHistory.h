@@ -1,0 +1,97 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "core/RecordTableJournal.h"
+
+namespace kelvane {
+
+class RecordTable;
+
+// The open table's undo and redo, without limit. It keeps what each change replaced (the cells
+// before an edit, a removed record, the records an emptying took out), never a copy of the
+// table. Each command is one step however many records it touched; a change made outside any
+// command is a step of its own, named after what it did. Loading, creating or closing the table
+// starts a fresh history.
+class UndoHistory final : public RecordTableJournal {
+  public:
+    // Becomes the table's journal for as long as it lives.
+    explicit UndoHistory(RecordTable& table);
+    ~UndoHistory() override;
+    UndoHistory(const UndoHistory&) = delete;
+    UndoHistory& operator=(const UndoHistory&) = delete;
+
+    bool CanUndo() const { return done_ > 0; }
+    bool CanRedo() const { return done_ < steps_.size(); }
+    // What Undo takes back and Redo does again: "Edit Cell", "Import Patch"; "" when none.
+    std::string UndoName() const;
+    std::string RedoName() const;
+    // A record being edited is posted first, so Undo takes back the edit just made.
+    void Undo();
+    void Redo();
+
+    // The table now holds what its file holds.
+    void MarkSaved();
+    // Whether the stored records differ from what was last saved or loaded.
+    bool ChangedSinceSave() const { return saved_ != done_; }
+    // Called whenever the answers above may have changed.
+    void SetChangeListener(std::function<void()> listener);
+
+    void BeginStep(std::string_view name) override;
+    void EndStep() override;
+    void RecordChanged(RecordId record, SavedCells before) override;
+    void RecordAdded(RecordId record) override;
+    void RecordRemoved(RecordId record, int row, SavedCells cells) override;
+    void AllRecordsRemoved(TableRecords records) override;
+    void AllRecordsRestored() override;
+    void TableReplaced() override;
+
+  private:
+    struct Change {
+        enum class Kind { Changed, Added, Removed, AllRemoved, AllRestored };
+        Kind What = Kind::Changed;
+        RecordId Record;
+        int Row = 0;       // where a removed record was
+        SavedCells Cells;  // the cells a change replaced, or all cells of a removed record
+        std::unique_ptr<TableRecords> Records;  // what an emptying took out
+    };
+    struct Step {
+        std::string Name;
+        std::vector<Change> Changes;
+    };
+
+    void Add(Change change);
+    // The name of a change made outside any command.
+    static std::string LoneStepName(const Change& change);
+    // Takes back the step's changes, last first; what that does becomes the step's changes, so
+    // taking them back again does the step again.
+    void Revert(Step& step);
+    void RevertChange(Change& change);
+    // The identity a record has now: putting back a removed record gives it a new one.
+    RecordId Current(RecordId record) const;
+    void Clear();
+    void Notify();
+
+    RecordTable& table_;
+    std::vector<Step> steps_;
+    size_t done_ = 0;  // steps_[0, done_) are done, the rest undone
+    // The value of done_ when the table matched its file; none once that state cannot return.
+    std::optional<size_t> saved_ = 0;
+    int depth_ = 0;
+    std::string openName_;
+    bool openStepAdded_ = false;
+    // While a step is reverted, the changes the reverting makes.
+    std::vector<Change>* replay_ = nullptr;
+    std::unordered_map<uint64_t, RecordId> renamed_;
+    std::function<void()> listener_;
+};
+
+}  // namespace kelvane
