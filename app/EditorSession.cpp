@@ -67,8 +67,14 @@ int ParseFieldCount(const std::string& typed) {
 }  // namespace
 
 EditorSession::EditorSession(Workspace& workspace, UserDialogs& dialogs, WorkFeedback& feedback)
-    : workspace_(workspace), dialogs_(dialogs), feedback_(feedback) {
+    : workspace_(workspace), dialogs_(dialogs), feedback_(feedback), history_(workspace.Table) {
     workspace_.Current.NewTableCounter = 1;
+    workspace_.Table.AddListener(this);
+    history_.SetChangeListener([this] { RefreshHistoryState(); });
+}
+
+EditorSession::~EditorSession() {
+    workspace_.Table.RemoveListener(this);
 }
 
 void EditorSession::SetWindowStateListener(std::function<void()> listener) {
@@ -211,6 +217,7 @@ bool EditorSession::WriteTable(const std::string& path) {
     if (written) {
         // The file now holds what the table holds: later saves change nothing the user did not.
         loadedTextFit_ = {};
+        history_.MarkSaved();
         OfferDatFile();
     }
     return written;
@@ -319,6 +326,53 @@ void EditorSession::AddRow() {
 
 void EditorSession::DeleteRow() {
     workspace_.Table.Delete();
+}
+
+void EditorSession::Undo() {
+    history_.Undo();
+}
+
+void EditorSession::Redo() {
+    history_.Redo();
+}
+
+bool EditorSession::HasUnsavedChanges() const {
+    const RecordTable& table = workspace_.Table;
+    return table.Active() && (history_.ChangedSinceSave() || table.Modified());
+}
+
+void EditorSession::CellsChanged(const CellsChange& change) {
+    if (change.What == CellsChange::Kind::Typed || change.What == CellsChange::Kind::Reverted) {
+        RefreshHistoryState();
+    }
+}
+
+void EditorSession::CursorChanged(const CursorChange& change) {
+    if (change.State != change.PreviousState) {
+        RefreshHistoryState();
+    }
+}
+
+// A record being edited is a step the history gets when it is posted, which Undo does first.
+void EditorSession::RefreshHistoryState() {
+    const RecordTable& table = workspace_.Table;
+    const bool typing = table.State() != TableState::Browse && table.Modified();
+    std::string undoName = history_.UndoName();
+    if (typing) {
+        undoName = table.State() == TableState::Insert ? "Insert Record" : "Edit Cell";
+    }
+    // Posting the typed values drops the steps undone, so there is nothing to redo.
+    std::string redoName = typing ? std::string() : history_.RedoName();
+    const bool unsaved = HasUnsavedChanges();
+    if (unsaved == state_.Unsaved && undoName == state_.UndoName && redoName == state_.RedoName) {
+        return;
+    }
+    state_.Unsaved = unsaved;
+    state_.UndoName = std::move(undoName);
+    state_.RedoName = std::move(redoName);
+    if (stateListener_) {
+        stateListener_();
+    }
 }
 
 }  // namespace kelvane

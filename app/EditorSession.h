@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "core/DbcReader.h"
+#include "core/RecordTableListener.h"
+#include "core/UndoHistory.h"
 
 namespace kelvane {
 
@@ -23,6 +25,11 @@ struct MainWindowState {
     bool FileCommandsEnabled = false;
     // "Export selected &line to csv" and "Export for &Patchwell"
     bool RecordExportsEnabled = false;
+    // The table holds changes its file does not: the caption's "*".
+    bool Unsaved = false;
+    // What "Undo" and "Redo" would do ("Edit Cell"), empty when there is nothing to do.
+    std::string UndoName;
+    std::string RedoName;
 };
 
 // What the command line leaves the program to do: go on, or end after a batch run (saved, or
@@ -32,9 +39,12 @@ enum class CommandLineOutcome { KeepRunning, BatchSaved, BatchNotSaved };
 // The main window's commands on the open table, free of any window: the windows gather the
 // user's choices and forward them here. Failures are thrown as KelvaneError for the caller's
 // command handler to show.
-class EditorSession {
+class EditorSession : private RecordTableListener {
   public:
     EditorSession(Workspace& workspace, UserDialogs& dialogs, WorkFeedback& feedback);
+    ~EditorSession() override;
+    EditorSession(const EditorSession&) = delete;
+    EditorSession& operator=(const EditorSession&) = delete;
 
     Workspace& Work() { return workspace_; }
     const MainWindowState& WindowState() const { return state_; }
@@ -70,6 +80,11 @@ class EditorSession {
     void EmptyTable();
     void AddRow();
     void DeleteRow();
+    // Take back the last change to the table, or do again the last one taken back.
+    void Undo();
+    void Redo();
+    // Whether the open table holds changes its file does not, typed but not posted ones included.
+    bool HasUnsavedChanges() const;
 
   private:
     void EnableFileCommands(bool recordExports);
@@ -87,10 +102,15 @@ class EditorSession {
     // returns false when the user cancels.
     bool SaveOverChangesAfterAsking(const std::string& path);
     void OfferDatFile();
+    // Typing starts or ends a change the history does not hold yet.
+    void CellsChanged(const CellsChange& change) override;
+    void CursorChanged(const CursorChange& change) override;
+    void RefreshHistoryState();
 
     Workspace& workspace_;
     UserDialogs& dialogs_;
     WorkFeedback& feedback_;
+    UndoHistory history_;
     MainWindowState state_;
     std::function<void()> stateListener_;
     std::function<void(const DatKind&)> datOffer_;

@@ -5,6 +5,7 @@
 #include "core/NotificationSuspension.h"
 #include "core/RecordTable.h"
 #include "core/TextFile.h"
+#include "core/UndoStep.h"
 #include "exchange/PatchApplier.h"
 #include "exchange/PatchKeyError.h"
 #include "exchange/PatchLineParser.h"
@@ -30,6 +31,7 @@ PatchApplyReport ApplyPatchFile(RecordTable& table, const std::string& path) {
         return {};
     }
     const std::string text = ReadWholeFile(path);
+    const UndoStep step(table, "Import Patch");
     try {
         return ApplyPatchText(table, text);
     } catch (const PatchLineError& error) {

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "core/UndoStep.h"
 #include "import/AssignByKind.h"
 #include "import/ItemPageImporter.h"
 #include "import/QuestImporter.h"
@@ -51,6 +52,7 @@ ScriptDialogPreset DialogPresetFor(ScriptImport kind) {
 
 ImportReport ImportScriptFile(RecordTable& table, ScriptImport kind, const std::string& path) {
     const ScriptLines lines = ScriptLines::Load(path);
+    const UndoStep step(table, "Import Script");
     return ImportScript(table, kind, lines);
 }
 

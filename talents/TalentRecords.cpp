@@ -2,6 +2,7 @@
 
 #include "core/NotificationSuspension.h"
 #include "core/RecordTable.h"
+#include "core/UndoStep.h"
 #include "talents/WorkingTable.h"
 
 namespace kelvane {
@@ -34,6 +35,7 @@ void CopyCurrentRecord(RecordTable& table, WorkingTable& rows) {
 }
 
 void WriteRowsBack(RecordTable& table, const WorkingTable& rows, int requiredColumn) {
+    const UndoStep step(table, "Write Talents");
     NotificationSuspension suspension(table);
     for (int row = 0; row < rows.RowCount(); ++row) {
         const std::string& key = rows.Cell(kIdColumn, row);
@@ -54,6 +56,7 @@ void WriteRowsBack(RecordTable& table, const WorkingTable& rows, int requiredCol
 }
 
 void DeleteRecordsWithId(RecordTable& table, const std::string& key) {
+    const UndoStep step(table, "Delete Talents");
     NotificationSuspension suspension(table);
     int row = 0;
     while (row < table.RecordCount()) {

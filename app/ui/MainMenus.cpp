@@ -47,6 +47,12 @@ void BuildFileMenu(QMenuBar* bar, MainMenus& menus) {
 
 void BuildEditViewOptionsMenus(QMenuBar* bar, MainMenus& menus) {
     QMenu* edit = AddMenu(bar, "E&dit", "Edit1");
+    menus.Undo = AddEntry(edit, "&Undo", "MenuItemUndo", QKeySequence("Ctrl+Z"));
+    menus.Redo = AddEntry(edit, "&Redo", "MenuItemRedo");
+    menus.Redo->setShortcuts({QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")});
+    menus.Undo->setEnabled(false);
+    menus.Redo->setEnabled(false);
+    edit->addSeparator();
     menus.Fields = AddEntry(edit, "Fields...", "MenuItemFields");
     edit->addSeparator();
     menus.EmptyTable = AddEntry(edit, "Empty table", "MenuItemEmptytable");

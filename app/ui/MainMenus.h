@@ -17,6 +17,8 @@ struct MainMenus {
     QAction* SaveAs = nullptr;
     QAction* Exit = nullptr;
     // "E&dit"
+    QAction* Undo = nullptr;
+    QAction* Redo = nullptr;
     QAction* Fields = nullptr;
     QAction* EmptyTable = nullptr;
     // "&View"

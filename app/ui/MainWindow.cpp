@@ -30,6 +30,13 @@ namespace {
 
 constexpr int kTopPanelHeight = 25;
 
+// "Undo Edit Cell": the entry names the step it takes back or does again.
+void ShowStepEntry(QAction& entry, const char* verb, const std::string& step) {
+    entry.setText(step.empty() ? QString::fromLatin1(verb)
+                               : QString::fromLatin1(verb) + ' ' + ToQt(step));
+    entry.setEnabled(!step.empty());
+}
+
 }  // namespace
 
 MainWindow::MainWindow(EditorSession& session, UserDialogs& dialogs, ModalRunner& modals,
@@ -103,6 +110,8 @@ void MainWindow::ConnectFileCommands() {
 void MainWindow::ConnectTableCommands() {
     connect(menus_.Fields, &QAction::triggered, this, &MainWindow::EditFields);
     ConnectCommand({menus_.EmptyTable}, [this] { session_.EmptyTable(); });
+    ConnectCommand({menus_.Undo}, [this] { session_.Undo(); });
+    ConnectCommand({menus_.Redo}, [this] { session_.Redo(); });
     connect(menus_.Find, &QAction::triggered, this, &MainWindow::FindRecords);
     connect(menus_.AutoReloadOnFieldsChange, &QAction::toggled, this,
             [this](bool checked) { session_.AutoReloadOnFieldsChange = checked; });
@@ -163,7 +172,11 @@ void MainWindow::showEvent(QShowEvent* event) {
 
 void MainWindow::ApplyWindowState() {
     const MainWindowState& state = session_.WindowState();
-    setWindowTitle(ToQt(state.Caption));
+    // The mark is part of the caption, not Qt's "[*]" placeholder, so the caption reads the
+    // same wherever it is shown.
+    setWindowTitle(ToQt(state.Caption) + (state.Unsaved ? QStringLiteral("*") : QString()));
+    ShowStepEntry(*menus_.Undo, "&Undo", state.UndoName);
+    ShowStepEntry(*menus_.Redo, "&Redo", state.RedoName);
     for (QAction* action :
          {menus_.ReloadLastFile, menus_.Save, menus_.SaveAs, menus_.ExportEverything}) {
         action->setEnabled(state.FileCommandsEnabled);

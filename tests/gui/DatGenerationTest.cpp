@@ -49,6 +49,11 @@ class DatGenerationTest : public QObject {
     }
 
   private slots:
+    // The session watches the workspace's table, so it goes first.
+    void cleanup() {
+        owner_.reset();
+        session_.reset();
+    }
     void init() {
         tables_ = std::make_unique<TempDir>();
         programFolder_ = std::make_unique<TempDir>();
