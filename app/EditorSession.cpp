@@ -353,17 +353,10 @@ void EditorSession::CursorChanged(const CursorChange& change) {
     }
 }
 
-// A record being edited is a step the history gets when it is posted, which Undo does first.
 void EditorSession::RefreshHistoryState() {
-    const RecordTable& table = workspace_.Table;
-    const bool typing = table.State() != TableState::Browse && table.Modified();
-    std::string undoName = history_.UndoName();
-    if (typing) {
-        undoName = table.State() == TableState::Insert ? "Insert Record" : "Edit Cell";
-    }
-    // Posting the typed values drops the steps undone, so there is nothing to redo.
-    std::string redoName = typing ? std::string() : history_.RedoName();
     const bool unsaved = HasUnsavedChanges();
+    std::string undoName = history_.UndoName();
+    std::string redoName = history_.RedoName();
     if (unsaved == state_.Unsaved && undoName == state_.UndoName && redoName == state_.RedoName) {
         return;
     }

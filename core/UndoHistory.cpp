@@ -6,6 +6,7 @@
 #include "core/KelvaneError.h"
 #include "core/NotificationSuspension.h"
 #include "core/RecordTable.h"
+#include "core/TableState.h"
 
 namespace kelvane {
 namespace {
@@ -24,12 +25,22 @@ UndoHistory::~UndoHistory() {
     table_.SetJournal(nullptr);
 }
 
+bool UndoHistory::Typing() const {
+    return table_.State() != TableState::Browse && table_.Modified();
+}
+
 std::string UndoHistory::UndoName() const {
-    return CanUndo() ? steps_[done_ - 1].Name : std::string();
+    if (Typing()) {
+        if (pendingRecord_.IsValid() && pendingRecord_ == table_.RecordIdAt(table_.CurrentRow())) {
+            return pendingName_;
+        }
+        return table_.State() == TableState::Insert ? "Insert Record" : "Edit Cell";
+    }
+    return done_ > 0 ? steps_[done_ - 1].Name : std::string();
 }
 
 std::string UndoHistory::RedoName() const {
-    return CanRedo() ? steps_[done_].Name : std::string();
+    return !Typing() && done_ < steps_.size() ? steps_[done_].Name : std::string();
 }
 
 void UndoHistory::SetChangeListener(std::function<void()> listener) {
@@ -49,7 +60,8 @@ void UndoHistory::MarkSaved() {
 
 void UndoHistory::Undo() {
     table_.FinishEditing();
-    if (!CanUndo()) {
+    pendingRecord_ = {};
+    if (done_ == 0) {
         return;
     }
     Revert(steps_[done_ - 1]);
@@ -59,7 +71,8 @@ void UndoHistory::Undo() {
 
 void UndoHistory::Redo() {
     table_.FinishEditing();
-    if (!CanRedo()) {
+    pendingRecord_ = {};
+    if (done_ == steps_.size()) {
         return;
     }
     Revert(steps_[done_]);
@@ -126,9 +139,21 @@ void UndoHistory::BeginStep(std::string_view name) {
 }
 
 void UndoHistory::EndStep() {
-    if (--depth_ == 0 && openStepAdded_) {
+    if (--depth_ > 0) {
+        return;
+    }
+    const bool editing = table_.State() != TableState::Browse;
+    pendingRecord_ = editing ? table_.RecordIdAt(table_.CurrentRow()) : RecordId();
+    pendingName_ = openName_;
+    pendingStepAdded_ = openStepAdded_;
+    if (openStepAdded_ || editing) {
         Notify();
     }
+}
+
+bool UndoHistory::PostsPendingRecord(const Change& change) const {
+    return depth_ == 0 && pendingRecord_.IsValid() && change.Record == pendingRecord_ &&
+           (change.What == Change::Kind::Changed || change.What == Change::Kind::Added);
 }
 
 void UndoHistory::Add(Change change) {
@@ -136,6 +161,20 @@ void UndoHistory::Add(Change change) {
         replay_->push_back(std::move(change));
         return;
     }
+    if (PostsPendingRecord(change)) {
+        pendingRecord_ = {};
+        if (pendingStepAdded_ && done_ == steps_.size() && done_ > 0) {
+            steps_.back().Changes.push_back(std::move(change));
+            Notify();
+            return;
+        }
+        // The command stored nothing else: its step starts with this change.
+        BeginStep(pendingName_);
+        Add(std::move(change));
+        EndStep();
+        return;
+    }
+    pendingRecord_ = {};
     const bool startsStep = depth_ == 0 || !openStepAdded_;
     if (startsStep) {
         // A new change makes the undone steps unreachable, and with them a saved state among
@@ -201,6 +240,7 @@ void UndoHistory::Clear() {
     done_ = 0;
     saved_ = 0;
     openStepAdded_ = false;
+    pendingRecord_ = {};
     renamed_.clear();
 }
 

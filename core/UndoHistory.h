@@ -29,8 +29,10 @@ class UndoHistory final : public RecordTableJournal {
     UndoHistory(const UndoHistory&) = delete;
     UndoHistory& operator=(const UndoHistory&) = delete;
 
-    bool CanUndo() const { return done_ > 0; }
-    bool CanRedo() const { return done_ < steps_.size(); }
+    // A record being edited counts as the step its posting will make: Undo takes it back, and
+    // as posting drops the steps undone, there is then nothing to redo.
+    bool CanUndo() const { return !UndoName().empty(); }
+    bool CanRedo() const { return !RedoName().empty(); }
     // What Undo takes back and Redo does again: "Edit Cell", "Import Patch"; "" when none.
     std::string UndoName() const;
     std::string RedoName() const;
@@ -69,6 +71,9 @@ class UndoHistory final : public RecordTableJournal {
     };
 
     void Add(Change change);
+    // Whether the change posts the record a command left being edited or inserted.
+    bool PostsPendingRecord(const Change& change) const;
+    bool Typing() const;
     // The name of a change made outside any command.
     static std::string LoneStepName(const Change& change);
     // Takes back the step's changes, last first; what that does becomes the step's changes, so
@@ -88,6 +93,11 @@ class UndoHistory final : public RecordTableJournal {
     int depth_ = 0;
     std::string openName_;
     bool openStepAdded_ = false;
+    // A command may end on a record it is still editing or inserting (an import leaves the
+    // record it added last open); posting that record later is part of the command's step.
+    RecordId pendingRecord_;
+    std::string pendingName_;
+    bool pendingStepAdded_ = false;
     // While a step is reverted, the changes the reverting makes.
     std::vector<Change>* replay_ = nullptr;
     std::unordered_map<uint64_t, RecordId> renamed_;

@@ -213,6 +213,29 @@ TEST_F(UndoHistoryTest, ANewChangeDropsTheStepsUndone) {
     EXPECT_EQ(table.CellText(0, 1), "1");
 }
 
+// An import ends on the record it added last, still being inserted; posting it later belongs
+// to the import, so one Undo takes back the whole import.
+TEST_F(UndoHistoryTest, ACommandsRecordLeftOpenJoinsItsStepWhenPosted) {
+    const Texts before = TableTexts(table);
+    for (const bool storedOthers : {true, false}) {
+        {
+            UndoStep step(table, "Import Patch");
+            if (storedOthers) {
+                EditRow(table, 0, 1, "5");
+            }
+            table.Append();
+            table.Fields(3).SetAsString("open");
+        }
+        EXPECT_EQ(history->UndoName(), "Import Patch");
+        EXPECT_FALSE(history->CanRedo());
+        table.MoveTo(0);  // posts the open record
+        EXPECT_EQ(history->UndoName(), "Import Patch");
+        history->Undo();
+        EXPECT_EQ(TableTexts(table), before);
+        EXPECT_FALSE(history->CanUndo());
+    }
+}
+
 TEST_F(UndoHistoryTest, NestedAndEmptyStepsMakeOneStepOrNone) {
     {
         UndoStep outer(table, "Import Script");
