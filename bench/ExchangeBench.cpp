@@ -10,6 +10,7 @@
 
 #include "bench/GoalReporter.h"
 #include "bench/SpellLikeFile.h"
+#include "bench/SpellLikePatch.h"
 #include "core/TextFile.h"
 #include "core/Workspace.h"
 #include "core/WorkspaceFiles.h"
@@ -21,48 +22,9 @@ namespace kelvane::bench {
 namespace {
 
 constexpr double kMegabyte = 1e6;
-constexpr int kKeyColumn = 1;
-constexpr int kChangedColumn = 3;  // an integer column every changed record gets a new value in
-
-std::unique_ptr<Workspace> LoadedWorkspace(const SpellLikeFile& file) {
-    auto workspace = std::make_unique<Workspace>();
-    workspace->Current = file.Current;
-    LoadDbcFile(*workspace, file.Current.FilePath, true, 0);
-    return workspace;
-}
 
 std::string TextPath(const SpellLikeFile& file, const std::string& name) {
     return file.SavePath.substr(0, file.SavePath.find_last_of('/') + 1) + name;
-}
-
-// One row line per record of the table: the even records with a changed cell, the odd ones
-// under keys the table does not have, so half the lines edit and half add. Lines the patch
-// reader could not take back are left out, so every line applies.
-std::string PatchOfChangesAndAdditions(const SpellLikeFile& file) {
-    const std::unique_ptr<Workspace> workspace = LoadedWorkspace(file);
-    RecordTable& table = workspace->Table;
-    int32_t newKey = 0;
-    for (int row = 0; row < table.RecordCount(); ++row) {
-        newKey = std::max(newKey, table.IntegerAt(row, kKeyColumn) + 1);
-    }
-    std::string text;
-    for (int row = 0; row < table.RecordCount(); ++row) {
-        const bool changed = row % 2 == 0;
-        if (changed) {
-            table.MoveTo(row);
-            table.Edit();
-            table.Fields(kChangedColumn).SetAsInteger(table.IntegerAt(row, kChangedColumn) + 1);
-            table.Post();
-        }
-        const PatchExport line = ExportPatchRow(table, row);
-        if (line.ReadBack.ProblemCount() > 0) {
-            continue;
-        }
-        const std::string& rowLine = line.Lines.front();
-        text += changed ? rowLine : std::to_string(newKey++) + rowLine.substr(rowLine.find(':'));
-        text += "\r\n";
-    }
-    return text;
 }
 
 // The floor: the table loaded from its file with the definitions beside it.
