@@ -124,12 +124,15 @@ class UndoRedoTest : public QObject {
 
         Press(Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(TableTexts(Table()), before);
+        QCOMPARE(Grid().model()->rowCount(), Table().RowCount());
+        QCOMPARE(Grid().currentIndex().row(), Table().CurrentRow());
         QVERIFY(!CaptionMarked());
         QVERIFY(!Action("MenuItemUndo")->isEnabled());
         QCOMPARE(Action("MenuItemRedo")->text(), "&Redo " + step);
 
         Press(Qt::Key_Y, Qt::ControlModifier);
         QCOMPARE(TableTexts(Table()), after);
+        QCOMPARE(Grid().model()->rowCount(), Table().RowCount());
         Press(Qt::Key_Z, Qt::ControlModifier);
         Press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(TableTexts(Table()), after);
