@@ -53,7 +53,7 @@ void PrintTo(const UndoCase& undoCase, std::ostream* out) {
     *out << undoCase.Name;
 }
 
-class UndoHistoryCaseTest : public ::testing::TestWithParam<UndoCase> {
+class UndoHistoryTest : public ::testing::Test {
   protected:
     // The history starts once the sample stands, as it does once a table is loaded.
     void SetUp() override {
@@ -63,6 +63,9 @@ class UndoHistoryCaseTest : public ::testing::TestWithParam<UndoCase> {
     RecordTable table;
     std::optional<UndoHistory> history;
 };
+
+class UndoHistoryCaseTest : public UndoHistoryTest,
+                            public ::testing::WithParamInterface<UndoCase> {};
 
 TEST_P(UndoHistoryCaseTest, UndoRestoresTheTableAndRedoRepeatsTheCommand) {
     const Texts before = TableTexts(table);
@@ -130,17 +133,6 @@ INSTANTIATE_TEST_SUITE_P(
                  },
                  "Import Patch"}),
     CaseName);
-
-class UndoHistoryTest : public ::testing::Test {
-  protected:
-    // The history starts once the sample stands, as it does once a table is loaded.
-    void SetUp() override {
-        BuildSample(table);
-        history.emplace(table);
-    }
-    RecordTable table;
-    std::optional<UndoHistory> history;
-};
 
 // Later steps name records by the identity they had; a record put back by an undo has a new
 // one, and the steps before and after it must still find it.
