@@ -300,7 +300,7 @@ class MainWindowTest : public QObject {
         Action("MenuItemNewTable")->trigger();
         QCOMPARE(Work().Table.FieldCount(), 4);
         QCOMPARE(Work().Table.ColumnName(3), std::string("2"));
-        QCOMPARE(Window().windowTitle(), QString("Morvane Custom1"));
+        QCOMPARE(Window().windowTitle(), QString("Kelvane Custom1"));
         QCOMPARE(dialogs_->FileRequests.back().FileName, std::string("Custom1"));
 
         WriteSpellSample();
