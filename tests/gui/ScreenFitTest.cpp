@@ -12,13 +12,10 @@
 #include "app/ui/FieldSettingsDialog.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/NewTableDialog.h"
-#include "program/Program.h"
 #include "talents/ui/TalentTreeWindow.h"
-#include "tests/gui/support/ScriptedModals.h"
+#include "tests/gui/support/RunningProgram.h"
 #include "tests/gui/support/WidgetLookup.h"
-#include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TalentSamples.h"
-#include "tests/support/TempDir.h"
 
 namespace kelvane::testing {
 namespace {
@@ -33,10 +30,6 @@ constexpr char kScreens[] = R"({
   ]
 })";
 
-QRect GeometryIn(const QWidget& window, const QWidget& child) {
-    return QRect(child.mapTo(&window, QPoint(0, 0)), child.size());
-}
-
 }  // namespace
 
 // Where the windows open and whether they fit, on a desktop of two screens.
@@ -44,12 +37,9 @@ class ScreenFitTest : public QObject {
     Q_OBJECT
 
   private:
-    std::unique_ptr<TempDir> dir_;
-    std::unique_ptr<ScriptedDialogs> dialogs_;
-    std::unique_ptr<ScriptedModals> modals_;
-    std::unique_ptr<Program> program_;
+    std::unique_ptr<RunningProgram> run_;
 
-    MainWindow& Window() { return program_->MainWindow(); }
+    MainWindow& Window() { return run_->App.MainWindow(); }
     QScreen* Screen(const char* name) {
         for (QScreen* screen : QGuiApplication::screens()) {
             if (screen->name() == QLatin1String(name)) {
@@ -66,32 +56,29 @@ class ScreenFitTest : public QObject {
         QTRY_COMPARE(Window().screen(), Screen(name));
     }
     void OpenTalentEditor() {
-        dialogs_->FileAnswers.push_back(dir_->File("TalentTab.dbc"));
-        dialogs_->FileAnswers.push_back(dir_->File("Talent.dbc"));
+        run_->Dialogs.FileAnswers.push_back(run_->Dir.File("TalentTab.dbc"));
+        run_->Dialogs.FileAnswers.push_back(run_->Dir.File("Talent.dbc"));
         Window().Menus().TalentEditor->trigger();
-        QTRY_COMPARE(dialogs_->FileAnswers.size(), size_t{0});
+        QTRY_COMPARE(run_->Dialogs.FileAnswers.size(), size_t{0});
     }
 
   private slots:
     void init() {
-        dir_ = std::make_unique<TempDir>();
-        WriteTalentTab(dir_->File("TalentTab.dbc"), {{41, "Affliction", 256, 0, 0}});
-        WriteTalents(dir_->File("Talent.dbc"), {{1001, 41, 0, 0, {11, 0, 0, 0, 0}}});
-        dialogs_ = std::make_unique<ScriptedDialogs>();
-        modals_ = std::make_unique<ScriptedModals>();
-        program_ = std::make_unique<Program>(*dialogs_, *modals_, std::vector<std::string>{});
+        run_ = std::make_unique<RunningProgram>();
+        WriteTalentTab(run_->Dir.File("TalentTab.dbc"), {{41, "Affliction", 256, 0, 0}});
+        WriteTalents(run_->Dir.File("Talent.dbc"), {{1001, 41, 0, 0, {11, 0, 0, 0, 0}}});
     }
 
     void cleanup() {
-        QCOMPARE(dialogs_->Unanswered, std::vector<std::string>{});
-        program_.reset();
+        QCOMPARE(run_->Dialogs.Unanswered, std::vector<std::string>{});
+        run_.reset();
     }
 
     void talentEditorFitsTheLaptopScreenWithItsTabsInSight() {
         QCOMPARE(QGuiApplication::screens().size(), qsizetype(2));
         ShowMainWindowOn("Laptop");
         OpenTalentEditor();
-        TalentTreeWindow& editor = program_->TalentTree();
+        TalentTreeWindow& editor = run_->App.TalentTree();
         QCOMPARE(editor.screen(), Screen("Laptop"));
         QVERIFY(Screen("Laptop")->availableGeometry().contains(editor.frameGeometry()));
         auto* tabs = Child<QWidget>(editor, "TabControl1")->findChild<QTabBar*>();
@@ -113,7 +100,7 @@ class ScreenFitTest : public QObject {
     void talentEditorKeepsItsFullHeightWhereItFits() {
         ShowMainWindowOn("Monitor");
         OpenTalentEditor();
-        TalentTreeWindow& editor = program_->TalentTree();
+        TalentTreeWindow& editor = run_->App.TalentTree();
         QCOMPARE(editor.screen(), Screen("Monitor"));
         QCOMPARE(editor.size(), QSize(372, 762));
         QCOMPARE(Child<QScrollArea>(editor, "TreeScroller")->verticalScrollBar()->maximum(), 0);
@@ -125,7 +112,7 @@ class ScreenFitTest : public QObject {
             ShowMainWindowOn(screen);
             QList<QScreen*> shownOn;
             for (int dialog = 0; dialog < 3; ++dialog) {
-                modals_->Scripts.push_back([&shownOn](QDialog& shown) {
+                run_->Modals.Scripts.push_back([&shownOn](QDialog& shown) {
                     shownOn << QGuiApplication::screenAt(shown.frameGeometry().center());
                     return int(QDialog::Rejected);
                 });
@@ -135,10 +122,10 @@ class ScreenFitTest : public QObject {
             Window().Menus().Find->trigger();
             QCOMPARE(shownOn, (QList<QScreen*>{Screen(screen), Screen(screen), Screen(screen)}));
         }
-        QCOMPARE(modals_->Shown.size(), size_t{6});
-        QCOMPARE(modals_->Shown[0], std::string("FormCreateNewDialog"));
-        QCOMPARE(modals_->Shown[1], std::string("FormFieldSettings"));
-        QCOMPARE(modals_->Shown[2], std::string("RecordSearchDialog"));
+        QCOMPARE(run_->Modals.Shown.size(), size_t{6});
+        QCOMPARE(run_->Modals.Shown[0], std::string("FormCreateNewDialog"));
+        QCOMPARE(run_->Modals.Shown[1], std::string("FormFieldSettings"));
+        QCOMPARE(run_->Modals.Shown[2], std::string("RecordSearchDialog"));
     }
 };
 
