@@ -25,7 +25,7 @@ namespace kelvane {
 namespace {
 
 constexpr char kOpenedCaptionPrefix[] = "Kelvane by Dravik - ";
-constexpr char kNewCaptionPrefix[] = "Morvane ";
+constexpr char kNewCaptionPrefix[] = "Kelvane ";
 
 // The progress window and busy cursor of a load, also when the load fails.
 class LoadScope {

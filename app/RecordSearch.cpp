@@ -2,36 +2,41 @@
 
 #include <algorithm>
 #include <numeric>
+#include <vector>
 
 #include "app/CellTextMatcher.h"
 #include "app/ColumnMatchScan.h"
-#include "core/NotificationSuspension.h"
+#include "core/EchoText.h"
 #include "core/RecordTable.h"
-#include "core/TextUtil.h"
 
 namespace kelvane {
 namespace {
 
-// The first row from `from` on with a matching cell in one of the columns; -1 when there is
-// none. The rows are taken in blocks, so a match near the start is found without a pass over
-// whole columns; within a block the columns are taken one by one, each bounded by the first
-// match found so far.
-int FirstMatchingRow(const RecordTable& table, int from, const std::vector<int>& columns,
-                     const CellTextMatcher& matcher) {
+// The first cell of the rows [from, end) that matches in one of the columns, and of that row
+// the first such column in the order given. The rows are taken in blocks, so a match near the
+// start is found without a pass over whole columns; within a block the columns are taken one
+// by one, each bounded by the first match found so far. A column that lowers the bound cannot
+// meet an earlier column's match at the new row, since each earlier column found none before
+// its own bound.
+std::optional<SearchMatch> FirstMatchingCell(const RecordTable& table, int from, int end,
+                                             const std::vector<int>& columns,
+                                             const CellTextMatcher& matcher) {
     constexpr int kBlockRows = 1024;
     ColumnMatchScan scan(table, matcher);
-    const int recordCount = table.RecordCount();
-    for (int blockStart = std::max(from, 0); blockStart < recordCount; blockStart += kBlockRows) {
-        const int blockEnd = std::min(blockStart + kBlockRows, recordCount);
-        int first = blockEnd;
+    for (int blockStart = std::max(from, 0); blockStart < end; blockStart += kBlockRows) {
+        const int blockEnd = std::min(blockStart + kBlockRows, end);
+        SearchMatch first{blockEnd, -1};
         for (const int column : columns) {
-            first = scan.FirstMatch(column, blockStart, first);
+            const int row = scan.FirstMatch(column, blockStart, first.Row);
+            if (row < first.Row) {
+                first = {row, column};
+            }
         }
-        if (first < blockEnd) {
+        if (first.Column >= 0) {
             return first;
         }
     }
-    return -1;
+    return std::nullopt;
 }
 
 std::vector<int> SearchedColumns(const RecordTable& table, const std::string& field) {
@@ -44,8 +49,10 @@ std::vector<int> SearchedColumns(const RecordTable& table, const std::string& fi
     return columns;
 }
 
-// A record being edited is posted when changed and dropped otherwise, as any cursor move does.
+// The scan reads the stored records only, so a record being edited is posted when changed
+// and dropped otherwise, as any cursor move does.
 void SettleEditing(RecordTable& table) {
+    table.RequireActive();
     if (table.State() == TableState::Browse) {
         return;
     }
@@ -56,38 +63,18 @@ void SettleEditing(RecordTable& table) {
     }
 }
 
-bool IsDirectLookup(const SearchSettings& settings) {
-    return !settings.Field.empty() && settings.Origin == SearchOrigin::FirstRecord &&
-           settings.Mode != SearchMode::AnyPosition;
-}
-
-void LookUp(RecordTable& table, const SearchSettings& settings, const CellTextMatcher& matcher) {
+// Looks through the row ranges in turn and makes the first match current.
+std::optional<SearchMatch> FindInRanges(RecordTable& table, const SearchSettings& settings,
+                                        std::initializer_list<std::pair<int, int>> ranges) {
+    const CellTextMatcher matcher(settings.Value, settings.Mode, settings.CaseSensitive);
     const std::vector<int> columns = SearchedColumns(table, settings.Field);
-    if (columns.empty()) {
-        return;
+    for (const auto& [from, end] : ranges) {
+        if (const auto match = FirstMatchingCell(table, from, end, columns, matcher)) {
+            table.MoveTo(match->Row);
+            return match;
+        }
     }
-    SettleEditing(table);
-    const int row = FirstMatchingRow(table, 0, columns, matcher);
-    if (row >= 0) {
-        table.MoveTo(row);
-    }
-}
-
-void Scan(RecordTable& table, const SearchSettings& settings, const CellTextMatcher& matcher) {
-    NotificationSuspension suspension(table);
-    if (settings.Origin == SearchOrigin::FirstRecord) {
-        table.First();
-    } else {
-        table.Next();
-    }
-    const int row = table.Eof() ? -1
-                                : FirstMatchingRow(table, table.CurrentRow(),
-                                                   SearchedColumns(table, settings.Field), matcher);
-    if (row >= 0) {
-        table.MoveTo(row);
-    } else {
-        table.Last();
-    }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -101,21 +88,22 @@ void FillFieldList(SearchSettings& settings, const RecordTable& table) {
     }
 }
 
-std::vector<std::string> AlphabeticalFieldNames(const std::vector<std::string>& fieldList) {
-    std::vector<std::string> names = fieldList;
-    std::stable_sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        return UpperCase(a) < UpperCase(b);
-    });
-    return names;
+std::optional<SearchMatch> FindRecord(RecordTable& table, const SearchSettings& settings) {
+    SettleEditing(table);
+    const int from = settings.Origin == SearchOrigin::FirstRecord ? 0 : table.CurrentRow() + 1;
+    return FindInRanges(table, settings, {{from, table.RecordCount()}});
 }
 
-void FindRecord(RecordTable& table, const SearchSettings& settings) {
-    const CellTextMatcher matcher(settings.Value, settings.Mode, settings.CaseSensitive);
-    if (IsDirectLookup(settings)) {
-        LookUp(table, settings, matcher);
-    } else {
-        Scan(table, settings, matcher);
-    }
+std::optional<SearchMatch> FindNextRecord(RecordTable& table, const SearchSettings& settings) {
+    SettleEditing(table);
+    const int after = table.CurrentRow() + 1;
+    return FindInRanges(table, settings, {{after, table.RecordCount()}, {0, after}});
+}
+
+std::string NoMatchMessage(const SearchSettings& settings) {
+    const std::string where =
+        settings.Field.empty() ? "" : " in '" + EchoText(settings.Field) + "'";
+    return "No record matches '" + EchoText(settings.Value) + "'" + where + ".";
 }
 
 }  // namespace kelvane

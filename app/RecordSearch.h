@@ -1,7 +1,7 @@
 #pragma once
 
+#include <optional>
 #include <string>
-#include <vector>
 
 #include "app/SearchSettings.h"
 
@@ -9,23 +9,36 @@ namespace kelvane {
 
 class RecordTable;
 
+// The cell a search found: the record's view row and the grid column that matched.
+struct SearchMatch {
+    int Row = -1;
+    int Column = -1;
+
+    bool operator==(const SearchMatch&) const = default;
+};
+
 // Takes the table's column names (Index first) while the field list is still empty; once
 // filled, the list keeps the columns of that table for the rest of the run.
 void FillFieldList(SearchSettings& settings, const RecordTable& table);
 
-// The field list as the dialog offers it: alphabetical, letters compared without case.
-std::vector<std::string> AlphabeticalFieldNames(const std::vector<std::string>& fieldList);
-
-// Makes the first record that matches the settings current.
+// Makes the first record that matches the settings current and returns the cell that matched:
+// in a search of all columns, the record's first matching column in column order. The search
+// starts at the first record or after the current one, as the settings say, and ends at the
+// last. Without a match the cursor stays where it was and nothing is returned.
 //
-// One column searched from the first record for a beginning or an exact text is a direct
-// lookup: without a match the cursor stays where it was. Every other search scans record by
-// record from the first record or from the one after the current record, with the grid
-// suspended, and ends on the last record when nothing matched.
-//
+// A record being edited is posted first (dropped when unchanged), as any cursor move does.
 // Cells are compared in their text form (numbers in decimal, also in hexadecimal columns), so
 // a value that is no number of the column's kind simply matches nothing. A field that is not
 // a column of the table (the field list may come from an earlier table) matches nothing.
-void FindRecord(RecordTable& table, const SearchSettings& settings);
+// Fails on a closed table.
+std::optional<SearchMatch> FindRecord(RecordTable& table, const SearchSettings& settings);
+
+// Find Next: looks from the record after the current one to the last, then wraps around to
+// the first record and on up to the current one, so every record is looked at once, whatever
+// the origin setting says. Otherwise as FindRecord.
+std::optional<SearchMatch> FindNextRecord(RecordTable& table, const SearchSettings& settings);
+
+// What the user is told when a search found nothing.
+std::string NoMatchMessage(const SearchSettings& settings);
 
 }  // namespace kelvane

@@ -69,6 +69,8 @@ DbGrid::DbGrid(RecordTableModel& model, UserDialogs& dialogs, QWidget* parent)
     connect(&model, &QAbstractItemModel::modelReset, this, &DbGrid::FollowReset);
     connect(&model, &QAbstractItemModel::rowsInserted, this, &DbGrid::FitRowHeaderWidth);
     connect(&model, &RecordTableModel::tableChangeShown, this, &DbGrid::KeepOnTableRow);
+    // A posted record moves to its place by Index, perhaps far off: the view goes with it.
+    connect(&model, &QAbstractItemModel::rowsMoved, this, [this] { scrollTo(currentIndex()); });
 }
 
 RecordTable& DbGrid::Table() const {
@@ -107,6 +109,12 @@ bool DbGrid::eventFilter(QObject* watched, QEvent* event) {
 void DbGrid::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Delete && event->modifiers().testFlag(Qt::ControlModifier)) {
         RunGuarded(dialogs_, [this] { DeleteRecordAfterAsking(Table(), dialogs_); });
+        event->accept();
+        return;
+    }
+    if (event->key() == Qt::Key_Insert && event->modifiers() == Qt::NoModifier) {
+        RunGuarded(dialogs_, [this] { Table().Insert(); });
+        KeepOnTableRow();
         event->accept();
         return;
     }

@@ -11,8 +11,9 @@ class UserDialogs;
 // The main window's data grid: the table's records with in-place editing. The view and the
 // table keep one current record: moving the view's current row moves the table's cursor
 // (posting or cancelling the record left), and every move of the table's cursor moves the
-// view. A right click asks for the owner's pop-up menu through customContextMenuRequested,
-// with the position in viewport coordinates.
+// view. Insert inserts a record at the current one and Ctrl+Delete deletes after asking. A
+// right click asks for the owner's pop-up menu through customContextMenuRequested, with the
+// position in viewport coordinates.
 class DbGrid : public QTableView {
     Q_OBJECT
 

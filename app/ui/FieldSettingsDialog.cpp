@@ -28,7 +28,7 @@ constexpr int kColumnCount = 5;
 QPushButton* MakeButton(const char* objectName, const char* text, QWidget* parent) {
     auto* button = new QPushButton(QString::fromLatin1(text), parent);
     button->setObjectName(QString::fromLatin1(objectName));
-    // Enter belongs to the grid's cell editing, not to a button.
+    // Enter always means OK, also while another button has the focus.
     button->setAutoDefault(false);
     return button;
 }
@@ -64,6 +64,8 @@ FieldSettingsDialog::FieldSettingsDialog(Workspace& work, UserDialogs& dialogs, 
     grid_->verticalHeader()->setMinimumSectionSize(rowHeight);
     grid_->verticalHeader()->setDefaultSectionSize(rowHeight);
 
+    // Tab leaves the grid for the buttons; the arrow keys move between cells.
+    grid_->setTabKeyNavigation(false);
     connect(grid_, &QTableWidget::currentCellChanged, this,
             [this](int row, int column) { ShowInplaceList(row, column); });
     connect(grid_, &QTableWidget::cellClicked, this,
@@ -100,6 +102,7 @@ QWidget* FieldSettingsDialog::MakeBottomPanel() {
     progressBar_->setTextVisible(false);
     auto* ok = MakeButton("BitBtn1", "OK", panel);
     auto* cancel = MakeButton("BitBtn2", "Cancel", panel);
+    ok->setDefault(true);
     connect(loadPreset, &QPushButton::clicked, this, &FieldSettingsDialog::LoadPresetRequested);
     connect(ok, &QPushButton::clicked, this, &FieldSettingsDialog::OkClicked);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -123,6 +126,7 @@ void FieldSettingsDialog::showEvent(QShowEvent* event) {
 
 void FieldSettingsDialog::FillGrid() {
     const std::vector<FieldSettingsRow> rows = FieldSettingsRows(work_.Table, work_.Defs);
+    listCell_ = nullptr;  // the items go with the rows
     grid_->setRowCount(0);
     grid_->setRowCount(static_cast<int>(rows.size()));
     for (int row = 0; row < grid_->rowCount(); ++row) {
@@ -165,7 +169,13 @@ QComboBox* FieldSettingsDialog::InplaceListOf(int column) const {
 }
 
 void FieldSettingsDialog::HideInplaceLists() {
+    // A focused widget that is hidden hands the focus on as if Tab were pressed, and the grid
+    // would take that for a move to the next cell, opening that cell's list in turn. The
+    // focus goes back to the grid first, so hiding moves nothing.
     for (QComboBox* list : {kindList_, hexList_, sizeList_}) {
+        if (focusWidget() == list) {
+            grid_->setFocus();
+        }
         list->hide();
     }
 }
@@ -173,10 +183,11 @@ void FieldSettingsDialog::HideInplaceLists() {
 void FieldSettingsDialog::ShowInplaceList(int row, int column) {
     HideInplaceLists();
     QComboBox* list = InplaceListOf(column);
-    const QTableWidgetItem* item = grid_->item(row, column);
+    QTableWidgetItem* item = grid_->item(row, column);
     if (list == nullptr || item == nullptr) {
         return;
     }
+    listCell_ = item;
     list->setGeometry(grid_->visualItemRect(item));
     list->setCurrentIndex(list->findText(item->text()));
     list->show();
@@ -184,10 +195,10 @@ void FieldSettingsDialog::ShowInplaceList(int row, int column) {
 }
 
 void FieldSettingsDialog::TakeChosenItem(QComboBox& list, int index) {
-    if (QTableWidgetItem* item = grid_->currentItem()) {
-        item->setText(list.itemText(index));
+    if (listCell_ != nullptr) {
+        listCell_->setText(list.itemText(index));
     }
-    list.hide();
+    HideInplaceLists();
     grid_->setFocus();
 }
 

@@ -9,6 +9,7 @@ class QComboBox;
 class QProgressBar;
 class QShowEvent;
 class QTableWidget;
+class QTableWidgetItem;
 
 namespace kelvane {
 
@@ -49,6 +50,8 @@ class FieldSettingsDialog : public QDialog {
     QComboBox* kindList_;
     QComboBox* hexList_;
     QComboBox* sizeList_;
+    // The cell the shown list was opened on, which a choice in the list writes.
+    QTableWidgetItem* listCell_ = nullptr;
     QProgressBar* progressBar_ = nullptr;
 };
 

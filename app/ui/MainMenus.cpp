@@ -59,6 +59,7 @@ void BuildEditViewOptionsMenus(QMenuBar* bar, MainMenus& menus) {
 
     QMenu* view = AddMenu(bar, "&View", "View1");
     menus.Find = AddEntry(view, "&Find", "Find1", QKeySequence("Ctrl+F"));
+    menus.FindNext = AddEntry(view, "Find &Next", "FindNext1", QKeySequence(Qt::Key_F3));
     view->addSeparator();
     menus.Notes = AddEntry(view, "Notes", "NotesForm1");
 

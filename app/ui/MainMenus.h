@@ -23,6 +23,7 @@ struct MainMenus {
     QAction* EmptyTable = nullptr;
     // "&View"
     QAction* Find = nullptr;
+    QAction* FindNext = nullptr;
     QAction* Notes = nullptr;
     // "&Options"
     QAction* AutoReloadOnFieldsChange = nullptr;

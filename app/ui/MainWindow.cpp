@@ -18,6 +18,7 @@
 #include "app/ui/RecordNavigator.h"
 #include "app/ui/RecordSearchDialog.h"
 #include "app/ui/RecordTableModel.h"
+#include "core/RecordTable.h"
 #include "core/Workspace.h"
 #include "shell/CommandGuard.h"
 #include "shell/UserDialogs.h"
@@ -73,6 +74,9 @@ void MainWindow::BuildTopPanel(QWidget* panel) {
     layout->setContentsMargins(0, 0, 0, 0);
     navigator_ = new RecordNavigator(*model_, dialogs_, panel);
     navigator_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    // The buttons take the focus to close a cell editor; the keys belong to the grid after.
+    connect(navigator_, &RecordNavigator::CommandFinished, grid_,
+            [this] { grid_->setFocus(Qt::OtherFocusReason); });
     layout->addWidget(navigator_);
 
     findButton_ = new QToolButton(panel);
@@ -113,6 +117,7 @@ void MainWindow::ConnectTableCommands() {
     ConnectCommand({menus_.Undo}, [this] { session_.Undo(); });
     ConnectCommand({menus_.Redo}, [this] { session_.Redo(); });
     connect(menus_.Find, &QAction::triggered, this, &MainWindow::FindRecords);
+    connect(menus_.FindNext, &QAction::triggered, this, &MainWindow::FindNext);
     connect(menus_.AutoReloadOnFieldsChange, &QAction::toggled, this,
             [this](bool checked) { session_.AutoReloadOnFieldsChange = checked; });
     ConnectCommand({menus_.PopupAddRow}, [this] { session_.AddRow(); });
@@ -203,7 +208,39 @@ void MainWindow::CreateNewTable() {
 }
 
 void MainWindow::FindRecords() {
-    RunCommand([this] { RunRecordSearch(this, modals_, session_.Work().Table, searchSettings_); });
+    RunCommand([this] {
+        RecordTable& table = session_.Work().Table;
+        switch (AskRecordSearch(this, modals_, table, searchSettings_)) {
+            case SearchRequest::Cancelled:
+                return;
+            case SearchRequest::Find:
+                searchConfirmed_ = true;
+                ShowSearchResult(FindRecord(table, searchSettings_));
+                return;
+            case SearchRequest::FindNext:
+                searchConfirmed_ = true;
+                ShowSearchResult(FindNextRecord(table, searchSettings_));
+                return;
+        }
+    });
+}
+
+void MainWindow::FindNext() {
+    // Before the first search there is nothing to look for again: ask what to find.
+    if (!searchConfirmed_) {
+        FindRecords();
+        return;
+    }
+    RunCommand(
+        [this] { ShowSearchResult(FindNextRecord(session_.Work().Table, searchSettings_)); });
+}
+
+void MainWindow::ShowSearchResult(const std::optional<SearchMatch>& match) {
+    if (!match) {
+        dialogs_.ShowMessage(NoMatchMessage(searchSettings_));
+        return;
+    }
+    grid_->setCurrentIndex(model_->index(match->Row, match->Column));
 }
 
 }  // namespace kelvane

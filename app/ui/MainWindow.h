@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <functional>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -66,6 +67,9 @@ class MainWindow : public QMainWindow {
     void EditFields();
     void CreateNewTable();
     void FindRecords();
+    void FindNext();
+    // Selects the cell found, or says that nothing was.
+    void ShowSearchResult(const std::optional<SearchMatch>& match);
 
     EditorSession& session_;
     UserDialogs& dialogs_;
@@ -80,6 +84,7 @@ class MainWindow : public QMainWindow {
     FieldSettingsDialog* fieldSettings_ = nullptr;
     NewTableDialog* createNew_ = nullptr;
     SearchSettings searchSettings_;
+    bool searchConfirmed_ = false;  // Find Next has something to look for
     std::vector<std::string> arguments_;
     bool commandLineHandled_ = false;
     bool headless_ = false;

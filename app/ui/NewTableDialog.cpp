@@ -55,9 +55,14 @@ NewTableDialog::NewTableDialog(UserDialogs& dialogs, QWidget* parent)
     ok->setObjectName("BitBtn1");
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    auto* cancel = new QPushButton("Cancel", this);
+    cancel->setObjectName("BitBtn2");
+    cancel->setAutoDefault(false);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(ok);
+    buttons->addWidget(cancel);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
@@ -79,7 +84,11 @@ void NewTableDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!event->spontaneous()) {
         CentreOnScreen(*this);
-        (emptyChoice_->isChecked() ? emptyChoice_ : importChoice_)->setFocus();
+        // The input of the chosen kind takes what is typed first, replacing what the last use
+        // left in it.
+        QLineEdit* input = emptyChoice_->isChecked() ? fieldCount_ : iniFileName_;
+        input->setFocus();
+        input->selectAll();
     }
 }
 

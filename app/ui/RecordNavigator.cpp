@@ -52,6 +52,7 @@ void RecordNavigator::AddButton(const char* objectName, const QString& glyph, co
 
 void RecordNavigator::Run(const std::function<void(RecordTable&)>& command) {
     RunGuarded(dialogs_, [&] { command(model_.Table()); });
+    emit CommandFinished();
 }
 
 void RecordNavigator::FollowTableOpenState() {

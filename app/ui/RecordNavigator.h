@@ -20,6 +20,10 @@ class RecordNavigator : public QWidget {
   public:
     RecordNavigator(RecordTableModel& model, UserDialogs& dialogs, QWidget* parent = nullptr);
 
+  signals:
+    // A button's command has run (or failed and said why): the grid can take the focus back.
+    void CommandFinished();
+
   private:
     void AddButton(const char* objectName, const QString& glyph, const char* toolTip,
                    std::function<void(RecordTable&)> command);

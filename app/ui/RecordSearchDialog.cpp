@@ -31,8 +31,11 @@ RecordSearchDialog::RecordSearchDialog(const SearchSettings& settings, QWidget* 
 
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* ok = buttons->addButton("&OK", QDialogButtonBox::AcceptRole);
+    QPushButton* findNext = buttons->addButton("Find &Next", QDialogButtonBox::AcceptRole);
+    findNext->setObjectName("FindNext");
     buttons->addButton("&Cancel", QDialogButtonBox::RejectRole);
     ok->setDefault(true);
+    connect(findNext, &QPushButton::clicked, this, [this] { findNextChosen_ = true; });
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
@@ -56,7 +59,7 @@ QWidget* RecordSearchDialog::MakeColumnChoice(const SearchSettings& settings) {
 
     fields_ = new QComboBox(group);
     fields_->setObjectName("cbFields");
-    for (const std::string& name : AlphabeticalFieldNames(settings.FieldList)) {
+    for (const std::string& name : settings.FieldList) {
         fields_->addItem(ToQt(name));
     }
     fields_->setCurrentIndex(std::max(fields_->findText(ToQt(settings.Field)), 0));
@@ -117,15 +120,15 @@ void RecordSearchDialog::showEvent(QShowEvent* event) {
     }
 }
 
-void RunRecordSearch(QWidget* parent, ModalRunner& modals, RecordTable& table,
-                     SearchSettings& settings) {
+SearchRequest AskRecordSearch(QWidget* parent, ModalRunner& modals, const RecordTable& table,
+                              SearchSettings& settings) {
     FillFieldList(settings, table);
     RecordSearchDialog dialog(settings, parent);
     if (modals.RunModal(dialog) != QDialog::Accepted) {
-        return;
+        return SearchRequest::Cancelled;
     }
     dialog.StoreInto(settings);
-    FindRecord(table, settings);
+    return dialog.FindNextChosen() ? SearchRequest::FindNext : SearchRequest::Find;
 }
 
 }  // namespace kelvane

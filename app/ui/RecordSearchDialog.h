@@ -25,6 +25,8 @@ class RecordSearchDialog : public QDialog {
 
     // The dialog's choices over the settings; the field list and the caption stay.
     void StoreInto(SearchSettings& settings) const;
+    // Whether the dialog was confirmed with "Find Next" rather than OK.
+    bool FindNextChosen() const { return findNextChosen_; }
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -41,12 +43,16 @@ class RecordSearchDialog : public QDialog {
     QCheckBox* caseSensitive_ = nullptr;
     QComboBox* mode_ = nullptr;
     QRadioButton* fromCurrent_ = nullptr;
+    bool findNextChosen_ = false;
 };
 
-// The "Find" command: asks with the dialog and, when confirmed, keeps the choices in the
-// settings and makes the first matching record current. Nothing is said when no record
-// matches. Fails as FindRecord does (scanning a closed table).
-void RunRecordSearch(QWidget* parent, ModalRunner& modals, RecordTable& table,
-                     SearchSettings& settings);
+// How the user left the search dialog.
+enum class SearchRequest { Cancelled, Find, FindNext };
+
+// The questions of the "Find" command: fills the field list from the table when it is still
+// empty, asks with the dialog and, when confirmed, keeps the choices in the settings. The
+// caller searches as the answer says.
+SearchRequest AskRecordSearch(QWidget* parent, ModalRunner& modals, const RecordTable& table,
+                              SearchSettings& settings);
 
 }  // namespace kelvane

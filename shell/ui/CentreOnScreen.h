@@ -6,10 +6,21 @@
 
 namespace kelvane {
 
-// Moves a window to the middle of its screen, for the windows that open centred on the desktop
-// rather than over the window that opened them.
+// The screen a window belongs on: that of the window at the top of its owners (the main
+// window), where the user is looking. A window created once at start would otherwise stay on
+// the screen it was first shown on.
+inline QScreen* OwnerScreen(const QWidget& window) {
+    const QWidget* owner = window.window();
+    while (owner->parentWidget() != nullptr) {
+        owner = owner->parentWidget()->window();
+    }
+    return owner->screen();
+}
+
+// Moves a window to the middle of its owner's screen, for the windows that open centred on the
+// desktop rather than over the window that opened them.
 inline void CentreOnScreen(QWidget& window) {
-    const QScreen* screen = window.screen();
+    const QScreen* screen = OwnerScreen(window);
     if (screen == nullptr) {
         return;
     }

@@ -5,13 +5,17 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollArea>
 #include <QShowEvent>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QTabBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "shell/CommandGuard.h"
+#include "shell/ui/CentreOnScreen.h"
 #include "shell/ui/QtText.h"
 #include "talents/TalentClasses.h"
 #include "talents/TalentEditor.h"
@@ -25,6 +29,9 @@ namespace {
 constexpr int kWidth = 372;
 constexpr int kHeight = 762;
 constexpr int kTabCount = 5;
+// Room for the title bar and borders the window manager adds, which Qt learns of only once
+// the window is on screen.
+constexpr int kFrameAllowance = 40;
 // Small enough for five-digit IDs to fit the slots' narrow fields.
 constexpr int kPointSize = 7;
 
@@ -82,6 +89,14 @@ QWidget* TalentTreeWindow::BuildTabControl() {
     pageLayout->addSpacing(4);
     pageLayout->addWidget(BuildTabButtons(page));
     pageLayout->addStretch(1);
+    // On a screen too low for the whole tree the slots scroll, while the class list and the
+    // tabs stay in sight.
+    auto* scroller = new QScrollArea(control);
+    scroller->setObjectName("TreeScroller");
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setWidgetResizable(true);
+    scroller->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroller->setWidget(page);
 
     tabs_ = new QTabBar(control);
     tabs_->setShape(QTabBar::RoundedSouth);
@@ -96,7 +111,7 @@ QWidget* TalentTreeWindow::BuildTabControl() {
     auto* layout = new QVBoxLayout(control);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(page, 1);
+    layout->addWidget(scroller, 1);
     layout->addWidget(tabs_);
     return control;
 }
@@ -180,9 +195,23 @@ void TalentTreeWindow::showEvent(QShowEvent* event) {
     // Each time the window appears it asks for both tables again; queued, so the window is on
     // screen before the file dialogs open over it.
     if (!event->spontaneous()) {
+        FitOnScreen();
         QMetaObject::invokeMethod(
             this, [this] { Run([this] { editor_.ChooseFilesAndLoad(); }); }, Qt::QueuedConnection);
     }
+}
+
+void TalentTreeWindow::FitOnScreen() {
+    const QScreen* screen = OwnerScreen(*this);
+    if (screen == nullptr) {
+        return;
+    }
+    const int height = std::min(kHeight, screen->availableGeometry().height() - kFrameAllowance);
+    // A shortened tree scrolls, and its scroll bar takes room beside the slots.
+    const int width =
+        height < kHeight ? kWidth + style()->pixelMetric(QStyle::PM_ScrollBarExtent) : kWidth;
+    setFixedSize(width, height);
+    CentreOnScreen(*this);
 }
 
 void TalentTreeWindow::Run(const std::function<void()>& action) {

@@ -45,6 +45,8 @@ class TalentTreeWindow : public QWidget {
     QWidget* BuildSlotRow(int row, QWidget* parent);
     QWidget* BuildTabButtons(QWidget* parent);
     QToolButton* AddButton(const char* name, const char* caption, QWidget* parent);
+    // Shortens the window to the height of its owner's screen and centres it there.
+    void FitOnScreen();
     // Runs one user action guarded, then redraws whatever it changed.
     void Run(const std::function<void()>& action);
 

@@ -235,7 +235,7 @@ TEST_F(EditorSessionTest, NewWithAFieldCountNumbersCustomTablesEvenAfterACancell
     EXPECT_EQ(work->Defs[2].KindText, "ftInteger");
     EXPECT_EQ(work->Current.TableName, "Custom1");
     EXPECT_EQ(work->Current.FilePath, "Custom1.dbc");
-    EXPECT_EQ(session.WindowState().Caption, "Morvane Custom1");
+    EXPECT_EQ(session.WindowState().Caption, "Kelvane Custom1");
     EXPECT_TRUE(session.WindowState().FileCommandsEnabled);
     EXPECT_FALSE(session.WindowState().RecordExportsEnabled);
     ASSERT_EQ(dialogs.FileRequests.size(), 1u);

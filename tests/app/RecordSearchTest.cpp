@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -49,6 +50,7 @@ class RecordSearchTest : public ::testing::Test {
         table.MoveTo(2);
     }
 
+    // The current row after the search; found says whether it matched.
     int Find(const std::string& value, SearchMode mode, const std::string& field = "",
              SearchOrigin origin = SearchOrigin::FirstRecord, bool caseSensitive = true) {
         settings.Value = value;
@@ -56,12 +58,16 @@ class RecordSearchTest : public ::testing::Test {
         settings.Field = field;
         settings.Origin = origin;
         settings.CaseSensitive = caseSensitive;
-        FindRecord(table, settings);
+        found = FindRecord(table, settings);
+        if (found) {
+            EXPECT_EQ(found->Row, table.CurrentRow());
+        }
         return table.CurrentRow();
     }
 
     RecordTable table;
     SearchSettings settings;
+    std::optional<SearchMatch> found;
 };
 
 TEST(CellTextMatcher, ComparesByModeAndCase) {
@@ -113,7 +119,8 @@ TEST_F(RecordSearchTest, EmptyValueFollowsTheMode) {
     table.MoveTo(3);
     EXPECT_EQ(Find("", SearchMode::AtBeginning), 0);
     EXPECT_EQ(Find("", SearchMode::Exactly), 2);  // the empty name
-    EXPECT_EQ(Find("", SearchMode::AnyPosition), 3) << "nothing matches: the last record";
+    EXPECT_EQ(Find("", SearchMode::AnyPosition), 2) << "nothing matches: the cursor stays";
+    EXPECT_FALSE(found);
 }
 
 TEST_F(RecordSearchTest, ScanFromCurrentRecordStartsAfterIt) {
@@ -122,24 +129,96 @@ TEST_F(RecordSearchTest, ScanFromCurrentRecordStartsAfterIt) {
 
     table.MoveTo(3);
     EXPECT_EQ(Find("", SearchMode::AtBeginning, "", SearchOrigin::AfterCurrentRecord), 3)
-        << "from the last record nothing is examined and the last record stays current";
+        << "from the last record nothing is examined";
+    EXPECT_FALSE(found);
 }
 
-TEST_F(RecordSearchTest, ScanWithoutMatchEndsOnTheLastRecord) {
-    table.MoveTo(0);
-    EXPECT_EQ(Find("absent", SearchMode::AnyPosition), 3);
-    table.MoveTo(0);
-    EXPECT_EQ(Find("7", SearchMode::AnyPosition, "NoSuchColumn"), 3);
+TEST_F(RecordSearchTest, WithoutMatchTheCursorStaysWhereItWas) {
+    // value, mode, field, origin, case sensitive: none of them matches a record.
+    const std::vector<std::tuple<std::string, SearchMode, std::string, SearchOrigin, bool>> cases =
+        {
+            {"absent", SearchMode::AnyPosition, "", SearchOrigin::FirstRecord, true},
+            {"7", SearchMode::AnyPosition, "NoSuchColumn", SearchOrigin::FirstRecord, true},
+            {"7", SearchMode::Exactly, "NoSuchColumn", SearchOrigin::FirstRecord, true},
+            {"FROST", SearchMode::AtBeginning, "Name", SearchOrigin::FirstRecord, true},
+            {"1F", SearchMode::Exactly, "ID", SearchOrigin::FirstRecord, true},
+            {"Fireball", SearchMode::Exactly, "", SearchOrigin::AfterCurrentRecord, false},
+        };
+    for (const auto& [value, mode, field, origin, caseSensitive] : cases) {
+        table.MoveTo(1);
+        EXPECT_EQ(Find(value, mode, field, origin, caseSensitive), 1) << value << " in " << field;
+        EXPECT_FALSE(found) << value << " in " << field;
+    }
     EXPECT_FALSE(table.NotificationsSuspended());
 }
 
-TEST_F(RecordSearchTest, DirectLookupInOneColumnLeavesTheCursorWithoutMatch) {
+TEST_F(RecordSearchTest, OneColumnFromTheFirstRecord) {
     EXPECT_EQ(Find("FROST NOVA", SearchMode::Exactly, "name", SearchOrigin::FirstRecord, false), 3);
-    EXPECT_EQ(Find("FROST", SearchMode::AtBeginning, "Name"), 3) << "case sensitive: no match";
     EXPECT_EQ(Find("3", SearchMode::AtBeginning, "Rank"), 3);
     EXPECT_EQ(Find("31", SearchMode::Exactly, "ID"), 0);
-    EXPECT_EQ(Find("1F", SearchMode::Exactly, "ID"), 0) << "hex text is no value of the column";
-    EXPECT_EQ(Find("7", SearchMode::Exactly, "NoSuchColumn"), 0);
+    EXPECT_EQ(found, (SearchMatch{0, 1}));
+}
+
+TEST_F(RecordSearchTest, AMatchNamesTheFirstMatchingColumnOfItsRecord) {
+    // Record 3 holds 16 in ID and 31 in Rank; record 0 holds 31 in ID: all columns, the first
+    // in column order wins within the record found.
+    EXPECT_EQ(Find("31", SearchMode::AnyPosition), 0);
+    EXPECT_EQ(found, (SearchMatch{0, 1}));
+    table.MoveTo(0);
+    EXPECT_EQ(Find("31", SearchMode::AnyPosition, "", SearchOrigin::AfterCurrentRecord), 3);
+    EXPECT_EQ(found, (SearchMatch{3, 4}));
+    EXPECT_EQ(Find("nova", SearchMode::AnyPosition), 3);
+    EXPECT_EQ(found, (SearchMatch{3, 2}));
+    EXPECT_EQ(Find("2", SearchMode::Exactly), 2) << "the Index of record 2";
+    EXPECT_EQ(found, (SearchMatch{2, 0}));
+    EXPECT_EQ(Find("1F", SearchMode::AnyPosition, "Name"), 1);
+    EXPECT_EQ(found, (SearchMatch{1, 2}));
+}
+
+TEST_F(RecordSearchTest, FindNextGoesOnAfterTheCurrentRecordAndWrapsAround) {
+    settings.Value = "1";
+    settings.Origin = SearchOrigin::FirstRecord;  // Find Next ignores the origin
+    table.MoveTo(0);
+    // "1" stands in Index 1 and Speed 0.1 (record 1), in -1 and 1.5 (record 0), and in
+    // 16 and 31 (record 3); record 2 holds none.
+    std::vector<int> rows;
+    for (int step = 0; step < 4; ++step) {
+        const std::optional<SearchMatch> match = FindNextRecord(table, settings);
+        ASSERT_TRUE(match);
+        EXPECT_EQ(match->Row, table.CurrentRow());
+        rows.push_back(match->Row);
+    }
+    EXPECT_EQ(rows, (std::vector<int>{1, 3, 0, 1}));
+
+    settings.Value = "Ice";
+    table.MoveTo(1);
+    EXPECT_EQ(FindNextRecord(table, settings), (SearchMatch{1, 2}))
+        << "the only match is the current record itself, found again after a full round";
+
+    settings.Value = "absent";
+    table.MoveTo(2);
+    EXPECT_FALSE(FindNextRecord(table, settings));
+    EXPECT_EQ(table.CurrentRow(), 2);
+}
+
+TEST_F(RecordSearchTest, FindNextOnAnEmptyTableFindsNothing) {
+    table.DeleteAllRecords();
+    settings.Value = "";
+    settings.Mode = SearchMode::AtBeginning;
+    EXPECT_FALSE(FindNextRecord(table, settings));
+    EXPECT_FALSE(FindRecord(table, settings));
+}
+
+TEST(RecordSearchMessage, NamesTheValueAndTheColumn) {
+    SearchSettings settings;
+    settings.Value = "Frost\nbolt";
+    EXPECT_EQ(NoMatchMessage(settings), "No record matches 'Frost\\nbolt'.");
+    settings.Value = "x";
+    settings.Field = "Name";
+    EXPECT_EQ(NoMatchMessage(settings), "No record matches 'x' in 'Name'.");
+    settings.Value = std::string(100, 'a');
+    EXPECT_EQ(NoMatchMessage(settings),
+              "No record matches '" + std::string(80, 'a') + "...' in 'Name'.");
 }
 
 TEST_F(RecordSearchTest, ARecordBeingEditedIsPostedBeforeTheSearch) {
@@ -164,10 +243,10 @@ TEST_F(RecordSearchTest, BlankCellsHaveEmptyText) {
     EXPECT_EQ(Find("", SearchMode::Exactly, "Rank"), 1);
 }
 
-TEST_F(RecordSearchTest, ScanningAClosedTableFails) {
+TEST_F(RecordSearchTest, SearchingAClosedTableFails) {
     table.Close();
     EXPECT_THROW(Find("1", SearchMode::AnyPosition), KelvaneError);
-    EXPECT_FALSE(table.NotificationsSuspended());
+    EXPECT_THROW(FindNextRecord(table, settings), KelvaneError);
 }
 
 TEST(RecordSearchLargeTable, FindsTheFirstRecordWhateverColumnMatches) {
@@ -212,11 +291,6 @@ TEST(RecordSearchFieldList, IsFilledOnceFromTheFirstTableSearched) {
     second.OpenEmpty();
     FillFieldList(settings, second);
     EXPECT_EQ(settings.FieldList, firstColumns);
-}
-
-TEST(RecordSearchFieldList, IsOfferedAlphabeticallyWithoutCase) {
-    EXPECT_EQ(AlphabeticalFieldNames({"Index", "name", "ID", "Speed", "10", "2"}),
-              (std::vector<std::string>{"10", "2", "ID", "Index", "name", "Speed"}));
 }
 
 }  // namespace

@@ -86,6 +86,36 @@ class DbGridTest : public QObject {
         QVERIFY(grid_->verticalScrollBar()->value() > 0);
     }
 
+    void insertKeyInsertsARecordAtTheCurrentOne() {
+        ClickCell(1, kRank);
+        QTest::keyClick(grid_, Qt::Key_Insert);
+        QCOMPARE(Table().State(), TableState::Insert);
+        QCOMPARE(Table().CurrentRow(), 1);
+        QCOMPARE(model_->rowCount(), 4);
+        QCOMPARE(grid_->currentIndex(), Cell(1, kRank));
+        QCOMPARE(Table().CellText(2, kName), std::string("Frost Nova"));
+        QVERIFY(Messages().isEmpty());
+    }
+
+    void aPostedRecordStaysInViewWhereItsIndexPlacesIt() {
+        for (int i = 0; i < 200; ++i) {
+            Table().Append();
+            Table().Post();
+        }
+        ClickCell(2, kId);
+        QTest::keyClick(grid_, Qt::Key_Insert);
+        QTest::keyClick(grid_, Qt::Key_7);  // typing opens the cell's editor
+        QTest::keyClick(grid_->indexWidget(Cell(2, kId)), Qt::Key_Return);
+        QTest::mouseClick(Button("NavPost"), Qt::LeftButton);
+
+        // New records take the number of records as Index, so this one went to the end.
+        const int last = Table().RecordCount() - 1;
+        QCOMPARE(Table().CurrentRow(), last);
+        QCOMPARE(Table().IntegerAt(last, kId), 7);
+        QCOMPARE(grid_->currentIndex().row(), last);
+        QVERIFY(grid_->viewport()->rect().contains(grid_->visualRect(grid_->currentIndex())));
+    }
+
     void hexCellShowsAndTakesHexDigits() {
         QCOMPARE(Cell(1, kId).data().toString(), QStringLiteral("FF"));
         QLineEdit* editor = StartEditing(2, kId);

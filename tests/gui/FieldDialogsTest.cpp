@@ -1,3 +1,5 @@
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -39,6 +41,24 @@ QStringList ColumnTexts(const QTableWidget& grid, int column) {
     return texts;
 }
 
+void ClickCell(QTableWidget& grid, int row, int column) {
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {},
+                      grid.visualItemRect(grid.item(row, column)).center());
+}
+
+// Opens the drop-down list with the mouse and clicks the item with that text.
+void ChooseWithMouse(QComboBox& list, const QString& text) {
+    QTest::mouseClick(&list, Qt::LeftButton);
+    QAbstractItemView* popup = list.view();
+    QTRY_VERIFY(popup->isVisible());
+    // The middle of the item's line: an item can be wider than the popup shows.
+    const QPoint item(
+        popup->viewport()->rect().center().x(),
+        popup->visualRect(popup->model()->index(list.findText(text), 0)).center().y());
+    QTest::mouseMove(popup->viewport(), item);
+    QTest::mouseClick(popup->viewport(), Qt::LeftButton, {}, item);
+}
+
 }  // namespace
 
 class FieldDialogsTest : public QObject {
@@ -55,6 +75,12 @@ class FieldDialogsTest : public QObject {
     QComboBox& HexList() const { return *Child<QComboBox>(*fields_, "hexbox"); }
     QComboBox& SizeList() const { return *Child<QComboBox>(*fields_, "sizebox"); }
     std::string IniText() const { return dir_->Read("Spell.ini"); }
+    // On screen and active, so the focus moves as it does for a user.
+    void ShowActive() {
+        fields_->show();
+        fields_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(fields_.get()));
+    }
 
   private slots:
     // A Spell table of three fields, its definitions in the workspace and beside its file.
@@ -156,6 +182,69 @@ class FieldDialogsTest : public QObject {
         QVERIFY(hexes.isVisible());
         grid.setCurrentCell(2, 1);
         QVERIFY(kinds.isHidden() && hexes.isHidden());
+    }
+
+    void listsChosenByMouseWriteTheRowThatWasClicked() {
+        ShowActive();
+        QTableWidget& grid = Grid();
+        const QStringList indexesBefore = ColumnTexts(grid, 0);
+        struct Step {
+            int Row;
+            int Column;
+            const char* List;
+            const char* Choice;
+        };
+        for (const Step& step : {Step{0, kKindColumn, "cbInplaceComboBox", "ftFloat"},
+                                 Step{1, kHexColumn, "hexbox", "True"},
+                                 Step{1, kKindColumn, "cbInplaceComboBox", "ftInteger"},
+                                 Step{2, kSizeColumn, "sizebox", "16"}}) {
+            ClickCell(grid, step.Row, step.Column);
+            QComboBox* list = Child<QComboBox>(*fields_, step.List);
+            QVERIFY(list->isVisible());
+            QCOMPARE(list->geometry(), grid.visualItemRect(grid.item(step.Row, step.Column)));
+            ChooseWithMouse(*list, step.Choice);
+            QVERIFY(list->isHidden());
+            QCOMPARE(grid.item(step.Row, step.Column)->text(), QString(step.Choice));
+        }
+        QCOMPARE(ColumnTexts(grid, 0), indexesBefore);
+        QCOMPARE(ColumnTexts(grid, kKindColumn), (QStringList{"ftFloat", "ftInteger", "ftFloat"}));
+        QCOMPARE(ColumnTexts(grid, kHexColumn), (QStringList{"True", "True", "False"}));
+        QCOMPARE(ColumnTexts(grid, kSizeColumn), (QStringList{"auto", "auto", "16"}));
+    }
+
+    void tabReachesOkAndCancelAndTheKeysCloseTheDialog() {
+        ShowActive();
+        QTableWidget& grid = Grid();
+        ClickCell(grid, 1, 1);
+        QList<QWidget*> reached;
+        for (int step = 0; step < 4; ++step) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            reached << QApplication::focusWidget();
+        }
+        QVERIFY(reached.contains(Child<QPushButton>(*fields_, "BitBtn1")));
+        QVERIFY(reached.contains(Child<QPushButton>(*fields_, "BitBtn2")));
+        QVERIFY(Child<QPushButton>(*fields_, "BitBtn1")->isDefault());
+
+        // Enter that ends typing into a cell stays with the cell.
+        ClickCell(grid, 1, 1);
+        QTest::keyClick(&grid, Qt::Key_F2);
+        QTest::keyClicks(QApplication::focusWidget(), "Title");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QVERIFY(fields_->isVisible());
+        QTRY_COMPARE(grid.item(1, 1)->text(), QString("Title"));  // the editor commits queued
+        QVERIFY(fields_->isVisible());
+
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QTRY_VERIFY(fields_->isHidden());
+        QCOMPARE(fields_->result(), int(QDialog::Rejected));
+        QCOMPARE(work_->Defs[1].Name, std::string("Name"));
+
+        ShowActive();
+        ClickCell(Grid(), 0, 1);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTRY_VERIFY(fields_->isHidden());
+        QCOMPARE(fields_->result(), int(QDialog::Accepted));
+        QCOMPARE(work_->Current.ConfirmedFieldCount, 3);
     }
 
     void aSizePickedFromItsListIsWrittenWithTheOthersAt32Bits() {
@@ -352,6 +441,30 @@ class FieldDialogsTest : public QObject {
         QCOMPARE(dialog.Request().FieldCountText, std::string("123  "));
         QVERIFY(dialog.close());
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    }
+
+    void newTableDialogTakesTheTypedCountAndEnterOrCancel() {
+        NewTableDialog dialog(*dialogs_);
+        dialog.show();
+        dialog.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        auto* count = Child<QLineEdit>(dialog, "MaskEditFCount");
+        QCOMPARE(QApplication::focusWidget(), count);
+        QTest::keyClicks(QApplication::focusWidget(), "5");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTRY_VERIFY(dialog.isHidden());
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.Request().FieldCountText, std::string("5    "));
+
+        // Opened again, what is typed replaces the count left from before.
+        dialog.show();
+        dialog.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QTest::keyClicks(QApplication::focusWidget(), "12");
+        QCOMPARE(dialog.Request().FieldCountText, std::string("12   "));
+        QTest::mouseClick(Child<QPushButton>(dialog, "BitBtn2"), Qt::LeftButton);
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        QVERIFY(dialog.isHidden());
     }
 
     void newTableDialogCountIsReadByTheNewCommand() {

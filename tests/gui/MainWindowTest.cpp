@@ -18,6 +18,7 @@
 #include "app/ui/DbGrid.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/PresetWindow.h"
+#include "app/ui/RecordTableModel.h"
 #include "core/Presets.h"
 #include "core/Workspace.h"
 #include "program/Program.h"
@@ -67,6 +68,23 @@ class MainWindowTest : public QObject {
             return dialog.result();
         });
     }
+
+    // Answers the search dialog: the value, confirmed with the button of that caption.
+    void AnswerSearch(const QString& value, const char* button = "&OK") {
+        modals_->Scripts.push_back([value, button](QDialog& dialog) {
+            Child<QLineEdit>(dialog, "edValue")->setText(value);
+            QTest::mouseClick(ButtonWithText(dialog, QString::fromLatin1(button)), Qt::LeftButton);
+            return dialog.result();
+        });
+    }
+    // The window on screen and active, so its shortcuts and the focus work as for a user.
+    void ShowActive() {
+        Window().show();
+        Window().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&Window()));
+    }
+    QModelIndex GridCurrent() { return Window().Grid().currentIndex(); }
+    QModelIndex Cell(int row, int column) { return Window().Model().index(row, column); }
 
   private slots:
     void init() {
@@ -149,6 +167,9 @@ class MainWindowTest : public QObject {
         QTest::newRow("find") << "Find1"
                               << "&Find"
                               << "Ctrl+F" << true << true;
+        QTest::newRow("find next") << "FindNext1"
+                                   << "Find &Next"
+                                   << "F3" << true << true;
         QTest::newRow("notes") << "NotesForm1"
                                << "Notes"
                                << "" << true << true;
@@ -300,7 +321,7 @@ class MainWindowTest : public QObject {
         Action("MenuItemNewTable")->trigger();
         QCOMPARE(Work().Table.FieldCount(), 4);
         QCOMPARE(Work().Table.ColumnName(3), std::string("2"));
-        QCOMPARE(Window().windowTitle(), QString("Morvane Custom1"));
+        QCOMPARE(Window().windowTitle(), QString("Kelvane Custom1"));
         QCOMPARE(dialogs_->FileRequests.back().FileName, std::string("Custom1"));
 
         WriteSpellSample();
@@ -394,25 +415,60 @@ class MainWindowTest : public QObject {
         QCOMPARE(Work().Table.RecordCount(), 3);
     }
 
-    void findMovesToTheMatchingRecord() {
+    void findSelectsTheMatchingCellAndSaysWhenNothingMatches() {
         Window().OpenTableFile(WriteSpellSample());
-        modals_->Scripts.push_back([](QDialog& dialog) {
-            Child<QLineEdit>(dialog, "edValue")->setText("Frost");
-            ButtonWithText(dialog, "&OK")->click();
-            return dialog.result();
-        });
+        AnswerSearch("Frost");
         Action("Find1")->trigger();
         QCOMPARE(Work().Table.CurrentRow(), 1);
+        QCOMPARE(GridCurrent(), Cell(1, 2));  // the name, not the first column
 
         QString shownValue;
         modals_->Scripts.push_back([&shownValue](QDialog& dialog) {
             shownValue = Child<QLineEdit>(dialog, "edValue")->text();
-            ButtonWithText(dialog, "&Cancel")->click();
+            Child<QLineEdit>(dialog, "edValue")->setText("absent");
+            ButtonWithText(dialog, "&OK")->click();
             return dialog.result();
         });
         QTest::mouseClick(Child<QToolButton>(Window(), "SpeedButton1"), Qt::LeftButton);
-        QCOMPARE(modals_->Shown.size(), size_t{2});
         QCOMPARE(shownValue, QString("Frost"));
+        QCOMPARE(dialogs_->Messages, std::vector<std::string>{"No record matches 'absent'."});
+        QCOMPARE(Work().Table.CurrentRow(), 1);
+        QCOMPARE(GridCurrent(), Cell(1, 2));
+    }
+
+    void findNextGoesOnAfterTheCurrentRecordAndWrapsAround() {
+        Window().OpenTableFile(WriteSpellSample());
+        ShowActive();
+        QWidget& grid = Window().Grid();
+        // Before any search F3 asks what to find; "F" stands in the names of records 0 and 1.
+        AnswerSearch("F", "Find &Next");
+        QTest::keyClick(&grid, Qt::Key_F3);
+        QCOMPARE(modals_->Shown, std::vector<std::string>{"RecordSearchDialog"});
+        QCOMPARE(GridCurrent(), Cell(1, 2));
+        QTest::keyClick(&grid, Qt::Key_F3);
+        QCOMPARE(GridCurrent(), Cell(0, 2));  // past the last record, on from the first
+        Action("FindNext1")->trigger();
+        QCOMPARE(GridCurrent(), Cell(1, 2));
+        QCOMPARE(modals_->Shown.size(), size_t{1});
+
+        AnswerSearch("absent");
+        Action("Find1")->trigger();
+        QTest::keyClick(&grid, Qt::Key_F3);
+        QCOMPARE(dialogs_->Messages, (std::vector<std::string>{"No record matches 'absent'.",
+                                                               "No record matches 'absent'."}));
+        QCOMPARE(Work().Table.CurrentRow(), 1);
+    }
+
+    void navigatorButtonsHandTheFocusBackToTheGrid() {
+        Window().OpenTableFile(WriteSpellSample());
+        ShowActive();
+        for (const char* name : {"NavLast", "NavPrior", "NavInsert", "NavCancel", "NavFirst"}) {
+            QTest::mouseClick(Child<QToolButton>(Window(), name), Qt::LeftButton);
+            QVERIFY2(QApplication::focusWidget() == &Window().Grid(), name);
+        }
+        // The grid takes the keys at once: Down goes to the next record.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QCOMPARE(Work().Table.CurrentRow(), 1);
     }
 
     void textExportsWriteTheChosenFiles() {

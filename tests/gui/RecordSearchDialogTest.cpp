@@ -120,12 +120,12 @@ class RecordSearchDialogTest : public QObject {
             ClickButton(dialog, "&Cancel");
             return dialog.result();
         });
-        RunRecordSearch(nullptr, modals_, *table_, settings_);
+        QCOMPARE(AskRecordSearch(nullptr, modals_, *table_, settings_), SearchRequest::Cancelled);
 
         QCOMPARE(modals_.Shown, (std::vector<std::string>{"RecordSearchDialog"}));
         QCOMPARE(shown.Caption, QString("Record search"));
         QCOMPARE(shown.Value, QString("frost"));
-        QCOMPARE(shown.Fields, (QStringList{"ID", "Index", "Name", "rank"}));
+        QCOMPARE(shown.Fields, (QStringList{"Index", "rank", "Name", "ID"}));
         QCOMPARE(shown.Field, QString("Name"));
         QVERIFY(shown.OneField);
         QVERIFY(!shown.CaseSensitive);
@@ -146,7 +146,7 @@ class RecordSearchDialogTest : public QObject {
             shown = ReadDialog(dialog);
             return int(QDialog::Rejected);
         });
-        RunRecordSearch(nullptr, modals_, *table_, settings_);
+        AskRecordSearch(nullptr, modals_, *table_, settings_);
 
         QCOMPARE(settings_.FieldList, (std::vector<std::string>{"Index", "Name", "Rank"}));
         QCOMPARE(shown.Fields, (QStringList{"Index", "Name", "Rank"}));
@@ -165,11 +165,22 @@ class RecordSearchDialogTest : public QObject {
             shown = ReadDialog(dialog);
             return int(QDialog::Rejected);
         });
-        RunRecordSearch(nullptr, modals_, other, settings_);
+        AskRecordSearch(nullptr, modals_, other, settings_);
         QCOMPARE(shown.Fields, (QStringList{"Index", "Name", "Rank"}));
     }
 
-    void okStoresTheChoicesAndFindsTheRecord() {
+    void columnsAreOfferedInColumnOrder() {
+        settings_.FieldList = {"Index", "3", "4", "37", "161", "162"};
+        ShownDialog shown;
+        modals_.Scripts.push_back([&](QDialog& dialog) {
+            shown = ReadDialog(dialog);
+            return int(QDialog::Rejected);
+        });
+        AskRecordSearch(nullptr, modals_, *table_, settings_);
+        QCOMPARE(shown.Fields, (QStringList{"Index", "3", "4", "37", "161", "162"}));
+    }
+
+    void okStoresTheChoicesAndAsksToFind() {
         modals_.Scripts.push_back([](QDialog& dialog) {
             QTest::keyClicks(Child<QLineEdit>(dialog, "edValue"), "FROST");
             QTest::keyClick(Child<QComboBox>(dialog, "cbFields"), Qt::Key_Down);  // "Name"
@@ -179,26 +190,35 @@ class RecordSearchDialogTest : public QObject {
             ClickButton(dialog, "&OK");
             return dialog.result();
         });
-        RunRecordSearch(nullptr, modals_, *table_, settings_);
+        QCOMPARE(AskRecordSearch(nullptr, modals_, *table_, settings_), SearchRequest::Find);
 
         QCOMPARE(settings_.Value, std::string("FROST"));
         QCOMPARE(settings_.Field, std::string("Name"));
         QVERIFY(!settings_.CaseSensitive);
         QCOMPARE(settings_.Mode, SearchMode::AtBeginning);
         QCOMPARE(settings_.Origin, SearchOrigin::AfterCurrentRecord);
-        QCOMPARE(table_->CurrentRow(), 1);
+        QCOMPARE(table_->CurrentRow(), 0);  // the dialog only asks
 
-        // The next search opens as this one was left and goes on from the record found.
+        // The next search opens as this one was left.
         ShownDialog shown;
         modals_.Scripts.push_back([&](QDialog& dialog) {
             shown = ReadDialog(dialog);
-            return int(QDialog::Accepted);
+            return int(QDialog::Rejected);
         });
-        RunRecordSearch(nullptr, modals_, *table_, settings_);
+        AskRecordSearch(nullptr, modals_, *table_, settings_);
         QCOMPARE(shown.Value, QString("FROST"));
         QCOMPARE(shown.Field, QString("Name"));
         QVERIFY(shown.OneField);
-        QCOMPARE(table_->CurrentRow(), 2);
+    }
+
+    void findNextStoresTheChoicesAndAsksToGoOn() {
+        modals_.Scripts.push_back([](QDialog& dialog) {
+            QTest::keyClicks(Child<QLineEdit>(dialog, "edValue"), "Frost");
+            QTest::mouseClick(Child<QPushButton>(dialog, "FindNext"), Qt::LeftButton);
+            return dialog.result();
+        });
+        QCOMPARE(AskRecordSearch(nullptr, modals_, *table_, settings_), SearchRequest::FindNext);
+        QCOMPARE(settings_.Value, std::string("Frost"));
     }
 
     void allFieldsStoresAnEmptyField() {
@@ -210,9 +230,9 @@ class RecordSearchDialogTest : public QObject {
             QTest::keyClick(value, Qt::Key_Return);  // OK is the default button
             return dialog.result();
         });
-        RunRecordSearch(nullptr, modals_, *table_, settings_);
+        QCOMPARE(AskRecordSearch(nullptr, modals_, *table_, settings_), SearchRequest::Find);
         QCOMPARE(settings_.Field, std::string());
-        QCOMPARE(table_->CurrentRow(), 2);
+        QCOMPARE(settings_.Value, std::string("3"));
     }
 };
 

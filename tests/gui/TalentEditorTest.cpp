@@ -61,10 +61,6 @@ int RecordWithId(const RecordTable& table, int32_t id) {
     return -1;
 }
 
-QRect GeometryIn(const QWidget& window, const QWidget& child) {
-    return QRect(child.mapTo(&window, QPoint(0, 0)), child.size());
-}
-
 // Beside the field on its right, on the same line.
 bool IsRightOf(const QRect& button, const QRect& field) {
     return button.left() > field.right() && button.center().y() >= field.top() &&

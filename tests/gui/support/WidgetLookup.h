@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractButton>
+#include <QRect>
 #include <QString>
 #include <QWidget>
 
@@ -25,6 +26,11 @@ inline QAbstractButton* ButtonWithText(const QWidget& parent, const QString& tex
         }
     }
     qFatal("no button %s", qPrintable(text));
+}
+
+// Where a control sits in its window, in the window's coordinates.
+inline QRect GeometryIn(const QWidget& window, const QWidget& child) {
+    return QRect(child.mapTo(&window, QPoint(0, 0)), child.size());
 }
 
 }  // namespace kelvane::testing
