@@ -4,6 +4,7 @@
 #include <iterator>
 #include <utility>
 
+#include "app/DeleteRecordAfterAsking.h"
 #include "app/NewTableRequest.h"
 #include "core/DefinedColumns.h"
 #include "core/FieldDefFile.h"
@@ -67,8 +68,64 @@ int ParseFieldCount(const std::string& typed) {
 }  // namespace
 
 EditorSession::EditorSession(Workspace& workspace, UserDialogs& dialogs, WorkFeedback& feedback)
-    : workspace_(workspace), dialogs_(dialogs), feedback_(feedback) {
+    : workspace_(workspace), dialogs_(dialogs), feedback_(feedback), changes_(workspace.Table) {
     workspace_.Current.NewTableCounter = 1;
+    workspace_.Table.AddListener(&changes_);
+}
+
+EditorSession::~EditorSession() {
+    workspace_.Table.RemoveListener(&changes_);
+}
+
+// ---- Whether the table holds unsaved changes ----------------------------------------------
+
+bool EditorSession::HasUnsavedChanges() const {
+    const RecordTable& table = workspace_.Table;
+    return table.Active() && (table.Modified() || changes_.Changed);
+}
+
+void EditorSession::ForgetChanges() {
+    changes_.Changed = false;
+}
+
+void EditorSession::ChangeWatch::CellsChanged(const CellsChange& change) {
+    if (change.What == CellsChange::Kind::Stored || change.What == CellsChange::Kind::Added) {
+        Changed = true;
+    }
+}
+
+// A record being inserted that is dropped again was never part of the table.
+void EditorSession::ChangeWatch::RowsAboutToBeRemoved(int /*firstRow*/, int /*count*/) {
+    if (table_.State() != TableState::Insert) {
+        Changed = true;
+    }
+}
+
+// ---- Guards before the open table is replaced ---------------------------------------------
+
+bool EditorSession::SaveOrDiscardChanges() {
+    if (!HasUnsavedChanges()) {
+        return true;
+    }
+    const std::string question = FileNameOfPath(workspace_.Current.FilePath) +
+                                 " has changes that are not saved.\n\nSave them?";
+    switch (dialogs_.AskSaveChanges(question)) {
+        case UnsavedChangesAnswer::Save:
+            return Save();
+        case UnsavedChangesAnswer::Discard:
+            return true;
+        case UnsavedChangesAnswer::Cancel:
+            break;
+    }
+    return false;
+}
+
+void EditorSession::SetTypedEditCommit(std::function<bool()> commit) {
+    typedEditCommit_ = std::move(commit);
+}
+
+bool EditorSession::CommitTypedEdit() {
+    return !typedEditCommit_ || typedEditCommit_();
 }
 
 void EditorSession::SetWindowStateListener(std::function<void()> listener) {
@@ -76,8 +133,14 @@ void EditorSession::SetWindowStateListener(std::function<void()> listener) {
 }
 
 void EditorSession::EnableFileCommands(bool recordExports) {
-    state_.FileCommandsEnabled = true;
-    state_.RecordExportsEnabled = state_.RecordExportsEnabled || recordExports;
+    recordExportsOffered_ = recordExportsOffered_ || recordExports;
+    PublishWindowState();
+}
+
+void EditorSession::PublishWindowState() {
+    const bool open = workspace_.Table.Active();
+    state_.FileCommandsEnabled = open;
+    state_.RecordExportsEnabled = open && recordExportsOffered_;
     if (stateListener_) {
         stateListener_();
     }
@@ -85,13 +148,15 @@ void EditorSession::EnableFileCommands(bool recordExports) {
 
 void EditorSession::SetCaption(std::string caption) {
     state_.Caption = std::move(caption);
-    if (stateListener_) {
-        stateListener_();
-    }
+    PublishWindowState();
 }
 
 void EditorSession::LoadTable(const std::string& path, bool applyDefinitions, int fieldLimit) {
-    loadedTextFit_ = {};
+    ShowLoadReport(ReadTable(path, applyDefinitions, fieldLimit), path);
+}
+
+LoadReport EditorSession::ReadTable(const std::string& path, bool applyDefinitions,
+                                    int fieldLimit) {
     LoadReport report;
     {
         LoadScope scope(feedback_);
@@ -103,6 +168,12 @@ void EditorSession::LoadTable(const std::string& path, bool applyDefinitions, in
         });
     }
     loadedTextFit_ = report.TextFit;
+    ForgetChanges();
+    PublishWindowState();
+    return report;
+}
+
+void EditorSession::ShowLoadReport(const LoadReport& report, const std::string& path) {
     if (report.HasByteFields) {
         SetCaption(state_.Caption + " with byte fields");
     }
@@ -113,11 +184,19 @@ void EditorSession::LoadTable(const std::string& path, bool applyDefinitions, in
 }
 
 void EditorSession::OpenTableFile(const std::string& path) {
-    workspace_.Table.Close();
-    EnableFileCommands(true);
+    const CurrentTable before = workspace_.Current;
+    // The definitions beside the new file are found through the current table.
     PrepareOpen(workspace_.Current, path);
+    LoadReport report;
+    try {
+        report = ReadTable(path, true, 0);
+    } catch (...) {
+        workspace_.Current = before;
+        throw;
+    }
     SetCaption(kOpenedCaptionPrefix + workspace_.Current.TableName);
-    LoadTable(path, true, 0);
+    EnableFileCommands(true);
+    ShowLoadReport(report, path);
 }
 
 CommandLineOutcome EditorSession::RunCommandLine(const std::vector<std::string>& arguments) {
@@ -164,7 +243,9 @@ CommandLineOutcome EditorSession::RunBatch(const std::string& dbcPath, const std
 }
 
 void EditorSession::Open() {
-    workspace_.Table.Close();
+    if (!SaveOrDiscardChanges()) {
+        return;
+    }
     const std::optional<std::string> path = dialogs_.ChooseOpenFile(
         {"Open dbc file", {{"*.dbc", "*.dbc"}, {"all files", "*.*"}}, "", ""});
     if (path) {
@@ -173,7 +254,9 @@ void EditorSession::Open() {
 }
 
 void EditorSession::Reload() {
-    workspace_.Table.Close();
+    if (!SaveOrDiscardChanges()) {
+        return;
+    }
     LoadTable(workspace_.Current.FilePath, true, 0);
 }
 
@@ -211,6 +294,7 @@ bool EditorSession::WriteTable(const std::string& path) {
     if (written) {
         // The file now holds what the table holds: later saves change nothing the user did not.
         loadedTextFit_ = {};
+        ForgetChanges();
         OfferDatFile();
     }
     return written;
@@ -287,6 +371,7 @@ void EditorSession::NewTable(const NewTableRequest& request) {
     }
     workspace_.LoadedFile.reset();
     loadedTextFit_ = {};
+    ForgetChanges();
 
     const std::string oldFolder = FolderOfPath(current.FilePath);
     current.TableName = "Custom" + std::to_string(current.NewTableCounter);
@@ -298,7 +383,7 @@ void EditorSession::NewTable(const NewTableRequest& request) {
 }
 
 void EditorSession::ReloadAfterFieldsDialog(int fieldCountBefore) {
-    if (!AutoReloadOnFieldsChange) {
+    if (!AutoReloadOnFieldsChange || !SaveOrDiscardChanges()) {
         return;
     }
     const CurrentTable& current = workspace_.Current;
@@ -310,7 +395,12 @@ void EditorSession::ReloadAfterFieldsDialog(int fieldCountBefore) {
 }
 
 void EditorSession::EmptyTable() {
-    workspace_.Table.DeleteAllRecords();
+    RecordTable& table = workspace_.Table;
+    table.RequireActive();
+    if (dialogs_.AskYesNoDefaultNo("Delete all " + std::to_string(table.RecordCount()) +
+                                   " records?")) {
+        table.DeleteAllRecords();
+    }
 }
 
 void EditorSession::AddRow() {
@@ -318,7 +408,7 @@ void EditorSession::AddRow() {
 }
 
 void EditorSession::DeleteRow() {
-    workspace_.Table.Delete();
+    DeleteRecordAfterAsking(workspace_.Table, dialogs_);
 }
 
 }  // namespace kelvane

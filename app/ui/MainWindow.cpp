@@ -1,6 +1,7 @@
 #include "app/ui/MainWindow.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QHBoxLayout>
@@ -52,6 +53,7 @@ MainWindow::MainWindow(EditorSession& session, UserDialogs& dialogs, ModalRunner
     grid_ = new DbGrid(*model_, dialogs_, central);
     grid_->setObjectName("DBGrid1");
     layout->addWidget(grid_);
+    session_.SetTypedEditCommit([this] { return grid_->CommitEdit(); });
     BuildTopPanel(panel);
     setCentralWidget(central);
 
@@ -64,7 +66,8 @@ MainWindow::MainWindow(EditorSession& session, UserDialogs& dialogs, ModalRunner
 void MainWindow::BuildTopPanel(QWidget* panel) {
     auto* layout = new QHBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
-    navigator_ = new RecordNavigator(*model_, dialogs_, panel);
+    navigator_ = new RecordNavigator(
+        *model_, dialogs_, [this] { return session_.CommitTypedEdit(); }, panel);
     navigator_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     layout->addWidget(navigator_);
 
@@ -125,7 +128,9 @@ void MainWindow::SetCommandLine(std::vector<std::string> arguments) {
 }
 
 void MainWindow::RunCommand(const std::function<void()>& command) {
-    RunGuarded(dialogs_, command);
+    if (session_.CommitTypedEdit()) {
+        RunGuarded(dialogs_, command);
+    }
 }
 
 void MainWindow::ConnectCommand(std::initializer_list<QAction*> entries,
@@ -161,6 +166,16 @@ void MainWindow::showEvent(QShowEvent* event) {
     }
 }
 
+void MainWindow::closeEvent(QCloseEvent* event) {
+    bool mayClose = false;
+    RunCommand([this, &mayClose] { mayClose = session_.SaveOrDiscardChanges(); });
+    if (mayClose) {
+        QMainWindow::closeEvent(event);
+    } else {
+        event->ignore();
+    }
+}
+
 void MainWindow::ApplyWindowState() {
     const MainWindowState& state = session_.WindowState();
     setWindowTitle(ToQt(state.Caption));
@@ -183,7 +198,7 @@ void MainWindow::EditFields() {
 
 void MainWindow::CreateNewTable() {
     RunCommand([this] {
-        if (modals_.RunModal(*createNew_) == QDialog::Accepted) {
+        if (session_.SaveOrDiscardChanges() && modals_.RunModal(*createNew_) == QDialog::Accepted) {
             session_.NewTable(createNew_->Request());
         }
     });

@@ -72,8 +72,9 @@ TEST_F(EditorSessionTest, OpenTableFileSetsCurrentTableCaptionAndCommands) {
     EXPECT_EQ(feedback.BusyDepth, 0);
 }
 
-TEST_F(EditorSessionTest, OpenAsksForAFileAndACancelLeavesTheTableClosed) {
-    session.OpenTableFile(WriteSpellSample());
+TEST_F(EditorSessionTest, OpenAsksForAFileAndACancelKeepsTheTable) {
+    const std::string path = WriteSpellSample();
+    session.OpenTableFile(path);
     dialogs.FileAnswers.push_back(std::nullopt);
     session.Open();
 
@@ -84,22 +85,50 @@ TEST_F(EditorSessionTest, OpenAsksForAFileAndACancelLeavesTheTableClosed) {
     EXPECT_EQ(request.Filters[0].Name, "*.dbc");
     EXPECT_EQ(request.Filters[1].Name, "all files");
     EXPECT_EQ(request.Filters[1].Pattern, "*.*");
-    EXPECT_FALSE(work->Table.Active());
+    EXPECT_EQ(work->Table.RecordCount(), 3);
+    EXPECT_EQ(work->Current.FilePath, path);
+    EXPECT_EQ(session.WindowState().Caption, "Kelvane by Dravik - Spell");
     EXPECT_TRUE(session.WindowState().FileCommandsEnabled);
+    EXPECT_TRUE(dialogs.SaveChangesQuestions.empty());
 }
 
-TEST_F(EditorSessionTest, OpenOfAMissingFileFailsWithTheFileNamedAndNoTableOpen) {
-    session.OpenTableFile(WriteSpellSample());
-    const std::string missing = dir.File("Missing.dbc");
-    try {
-        session.OpenTableFile(missing);
-        FAIL() << "opening a missing file succeeded";
-    } catch (const KelvaneError& error) {
-        EXPECT_THAT(error.what(), HasSubstr("Cannot open file \"" + missing + "\""));
+// A file that cannot be loaded, whatever the reason, leaves the open table with its unsaved
+// changes, its name, its columns and its commands as they were.
+TEST_F(EditorSessionTest, OpenOfAFileThatCannotBeLoadedKeepsTheOpenTable) {
+    const std::string path = WriteSpellSample();
+    session.OpenTableFile(path);
+    SetRank(1, 42);
+    dir.Write("Broken.dbc", "WDBC");
+    // Records cut short: the header reads, the records do not.
+    dir.Write("Short.dbc", SpellSample().Bytes().substr(0, 40));
+    WriteFieldDefs(dir.File("Short.dbc"), SpellSampleFields());
+    const std::vector<std::pair<std::string, std::string>> failures = {
+        {dir.File("Missing.dbc"), "Cannot open file"},
+        {dir.File("Broken.dbc"), "Broken.dbc"},
+        {dir.File("Short.dbc"), "Short.dbc"},
+    };
+    for (const auto& [failing, named] : failures) {
+        SCOPED_TRACE(failing);
+        dialogs.SaveChangesAnswers.push_back(UnsavedChangesAnswer::Discard);
+        dialogs.FileAnswers.push_back(failing);
+        EXPECT_THAT([&] { session.Open(); },
+                    ::testing::ThrowsMessage<KelvaneError>(HasSubstr(named)));
+        EXPECT_EQ(work->Table.RecordCount(), 3);
+        EXPECT_EQ(work->Table.IntegerAt(1, 4), 42);
+        EXPECT_EQ(ColumnNames(),
+                  (std::vector<std::string>{"Index", "ID", "Name", "Speed", "Rank"}));
+        EXPECT_EQ(work->Defs[1].Name, "Name");
+        EXPECT_EQ(work->Current.FilePath, path);
+        EXPECT_EQ(work->Current.TableName, "Spell");
+        EXPECT_EQ(session.WindowState().Caption, "Kelvane by Dravik - Spell");
+        EXPECT_TRUE(session.WindowState().FileCommandsEnabled);
+        EXPECT_TRUE(session.HasUnsavedChanges());
+        EXPECT_EQ(feedback.BusyDepth, 0);
     }
-    EXPECT_FALSE(work->Table.Active());
-    EXPECT_EQ(feedback.BusyDepth, 0);
-    EXPECT_EQ(session.WindowState().Caption, "Kelvane by Dravik - Missing");
+    // Saving still writes the table to its own file.
+    EXPECT_TRUE(session.Save());
+    session.Reload();
+    EXPECT_EQ(work->Table.IntegerAt(1, 4), 42);
 }
 
 TEST_F(EditorSessionTest, CommandLinePathOpensTheFileButLeavesLastOpenedPath) {
@@ -191,6 +220,7 @@ TEST_F(EditorSessionTest, SaveKeepsEditsAndReloadDropsUnsavedOnes) {
     SetRank(1, 42);
     session.Save();
     SetRank(1, 99);
+    dialogs.SaveChangesAnswers.push_back(UnsavedChangesAnswer::Discard);
     session.Reload();
 
     EXPECT_EQ(work->Table.RecordCount(), 3);
@@ -304,6 +334,7 @@ TEST_F(EditorSessionTest, FieldsDialogReloadsWithDefinitionsOrWithTheConfirmedCo
 
     work->Current.ConfirmedFieldCount = 4;
     SetRank(0, 5);
+    dialogs.SaveChangesAnswers.push_back(UnsavedChangesAnswer::Discard);
     session.ReloadAfterFieldsDialog(4);
     EXPECT_EQ(work->Table.FieldCount(), 5);
     EXPECT_EQ(work->Table.IntegerAt(0, 4), -1);
@@ -369,18 +400,30 @@ TEST_F(EditorSessionTest, StringsOutsideTheBlockAreReportedAfterTheLoad) {
     EXPECT_THAT(dialogs.Messages[0], HasSubstr("Name"));
 }
 
-TEST_F(EditorSessionTest, RowCommandsWorkOnTheCurrentRecord) {
+TEST_F(EditorSessionTest, RowCommandsWorkOnTheCurrentRecordAndDeletesAsk) {
     session.OpenTableFile(WriteSpellSample());
     work->Table.MoveTo(1);
     session.AddRow();
     EXPECT_EQ(work->Table.State(), TableState::Insert);
     work->Table.Post();
     EXPECT_EQ(work->Table.RecordCount(), 4);
+
+    dialogs.YesNoAnswers = {false, true};
     session.DeleteRow();
+    EXPECT_EQ(work->Table.RecordCount(), 4);
+    session.DeleteRow();
+    EXPECT_EQ(work->Table.RecordCount(), 3);
+    EXPECT_EQ(dialogs.Questions,
+              (std::vector<std::string>{"Delete a record?", "Delete a record?"}));
+
+    dialogs.YesNoAnswers = {false, true};
+    session.EmptyTable();
     EXPECT_EQ(work->Table.RecordCount(), 3);
     session.EmptyTable();
     EXPECT_EQ(work->Table.RecordCount(), 0);
     EXPECT_EQ(work->Table.FieldCount(), 5);
+    EXPECT_EQ(dialogs.DefaultNoQuestions,
+              (std::vector<std::string>{"Delete all 3 records?", "Delete all 3 records?"}));
 }
 
 }  // namespace
