@@ -157,15 +157,19 @@ void EditorSession::LoadTable(const std::string& path, bool applyDefinitions, in
 
 LoadReport EditorSession::ReadTable(const std::string& path, bool applyDefinitions,
                                     int fieldLimit) {
+    return RunLoad([&](const LoadProgress& progress) {
+        return GuardMemory(FileWork::Loading, path, [&] {
+            return LoadDbcFile(workspace_, path, applyDefinitions, fieldLimit, progress);
+        });
+    });
+}
+
+LoadReport EditorSession::RunLoad(const std::function<LoadReport(const LoadProgress&)>& load) {
     LoadReport report;
     {
         LoadScope scope(feedback_);
-        report = GuardMemory(FileWork::Loading, path, [&] {
-            return LoadDbcFile(workspace_, path, applyDefinitions, fieldLimit,
-                               [this](int record, int recordCount) {
-                                   feedback_.LoadProgress(record, recordCount);
-                               });
-        });
+        report = load(
+            [this](int record, int recordCount) { feedback_.LoadProgress(record, recordCount); });
     }
     loadedTextFit_ = report.TextFit;
     ForgetChanges();
@@ -184,16 +188,8 @@ void EditorSession::ShowLoadReport(const LoadReport& report, const std::string& 
 }
 
 void EditorSession::OpenTableFile(const std::string& path) {
-    const CurrentTable before = workspace_.Current;
-    // The definitions beside the new file are found through the current table.
-    PrepareOpen(workspace_.Current, path);
-    LoadReport report;
-    try {
-        report = ReadTable(path, true, 0);
-    } catch (...) {
-        workspace_.Current = before;
-        throw;
-    }
+    const LoadReport report = RunLoad(
+        [&](const LoadProgress& progress) { return OpenDbcTable(workspace_, path, progress); });
     SetCaption(kOpenedCaptionPrefix + workspace_.Current.TableName);
     EnableFileCommands(true);
     ShowLoadReport(report, path);

@@ -121,6 +121,8 @@ class EditorSession {
     void LoadTable(const std::string& path, bool applyDefinitions, int fieldLimit);
     // Replaces the open table with the file's records; the open table stays when that fails.
     LoadReport ReadTable(const std::string& path, bool applyDefinitions, int fieldLimit);
+    // Runs a load with its progress shown; afterwards the table holds what its file holds.
+    LoadReport RunLoad(const std::function<LoadReport(const LoadProgress&)>& load);
     // The caption mark and the warning a load leaves.
     void ShowLoadReport(const LoadReport& report, const std::string& path);
     void BuildCountTable(int fieldCount);

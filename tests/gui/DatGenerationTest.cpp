@@ -67,6 +67,12 @@ class DatGenerationTest : public QObject {
         session_->SetDatOffer([this](const DatKind& kind) { ask_->Ask(kind); });
     }
 
+    // The session listens to the table, so it goes before the workspace.
+    void cleanup() {
+        owner_.reset();
+        session_.reset();
+    }
+
     void windowsHaveTheirCaptionsAndControls() {
         QCOMPARE(ask_->windowTitle(), QString("AskDiag"));
         QCOMPARE(Child<QLabel>(*ask_, "Label2")->text(),

@@ -161,7 +161,8 @@ class UnsavedWorkTest : public QObject {
         TypeIntoCell(1, kRank, "99999999999");
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(dialogs_->Messages,
-                 std::vector<std::string>{"'99999999999' is not a valid integer value"});
+                 std::vector<std::string>{
+                     "'99999999999' is not a valid integer value for field 'Rank'"});
         QVERIFY(dir_->Read("Spell.dbc") == SpellSample().Bytes());
 
         // The navigator's buttons stop alike.
@@ -226,8 +227,9 @@ class UnsavedWorkTest : public QObject {
             };
         }
 
-        QCOMPARE(dialogs_->SaveChangesQuestions,
-                 std::vector<std::string>{"Spell.dbc has changes that are not saved.\n\nSave them?"});
+        QCOMPARE(
+            dialogs_->SaveChangesQuestions,
+            std::vector<std::string>{"Spell.dbc has changes that are not saved.\n\nSave them?"});
         QCOMPARE(wentOn(), goesOn);
         QCOMPARE(NameOnDisk(spell_),
                  answer == UnsavedChangesAnswer::Save ? std::string("Typed name") : savedName);
@@ -255,10 +257,14 @@ class UnsavedWorkTest : public QObject {
     void savingAndExportingKeepTheCurrentRecordAndColumn_data() {
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QString>("file");
-        QTest::newRow("File > Save") << "MenuItemSave" << "";
-        QTest::newRow("Save as") << "MenuItemSaveas" << "Copy.dbc";
-        QTest::newRow("Export everything") << "MenuItemExporttotxt" << "All.csv";
-        QTest::newRow("Export All") << "Exportall1" << "All.txt";
+        QTest::newRow("File > Save") << "MenuItemSave"
+                                     << "";
+        QTest::newRow("Save as") << "MenuItemSaveas"
+                                 << "Copy.dbc";
+        QTest::newRow("Export everything") << "MenuItemExporttotxt"
+                                           << "All.csv";
+        QTest::newRow("Export All") << "Exportall1"
+                                    << "All.txt";
     }
 
     void savingAndExportingKeepTheCurrentRecordAndColumn() {
