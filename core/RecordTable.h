@@ -89,6 +89,9 @@ class RecordTable {
     void Post();
     void Cancel();
     void Delete();  // the current record, without asking
+    // Ends editing or inserting as moving away does, without moving: posts a changed record and
+    // cancels an unchanged one.
+    void FinishEditing();
 
     // ---- Fields of the current record --------------------------------------------------
     int FieldCount() const { return active_ ? static_cast<int>(columns_.size()) : 0; }
@@ -156,7 +159,6 @@ class RecordTable {
     void RequireColumn(int column) const;
     // Drops columns and records without telling anyone.
     void Discard();
-    void FinishEditing();
     void BeginNewRecord(int viewRow);
     // Stores the record being posted and puts it at newRow among the records; with `before`,
     // notes each cell whose stored value changes, with that value.

@@ -91,11 +91,11 @@ LoadReport LoadFrom(Workspace& workspace, const std::string& path, ByteSource& f
     return report;
 }
 
-// Posts a record being edited, so the writer sees stored values, and runs write. The cursor
-// stays on its record: a save or an export leaves the user where they were.
+// Finishes a record being edited, so the writer sees stored values, and runs write. The cursor
+// stays on its record: a save leaves the user where they were.
 template <typename Write>
-auto WritePosted(RecordTable& table, Write write) {
-    table.Post();
+auto WriteFinished(RecordTable& table, Write write) {
+    table.FinishEditing();
     return write();
 }
 
@@ -124,14 +124,14 @@ void SaveDbcFile(Workspace& workspace, const std::string& path) {
     if (!table.Active()) {
         throw KelvaneError("DataSet not exists");
     }
-    workspace.LoadedFile = WritePosted(table, [&] {
+    workspace.LoadedFile = WriteFinished(table, [&] {
         return WriteDbcFile(table, workspace.FileLayout, path, workspace.LoadedFile);
     });
 }
 
 std::string EncodeDbcTable(Workspace& workspace) {
-    return WritePosted(workspace.Table,
-                       [&] { return EncodeDbc(workspace.Table, workspace.FileLayout); });
+    return WriteFinished(workspace.Table,
+                         [&] { return EncodeDbc(workspace.Table, workspace.FileLayout); });
 }
 
 }  // namespace kelvane

@@ -103,7 +103,7 @@ PatchExport ExportPatchCell(const RecordTable& table, int row, int selectedColum
 PatchExport ExportPatchAll(RecordTable& table, const ExportProgress& progress) {
     RequireKeyColumn(table);
     // A record being edited goes out as it will be stored; the cursor stays where it is.
-    table.Post();
+    table.FinishEditing();
     const int total = table.RecordCount();
     PatchExport result;
     result.Lines.reserve(static_cast<size_t>(total));

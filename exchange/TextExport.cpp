@@ -121,8 +121,9 @@ std::string ExportLine(const RecordTable& table, int row) {
 }
 
 std::vector<std::string> ExportAllLines(RecordTable& table) {
+    table.RequireActive();
     // A record being edited goes out as it will be stored; the cursor stays where it is.
-    table.Post();
+    table.FinishEditing();
     CellTexts cells(table);
     ExportLineBuilder builder(cells, table.FieldCount());
     builder.Lines.reserve(static_cast<size_t>(table.RecordCount()));

@@ -712,6 +712,13 @@ TEST_F(UnsavedChangesTest, SaveAndExportsKeepTheCurrentRecord) {
         EXPECT_EQ(Table().State(), TableState::Browse);
         EXPECT_EQ(Table().RecordIdAt(Table().CurrentRow()), record);
         EXPECT_EQ(Table().CurrentRow(), 2);
+
+        // A record inserted and left untouched is dropped, as moving away would drop it.
+        Table().MoveTo(1);
+        Table().Insert();
+        run();
+        EXPECT_EQ(Table().RecordCount(), 3);
+        EXPECT_EQ(Table().CurrentRow(), 1);
     }
 }
 
