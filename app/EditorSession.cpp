@@ -4,6 +4,7 @@
 #include <iterator>
 #include <utility>
 
+#include "app/DeleteRecordAfterAsking.h"
 #include "app/NewTableRequest.h"
 #include "core/DefinedColumns.h"
 #include "core/FieldDefFile.h"
@@ -77,13 +78,86 @@ EditorSession::~EditorSession() {
     workspace_.Table.RemoveListener(this);
 }
 
+// ---- Unsaved changes and their history ----------------------------------------------------
+
+bool EditorSession::HasUnsavedChanges() const {
+    const RecordTable& table = workspace_.Table;
+    return table.Active() && (history_.ChangedSinceSave() || table.Modified());
+}
+
+void EditorSession::Undo() {
+    history_.Undo();
+}
+
+void EditorSession::Redo() {
+    history_.Redo();
+}
+
+void EditorSession::CellsChanged(const CellsChange& change) {
+    if (change.What == CellsChange::Kind::Typed || change.What == CellsChange::Kind::Reverted) {
+        RefreshHistoryState();
+    }
+}
+
+void EditorSession::CursorChanged(const CursorChange& change) {
+    if (change.State != change.PreviousState) {
+        RefreshHistoryState();
+    }
+}
+
+void EditorSession::RefreshHistoryState() {
+    const bool unsaved = HasUnsavedChanges();
+    std::string undoName = history_.UndoName();
+    std::string redoName = history_.RedoName();
+    if (unsaved == state_.Unsaved && undoName == state_.UndoName && redoName == state_.RedoName) {
+        return;
+    }
+    state_.Unsaved = unsaved;
+    state_.UndoName = std::move(undoName);
+    state_.RedoName = std::move(redoName);
+    PublishWindowState();
+}
+
+// ---- Guards before the open table is replaced ---------------------------------------------
+
+bool EditorSession::SaveOrDiscardChanges() {
+    if (!HasUnsavedChanges()) {
+        return true;
+    }
+    const std::string question = FileNameOfPath(workspace_.Current.FilePath) +
+                                 " has changes that are not saved.\n\nSave them?";
+    switch (dialogs_.AskSaveChanges(question)) {
+        case UnsavedChangesAnswer::Save:
+            return Save();
+        case UnsavedChangesAnswer::Discard:
+            return true;
+        case UnsavedChangesAnswer::Cancel:
+            break;
+    }
+    return false;
+}
+
+void EditorSession::SetTypedEditCommit(std::function<bool()> commit) {
+    typedEditCommit_ = std::move(commit);
+}
+
+bool EditorSession::CommitTypedEdit() {
+    return !typedEditCommit_ || typedEditCommit_();
+}
+
 void EditorSession::SetWindowStateListener(std::function<void()> listener) {
     stateListener_ = std::move(listener);
 }
 
 void EditorSession::EnableFileCommands(bool recordExports) {
-    state_.FileCommandsEnabled = true;
-    state_.RecordExportsEnabled = state_.RecordExportsEnabled || recordExports;
+    recordExportsOffered_ = recordExportsOffered_ || recordExports;
+    PublishWindowState();
+}
+
+void EditorSession::PublishWindowState() {
+    const bool open = workspace_.Table.Active();
+    state_.FileCommandsEnabled = open;
+    state_.RecordExportsEnabled = open && recordExportsOffered_;
     if (stateListener_) {
         stateListener_();
     }
@@ -91,24 +165,35 @@ void EditorSession::EnableFileCommands(bool recordExports) {
 
 void EditorSession::SetCaption(std::string caption) {
     state_.Caption = std::move(caption);
-    if (stateListener_) {
-        stateListener_();
-    }
+    PublishWindowState();
 }
 
 void EditorSession::LoadTable(const std::string& path, bool applyDefinitions, int fieldLimit) {
-    loadedTextFit_ = {};
+    ShowLoadReport(ReadTable(path, applyDefinitions, fieldLimit), path);
+}
+
+LoadReport EditorSession::ReadTable(const std::string& path, bool applyDefinitions,
+                                    int fieldLimit) {
+    return RunLoad([&](const LoadProgress& progress) {
+        return GuardMemory(FileWork::Loading, path, [&] {
+            return LoadDbcFile(workspace_, path, applyDefinitions, fieldLimit, progress);
+        });
+    });
+}
+
+LoadReport EditorSession::RunLoad(const std::function<LoadReport(const LoadProgress&)>& load) {
     LoadReport report;
     {
         LoadScope scope(feedback_);
-        report = GuardMemory(FileWork::Loading, path, [&] {
-            return LoadDbcFile(workspace_, path, applyDefinitions, fieldLimit,
-                               [this](int record, int recordCount) {
-                                   feedback_.LoadProgress(record, recordCount);
-                               });
-        });
+        report = load(
+            [this](int record, int recordCount) { feedback_.LoadProgress(record, recordCount); });
     }
     loadedTextFit_ = report.TextFit;
+    PublishWindowState();
+    return report;
+}
+
+void EditorSession::ShowLoadReport(const LoadReport& report, const std::string& path) {
     if (report.HasByteFields) {
         SetCaption(state_.Caption + " with byte fields");
     }
@@ -119,11 +204,11 @@ void EditorSession::LoadTable(const std::string& path, bool applyDefinitions, in
 }
 
 void EditorSession::OpenTableFile(const std::string& path) {
-    workspace_.Table.Close();
-    EnableFileCommands(true);
-    PrepareOpen(workspace_.Current, path);
+    const LoadReport report = RunLoad(
+        [&](const LoadProgress& progress) { return OpenDbcTable(workspace_, path, progress); });
     SetCaption(kOpenedCaptionPrefix + workspace_.Current.TableName);
-    LoadTable(path, true, 0);
+    EnableFileCommands(true);
+    ShowLoadReport(report, path);
 }
 
 CommandLineOutcome EditorSession::RunCommandLine(const std::vector<std::string>& arguments) {
@@ -170,7 +255,9 @@ CommandLineOutcome EditorSession::RunBatch(const std::string& dbcPath, const std
 }
 
 void EditorSession::Open() {
-    workspace_.Table.Close();
+    if (!SaveOrDiscardChanges()) {
+        return;
+    }
     const std::optional<std::string> path = dialogs_.ChooseOpenFile(
         {"Open dbc file", {{"*.dbc", "*.dbc"}, {"all files", "*.*"}}, "", ""});
     if (path) {
@@ -179,7 +266,9 @@ void EditorSession::Open() {
 }
 
 void EditorSession::Reload() {
-    workspace_.Table.Close();
+    if (!SaveOrDiscardChanges()) {
+        return;
+    }
     LoadTable(workspace_.Current.FilePath, true, 0);
 }
 
@@ -305,7 +394,7 @@ void EditorSession::NewTable(const NewTableRequest& request) {
 }
 
 void EditorSession::ReloadAfterFieldsDialog(int fieldCountBefore) {
-    if (!AutoReloadOnFieldsChange) {
+    if (!AutoReloadOnFieldsChange || !SaveOrDiscardChanges()) {
         return;
     }
     const CurrentTable& current = workspace_.Current;
@@ -317,7 +406,12 @@ void EditorSession::ReloadAfterFieldsDialog(int fieldCountBefore) {
 }
 
 void EditorSession::EmptyTable() {
-    workspace_.Table.DeleteAllRecords();
+    RecordTable& table = workspace_.Table;
+    table.RequireActive();
+    if (dialogs_.AskYesNoDefaultNo("Delete all " + std::to_string(table.RecordCount()) +
+                                   " records?")) {
+        table.DeleteAllRecords();
+    }
 }
 
 void EditorSession::AddRow() {
@@ -325,47 +419,7 @@ void EditorSession::AddRow() {
 }
 
 void EditorSession::DeleteRow() {
-    workspace_.Table.Delete();
-}
-
-void EditorSession::Undo() {
-    history_.Undo();
-}
-
-void EditorSession::Redo() {
-    history_.Redo();
-}
-
-bool EditorSession::HasUnsavedChanges() const {
-    const RecordTable& table = workspace_.Table;
-    return table.Active() && (history_.ChangedSinceSave() || table.Modified());
-}
-
-void EditorSession::CellsChanged(const CellsChange& change) {
-    if (change.What == CellsChange::Kind::Typed || change.What == CellsChange::Kind::Reverted) {
-        RefreshHistoryState();
-    }
-}
-
-void EditorSession::CursorChanged(const CursorChange& change) {
-    if (change.State != change.PreviousState) {
-        RefreshHistoryState();
-    }
-}
-
-void EditorSession::RefreshHistoryState() {
-    const bool unsaved = HasUnsavedChanges();
-    std::string undoName = history_.UndoName();
-    std::string redoName = history_.RedoName();
-    if (unsaved == state_.Unsaved && undoName == state_.UndoName && redoName == state_.RedoName) {
-        return;
-    }
-    state_.Unsaved = unsaved;
-    state_.UndoName = std::move(undoName);
-    state_.RedoName = std::move(redoName);
-    if (stateListener_) {
-        stateListener_();
-    }
+    DeleteRecordAfterAsking(workspace_.Table, dialogs_);
 }
 
 }  // namespace kelvane

@@ -12,6 +12,7 @@ namespace kelvane {
 
 struct DatKind;
 struct NewTableRequest;
+class RecordTable;
 class UserDialogs;
 class WorkFeedback;
 struct Workspace;
@@ -21,9 +22,10 @@ inline constexpr char ApplicationTitle[] = "Kelvane by Dravik v2.7b";
 // What the main window shows of the session: its caption and which commands are enabled.
 struct MainWindowState {
     std::string Caption = ApplicationTitle;
-    // "&Save", "Save &as...", "&Reload" and "Export &everything to..."
+    // "&Save", "Save &as...", "&Reload" and "Export &everything to...", while a table is open
     bool FileCommandsEnabled = false;
-    // "Export selected &line to csv" and "Export for &Patchwell"
+    // "Export selected &line to csv" and "Export for &Patchwell", while a table opened from a
+    // file (or one made after it) is open
     bool RecordExportsEnabled = false;
     // The table holds changes its file does not: the caption's "*".
     bool Unsaved = false;
@@ -54,12 +56,25 @@ class EditorSession : private RecordTableListener {
     // writing failed, to offer writing its lookup file.
     void SetDatOffer(std::function<void(const DatKind&)> offer);
 
+    // Whether the open table holds changes its file does not, typed but not posted ones included.
+    bool HasUnsavedChanges() const;
+    // Before a command drops the open table's unsaved changes: asks Save / Discard / Cancel and
+    // returns whether the command may go on (nothing to lose, saved, or discarded). A save the
+    // user declines returns false; one that fails throws, so the command stops either way.
+    bool SaveOrDiscardChanges();
+    // Lets the window hand a value still being typed into a cell to the table; the commit
+    // returns false when the value was refused (the window has said why).
+    void SetTypedEditCommit(std::function<bool()> commit);
+    // Hands a value still being typed to the table; false when it was refused.
+    bool CommitTypedEdit();
+
     // The grid column of the last mouse press on the grid, Index counting as 0.
     int SelectedColumn = 0;
     // "Auto reload on fields change" in the Options menu.
     bool AutoReloadOnFieldsChange = true;
 
-    // Makes the file the current table and loads it with its field definitions.
+    // Makes the file the current table and loads it with its field definitions. A file that
+    // cannot be loaded leaves the open table as it was.
     void OpenTableFile(const std::string& path);
     // The program's arguments after its own name: a DBC path opens that file; "/i", a DBC path
     // and a patch file write the Spell preset beside the DBC file, load it, apply the patch and
@@ -67,7 +82,10 @@ class EditorSession : private RecordTableListener {
     // follow. Returns what the program is to do next.
     CommandLineOutcome RunCommandLine(const std::vector<std::string>& arguments);
 
+    // Asks about unsaved changes, then for the file; the open table stays until the chosen
+    // file has loaded.
     void Open();
+    // Asks about unsaved changes, then reads the file again.
     void Reload();
     // Returns whether the table was written (the user may decline a save that would change
     // data beyond the edits, or one over a file that changed on disk since it was loaded).
@@ -75,24 +93,36 @@ class EditorSession : private RecordTableListener {
     void SaveAs();
     void NewTable(const NewTableRequest& request);
     // After the field settings dialog was confirmed; fieldCountBefore is the table's field
-    // count when the dialog opened (-1 for a closed table).
+    // count when the dialog opened (-1 for a closed table). Asks about unsaved changes before
+    // it reloads.
     void ReloadAfterFieldsDialog(int fieldCountBefore);
+    // Deletes every record once the user has agreed (default No).
     void EmptyTable();
     void AddRow();
+    // Deletes the current record once the user has agreed, as the navigator does.
     void DeleteRow();
     // Take back the last change to the table, or do again the last one taken back.
     void Undo();
     void Redo();
-    // Whether the open table holds changes its file does not, typed but not posted ones included.
-    bool HasUnsavedChanges() const;
 
   private:
     void EnableFileCommands(bool recordExports);
+    void PublishWindowState();
+    // Typing starts or ends a change the history does not hold yet.
+    void CellsChanged(const CellsChange& change) override;
+    void CursorChanged(const CursorChange& change) override;
+    void RefreshHistoryState();
     void TakeCommandLinePath(const std::string& path);
     CommandLineOutcome RunBatch(const std::string& dbcPath, const std::string& patchPath,
                                 bool force);
     void SetCaption(std::string caption);
     void LoadTable(const std::string& path, bool applyDefinitions, int fieldLimit);
+    // Replaces the open table with the file's records; the open table stays when that fails.
+    LoadReport ReadTable(const std::string& path, bool applyDefinitions, int fieldLimit);
+    // Runs a load with its progress shown; afterwards the table holds what its file holds.
+    LoadReport RunLoad(const std::function<LoadReport(const LoadProgress&)>& load);
+    // The caption mark and the warning a load leaves.
+    void ShowLoadReport(const LoadReport& report, const std::string& path);
     void BuildCountTable(int fieldCount);
     void BuildTableFromDefinitions(int fieldCount);
     bool ConfirmTextFit(const std::string& path);
@@ -102,18 +132,16 @@ class EditorSession : private RecordTableListener {
     // returns false when the user cancels.
     bool SaveOverChangesAfterAsking(const std::string& path);
     void OfferDatFile();
-    // Typing starts or ends a change the history does not hold yet.
-    void CellsChanged(const CellsChange& change) override;
-    void CursorChanged(const CursorChange& change) override;
-    void RefreshHistoryState();
 
     Workspace& workspace_;
     UserDialogs& dialogs_;
     WorkFeedback& feedback_;
-    UndoHistory history_;
     MainWindowState state_;
     std::function<void()> stateListener_;
     std::function<void(const DatKind&)> datOffer_;
+    std::function<bool()> typedEditCommit_;
+    bool recordExportsOffered_ = false;
+    UndoHistory history_;
     // How the table fits the string block of the file it was loaded from, until it is saved.
     StringBlockFit loadedTextFit_;
 };

@@ -25,7 +25,8 @@ std::vector<ColumnDef> ColumnsOfDefinitions(const FieldDefList& defs, int count,
 }
 
 void CreateColumns(RecordTable& table, const std::vector<ColumnDef>& columns) {
-    table.Close();
+    // The definitions are checked before the open table is replaced: a name given twice leaves
+    // it open as it was.
     table.ClearFieldDefs();
     for (const ColumnDef& column : columns) {
         table.AddFieldDef(column.Name, column.Kind, column.Size, column.Required);

@@ -16,7 +16,8 @@ struct Workspace;
 std::vector<ColumnDef> ColumnsOfDefinitions(const FieldDefList& defs, int count,
                                             const CellLayout& cells = {});
 
-// Replaces the table's columns with these and opens it empty.
+// Replaces the table's columns with these and opens it empty. Definitions the table refuses
+// (a name given twice) leave the open table as it was.
 void CreateColumns(RecordTable& table, const std::vector<ColumnDef>& columns);
 
 // Makes the workspace's table a new, empty one with the columns definitions 0 to fieldCount - 1

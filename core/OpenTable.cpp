@@ -17,9 +17,16 @@ void PrepareOpen(CurrentTable& current, const std::string& path) {
 
 LoadReport OpenDbcTable(Workspace& workspace, const std::string& path,
                         const LoadProgress& progress) {
+    const CurrentTable before = workspace.Current;
+    // The definitions beside the new file are found through the current table.
     PrepareOpen(workspace.Current, path);
-    return GuardMemory(FileWork::Loading, path,
-                       [&] { return LoadDbcFile(workspace, path, true, 0, progress); });
+    try {
+        return GuardMemory(FileWork::Loading, path,
+                           [&] { return LoadDbcFile(workspace, path, true, 0, progress); });
+    } catch (...) {
+        workspace.Current = before;
+        throw;
+    }
 }
 
 }  // namespace kelvane

@@ -14,7 +14,8 @@ struct Workspace;
 void PrepareOpen(CurrentTable& current, const std::string& path);
 
 // PrepareOpen, then loads the file with the field definitions beside it. Running out of memory
-// fails with a message naming the file.
+// fails with a message naming the file. A file that cannot be loaded leaves the workspace as it
+// was, the current table's name and path included.
 LoadReport OpenDbcTable(Workspace& workspace, const std::string& path,
                         const LoadProgress& progress = {});
 

@@ -78,8 +78,6 @@ class RecordTable {
     void Prior();
     void Last();
     void MoveTo(int row);
-    // Posts a changed record being edited or inserted, or cancels an unchanged one.
-    void FinishEditing();
     bool Eof() const { return eof_; }
     bool Bof() const { return bof_; }
     // The current view row, or -1 when there is none.
@@ -94,6 +92,9 @@ class RecordTable {
     void Post();
     void Cancel();
     void Delete();  // the current record, without asking
+    // Ends editing or inserting as moving away does, without moving: posts a changed record and
+    // cancels an unchanged one.
+    void FinishEditing();
 
     // ---- Fields of the current record --------------------------------------------------
     int FieldCount() const { return active_ ? static_cast<int>(columns_.size()) : 0; }

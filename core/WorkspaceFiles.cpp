@@ -1,6 +1,8 @@
 #include "core/WorkspaceFiles.h"
 
 #include <algorithm>
+#include <memory>
+#include <optional>
 
 #include "core/DbcWriter.h"
 #include "core/DefinedColumns.h"
@@ -9,7 +11,6 @@
 #include "core/GridColumns.h"
 #include "core/KelvaneError.h"
 #include "core/MemoryByteSource.h"
-#include "core/NotificationSuspension.h"
 #include "core/TablePaths.h"
 #include "core/TextUtil.h"
 #include "core/Workspace.h"
@@ -35,17 +36,20 @@ std::string DefinitionsNote(const std::string& definitionsPath, const std::strin
            " are not used, and column kinds may be shifted.";
 }
 
+// Reads the whole file before the workspace changes: a file that cannot be read leaves the open
+// table, its definitions and its layout as they were.
 LoadReport BuildTable(Workspace& workspace, const std::string& path, ByteSource& file,
                       bool applyDefinitions, int fieldLimit, const LoadProgress& progress) {
-    workspace.FileLayout = CellLayout();
     const DbcHeader header = ReadDbcHeader(file, path);
     const std::string definitionsPath = FieldDefFilePath(workspace.Current);
+    // On the heap: the list holds an entry for every field a table may have.
+    auto defs = std::make_unique<FieldDefList>(workspace.Defs);
     // Without definitions the caller chose the column count; cells past it are not loaded and
     // columns past the record's cells keep their defaults.
     int columns = header.FieldCount;
     std::string note;
     if (applyDefinitions) {
-        const int described = LoadFieldDefinitions(workspace.Current, workspace.Defs, columns);
+        const int described = LoadFieldDefinitions(workspace.Current, *defs, columns);
         note = DefinitionsNote(definitionsPath, path, described, columns);
     } else {
         if (fieldLimit < 0 || fieldLimit > MaxFieldCount) {
@@ -55,10 +59,10 @@ LoadReport BuildTable(Workspace& workspace, const std::string& path, ByteSource&
         }
         columns = fieldLimit;
     }
-    CutColumnNames(workspace.Defs, columns);
-    DbcTableData data =
-        ReadDbcTable(file, path, {workspace.Defs, columns, definitionsPath}, progress);
+    CutColumnNames(*defs, columns);
+    DbcTableData data = ReadDbcTable(file, path, {*defs, columns, definitionsPath}, progress);
     CreateColumns(workspace.Table, data.Columns);
+    workspace.Defs = *defs;
     workspace.Table.AdoptLoadedRows(std::move(data.Rows));
     workspace.FileLayout = data.Layout;
     data.Report.DefinitionsNote = note;
@@ -87,37 +91,32 @@ LoadReport LoadFrom(Workspace& workspace, const std::string& path, ByteSource& f
     return report;
 }
 
-// Runs write with the grid suspended for the whole of it, so the grid hears one reset at most:
-// a record being edited is posted first, so the writer sees stored values, and the last record
-// is current afterwards (not after a failed write).
+// Finishes a record being edited, so the writer sees stored values, and runs write. The cursor
+// stays on its record: a save leaves the user where they were.
 template <typename Write>
-auto WriteFromFirstToLast(RecordTable& table, Write write) {
-    const NotificationSuspension suspended(table);
-    table.First();
-    auto written = write();
-    table.Last();
-    return written;
+auto WriteFinished(RecordTable& table, Write write) {
+    table.FinishEditing();
+    return write();
 }
 
 }  // namespace
 
 LoadReport LoadDbcFile(Workspace& workspace, const std::string& path, bool applyDefinitions,
                        int fieldLimit, const LoadProgress& progress) {
-    // Closed before the file is opened: a file that cannot be read must not leave the previous
-    // table open under the new file's name.
-    workspace.Table.Close();
     // Taken before reading: a change while the file is read makes the next save ask.
-    workspace.LoadedFile = FileSnapshot::Take(path);
+    std::optional<FileSnapshot> snapshot = FileSnapshot::Take(path);
     FileByteSource file(path);
-    return LoadFrom(workspace, path, file, applyDefinitions, fieldLimit, progress);
+    LoadReport report = LoadFrom(workspace, path, file, applyDefinitions, fieldLimit, progress);
+    workspace.LoadedFile = std::move(snapshot);
+    return report;
 }
 
 LoadReport LoadDbcBytes(Workspace& workspace, const std::string& path, std::string_view bytes,
                         bool applyDefinitions, int fieldLimit, const LoadProgress& progress) {
-    workspace.Table.Close();
-    workspace.LoadedFile.reset();
     MemoryByteSource file(bytes);
-    return LoadFrom(workspace, path, file, applyDefinitions, fieldLimit, progress);
+    LoadReport report = LoadFrom(workspace, path, file, applyDefinitions, fieldLimit, progress);
+    workspace.LoadedFile.reset();
+    return report;
 }
 
 void SaveDbcFile(Workspace& workspace, const std::string& path) {
@@ -125,14 +124,14 @@ void SaveDbcFile(Workspace& workspace, const std::string& path) {
     if (!table.Active()) {
         throw KelvaneError("DataSet not exists");
     }
-    workspace.LoadedFile = WriteFromFirstToLast(table, [&] {
+    workspace.LoadedFile = WriteFinished(table, [&] {
         return WriteDbcFile(table, workspace.FileLayout, path, workspace.LoadedFile);
     });
 }
 
 std::string EncodeDbcTable(Workspace& workspace) {
-    return WriteFromFirstToLast(workspace.Table,
-                                [&] { return EncodeDbc(workspace.Table, workspace.FileLayout); });
+    return WriteFinished(workspace.Table,
+                         [&] { return EncodeDbc(workspace.Table, workspace.FileLayout); });
 }
 
 }  // namespace kelvane

@@ -17,7 +17,8 @@ struct Workspace;
 // table (CurrentTable's FilePath and TableName), and the report says when it describes another
 // number of fields; otherwise fieldLimit columns are built from the definitions held. The grid
 // gets its column rules and the first record becomes current. Failures throw KelvaneError
-// naming the file; the table is then closed.
+// naming the file; a file that cannot be read leaves the workspace's table, definitions and
+// loaded file as they were.
 LoadReport LoadDbcFile(Workspace& workspace, const std::string& path, bool applyDefinitions,
                        int fieldLimit, const LoadProgress& progress = {});
 
@@ -25,14 +26,14 @@ LoadReport LoadDbcFile(Workspace& workspace, const std::string& path, bool apply
 LoadReport LoadDbcBytes(Workspace& workspace, const std::string& path, std::string_view bytes,
                         bool applyDefinitions, int fieldLimit, const LoadProgress& progress = {});
 
-// Posts a record being edited and writes the whole table with the workspace's cell layout,
-// atomically (see WriteDbcFile); the last record is current afterwards. Fails with "DataSet
-// not exists" when no table is open, and with FileChangedError when path is the file the table
-// was loaded from (Workspace::LoadedFile) and another program changed it since; afterwards
-// LoadedFile is the file written.
+// Finishes a record being edited (posted when changed, else cancelled) and writes the whole
+// table with the workspace's cell layout, atomically (see WriteDbcFile); the current record
+// stays current. Fails with "DataSet not exists" when no table is open, and with
+// FileChangedError when path is the file the table was loaded from (Workspace::LoadedFile) and
+// another program changed it since; afterwards LoadedFile is the file written.
 void SaveDbcFile(Workspace& workspace, const std::string& path);
 
-// The bytes SaveDbcFile writes for the open table.
+// The bytes SaveDbcFile writes for the open table, a record being edited finished first.
 std::string EncodeDbcTable(Workspace& workspace);
 
 }  // namespace kelvane

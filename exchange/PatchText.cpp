@@ -7,7 +7,6 @@
 #include <utility>
 
 #include "core/KelvaneError.h"
-#include "core/NotificationSuspension.h"
 #include "core/RecordTable.h"
 #include "exchange/CellTexts.h"
 #include "exchange/PatchLineBuilder.h"
@@ -103,9 +102,8 @@ PatchExport ExportPatchCell(const RecordTable& table, int row, int selectedColum
 
 PatchExport ExportPatchAll(RecordTable& table, const ExportProgress& progress) {
     RequireKeyColumn(table);
-    const NotificationSuspension suspension(table);
-    // Starting the walk finishes a record being edited, as any move of the cursor does.
-    table.First();
+    // A record being edited goes out as it will be stored; the cursor stays where it is.
+    table.FinishEditing();
     const int total = table.RecordCount();
     PatchExport result;
     result.Lines.reserve(static_cast<size_t>(total));
@@ -118,7 +116,6 @@ PatchExport ExportPatchAll(RecordTable& table, const ExportProgress& progress) {
         SweepRecords(first, std::min(total, first + kProgressRecords), kFirstPairColumn,
                      table.FieldCount(), builder);
     }
-    table.Last();
     return result;
 }
 

@@ -33,8 +33,8 @@ PatchExport ExportPatchCell(const RecordTable& table, int row, int selectedColum
 // Told (records done, records in all) from time to time during a whole-table export.
 using ExportProgress = std::function<void(int done, int total)>;
 
-// The row lines of every record in table order, walked with the grid suspended; the last
-// record is current afterwards.
+// The row lines of every record in table order, a record being edited finished
+// first (posted when changed, else cancelled); the current record stays current.
 PatchExport ExportPatchAll(RecordTable& table, const ExportProgress& progress = {});
 
 }  // namespace kelvane

@@ -4,7 +4,6 @@
 #include <array>
 #include <string_view>
 
-#include "core/NotificationSuspension.h"
 #include "core/RecordTable.h"
 #include "exchange/CellTexts.h"
 #include "exchange/RecordSweep.h"
@@ -122,14 +121,13 @@ std::string ExportLine(const RecordTable& table, int row) {
 }
 
 std::vector<std::string> ExportAllLines(RecordTable& table) {
-    const NotificationSuspension suspension(table);
-    // Starting the walk finishes a record being edited, as any move of the cursor does.
-    table.First();
+    table.RequireActive();
+    // A record being edited goes out as it will be stored; the cursor stays where it is.
+    table.FinishEditing();
     CellTexts cells(table);
     ExportLineBuilder builder(cells, table.FieldCount());
     builder.Lines.reserve(static_cast<size_t>(table.RecordCount()));
     SweepRecords(0, table.RecordCount(), kFirstFieldColumn, table.FieldCount(), builder);
-    table.Last();
     return std::move(builder.Lines);
 }
 

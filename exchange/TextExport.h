@@ -21,8 +21,8 @@ std::string CommaLine(std::span<const std::string> texts);
 // The comma-separated line of a record: every column after Index. row -1 gives empty items.
 std::string ExportLine(const RecordTable& table, int row);
 
-// The export lines of every record in table order, walked with the grid suspended; the last
-// record is current afterwards.
+// The export lines of every record in table order, a record being edited finished
+// first (posted when changed, else cancelled); the current record stays current.
 std::vector<std::string> ExportAllLines(RecordTable& table);
 
 }  // namespace kelvane

@@ -75,8 +75,8 @@ Program::Program(UserDialogs& dialogs, ModalRunner& modals, std::vector<std::str
     mainWindow_->SetCommandLine(std::move(arguments));
     QObject::connect(fieldSettings_, &FieldSettingsDialog::LoadPresetRequested, presets_,
                      &QWidget::show);
-    QObject::connect(mainWindow_->Menus().TalentEditor, &QAction::triggered, talentTree_,
-                     &TalentTreeWindow::ShowInFront);
+    mainWindow_->ConnectCommand({mainWindow_->Menus().TalentEditor},
+                                [this] { talentTree_->ShowInFront(); });
     QObject::connect(talentTree_, &TalentTreeWindow::DeleteTalentRequested, deleteTalent_,
                      &DeleteTalentWindow::ShowInFront);
     QObject::connect(creatureEditor_, &CreatureEditorWindow::ModelSearchRequested, modelSearch,

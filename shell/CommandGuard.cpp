@@ -3,6 +3,7 @@
 #include <exception>
 #include <new>
 
+#include "shell/CommandCancelled.h"
 #include "shell/UserDialogs.h"
 
 namespace kelvane {
@@ -11,6 +12,8 @@ bool RunGuarded(UserDialogs& dialogs, const std::function<void()>& command) {
     try {
         command();
         return true;
+    } catch (const CommandCancelled&) {
+        // The user stopped it, and knows why.
     } catch (const std::bad_alloc&) {
         dialogs.ShowMessage("Not enough memory to finish the command.");
     } catch (const std::exception& error) {

@@ -21,6 +21,9 @@ struct FileDialogRequest {
     bool ConfirmOverwrite = true;  // save dialogs: ask before replacing an existing file
 };
 
+// What to do with changes of the open table that a command is about to drop.
+enum class UnsavedChangesAnswer { Save, Discard, Cancel };
+
 // Everything that blocks to ask the user something. The editor's windows reach message boxes
 // and file dialogs only through this, so tests can answer them from a script.
 class UserDialogs {
@@ -33,6 +36,9 @@ class UserDialogs {
     virtual bool AskYesNoDefaultNo(const std::string& text) = 0;
     // A question with two buttons, confirmLabel ("Overwrite") and Cancel; true for the first.
     virtual bool Confirm(const std::string& text, const std::string& confirmLabel) = 0;
+    // Save / Discard / Cancel before a command drops unsaved changes; Save is the default
+    // answer, and closing the question cancels.
+    virtual UnsavedChangesAnswer AskSaveChanges(const std::string& text) = 0;
     // The chosen path, or nothing when the dialog was cancelled.
     virtual std::optional<std::string> ChooseOpenFile(const FileDialogRequest& request) = 0;
     // Asks before replacing an existing file unless the request says otherwise; nothing when

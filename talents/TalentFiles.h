@@ -13,7 +13,8 @@ class TalentFiles {
   public:
     virtual ~TalentFiles() = default;
 
-    // Opens the file as the current table, the way the Open command does after its dialog.
+    // Opens the file as the current table, the way the Open command does after its dialog. When
+    // the user keeps the current table's unsaved changes instead, it throws CommandCancelled.
     virtual void OpenTableFile(const std::string& path) = 0;
     // The current table.
     virtual RecordTable& Table() = 0;

@@ -3,12 +3,13 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QStyle>
 #include <algorithm>
 
+#include "app/DeleteRecordAfterAsking.h"
 #include "app/ui/CellEditDelegate.h"
-#include "app/ui/DeleteRecordAfterAsking.h"
 #include "app/ui/RecordTableModel.h"
 #include "core/RecordTable.h"
 #include "shell/CommandGuard.h"
@@ -161,6 +162,20 @@ void DbGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hin
     if (arrived.isValid()) {
         edit(arrived);
     }
+}
+
+bool DbGrid::CommitEdit() {
+    const QModelIndex index = currentIndex();
+    auto* editor = qobject_cast<QLineEdit*>(indexWidget(index));
+    if (editor == nullptr) {
+        return true;
+    }
+    const bool typed = editor->isModified();
+    const QString text = editor->text();
+    // Closed before the value goes in: a refusal's message takes the focus, and the editor's
+    // own commit on losing it would refuse the value a second time.
+    QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+    return !typed || model_.setData(index, text);
 }
 
 void DbGrid::KeepOnTableRow() {

@@ -27,6 +27,10 @@ class DbGrid : public QTableView {
 
     using QTableView::edit;
 
+    // Hands a value still being typed into a cell to the table and closes the cell's editor;
+    // returns false when the value was refused, which the user has then been told.
+    bool CommitEdit();
+
   signals:
     // A mouse button went down on the grid, its titles included. column is the grid column
     // the press makes current (on a title, the current one), Index counting as 0; sent before

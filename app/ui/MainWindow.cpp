@@ -1,6 +1,7 @@
 #include "app/ui/MainWindow.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QHBoxLayout>
@@ -60,6 +61,7 @@ MainWindow::MainWindow(EditorSession& session, UserDialogs& dialogs, ModalRunner
     grid_ = new DbGrid(*model_, dialogs_, central);
     grid_->setObjectName("DBGrid1");
     layout->addWidget(grid_);
+    session_.SetTypedEditCommit([this] { return grid_->CommitEdit(); });
     BuildTopPanel(panel);
     setCentralWidget(central);
 
@@ -72,7 +74,8 @@ MainWindow::MainWindow(EditorSession& session, UserDialogs& dialogs, ModalRunner
 void MainWindow::BuildTopPanel(QWidget* panel) {
     auto* layout = new QHBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
-    navigator_ = new RecordNavigator(*model_, dialogs_, panel);
+    navigator_ = new RecordNavigator(
+        *model_, dialogs_, [this] { return session_.CommitTypedEdit(); }, panel);
     navigator_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     // The buttons take the focus to close a cell editor; the keys belong to the grid after.
     connect(navigator_, &RecordNavigator::CommandFinished, grid_,
@@ -139,7 +142,9 @@ void MainWindow::SetCommandLine(std::vector<std::string> arguments) {
 }
 
 void MainWindow::RunCommand(const std::function<void()>& command) {
-    RunGuarded(dialogs_, command);
+    if (session_.CommitTypedEdit()) {
+        RunGuarded(dialogs_, command);
+    }
 }
 
 void MainWindow::ConnectCommand(std::initializer_list<QAction*> entries,
@@ -175,6 +180,16 @@ void MainWindow::showEvent(QShowEvent* event) {
     }
 }
 
+void MainWindow::closeEvent(QCloseEvent* event) {
+    bool mayClose = false;
+    RunCommand([this, &mayClose] { mayClose = session_.SaveOrDiscardChanges(); });
+    if (mayClose) {
+        QMainWindow::closeEvent(event);
+    } else {
+        event->ignore();
+    }
+}
+
 void MainWindow::ApplyWindowState() {
     const MainWindowState& state = session_.WindowState();
     // The mark is part of the caption, not Qt's "[*]" placeholder, so the caption reads the
@@ -201,7 +216,7 @@ void MainWindow::EditFields() {
 
 void MainWindow::CreateNewTable() {
     RunCommand([this] {
-        if (modals_.RunModal(*createNew_) == QDialog::Accepted) {
+        if (session_.SaveOrDiscardChanges() && modals_.RunModal(*createNew_) == QDialog::Accepted) {
             session_.NewTable(createNew_->Request());
         }
     });

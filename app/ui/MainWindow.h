@@ -48,7 +48,9 @@ class MainWindow : public QMainWindow {
     // The thin bar the export of all records shows while it works.
     QProgressBar& ExportProgressBar() const { return *progressBar_; }
 
-    // Runs one user command: a failure is shown in a message box and the program goes on.
+    // Runs one user command: a value still being typed into the grid goes into the table first
+    // (a refused one stops the command), and a failure is shown in a message box and the
+    // program goes on.
     void RunCommand(const std::function<void()>& command);
     // Runs the command, through RunCommand, whenever one of the entries is chosen.
     void ConnectCommand(std::initializer_list<QAction*> entries, std::function<void()> command);
@@ -58,6 +60,8 @@ class MainWindow : public QMainWindow {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    // Asks about unsaved changes; a cancel keeps the window open.
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     void BuildTopPanel(QWidget* panel);

@@ -2,16 +2,21 @@
 
 #include <QHBoxLayout>
 #include <QToolButton>
+#include <utility>
 
-#include "app/ui/DeleteRecordAfterAsking.h"
+#include "app/DeleteRecordAfterAsking.h"
 #include "app/ui/RecordTableModel.h"
 #include "core/RecordTable.h"
 #include "shell/CommandGuard.h"
 
 namespace kelvane {
 
-RecordNavigator::RecordNavigator(RecordTableModel& model, UserDialogs& dialogs, QWidget* parent)
-    : QWidget(parent), model_(model), dialogs_(dialogs) {
+RecordNavigator::RecordNavigator(RecordTableModel& model, UserDialogs& dialogs,
+                                 std::function<bool()> commitTypedEdit, QWidget* parent)
+    : QWidget(parent),
+      model_(model),
+      dialogs_(dialogs),
+      commitTypedEdit_(std::move(commitTypedEdit)) {
     setObjectName(QStringLiteral("DBNavigator1"));
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -42,15 +47,18 @@ void RecordNavigator::AddButton(const char* objectName, const QString& glyph, co
     button->setText(glyph);
     button->setToolTip(QString::fromLatin1(toolTip));
     button->setAutoRaise(true);
-    // Taking the focus on a click closes an open cell editor first, so its text reaches the
-    // record before the command acts on it.
-    button->setFocusPolicy(Qt::ClickFocus);
+    // The buttons leave the focus where it is, so an open cell editor is still there for Run to
+    // commit, and a value it refuses stops the command.
+    button->setFocusPolicy(Qt::NoFocus);
     connect(button, &QToolButton::clicked, this,
             [this, command = std::move(command)] { Run(command); });
     layout()->addWidget(button);
 }
 
 void RecordNavigator::Run(const std::function<void(RecordTable&)>& command) {
+    if (!commitTypedEdit_()) {
+        return;
+    }
     RunGuarded(dialogs_, [&] { command(model_.Table()); });
     emit CommandFinished();
 }

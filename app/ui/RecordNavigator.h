@@ -13,12 +13,14 @@ class UserDialogs;
 
 // The bar of record buttons above the grid: first, prior, next, last, insert, delete (after
 // asking), edit, post, cancel and refresh, each acting on the shown table. A failing command
-// shows its message.
+// shows its message. Each button first runs commitTypedEdit, which hands a value still being
+// typed into the grid to the table; a refused value stops the button's command.
 class RecordNavigator : public QWidget {
     Q_OBJECT
 
   public:
-    RecordNavigator(RecordTableModel& model, UserDialogs& dialogs, QWidget* parent = nullptr);
+    RecordNavigator(RecordTableModel& model, UserDialogs& dialogs,
+                    std::function<bool()> commitTypedEdit, QWidget* parent = nullptr);
 
   signals:
     // A button's command has run (or failed and said why): the grid can take the focus back.
@@ -32,6 +34,7 @@ class RecordNavigator : public QWidget {
 
     RecordTableModel& model_;
     UserDialogs& dialogs_;
+    std::function<bool()> commitTypedEdit_;
 };
 
 }  // namespace kelvane

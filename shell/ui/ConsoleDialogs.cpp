@@ -28,6 +28,11 @@ bool ConsoleDialogs::Confirm(const std::string& text, const std::string& confirm
     return false;
 }
 
+UnsavedChangesAnswer ConsoleDialogs::AskSaveChanges(const std::string& text) {
+    Print(text + " [answered Cancel: there is no display to ask on]");
+    return UnsavedChangesAnswer::Cancel;
+}
+
 std::optional<std::string> ConsoleDialogs::ChooseOpenFile(const FileDialogRequest& request) {
     Print(request.Title + " [cancelled: there is no display to ask on]");
     return std::nullopt;

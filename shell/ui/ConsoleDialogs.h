@@ -6,13 +6,15 @@
 namespace kelvane {
 
 // The editor's questions when there is no display to show them on: messages go to stderr,
-// questions are printed and answered No, file dialogs and modal windows are cancelled.
+// questions are printed and answered No (Cancel where there is no No, so nothing is lost), file
+// dialogs and modal windows are cancelled.
 class ConsoleDialogs : public UserDialogs, public ModalRunner {
   public:
     void ShowMessage(const std::string& text) override;
     bool AskYesNo(const std::string& text) override;
     bool AskYesNoDefaultNo(const std::string& text) override;
     bool Confirm(const std::string& text, const std::string& confirmLabel) override;
+    UnsavedChangesAnswer AskSaveChanges(const std::string& text) override;
     std::optional<std::string> ChooseOpenFile(const FileDialogRequest& request) override;
     std::optional<std::string> ChooseSaveFile(const FileDialogRequest& request) override;
     int RunModal(QDialog& dialog) override;

@@ -93,6 +93,20 @@ bool QtDialogs::Confirm(const std::string& text, const std::string& confirmLabel
     return box.clickedButton() == confirm;
 }
 
+UnsavedChangesAnswer QtDialogs::AskSaveChanges(const std::string& text) {
+    NormalCursor cursor;
+    switch (QMessageBox::warning(parent_, QApplication::applicationDisplayName(), ToQt(text),
+                                 QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                                 QMessageBox::Save)) {
+        case QMessageBox::Save:
+            return UnsavedChangesAnswer::Save;
+        case QMessageBox::Discard:
+            return UnsavedChangesAnswer::Discard;
+        default:
+            return UnsavedChangesAnswer::Cancel;
+    }
+}
+
 std::optional<std::string> QtDialogs::ChooseOpenFile(const FileDialogRequest& request) {
     return RunFileDialog(parent_, request, QFileDialog::AcceptOpen);
 }

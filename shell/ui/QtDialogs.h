@@ -16,6 +16,7 @@ class QtDialogs : public UserDialogs, public ModalRunner {
     bool AskYesNo(const std::string& text) override;
     bool AskYesNoDefaultNo(const std::string& text) override;
     bool Confirm(const std::string& text, const std::string& confirmLabel) override;
+    UnsavedChangesAnswer AskSaveChanges(const std::string& text) override;
     std::optional<std::string> ChooseOpenFile(const FileDialogRequest& request) override;
     std::optional<std::string> ChooseSaveFile(const FileDialogRequest& request) override;
     int RunModal(QDialog& dialog) override;

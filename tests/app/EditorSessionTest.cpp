@@ -4,16 +4,22 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <new>
+#include <string>
+#include <vector>
 
+#include "app/ExchangeCommands.h"
 #include "app/NewTableRequest.h"
 #include "core/FileIo.h"
 #include "core/KelvaneError.h"
 #include "core/Presets.h"
 #include "core/Workspace.h"
+#include "core/WorkspaceFiles.h"
 #include "editors/DatKinds.h"
 #include "tests/support/DbcSamples.h"
+#include "tests/support/FieldDefsOnDisk.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempDir.h"
 
@@ -72,8 +78,9 @@ TEST_F(EditorSessionTest, OpenTableFileSetsCurrentTableCaptionAndCommands) {
     EXPECT_EQ(feedback.BusyDepth, 0);
 }
 
-TEST_F(EditorSessionTest, OpenAsksForAFileAndACancelLeavesTheTableClosed) {
-    session.OpenTableFile(WriteSpellSample());
+TEST_F(EditorSessionTest, OpenAsksForAFileAndACancelKeepsTheTable) {
+    const std::string path = WriteSpellSample();
+    session.OpenTableFile(path);
     dialogs.FileAnswers.push_back(std::nullopt);
     session.Open();
 
@@ -84,22 +91,50 @@ TEST_F(EditorSessionTest, OpenAsksForAFileAndACancelLeavesTheTableClosed) {
     EXPECT_EQ(request.Filters[0].Name, "*.dbc");
     EXPECT_EQ(request.Filters[1].Name, "all files");
     EXPECT_EQ(request.Filters[1].Pattern, "*.*");
-    EXPECT_FALSE(work->Table.Active());
+    EXPECT_EQ(work->Table.RecordCount(), 3);
+    EXPECT_EQ(work->Current.FilePath, path);
+    EXPECT_EQ(session.WindowState().Caption, "Kelvane by Dravik - Spell");
     EXPECT_TRUE(session.WindowState().FileCommandsEnabled);
+    EXPECT_TRUE(dialogs.SaveChangesQuestions.empty());
 }
 
-TEST_F(EditorSessionTest, OpenOfAMissingFileFailsWithTheFileNamedAndNoTableOpen) {
-    session.OpenTableFile(WriteSpellSample());
-    const std::string missing = dir.File("Missing.dbc");
-    try {
-        session.OpenTableFile(missing);
-        FAIL() << "opening a missing file succeeded";
-    } catch (const KelvaneError& error) {
-        EXPECT_THAT(error.what(), HasSubstr("Cannot open file \"" + missing + "\""));
+// A file that cannot be loaded, whatever the reason, leaves the open table with its unsaved
+// changes, its name, its columns and its commands as they were.
+TEST_F(EditorSessionTest, OpenOfAFileThatCannotBeLoadedKeepsTheOpenTable) {
+    const std::string path = WriteSpellSample();
+    session.OpenTableFile(path);
+    SetRank(1, 42);
+    dir.Write("Broken.dbc", "WDBC");
+    // Records cut short: the header reads, the records do not.
+    dir.Write("Short.dbc", SpellSample().Bytes().substr(0, 40));
+    WriteFieldDefs(dir.File("Short.dbc"), SpellSampleFields());
+    const std::vector<std::pair<std::string, std::string>> failures = {
+        {dir.File("Missing.dbc"), "Cannot open file"},
+        {dir.File("Broken.dbc"), "Broken.dbc"},
+        {dir.File("Short.dbc"), "Short.dbc"},
+    };
+    for (const auto& [failing, named] : failures) {
+        SCOPED_TRACE(failing);
+        dialogs.SaveChangesAnswers.push_back(UnsavedChangesAnswer::Discard);
+        dialogs.FileAnswers.push_back(failing);
+        EXPECT_THAT([&] { session.Open(); },
+                    ::testing::ThrowsMessage<KelvaneError>(HasSubstr(named)));
+        EXPECT_EQ(work->Table.RecordCount(), 3);
+        EXPECT_EQ(work->Table.IntegerAt(1, 4), 42);
+        EXPECT_EQ(ColumnNames(),
+                  (std::vector<std::string>{"Index", "ID", "Name", "Speed", "Rank"}));
+        EXPECT_EQ(work->Defs[1].Name, "Name");
+        EXPECT_EQ(work->Current.FilePath, path);
+        EXPECT_EQ(work->Current.TableName, "Spell");
+        EXPECT_EQ(session.WindowState().Caption, "Kelvane by Dravik - Spell");
+        EXPECT_TRUE(session.WindowState().FileCommandsEnabled);
+        EXPECT_TRUE(session.HasUnsavedChanges());
+        EXPECT_EQ(feedback.BusyDepth, 0);
     }
-    EXPECT_FALSE(work->Table.Active());
-    EXPECT_EQ(feedback.BusyDepth, 0);
-    EXPECT_EQ(session.WindowState().Caption, "Kelvane by Dravik - Missing");
+    // Saving still writes the table to its own file.
+    EXPECT_TRUE(session.Save());
+    session.Reload();
+    EXPECT_EQ(work->Table.IntegerAt(1, 4), 42);
 }
 
 TEST_F(EditorSessionTest, CommandLinePathOpensTheFileButLeavesLastOpenedPath) {
@@ -191,6 +226,7 @@ TEST_F(EditorSessionTest, SaveKeepsEditsAndReloadDropsUnsavedOnes) {
     SetRank(1, 42);
     session.Save();
     SetRank(1, 99);
+    dialogs.SaveChangesAnswers.push_back(UnsavedChangesAnswer::Discard);
     session.Reload();
 
     EXPECT_EQ(work->Table.RecordCount(), 3);
@@ -304,6 +340,7 @@ TEST_F(EditorSessionTest, FieldsDialogReloadsWithDefinitionsOrWithTheConfirmedCo
 
     work->Current.ConfirmedFieldCount = 4;
     SetRank(0, 5);
+    dialogs.SaveChangesAnswers.push_back(UnsavedChangesAnswer::Discard);
     session.ReloadAfterFieldsDialog(4);
     EXPECT_EQ(work->Table.FieldCount(), 5);
     EXPECT_EQ(work->Table.IntegerAt(0, 4), -1);
@@ -369,18 +406,30 @@ TEST_F(EditorSessionTest, StringsOutsideTheBlockAreReportedAfterTheLoad) {
     EXPECT_THAT(dialogs.Messages[0], HasSubstr("Name"));
 }
 
-TEST_F(EditorSessionTest, RowCommandsWorkOnTheCurrentRecord) {
+TEST_F(EditorSessionTest, RowCommandsWorkOnTheCurrentRecordAndDeletesAsk) {
     session.OpenTableFile(WriteSpellSample());
     work->Table.MoveTo(1);
     session.AddRow();
     EXPECT_EQ(work->Table.State(), TableState::Insert);
     work->Table.Post();
     EXPECT_EQ(work->Table.RecordCount(), 4);
+
+    dialogs.YesNoAnswers = {false, true};
     session.DeleteRow();
+    EXPECT_EQ(work->Table.RecordCount(), 4);
+    session.DeleteRow();
+    EXPECT_EQ(work->Table.RecordCount(), 3);
+    EXPECT_EQ(dialogs.Questions,
+              (std::vector<std::string>{"Delete a record?", "Delete a record?"}));
+
+    dialogs.YesNoAnswers = {false, true};
+    session.EmptyTable();
     EXPECT_EQ(work->Table.RecordCount(), 3);
     session.EmptyTable();
     EXPECT_EQ(work->Table.RecordCount(), 0);
     EXPECT_EQ(work->Table.FieldCount(), 5);
+    EXPECT_EQ(dialogs.DefaultNoQuestions,
+              (std::vector<std::string>{"Delete all 3 records?", "Delete all 3 records?"}));
 }
 
 }  // namespace
@@ -479,6 +528,207 @@ TEST_F(EditorSessionTest, RunningOutOfMemoryWhileLoadingNamesTheFile) {
                   "Cannot load \"" + path + "\": the file is too large for the memory available.");
     }
     EXPECT_EQ(exhausted.BusyDepth, 0);
+}
+
+}  // namespace
+}  // namespace kelvane::testing
+
+namespace kelvane::testing {
+namespace {
+
+// The Spell sample open, with a second table beside it to open instead.
+class UnsavedChangesTest : public EditorSessionTest {
+  protected:
+    static constexpr int kRank = 4;
+    std::string spell = dir.File("Spell.dbc");
+    std::string other = dir.File("Other.dbc");
+    int savedRank = 0;
+
+    void SetUp() override {
+        for (const std::string& path : {spell, other}) {
+            WriteFileAtomically(path, SpellSample().Bytes());
+            WriteFieldDefs(path, SpellSampleFields());
+        }
+        session.OpenTableFile(spell);
+        savedRank = work->Table.IntegerAt(1, kRank);
+    }
+
+    RecordTable& Table() { return work->Table; }
+
+    // Types a rank into record 1, posted or still in the record's editing.
+    void TypeRank(int rank, bool posted) {
+        Table().MoveTo(1);
+        Table().Edit();
+        Table().Fields(kRank).SetAsInteger(rank);
+        if (posted) {
+            Table().Post();
+        }
+    }
+
+    // The rank of record 1 in Spell.dbc as it is on disk.
+    int RankOnDisk() {
+        Workspace disk;
+        disk.Current.FilePath = spell;
+        disk.Current.TableName = "Spell";
+        LoadDbcFile(disk, spell, true, 0);
+        return disk.Table.IntegerAt(1, kRank);
+    }
+};
+
+struct GuardedCommand {
+    const char* Name;
+    std::function<void(EditorSession&, ScriptedDialogs&, const std::string& other)> Run;
+    // Where the table comes from once the command went on.
+    bool OpensOther;
+};
+
+const std::vector<GuardedCommand>& GuardedCommands() {
+    static const std::vector<GuardedCommand> commands = {
+        {"Open",
+         [](EditorSession& session, ScriptedDialogs& dialogs, const std::string& other) {
+             dialogs.FileAnswers.push_back(other);
+             session.Open();
+         },
+         true},
+        {"Reload",
+         [](EditorSession& session, ScriptedDialogs&, const std::string&) { session.Reload(); },
+         false},
+        {"Fields reload",
+         [](EditorSession& session, ScriptedDialogs&, const std::string&) {
+             session.ReloadAfterFieldsDialog(session.Work().Current.ConfirmedFieldCount);
+         },
+         false},
+    };
+    return commands;
+}
+
+// Every command that replaces the open table asks first; Save writes what was typed (posted
+// or not) before the command goes on, Discard drops it, Cancel keeps the table as it is.
+TEST_F(UnsavedChangesTest, CommandsThatReplaceTheTableAskSaveDiscardOrCancel) {
+    for (const GuardedCommand& command : GuardedCommands()) {
+        for (const UnsavedChangesAnswer answer :
+             {UnsavedChangesAnswer::Save, UnsavedChangesAnswer::Discard,
+              UnsavedChangesAnswer::Cancel}) {
+            for (const bool posted : {true, false}) {
+                SCOPED_TRACE(std::string(command.Name) + ", answer " +
+                             std::to_string(static_cast<int>(answer)) +
+                             (posted ? ", posted" : ", typed"));
+                WriteFileAtomically(spell, SpellSample().Bytes());
+                dialogs.SaveChangesQuestions.clear();
+                dialogs.FileAnswers.clear();
+                session.OpenTableFile(spell);
+                TypeRank(42, posted);
+                ASSERT_TRUE(session.HasUnsavedChanges());
+                dialogs.SaveChangesAnswers.push_back(answer);
+
+                command.Run(session, dialogs, other);
+
+                EXPECT_EQ(dialogs.SaveChangesQuestions,
+                          std::vector<std::string>{
+                              "Spell.dbc has changes that are not saved.\n\nSave them?"});
+                const bool wentOn = answer != UnsavedChangesAnswer::Cancel;
+                EXPECT_EQ(RankOnDisk(), answer == UnsavedChangesAnswer::Save ? 42 : savedRank);
+                EXPECT_EQ(session.HasUnsavedChanges(), !wentOn);
+                EXPECT_EQ(work->Current.FilePath, wentOn && command.OpensOther ? other : spell);
+                const int shownRank = !wentOn                                ? 42
+                                      : command.OpensOther                   ? savedRank
+                                      : answer == UnsavedChangesAnswer::Save ? 42
+                                                                             : savedRank;
+                EXPECT_EQ(Table().IntegerAt(1, kRank), shownRank);
+                EXPECT_TRUE(dialogs.Unanswered.empty());
+            }
+        }
+    }
+}
+
+TEST_F(UnsavedChangesTest, NothingIsAskedWithoutChangesOrAfterTheyWereSaved) {
+    for (const GuardedCommand& command : GuardedCommands()) {
+        SCOPED_TRACE(command.Name);
+        session.OpenTableFile(spell);
+        Table().MoveTo(2);
+        Table().Insert();
+        Table().Cancel();  // a record inserted and dropped again changed nothing
+        command.Run(session, dialogs, other);
+
+        session.OpenTableFile(spell);
+        TypeRank(7, true);
+        ASSERT_TRUE(session.Save());
+        command.Run(session, dialogs, other);
+    }
+    EXPECT_TRUE(dialogs.SaveChangesQuestions.empty());
+    EXPECT_TRUE(dialogs.Unanswered.empty());
+}
+
+// Save runs the normal save: when that save is declined (here: the file changed on disk and
+// the user does not overwrite it), the command stops and the table keeps its changes.
+TEST_F(UnsavedChangesTest, ADeclinedSaveStopsTheCommand) {
+    TypeRank(42, true);
+    WriteFileAtomically(spell, "another program's table");
+    for (const GuardedCommand& command : GuardedCommands()) {
+        SCOPED_TRACE(command.Name);
+        dialogs.SaveChangesAnswers.push_back(UnsavedChangesAnswer::Save);
+        dialogs.YesNoAnswers.push_back(false);
+        dialogs.FileAnswers.clear();
+        command.Run(session, dialogs, other);
+        EXPECT_EQ(dir.Read("Spell.dbc"), "another program's table");
+        EXPECT_EQ(Table().IntegerAt(1, kRank), 42);
+        EXPECT_EQ(work->Current.FilePath, spell);
+        EXPECT_TRUE(session.HasUnsavedChanges());
+    }
+}
+
+TEST_F(UnsavedChangesTest, SaveAndExportsKeepTheCurrentRecord) {
+    ExchangeCommands exchange(Table(), dialogs, feedback);
+    const std::vector<std::pair<const char*, std::function<void()>>> commands = {
+        {"Save", [&] { session.Save(); }},
+        {"Save as",
+         [&] {
+             dialogs.FileAnswers.push_back(dir.File("Copy.dbc"));
+             session.SaveAs();
+         }},
+        {"Export everything",
+         [&] {
+             dialogs.FileAnswers.push_back(dir.File("All.csv"));
+             exchange.ExportEverything();
+         }},
+        {"Patch export all",
+         [&] {
+             dialogs.FileAnswers.push_back(dir.File("All.txt"));
+             exchange.PatchExportAll([](int, int) {});
+         }},
+    };
+    for (const auto& [name, run] : commands) {
+        SCOPED_TRACE(name);
+        Table().MoveTo(1);
+        run();
+        EXPECT_EQ(Table().CurrentRow(), 1);
+
+        // A typed Index places its record elsewhere when posted: the cursor goes along.
+        Table().MoveTo(0);
+        const RecordId record = Table().RecordIdAt(0);
+        Table().Edit();
+        Table().Fields(0).SetAsInteger(Table().IntegerAt(2, 0) + 1);
+        run();
+        EXPECT_EQ(Table().State(), TableState::Browse);
+        EXPECT_EQ(Table().RecordIdAt(Table().CurrentRow()), record);
+        EXPECT_EQ(Table().CurrentRow(), 2);
+
+        // A record inserted and left untouched is dropped, as moving away would drop it.
+        Table().MoveTo(1);
+        Table().Insert();
+        run();
+        EXPECT_EQ(Table().RecordCount(), 3);
+        EXPECT_EQ(Table().CurrentRow(), 1);
+    }
+}
+
+TEST_F(UnsavedChangesTest, FileCommandsAreEnabledOnlyWhileATableIsOpen) {
+    EXPECT_TRUE(session.WindowState().FileCommandsEnabled);
+    EXPECT_TRUE(session.WindowState().RecordExportsEnabled);
+    EXPECT_THROW(session.RunCommandLine({dir.File("Missing.dbc")}), KelvaneError);
+    EXPECT_FALSE(Table().Active());
+    EXPECT_FALSE(session.WindowState().FileCommandsEnabled);
+    EXPECT_FALSE(session.WindowState().RecordExportsEnabled);
 }
 
 }  // namespace

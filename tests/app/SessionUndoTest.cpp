@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/EditorSession.h"
 #include "core/Workspace.h"
@@ -71,6 +72,7 @@ TEST_F(SessionUndoTest, TheWindowFollowsTypingPostingUndoRedoAndSaving) {
 TEST_F(SessionUndoTest, LoadingAndReloadingStartAFreshHistory) {
     Type(0, kRank, "3");
     work->Table.Post();
+    dialogs.SaveChangesAnswers.push_back(UnsavedChangesAnswer::Discard);
     session.Reload();
     EXPECT_EQ(State().UndoName, "");
     EXPECT_FALSE(State().Unsaved);
@@ -87,7 +89,9 @@ TEST_F(SessionUndoTest, SavingAfterUndoAndRedoWritesWhatTheEditsAloneWrite) {
     work->Table.Append();
     work->Table.Fields(kName).SetAsString("Arcane Missiles");
     work->Table.Post();
+    dialogs.YesNoAnswers.push_back(true);
     session.EmptyTable();
+    ASSERT_EQ(work->Table.RecordCount(), 0);
     session.Undo();  // the emptying
     session.Undo();  // the new record
     session.Undo();  // the deletion
@@ -104,6 +108,7 @@ TEST_F(SessionUndoTest, SavingAfterUndoAndRedoWritesWhatTheEditsAloneWrite) {
     direct.Table.MoveTo(1);
     direct.Table.Delete();
     EXPECT_EQ(dir.Read("Spell.dbc"), EncodeDbcTable(direct));
+    EXPECT_EQ(dialogs.Unanswered, std::vector<std::string>{});
 }
 
 }  // namespace

@@ -181,7 +181,8 @@ TEST_F(DbcReaderTest, FilesThatAreNoDbcAreRefusedNamingTheFile) {
         const std::string path = Put("Bad.dbc", DbcBytes().Raw(bytes));
 
         EXPECT_EQ(OpenFailure(path).rfind("\"" + path + "\" is not a DBC file: ", 0), 0u);
-        EXPECT_FALSE(table_.Active());
+        EXPECT_EQ(table_.RecordCount(), 3);  // the table open before stays
+        EXPECT_EQ(ws_.Current.TableName, "Spell");
         EXPECT_FALSE(table_.NotificationsSuspended());
     }
 }
@@ -227,13 +228,16 @@ TEST_F(DbcReaderTest, ImpossibleHeadersAreRefusedAndNothingIsLoaded) {
     }
 }
 
-TEST_F(DbcReaderTest, UnreadableFileLeavesTheOldTableClosed) {
-    OpenDbcTable(ws_, Put("Spell.dbc", SpellSample()));
+TEST_F(DbcReaderTest, UnreadableFileLeavesTheOldTableOpenUnderItsOwnName) {
+    const std::string path = Put("Spell.dbc", SpellSample());
+    OpenDbcTable(ws_, path);
 
     const std::string message = OpenFailure(dir_.File("Missing.dbc"));
 
     EXPECT_EQ(message.rfind("Cannot open file \"" + dir_.File("Missing.dbc") + "\". ", 0), 0u);
-    EXPECT_FALSE(table_.Active());
+    EXPECT_EQ(table_.RecordCount(), 3);
+    EXPECT_EQ(ws_.Current.FilePath, path);
+    EXPECT_EQ(ws_.Current.TableName, "Spell");
 }
 
 TEST_F(DbcReaderTest, ByteFieldsFollowTheWholeCells) {

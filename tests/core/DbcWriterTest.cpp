@@ -195,7 +195,7 @@ TEST_F(DbcWriterTest, RecordsAreWrittenInIndexOrderAndThePendingEditIsPosted) {
     EXPECT_EQ(Int32At(bytes, 24), 30);
     EXPECT_EQ(Int32At(bytes, 28), 10);
     EXPECT_EQ(table_.State(), TableState::Browse);
-    EXPECT_EQ(table_.CurrentRow(), 2);  // the cursor ends on the last record
+    EXPECT_EQ(table_.CurrentRow(), 0);  // the record that was being edited stays current
 }
 
 TEST_F(DbcWriterTest, LoadSaveLoadKeepsEveryCellAndTheBytes) {

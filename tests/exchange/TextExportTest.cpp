@@ -170,23 +170,25 @@ TEST_F(ExportAllLinesTest, OneLinePerRecordAcrossGapsAndSharedIndexes) {
                                         "107,r7", "108,r8", "109,r9", "200,\"shares Index 9\""}));
 }
 
-TEST_F(ExportAllLinesTest, PostsTheRecordBeingEditedAndEndsOnTheLast) {
+TEST_F(ExportAllLinesTest, PostsTheRecordBeingEditedAndKeepsItCurrent) {
     table.MoveTo(2);
     table.Edit();
     table.Fields(2).SetAsString("edited");
     const std::vector<std::string> lines = ExportAllLines(table);
     EXPECT_EQ(lines[2], "102,edited");
     EXPECT_EQ(table.State(), TableState::Browse);
-    EXPECT_EQ(table.CurrentRow(), 9);
+    EXPECT_EQ(table.CurrentRow(), 2);
 }
 
-TEST_F(ExportAllLinesTest, TheGridHearsOneResetOnly) {
+TEST_F(ExportAllLinesTest, TheGridHearsNothingOfTheWalk) {
+    table.MoveTo(4);
     testing::ListenerLog log;
     table.AddListener(&log);
     ExportAllLines(table);
     table.RemoveListener(&log);
     EXPECT_EQ(log.AllButResets(), 0);
-    EXPECT_EQ(log.Resets, 1);
+    EXPECT_EQ(log.Resets, 0);
+    EXPECT_EQ(table.CurrentRow(), 4);
 }
 
 TEST(ExportAllLines, SameLinesAsOneRecordAtATime) {

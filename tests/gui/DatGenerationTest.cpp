@@ -49,11 +49,6 @@ class DatGenerationTest : public QObject {
     }
 
   private slots:
-    // The session watches the workspace's table, so it goes first.
-    void cleanup() {
-        owner_.reset();
-        session_.reset();
-    }
     void init() {
         tables_ = std::make_unique<TempDir>();
         programFolder_ = std::make_unique<TempDir>();
@@ -70,6 +65,12 @@ class DatGenerationTest : public QObject {
             new GameObjectDatWindow(work_->Table, *dialogs_, programFolder_->Path(), owner_.get());
         ask_->SetGenerators(*items_, *creatures_, *gameObjects);
         session_->SetDatOffer([this](const DatKind& kind) { ask_->Ask(kind); });
+    }
+
+    // The session listens to the table, so it goes before the workspace.
+    void cleanup() {
+        owner_.reset();
+        session_.reset();
     }
 
     void windowsHaveTheirCaptionsAndControls() {

@@ -42,8 +42,10 @@ class DbGridTest : public QObject {
         model_ = std::make_unique<RecordTableModel>(Table(), sample_->Dialogs);
         window_ = std::make_unique<QWidget>();
         auto* layout = new QVBoxLayout(window_.get());
-        layout->addWidget(new RecordNavigator(*model_, sample_->Dialogs, window_.get()));
-        layout->addWidget(new DbGrid(*model_, sample_->Dialogs, window_.get()));
+        auto* grid = new DbGrid(*model_, sample_->Dialogs, window_.get());
+        layout->addWidget(new RecordNavigator(
+            *model_, sample_->Dialogs, [grid] { return grid->CommitEdit(); }, window_.get()));
+        layout->addWidget(grid);
         window_->resize(700, 300);
         window_->show();
         QVERIFY(QTest::qWaitForWindowExposed(window_.get()));

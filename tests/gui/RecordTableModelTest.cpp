@@ -365,6 +365,7 @@ class RecordTableModelTest : public QObject {
         QCOMPARE(model_->rowCount(), 4);
         QSignalSpy resetSpy(model_.get(), &QAbstractItemModel::modelReset);
 
+        sample_->Dialogs.SaveChangesAnswers.push_back(UnsavedChangesAnswer::Discard);
         sample_->Session.Reload();
 
         QVERIFY(resetSpy.count() >= 1);

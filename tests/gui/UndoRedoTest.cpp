@@ -75,6 +75,9 @@ class UndoRedoTest : public QObject {
             dir_->Write("patch.txt", "255:3=9\r\n77:1=New\r\n");
             dialogs_->FileAnswers.push_back(dir_->File("patch.txt"));
             Action("ImportfromPatchwellsformat1")->trigger();
+        } else if (change == "emptied table") {
+            dialogs_->YesNoAnswers.push_back(true);
+            Action("MenuItemEmptytable")->trigger();
         }
     }
 
@@ -108,6 +111,8 @@ class UndoRedoTest : public QObject {
                                         << "Delete Record";
         QTest::newRow("patch import") << "patch import"
                                       << "Import Patch";
+        QTest::newRow("emptied table") << "emptied table"
+                                       << "Empty Table";
     }
 
     void everyChangeIsTakenBackAndDoneAgain() {

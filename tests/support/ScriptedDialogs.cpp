@@ -22,6 +22,17 @@ bool ScriptedDialogs::Confirm(const std::string& text, const std::string& confir
     return AskYesNo(text + " [" + confirmLabel + " / Cancel]");
 }
 
+UnsavedChangesAnswer ScriptedDialogs::AskSaveChanges(const std::string& text) {
+    SaveChangesQuestions.push_back(text);
+    if (SaveChangesAnswers.empty()) {
+        Unanswered.push_back("save changes: " + text);
+        return UnsavedChangesAnswer::Cancel;
+    }
+    const UnsavedChangesAnswer answer = SaveChangesAnswers.front();
+    SaveChangesAnswers.pop_front();
+    return answer;
+}
+
 std::optional<std::string> ScriptedDialogs::ChooseOpenFile(const FileDialogRequest& request) {
     return NextFile(request);
 }

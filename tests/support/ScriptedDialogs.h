@@ -13,16 +13,20 @@ namespace kelvane::testing {
 // Answers the editor's questions and file dialogs from queues filled by the test, and records
 // what was asked. A question with no answer queued is answered No / Cancel and recorded in
 // Unanswered, so a test sees it instead of hanging. Confirm takes its answers from YesNoAnswers
-// (true for its confirm button) and records its text followed by " [Label / Cancel]".
+// (true for its confirm button) and records its text followed by " [Label / Cancel]". The
+// Save / Discard / Cancel question takes its answers from SaveChangesAnswers and records its
+// text in SaveChangesQuestions; unanswered, it cancels.
 class ScriptedDialogs : public UserDialogs {
   public:
     std::deque<bool> YesNoAnswers;
     std::deque<std::optional<std::string>> FileAnswers;
+    std::deque<UnsavedChangesAnswer> SaveChangesAnswers;
 
     std::vector<std::string> Messages;
     std::vector<std::string> Questions;
     // The questions among Questions whose default answer is No.
     std::vector<std::string> DefaultNoQuestions;
+    std::vector<std::string> SaveChangesQuestions;
     std::vector<FileDialogRequest> FileRequests;
     std::vector<std::string> Unanswered;
 
@@ -30,6 +34,7 @@ class ScriptedDialogs : public UserDialogs {
     bool AskYesNo(const std::string& text) override;
     bool AskYesNoDefaultNo(const std::string& text) override;
     bool Confirm(const std::string& text, const std::string& confirmLabel) override;
+    UnsavedChangesAnswer AskSaveChanges(const std::string& text) override;
     std::optional<std::string> ChooseOpenFile(const FileDialogRequest& request) override;
     std::optional<std::string> ChooseSaveFile(const FileDialogRequest& request) override;
 

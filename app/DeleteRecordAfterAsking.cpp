@@ -1,4 +1,4 @@
-#include "app/ui/DeleteRecordAfterAsking.h"
+#include "app/DeleteRecordAfterAsking.h"
 
 #include "core/RecordTable.h"
 #include "shell/UserDialogs.h"

@@ -1,0 +1,319 @@
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <QTest>
+#include <QToolButton>
+#include <functional>
+#include <memory>
+
+#include "app/ui/DbGrid.h"
+#include "app/ui/MainWindow.h"
+#include "core/DecimalSeparator.h"
+#include "core/TablePaths.h"
+#include "core/Workspace.h"
+#include "core/WorkspaceFiles.h"
+#include "program/Program.h"
+#include "tests/gui/support/ScriptedModals.h"
+#include "tests/gui/support/WidgetLookup.h"
+#include "tests/support/DbcSamples.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/TalentSamples.h"
+#include "tests/support/TempDir.h"
+
+Q_DECLARE_METATYPE(kelvane::UnsavedChangesAnswer)
+
+namespace kelvane::testing {
+
+// Work typed into the main window is never lost: every command sees what was typed, the
+// commands that replace the table ask first, and saving leaves the user where they were.
+class UnsavedWorkTest : public QObject {
+    Q_OBJECT
+
+  private:
+    static constexpr int kName = 2;
+    static constexpr int kSpeed = 3;
+    static constexpr int kRank = 4;
+
+    std::unique_ptr<TempDir> dir_;
+    std::unique_ptr<ScriptedDialogs> dialogs_;
+    std::unique_ptr<ScriptedModals> modals_;
+    std::unique_ptr<Program> program_;
+    std::string spell_;
+
+    MainWindow& Window() { return program_->MainWindow(); }
+    RecordTable& Table() { return program_->Work().Table; }
+    DbGrid& Grid() { return Window().Grid(); }
+    QAction* Action(const char* name) { return Child<QAction>(Window(), name); }
+    QModelIndex Cell(int row, int column) { return Grid().model()->index(row, column); }
+
+    void ClickCell(int row, int column) {
+        QTest::mouseClick(Grid().viewport(), Qt::LeftButton, Qt::NoModifier,
+                          Grid().visualRect(Cell(row, column)).center());
+    }
+    // Types over the cell's text and leaves its editor open, as a user who has not pressed
+    // Enter yet.
+    QLineEdit* TypeIntoCell(int row, int column, const QString& text) {
+        ClickCell(row, column);
+        QTest::keyClick(&Grid(), Qt::Key_F2);
+        auto* editor = qobject_cast<QLineEdit*>(Grid().indexWidget(Cell(row, column)));
+        if (editor == nullptr) {
+            qFatal("no cell editor");
+        }
+        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(editor, text);
+        return editor;
+    }
+    // The name of record 1 in the DBC file as it is on disk.
+    std::string NameOnDisk(const std::string& path) {
+        Workspace disk;
+        disk.Current.FilePath = path;
+        disk.Current.TableName = TableNameFromPath(path);
+        LoadDbcFile(disk, path, true, 0);
+        return std::string(disk.Table.StringAt(1, kName));
+    }
+    void AnswerFieldsDialogRenamingRank() {
+        modals_->Scripts.push_back([](QDialog& dialog) {
+            Child<QTableWidget>(dialog, "sg")->item(3, 1)->setText("Level");
+            Child<QAbstractButton>(dialog, "BitBtn1")->click();
+            return dialog.result();
+        });
+    }
+    void AnswerNewDialogWithThreeFields() {
+        modals_->Scripts.push_back([](QDialog& dialog) {
+            ButtonWithText(dialog, "empty (enter field count)")->click();
+            Child<QLineEdit>(dialog, "MaskEditFCount")->setText("3");
+            Child<QAbstractButton>(dialog, "BitBtn1")->click();
+            return dialog.result();
+        });
+    }
+
+  private slots:
+    void initTestCase() { SetDecimalSeparator('.'); }
+
+    void init() {
+        dir_ = std::make_unique<TempDir>();
+        dialogs_ = std::make_unique<ScriptedDialogs>();
+        modals_ = std::make_unique<ScriptedModals>();
+        program_ = std::make_unique<Program>(*dialogs_, *modals_, std::vector<std::string>{});
+        spell_ = dir_->File("Spell.dbc");
+        for (const char* name : {"Spell.dbc", "Other.dbc"}) {
+            dir_->Write(name, SpellSample().Bytes());
+            WriteFieldDefs(dir_->File(name), SpellSampleFields());
+        }
+        Window().OpenTableFile(spell_);
+        Window().show();
+        Window().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&Window()));
+    }
+
+    void cleanup() {
+        QCOMPARE(dialogs_->Unanswered, std::vector<std::string>{});
+        QCOMPARE(modals_->Unanswered, std::vector<std::string>{});
+        program_.reset();
+    }
+
+    void typedValueReachesTheFileWhateverStartsTheSave_data() {
+        QTest::addColumn<QString>("trigger");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("Ctrl+S") << "shortcut"
+                                << "Spell.dbc";
+        QTest::newRow("File > Save") << "menu"
+                                     << "Spell.dbc";
+        QTest::newRow("navigator Post, then Save") << "navigator"
+                                                   << "Spell.dbc";
+        QTest::newRow("Export everything") << "export"
+                                           << "All.csv";
+        QTest::newRow("pop-up Export All") << "patch export"
+                                           << "All.txt";
+    }
+
+    void typedValueReachesTheFileWhateverStartsTheSave() {
+        QFETCH(QString, trigger);
+        QFETCH(QString, file);
+        QLineEdit* editor = TypeIntoCell(1, kName, "Typed name");
+        const std::string path = dir_->File(file.toStdString());
+        if (trigger == "shortcut") {
+            QTest::keyClick(editor, Qt::Key_S, Qt::ControlModifier);
+        } else if (trigger == "menu") {
+            Action("MenuItemSave")->trigger();
+        } else if (trigger == "navigator") {
+            QTest::mouseClick(Child<QToolButton>(Window(), "NavPost"), Qt::LeftButton);
+            QCOMPARE(Table().State(), TableState::Browse);
+            QTest::keyClick(&Grid(), Qt::Key_S, Qt::ControlModifier);
+        } else {
+            dialogs_->FileAnswers.push_back(path);
+            Action(trigger == "export" ? "MenuItemExporttotxt" : "ExportAll2")->trigger();
+        }
+
+        QCOMPARE(dialogs_->Messages, std::vector<std::string>{});
+        if (file.endsWith(".dbc")) {
+            QCOMPARE(NameOnDisk(path), std::string("Typed name"));
+        } else {
+            QVERIFY(dir_->Read(file.toStdString()).find("Typed name") != std::string::npos);
+        }
+        QCOMPARE(std::string(Table().StringAt(1, kName)), std::string("Typed name"));
+    }
+
+    void aRefusedValueStopsTheCommand() {
+        TypeIntoCell(1, kRank, "99999999999");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(dialogs_->Messages,
+                 std::vector<std::string>{
+                     "'99999999999' is not a valid integer value for field 'Rank'"});
+        QVERIFY(dir_->Read("Spell.dbc") == SpellSample().Bytes());
+
+        // The navigator's buttons stop alike.
+        TypeIntoCell(1, kRank, "99999999999");
+        QTest::mouseClick(Child<QToolButton>(Window(), "NavNext"), Qt::LeftButton);
+        QCOMPARE(dialogs_->Messages.size(), size_t{2});
+        QCOMPARE(Table().CurrentRow(), 1);
+    }
+
+    void guardedCommandsAskSaveDiscardOrCancel_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<UnsavedChangesAnswer>("answer");
+        for (const char* command : {"close", "Open", "Reload", "New", "Fields", "Talent Editor"}) {
+            QTest::addRow("%s, Save", command) << command << UnsavedChangesAnswer::Save;
+            QTest::addRow("%s, Discard", command) << command << UnsavedChangesAnswer::Discard;
+            QTest::addRow("%s, Cancel", command) << command << UnsavedChangesAnswer::Cancel;
+        }
+    }
+
+    void guardedCommandsAskSaveDiscardOrCancel() {
+        QFETCH(QString, command);
+        QFETCH(UnsavedChangesAnswer, answer);
+        const std::string savedName(Table().StringAt(1, kName));
+        TypeIntoCell(1, kName, "Typed name");
+        dialogs_->SaveChangesAnswers.push_back(answer);
+        const bool goesOn = answer != UnsavedChangesAnswer::Cancel;
+
+        std::function<bool()> wentOn;
+        if (command == "close") {
+            Window().close();
+            wentOn = [this] { return !Window().isVisible(); };
+        } else if (command == "Open") {
+            if (goesOn) {
+                dialogs_->FileAnswers.push_back(dir_->File("Other.dbc"));
+            }
+            Action("MenuItemOpenDbc")->trigger();
+            wentOn = [this] { return Window().windowTitle() == "Kelvane by Dravik - Other"; };
+        } else if (command == "Reload") {
+            const RecordId shown = Table().RecordIdAt(0);
+            Action("MenuItemReloadLastFile")->trigger();
+            wentOn = [this, shown] { return !(Table().RecordIdAt(0) == shown); };
+        } else if (command == "New") {
+            if (goesOn) {
+                AnswerNewDialogWithThreeFields();
+                dialogs_->FileAnswers.push_back(std::nullopt);  // the offered Save as
+            }
+            Action("MenuItemNewTable")->trigger();
+            wentOn = [this] { return Table().FieldCount() == 4; };
+        } else if (command == "Fields") {
+            AnswerFieldsDialogRenamingRank();
+            Action("MenuItemFields")->trigger();
+            wentOn = [this] { return Table().ColumnName(kRank) == "Level"; };
+        } else {
+            WriteTalentTab(dir_->File("TalentTab.dbc"), {{41, "Affliction", 256, 0, 0}});
+            WriteTalents(dir_->File("Talent.dbc"), {{1001, 41, 0, 0, {11, 12, 13, 0, 0}}});
+            dialogs_->FileAnswers.push_back(dir_->File("TalentTab.dbc"));
+            dialogs_->FileAnswers.push_back(dir_->File("Talent.dbc"));
+            Action("alentEditor1")->trigger();
+            QTRY_VERIFY(!dialogs_->SaveChangesQuestions.empty());
+            wentOn = [this] {
+                return Window().windowTitle().startsWith("Kelvane by Dravik - Talent");
+            };
+        }
+
+        QCOMPARE(
+            dialogs_->SaveChangesQuestions,
+            std::vector<std::string>{"Spell.dbc has changes that are not saved.\n\nSave them?"});
+        QCOMPARE(wentOn(), goesOn);
+        QCOMPARE(NameOnDisk(spell_),
+                 answer == UnsavedChangesAnswer::Save ? std::string("Typed name") : savedName);
+        if (!goesOn) {
+            QCOMPARE(std::string(Table().StringAt(1, kName)), std::string("Typed name"));
+            QVERIFY(Window().isVisible());
+        }
+    }
+
+    void openCancelledOrFailedKeepsTheTable() {
+        dialogs_->FileAnswers.push_back(std::nullopt);
+        Action("MenuItemOpenDbc")->trigger();
+        dialogs_->FileAnswers.push_back(dir_->File("Missing.dbc"));
+        Action("MenuItemOpenDbc")->trigger();
+        QCOMPARE(dialogs_->Messages.size(), size_t{1});
+
+        QCOMPARE(Grid().model()->rowCount(), 3);
+        QCOMPARE(Window().windowTitle(), QString("Kelvane by Dravik - Spell"));
+        QVERIFY(Action("MenuItemSave")->isEnabled());
+        Action("MenuItemSave")->trigger();
+        QCOMPARE(dialogs_->Messages.size(), size_t{1});
+        QVERIFY(dir_->Read("Spell.dbc") == SpellSample().Bytes());
+    }
+
+    void savingAndExportingKeepTheCurrentRecordAndColumn_data() {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("File > Save") << "MenuItemSave"
+                                     << "";
+        QTest::newRow("Save as") << "MenuItemSaveas"
+                                 << "Copy.dbc";
+        QTest::newRow("Export everything") << "MenuItemExporttotxt"
+                                           << "All.csv";
+        QTest::newRow("Export All") << "Exportall1"
+                                    << "All.txt";
+    }
+
+    void savingAndExportingKeepTheCurrentRecordAndColumn() {
+        QFETCH(QString, entry);
+        QFETCH(QString, file);
+        ClickCell(1, kSpeed);
+        if (!file.isEmpty()) {
+            dialogs_->FileAnswers.push_back(dir_->File(file.toStdString()));
+        }
+        Action(entry.toLatin1().constData())->trigger();
+        QCOMPARE(Grid().currentIndex(), Cell(1, kSpeed));
+        QCOMPARE(Table().CurrentRow(), 1);
+
+        // With a typed value that the save posts.
+        TypeIntoCell(0, kSpeed, "2.5");
+        if (!file.isEmpty()) {
+            dialogs_->FileAnswers.push_back(dir_->File(file.toStdString()));
+        }
+        Action(entry.toLatin1().constData())->trigger();
+        QCOMPARE(Grid().currentIndex(), Cell(0, kSpeed));
+        QCOMPARE(Table().CurrentRow(), 0);
+        QCOMPARE(Table().FloatAt(0, kSpeed), 2.5);
+    }
+
+    void deleteRowAndEmptyTableAsk() {
+        ClickCell(1, kName);
+        dialogs_->YesNoAnswers = {false, true};
+        Action("DeleteRow1")->trigger();
+        QCOMPARE(Table().RecordCount(), 3);
+        Action("DeleteRow1")->trigger();
+        QCOMPARE(Table().RecordCount(), 2);
+        QCOMPARE(dialogs_->Questions,
+                 (std::vector<std::string>{"Delete a record?", "Delete a record?"}));
+
+        dialogs_->YesNoAnswers = {false, true};
+        Action("MenuItemEmptytable")->trigger();
+        QCOMPARE(Table().RecordCount(), 2);
+        Action("MenuItemEmptytable")->trigger();
+        QCOMPARE(Table().RecordCount(), 0);
+        QCOMPARE(dialogs_->DefaultNoQuestions,
+                 (std::vector<std::string>{"Delete all 2 records?", "Delete all 2 records?"}));
+        // Nothing is asked again when the window closes after a save.
+        Action("MenuItemSave")->trigger();
+        Window().close();
+        QVERIFY(!Window().isVisible());
+    }
+};
+
+}  // namespace kelvane::testing
+
+QTEST_MAIN(kelvane::testing::UnsavedWorkTest)
+#include "UnsavedWorkTest.moc"
