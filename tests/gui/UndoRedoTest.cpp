@@ -9,13 +9,10 @@
 #include "app/ui/DbGrid.h"
 #include "app/ui/MainWindow.h"
 #include "core/Workspace.h"
-#include "program/Program.h"
 #include "tests/exchange/ExchangeTables.h"
-#include "tests/gui/support/ScriptedModals.h"
+#include "tests/gui/support/RunningProgram.h"
 #include "tests/gui/support/WidgetLookup.h"
 #include "tests/support/DbcSamples.h"
-#include "tests/support/ScriptedDialogs.h"
-#include "tests/support/TempDir.h"
 
 namespace kelvane::testing {
 
@@ -28,14 +25,11 @@ class UndoRedoTest : public QObject {
     Q_OBJECT
 
   private:
-    std::unique_ptr<TempDir> dir_;
-    std::unique_ptr<ScriptedDialogs> dialogs_;
-    std::unique_ptr<ScriptedModals> modals_;
-    std::unique_ptr<Program> program_;
+    std::unique_ptr<RunningProgram> program_;
     std::string path_;
 
-    MainWindow& Window() { return program_->MainWindow(); }
-    RecordTable& Table() { return program_->Work().Table; }
+    MainWindow& Window() { return program_->App.MainWindow(); }
+    RecordTable& Table() { return program_->App.Work().Table; }
     DbGrid& Grid() { return Window().Grid(); }
     QAction* Action(const char* name) { return Child<QAction>(Window(), name); }
     void ClickCell(int row, int column) {
@@ -68,27 +62,24 @@ class UndoRedoTest : public QObject {
             ClickCell(0, kNameColumn);  // leaving the record posts it
         } else if (change == "deleted record") {
             ClickCell(1, kNameColumn);
-            dialogs_->YesNoAnswers.push_back(true);
+            program_->Dialogs.YesNoAnswers.push_back(true);
             Press(Qt::Key_Delete, Qt::ControlModifier);
         } else if (change == "patch import") {
             // Changes a record and adds one, which the import leaves open.
-            dir_->Write("patch.txt", "255:3=9\r\n77:1=New\r\n");
-            dialogs_->FileAnswers.push_back(dir_->File("patch.txt"));
+            program_->Dir.Write("patch.txt", "255:3=9\r\n77:1=New\r\n");
+            program_->Dialogs.FileAnswers.push_back(program_->Dir.File("patch.txt"));
             Action("ImportfromPatchwellsformat1")->trigger();
         } else if (change == "emptied table") {
-            dialogs_->YesNoAnswers.push_back(true);
+            program_->Dialogs.YesNoAnswers.push_back(true);
             Action("MenuItemEmptytable")->trigger();
         }
     }
 
   private slots:
     void init() {
-        dir_ = std::make_unique<TempDir>();
-        dialogs_ = std::make_unique<ScriptedDialogs>();
-        modals_ = std::make_unique<ScriptedModals>();
-        program_ = std::make_unique<Program>(*dialogs_, *modals_, std::vector<std::string>{});
-        path_ = dir_->File("Spell.dbc");
-        dir_->Write("Spell.dbc", SpellSample().Bytes());
+        program_ = std::make_unique<RunningProgram>();
+        path_ = program_->Dir.File("Spell.dbc");
+        program_->Dir.Write("Spell.dbc", SpellSample().Bytes());
         WriteFieldDefs(path_, SpellSampleFields());
         Window().show();
         QApplication::setActiveWindow(&Window());
@@ -98,7 +89,7 @@ class UndoRedoTest : public QObject {
     }
 
     void cleanup() {
-        QCOMPARE(dialogs_->Unanswered, std::vector<std::string>{});
+        QCOMPARE(program_->Dialogs.Unanswered, std::vector<std::string>{});
         program_.reset();
     }
 
