@@ -1,6 +1,8 @@
 #include "app/ui/DbGrid.h"
 
+#include <QClipboard>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -8,9 +10,12 @@
 #include <QStyle>
 #include <algorithm>
 
+#include "app/CellCopy.h"
+#include "app/CellEntry.h"
 #include "app/DeleteRecordAfterAsking.h"
 #include "app/ui/CellEditDelegate.h"
 #include "app/ui/RecordTableModel.h"
+#include "core/KelvaneError.h"
 #include "core/RecordTable.h"
 #include "shell/CommandGuard.h"
 #include "shell/ui/QtText.h"
@@ -30,7 +35,8 @@ bool IsEnterKey(int key) {
 DbGrid::DbGrid(RecordTableModel& model, UserDialogs& dialogs, QWidget* parent)
     : QTableView(parent), model_(model), dialogs_(dialogs) {
     setObjectName(QStringLiteral("DBGrid1"));
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    // One rectangle at most: what copies as a block and pastes back as one.
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                     QAbstractItemView::AnyKeyPressed);
@@ -176,6 +182,64 @@ bool DbGrid::CommitEdit() {
     // own commit on losing it would refuse the value a second time.
     QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
     return !typed || model_.setData(index, text);
+}
+
+int DbGrid::TableRowOf(int gridRow) const {
+    return gridRow;
+}
+
+int DbGrid::GridRowOf(int tableRow) const {
+    return tableRow;
+}
+
+void DbGrid::CopySelection(bool withCaptions) const {
+    const QModelIndexList selected = selectionModel()->selectedIndexes();
+    if (selected.isEmpty()) {
+        return;
+    }
+    int top = selected.front().row();
+    int bottom = top;
+    int left = selected.front().column();
+    int right = left;
+    for (const QModelIndex& index : selected) {
+        top = std::min(top, index.row());
+        bottom = std::max(bottom, index.row());
+        left = std::min(left, index.column());
+        right = std::max(right, index.column());
+    }
+    std::vector<int> rows;
+    for (int gridRow = top; gridRow <= bottom; ++gridRow) {
+        rows.push_back(TableRowOf(gridRow));
+    }
+    const CellTexts texts = CopyCells(Table(), rows, left, right, withCaptions);
+    QGuiApplication::clipboard()->setText(ToQt(WriteTabSeparated(texts)));
+}
+
+void DbGrid::PasteClipboard() {
+    const CellTexts rows = ReadTabSeparated(FromQt(QGuiApplication::clipboard()->text()));
+    if (rows.empty()) {
+        throw KelvaneError("The clipboard holds no text to paste.");
+    }
+    // A record left being edited is stored (or dropped) first, so the rows counted below stay.
+    Table().FinishEditing();
+    KeepOnTableRow();
+    const QModelIndex start = currentIndex();
+    if (!start.isValid()) {
+        throw KelvaneError("There is no cell to paste into.");
+    }
+    std::vector<RecordId> records;
+    for (int gridRow = start.row(); gridRow < model_.rowCount() && records.size() < rows.size();
+         ++gridRow) {
+        records.push_back(Table().RecordIdAt(TableRowOf(gridRow)));
+    }
+    const CellEntryOutcome pasted = EnterCells(Table(), records, start.column(), rows, "Paste");
+    KeepOnTableRow();
+    const int firstRow = currentIndex().row();
+    const int lastRow = std::min(firstRow + pasted.Rows, model_.rowCount()) - 1;
+    selectionModel()->select(
+        QItemSelection(model_.index(firstRow, start.column()),
+                       model_.index(lastRow, start.column() + pasted.Columns - 1)),
+        QItemSelectionModel::ClearAndSelect);
 }
 
 void DbGrid::KeepOnTableRow() {

@@ -13,7 +13,8 @@ class UserDialogs;
 // (posting or cancelling the record left), and every move of the table's cursor moves the
 // view. Insert inserts a record at the current one and Ctrl+Delete deletes after asking. A
 // right click asks for the owner's pop-up menu through customContextMenuRequested, with the
-// position in viewport coordinates.
+// position in viewport coordinates. A rectangle of cells can be selected (drag, or Shift with
+// a click or the keys), copied to the clipboard as tab-separated text and pasted over.
 class DbGrid : public QTableView {
     Q_OBJECT
 
@@ -30,6 +31,18 @@ class DbGrid : public QTableView {
     // Hands a value still being typed into a cell to the table and closes the cell's editor;
     // returns false when the value was refused, which the user has then been told.
     bool CommitEdit();
+
+    // Which table row a grid row shows, and where a table row is shown (-1: nowhere).
+    int TableRowOf(int gridRow) const;
+    int GridRowOf(int tableRow) const;
+
+    // Puts the selected cells on the clipboard as tab-separated text of what they show, the
+    // captions first if asked.
+    void CopySelection(bool withCaptions) const;
+    // Enters the clipboard's tab-separated text from the current cell rightwards and downwards
+    // as one undo step, then selects the cells it went into. Fails, changing nothing, when a
+    // value is refused.
+    void PasteClipboard();
 
   signals:
     // A mouse button went down on the grid, its titles included. column is the grid column

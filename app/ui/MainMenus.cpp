@@ -45,6 +45,16 @@ void BuildFileMenu(QMenuBar* bar, MainMenus& menus) {
     menus.SaveAs->setEnabled(false);
 }
 
+void AddClipboardAndCellPaneEntries(QMenu* edit, QMenu* view, MainMenus& menus) {
+    edit->addSeparator();
+    menus.Copy = AddEntry(edit, "&Copy", "MenuItemCopy", QKeySequence::Copy);
+    menus.CopyWithHeaders = AddEntry(edit, "Copy with &headers", "MenuItemCopyWithHeaders",
+                                     QKeySequence("Ctrl+Shift+C"));
+    menus.Paste = AddEntry(edit, "&Paste", "MenuItemPaste", QKeySequence::Paste);
+    menus.CellPane = AddEntry(view, "&Cell pane", "MenuItemCellPane");
+    menus.CellPane->setCheckable(true);
+}
+
 void BuildEditViewOptionsMenus(QMenuBar* bar, MainMenus& menus) {
     QMenu* edit = AddMenu(bar, "E&dit", "Edit1");
     menus.Undo = AddEntry(edit, "&Undo", "MenuItemUndo", QKeySequence("Ctrl+Z"));
@@ -62,6 +72,7 @@ void BuildEditViewOptionsMenus(QMenuBar* bar, MainMenus& menus) {
     menus.FindNext = AddEntry(view, "Find &Next", "FindNext1", QKeySequence(Qt::Key_F3));
     view->addSeparator();
     menus.Notes = AddEntry(view, "Notes", "NotesForm1");
+    AddClipboardAndCellPaneEntries(edit, view, menus);
 
     QMenu* options = AddMenu(bar, "&Options", "Options1");
     menus.AutoReloadOnFieldsChange =

@@ -25,6 +25,11 @@ struct MainMenus {
     QAction* Find = nullptr;
     QAction* FindNext = nullptr;
     QAction* Notes = nullptr;
+    // Copy and paste at the end of "E&dit"; the Cell pane's entry at the end of "&View"
+    QAction* Copy = nullptr;
+    QAction* CopyWithHeaders = nullptr;
+    QAction* Paste = nullptr;
+    QAction* CellPane = nullptr;
     // "&Options"
     QAction* AutoReloadOnFieldsChange = nullptr;
     // "&Import"

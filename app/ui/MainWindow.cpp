@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "app/EditorSession.h"
+#include "app/ui/CellPane.h"
 #include "app/ui/DbGrid.h"
 #include "app/ui/FieldSettingsDialog.h"
 #include "app/ui/NewTableDialog.h"
@@ -67,6 +68,7 @@ MainWindow::MainWindow(EditorSession& session, UserDialogs& dialogs, ModalRunner
 
     ConnectFileCommands();
     ConnectTableCommands();
+    AddCellPaneAndClipboard();
     session_.SetWindowStateListener([this] { ApplyWindowState(); });
     ApplyWindowState();
 }
@@ -130,6 +132,20 @@ void MainWindow::ConnectTableCommands() {
     connect(grid_, &QWidget::customContextMenuRequested, this, [this](const QPoint& position) {
         menus_.Popup->popup(grid_->viewport()->mapToGlobal(position));
     });
+}
+
+void MainWindow::AddCellPaneAndClipboard() {
+    ConnectCommand({menus_.Copy}, [this] { grid_->CopySelection(false); });
+    ConnectCommand({menus_.CopyWithHeaders}, [this] { grid_->CopySelection(true); });
+    ConnectCommand({menus_.Paste}, [this] { grid_->PasteClipboard(); });
+    cellPane_ = new kelvane::CellPane(
+        *grid_, *model_, [this](const std::function<void()>& command) { RunCommand(command); },
+        this);
+    addDockWidget(Qt::RightDockWidgetArea, cellPane_);
+    cellPane_->hide();
+    connect(menus_.CellPane, &QAction::toggled, cellPane_, &QWidget::setVisible);
+    connect(cellPane_->toggleViewAction(), &QAction::toggled, menus_.CellPane,
+            &QAction::setChecked);
 }
 
 void MainWindow::SetFieldDialogs(FieldSettingsDialog& fieldSettings, NewTableDialog& createNew) {

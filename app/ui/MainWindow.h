@@ -16,6 +16,7 @@ class QToolButton;
 
 namespace kelvane {
 
+class CellPane;
 class DbGrid;
 class EditorSession;
 class FieldSettingsDialog;
@@ -44,6 +45,7 @@ class MainWindow : public QMainWindow {
 
     const MainMenus& Menus() const { return menus_; }
     DbGrid& Grid() const { return *grid_; }
+    kelvane::CellPane& CellPane() const { return *cellPane_; }
     RecordTableModel& Model() const { return *model_; }
     // The thin bar the export of all records shows while it works.
     QProgressBar& ExportProgressBar() const { return *progressBar_; }
@@ -67,6 +69,7 @@ class MainWindow : public QMainWindow {
     void BuildTopPanel(QWidget* panel);
     void ConnectFileCommands();
     void ConnectTableCommands();
+    void AddCellPaneAndClipboard();
     void ApplyWindowState();
     void EditFields();
     void CreateNewTable();
@@ -85,6 +88,7 @@ class MainWindow : public QMainWindow {
     QPushButton* withParamButton_ = nullptr;
     QProgressBar* progressBar_ = nullptr;
     DbGrid* grid_ = nullptr;
+    kelvane::CellPane* cellPane_ = nullptr;
     FieldSettingsDialog* fieldSettings_ = nullptr;
     NewTableDialog* createNew_ = nullptr;
     SearchSettings searchSettings_;

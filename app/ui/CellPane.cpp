@@ -1,0 +1,117 @@
+#include "app/ui/CellPane.h"
+
+#include <QFontDatabase>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/CellEntry.h"
+#include "app/CellFacts.h"
+#include "app/ui/DbGrid.h"
+#include "app/ui/LineBreakSymbols.h"
+#include "app/ui/RecordTableModel.h"
+#include "core/RecordTable.h"
+#include "shell/ui/QtText.h"
+
+namespace kelvane {
+
+CellPane::CellPane(DbGrid& grid, RecordTableModel& model, CommandRunner runCommand, QWidget* parent)
+    : QDockWidget(QStringLiteral("Cell"), parent),
+      grid_(grid),
+      model_(model),
+      runCommand_(std::move(runCommand)) {
+    setObjectName(QStringLiteral("CellPane"));
+    auto* body = new QWidget(this);
+    auto* layout = new QVBoxLayout(body);
+    title_ = new QLabel(body);
+    title_->setObjectName(QStringLiteral("CellPaneTitle"));
+    text_ = new QPlainTextEdit(body);
+    text_->setObjectName(QStringLiteral("CellPaneText"));
+    text_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    text_->installEventFilter(this);
+    facts_ = new QLabel(body);
+    facts_->setObjectName(QStringLiteral("CellPaneFacts"));
+    facts_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    apply_ = new QPushButton(QStringLiteral("Apply"), body);
+    apply_->setObjectName(QStringLiteral("CellPaneApply"));
+    apply_->setToolTip(QStringLiteral("Apply the value to the cell (Ctrl+Return)"));
+    layout->addWidget(title_);
+    layout->addWidget(text_, 1);
+    layout->addWidget(facts_);
+    layout->addWidget(apply_, 0, Qt::AlignRight);
+    setWidget(body);
+
+    connect(apply_, &QPushButton::clicked, this, &CellPane::Apply);
+    connect(grid_.selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &CellPane::ShowCurrentCell);
+    connect(&model_, &QAbstractItemModel::dataChanged, this, &CellPane::ShowCurrentCell);
+    connect(&model_, &QAbstractItemModel::modelReset, this, &CellPane::ShowCurrentCell);
+    connect(&model_, &QAbstractItemModel::rowsRemoved, this, &CellPane::ShowCurrentCell);
+    connect(&model_, &QAbstractItemModel::rowsMoved, this, &CellPane::ShowCurrentCell);
+    ShowCurrentCell();
+}
+
+bool CellPane::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == text_ && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (enter && key->modifiers().testFlag(Qt::ControlModifier)) {
+            Apply();
+            return true;
+        }
+    }
+    return QDockWidget::eventFilter(watched, event);
+}
+
+void CellPane::ShowCurrentCell() {
+    const RecordTable& table = model_.Table();
+    const QModelIndex current = grid_.currentIndex();
+    const int row = current.isValid() ? grid_.TableRowOf(current.row()) : -1;
+    const int column = current.column();
+    if (row < 0 || row >= table.RowCount() || column < 0 || column >= table.FieldCount()) {
+        ShowNoCell();
+        return;
+    }
+    record_ = table.RecordIdAt(row);
+    column_ = column;
+    const std::string value = table.DisplayText(row, column);
+    const bool onlyLf =
+        value.find('\n') != std::string::npos && value.find("\r\n") == std::string::npos;
+    lineEnd_ = onlyLf ? QStringLiteral("\n") : QStringLiteral("\r\n");
+    title_->setText(ToQt(table.Presentation(column).Caption) + QStringLiteral(" of record ") +
+                    ToQt(table.CellText(row, 0)));
+    text_->setPlainText(ShowLineBreaks(ToQt(value)));
+    QStringList facts;
+    for (const std::string& fact : CellFacts(table, row, column)) {
+        facts << ToQt(fact);
+    }
+    facts_->setText(facts.join(u'\n'));
+    text_->setEnabled(true);
+    apply_->setEnabled(true);
+}
+
+void CellPane::ShowNoCell() {
+    record_ = {};
+    column_ = -1;
+    title_->setText(QStringLiteral("No cell"));
+    text_->clear();
+    facts_->clear();
+    text_->setEnabled(false);
+    apply_->setEnabled(false);
+}
+
+void CellPane::Apply() {
+    if (column_ < 0) {
+        return;
+    }
+    const std::string value = FromQt(ReadLineBreaks(text_->toPlainText(), lineEnd_));
+    const RecordId record = record_;
+    const int column = column_;
+    runCommand_([this, &value, record, column] {
+        EnterCells(model_.Table(), {record}, column, {{value}}, "Edit Cell");
+    });
+}
+
+}  // namespace kelvane
