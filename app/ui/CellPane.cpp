@@ -46,10 +46,10 @@ CellPane::CellPane(DbGrid& grid, RecordTableModel& model, CommandRunner runComma
     connect(apply_, &QPushButton::clicked, this, &CellPane::Apply);
     connect(grid_.selectionModel(), &QItemSelectionModel::currentChanged, this,
             &CellPane::ShowCurrentCell);
-    connect(&model_, &QAbstractItemModel::dataChanged, this, &CellPane::ShowCurrentCell);
-    connect(&model_, &QAbstractItemModel::modelReset, this, &CellPane::ShowCurrentCell);
-    connect(&model_, &QAbstractItemModel::rowsRemoved, this, &CellPane::ShowCurrentCell);
-    connect(&model_, &QAbstractItemModel::rowsMoved, this, &CellPane::ShowCurrentCell);
+    connect(&model_, &QAbstractItemModel::dataChanged, this, &CellPane::ShowCurrentCellSoon);
+    connect(&model_, &QAbstractItemModel::modelReset, this, &CellPane::ShowCurrentCellSoon);
+    connect(&model_, &QAbstractItemModel::rowsRemoved, this, &CellPane::ShowCurrentCellSoon);
+    connect(&model_, &QAbstractItemModel::rowsMoved, this, &CellPane::ShowCurrentCellSoon);
     ShowCurrentCell();
 }
 
@@ -65,7 +65,20 @@ bool CellPane::eventFilter(QObject* watched, QEvent* event) {
     return QDockWidget::eventFilter(watched, event);
 }
 
+void CellPane::showEvent(QShowEvent* event) {
+    QDockWidget::showEvent(event);
+    ShowCurrentCell();
+}
+
+void CellPane::ShowCurrentCellSoon() {
+    if (!showPending_ && isVisible()) {
+        showPending_ = true;
+        QMetaObject::invokeMethod(this, &CellPane::ShowCurrentCell, Qt::QueuedConnection);
+    }
+}
+
 void CellPane::ShowCurrentCell() {
+    showPending_ = false;
     const RecordTable& table = model_.Table();
     const QModelIndex current = grid_.currentIndex();
     const int row = current.isValid() ? grid_.TableRowOf(current.row()) : -1;

@@ -32,8 +32,12 @@ class CellPane : public QDockWidget {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
+    // A paste or an import changes many records one after another: the pane catches up once,
+    // when they are done.
+    void ShowCurrentCellSoon();
     void ShowCurrentCell();
     void ShowNoCell();
     void Apply();
@@ -48,6 +52,7 @@ class CellPane : public QDockWidget {
     RecordId record_;
     int column_ = -1;
     QString lineEnd_;
+    bool showPending_ = false;
 };
 
 }  // namespace kelvane

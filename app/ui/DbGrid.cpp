@@ -193,19 +193,20 @@ int DbGrid::GridRowOf(int tableRow) const {
 }
 
 void DbGrid::CopySelection(bool withCaptions) const {
-    const QModelIndexList selected = selectionModel()->selectedIndexes();
-    if (selected.isEmpty()) {
+    // The selection's ranges, not its cells: a whole table selected holds millions of cells.
+    const QItemSelection selection = selectionModel()->selection();
+    if (selection.isEmpty()) {
         return;
     }
-    int top = selected.front().row();
-    int bottom = top;
-    int left = selected.front().column();
-    int right = left;
-    for (const QModelIndex& index : selected) {
-        top = std::min(top, index.row());
-        bottom = std::max(bottom, index.row());
-        left = std::min(left, index.column());
-        right = std::max(right, index.column());
+    int top = selection.front().top();
+    int bottom = selection.front().bottom();
+    int left = selection.front().left();
+    int right = selection.front().right();
+    for (const QItemSelectionRange& range : selection) {
+        top = std::min(top, range.top());
+        bottom = std::max(bottom, range.bottom());
+        left = std::min(left, range.left());
+        right = std::max(right, range.right());
     }
     std::vector<int> rows;
     for (int gridRow = top; gridRow <= bottom; ++gridRow) {
@@ -223,22 +224,21 @@ void DbGrid::PasteClipboard() {
     // A record left being edited is stored (or dropped) first, so the rows counted below stay.
     Table().FinishEditing();
     KeepOnTableRow();
+    // An empty table takes the text as new records from its first column.
     const QModelIndex start = currentIndex();
-    if (!start.isValid()) {
-        throw KelvaneError("There is no cell to paste into.");
-    }
+    const int startColumn = start.isValid() ? start.column() : 0;
     std::vector<RecordId> records;
-    for (int gridRow = start.row(); gridRow < model_.rowCount() && records.size() < rows.size();
-         ++gridRow) {
+    for (int gridRow = start.isValid() ? start.row() : model_.rowCount();
+         gridRow < model_.rowCount() && records.size() < rows.size(); ++gridRow) {
         records.push_back(Table().RecordIdAt(TableRowOf(gridRow)));
     }
-    const CellEntryOutcome pasted = EnterCells(Table(), records, start.column(), rows, "Paste");
+    const CellEntryOutcome pasted = EnterCells(Table(), records, startColumn, rows, "Paste");
     KeepOnTableRow();
     const int firstRow = currentIndex().row();
     const int lastRow = std::min(firstRow + pasted.Rows, model_.rowCount()) - 1;
     selectionModel()->select(
-        QItemSelection(model_.index(firstRow, start.column()),
-                       model_.index(lastRow, start.column() + pasted.Columns - 1)),
+        QItemSelection(model_.index(firstRow, startColumn),
+                       model_.index(lastRow, startColumn + pasted.Columns - 1)),
         QItemSelectionModel::ClearAndSelect);
 }
 

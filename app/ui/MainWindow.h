@@ -26,8 +26,8 @@ class RecordNavigator;
 class RecordTableModel;
 class UserDialogs;
 
-// The main window: the grid over the open table with its navigator, the menus, and the file
-// commands, which it forwards to the session.
+// The main window: the grid over the open table with its navigator and the Cell pane, the menus,
+// and the file commands, which it forwards to the session.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 
