@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -152,6 +153,40 @@ class ClipboardAndCellPaneTest : public QObject {
                  "changed.");
         QCOMPARE(TableTexts(Table()), before);
         QVERIFY(!Action("MenuItemUndo")->isEnabled());
+    }
+
+    void recordsCopiedWithTheirIndexFillATableWithoutRecords() {
+        Open("Spell.dbc", SpellSample());
+        ClickCell(0, 0);
+        ClickCell(1, kName, Qt::ShiftModifier);
+        Press(Qt::Key_C, Qt::ControlModifier);
+        const auto source = ShownTexts(2, 0, kName);
+        program_->Dialogs.YesNoAnswers.push_back(true);
+        Action("MenuItemEmptytable")->trigger();
+        QCOMPARE(Table().RecordCount(), 0);
+
+        Grid().setFocus();
+        Press(Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(Table().RecordCount(), 2);
+        QCOMPARE(ShownTexts(2, 0, kName), source);
+        Press(Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(Table().RecordCount(), 0);
+    }
+
+    void ctrlVInACellBeingTypedPastesIntoItsEditorOnly() {
+        Open("Spell.dbc", SpellSample());
+        QApplication::clipboard()->setText("Blizzard");
+        ClickCell(1, kName);
+        Press(Qt::Key_F2);
+        auto* editor =
+            qobject_cast<QLineEdit*>(Grid().indexWidget(Grid().model()->index(1, kName)));
+        QVERIFY(editor != nullptr);
+        editor->selectAll();
+        QTest::keyClick(editor, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(editor->text(), QStringLiteral("Blizzard"));
+        QCOMPARE(Table().StringAt(1, kName), "Frost Nova");
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCOMPARE(Table().StringAt(1, kName), "Blizzard");
     }
 
     void cellPaneShowsEditsAndUndoesATextWithCrLf() {
