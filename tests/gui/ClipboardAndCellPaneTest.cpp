@@ -135,6 +135,22 @@ class ClipboardAndCellPaneTest : public QObject {
         QCOMPARE(Grid().model()->rowCount(), 1);
     }
 
+    void shiftWithTheArrowKeysSelectsTheRectangleToCopy() {
+        Open("Spell.dbc", SpellSample());
+        ClickCell(0, kName);
+        Press(Qt::Key_Right, Qt::ShiftModifier);
+        Press(Qt::Key_Down, Qt::ShiftModifier);
+        Press(Qt::Key_C, Qt::ControlModifier);
+        const QString expected =
+            QStringList(
+                {ToQt(Table().DisplayText(0, kName)) + '\t' + ToQt(Table().DisplayText(0, kSpeed)),
+                 ToQt(Table().DisplayText(1, kName)) + '\t' + ToQt(Table().DisplayText(1, kSpeed))})
+                .join('\n');
+        QCOMPARE(QApplication::clipboard()->text(), expected);
+        QVERIFY(expected.startsWith("Fireball\t1.5\nFrost Nova\t0.1"));
+        QCOMPARE(Table().CurrentRow(), 1);  // the cursor went along
+    }
+
     void pasteWithARefusedValueChangesNothing() {
         Open("Spell.dbc", SpellSample());
         const auto before = TableTexts(Table());
