@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/RecordSearch.h"
+#include "app/ui/KeptSettings.h"
 #include "app/ui/MainMenus.h"
 
 class QProgressBar;
@@ -19,9 +20,11 @@ namespace kelvane {
 class DbGrid;
 class EditorSession;
 class FieldSettingsDialog;
+class MainStatusBar;
 class ModalRunner;
 class NewTableDialog;
 class RecordNavigator;
+class RecentFilesMenu;
 class RecordTableModel;
 class UserDialogs;
 
@@ -45,6 +48,8 @@ class MainWindow : public QMainWindow {
     const MainMenus& Menus() const { return menus_; }
     DbGrid& Grid() const { return *grid_; }
     RecordTableModel& Model() const { return *model_; }
+    // Where the window tells where the user is and what the last command did.
+    MainStatusBar& Status() const { return *status_; }
     // The thin bar the export of all records shows while it works.
     QProgressBar& ExportProgressBar() const { return *progressBar_; }
 
@@ -68,6 +73,11 @@ class MainWindow : public QMainWindow {
     void ConnectFileCommands();
     void ConnectTableCommands();
     void ApplyWindowState();
+    // Restores the size, position, dock layout and recent files kept from the last run.
+    void RestoreKeptState();
+    void ConnectKeptColumnWidths();
+    void ShowPosition();
+    void OpenRecentFile(const std::string& path);
     void EditFields();
     void CreateNewTable();
     void FindRecords();
@@ -78,7 +88,10 @@ class MainWindow : public QMainWindow {
     EditorSession& session_;
     UserDialogs& dialogs_;
     ModalRunner& modals_;
+    KeptSettings settings_;
     MainMenus menus_;
+    MainStatusBar* status_ = nullptr;
+    RecentFilesMenu* recentFiles_ = nullptr;
     RecordTableModel* model_ = nullptr;
     RecordNavigator* navigator_ = nullptr;
     QToolButton* findButton_ = nullptr;
