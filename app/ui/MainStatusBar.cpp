@@ -29,6 +29,7 @@ MainStatusBar::MainStatusBar(QWidget* parent) : QStatusBar(parent) {
 QLabel* MainStatusBar::AddPart(const char* objectName, int stretch) {
     auto* part = new QLabel(this);
     part->setObjectName(QString::fromLatin1(objectName));
+    part->setContentsMargins(6, 0, 6, 0);
     part->hide();
     if (stretch > 0) {
         addWidget(part, stretch);
