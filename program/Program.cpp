@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 
+#include "app/StatusTexts.h"
 #include "app/ui/FieldSettingsDialog.h"
 #include "app/ui/MainStatusBar.h"
 #include "app/ui/MainWindow.h"
@@ -70,6 +71,10 @@ Program::Program(UserDialogs& dialogs, ModalRunner& modals, std::vector<std::str
     feedback_.SetProgressWindow(*loadProgress_);
     feedback_.SetResultListener(
         [this](const std::string& result) { mainWindow_->Status().ShowCommandResult(result); });
+    QObject::connect(queue, &ExportQueueWindow::exported,
+                     [this](int lines, const std::string& path) {
+                         feedback_.CommandDone(ExportedPatchLinesText(lines, path));
+                     });
     ConnectExchangeMenus(*mainWindow_, session_, exchange_, *queue, *notes);
     ConnectImportMenus(*mainWindow_, imports_);
     ConnectEditorMenus(*mainWindow_, workspace_->Current, dialogs, *creatureEditor_, *questEditor_,

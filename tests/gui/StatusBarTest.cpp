@@ -118,6 +118,12 @@ class StatusBarTest : public QObject {
         Trigger("ExportRow1");
         QCOMPARE(Part("CommandResultLabel"), QString("Exported 1 patch line to row.txt"));
 
+        Trigger("Row2");
+        Trigger("Row2");
+        run_->Dialogs.FileAnswers.push_back(run_->Dir.File("queue.txt"));
+        Trigger("ExporttoFile1");
+        QCOMPARE(Part("CommandResultLabel"), QString("Exported 2 patch lines to queue.txt"));
+
         // One line sets Rank of the record keyed 0, one adds a record keyed 7.
         run_->Dir.Write("patch.txt", "0:3=5\n7:3=6\n");
         run_->Dialogs.FileAnswers.push_back(run_->Dir.File("patch.txt"));
