@@ -6,6 +6,7 @@
 
 #include "app/DeleteRecordAfterAsking.h"
 #include "app/NewTableRequest.h"
+#include "app/StatusTexts.h"
 #include "core/DefinedColumns.h"
 #include "core/FieldDefFile.h"
 #include "core/FileChangedError.h"
@@ -188,7 +189,8 @@ LoadReport EditorSession::RunLoad(const std::function<LoadReport(const LoadProgr
         report = load(
             [this](int record, int recordCount) { feedback_.LoadProgress(record, recordCount); });
     }
-    loadedTextFit_ = report.TextFit;
+    state_.Definitions = {FileNameOfPath(report.DefinitionsPath), report.DescribedFields,
+                          report.Header.FieldCount, report.DefinitionsNote, report.TextFit};
     PublishWindowState();
     return report;
 }
@@ -209,6 +211,7 @@ void EditorSession::OpenTableFile(const std::string& path) {
     SetCaption(kOpenedCaptionPrefix + workspace_.Current.TableName);
     EnableFileCommands(true);
     ShowLoadReport(report, path);
+    TellFileOpened(path);
 }
 
 CommandLineOutcome EditorSession::RunCommandLine(const std::vector<std::string>& arguments) {
@@ -221,6 +224,7 @@ CommandLineOutcome EditorSession::RunCommandLine(const std::vector<std::string>&
     }
     TakeCommandLinePath(arguments[0]);
     LoadTable(arguments[0], true, 0);
+    TellFileOpened(arguments[0]);
     return CommandLineOutcome::KeepRunning;
 }
 
@@ -248,8 +252,8 @@ CommandLineOutcome EditorSession::RunBatch(const std::string& dbcPath, const std
         BusyScope busy(feedback_);
         ApplyPatchFile(workspace_.Table, patchPath);
     }
-    if (!force && !loadedTextFit_.Fits()) {
-        throw KelvaneError(SaveRefusedForMisfit(dbcPath, loadedTextFit_));
+    if (!force && !state_.Definitions.TextFit.Fits()) {
+        throw KelvaneError(SaveRefusedForMisfit(dbcPath, state_.Definitions.TextFit));
     }
     return WriteTable(dbcPath) ? CommandLineOutcome::BatchSaved : CommandLineOutcome::BatchNotSaved;
 }
@@ -288,6 +292,17 @@ void EditorSession::SaveAs() {
     SetCaption(kOpenedCaptionPrefix + current.TableName);
     if (WriteTable(*path)) {
         SaveTableFieldDefinitions(current, workspace_.Defs, workspace_.Table);
+        TellFileOpened(*path);
+    }
+}
+
+void EditorSession::SetFileOpenedListener(std::function<void(const std::string&)> listener) {
+    fileOpenedListener_ = std::move(listener);
+}
+
+void EditorSession::TellFileOpened(const std::string& path) {
+    if (fileOpenedListener_) {
+        fileOpenedListener_(path);
     }
 }
 
@@ -305,8 +320,10 @@ bool EditorSession::WriteTable(const std::string& path) {
     }
     if (written) {
         // The file now holds what the table holds: later saves change nothing the user did not.
-        loadedTextFit_ = {};
+        state_.Definitions.TextFit = {};
         history_.MarkSaved();
+        PublishWindowState();
+        feedback_.CommandDone(SavedText(workspace_.Table.RecordCount(), path));
         OfferDatFile();
     }
     return written;
@@ -342,8 +359,8 @@ void EditorSession::OfferDatFile() {
 // A table whose string columns do not fit the block of the file it was loaded from (usually
 // because the field definitions do not fit the file) would change data the user never touched.
 bool EditorSession::ConfirmTextFit(const std::string& path) {
-    return !workspace_.Table.Active() || loadedTextFit_.Fits() ||
-           dialogs_.AskYesNoDefaultNo(SaveDespiteMisfitQuestion(path, loadedTextFit_));
+    return !workspace_.Table.Active() || state_.Definitions.TextFit.Fits() ||
+           dialogs_.AskYesNoDefaultNo(SaveDespiteMisfitQuestion(path, state_.Definitions.TextFit));
 }
 
 // Integer columns named by their number; the definitions say so first.
@@ -382,7 +399,7 @@ void EditorSession::NewTable(const NewTableRequest& request) {
         BuildTableFromDefinitions(fieldCount);
     }
     workspace_.LoadedFile.reset();
-    loadedTextFit_ = {};
+    state_.Definitions = {};
 
     const std::string oldFolder = FolderOfPath(current.FilePath);
     current.TableName = "Custom" + std::to_string(current.NewTableCounter);

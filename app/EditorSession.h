@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/DefinitionsFit.h"
 #include "core/DbcReader.h"
 #include "core/RecordTableListener.h"
 #include "core/UndoHistory.h"
@@ -32,6 +33,9 @@ struct MainWindowState {
     // What "Undo" and "Redo" would do ("Edit Cell"), empty when there is nothing to do.
     std::string UndoName;
     std::string RedoName;
+    // The definitions the open table was loaded with and how its texts fit its file's string
+    // block, until it is saved.
+    DefinitionsFit Definitions;
 };
 
 // What the command line leaves the program to do: go on, or end after a batch run (saved, or
@@ -55,6 +59,9 @@ class EditorSession : private RecordTableListener {
     // Called after every save of a table opened as one of the .dat kinds, also when the
     // writing failed, to offer writing its lookup file.
     void SetDatOffer(std::function<void(const DatKind&)> offer);
+    // Called with the path of a file the user opened (by a dialog or on the command line, not
+    // in a batch run) or saved under a new name.
+    void SetFileOpenedListener(std::function<void(const std::string&)> listener);
 
     // Whether the open table holds changes its file does not, typed but not posted ones included.
     bool HasUnsavedChanges() const;
@@ -132,6 +139,7 @@ class EditorSession : private RecordTableListener {
     // returns false when the user cancels.
     bool SaveOverChangesAfterAsking(const std::string& path);
     void OfferDatFile();
+    void TellFileOpened(const std::string& path);
 
     Workspace& workspace_;
     UserDialogs& dialogs_;
@@ -140,10 +148,9 @@ class EditorSession : private RecordTableListener {
     std::function<void()> stateListener_;
     std::function<void(const DatKind&)> datOffer_;
     std::function<bool()> typedEditCommit_;
+    std::function<void(const std::string&)> fileOpenedListener_;
     bool recordExportsOffered_ = false;
     UndoHistory history_;
-    // How the table fits the string block of the file it was loaded from, until it is saved.
-    StringBlockFit loadedTextFit_;
 };
 
 }  // namespace kelvane

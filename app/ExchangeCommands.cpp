@@ -1,5 +1,6 @@
 #include "app/ExchangeCommands.h"
 
+#include "app/StatusTexts.h"
 #include "core/RecordTable.h"
 #include "core/TextFile.h"
 #include "exchange/PatchReader.h"
@@ -27,8 +28,11 @@ ExchangeCommands::ExchangeCommands(RecordTable& table, UserDialogs& dialogs, Wor
 
 void ExchangeCommands::WriteExport(const std::vector<std::string>& lines) {
     if (const std::optional<std::string> path = dialogs_.ChooseSaveFile(kExportDialog)) {
-        BusyScope busy(feedback_);
-        WriteTextLines(*path, lines);
+        {
+            BusyScope busy(feedback_);
+            WriteTextLines(*path, lines);
+        }
+        feedback_.CommandDone(ExportedLinesText(static_cast<int>(lines.size()), *path));
     }
 }
 
@@ -43,6 +47,7 @@ void ExchangeCommands::WritePatch(const PatchExport& patch) {
         BusyScope busy(feedback_);
         WriteTextLines(*path, patch.Lines);
     }
+    feedback_.CommandDone(ExportedPatchLinesText(static_cast<int>(patch.Lines.size()), *path));
     if (const std::string warning = patch.ReadBack.Warning(); !warning.empty()) {
         dialogs_.ShowMessage(warning);
     }
@@ -88,8 +93,12 @@ void ExchangeCommands::PatchExportCell(int selectedColumn) {
 
 void ExchangeCommands::ImportPatch() {
     if (const std::optional<std::string> path = dialogs_.ChooseOpenFile(kImportDialog)) {
-        BusyScope busy(feedback_);
-        ApplyPatchFile(table_, *path);
+        PatchApplyReport report;
+        {
+            BusyScope busy(feedback_);
+            report = ApplyPatchFile(table_, *path);
+        }
+        feedback_.CommandDone(PatchAppliedText(report));
     }
 }
 

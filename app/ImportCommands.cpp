@@ -1,5 +1,6 @@
 #include "app/ImportCommands.h"
 
+#include "app/StatusTexts.h"
 #include "import/ImportNotices.h"
 #include "import/LootTemplates.h"
 #include "shell/UserDialogs.h"
@@ -31,6 +32,7 @@ void ImportCommands::ImportRecords(ScriptImport kind) {
             BusyScope busy(feedback_);
             report = ImportScriptFile(table_, kind, *path);
         }
+        feedback_.CommandDone(ScriptImportedText(report, *path));
         ShowNotices(ImportNotices(report));
     }
 }
@@ -46,6 +48,7 @@ void ImportCommands::ImportLootTemplates() {
         BusyScope busy(feedback_);
         report = kelvane::ImportLootTemplates(*path);
     }
+    feedback_.CommandDone(LootTemplatesWrittenText(report));
     ShowNotices(LootImportNotices(report));
 }
 

@@ -27,6 +27,10 @@ struct LoadReport {
     // inside it; they load as the empty text.
     int BadStringCells = 0;
     std::vector<std::string> BadStringColumns;
+    // The field-definition file the columns came from ("" for none) and how many fields it
+    // describes (0 when it was not found).
+    std::string DefinitionsPath;
+    int DescribedFields = 0;
     // When the field-definition file describes another number of fields than the file has,
     // what that means for the columns; otherwise "".
     std::string DefinitionsNote;

@@ -33,7 +33,6 @@ void ApplyColumnCaptions(RecordTable& table, const FieldDefList& defs) {
                 break;
             case FieldKind::ftFloat:
                 presentation.Caption = name + "(float)";
-                presentation.Alignment = ColumnAlignment::Left;
                 break;
             case FieldKind::ftString:
                 presentation.Caption = name;

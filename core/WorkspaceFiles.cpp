@@ -48,8 +48,10 @@ LoadReport BuildTable(Workspace& workspace, const std::string& path, ByteSource&
     // columns past the record's cells keep their defaults.
     int columns = header.FieldCount;
     std::string note;
+    // The definitions held describe exactly the columns asked for.
+    int described = fieldLimit;
     if (applyDefinitions) {
-        const int described = LoadFieldDefinitions(workspace.Current, *defs, columns);
+        described = LoadFieldDefinitions(workspace.Current, *defs, columns);
         note = DefinitionsNote(definitionsPath, path, described, columns);
     } else {
         if (fieldLimit < 0 || fieldLimit > MaxFieldCount) {
@@ -65,6 +67,8 @@ LoadReport BuildTable(Workspace& workspace, const std::string& path, ByteSource&
     workspace.Defs = *defs;
     workspace.Table.AdoptLoadedRows(std::move(data.Rows));
     workspace.FileLayout = data.Layout;
+    data.Report.DefinitionsPath = definitionsPath;
+    data.Report.DescribedFields = described;
     data.Report.DefinitionsNote = note;
     return data.Report;
 }

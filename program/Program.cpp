@@ -4,7 +4,9 @@
 #include <QApplication>
 #include <QCoreApplication>
 
+#include "app/StatusTexts.h"
 #include "app/ui/FieldSettingsDialog.h"
+#include "app/ui/MainStatusBar.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/NewTableDialog.h"
 #include "app/ui/PresetWindow.h"
@@ -67,6 +69,12 @@ Program::Program(UserDialogs& dialogs, ModalRunner& modals, std::vector<std::str
     converter_ = Keep(new ConverterWindow(dialogs, programFolder, owner));
 
     feedback_.SetProgressWindow(*loadProgress_);
+    feedback_.SetResultListener(
+        [this](const std::string& result) { mainWindow_->Status().ShowCommandResult(result); });
+    QObject::connect(queue, &ExportQueueWindow::exported,
+                     [this](int lines, const std::string& path) {
+                         feedback_.CommandDone(ExportedPatchLinesText(lines, path));
+                     });
     ConnectExchangeMenus(*mainWindow_, session_, exchange_, *queue, *notes);
     ConnectImportMenus(*mainWindow_, imports_);
     ConnectEditorMenus(*mainWindow_, workspace_->Current, dialogs, *creatureEditor_, *questEditor_,

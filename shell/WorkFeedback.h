@@ -1,9 +1,11 @@
 #pragma once
 
+#include <string>
+
 namespace kelvane {
 
 // What the user sees while a command blocks the program: the busy cursor, and during a load
-// the progress window.
+// the progress window; and afterwards, in a line of its own, what the command did.
 class WorkFeedback {
   public:
     virtual ~WorkFeedback() = default;
@@ -13,6 +15,9 @@ class WorkFeedback {
     virtual void LoadStarted() = 0;
     virtual void LoadProgress(int record, int recordCount) = 0;
     virtual void LoadEnded() = 0;
+    // "Exported 100000 lines to Spell.csv": the result of a command that finished without a
+    // word of its own.
+    virtual void CommandDone(const std::string& result) = 0;
 };
 
 // The busy cursor for a scope, also when the scope is left by an exception.

@@ -7,8 +7,11 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QScopedValueRollback>
 #include <QStyle>
 #include <algorithm>
+#include <numeric>
+#include <string>
 
 #include "app/CellCopy.h"
 #include "app/CellEntry.h"
@@ -23,8 +26,11 @@
 namespace kelvane {
 namespace {
 
-// Room beside the record number for the row indicator and the blank after it.
-constexpr int kIndicatorDigits = 3;
+// The row header holds the current record's mark only; a record number there would be a
+// second number beside Index.
+constexpr int kIndicatorChars = 2;
+// Room for the cell's margins and the focus frame around the widest text.
+constexpr int kCellPadding = 12;
 
 bool IsEnterKey(int key) {
     return key == Qt::Key_Enter || key == Qt::Key_Return;
@@ -43,8 +49,8 @@ DbGrid::DbGrid(RecordTableModel& model, UserDialogs& dialogs, QWidget* parent)
     setTabKeyNavigation(true);
     setWordWrap(false);
     setCornerButtonEnabled(false);
-    // The wheel and the keys still scroll through the records.
-    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Fixed row heights keep the scroll bar's range a multiplication, cheap on any table.
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setContextMenuPolicy(Qt::CustomContextMenu);
 
@@ -70,11 +76,16 @@ DbGrid::DbGrid(RecordTableModel& model, UserDialogs& dialogs, QWidget* parent)
 
     setItemDelegate(new CellEditDelegate(model.Table(), this));
     setModel(&model);
+    FitRowHeaderWidth();
     FollowReset();
     // Connected after the view's own handlers, the selection model's included, so the current
     // cell set here is not cleared again.
     connect(&model, &QAbstractItemModel::modelReset, this, &DbGrid::FollowReset);
-    connect(&model, &QAbstractItemModel::rowsInserted, this, &DbGrid::FitRowHeaderWidth);
+    connect(titles, &QHeaderView::sectionResized, this, [this](int column, int, int width) {
+        if (!applyingWidths_) {
+            emit columnWidthChosen(column, width);
+        }
+    });
     connect(&model, &RecordTableModel::tableChangeShown, this, &DbGrid::KeepOnTableRow);
     // A posted record moves to its place by Index, perhaps far off: the view goes with it.
     connect(&model, &QAbstractItemModel::rowsMoved, this, [this] { scrollTo(currentIndex()); });
@@ -88,8 +99,11 @@ int DbGrid::CurrentColumn() const {
     return std::max(0, currentIndex().column());
 }
 
+void DbGrid::SetKeptWidths(std::function<int(int column)> keptWidth) {
+    keptWidth_ = std::move(keptWidth);
+}
+
 void DbGrid::FollowReset() {
-    FitRowHeaderWidth();
     KeepOnTableRow();
     // The commands that rebuild a table give its columns their widths right after the table
     // reports the reset, before they return to the event loop.
@@ -266,32 +280,62 @@ QModelIndex DbGrid::StepToCell(CursorAction action) {
     return currentIndex() == target ? QModelIndex(target) : QModelIndex();
 }
 
-// Columns without a width of their own are made wide enough for their caption, so names such
-// as "attributes(hex)" can be read, within bounds that keep a wide table scannable.
+// A width kept from the user wins; otherwise a column is made wide enough for its caption, so
+// names such as "attributes(hex)" can be read, and for its values, so a ten-digit integer
+// is not cut, within bounds that keep a wide table scannable.
 void DbGrid::ApplyColumnWidths() {
-    QHeaderView* titles = horizontalHeader();
-    const QFontMetrics metrics(titles->font());
-    const int padding = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, titles) + 4;
+    const QScopedValueRollback applying(applyingWidths_, true);
+    const std::vector<int> sampleRows = WidthSampleRows();
     const int columns = std::min(model_.columnCount(), Table().FieldCount());
     for (int column = 0; column < columns; ++column) {
-        const ColumnPresentation& presentation = Table().Presentation(column);
-        int width = presentation.WidthPixels;
-        if (width <= 0) {
-            const int captionWidth =
-                metrics.horizontalAdvance(ToQt(presentation.Caption)) + padding;
-            width = std::clamp(captionWidth, DefaultColumnWidth, MaxCaptionColumnWidth);
-        }
-        titles->resizeSection(column, width);
+        const int kept = keptWidth_ ? keptWidth_(column) : 0;
+        horizontalHeader()->resizeSection(
+            column, kept > 0 ? kept : MeasuredColumnWidth(column, sampleRows));
     }
 }
 
+int DbGrid::MeasuredColumnWidth(int column, const std::vector<int>& sampleRows) const {
+    const QHeaderView* titles = horizontalHeader();
+    const ColumnPresentation& presentation = Table().Presentation(column);
+    const int captionPadding =
+        2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, titles) + 4;
+    const int captionWidth = std::min(
+        QFontMetrics(titles->font()).horizontalAdvance(ToQt(presentation.Caption)) + captionPadding,
+        MaxCaptionColumnWidth);
+    // Measuring every text would cost more than the load: the longest text stands for the
+    // column, as digits are equally wide in the fonts a grid uses.
+    std::string longest;
+    for (const int row : sampleRows) {
+        std::string text = Table().DisplayText(row, column);
+        if (text.size() > longest.size()) {
+            longest = std::move(text);
+        }
+    }
+    const int valueWidth = fontMetrics().horizontalAdvance(ToQt(longest)) + kCellPadding;
+    return std::clamp(std::max({captionWidth, valueWidth, presentation.WidthPixels}),
+                      DefaultColumnWidth, MaxColumnWidth);
+}
+
+std::vector<int> DbGrid::WidthSampleRows() const {
+    const int rows = Table().RowCount();
+    const int first = std::min(rows, WidthSampleRecords / 2);
+    std::vector<int> sample(static_cast<size_t>(first));
+    std::iota(sample.begin(), sample.end(), 0);
+    const int spread = WidthSampleRecords - first;
+    if (rows > first && spread > 0) {
+        const double step = static_cast<double>(rows - first) / spread;
+        for (int i = 0; i < spread; ++i) {
+            sample.push_back(first + static_cast<int>(i * step));
+        }
+    }
+    return sample;
+}
+
 void DbGrid::FitRowHeaderWidth() {
-    const int digits = static_cast<int>(QString::number(model_.rowCount()).size());
-    const QString widest(digits + kIndicatorDigits, QLatin1Char('0'));
+    const QString widest(kIndicatorChars, QLatin1Char('0'));
     QHeaderView* rows = verticalHeader();
     const int margins = 2 * rows->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, rows);
-    rows->setMinimumWidth(rows->fontMetrics().horizontalAdvance(widest) + margins);
-    updateGeometries();
+    rows->setFixedWidth(rows->fontMetrics().horizontalAdvance(widest) + margins);
 }
 
 }  // namespace kelvane

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QTableView>
+#include <functional>
+#include <vector>
 
 namespace kelvane {
 
@@ -23,6 +25,10 @@ class DbGrid : public QTableView {
     static constexpr int TitleRowHeight = 24;
     static constexpr int DefaultColumnWidth = 80;
     static constexpr int MaxCaptionColumnWidth = 200;
+    static constexpr int MaxColumnWidth = 300;
+    // Records measured for the columns' widths: the first ones, which the user sees first, and
+    // as many spread over the rest, so a table of any size opens equally fast.
+    static constexpr int WidthSampleRecords = 100;
 
     DbGrid(RecordTableModel& model, UserDialogs& dialogs, QWidget* parent = nullptr);
 
@@ -44,11 +50,17 @@ class DbGrid : public QTableView {
     // value is refused.
     void PasteClipboard();
 
+    // The width the user chose for a column earlier, 0 when none; it wins over the width the
+    // grid measures.
+    void SetKeptWidths(std::function<int(int column)> keptWidth);
+
   signals:
     // A mouse button went down on the grid, its titles included. column is the grid column
     // the press makes current (on a title, the current one), Index counting as 0; sent before
     // the grid acts on the press.
     void columnPressed(int column);
+    // The user dragged a column to a new width.
+    void columnWidthChosen(int column, int width);
 
   protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -68,10 +80,15 @@ class DbGrid : public QTableView {
     QModelIndex StepToCell(CursorAction action);
     void FollowReset();
     void ApplyColumnWidths();
+    // Wide enough for the caption (within bounds) and the widest of a sample of the values.
+    int MeasuredColumnWidth(int column, const std::vector<int>& sampleRows) const;
+    std::vector<int> WidthSampleRows() const;
     void FitRowHeaderWidth();
 
     RecordTableModel& model_;
     UserDialogs& dialogs_;
+    std::function<int(int column)> keptWidth_;
+    bool applyingWidths_ = false;
 };
 
 }  // namespace kelvane

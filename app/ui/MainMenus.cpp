@@ -39,6 +39,8 @@ void BuildFileMenu(QMenuBar* bar, MainMenus& menus) {
     menus.Save = AddEntry(file, "&Save", "MenuItemSave", QKeySequence("Ctrl+S"));
     menus.SaveAs = AddEntry(file, "Save &as...", "MenuItemSaveas");
     file->addSeparator();
+    menus.RecentFiles = AddSubmenu(file, "Recent &files", "MenuRecentFiles");
+    file->addSeparator();
     menus.Exit = AddEntry(file, "E&xit", "Exit1");
     menus.ReloadLastFile->setEnabled(false);
     menus.Save->setEnabled(false);

@@ -15,6 +15,8 @@ struct MainMenus {
     QAction* ReloadLastFile = nullptr;
     QAction* Save = nullptr;
     QAction* SaveAs = nullptr;
+    // "Recent &files", filled with the files opened last
+    QMenu* RecentFiles = nullptr;
     QAction* Exit = nullptr;
     // "E&dit"
     QAction* Undo = nullptr;

@@ -16,7 +16,9 @@
 #include "app/ui/CellPane.h"
 #include "app/ui/DbGrid.h"
 #include "app/ui/FieldSettingsDialog.h"
+#include "app/ui/MainStatusBar.h"
 #include "app/ui/NewTableDialog.h"
+#include "app/ui/RecentFilesMenu.h"
 #include "app/ui/RecordNavigator.h"
 #include "app/ui/RecordSearchDialog.h"
 #include "app/ui/RecordTableModel.h"
@@ -65,12 +67,58 @@ MainWindow::MainWindow(EditorSession& session, UserDialogs& dialogs, ModalRunner
     session_.SetTypedEditCommit([this] { return grid_->CommitEdit(); });
     BuildTopPanel(panel);
     setCentralWidget(central);
+    status_ = new MainStatusBar(this);
+    setStatusBar(status_);
 
     ConnectFileCommands();
     ConnectTableCommands();
     AddCellPaneAndClipboard();
+    ConnectKeptColumnWidths();
+    // Every move of the table's cursor and every change of its rows reaches the grid as one of
+    // these.
+    connect(model_, &RecordTableModel::tableChangeShown, this, &MainWindow::ShowPosition);
+    connect(model_, &QAbstractItemModel::modelReset, this, &MainWindow::ShowPosition);
     session_.SetWindowStateListener([this] { ApplyWindowState(); });
     ApplyWindowState();
+    RestoreKeptState();
+}
+
+void MainWindow::RestoreKeptState() {
+    restoreGeometry(settings_.WindowGeometry());
+    restoreState(settings_.WindowLayout());
+    recentFiles_ = new RecentFilesMenu(*menus_.RecentFiles, settings_, this);
+    connect(recentFiles_, &RecentFilesMenu::fileChosen, this, &MainWindow::OpenRecentFile);
+    session_.SetFileOpenedListener([this](const std::string& path) { recentFiles_->Add(path); });
+}
+
+// Widths are kept per table by column name, so they survive a change of the column count.
+void MainWindow::ConnectKeptColumnWidths() {
+    grid_->SetKeptWidths([this](int column) {
+        const RecordTable& table = session_.Work().Table;
+        return settings_.ColumnWidth(session_.Work().Current.TableName, table.ColumnName(column));
+    });
+    connect(grid_, &DbGrid::columnWidthChosen, this, [this](int column, int width) {
+        const RecordTable& table = session_.Work().Table;
+        if (column < table.FieldCount()) {
+            settings_.SetColumnWidth(session_.Work().Current.TableName, table.ColumnName(column),
+                                     width);
+        }
+    });
+}
+
+// A record being inserted counts: it is a row of the grid like the others.
+void MainWindow::ShowPosition() {
+    const RecordTable& table = session_.Work().Table;
+    status_->ShowPosition(table.CurrentRow(), table.RowCount(), table.Active());
+}
+
+// Like Open with the file already chosen: unsaved changes are asked about first.
+void MainWindow::OpenRecentFile(const std::string& path) {
+    RunCommand([this, path] {
+        if (session_.SaveOrDiscardChanges()) {
+            session_.OpenTableFile(path);
+        }
+    });
 }
 
 void MainWindow::BuildTopPanel(QWidget* panel) {
@@ -200,6 +248,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     bool mayClose = false;
     RunCommand([this, &mayClose] { mayClose = session_.SaveOrDiscardChanges(); });
     if (mayClose) {
+        settings_.SetWindow(saveGeometry(), saveState());
         QMainWindow::closeEvent(event);
     } else {
         event->ignore();
@@ -219,6 +268,9 @@ void MainWindow::ApplyWindowState() {
     }
     menus_.ExportSelectedLine->setEnabled(state.RecordExportsEnabled);
     menus_.ExportForPatchwell->menuAction()->setEnabled(state.RecordExportsEnabled);
+    status_->ShowUnsaved(state.Unsaved);
+    status_->ShowDefinitions(state.Definitions);
+    ShowPosition();
 }
 
 void MainWindow::EditFields() {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/RecordSearch.h"
+#include "app/ui/KeptSettings.h"
 #include "app/ui/MainMenus.h"
 
 class QProgressBar;
@@ -20,9 +21,11 @@ class CellPane;
 class DbGrid;
 class EditorSession;
 class FieldSettingsDialog;
+class MainStatusBar;
 class ModalRunner;
 class NewTableDialog;
 class RecordNavigator;
+class RecentFilesMenu;
 class RecordTableModel;
 class UserDialogs;
 
@@ -47,6 +50,8 @@ class MainWindow : public QMainWindow {
     DbGrid& Grid() const { return *grid_; }
     kelvane::CellPane& CellPane() const { return *cellPane_; }
     RecordTableModel& Model() const { return *model_; }
+    // Where the window tells where the user is and what the last command did.
+    MainStatusBar& Status() const { return *status_; }
     // The thin bar the export of all records shows while it works.
     QProgressBar& ExportProgressBar() const { return *progressBar_; }
 
@@ -71,6 +76,11 @@ class MainWindow : public QMainWindow {
     void ConnectTableCommands();
     void AddCellPaneAndClipboard();
     void ApplyWindowState();
+    // Restores the size, position, dock layout and recent files kept from the last run.
+    void RestoreKeptState();
+    void ConnectKeptColumnWidths();
+    void ShowPosition();
+    void OpenRecentFile(const std::string& path);
     void EditFields();
     void CreateNewTable();
     void FindRecords();
@@ -81,7 +91,10 @@ class MainWindow : public QMainWindow {
     EditorSession& session_;
     UserDialogs& dialogs_;
     ModalRunner& modals_;
+    KeptSettings settings_;
     MainMenus menus_;
+    MainStatusBar* status_ = nullptr;
+    RecentFilesMenu* recentFiles_ = nullptr;
     RecordTableModel* model_ = nullptr;
     RecordNavigator* navigator_ = nullptr;
     QToolButton* findButton_ = nullptr;

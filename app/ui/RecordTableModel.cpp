@@ -114,11 +114,7 @@ bool RecordTableModel::HasCell(int row, int column) const {
 }
 
 QString RecordTableModel::RowHeaderText(int row) const {
-    const QString number = QString::number(row + 1);
-    if (row != table_.CurrentRow()) {
-        return number;
-    }
-    return IndicatorMark(table_.State()) + QLatin1Char(' ') + number;
+    return row == table_.CurrentRow() ? IndicatorMark(table_.State()) : QString();
 }
 
 void RecordTableModel::UpdateRowHeader(int row) {

@@ -25,7 +25,9 @@ void ExportQueueWindow::Clear() {
 
 void ExportQueueWindow::ExportToFile() {
     if (const auto path = Dialogs().ChooseSaveFile(PatchSaveRequest())) {
-        WriteTextLines(*path, MemoLines(Memo()));
+        const std::vector<std::string> lines = MemoLines(Memo());
+        WriteTextLines(*path, lines);
+        emit exported(static_cast<int>(lines.size()), *path);
     }
 }
 

@@ -22,6 +22,10 @@ class ExportQueueWindow : public MemoToolWindow {
     // stays. Failures are thrown for the caller's command guard.
     void ExportToFile();
     void ShowQueue() { ShowInFront(); }
+
+  signals:
+    // The queue's lines were written to the file at path.
+    void exported(int lines, const std::string& path);
 };
 
 }  // namespace kelvane

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
+#include <QTemporaryDir>
 #include <cstdio>
 #include <deque>
 #include <stdexcept>
@@ -54,6 +55,10 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     try {
         const QDir outDir(QString::fromLocal8Bit(argv[4]));
+        // The pictures show the program as it first starts, whatever this user's settings hold,
+        // and leave those settings as they were.
+        const QTemporaryDir settingsDir;
+        qputenv("XDG_CONFIG_HOME", settingsDir.path().toLocal8Bit());
         PathDialogs dialogs;
         kelvane::Program program(dialogs, dialogs, {argv[1]});
         kelvane::MainWindow& mainWindow = program.MainWindow();

@@ -47,4 +47,10 @@ void QtWorkFeedback::LoadEnded() {
     }
 }
 
+void QtWorkFeedback::CommandDone(const std::string& result) {
+    if (resultListener_) {
+        resultListener_(result);
+    }
+}
+
 }  // namespace kelvane

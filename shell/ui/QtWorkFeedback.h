@@ -1,5 +1,8 @@
 #pragma once
 
+#include <functional>
+#include <string>
+
 #include "shell/WorkFeedback.h"
 #include "shell/ui/RedrawThrottle.h"
 
@@ -21,8 +24,14 @@ class QtWorkFeedback : public WorkFeedback {
     void LoadStarted() override;
     void LoadProgress(int record, int recordCount) override;
     void LoadEnded() override;
+    void CommandDone(const std::string& result) override;
+    // The window that shows command results, created after the commands.
+    void SetResultListener(std::function<void(const std::string&)> listener) {
+        resultListener_ = std::move(listener);
+    }
 
   private:
+    std::function<void(const std::string&)> resultListener_;
     LoadProgressWindow* progressWindow_ = nullptr;
     RedrawThrottle throttle_;
 };

@@ -252,6 +252,50 @@ TEST_F(EditorSessionTest, SaveAsWritesTheTableAndItsFieldDefinitionsUnderTheNewN
     EXPECT_EQ(session.WindowState().Caption, "Kelvane by Dravik - Copy");
 }
 
+// Recent files hear of the files the user opened or named, never of a batch run's file.
+TEST_F(EditorSessionTest, FilesOpenedOrSavedUnderANewNameAreTold) {
+    std::vector<std::string> told;
+    session.SetFileOpenedListener([&told](const std::string& path) { told.push_back(path); });
+    const std::string spell = WriteSpellSample();
+    session.OpenTableFile(spell);
+    session.RunCommandLine({spell});
+    dialogs.FileAnswers.push_back(dir.File("Copy.dbc"));
+    session.SaveAs();
+    session.Save();
+    session.Reload();
+    EXPECT_EQ(told, (std::vector<std::string>{spell, spell, dir.File("Copy.dbc")}));
+
+    dir.Write("patch.txt", "");
+    told.clear();
+    session.RunCommandLine({"/i", spell, dir.File("patch.txt"), "--force"});
+    EXPECT_EQ(told, std::vector<std::string>{});
+}
+
+TEST_F(EditorSessionTest, TheLoadTellsHowTheDefinitionsFitAndASaveSaysWhatItWrote) {
+    const std::string spell = WriteSpellSample();
+    session.OpenTableFile(spell);
+    const DefinitionsFit& fit = session.WindowState().Definitions;
+    EXPECT_EQ(fit.File, "Spell.ini");
+    EXPECT_EQ(fit.DescribedFields, 4);
+    EXPECT_EQ(fit.FileFields, 4);
+    EXPECT_EQ(fit.Note, "");
+    EXPECT_TRUE(session.Save());
+    EXPECT_EQ(feedback.Results, std::vector<std::string>{"Saved 3 records to Spell.dbc"});
+
+    WriteFieldDefs(spell, {{"ID", FieldKind::ftInteger, true}});
+    session.Reload();
+    EXPECT_EQ(session.WindowState().Definitions.DescribedFields, 1);
+    EXPECT_THAT(session.WindowState().Definitions.Note, HasSubstr("describes 1 fields"));
+    dialogs.Messages.clear();
+
+    std::filesystem::remove(dir.File("Spell.ini"));
+    session.Reload();
+    EXPECT_EQ(session.WindowState().Definitions.DescribedFields, 0);
+    // The texts of the string column now read as integers: a save would change the block.
+    EXPECT_FALSE(session.WindowState().Definitions.TextFit.Fits());
+    dialogs.Messages.clear();
+}
+
 TEST_F(EditorSessionTest, SaveAsCancelledChangesNothing) {
     const std::string path = WriteSpellSample();
     session.OpenTableFile(path);

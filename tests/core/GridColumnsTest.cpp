@@ -36,7 +36,8 @@ TEST_F(GridColumnsTest, CaptionsCarryTheKindSuffixes) {
     EXPECT_EQ(table.Presentation(0).Caption, "Index");
     EXPECT_EQ(table.Presentation(1).Caption, "attributes(hex)");
     EXPECT_EQ(table.Presentation(2).Caption, "speed(float)");
-    EXPECT_EQ(table.Presentation(2).Alignment, ColumnAlignment::Left);
+    // Numbers line up on their last digit whatever their kind.
+    EXPECT_EQ(table.Presentation(2).Alignment, ColumnAlignment::Right);
     EXPECT_EQ(table.Presentation(3).Caption, "name");
     EXPECT_EQ(table.Presentation(4).Caption, "level");
     EXPECT_EQ(table.Presentation(4).Alignment, ColumnAlignment::Right);

@@ -48,12 +48,14 @@ class CountingFeedback : public WorkFeedback {
     int BusyDepth = 0;
     int Loads = 0;
     int ProgressCalls = 0;
+    std::vector<std::string> Results;
 
     void BusyStarted() override { ++BusyDepth; }
     void BusyEnded() override { --BusyDepth; }
     void LoadStarted() override { ++Loads; }
     void LoadProgress(int, int) override { ++ProgressCalls; }
     void LoadEnded() override {}
+    void CommandDone(const std::string& result) override { Results.push_back(result); }
 };
 
 }  // namespace kelvane::testing

@@ -1,0 +1,106 @@
+#include "app/StatusTexts.h"
+
+#include "core/TablePaths.h"
+#include "exchange/PatchReader.h"
+#include "import/LootTemplates.h"
+#include "import/RecordImport.h"
+
+namespace kelvane {
+namespace {
+
+// "1 line", "12 lines", "2 entries".
+std::string Counted(int count, const std::string& noun, const std::string& plural = {}) {
+    const std::string& word = count == 1 ? noun : (plural.empty() ? noun + 's' : plural);
+    return std::to_string(count) + ' ' + word;
+}
+
+}  // namespace
+
+std::string RecordPositionText(int currentRow, int recordCount, bool tableOpen) {
+    if (!tableOpen) {
+        return {};
+    }
+    if (recordCount <= 0) {
+        return "No records";
+    }
+    if (currentRow < 0 || currentRow >= recordCount) {
+        return Counted(recordCount, "record");
+    }
+    return "Record " + std::to_string(currentRow + 1) + " of " + std::to_string(recordCount);
+}
+
+std::string ShownRecordsText(std::optional<int> shown) {
+    return shown ? std::to_string(*shown) + " shown" : std::string();
+}
+
+std::string UnsavedText(bool unsaved) {
+    return unsaved ? "Unsaved changes" : std::string();
+}
+
+std::string DefinitionsText(const DefinitionsFit& fit) {
+    if (fit.File.empty()) {
+        return {};
+    }
+    std::string text;
+    if (fit.DescribedFields == 0) {
+        text = "No field definitions";
+    } else if (fit.DescribedFields == fit.FileFields) {
+        text = fit.File + " fits";
+    } else {
+        text = fit.File + ": " + std::to_string(fit.DescribedFields) + " of " +
+               Counted(fit.FileFields, "field");
+    }
+    if (!fit.TextFit.Fits()) {
+        text += ", texts do not fit";
+    }
+    return text;
+}
+
+std::string DefinitionsDetails(const DefinitionsFit& fit) {
+    if (fit.File.empty()) {
+        return {};
+    }
+    std::string details = fit.DescribedFields == 0
+                              ? fit.File + " was not found or describes no fields."
+                              : "Field definitions from " + fit.File + ".";
+    if (!fit.Note.empty()) {
+        details += '\n' + fit.Note;
+    }
+    if (!fit.TextFit.Fits()) {
+        details += "\nA save would change the string block: " + fit.TextFit.Problems() + '.';
+    }
+    return details;
+}
+
+std::string ExportedLinesText(int lines, const std::string& path) {
+    return "Exported " + Counted(lines, "line") + " to " + FileNameOfPath(path);
+}
+
+std::string ExportedPatchLinesText(int lines, const std::string& path) {
+    return "Exported " + Counted(lines, "patch line") + " to " + FileNameOfPath(path);
+}
+
+std::string PatchAppliedText(const PatchApplyReport& report) {
+    return "Applied " + Counted(report.LinesApplied, "line") + ", added " +
+           Counted(report.RecordsAdded, "record");
+}
+
+std::string ScriptImportedText(const ImportReport& report, const std::string& path) {
+    std::string text =
+        "Imported " + Counted(report.RecordsAppended, "record") + " from " + FileNameOfPath(path);
+    if (report.LinesPassedOver > 0) {
+        text += ", passed over " + Counted(report.LinesPassedOver, "line");
+    }
+    return text;
+}
+
+std::string LootTemplatesWrittenText(const LootImportReport& report) {
+    return "Wrote " + Counted(report.FilesWritten, "loot template file") + " with " +
+           Counted(report.EntriesWritten, "entry", "entries");
+}
+
+std::string SavedText(int records, const std::string& path) {
+    return "Saved " + Counted(records, "record") + " to " + FileNameOfPath(path);
+}
+
+}  // namespace kelvane

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "app/DefinitionsFit.h"
+
+namespace kelvane {
+
+struct ImportReport;
+struct LootImportReport;
+struct PatchApplyReport;
+
+// The status bar's texts. Records are counted as users count: the first record of the file
+// is record 1, whatever its Index.
+
+// "Record 12 of 100000"; "No records" for an empty table, "" with no table open. shown is the
+// number of records a filter lets through, told apart as "K shown".
+std::string RecordPositionText(int currentRow, int recordCount, bool tableOpen);
+std::string ShownRecordsText(std::optional<int> shown);
+std::string UnsavedText(bool unsaved);
+// "Spell.ini fits", "Spell.ini: 167 of 173 fields", "No field definitions", with ", texts do
+// not fit" when a save would change the string block beyond the edits.
+std::string DefinitionsText(const DefinitionsFit& fit);
+// The whole story behind DefinitionsText, for its tooltip.
+std::string DefinitionsDetails(const DefinitionsFit& fit);
+
+// What the last command did.
+std::string ExportedLinesText(int lines, const std::string& path);
+std::string ExportedPatchLinesText(int lines, const std::string& path);
+std::string PatchAppliedText(const PatchApplyReport& report);
+std::string ScriptImportedText(const ImportReport& report, const std::string& path);
+std::string LootTemplatesWrittenText(const LootImportReport& report);
+std::string SavedText(int records, const std::string& path);
+
+}  // namespace kelvane
