@@ -1,5 +1,6 @@
 #include "app/StatusTexts.h"
 
+#include "app/CellEntry.h"
 #include "core/TablePaths.h"
 #include "exchange/PatchReader.h"
 #include "import/LootTemplates.h"
@@ -101,6 +102,15 @@ std::string LootTemplatesWrittenText(const LootImportReport& report) {
 
 std::string SavedText(int records, const std::string& path) {
     return "Saved " + Counted(records, "record") + " to " + FileNameOfPath(path);
+}
+
+std::string PastedText(const CellEntryOutcome& pasted) {
+    std::string text = "Pasted " + Counted(pasted.Rows * pasted.Columns, "cell") + " in " +
+                       Counted(pasted.Rows, "row");
+    if (pasted.AddedRecords > 0) {
+        text += ", added " + Counted(pasted.AddedRecords, "record");
+    }
+    return text;
 }
 
 }  // namespace kelvane

@@ -7,6 +7,7 @@
 
 namespace kelvane {
 
+struct CellEntryOutcome;
 struct ImportReport;
 struct LootImportReport;
 struct PatchApplyReport;
@@ -32,5 +33,6 @@ std::string PatchAppliedText(const PatchApplyReport& report);
 std::string ScriptImportedText(const ImportReport& report, const std::string& path);
 std::string LootTemplatesWrittenText(const LootImportReport& report);
 std::string SavedText(int records, const std::string& path);
+std::string PastedText(const CellEntryOutcome& pasted);
 
 }  // namespace kelvane

@@ -230,7 +230,7 @@ void DbGrid::CopySelection(bool withCaptions) const {
     QGuiApplication::clipboard()->setText(ToQt(WriteTabSeparated(texts)));
 }
 
-void DbGrid::PasteClipboard() {
+CellEntryOutcome DbGrid::PasteClipboard() {
     const CellTexts rows = ReadTabSeparated(FromQt(QGuiApplication::clipboard()->text()));
     if (rows.empty()) {
         throw KelvaneError("The clipboard holds no text to paste.");
@@ -254,6 +254,7 @@ void DbGrid::PasteClipboard() {
         QItemSelection(model_.index(firstRow, startColumn),
                        model_.index(lastRow, startColumn + pasted.Columns - 1)),
         QItemSelectionModel::ClearAndSelect);
+    return pasted;
 }
 
 void DbGrid::KeepOnTableRow() {

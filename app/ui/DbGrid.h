@@ -4,6 +4,8 @@
 #include <functional>
 #include <vector>
 
+#include "app/CellEntry.h"
+
 namespace kelvane {
 
 class RecordTable;
@@ -48,7 +50,7 @@ class DbGrid : public QTableView {
     // Enters the clipboard's tab-separated text from the current cell rightwards and downwards
     // as one undo step, then selects the cells it went into. Fails, changing nothing, when a
     // value is refused.
-    void PasteClipboard();
+    CellEntryOutcome PasteClipboard();
 
     // The width the user chose for a column earlier, 0 when none; it wins over the width the
     // grid measures.

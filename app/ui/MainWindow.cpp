@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "app/EditorSession.h"
+#include "app/StatusTexts.h"
 #include "app/ui/CellPane.h"
 #include "app/ui/DbGrid.h"
 #include "app/ui/FieldSettingsDialog.h"
@@ -185,7 +186,8 @@ void MainWindow::ConnectTableCommands() {
 void MainWindow::AddCellPaneAndClipboard() {
     ConnectCommand({menus_.Copy}, [this] { grid_->CopySelection(false); });
     ConnectCommand({menus_.CopyWithHeaders}, [this] { grid_->CopySelection(true); });
-    ConnectCommand({menus_.Paste}, [this] { grid_->PasteClipboard(); });
+    ConnectCommand({menus_.Paste},
+                   [this] { status_->ShowCommandResult(PastedText(grid_->PasteClipboard())); });
     cellPane_ = new kelvane::CellPane(
         *grid_, *model_, [this](const std::function<void()>& command) { RunCommand(command); },
         this);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/CellEntry.h"
 #include "exchange/PatchReader.h"
 #include "import/LootTemplates.h"
 #include "import/RecordImport.h"
@@ -102,6 +103,8 @@ TEST(StatusTextsTest, CommandResultsSayWhatWasDoneWithCountsInWords) {
          "Imported 1 record from q.tt, passed over 2 lines"},
         {LootTemplatesWrittenText(loot), "Wrote 1 loot template file with 7 entries"},
         {SavedText(100000, "/d/Spell.dbc"), "Saved 100000 records to Spell.dbc"},
+        {PastedText({3, 2, 0}), "Pasted 6 cells in 3 rows"},
+        {PastedText({1, 1, 1}), "Pasted 1 cell in 1 row, added 1 record"},
     };
     for (const auto& [text, expected] : cases) {
         EXPECT_EQ(text, expected);
