@@ -12,6 +12,7 @@ namespace kelvane::bench {
 struct TimeGoal {
     std::string Benchmark;
     double MaxTimesFloor = 0;
+    std::string Floor;  // a floor of its own; empty: the reporter's
 };
 
 // A counter of a benchmark and the most it may be.

@@ -10,7 +10,9 @@
 
 #include "app/DeleteRecordAfterAsking.h"
 #include "app/ui/CellEditDelegate.h"
+#include "app/ui/FilterHeader.h"
 #include "app/ui/RecordTableModel.h"
+#include "app/ui/RecordViewModel.h"
 #include "core/RecordTable.h"
 #include "shell/CommandGuard.h"
 #include "shell/ui/QtText.h"
@@ -28,7 +30,11 @@ bool IsEnterKey(int key) {
 }  // namespace
 
 DbGrid::DbGrid(RecordTableModel& model, UserDialogs& dialogs, QWidget* parent)
-    : QTableView(parent), model_(model), dialogs_(dialogs) {
+    : QTableView(parent),
+      model_(model),
+      dialogs_(dialogs),
+      view_(new RecordViewModel(model, this)),
+      titles_(new FilterHeader(this)) {
     setObjectName(QStringLiteral("DBGrid1"));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
@@ -50,8 +56,10 @@ DbGrid::DbGrid(RecordTableModel& model, UserDialogs& dialogs, QWidget* parent)
     rows->setSectionResizeMode(QHeaderView::Fixed);
     rows->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
-    QHeaderView* titles = horizontalHeader();
-    titles->setFixedHeight(TitleRowHeight);
+    setHorizontalHeader(titles_);
+    QHeaderView* titles = titles_;
+    titles->setSectionsClickable(true);
+    titles->setFixedHeight(TitleRowHeight + FilterHeader::FilterRowHeight);
     // The header passes the word-wrap flag on to the style with its alignment.
     titles->setDefaultAlignment(Qt::AlignCenter | Qt::Alignment::fromInt(Qt::TextWordWrap));
     titles->setTextElideMode(Qt::ElideNone);
@@ -63,19 +71,29 @@ DbGrid::DbGrid(RecordTableModel& model, UserDialogs& dialogs, QWidget* parent)
     titles->viewport()->installEventFilter(this);
 
     setItemDelegate(new CellEditDelegate(model.Table(), this));
-    setModel(&model);
+    setModel(view_);
     FollowReset();
     // Connected after the view's own handlers, the selection model's included, so the current
     // cell set here is not cleared again.
-    connect(&model, &QAbstractItemModel::modelReset, this, &DbGrid::FollowReset);
-    connect(&model, &QAbstractItemModel::rowsInserted, this, &DbGrid::FitRowHeaderWidth);
-    connect(&model, &RecordTableModel::tableChangeShown, this, &DbGrid::KeepOnTableRow);
+    connect(view_, &QAbstractItemModel::modelReset, this, &DbGrid::FollowReset);
+    connect(view_, &QAbstractItemModel::rowsInserted, this, &DbGrid::FitRowHeaderWidth);
+    connect(view_, &RecordViewModel::tableChangeShown, this, &DbGrid::KeepOnTableRow);
     // A posted record moves to its place by Index, perhaps far off: the view goes with it.
-    connect(&model, &QAbstractItemModel::rowsMoved, this, [this] { scrollTo(currentIndex()); });
+    connect(view_, &QAbstractItemModel::rowsMoved, this, [this] { scrollTo(currentIndex()); });
+    connect(titles_, &QHeaderView::sectionClicked, this, &DbGrid::SortByColumn);
+    connect(titles_, &FilterHeader::filterEdited, this, &DbGrid::ApplyFilter);
 }
 
 RecordTable& DbGrid::Table() const {
     return model_.Table();
+}
+
+int DbGrid::TableRowOf(int gridRow) const {
+    return view_->TableRowOf(gridRow);
+}
+
+int DbGrid::GridRowOf(int tableRow) const {
+    return view_->ShownRowOf(tableRow);
 }
 
 int DbGrid::CurrentColumn() const {
@@ -83,6 +101,7 @@ int DbGrid::CurrentColumn() const {
 }
 
 void DbGrid::FollowReset() {
+    ShowViewSettings();
     FitRowHeaderWidth();
     KeepOnTableRow();
     // The commands that rebuild a table give its columns their widths right after the table
@@ -131,10 +150,10 @@ void DbGrid::keyPressEvent(QKeyEvent* event) {
 void DbGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
     QTableView::currentChanged(current, previous);
     // Moves the table makes itself (a deleted record, a reset) are followed, not sent back.
-    if (!current.isValid() || model_.FollowingTable() || current.row() == Table().CurrentRow()) {
+    const int row = TableRowOf(current.row());
+    if (!current.isValid() || view_->FollowingTable() || row < 0 || row == Table().CurrentRow()) {
         return;
     }
-    const int row = current.row();
     // Leaving a record posts or cancels it; a refused post shows why and keeps the user there.
     RunGuarded(dialogs_, [this, row] { Table().MoveTo(row); });
     KeepOnTableRow();
@@ -143,7 +162,7 @@ void DbGrid::currentChanged(const QModelIndex& current, const QModelIndex& previ
 bool DbGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
     // Only the table's current record takes typing: after a refused move the view may still
     // be asked to edit the row it could not go to.
-    if (index.isValid() && index.row() != Table().CurrentRow()) {
+    if (index.isValid() && TableRowOf(index.row()) != Table().CurrentRow()) {
         return false;
     }
     return QTableView::edit(index, trigger, event);
@@ -175,18 +194,18 @@ bool DbGrid::CommitEdit() {
     // Closed before the value goes in: a refusal's message takes the focus, and the editor's
     // own commit on losing it would refuse the value a second time.
     QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
-    return !typed || model_.setData(index, text);
+    return !typed || view_->setData(index, text);
 }
 
 void DbGrid::KeepOnTableRow() {
-    const int row = Table().CurrentRow();
-    if (row < 0 || row >= model_.rowCount()) {
+    const int row = GridRowOf(Table().CurrentRow());
+    if (row < 0 || row >= view_->rowCount()) {
         return;
     }
     const QModelIndex current = currentIndex();
     if (!current.isValid() || current.row() != row) {
         const int column = current.isValid() ? current.column() : 0;
-        selectionModel()->setCurrentIndex(model_.index(row, column),
+        selectionModel()->setCurrentIndex(view_->index(row, column),
                                           QItemSelectionModel::ClearAndSelect);
     } else if (!selectionModel()->isSelected(current)) {
         selectionModel()->select(current, QItemSelectionModel::ClearAndSelect);
@@ -200,6 +219,32 @@ QModelIndex DbGrid::StepToCell(CursorAction action) {
     }
     selectionModel()->setCurrentIndex(target, QItemSelectionModel::ClearAndSelect);
     return currentIndex() == target ? QModelIndex(target) : QModelIndex();
+}
+
+void DbGrid::SortByColumn(int column) {
+    if (CommitEdit()) {
+        RunGuarded(dialogs_, [this, column] { view_->CycleSort(column); });
+    }
+    ShowViewSettings();
+}
+
+void DbGrid::ApplyFilter(int column, const QString& text) {
+    if (CommitEdit()) {
+        RunGuarded(dialogs_, [this, column, &text] { view_->SetFilter(column, text); });
+    }
+    // A refused filter leaves the one in force, which its field shows again.
+    ShowViewSettings();
+}
+
+void DbGrid::ShowViewSettings() {
+    const RecordView& view = view_->View();
+    titles_->setSortIndicatorShown(view.Order() != SortOrder::FileOrder);
+    titles_->setSortIndicator(view.SortColumn(), view.Order() == SortOrder::Descending
+                                                     ? Qt::DescendingOrder
+                                                     : Qt::AscendingOrder);
+    for (int column = 0; column < view_->columnCount(); ++column) {
+        titles_->ShowFilterText(column, ToQt(view.FilterText(column)));
+    }
 }
 
 // Columns without a width of their own are made wide enough for their caption, so names such

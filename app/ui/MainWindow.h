@@ -19,6 +19,7 @@ namespace kelvane {
 class DbGrid;
 class EditorSession;
 class FieldSettingsDialog;
+class GoToRecordDialog;
 class ModalRunner;
 class NewTableDialog;
 class RecordNavigator;
@@ -72,6 +73,7 @@ class MainWindow : public QMainWindow {
     void CreateNewTable();
     void FindRecords();
     void FindNext();
+    void GoTo();
     // Selects the cell found, or says that nothing was.
     void ShowSearchResult(const std::optional<SearchMatch>& match);
 
@@ -87,6 +89,7 @@ class MainWindow : public QMainWindow {
     DbGrid* grid_ = nullptr;
     FieldSettingsDialog* fieldSettings_ = nullptr;
     NewTableDialog* createNew_ = nullptr;
+    GoToRecordDialog* goTo_ = nullptr;
     SearchSettings searchSettings_;
     bool searchConfirmed_ = false;  // Find Next has something to look for
     std::vector<std::string> arguments_;

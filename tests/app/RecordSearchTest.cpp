@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/CellTextMatcher.h"
+#include "app/RecordView.h"
 #include "core/KelvaneError.h"
 #include "core/RecordTable.h"
 
@@ -58,7 +59,7 @@ class RecordSearchTest : public ::testing::Test {
         settings.Field = field;
         settings.Origin = origin;
         settings.CaseSensitive = caseSensitive;
-        found = FindRecord(table, settings);
+        found = FindRecord(table, view, settings);
         if (found) {
             EXPECT_EQ(found->Row, table.CurrentRow());
         }
@@ -66,6 +67,7 @@ class RecordSearchTest : public ::testing::Test {
     }
 
     RecordTable table;
+    RecordView view{table};
     SearchSettings settings;
     std::optional<SearchMatch> found;
 };
@@ -183,7 +185,7 @@ TEST_F(RecordSearchTest, FindNextGoesOnAfterTheCurrentRecordAndWrapsAround) {
     // 16 and 31 (record 3); record 2 holds none.
     std::vector<int> rows;
     for (int step = 0; step < 4; ++step) {
-        const std::optional<SearchMatch> match = FindNextRecord(table, settings);
+        const std::optional<SearchMatch> match = FindNextRecord(table, view, settings);
         ASSERT_TRUE(match);
         EXPECT_EQ(match->Row, table.CurrentRow());
         rows.push_back(match->Row);
@@ -192,12 +194,12 @@ TEST_F(RecordSearchTest, FindNextGoesOnAfterTheCurrentRecordAndWrapsAround) {
 
     settings.Value = "Ice";
     table.MoveTo(1);
-    EXPECT_EQ(FindNextRecord(table, settings), (SearchMatch{1, 2}))
+    EXPECT_EQ(FindNextRecord(table, view, settings), (SearchMatch{1, 2}))
         << "the only match is the current record itself, found again after a full round";
 
     settings.Value = "absent";
     table.MoveTo(2);
-    EXPECT_FALSE(FindNextRecord(table, settings));
+    EXPECT_FALSE(FindNextRecord(table, view, settings));
     EXPECT_EQ(table.CurrentRow(), 2);
 }
 
@@ -205,8 +207,8 @@ TEST_F(RecordSearchTest, FindNextOnAnEmptyTableFindsNothing) {
     table.DeleteAllRecords();
     settings.Value = "";
     settings.Mode = SearchMode::AtBeginning;
-    EXPECT_FALSE(FindNextRecord(table, settings));
-    EXPECT_FALSE(FindRecord(table, settings));
+    EXPECT_FALSE(FindNextRecord(table, view, settings));
+    EXPECT_FALSE(FindRecord(table, view, settings));
 }
 
 TEST(RecordSearchMessage, NamesTheValueAndTheColumn) {
@@ -246,7 +248,22 @@ TEST_F(RecordSearchTest, BlankCellsHaveEmptyText) {
 TEST_F(RecordSearchTest, SearchingAClosedTableFails) {
     table.Close();
     EXPECT_THROW(Find("1", SearchMode::AnyPosition), KelvaneError);
-    EXPECT_THROW(FindNextRecord(table, settings), KelvaneError);
+    EXPECT_THROW(FindNextRecord(table, view, settings), KelvaneError);
+}
+
+TEST_F(RecordSearchTest, LooksAmongTheShownRecordsInTheOrderShown) {
+    view.SetFilter(4, "!=7");               // hides "Ice 1F"
+    view.SortBy(4, SortOrder::Descending);  // frost nova, "", Fireball
+    settings.Value = "i";
+    settings.CaseSensitive = false;
+    settings.Mode = SearchMode::AnyPosition;
+    table.MoveTo(3);
+    EXPECT_EQ(FindNextRecord(table, view, settings), (SearchMatch{0, 2}));
+    EXPECT_EQ(FindNextRecord(table, view, settings), (SearchMatch{0, 2}));  // round to itself
+    settings.Value = "1";
+    settings.Field = "ID";
+    EXPECT_EQ(FindNextRecord(table, view, settings), (SearchMatch{3, 1}));  // ID 16
+    EXPECT_EQ(FindNextRecord(table, view, settings), (SearchMatch{0, 1}));  // ID 31
 }
 
 TEST(RecordSearchLargeTable, FindsTheFirstRecordWhateverColumnMatches) {
@@ -258,18 +275,19 @@ TEST(RecordSearchLargeTable, FindsTheFirstRecordWhateverColumnMatches) {
     records[1200].Rank = 4242;
     RecordTable table;
     BuildTable(table, records);
+    const RecordView view(table);
     SearchSettings settings;
     settings.Value = "4242";
 
     table.MoveTo(1200);
     settings.Origin = SearchOrigin::AfterCurrentRecord;
-    FindRecord(table, settings);
+    FindRecord(table, view, settings);
     EXPECT_EQ(table.CurrentRow(), 2500);
-    FindRecord(table, settings);
+    FindRecord(table, view, settings);
     EXPECT_EQ(table.CurrentRow(), 2600);
 
     settings.Origin = SearchOrigin::FirstRecord;
-    FindRecord(table, settings);
+    FindRecord(table, view, settings);
     EXPECT_EQ(table.CurrentRow(), 1200);
 }
 
