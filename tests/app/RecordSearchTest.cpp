@@ -11,43 +11,18 @@
 #include "app/RecordView.h"
 #include "core/KelvaneError.h"
 #include "core/RecordTable.h"
+#include "tests/app/ViewTables.h"
 
 namespace kelvane::testing {
 namespace {
 
-struct SampleRecord {
-    int32_t Id;
-    std::string Name;
-    double Speed;
-    int32_t Rank;
-};
-
-// Index, ID (shown in hexadecimal), Name, Speed, Rank.
-void BuildTable(RecordTable& table, const std::vector<SampleRecord>& records) {
-    table.AddFieldDef("Index", FieldKind::ftInteger, 0, true);
-    table.AddFieldDef("ID", FieldKind::ftInteger, 0, false);
-    table.AddFieldDef("Name", FieldKind::ftString, StringFieldSize, false);
-    table.AddFieldDef("Speed", FieldKind::ftFloat, 0, false);
-    table.AddFieldDef("Rank", FieldKind::ftInteger, 0, false);
-    table.OpenEmpty();
-    table.Presentation(1).HexHooks = true;
-    for (const SampleRecord& record : records) {
-        table.Append();
-        table.Fields(1).SetAsInteger(record.Id);
-        table.Fields(2).SetAsString(record.Name);
-        table.Fields(3).SetAsFloat(record.Speed);
-        table.Fields(4).SetAsInteger(record.Rank);
-        table.Post();
-    }
-}
-
 class RecordSearchTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        BuildTable(table, {{31, "Fireball", 1.5, -1},
-                           {255, "Ice 1F", 0.1, 7},
-                           {0, "", -2.25, 0},
-                           {16, "frost nova", 2, 31}});
+        BuildViewTable(table, {{31, "Fireball", 1.5, -1},
+                               {255, "Ice 1F", 0.1, 7},
+                               {0, "", -2.25, 0},
+                               {16, "frost nova", 2, 31}});
         table.MoveTo(2);
     }
 
@@ -269,12 +244,12 @@ TEST_F(RecordSearchTest, LooksAmongTheShownRecordsInTheOrderShown) {
 TEST(RecordSearchLargeTable, FindsTheFirstRecordWhateverColumnMatches) {
     // Thousands of records with repeated numbers: the match in a later column and record
     // count, not the one in an earlier column and later record.
-    std::vector<SampleRecord> records(3000, SampleRecord{5, "x", 0.5, 9});
+    std::vector<ViewRecord> records(3000, ViewRecord{5, "x", 0.5, 9});
     records[2600].Id = 4242;
     records[2500].Rank = 4242;
     records[1200].Rank = 4242;
     RecordTable table;
-    BuildTable(table, records);
+    BuildViewTable(table, records);
     const RecordView view(table);
     SearchSettings settings;
     settings.Value = "4242";
@@ -298,7 +273,7 @@ TEST(RecordSearchFieldList, IsFilledOnceFromTheFirstTableSearched) {
     EXPECT_TRUE(settings.FieldList.empty());
 
     RecordTable first;
-    BuildTable(first, {});
+    BuildViewTable(first, {});
     FillFieldList(settings, first);
     const std::vector<std::string> firstColumns = {"Index", "ID", "Name", "Speed", "Rank"};
     EXPECT_EQ(settings.FieldList, firstColumns);
