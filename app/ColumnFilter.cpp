@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <limits>
 
 #include "core/EchoText.h"
 #include "core/KelvaneError.h"
@@ -102,43 +103,64 @@ double ColumnFilter::ParseNumber(const RecordTable& table, std::string_view text
     return value;
 }
 
-bool ColumnFilter::Matches(const RecordTable& table, uint32_t slot) const {
+void ColumnFilter::Keep(const RecordTable& table, std::vector<int>& rows) const {
+    const std::vector<uint32_t>& slots = table.RecordSlots();
     const ColumnStore& store = table.ColumnStoreAt(column_);
+    const auto slotOf = [&slots](int row) { return slots[static_cast<size_t>(row)]; };
     if (isText_) {
-        const std::string_view text =
-            store.IsBlank(slot) ? std::string_view() : table.Strings().View(store.Strings[slot]);
-        return contains_.Matches(text);
+        const StringPool& strings = table.Strings();
+        std::erase_if(rows, [&](int row) {
+            const uint32_t slot = slotOf(row);
+            return !contains_.Matches(store.IsBlank(slot) ? std::string_view()
+                                                          : strings.View(store.Strings[slot]));
+        });
+        return;
     }
-    return !store.IsBlank(slot) && PassesNumberTest(NumberKey(table, slot));
-}
-
-double ColumnFilter::NumberKey(const RecordTable& table, uint32_t slot) const {
-    const ColumnStore& store = table.ColumnStoreAt(column_);
+    // A blank cell's key is NaN, which no comparison passes.
+    constexpr double kBlank = std::numeric_limits<double>::quiet_NaN();
     if (store.Kind == FieldKind::ftFloat) {
-        return static_cast<float>(store.Floats[slot]);
+        KeepNumbers(rows, [&](int row) {
+            const uint32_t slot = slotOf(row);
+            return store.IsBlank(slot) ? kBlank : static_cast<float>(store.Floats[slot]);
+        });
+    } else if (hex_) {
+        KeepNumbers(rows, [&](int row) {
+            const uint32_t slot = slotOf(row);
+            return store.IsBlank(slot) ? kBlank : static_cast<uint32_t>(store.Integers[slot]);
+        });
+    } else {
+        KeepNumbers(rows, [&](int row) {
+            const uint32_t slot = slotOf(row);
+            return store.IsBlank(slot) ? kBlank : store.Integers[slot];
+        });
     }
-    const int32_t value = store.Integers[slot];
-    return hex_ ? static_cast<double>(static_cast<uint32_t>(value)) : value;
 }
 
-bool ColumnFilter::PassesNumberTest(double value) const {
+// The test is chosen once, so the loop over the rows only compares.
+template <typename KeyOf>
+void ColumnFilter::KeepNumbers(std::vector<int>& rows, const KeyOf& keyOf) const {
+    const double low = low_;
+    const double high = high_;
+    const auto keepIf = [&](const auto& passes) {
+        std::erase_if(rows, [&](int row) { return !passes(static_cast<double>(keyOf(row))); });
+    };
     switch (test_) {
         case Test::Equal:
-            return value == low_;
+            return keepIf([low](double value) { return value == low; });
         case Test::NotEqual:
-            return value != low_;
+            return keepIf([low](double value) { return value == value && value != low; });
         case Test::Less:
-            return value < low_;
+            return keepIf([low](double value) { return value < low; });
         case Test::LessOrEqual:
-            return value <= low_;
+            return keepIf([low](double value) { return value <= low; });
         case Test::Greater:
-            return value > low_;
+            return keepIf([low](double value) { return value > low; });
         case Test::GreaterOrEqual:
-            return value >= low_;
+            return keepIf([low](double value) { return value >= low; });
         case Test::Between:
             break;
     }
-    return value >= low_ && value <= high_;
+    keepIf([low, high](double value) { return value >= low && value <= high; });
 }
 
 }  // namespace kelvane

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/CellTextMatcher.h"
 
@@ -21,18 +22,18 @@ class ColumnFilter {
 
     int Column() const { return column_; }
     const std::string& Text() const { return text_; }
-    // Whether the stored record in that storage slot passes; the table must be browsing.
-    bool Matches(const RecordTable& table, uint32_t slot) const;
+    // Keeps the stored records (table rows) that pass; the table must be browsing.
+    void Keep(const RecordTable& table, std::vector<int>& rows) const;
 
   private:
     enum class Test { Equal, NotEqual, Less, LessOrEqual, Greater, GreaterOrEqual, Between };
 
     void ParseNumberTest(const RecordTable& table, std::string_view text);
     double ParseNumber(const RecordTable& table, std::string_view text) const;
-    // The value a number cell is compared by: hexadecimal columns show the bits unsigned, and
+    // keyOf gives a row's value as compared: hexadecimal columns show the bits unsigned, and
     // float cells are held to the precision the file stores.
-    double NumberKey(const RecordTable& table, uint32_t slot) const;
-    bool PassesNumberTest(double value) const;
+    template <typename KeyOf>
+    void KeepNumbers(std::vector<int>& rows, const KeyOf& keyOf) const;
 
     int column_;
     std::string text_;

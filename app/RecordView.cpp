@@ -103,13 +103,10 @@ void RecordView::Reapply() {
 void RecordView::ComputeShown() {
     shown_.clear();
     if (table_.Active()) {
-        const std::vector<uint32_t>& slots = table_.RecordSlots();
-        shown_.resize(slots.size());
+        shown_.resize(static_cast<size_t>(table_.RecordCount()));
         std::iota(shown_.begin(), shown_.end(), 0);
         for (const ColumnFilter& filter : filters_) {
-            std::erase_if(shown_, [&](int row) {
-                return !filter.Matches(table_, slots[static_cast<size_t>(row)]);
-            });
+            filter.Keep(table_, shown_);
         }
         SortRows(table_, sortColumn_, order_, shown_);
     }

@@ -44,7 +44,6 @@ void SortByKey(const RecordTable& table, SortOrder order, std::vector<int>& rows
 
 void SortRows(const RecordTable& table, int column, SortOrder order, std::vector<int>& rows) {
     if (order == SortOrder::FileOrder) {
-        std::sort(rows.begin(), rows.end());
         return;
     }
     const ColumnStore& store = table.ColumnStoreAt(column);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <numeric>
 #include <string>
 #include <vector>
 
@@ -27,11 +28,12 @@ class ColumnFilterTest : public ::testing::Test {
     // The Index values of the records that pass.
     std::vector<int> Passing(int column, const std::string& text) {
         const ColumnFilter filter(table, column, text);
+        std::vector<int> rows(static_cast<size_t>(table.RecordCount()));
+        std::iota(rows.begin(), rows.end(), 0);
+        filter.Keep(table, rows);
         std::vector<int> passing;
-        for (int row = 0; row < table.RecordCount(); ++row) {
-            if (filter.Matches(table, table.RecordSlots()[static_cast<size_t>(row)])) {
-                passing.push_back(table.IntegerAt(row, 0));
-            }
+        for (const int row : rows) {
+            passing.push_back(table.IntegerAt(row, 0));
         }
         return passing;
     }
