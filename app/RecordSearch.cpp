@@ -6,6 +6,7 @@
 
 #include "app/CellTextMatcher.h"
 #include "app/ColumnMatchScan.h"
+#include "app/RecordView.h"
 #include "core/EchoText.h"
 #include "core/RecordTable.h"
 
@@ -39,6 +40,22 @@ std::optional<SearchMatch> FirstMatchingCell(const RecordTable& table, int from,
     return std::nullopt;
 }
 
+// The same over shown rows [from, end) of a sorted or filtered view, row by row.
+std::optional<SearchMatch> FirstShownMatch(const RecordTable& table, const RecordView& view,
+                                           int from, int end, const std::vector<int>& columns,
+                                           const CellTextMatcher& matcher) {
+    ColumnMatchScan scan(table, matcher);
+    for (int shownRow = std::max(from, 0); shownRow < end; ++shownRow) {
+        const int row = view.TableRowOf(shownRow);
+        for (const int column : columns) {
+            if (scan.FirstMatch(column, row, row + 1) == row) {
+                return SearchMatch{row, column};
+            }
+        }
+    }
+    return std::nullopt;
+}
+
 std::vector<int> SearchedColumns(const RecordTable& table, const std::string& field) {
     if (!field.empty()) {
         const int column = table.FindColumn(field);
@@ -63,13 +80,17 @@ void SettleEditing(RecordTable& table) {
     }
 }
 
-// Looks through the row ranges in turn and makes the first match current.
-std::optional<SearchMatch> FindInRanges(RecordTable& table, const SearchSettings& settings,
+// Looks through the ranges of shown rows in turn and makes the first match current.
+std::optional<SearchMatch> FindInRanges(RecordTable& table, const RecordView& view,
+                                        const SearchSettings& settings,
                                         std::initializer_list<std::pair<int, int>> ranges) {
     const CellTextMatcher matcher(settings.Value, settings.Mode, settings.CaseSensitive);
     const std::vector<int> columns = SearchedColumns(table, settings.Field);
     for (const auto& [from, end] : ranges) {
-        if (const auto match = FirstMatchingCell(table, from, end, columns, matcher)) {
+        const auto match = view.ShowsEveryRecordInFileOrder()
+                               ? FirstMatchingCell(table, from, end, columns, matcher)
+                               : FirstShownMatch(table, view, from, end, columns, matcher);
+        if (match) {
             table.MoveTo(match->Row);
             return match;
         }
@@ -88,16 +109,19 @@ void FillFieldList(SearchSettings& settings, const RecordTable& table) {
     }
 }
 
-std::optional<SearchMatch> FindRecord(RecordTable& table, const SearchSettings& settings) {
+std::optional<SearchMatch> FindRecord(RecordTable& table, const RecordView& view,
+                                      const SearchSettings& settings) {
     SettleEditing(table);
-    const int from = settings.Origin == SearchOrigin::FirstRecord ? 0 : table.CurrentRow() + 1;
-    return FindInRanges(table, settings, {{from, table.RecordCount()}});
+    const int from =
+        settings.Origin == SearchOrigin::FirstRecord ? 0 : view.ShownRowOf(table.CurrentRow()) + 1;
+    return FindInRanges(table, view, settings, {{from, view.ShownCount()}});
 }
 
-std::optional<SearchMatch> FindNextRecord(RecordTable& table, const SearchSettings& settings) {
+std::optional<SearchMatch> FindNextRecord(RecordTable& table, const RecordView& view,
+                                          const SearchSettings& settings) {
     SettleEditing(table);
-    const int after = table.CurrentRow() + 1;
-    return FindInRanges(table, settings, {{after, table.RecordCount()}, {0, after}});
+    const int after = view.ShownRowOf(table.CurrentRow()) + 1;
+    return FindInRanges(table, view, settings, {{after, view.ShownCount()}, {0, after}});
 }
 
 std::string NoMatchMessage(const SearchSettings& settings) {

@@ -8,6 +8,7 @@
 namespace kelvane {
 
 class RecordTable;
+class RecordView;
 
 // The cell a search found: the record's view row and the grid column that matched.
 struct SearchMatch {
@@ -21,22 +22,25 @@ struct SearchMatch {
 // filled, the list keeps the columns of that table for the rest of the run.
 void FillFieldList(SearchSettings& settings, const RecordTable& table);
 
-// Makes the first record that matches the settings current and returns the cell that matched:
+// Makes the first shown record (in the order shown) that matches the settings current and
+// returns the cell that matched, the row being the record's table row:
 // in a search of all columns, the record's first matching column in column order. The search
-// starts at the first record or after the current one, as the settings say, and ends at the
-// last. Without a match the cursor stays where it was and nothing is returned.
+// starts at the first shown record or after the current one, as the settings say, and ends at
+// the last. Without a match the cursor stays where it was and nothing is returned.
 //
 // A record being edited is posted first (dropped when unchanged), as any cursor move does.
 // Cells are compared in their text form (numbers in decimal, also in hexadecimal columns), so
 // a value that is no number of the column's kind simply matches nothing. A field that is not
 // a column of the table (the field list may come from an earlier table) matches nothing.
 // Fails on a closed table.
-std::optional<SearchMatch> FindRecord(RecordTable& table, const SearchSettings& settings);
+std::optional<SearchMatch> FindRecord(RecordTable& table, const RecordView& view,
+                                      const SearchSettings& settings);
 
-// Find Next: looks from the record after the current one to the last, then wraps around to
-// the first record and on up to the current one, so every record is looked at once, whatever
-// the origin setting says. Otherwise as FindRecord.
-std::optional<SearchMatch> FindNextRecord(RecordTable& table, const SearchSettings& settings);
+// Find Next: looks from the shown record after the current one to the last, then wraps around
+// to the first shown record and on up to the current one, so every record is looked at once,
+// whatever the origin setting says. Otherwise as FindRecord.
+std::optional<SearchMatch> FindNextRecord(RecordTable& table, const RecordView& view,
+                                          const SearchSettings& settings);
 
 // What the user is told when a search found nothing.
 std::string NoMatchMessage(const SearchSettings& settings);

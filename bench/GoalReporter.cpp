@@ -43,16 +43,20 @@ void GoalReporter::PrintSummary() const {
         std::printf("No figures for %s: nothing to compare against.\n", floor_.c_str());
         return;
     }
-    const double floorMs = floor->second.Milliseconds;
-    std::printf("\nAgainst the floor (%s, %.1f ms):\n", floor_.c_str(), floorMs);
+    std::printf("\nAgainst the floor (%s, %.1f ms):\n", floor_.c_str(), floor->second.Milliseconds);
     for (const TimeGoal& goal : times_) {
         const auto result = results_.find(goal.Benchmark);
-        if (result == results_.end()) {
+        const auto ownFloor = goal.Floor.empty() ? floor : results_.find(goal.Floor);
+        if (result == results_.end() || ownFloor == results_.end() ||
+            ownFloor->second.Milliseconds <= 0) {
             continue;
         }
-        const double times = result->second.Milliseconds / floorMs;
+        const double times = result->second.Milliseconds / ownFloor->second.Milliseconds;
         std::printf("  %-22s %9.1f ms  %5.2fx", goal.Benchmark.c_str(), result->second.Milliseconds,
                     times);
+        if (!goal.Floor.empty()) {
+            std::printf(" of %s", goal.Floor.c_str());
+        }
         if (goal.MaxTimesFloor > 0) {
             std::printf("  goal %.2fx  %s", goal.MaxTimesFloor, Verdict(times, goal.MaxTimesFloor));
         }

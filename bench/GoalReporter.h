@@ -4,14 +4,19 @@
 
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kelvane::bench {
 
 // A benchmark's time as a multiple of the floor's, with the most it may be (0: no goal).
 struct TimeGoal {
+    TimeGoal(std::string benchmark, double maxTimesFloor, std::string floor = {})
+        : Benchmark(std::move(benchmark)), MaxTimesFloor(maxTimesFloor), Floor(std::move(floor)) {}
+
     std::string Benchmark;
     double MaxTimesFloor = 0;
+    std::string Floor;  // a floor of its own; empty: the reporter's
 };
 
 // A counter of a benchmark and the most it may be.

@@ -4,17 +4,19 @@
 # opening it into the main window's grid against the load alone, and moving through it there;
 # then exporting it as comma-separated and patch text and applying a patch to it, against the
 # load; then taking back such a patch import, against the import itself; then importing a
-# generated loot template file and quest file at two sizes. Extra arguments go to every
-# benchmark program (for example --benchmark_filter=Load).
+# generated loot template file and quest file at two sizes; then sorting and filtering the
+# shown records, against sorting or looping over the column's values alone. Extra arguments
+# go to every benchmark program (for example --benchmark_filter=Load).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release
 cmake --build build-bench -j "$(nproc)" --target kelvane_bench_loadsave kelvane_bench_gridopen \
-  kelvane_bench_exchange kelvane_bench_undo kelvane_bench_import
+  kelvane_bench_exchange kelvane_bench_undo kelvane_bench_import kelvane_bench_view
 echo "Machine load before the run: $(uptime)"
 build-bench/bench/kelvane_bench_loadsave "$@"
 build-bench/bench/kelvane_bench_gridopen "$@"
 build-bench/bench/kelvane_bench_exchange "$@"
 build-bench/bench/kelvane_bench_undo "$@"
 build-bench/bench/kelvane_bench_import "$@"
+build-bench/bench/kelvane_bench_view "$@"

@@ -17,7 +17,9 @@
 #include "app/CellEntry.h"
 #include "app/DeleteRecordAfterAsking.h"
 #include "app/ui/CellEditDelegate.h"
+#include "app/ui/FilterHeader.h"
 #include "app/ui/RecordTableModel.h"
+#include "app/ui/RecordViewModel.h"
 #include "core/KelvaneError.h"
 #include "core/RecordTable.h"
 #include "shell/CommandGuard.h"
@@ -39,7 +41,11 @@ bool IsEnterKey(int key) {
 }  // namespace
 
 DbGrid::DbGrid(RecordTableModel& model, UserDialogs& dialogs, QWidget* parent)
-    : QTableView(parent), model_(model), dialogs_(dialogs) {
+    : QTableView(parent),
+      model_(model),
+      dialogs_(dialogs),
+      view_(new RecordViewModel(model, this)),
+      titles_(new FilterHeader(this)) {
     setObjectName(QStringLiteral("DBGrid1"));
     // One rectangle at most: what copies as a block and pastes back as one.
     setSelectionMode(QAbstractItemView::ContiguousSelection);
@@ -62,8 +68,10 @@ DbGrid::DbGrid(RecordTableModel& model, UserDialogs& dialogs, QWidget* parent)
     rows->setSectionResizeMode(QHeaderView::Fixed);
     rows->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
-    QHeaderView* titles = horizontalHeader();
-    titles->setFixedHeight(TitleRowHeight);
+    setHorizontalHeader(titles_);
+    QHeaderView* titles = titles_;
+    titles->setSectionsClickable(true);
+    titles->setFixedHeight(TitleRowHeight + FilterHeader::FilterRowHeight);
     // The header passes the word-wrap flag on to the style with its alignment.
     titles->setDefaultAlignment(Qt::AlignCenter | Qt::Alignment::fromInt(Qt::TextWordWrap));
     titles->setTextElideMode(Qt::ElideNone);
@@ -75,24 +83,40 @@ DbGrid::DbGrid(RecordTableModel& model, UserDialogs& dialogs, QWidget* parent)
     titles->viewport()->installEventFilter(this);
 
     setItemDelegate(new CellEditDelegate(model.Table(), this));
-    setModel(&model);
-    FitRowHeaderWidth();
+    setModel(view_);
     FollowReset();
     // Connected after the view's own handlers, the selection model's included, so the current
     // cell set here is not cleared again.
-    connect(&model, &QAbstractItemModel::modelReset, this, &DbGrid::FollowReset);
-    connect(titles, &QHeaderView::sectionResized, this, [this](int column, int, int width) {
+    connect(view_, &QAbstractItemModel::modelReset, this, &DbGrid::FollowReset);
+    connect(view_, &QAbstractItemModel::rowsInserted, this, &DbGrid::FitRowHeaderWidth);
+    connect(view_, &RecordViewModel::tableChangeShown, this, &DbGrid::KeepOnTableRow);
+    connect(titles_, &QHeaderView::sectionResized, this, [this](int column, int, int width) {
         if (!applyingWidths_) {
             emit columnWidthChosen(column, width);
         }
     });
-    connect(&model, &RecordTableModel::tableChangeShown, this, &DbGrid::KeepOnTableRow);
     // A posted record moves to its place by Index, perhaps far off: the view goes with it.
-    connect(&model, &QAbstractItemModel::rowsMoved, this, [this] { scrollTo(currentIndex()); });
+    connect(view_, &QAbstractItemModel::rowsMoved, this, [this] { scrollTo(currentIndex()); });
+    // A title click sorts: it must not select the column, which would move the current record
+    // to the first row. Qt 6.4 connects the title to the column selection by name, later
+    // versions by function.
+    disconnect(titles_, SIGNAL(sectionPressed(int)), this, SLOT(selectColumn(int)));
+    disconnect(titles_, SIGNAL(sectionEntered(int)), this, SLOT(_q_selectColumn(int)));
+    disconnect(titles_, &QHeaderView::sectionPressed, this, &QTableView::selectColumn);
+    connect(titles_, &QHeaderView::sectionClicked, this, &DbGrid::SortByColumn);
+    connect(titles_, &FilterHeader::filterEdited, this, &DbGrid::ApplyFilter);
 }
 
 RecordTable& DbGrid::Table() const {
     return model_.Table();
+}
+
+int DbGrid::TableRowOf(int gridRow) const {
+    return view_->TableRowOf(gridRow);
+}
+
+int DbGrid::GridRowOf(int tableRow) const {
+    return view_->ShownRowOf(tableRow);
 }
 
 int DbGrid::CurrentColumn() const {
@@ -104,6 +128,8 @@ void DbGrid::SetKeptWidths(std::function<int(int column)> keptWidth) {
 }
 
 void DbGrid::FollowReset() {
+    ShowViewSettings();
+    FitRowHeaderWidth();
     KeepOnTableRow();
     // The commands that rebuild a table give its columns their widths right after the table
     // reports the reset, before they return to the event loop.
@@ -151,10 +177,10 @@ void DbGrid::keyPressEvent(QKeyEvent* event) {
 void DbGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
     QTableView::currentChanged(current, previous);
     // Moves the table makes itself (a deleted record, a reset) are followed, not sent back.
-    if (!current.isValid() || model_.FollowingTable() || current.row() == Table().CurrentRow()) {
+    const int row = TableRowOf(current.row());
+    if (!current.isValid() || view_->FollowingTable() || row < 0 || row == Table().CurrentRow()) {
         return;
     }
-    const int row = current.row();
     // Leaving a record posts or cancels it; a refused post shows why and keeps the user there.
     RunGuarded(dialogs_, [this, row] { Table().MoveTo(row); });
     KeepOnTableRow();
@@ -163,7 +189,7 @@ void DbGrid::currentChanged(const QModelIndex& current, const QModelIndex& previ
 bool DbGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
     // Only the table's current record takes typing: after a refused move the view may still
     // be asked to edit the row it could not go to.
-    if (index.isValid() && index.row() != Table().CurrentRow()) {
+    if (index.isValid() && TableRowOf(index.row()) != Table().CurrentRow()) {
         return false;
     }
     return QTableView::edit(index, trigger, event);
@@ -195,15 +221,7 @@ bool DbGrid::CommitEdit() {
     // Closed before the value goes in: a refusal's message takes the focus, and the editor's
     // own commit on losing it would refuse the value a second time.
     QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
-    return !typed || model_.setData(index, text);
-}
-
-int DbGrid::TableRowOf(int gridRow) const {
-    return gridRow;
-}
-
-int DbGrid::GridRowOf(int tableRow) const {
-    return tableRow;
+    return !typed || view_->setData(index, text);
 }
 
 void DbGrid::CopySelection(bool withCaptions) const {
@@ -242,30 +260,30 @@ CellEntryOutcome DbGrid::PasteClipboard() {
     const QModelIndex start = currentIndex();
     const int startColumn = start.isValid() ? start.column() : 0;
     std::vector<RecordId> records;
-    for (int gridRow = start.isValid() ? start.row() : model_.rowCount();
-         gridRow < model_.rowCount() && records.size() < rows.size(); ++gridRow) {
+    for (int gridRow = start.isValid() ? start.row() : view_->rowCount();
+         gridRow < view_->rowCount() && records.size() < rows.size(); ++gridRow) {
         records.push_back(Table().RecordIdAt(TableRowOf(gridRow)));
     }
     const CellEntryOutcome pasted = EnterCells(Table(), records, startColumn, rows, "Paste");
     KeepOnTableRow();
     const int firstRow = currentIndex().row();
-    const int lastRow = std::min(firstRow + pasted.Rows, model_.rowCount()) - 1;
+    const int lastRow = std::min(firstRow + pasted.Rows, view_->rowCount()) - 1;
     selectionModel()->select(
-        QItemSelection(model_.index(firstRow, startColumn),
-                       model_.index(lastRow, startColumn + pasted.Columns - 1)),
+        QItemSelection(view_->index(firstRow, startColumn),
+                       view_->index(lastRow, startColumn + pasted.Columns - 1)),
         QItemSelectionModel::ClearAndSelect);
     return pasted;
 }
 
 void DbGrid::KeepOnTableRow() {
-    const int row = Table().CurrentRow();
-    if (row < 0 || row >= model_.rowCount()) {
+    const int row = GridRowOf(Table().CurrentRow());
+    if (row < 0 || row >= view_->rowCount()) {
         return;
     }
     const QModelIndex current = currentIndex();
     if (!current.isValid() || current.row() != row) {
         const int column = current.isValid() ? current.column() : 0;
-        selectionModel()->setCurrentIndex(model_.index(row, column),
+        selectionModel()->setCurrentIndex(view_->index(row, column),
                                           QItemSelectionModel::ClearAndSelect);
     } else if (!selectionModel()->isSelected(current)) {
         selectionModel()->select(current, QItemSelectionModel::ClearAndSelect);
@@ -279,6 +297,32 @@ QModelIndex DbGrid::StepToCell(CursorAction action) {
     }
     selectionModel()->setCurrentIndex(target, QItemSelectionModel::ClearAndSelect);
     return currentIndex() == target ? QModelIndex(target) : QModelIndex();
+}
+
+void DbGrid::SortByColumn(int column) {
+    if (CommitEdit()) {
+        RunGuarded(dialogs_, [this, column] { view_->CycleSort(column); });
+    }
+    ShowViewSettings();
+}
+
+void DbGrid::ApplyFilter(int column, const QString& text) {
+    if (CommitEdit()) {
+        RunGuarded(dialogs_, [this, column, &text] { view_->SetFilter(column, text); });
+    }
+    // A refused filter leaves the one in force, which its field shows again.
+    ShowViewSettings();
+}
+
+void DbGrid::ShowViewSettings() {
+    const RecordView& view = view_->View();
+    titles_->setSortIndicatorShown(view.Order() != SortOrder::FileOrder);
+    titles_->setSortIndicator(view.SortColumn(), view.Order() == SortOrder::Descending
+                                                     ? Qt::DescendingOrder
+                                                     : Qt::AscendingOrder);
+    for (int column = 0; column < view_->columnCount(); ++column) {
+        titles_->ShowFilterText(column, ToQt(view.FilterText(column)));
+    }
 }
 
 // A width kept from the user wins; otherwise a column is made wide enough for its caption, so

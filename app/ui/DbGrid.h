@@ -8,16 +8,19 @@
 
 namespace kelvane {
 
+class FilterHeader;
 class RecordTable;
 class RecordTableModel;
+class RecordViewModel;
 class UserDialogs;
 
-// The main window's data grid: the table's records with in-place editing. The view and the
-// table keep one current record: moving the view's current row moves the table's cursor
-// (posting or cancelling the record left), and every move of the table's cursor moves the
-// view. Insert inserts a record at the current one and Ctrl+Delete deletes after asking. A
-// right click asks for the owner's pop-up menu through customContextMenuRequested, with the
-// position in viewport coordinates. A rectangle of cells can be selected (drag, or Shift with
+// The main window's data grid: the records shown (sorted by a title click, filtered by the
+// fields under the titles) with in-place editing. A grid row is a row of the shown records,
+// not of the table. The view and the table keep one current record: moving the view's current row
+// moves the table's cursor (posting or cancelling the record left), and every move of the table's
+// cursor moves the view. Insert inserts a record at the current one and Ctrl+Delete deletes after
+// asking. A right click asks for the owner's pop-up menu through customContextMenuRequested, with
+// the position in viewport coordinates. A rectangle of cells can be selected (drag, or Shift with
 // a click or the keys), copied to the clipboard as tab-separated text and pasted over.
 class DbGrid : public QTableView {
     Q_OBJECT
@@ -36,13 +39,15 @@ class DbGrid : public QTableView {
 
     using QTableView::edit;
 
+    RecordViewModel& ViewModel() const { return *view_; }
+    // The table row a grid row shows, and the grid row showing a table row; -1 when the
+    // record is not shown.
+    int TableRowOf(int gridRow) const;
+    int GridRowOf(int tableRow) const;
+
     // Hands a value still being typed into a cell to the table and closes the cell's editor;
     // returns false when the value was refused, which the user has then been told.
     bool CommitEdit();
-
-    // Which table row a grid row shows, and where a table row is shown (-1: nowhere).
-    int TableRowOf(int gridRow) const;
-    int GridRowOf(int tableRow) const;
 
     // Puts the selected cells on the clipboard as tab-separated text of what they show, the
     // captions first if asked.
@@ -85,12 +90,18 @@ class DbGrid : public QTableView {
     // Wide enough for the caption (within bounds) and the widest of a sample of the values.
     int MeasuredColumnWidth(int column, const std::vector<int>& sampleRows) const;
     std::vector<int> WidthSampleRows() const;
+    void SortByColumn(int column);
+    void ApplyFilter(int column, const QString& text);
+    // The titles' arrow and the filter fields show the sort and filters in force.
+    void ShowViewSettings();
     void FitRowHeaderWidth();
 
     RecordTableModel& model_;
     UserDialogs& dialogs_;
     std::function<int(int column)> keptWidth_;
     bool applyingWidths_ = false;
+    RecordViewModel* view_ = nullptr;
+    FilterHeader* titles_ = nullptr;
 };
 
 }  // namespace kelvane

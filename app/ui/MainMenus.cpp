@@ -68,6 +68,8 @@ void BuildEditViewOptionsMenus(QMenuBar* bar, MainMenus& menus) {
     menus.Fields = AddEntry(edit, "Fields...", "MenuItemFields");
     edit->addSeparator();
     menus.EmptyTable = AddEntry(edit, "Empty table", "MenuItemEmptytable");
+    edit->addSeparator();
+    menus.GoTo = AddEntry(edit, "&Go to...", "MenuItemGoTo", QKeySequence("Ctrl+G"));
 
     QMenu* view = AddMenu(bar, "&View", "View1");
     menus.Find = AddEntry(view, "&Find", "Find1", QKeySequence("Ctrl+F"));

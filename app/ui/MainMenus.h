@@ -23,6 +23,7 @@ struct MainMenus {
     QAction* Redo = nullptr;
     QAction* Fields = nullptr;
     QAction* EmptyTable = nullptr;
+    QAction* GoTo = nullptr;
     // "&View"
     QAction* Find = nullptr;
     QAction* FindNext = nullptr;

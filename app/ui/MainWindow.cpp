@@ -13,16 +13,19 @@
 #include <QVBoxLayout>
 
 #include "app/EditorSession.h"
+#include "app/GoToRecord.h"
 #include "app/StatusTexts.h"
 #include "app/ui/CellPane.h"
 #include "app/ui/DbGrid.h"
 #include "app/ui/FieldSettingsDialog.h"
+#include "app/ui/GoToRecordDialog.h"
 #include "app/ui/MainStatusBar.h"
 #include "app/ui/NewTableDialog.h"
 #include "app/ui/RecentFilesMenu.h"
 #include "app/ui/RecordNavigator.h"
 #include "app/ui/RecordSearchDialog.h"
 #include "app/ui/RecordTableModel.h"
+#include "app/ui/RecordViewModel.h"
 #include "core/RecordTable.h"
 #include "core/Workspace.h"
 #include "shell/CommandGuard.h"
@@ -79,6 +82,10 @@ MainWindow::MainWindow(EditorSession& session, UserDialogs& dialogs, ModalRunner
     // these.
     connect(model_, &RecordTableModel::tableChangeShown, this, &MainWindow::ShowPosition);
     connect(model_, &QAbstractItemModel::modelReset, this, &MainWindow::ShowPosition);
+    // A filter set, changed or dropped changes the records shown.
+    connect(&grid_->ViewModel(), &RecordViewModel::shownCountChanged, this,
+            &MainWindow::ShowPosition);
+    connect(&grid_->ViewModel(), &QAbstractItemModel::modelReset, this, &MainWindow::ShowPosition);
     session_.SetWindowStateListener([this] { ApplyWindowState(); });
     ApplyWindowState();
     RestoreKeptState();
@@ -111,6 +118,9 @@ void MainWindow::ConnectKeptColumnWidths() {
 void MainWindow::ShowPosition() {
     const RecordTable& table = session_.Work().Table;
     status_->ShowPosition(table.CurrentRow(), table.RowCount(), table.Active());
+    const RecordViewModel& view = grid_->ViewModel();
+    status_->ShowShownCount(view.View().Filtered() ? std::optional<int>(view.ShownCount())
+                                                   : std::nullopt);
 }
 
 // Like Open with the file already chosen: unsaved changes are asked about first.
@@ -126,7 +136,7 @@ void MainWindow::BuildTopPanel(QWidget* panel) {
     auto* layout = new QHBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
     navigator_ = new RecordNavigator(
-        *model_, dialogs_, [this] { return session_.CommitTypedEdit(); }, panel);
+        grid_->ViewModel(), dialogs_, [this] { return session_.CommitTypedEdit(); }, panel);
     navigator_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     // The buttons take the focus to close a cell editor; the keys belong to the grid after.
     connect(navigator_, &RecordNavigator::CommandFinished, grid_,
@@ -172,6 +182,8 @@ void MainWindow::ConnectTableCommands() {
     ConnectCommand({menus_.Redo}, [this] { session_.Redo(); });
     connect(menus_.Find, &QAction::triggered, this, &MainWindow::FindRecords);
     connect(menus_.FindNext, &QAction::triggered, this, &MainWindow::FindNext);
+    goTo_ = new GoToRecordDialog(this);
+    connect(menus_.GoTo, &QAction::triggered, this, &MainWindow::GoTo);
     connect(menus_.AutoReloadOnFieldsChange, &QAction::toggled, this,
             [this](bool checked) { session_.AutoReloadOnFieldsChange = checked; });
     ConnectCommand({menus_.PopupAddRow}, [this] { session_.AddRow(); });
@@ -300,11 +312,11 @@ void MainWindow::FindRecords() {
                 return;
             case SearchRequest::Find:
                 searchConfirmed_ = true;
-                ShowSearchResult(FindRecord(table, searchSettings_));
+                ShowSearchResult(FindRecord(table, grid_->ViewModel().View(), searchSettings_));
                 return;
             case SearchRequest::FindNext:
                 searchConfirmed_ = true;
-                ShowSearchResult(FindNextRecord(table, searchSettings_));
+                ShowSearchResult(FindNextRecord(table, grid_->ViewModel().View(), searchSettings_));
                 return;
         }
     });
@@ -316,8 +328,10 @@ void MainWindow::FindNext() {
         FindRecords();
         return;
     }
-    RunCommand(
-        [this] { ShowSearchResult(FindNextRecord(session_.Work().Table, searchSettings_)); });
+    RunCommand([this] {
+        ShowSearchResult(
+            FindNextRecord(session_.Work().Table, grid_->ViewModel().View(), searchSettings_));
+    });
 }
 
 void MainWindow::ShowSearchResult(const std::optional<SearchMatch>& match) {
@@ -325,7 +339,20 @@ void MainWindow::ShowSearchResult(const std::optional<SearchMatch>& match) {
         dialogs_.ShowMessage(NoMatchMessage(searchSettings_));
         return;
     }
-    grid_->setCurrentIndex(model_->index(match->Row, match->Column));
+    const RecordViewModel& view = grid_->ViewModel();
+    grid_->setCurrentIndex(view.index(view.ShownRowOf(match->Row), match->Column));
+}
+
+void MainWindow::GoTo() {
+    RunCommand([this] {
+        RecordTable& table = session_.Work().Table;
+        table.RequireActive();
+        goTo_->Prepare(table);
+        if (modals_.RunModal(*goTo_) == QDialog::Accepted) {
+            GoToRecord(table, grid_->ViewModel().View(), goTo_->Column(), FromQt(goTo_->Value()));
+        }
+    });
+    grid_->setFocus(Qt::OtherFocusReason);
 }
 
 }  // namespace kelvane

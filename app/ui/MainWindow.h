@@ -22,6 +22,7 @@ class DbGrid;
 class EditorSession;
 class FieldSettingsDialog;
 class MainStatusBar;
+class GoToRecordDialog;
 class ModalRunner;
 class NewTableDialog;
 class RecordNavigator;
@@ -85,6 +86,7 @@ class MainWindow : public QMainWindow {
     void CreateNewTable();
     void FindRecords();
     void FindNext();
+    void GoTo();
     // Selects the cell found, or says that nothing was.
     void ShowSearchResult(const std::optional<SearchMatch>& match);
 
@@ -104,6 +106,7 @@ class MainWindow : public QMainWindow {
     kelvane::CellPane* cellPane_ = nullptr;
     FieldSettingsDialog* fieldSettings_ = nullptr;
     NewTableDialog* createNew_ = nullptr;
+    GoToRecordDialog* goTo_ = nullptr;
     SearchSettings searchSettings_;
     bool searchConfirmed_ = false;  // Find Next has something to look for
     std::vector<std::string> arguments_;

@@ -6,15 +6,16 @@
 
 #include "app/DeleteRecordAfterAsking.h"
 #include "app/ui/RecordTableModel.h"
+#include "app/ui/RecordViewModel.h"
 #include "core/RecordTable.h"
 #include "shell/CommandGuard.h"
 
 namespace kelvane {
 
-RecordNavigator::RecordNavigator(RecordTableModel& model, UserDialogs& dialogs,
+RecordNavigator::RecordNavigator(RecordViewModel& view, UserDialogs& dialogs,
                                  std::function<bool()> commitTypedEdit, QWidget* parent)
     : QWidget(parent),
-      model_(model),
+      view_(view),
       dialogs_(dialogs),
       commitTypedEdit_(std::move(commitTypedEdit)) {
     setObjectName(QStringLiteral("DBNavigator1"));
@@ -22,10 +23,14 @@ RecordNavigator::RecordNavigator(RecordTableModel& model, UserDialogs& dialogs,
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
 
-    AddButton("NavFirst", QStringLiteral("\u21E4"), "First", [](RecordTable& t) { t.First(); });
-    AddButton("NavPrior", QStringLiteral("\u25C0"), "Prior", [](RecordTable& t) { t.Prior(); });
-    AddButton("NavNext", QStringLiteral("\u25B6"), "Next", [](RecordTable& t) { t.Next(); });
-    AddButton("NavLast", QStringLiteral("\u21E5"), "Last", [](RecordTable& t) { t.Last(); });
+    AddButton("NavFirst", QStringLiteral("\u21E4"), "First",
+              [this](RecordTable&) { view_.MoveToShownRow(0); });
+    AddButton("NavPrior", QStringLiteral("\u25C0"), "Prior",
+              [this](RecordTable& t) { StepAmongShown(t, -1); });
+    AddButton("NavNext", QStringLiteral("\u25B6"), "Next",
+              [this](RecordTable& t) { StepAmongShown(t, 1); });
+    AddButton("NavLast", QStringLiteral("\u21E5"), "Last",
+              [this](RecordTable&) { view_.MoveToShownRow(view_.ShownCount() - 1); });
     AddButton("NavInsert", QStringLiteral("+"), "Insert", [](RecordTable& t) { t.Insert(); });
     AddButton("NavDelete", QStringLiteral("\u2212"), "Delete",
               [this](RecordTable& t) { DeleteRecordAfterAsking(t, dialogs_); });
@@ -33,11 +38,11 @@ RecordNavigator::RecordNavigator(RecordTableModel& model, UserDialogs& dialogs,
     AddButton("NavPost", QStringLiteral("\u2714"), "Post", [](RecordTable& t) { t.Post(); });
     AddButton("NavCancel", QStringLiteral("\u2716"), "Cancel", [](RecordTable& t) { t.Cancel(); });
     AddButton("NavRefresh", QStringLiteral("\u21BB"), "Refresh",
-              [this](RecordTable&) { model_.Reload(); });
+              [this](RecordTable&) { view_.Source().Reload(); });
     layout->addStretch();
 
     FollowTableOpenState();
-    connect(&model, &QAbstractItemModel::modelReset, this, &RecordNavigator::FollowTableOpenState);
+    connect(&view, &QAbstractItemModel::modelReset, this, &RecordNavigator::FollowTableOpenState);
 }
 
 void RecordNavigator::AddButton(const char* objectName, const QString& glyph, const char* toolTip,
@@ -59,12 +64,18 @@ void RecordNavigator::Run(const std::function<void(RecordTable&)>& command) {
     if (!commitTypedEdit_()) {
         return;
     }
-    RunGuarded(dialogs_, [&] { command(model_.Table()); });
+    RunGuarded(dialogs_, [&] { command(view_.Table()); });
     emit CommandFinished();
 }
 
+// A record not shown (one being inserted is always shown) steps to the first shown one.
+void RecordNavigator::StepAmongShown(RecordTable& table, int step) {
+    const int shownRow = view_.ShownRowOf(table.CurrentRow());
+    view_.MoveToShownRow(shownRow < 0 ? 0 : shownRow + step);
+}
+
 void RecordNavigator::FollowTableOpenState() {
-    setEnabled(model_.Table().Active());
+    setEnabled(view_.Table().Active());
 }
 
 }  // namespace kelvane

@@ -8,10 +8,11 @@ class QToolButton;
 namespace kelvane {
 
 class RecordTable;
-class RecordTableModel;
+class RecordViewModel;
 class UserDialogs;
 
-// The bar of record buttons above the grid: first, prior, next, last, insert, delete (after
+// The bar of record buttons above the grid: first, prior, next, last (among the shown
+// records), insert, delete (after
 // asking), edit, post, cancel and refresh, each acting on the shown table. A failing command
 // shows its message. Each button first runs commitTypedEdit, which hands a value still being
 // typed into the grid to the table; a refused value stops the button's command.
@@ -19,7 +20,7 @@ class RecordNavigator : public QWidget {
     Q_OBJECT
 
   public:
-    RecordNavigator(RecordTableModel& model, UserDialogs& dialogs,
+    RecordNavigator(RecordViewModel& view, UserDialogs& dialogs,
                     std::function<bool()> commitTypedEdit, QWidget* parent = nullptr);
 
   signals:
@@ -30,9 +31,10 @@ class RecordNavigator : public QWidget {
     void AddButton(const char* objectName, const QString& glyph, const char* toolTip,
                    std::function<void(RecordTable&)> command);
     void Run(const std::function<void(RecordTable&)>& command);
+    void StepAmongShown(RecordTable& table, int step);
     void FollowTableOpenState();
 
-    RecordTableModel& model_;
+    RecordViewModel& view_;
     UserDialogs& dialogs_;
     std::function<bool()> commitTypedEdit_;
 };

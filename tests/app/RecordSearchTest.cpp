@@ -8,45 +8,21 @@
 #include <vector>
 
 #include "app/CellTextMatcher.h"
+#include "app/RecordView.h"
 #include "core/KelvaneError.h"
 #include "core/RecordTable.h"
+#include "tests/app/ViewTables.h"
 
 namespace kelvane::testing {
 namespace {
 
-struct SampleRecord {
-    int32_t Id;
-    std::string Name;
-    double Speed;
-    int32_t Rank;
-};
-
-// Index, ID (shown in hexadecimal), Name, Speed, Rank.
-void BuildTable(RecordTable& table, const std::vector<SampleRecord>& records) {
-    table.AddFieldDef("Index", FieldKind::ftInteger, 0, true);
-    table.AddFieldDef("ID", FieldKind::ftInteger, 0, false);
-    table.AddFieldDef("Name", FieldKind::ftString, StringFieldSize, false);
-    table.AddFieldDef("Speed", FieldKind::ftFloat, 0, false);
-    table.AddFieldDef("Rank", FieldKind::ftInteger, 0, false);
-    table.OpenEmpty();
-    table.Presentation(1).HexHooks = true;
-    for (const SampleRecord& record : records) {
-        table.Append();
-        table.Fields(1).SetAsInteger(record.Id);
-        table.Fields(2).SetAsString(record.Name);
-        table.Fields(3).SetAsFloat(record.Speed);
-        table.Fields(4).SetAsInteger(record.Rank);
-        table.Post();
-    }
-}
-
 class RecordSearchTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        BuildTable(table, {{31, "Fireball", 1.5, -1},
-                           {255, "Ice 1F", 0.1, 7},
-                           {0, "", -2.25, 0},
-                           {16, "frost nova", 2, 31}});
+        BuildViewTable(table, {{31, "Fireball", 1.5, -1},
+                               {255, "Ice 1F", 0.1, 7},
+                               {0, "", -2.25, 0},
+                               {16, "frost nova", 2, 31}});
         table.MoveTo(2);
     }
 
@@ -58,7 +34,7 @@ class RecordSearchTest : public ::testing::Test {
         settings.Field = field;
         settings.Origin = origin;
         settings.CaseSensitive = caseSensitive;
-        found = FindRecord(table, settings);
+        found = FindRecord(table, view, settings);
         if (found) {
             EXPECT_EQ(found->Row, table.CurrentRow());
         }
@@ -66,6 +42,7 @@ class RecordSearchTest : public ::testing::Test {
     }
 
     RecordTable table;
+    RecordView view{table};
     SearchSettings settings;
     std::optional<SearchMatch> found;
 };
@@ -183,7 +160,7 @@ TEST_F(RecordSearchTest, FindNextGoesOnAfterTheCurrentRecordAndWrapsAround) {
     // 16 and 31 (record 3); record 2 holds none.
     std::vector<int> rows;
     for (int step = 0; step < 4; ++step) {
-        const std::optional<SearchMatch> match = FindNextRecord(table, settings);
+        const std::optional<SearchMatch> match = FindNextRecord(table, view, settings);
         ASSERT_TRUE(match);
         EXPECT_EQ(match->Row, table.CurrentRow());
         rows.push_back(match->Row);
@@ -192,12 +169,12 @@ TEST_F(RecordSearchTest, FindNextGoesOnAfterTheCurrentRecordAndWrapsAround) {
 
     settings.Value = "Ice";
     table.MoveTo(1);
-    EXPECT_EQ(FindNextRecord(table, settings), (SearchMatch{1, 2}))
+    EXPECT_EQ(FindNextRecord(table, view, settings), (SearchMatch{1, 2}))
         << "the only match is the current record itself, found again after a full round";
 
     settings.Value = "absent";
     table.MoveTo(2);
-    EXPECT_FALSE(FindNextRecord(table, settings));
+    EXPECT_FALSE(FindNextRecord(table, view, settings));
     EXPECT_EQ(table.CurrentRow(), 2);
 }
 
@@ -205,8 +182,8 @@ TEST_F(RecordSearchTest, FindNextOnAnEmptyTableFindsNothing) {
     table.DeleteAllRecords();
     settings.Value = "";
     settings.Mode = SearchMode::AtBeginning;
-    EXPECT_FALSE(FindNextRecord(table, settings));
-    EXPECT_FALSE(FindRecord(table, settings));
+    EXPECT_FALSE(FindNextRecord(table, view, settings));
+    EXPECT_FALSE(FindRecord(table, view, settings));
 }
 
 TEST(RecordSearchMessage, NamesTheValueAndTheColumn) {
@@ -246,30 +223,46 @@ TEST_F(RecordSearchTest, BlankCellsHaveEmptyText) {
 TEST_F(RecordSearchTest, SearchingAClosedTableFails) {
     table.Close();
     EXPECT_THROW(Find("1", SearchMode::AnyPosition), KelvaneError);
-    EXPECT_THROW(FindNextRecord(table, settings), KelvaneError);
+    EXPECT_THROW(FindNextRecord(table, view, settings), KelvaneError);
+}
+
+TEST_F(RecordSearchTest, LooksAmongTheShownRecordsInTheOrderShown) {
+    view.SetFilter(4, "!=7");               // hides "Ice 1F"
+    view.SortBy(4, SortOrder::Descending);  // frost nova, "", Fireball
+    settings.Value = "i";
+    settings.CaseSensitive = false;
+    settings.Mode = SearchMode::AnyPosition;
+    table.MoveTo(3);
+    EXPECT_EQ(FindNextRecord(table, view, settings), (SearchMatch{0, 2}));
+    EXPECT_EQ(FindNextRecord(table, view, settings), (SearchMatch{0, 2}));  // round to itself
+    settings.Value = "1";
+    settings.Field = "ID";
+    EXPECT_EQ(FindNextRecord(table, view, settings), (SearchMatch{3, 1}));  // ID 16
+    EXPECT_EQ(FindNextRecord(table, view, settings), (SearchMatch{0, 1}));  // ID 31
 }
 
 TEST(RecordSearchLargeTable, FindsTheFirstRecordWhateverColumnMatches) {
     // Thousands of records with repeated numbers: the match in a later column and record
     // count, not the one in an earlier column and later record.
-    std::vector<SampleRecord> records(3000, SampleRecord{5, "x", 0.5, 9});
+    std::vector<ViewRecord> records(3000, ViewRecord{5, "x", 0.5, 9});
     records[2600].Id = 4242;
     records[2500].Rank = 4242;
     records[1200].Rank = 4242;
     RecordTable table;
-    BuildTable(table, records);
+    BuildViewTable(table, records);
+    const RecordView view(table);
     SearchSettings settings;
     settings.Value = "4242";
 
     table.MoveTo(1200);
     settings.Origin = SearchOrigin::AfterCurrentRecord;
-    FindRecord(table, settings);
+    FindRecord(table, view, settings);
     EXPECT_EQ(table.CurrentRow(), 2500);
-    FindRecord(table, settings);
+    FindRecord(table, view, settings);
     EXPECT_EQ(table.CurrentRow(), 2600);
 
     settings.Origin = SearchOrigin::FirstRecord;
-    FindRecord(table, settings);
+    FindRecord(table, view, settings);
     EXPECT_EQ(table.CurrentRow(), 1200);
 }
 
@@ -280,7 +273,7 @@ TEST(RecordSearchFieldList, IsFilledOnceFromTheFirstTableSearched) {
     EXPECT_TRUE(settings.FieldList.empty());
 
     RecordTable first;
-    BuildTable(first, {});
+    BuildViewTable(first, {});
     FillFieldList(settings, first);
     const std::vector<std::string> firstColumns = {"Index", "ID", "Name", "Speed", "Rank"};
     EXPECT_EQ(settings.FieldList, firstColumns);

@@ -9,8 +9,10 @@
 #include <memory>
 
 #include "app/ui/DbGrid.h"
+#include "app/ui/FilterHeader.h"
 #include "app/ui/RecordNavigator.h"
 #include "app/ui/RecordTableModel.h"
+#include "app/ui/RecordViewModel.h"
 #include "core/DecimalSeparator.h"
 #include "shell/ui/QtText.h"
 #include "tests/gui/support/OpenedSpellSample.h"
@@ -44,7 +46,8 @@ class DbGridTest : public QObject {
         auto* layout = new QVBoxLayout(window_.get());
         auto* grid = new DbGrid(*model_, sample_->Dialogs, window_.get());
         layout->addWidget(new RecordNavigator(
-            *model_, sample_->Dialogs, [grid] { return grid->CommitEdit(); }, window_.get()));
+            grid->ViewModel(), sample_->Dialogs, [grid] { return grid->CommitEdit(); },
+            window_.get()));
         layout->addWidget(grid);
         window_->resize(700, 300);
         window_->show();
@@ -61,7 +64,9 @@ class DbGridTest : public QObject {
 
     void laysOutRowsTitlesAndColumns() {
         QCOMPARE(grid_->rowHeight(0), DbGrid::RowHeight);
-        QCOMPARE(grid_->horizontalHeader()->height(), DbGrid::TitleRowHeight);
+        // The captions, and the filter fields under them.
+        QCOMPARE(grid_->horizontalHeader()->height(),
+                 DbGrid::TitleRowHeight + FilterHeader::FilterRowHeight);
         QCOMPARE(grid_->verticalHeader()->sectionResizeMode(0), QHeaderView::Fixed);
         QCOMPARE(grid_->horizontalHeader()->sectionResizeMode(0), QHeaderView::Interactive);
         QCOMPARE(grid_->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);

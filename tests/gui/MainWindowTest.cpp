@@ -84,7 +84,7 @@ class MainWindowTest : public QObject {
         QVERIFY(QTest::qWaitForWindowActive(&Window()));
     }
     QModelIndex GridCurrent() { return Window().Grid().currentIndex(); }
-    QModelIndex Cell(int row, int column) { return Window().Model().index(row, column); }
+    QModelIndex Cell(int row, int column) { return Window().Grid().model()->index(row, column); }
 
   private slots:
     void init() {

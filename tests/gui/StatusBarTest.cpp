@@ -80,7 +80,7 @@ class StatusBarTest : public QObject {
     void typingMarksTheTableUnsavedAndSavingClearsIt() {
         OpenSpell();
         QVERIFY(!PartShown("UnsavedLabel"));
-        const QModelIndex rank = Window().Model().index(0, kRank);
+        const QModelIndex rank = Grid().model()->index(0, kRank);
         QTest::mouseClick(Grid().viewport(), Qt::LeftButton, {}, Grid().visualRect(rank).center());
         // The first key opens the cell's editor, which takes the rest.
         QTest::keyClick(&Grid(), Qt::Key_4);
