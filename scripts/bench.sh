@@ -5,14 +5,16 @@
 # then exporting it as comma-separated and patch text and applying a patch to it, against the
 # load; then taking back such a patch import, against the import itself; then importing a
 # generated loot template file and quest file at two sizes; then sorting and filtering the
-# shown records, against sorting or looping over the column's values alone. Extra arguments
+# shown records, against sorting or looping over the column's values alone; then reading a
+# generated 3,000-line .dbd file and picking the layout that fits. Extra arguments
 # go to every benchmark program (for example --benchmark_filter=Load).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release
 cmake --build build-bench -j "$(nproc)" --target kelvane_bench_loadsave kelvane_bench_gridopen \
-  kelvane_bench_exchange kelvane_bench_undo kelvane_bench_import kelvane_bench_view
+  kelvane_bench_exchange kelvane_bench_undo kelvane_bench_import kelvane_bench_view \
+  kelvane_bench_dbd
 echo "Machine load before the run: $(uptime)"
 build-bench/bench/kelvane_bench_loadsave "$@"
 build-bench/bench/kelvane_bench_gridopen "$@"
@@ -20,3 +22,4 @@ build-bench/bench/kelvane_bench_exchange "$@"
 build-bench/bench/kelvane_bench_undo "$@"
 build-bench/bench/kelvane_bench_import "$@"
 build-bench/bench/kelvane_bench_view "$@"
+build-bench/bench/kelvane_bench_dbd "$@"
