@@ -29,6 +29,7 @@ seed_corpus() {
     FuzzFieldDefReader) echo fuzz/corpus/fielddefs ;;
     FuzzPatchReader) echo fuzz/corpus/patch ;;
     FuzzScriptReader) echo fuzz/corpus/script ;;
+    FuzzDbdReader) echo fuzz/corpus/dbd ;;
   esac
 }
 
