@@ -56,6 +56,31 @@ std::vector<Candidate> CandidatesOf(const DbdFile& file, const std::optional<Dbd
     return candidates;
 }
 
+// Empty when no build was chosen; else why its layout was not used.
+std::string WhyNotForBuild(const DbdFile& file, const DbdLayoutRequest& request,
+                           const Candidate* forBuild) {
+    if (forBuild) {
+        return LayoutText(file, *forBuild) + " has " +
+               SizeText(forBuild->Size.FieldCount, forBuild->Size.RecordBytes) + ", but " +
+               request.TableName + " has " + SizeText(request.FieldCount, request.RecordBytes);
+    }
+    return request.Build
+               ? "\"" + file.FileName + "\" has no layout for build " + request.Build->Text()
+               : "";
+}
+
+std::string NothingFits(const DbdFile& file, const DbdLayoutRequest& request,
+                        const Candidate* forBuild, const std::string& notForBuild) {
+    std::string message = notForBuild;
+    if (!forBuild) {
+        message = (notForBuild.empty() ? "None of the layouts in \"" + file.FileName + "\""
+                                       : notForBuild + ", and none of its layouts") +
+                  " fits " + request.TableName + " (" +
+                  SizeText(request.FieldCount, request.RecordBytes) + ")";
+    }
+    return message + "; it loads as integers.";
+}
+
 DbdLayoutChoice Chosen(const Candidate& candidate, std::vector<DbdField> fields,
                        DbdChoiceOutcome outcome, std::string message) {
     DbdLayoutChoice choice;
@@ -71,7 +96,6 @@ DbdLayoutChoice Chosen(const Candidate& candidate, std::vector<DbdField> fields,
 }  // namespace
 
 DbdLayoutChoice ChooseDbdLayout(const DbdFile& file, const DbdLayoutRequest& request) {
-    const std::string fileSize = SizeText(request.FieldCount, request.RecordBytes);
     std::vector<Candidate> candidates = CandidatesOf(file, request.Build);
 
     const Candidate* forBuild = nullptr;
@@ -85,14 +109,7 @@ DbdLayoutChoice ChooseDbdLayout(const DbdFile& file, const DbdLayoutRequest& req
                           request.TableName + ": " + LayoutText(file, *forBuild) + ".");
         }
     }
-    std::string notForBuild;
-    if (forBuild) {
-        notForBuild = LayoutText(file, *forBuild) + " has " +
-                      SizeText(forBuild->Size.FieldCount, forBuild->Size.RecordBytes) + ", but " +
-                      request.TableName + " has " + fileSize;
-    } else if (request.Build) {
-        notForBuild = "\"" + file.FileName + "\" has no layout for build " + request.Build->Text();
-    }
+    const std::string notForBuild = WhyNotForBuild(file, request, forBuild);
 
     // Fitting layouts in file order, with how many of them truly differ.
     std::vector<const Candidate*> fitting;
@@ -114,14 +131,7 @@ DbdLayoutChoice ChooseDbdLayout(const DbdFile& file, const DbdLayoutRequest& req
 
     if (fitting.empty()) {
         DbdLayoutChoice none;
-        if (forBuild) {
-            none.Message = notForBuild;
-        } else {
-            none.Message = (notForBuild.empty() ? "None of the layouts in \"" + file.FileName + "\""
-                                                : notForBuild + ", and none of its layouts") +
-                           " fits " + request.TableName + " (" + fileSize + ")";
-        }
-        none.Message += "; it loads as integers.";
+        none.Message = NothingFits(file, request, forBuild, notForBuild);
         return none;
     }
 
