@@ -4,9 +4,11 @@
 
 #include "core/CellLayout.h"
 #include "core/CurrentTable.h"
+#include "core/DefinitionSettings.h"
 #include "core/FieldDef.h"
 #include "core/FileSnapshot.h"
 #include "core/RecordTable.h"
+#include "core/TableDefinitions.h"
 
 namespace kelvane {
 
@@ -22,6 +24,10 @@ struct Workspace {
     // The file the table was loaded from or last saved to, as it was then, so that a save over
     // it can tell whether another program changed it in between.
     std::optional<FileSnapshot> LoadedFile;
+    // Where .dbd definition files are looked for and the client build they are chosen for.
+    DefinitionSettings Settings;
+    // Which definitions the table was loaded with.
+    TableDefinitions Definitions;
 };
 
 }  // namespace kelvane

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/DbdLayoutChoice.h"
+#include "core/DefinitionSettings.h"
+#include "core/FieldDef.h"
+#include "core/TableDefinitions.h"
+
+namespace kelvane {
+
+// The .dbd file for a table in the definitions folder: TableName + ".dbd" in any letter case.
+// nullopt when no folder is set or no such file is there.
+std::optional<std::string> FindDbdFile(const DefinitionSettings& settings,
+                                       const std::string& tableName);
+
+// The definitions a table's .dbd layout gives a file with this many fields and bytes per
+// record.
+struct DbdTableDefinitions {
+    std::string Path;        // the .dbd file read
+    DbdLayoutChoice Choice;  // NoFit: Defs is empty and Choice.Message says why
+    std::vector<FieldDef> Defs;
+    std::vector<ColumnHelp> Help;
+};
+
+// Reads the table's .dbd file (only now: the folder is not scanned beforehand) and chooses the
+// layout that fits. nullopt when there is no .dbd file for the table; a malformed one throws
+// KelvaneError naming the file and line.
+std::optional<DbdTableDefinitions> ReadDbdDefinitions(const DefinitionSettings& settings,
+                                                      const std::string& tableName,
+                                                      int64_t fieldCount, int64_t recordBytes);
+
+}  // namespace kelvane
