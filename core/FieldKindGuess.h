@@ -3,29 +3,44 @@
 #include <string>
 #include <vector>
 
+#include "core/CellLayout.h"
+#include "core/FieldDef.h"
 #include "core/FieldKind.h"
 
 namespace kelvane {
 
-class CellLayout;
 class RecordTable;
+struct LoadReport;
+struct Workspace;
 
 // What the data of a table without definitions suggests about the kind of each field.
 struct FieldKindGuess {
     std::vector<FieldKind> Kinds;  // entry i for field i (column i + 1)
     int TextColumns = 0;
     int FloatColumns = 0;
+    // The cells the guess read, so definitions made from it keep narrow cells narrow.
+    CellLayout Cells;
 };
 
 // Guesses from a table whose fields all loaded as integers (no definitions applied) and the
 // cell layout of its file: a field is a text when every non-zero value is the start of a text
 // in the string block (and the block holds texts), a float when its non-zero values are
 // plausible floats and not small integers, otherwise an integer. Cells narrower than 4 bytes
-// are integers.
+// are integers, and so are columns of zeros. A column whose only non-zero value is 1 reads as
+// a flag, not a text: 1 is where the first text of every block starts.
 FieldKindGuess GuessFieldKinds(const RecordTable& integerTable, const CellLayout& cells);
+
+// Loads the DBC file at path into the workspace as a table without definitions, the table
+// GuessFieldKinds reads: every field an integer named by its number. Fails as LoadDbcFile does.
+LoadReport LoadDbcFileAsIntegers(Workspace& workspace, const std::string& path);
 
 // Reads the DBC file at path on its own, with no definitions, and guesses. Fails with a
 // KelvaneError naming the file when it cannot be read.
 FieldKindGuess GuessFieldKindsOfFile(const std::string& path);
+
+// Definitions for every field of the guess, as a field-definition file holds them: named by
+// number as fields without definitions are, of the guessed kind, and with the sizes of the
+// guess's cells when some cell is narrower than 4 bytes.
+std::vector<FieldDef> GuessedFieldDefs(const FieldKindGuess& guess);
 
 }  // namespace kelvane

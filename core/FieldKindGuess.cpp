@@ -1,0 +1,128 @@
+#include "core/FieldKindGuess.h"
+
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <memory>
+
+#include "core/DbcReader.h"
+#include "core/FileByteSource.h"
+#include "core/RecordTable.h"
+#include "core/TextStartMap.h"
+#include "core/Workspace.h"
+#include "core/WorkspaceFiles.h"
+
+namespace kelvane {
+namespace {
+
+// Float values real tables hold (coordinates, radii, speeds, durations, multipliers) lie well
+// inside this window, while integers read as floats land outside it: everything below about
+// 898 million (ids, counts, flags, small bit masks) reads as less than 1e-6, -1 and colours of
+// the form 0xFF...... read as NaN, and the sign bit alone (0x80000000) as -0.
+constexpr float kSmallestFloat = 1e-6f;
+constexpr float kLargestFloat = 1e9f;
+
+bool IsPlausibleFloat(uint32_t bits) {
+    const float magnitude = std::fabs(std::bit_cast<float>(bits));
+    // NaN fails both comparisons.
+    return magnitude >= kSmallestFloat && magnitude <= kLargestFloat;
+}
+
+// Offsets below the end are followed by a terminator inside the block.
+size_t ReadableEnd(std::string_view block) {
+    const size_t lastTerminator = block.rfind('\0');
+    return lastTerminator == std::string_view::npos ? 0 : lastTerminator + 1;
+}
+
+FieldKind GuessColumnKind(const std::vector<int32_t>& cells, const std::vector<uint32_t>& slots,
+                          TextStartMap& texts, bool blockHoldsTexts) {
+    bool anyNonZero = false;
+    bool onlyOnes = true;
+    bool allTexts = blockHoldsTexts;
+    bool allFloats = true;
+    for (const uint32_t slot : slots) {
+        const auto value = static_cast<uint32_t>(cells[slot]);
+        if (value == 0) {
+            continue;
+        }
+        anyNonZero = true;
+        onlyOnes = onlyOnes && value == 1;
+        allTexts = allTexts && texts.Use(value);
+        allFloats = allFloats && IsPlausibleFloat(value);
+        if (!allTexts && !allFloats) {
+            return FieldKind::ftInteger;
+        }
+    }
+    if (!anyNonZero) {
+        return FieldKind::ftInteger;
+    }
+    if (allTexts && !onlyOnes) {
+        return FieldKind::ftString;
+    }
+    return allFloats ? FieldKind::ftFloat : FieldKind::ftInteger;
+}
+
+}  // namespace
+
+FieldKindGuess GuessFieldKinds(const RecordTable& integerTable, const CellLayout& cells) {
+    const std::string_view block = integerTable.Strings().BlockBytes();
+    TextStartMap texts(block, ReadableEnd(block));
+    const bool blockHoldsTexts = texts.LongestText() > 0;
+    FieldKindGuess guess;
+    guess.Cells = cells;
+    const int fieldCount = integerTable.FieldCount() - 1;
+    for (int field = 0; field < fieldCount; ++field) {
+        const ColumnStore& store = integerTable.ColumnStoreAt(field + 1);
+        FieldKind kind = FieldKind::ftInteger;
+        // A narrow cell holds a number; a field past the file's cells holds only defaults.
+        if (store.Kind == FieldKind::ftInteger && field < cells.FieldCount() &&
+            cells.CellBytes(field) == 4) {
+            kind =
+                GuessColumnKind(store.Integers, integerTable.RecordSlots(), texts, blockHoldsTexts);
+        }
+        guess.Kinds.push_back(kind);
+        guess.TextColumns += kind == FieldKind::ftString ? 1 : 0;
+        guess.FloatColumns += kind == FieldKind::ftFloat ? 1 : 0;
+    }
+    return guess;
+}
+
+LoadReport LoadDbcFileAsIntegers(Workspace& workspace, const std::string& path) {
+    FieldKindGuess integers;
+    {
+        FileByteSource file(path);
+        integers.Kinds.assign(static_cast<size_t>(ReadDbcHeader(file, path).FieldCount),
+                              FieldKind::ftInteger);
+    }
+    const std::vector<FieldDef> numbered = GuessedFieldDefs(integers);
+    for (size_t field = 0; field < numbered.size(); ++field) {
+        workspace.Defs[static_cast<int>(field)] = numbered[field];
+    }
+    return LoadDbcFile(workspace, path, false, static_cast<int>(numbered.size()));
+}
+
+FieldKindGuess GuessFieldKindsOfFile(const std::string& path) {
+    // On the heap: the workspace holds a definition for every field a table may have.
+    auto workspace = std::make_unique<Workspace>();
+    LoadDbcFileAsIntegers(*workspace, path);
+    return GuessFieldKinds(workspace->Table, workspace->FileLayout);
+}
+
+std::vector<FieldDef> GuessedFieldDefs(const FieldKindGuess& guess) {
+    const bool sized = guess.Cells.HasNarrowCells();
+    std::vector<FieldDef> defs;
+    for (size_t field = 0; field < guess.Kinds.size(); ++field) {
+        FieldDef& def = defs.emplace_back();
+        def.Number = static_cast<int32_t>(field);
+        def.Name = std::to_string(field);
+        def.Kind = guess.Kinds[field];
+        def.KindText = std::string(FieldKindText(def.Kind));
+        const int fieldNumber = static_cast<int>(field);
+        if (sized && fieldNumber < guess.Cells.FieldCount()) {
+            def.Bits = 8 * guess.Cells.CellBytes(fieldNumber);
+        }
+    }
+    return defs;
+}
+
+}  // namespace kelvane
