@@ -6,7 +6,8 @@
 # load; then taking back such a patch import, against the import itself; then importing a
 # generated loot template file and quest file at two sizes; then sorting and filtering the
 # shown records, against sorting or looping over the column's values alone; then reading a
-# generated 3,000-line .dbd file and picking the layout that fits. Extra arguments
+# generated 3,000-line .dbd file and picking the layout that fits; then guessing the kinds of
+# the table's fields from it loaded as integers. Extra arguments
 # go to every benchmark program (for example --benchmark_filter=Load).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -14,7 +15,7 @@ scripts/install-deps.sh
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release
 cmake --build build-bench -j "$(nproc)" --target kelvane_bench_loadsave kelvane_bench_gridopen \
   kelvane_bench_exchange kelvane_bench_undo kelvane_bench_import kelvane_bench_view \
-  kelvane_bench_dbd
+  kelvane_bench_dbd kelvane_bench_guess
 echo "Machine load before the run: $(uptime)"
 build-bench/bench/kelvane_bench_loadsave "$@"
 build-bench/bench/kelvane_bench_gridopen "$@"
@@ -23,3 +24,4 @@ build-bench/bench/kelvane_bench_undo "$@"
 build-bench/bench/kelvane_bench_import "$@"
 build-bench/bench/kelvane_bench_view "$@"
 build-bench/bench/kelvane_bench_dbd "$@"
+build-bench/bench/kelvane_bench_guess "$@"
