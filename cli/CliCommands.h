@@ -18,6 +18,7 @@ using Arguments = std::vector<std::string>;
 // Each command gets the arguments after its name, returns the exit status and reports
 // failures by throwing KelvaneError (status 1) or UsageError (status 2).
 int RunInfo(const Arguments& args, std::ostream& out, std::ostream& err);
+int RunDefs(const Arguments& args, std::ostream& out, std::ostream& err);
 int RunResave(const Arguments& args, std::ostream& out, std::ostream& err);
 int RunPreset(const Arguments& args, std::ostream& out, std::ostream& err);
 int RunExportCsv(const Arguments& args, std::ostream& out, std::ostream& err);

@@ -2,6 +2,7 @@
 #include <memory>
 
 #include "cli/CliCommands.h"
+#include "cli/DefinitionFlags.h"
 #include "core/OpenTable.h"
 #include "core/Workspace.h"
 
@@ -55,6 +56,13 @@ void PrintColumns(const Workspace& workspace, std::ostream& out) {
     }
 }
 
+void PrintDefinitions(const TableDefinitions& definitions, std::ostream& out) {
+    out << "Definitions:   " << DefinitionsSummary(definitions) << '\n';
+    if (!definitions.Message.empty()) {
+        out << "Layout:        " << definitions.Message << '\n';
+    }
+}
+
 }  // namespace
 
 int RunInfo(const Arguments& args, std::ostream& out, std::ostream& err) {
@@ -64,9 +72,11 @@ int RunInfo(const Arguments& args, std::ostream& out, std::ostream& err) {
     const std::string& path = args[0];
     // The workspace holds 2001 field definitions: too big for the stack.
     const auto workspace = std::make_unique<Workspace>();
+    workspace->Settings = DefinitionSettingsInUse();
     const LoadReport report = OpenDbcTable(*workspace, path);
     out << "File:          " << path << '\n';
     PrintHeader(report, *workspace, out);
+    PrintDefinitions(workspace->Definitions, out);
     PrintColumns(*workspace, out);
     out << "Records loaded: " << workspace->Table.RecordCount() << '\n';
     if (const std::string warning = report.Warning(path); !warning.empty()) {

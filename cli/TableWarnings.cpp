@@ -1,5 +1,6 @@
 #include "cli/TableWarnings.h"
 
+#include "cli/DefinitionFlags.h"
 #include "core/FileMemoryGuard.h"
 #include "core/KelvaneError.h"
 #include "core/OpenTable.h"
@@ -9,6 +10,7 @@
 namespace kelvane::cli {
 
 LoadReport OpenWithWarnings(Workspace& workspace, const std::string& path, std::ostream& err) {
+    workspace.Settings = DefinitionSettingsInUse();
     LoadReport report = OpenDbcTable(workspace, path);
     if (const std::string warning = report.Warning(path); !warning.empty()) {
         err << "Warning: " << warning << '\n';

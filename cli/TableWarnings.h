@@ -11,7 +11,8 @@ struct Workspace;
 
 namespace kelvane::cli {
 
-// Loads the table as the editor's Open does (definitions from the file beside it) and prints
+// Loads the table as the editor's Open does (definitions from the file beside it, or from the
+// .dbd files of the run's definition settings) and prints
 // what the load found wrong with the file as a warning on err.
 LoadReport OpenWithWarnings(Workspace& workspace, const std::string& path, std::ostream& err);
 

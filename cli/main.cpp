@@ -2,9 +2,11 @@
 #include <exception>
 #include <iostream>
 #include <new>
+#include <string>
 #include <string_view>
 
 #include "cli/CliCommands.h"
+#include "cli/DefinitionFlags.h"
 #include "core/KelvaneError.h"
 
 namespace {
@@ -19,6 +21,7 @@ struct Command {
 
 constexpr std::array kCommands{
     Command{"info", "info TABLE.dbc", kelvane::cli::RunInfo},
+    Command{"defs", "defs TABLE.dbc [--write [--force]] [--guess]", kelvane::cli::RunDefs},
     Command{"resave", "resave TABLE.dbc OUT.dbc [--force]", kelvane::cli::RunResave},
     Command{"preset", "preset ITEM DIR", kelvane::cli::RunPreset},
     Command{"export-csv", "export-csv TABLE.dbc OUT.csv [--record N]", kelvane::cli::RunExportCsv},
@@ -33,40 +36,65 @@ constexpr std::array kCommands{
 };
 
 int PrintUsage(std::ostream& err) {
-    err << "usage: kelvane-cli COMMAND ARGUMENTS\n";
+    err << "usage: kelvane-cli COMMAND ARGUMENTS [--defs DIR] [--build B]\n";
     for (const Command& command : kCommands) {
         err << "  kelvane-cli " << command.Usage << '\n';
     }
+    err << "--defs DIR: the folder of .dbd definition files; --build B: the client build, such "
+           "as 3.3.5.12340. Both are remembered for later runs.\n";
     return 2;
+}
+
+int RunCommand(const Command& command, const Arguments& args) {
+    try {
+        return command.Run(args, std::cout, std::cerr);
+    } catch (const kelvane::cli::UsageError& error) {
+        std::cerr << "kelvane-cli: " << error.what() << '\n'
+                  << "usage: kelvane-cli " << command.Usage << '\n';
+        return 2;
+    } catch (const kelvane::KelvaneError& error) {
+        std::cerr << error.what() << '\n';
+        return 1;
+    } catch (const std::bad_alloc&) {
+        std::cerr << "Not enough memory to finish the command.\n";
+        return 1;
+    } catch (const std::exception& error) {
+        std::cerr << "Unexpected failure: " << error.what() << '\n';
+        return 1;
+    }
+}
+
+// Takes the global flags out of args for every command: tables load with them.
+bool TakeGlobalFlags(Arguments& args, int& status) {
+    try {
+        kelvane::cli::UseDefinitionSettings(kelvane::cli::TakeDefinitionFlags(args, std::cerr));
+        return true;
+    } catch (const kelvane::cli::UsageError& error) {
+        std::cerr << "kelvane-cli: " << error.what() << '\n';
+        status = PrintUsage(std::cerr);
+    } catch (const kelvane::KelvaneError& error) {
+        std::cerr << error.what() << '\n';
+        status = 1;
+    }
+    return false;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
+    Arguments args(argv + 1, argv + argc);
+    int status = 0;
+    if (!TakeGlobalFlags(args, status)) {
+        return status;
+    }
+    if (args.empty()) {
         return PrintUsage(std::cerr);
     }
-    const std::string_view name = argv[1];
-    const Arguments args(argv + 2, argv + argc);
+    const std::string name = args.front();
+    args.erase(args.begin());
     for (const Command& command : kCommands) {
-        if (command.Name != name) {
-            continue;
-        }
-        try {
-            return command.Run(args, std::cout, std::cerr);
-        } catch (const kelvane::cli::UsageError& error) {
-            std::cerr << "kelvane-cli: " << error.what() << '\n'
-                      << "usage: kelvane-cli " << command.Usage << '\n';
-            return 2;
-        } catch (const kelvane::KelvaneError& error) {
-            std::cerr << error.what() << '\n';
-            return 1;
-        } catch (const std::bad_alloc&) {
-            std::cerr << "Not enough memory to finish the command.\n";
-            return 1;
-        } catch (const std::exception& error) {
-            std::cerr << "Unexpected failure: " << error.what() << '\n';
-            return 1;
+        if (command.Name == name) {
+            return RunCommand(command, args);
         }
     }
     std::cerr << "kelvane-cli: unknown command '" << name << "'\n";

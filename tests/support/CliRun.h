@@ -18,10 +18,13 @@ struct CliResult {
 };
 
 // Runs the program with the arguments; standard output comes through a pipe, standard error
-// through a file in dir.
+// through a file in dir. Its configuration folder is dir's "config", so no test reads or
+// changes the user's settings.
 inline CliResult RunProgram(const std::string& program, const std::vector<std::string>& args,
                             const TempDir& dir) {
-    std::string command = QuotedForShell(program, CommandShell::Posix);
+    std::string command =
+        "XDG_CONFIG_HOME=" + QuotedForShell(dir.File("config"), CommandShell::Posix) + " " +
+        QuotedForShell(program, CommandShell::Posix);
     for (const std::string& arg : args) {
         command += " " + QuotedForShell(arg, CommandShell::Posix);
     }
