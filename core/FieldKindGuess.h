@@ -4,13 +4,13 @@
 #include <vector>
 
 #include "core/CellLayout.h"
+#include "core/DbcReader.h"
 #include "core/FieldDef.h"
 #include "core/FieldKind.h"
 
 namespace kelvane {
 
 class RecordTable;
-struct LoadReport;
 struct Workspace;
 
 // What the data of a table without definitions suggests about the kind of each field.
