@@ -21,7 +21,8 @@ struct Command {
 
 constexpr std::array kCommands{
     Command{"info", "info TABLE.dbc", kelvane::cli::RunInfo},
-    Command{"defs", "defs TABLE.dbc [--write [--force]] [--guess]", kelvane::cli::RunDefs},
+    Command{"defs", "defs TABLE.dbc [--defs DIR] [--build B] [--guess] [--write [--force]]",
+            kelvane::cli::RunDefs},
     Command{"resave", "resave TABLE.dbc OUT.dbc [--force]", kelvane::cli::RunResave},
     Command{"preset", "preset ITEM DIR", kelvane::cli::RunPreset},
     Command{"export-csv", "export-csv TABLE.dbc OUT.csv [--record N]", kelvane::cli::RunExportCsv},

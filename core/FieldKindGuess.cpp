@@ -17,10 +17,13 @@ namespace {
 
 // Float values real tables hold (coordinates, radii, speeds, durations, multipliers) lie well
 // inside this window, while integers read as floats land outside it: everything below about
-// 898 million (ids, counts, flags, small bit masks) reads as less than 1e-6, -1 and colours of
-// the form 0xFF...... read as NaN, and the sign bit alone (0x80000000) as -0.
+// 898 million (ids, counts, flags, small bit masks; every integer below 1 << 24 included) reads
+// as less than 1e-6, -1 and colours of the form 0xFF...... read as NaN, and the sign bit alone
+// (0x80000000) as -0. Only integers from about 898 million to 1.3 billion (and their negative
+// mirror) read as plausible floats, and real tables seldom hold those.
 constexpr float kSmallestFloat = 1e-6f;
 constexpr float kLargestFloat = 1e9f;
+constexpr uint32_t kNegativeZero = 0x80000000u;
 
 bool IsPlausibleFloat(uint32_t bits) {
     const float magnitude = std::fabs(std::bit_cast<float>(bits));
@@ -39,6 +42,8 @@ FieldKind GuessColumnKind(const std::vector<int32_t>& cells, const std::vector<u
     bool anyNonZero = false;
     bool onlyOnes = true;
     bool allTexts = blockHoldsTexts;
+    // -0 says nothing either way: a float column may hold it, and so may a bit mask.
+    bool anyFloat = false;
     bool allFloats = true;
     for (const uint32_t slot : slots) {
         const auto value = static_cast<uint32_t>(cells[slot]);
@@ -48,7 +53,10 @@ FieldKind GuessColumnKind(const std::vector<int32_t>& cells, const std::vector<u
         anyNonZero = true;
         onlyOnes = onlyOnes && value == 1;
         allTexts = allTexts && texts.Use(value);
-        allFloats = allFloats && IsPlausibleFloat(value);
+        if (value != kNegativeZero) {
+            anyFloat = true;
+            allFloats = allFloats && IsPlausibleFloat(value);
+        }
         if (!allTexts && !allFloats) {
             return FieldKind::ftInteger;
         }
@@ -59,7 +67,7 @@ FieldKind GuessColumnKind(const std::vector<int32_t>& cells, const std::vector<u
     if (allTexts && !onlyOnes) {
         return FieldKind::ftString;
     }
-    return allFloats ? FieldKind::ftFloat : FieldKind::ftInteger;
+    return allFloats && anyFloat ? FieldKind::ftFloat : FieldKind::ftInteger;
 }
 
 }  // namespace

@@ -25,7 +25,8 @@ struct FieldKindGuess {
 // Guesses from a table whose fields all loaded as integers (no definitions applied) and the
 // cell layout of its file: a field is a text when every non-zero value is the start of a text
 // in the string block (and the block holds texts), a float when its non-zero values are
-// plausible floats and not small integers, otherwise an integer. Cells narrower than 4 bytes
+// plausible floats (finite, 1e-6 <= |v| <= 1e9, which no integer below about 898 million
+// is; -0 counts for nothing), otherwise an integer. Cells narrower than 4 bytes
 // are integers, and so are columns of zeros. A column whose only non-zero value is 1 reads as
 // a flag, not a text: 1 is where the first text of every block starts.
 FieldKindGuess GuessFieldKinds(const RecordTable& integerTable, const CellLayout& cells);

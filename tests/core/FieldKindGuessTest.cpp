@@ -62,6 +62,8 @@ std::vector<GuessCase> Cases() {
         {I, S, F, I});
     add("floats holding whole numbers and negative floats",
         KnownKindsTable(4).Floats({1, 2, 0, 10}).Floats({-1.5f, -20000, 0.25f, 0}), {F, F});
+    add("-0 neither makes nor breaks a float column",
+        KnownKindsTable(3).Floats({-0.0f, 1.5f, 0}).Floats({-0.0f, 0, -0.0f}), {F, I});
     {
         // "ab" starts at 1, "cd" at 4, "ef" at 7: 5 is inside "cd".
         KnownKindsTable table(4);
