@@ -77,13 +77,19 @@ DbdTableDefinitions ChosenLayout(const CurrentTable& table, std::ostream& out) {
     return *std::move(dbd);
 }
 
+// "1 text" or "3 texts".
+std::string Counted(int count, const std::string& thing) {
+    return std::to_string(count) + " " + thing + (count == 1 ? "" : "s");
+}
+
 std::vector<FieldDef> GuessedLayout(const CurrentTable& table, std::ostream& out) {
     const FieldKindGuess guess = GuessFieldKindsOfFile(table.FilePath);
     const auto fields = static_cast<int>(guess.Kinds.size());
-    out << "Guessed kinds of " << fields << " fields from the data: " << guess.TextColumns
-        << " texts, " << guess.FloatColumns << " floats, "
-        << fields - guess.TextColumns - guess.FloatColumns
-        << " integers. Check them before relying on them.\n";
+    out << "Guessed kinds of " << Counted(fields, "field")
+        << " from the data: " << Counted(guess.TextColumns, "text") << ", "
+        << Counted(guess.FloatColumns, "float") << ", "
+        << Counted(fields - guess.TextColumns - guess.FloatColumns, "integer")
+        << ". Check them before relying on them.\n";
     return GuessedFieldDefs(guess);
 }
 

@@ -148,7 +148,7 @@ TEST_F(DefsCommandTest, GuessPrintsAndWritesTheGuessedKinds) {
     tables_.Write("Item.dbc", item.FileBytes());
     const CliResult guess = Run({"defs", tables_.File("Item.dbc"), "--guess", "--write"});
     EXPECT_EQ(guess.ExitCode, 0) << guess.Err;
-    ExpectHas(guess.Out, {"1 texts, 1 floats, 1 integers",
+    ExpectHas(guess.Out, {"3 fields from the data: 1 text, 1 float, 1 integer.",
                           "     1  1                               ftString   32\n",
                           "     2  2                               ftFloat    32\n"});
     ExpectHas(Run({"info", tables_.File("Item.dbc")}).Out,
