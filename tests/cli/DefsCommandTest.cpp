@@ -135,6 +135,11 @@ TEST_F(DefsCommandTest, NoFittingLayoutOrNoDbdFailsWithTheReason) {
     EXPECT_EQ(noFit.ExitCode, 1);
     ExpectHas(noFit.Err, {"Pet.dbc", "12 fields", "45 bytes"});
     EXPECT_EQ(noFit.Out, "");
+    // The table still opens, as integers, and info says why.
+    const CliResult info = Run({"info", Table()});
+    EXPECT_EQ(info.ExitCode, 0) << info.Err;
+    ExpectHas(info.Out, {"Definitions:   No definitions", "Layout:        ", "12 fields",
+                         "     1  1                               ftInteger"});
 
     tables_.Write("Mount.dbc", PetFile());
     const CliResult missing = Run({"defs", tables_.File("Mount.dbc")});
