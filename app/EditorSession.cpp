@@ -189,8 +189,12 @@ LoadReport EditorSession::RunLoad(const std::function<LoadReport(const LoadProgr
         report = load(
             [this](int record, int recordCount) { feedback_.LoadProgress(record, recordCount); });
     }
-    state_.Definitions = {FileNameOfPath(report.DefinitionsPath), report.DescribedFields,
-                          report.Header.FieldCount, report.DefinitionsNote, report.TextFit};
+    state_.Definitions = {FileNameOfPath(report.DefinitionsPath),
+                          report.DescribedFields,
+                          report.Header.FieldCount,
+                          report.DefinitionsNote,
+                          report.TextFit,
+                          workspace_.Definitions};
     PublishWindowState();
     return report;
 }
@@ -399,6 +403,7 @@ void EditorSession::NewTable(const NewTableRequest& request) {
         BuildTableFromDefinitions(fieldCount);
     }
     workspace_.LoadedFile.reset();
+    workspace_.Definitions = {};
     state_.Definitions = {};
 
     const std::string oldFolder = FolderOfPath(current.FilePath);
