@@ -37,6 +37,8 @@ void CreateColumns(RecordTable& table, const std::vector<ColumnDef>& columns) {
 void CreateTableFromDefinitions(Workspace& workspace, int fieldCount) {
     CreateColumns(workspace.Table, ColumnsOfDefinitions(workspace.Defs, fieldCount));
     workspace.FileLayout = LayoutOfNewTable(FieldBitsOf(workspace.Defs, fieldCount));
+    // A new table has no file, so no definition file speaks for it.
+    workspace.Definitions = {};
 }
 
 void CutColumnNames(FieldDefList& defs, int count) {

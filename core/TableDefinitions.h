@@ -40,7 +40,7 @@ struct TableDefinitions {
     int TextLikeColumns = 0;
 };
 
-// "Spell.dbd, build 3.3.5.12340", "Spell.ini", "Spell.ini (preset Spell.dbc)" or
+// "Spell.dbd, build 3.3.5.12340", "Spell.ini", "Spell.ini (preset)" or
 // "No definitions; 3 columns look like texts".
 std::string DefinitionsSummary(const TableDefinitions& definitions);
 

@@ -11,37 +11,18 @@
 #include "core/GridColumns.h"
 #include "core/KelvaneError.h"
 #include "core/MemoryByteSource.h"
-#include "core/TablePaths.h"
-#include "core/TextUtil.h"
+#include "core/TableDefinitionsLoad.h"
 #include "core/Workspace.h"
 
 namespace kelvane {
 namespace {
-
-// "Spell.ini describes 167 fields; Spell.dbc has 173: ...", or "" when they agree or there
-// are no definitions at all.
-std::string DefinitionsNote(const std::string& definitionsPath, const std::string& path,
-                            int described, int fieldCount) {
-    if (described == 0 || described == fieldCount) {
-        return {};
-    }
-    const std::string intro = FileNameOfPath(definitionsPath) + " describes " +
-                              std::to_string(described) + " fields; " + FileNameOfPath(path) +
-                              " has " + std::to_string(fieldCount) + ": ";
-    if (described < fieldCount) {
-        return intro + "columns after the " + OrdinalText(described) +
-               " are integers, and column kinds may be shifted.";
-    }
-    return intro + "the definitions after the " + OrdinalText(fieldCount) +
-           " are not used, and column kinds may be shifted.";
-}
 
 // Reads the whole file before the workspace changes: a file that cannot be read leaves the open
 // table, its definitions and its layout as they were.
 LoadReport BuildTable(Workspace& workspace, const std::string& path, ByteSource& file,
                       bool applyDefinitions, int fieldLimit, const LoadProgress& progress) {
     const DbcHeader header = ReadDbcHeader(file, path);
-    const std::string definitionsPath = FieldDefFilePath(workspace.Current);
+    std::string definitionsPath = FieldDefFilePath(workspace.Current);
     // On the heap: the list holds an entry for every field a table may have.
     auto defs = std::make_unique<FieldDefList>(workspace.Defs);
     // Without definitions the caller chose the column count; cells past it are not loaded and
@@ -50,10 +31,15 @@ LoadReport BuildTable(Workspace& workspace, const std::string& path, ByteSource&
     std::string note;
     // The definitions held describe exactly the columns asked for.
     int described = fieldLimit;
+    TableDefinitions used;
     if (applyDefinitions) {
-        described = LoadFieldDefinitions(workspace.Current, *defs, columns);
-        note = DefinitionsNote(definitionsPath, path, described, columns);
+        LoadedDefinitions loaded = LoadTableDefinitions(workspace, header, path, *defs);
+        definitionsPath = std::move(loaded.Path);
+        described = loaded.DescribedFields;
+        note = std::move(loaded.Note);
+        used = std::move(loaded.Used);
     } else {
+        used = IniDefinitions(definitionsPath);
         if (fieldLimit < 0 || fieldLimit > MaxFieldCount) {
             throw KelvaneError("Cannot load \"" + path + "\" with " + std::to_string(fieldLimit) +
                                " fields: a table has 0 to " + std::to_string(MaxFieldCount) +
@@ -65,6 +51,7 @@ LoadReport BuildTable(Workspace& workspace, const std::string& path, ByteSource&
     DbcTableData data = ReadDbcTable(file, path, {*defs, columns, definitionsPath}, progress);
     CreateColumns(workspace.Table, data.Columns);
     workspace.Defs = *defs;
+    workspace.Definitions = std::move(used);
     workspace.Table.AdoptLoadedRows(std::move(data.Rows));
     workspace.FileLayout = data.Layout;
     data.Report.DefinitionsPath = definitionsPath;

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+
+#include "core/DbcFormat.h"
+#include "core/FieldDef.h"
+#include "core/TableDefinitions.h"
+
+namespace kelvane {
+
+struct Workspace;
+
+// The definitions a file is loaded with, as LoadDbcFile reports them.
+struct LoadedDefinitions {
+    TableDefinitions Used;
+    // The definition file read ("" for none) and how many fields it describes.
+    std::string Path;
+    int DescribedFields = 0;
+    // What the user should know about definitions that do not fit the file, or "".
+    std::string Note;
+};
+
+// Fills definitions 0 to header.FieldCount - 1 for the file at path, which is the workspace's
+// current table. The TABLE.ini beside it always wins; without one, the table's .dbd file in the
+// definitions folder gives its fitting layout; a .dbd layout that does not fit is never
+// applied, and the fields are integers named by number, as with no definitions at all.
+LoadedDefinitions LoadTableDefinitions(const Workspace& workspace, const DbcHeader& header,
+                                       const std::string& path, FieldDefList& defs);
+
+// Which definitions a table loaded with the field-definition file at iniPath used: that file
+// when it exists, else none.
+TableDefinitions IniDefinitions(const std::string& iniPath);
+
+}  // namespace kelvane
