@@ -403,7 +403,6 @@ void EditorSession::NewTable(const NewTableRequest& request) {
         BuildTableFromDefinitions(fieldCount);
     }
     workspace_.LoadedFile.reset();
-    workspace_.Definitions = {};
     state_.Definitions = {};
 
     const std::string oldFolder = FolderOfPath(current.FilePath);

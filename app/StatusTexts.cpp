@@ -20,8 +20,8 @@ std::string SourceSentence(const DefinitionsFit& fit) {
     const TableDefinitions& used = fit.Used;
     switch (used.Source) {
         case DefinitionsSource::TableIni:
-            return "Field definitions from " + used.File +
-                   (used.FromPreset ? ", the built-in preset," : "") + " beside the table.";
+            return "Field definitions from " + used.File + " beside the table" +
+                   (used.FromPreset ? " (a built-in preset)." : ".");
         case DefinitionsSource::Dbd:
             return "Field definitions from " + used.File +
                    (used.Build ? ", the layout of build " + used.Build->Text() : "") + '.';
@@ -29,12 +29,12 @@ std::string SourceSentence(const DefinitionsFit& fit) {
             break;
     }
     std::string sentence = "No field definitions: " + fit.File +
-                           " was not found and no .dbd layout was used, so every column is an "
-                           "integer named by its number.";
+                           " was not found or describes no fields and no .dbd layout was used, "
+                           "so every column is an integer named by its number.";
     if (used.TextLikeColumns > 0) {
         sentence += '\n' + Counted(used.TextLikeColumns, "column") +
-                    (used.TextLikeColumns == 1 ? " looks" : " look") +
-                    " like texts: Guess in Edit > Fields... fills in the kinds for you to check.";
+                    (used.TextLikeColumns == 1 ? " looks like text" : " look like texts") +
+                    ": Guess in Edit > Fields... fills in the kinds for you to check.";
     }
     return sentence;
 }

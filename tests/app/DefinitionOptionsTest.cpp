@@ -118,13 +118,13 @@ TEST_F(DefinitionOptionsTest, TheCommandLinesFolderAndBuildGoOverTheRememberedOn
 
 TEST_F(DefinitionOptionsTest, AnOpenTableIsOfferedAReloadWithTheNewDefinitions) {
     OpenSpellSample(false);
-    ASSERT_EQ(work->Table.ColumnName(2), "2");
+    ASSERT_EQ(work->Table.ColumnName(2), "1");
 
     dialogs.YesNoAnswers.push_back(false);
     dialogs.FolderAnswers.push_back(defs.Path());
     options.ChooseFolder();
     EXPECT_EQ(dialogs.Questions, std::vector<std::string>{kReloadQuestion});
-    EXPECT_EQ(work->Table.ColumnName(2), "2");
+    EXPECT_EQ(work->Table.ColumnName(2), "1");
 
     dialogs.YesNoAnswers.push_back(true);
     TypeBuild("3.3.5.12340");

@@ -217,7 +217,8 @@ class FieldDialogsTest : public QObject {
         QTableWidget& grid = Grid();
         ClickCell(grid, 1, 1);
         QList<QWidget*> reached;
-        for (int step = 0; step < 4; ++step) {
+        // Past Load Preset, From definitions and Guess.
+        for (int step = 0; step < 6; ++step) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             reached << QApplication::focusWidget();
         }

@@ -1,0 +1,199 @@
+#include <QAbstractButton>
+#include <QAction>
+#include <QLabel>
+#include <QTableWidget>
+#include <QTest>
+#include <memory>
+
+#include "app/ui/DbGrid.h"
+#include "app/ui/MainWindow.h"
+#include "core/DefinitionSettingsFile.h"
+#include "core/RecordTable.h"
+#include "core/Workspace.h"
+#include "program/Program.h"
+#include "shell/ui/QtText.h"
+#include "tests/gui/support/ScriptedModals.h"
+#include "tests/gui/support/WidgetLookup.h"
+#include "tests/support/DbcSamples.h"
+#include "tests/support/DbdSamples.h"
+#include "tests/support/FieldDefsOnDisk.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/TempDir.h"
+
+namespace kelvane::testing {
+namespace {
+
+constexpr int kTitleColumn = 2;
+constexpr int kRankColumn = 4;
+constexpr int kFieldsNameColumn = 1;
+constexpr int kFieldsKindColumn = 2;
+constexpr int kFieldsBitsColumn = 4;
+
+QStringList ColumnTexts(const QTableWidget& grid, int column) {
+    QStringList texts;
+    for (int row = 0; row < grid.rowCount(); ++row) {
+        texts << grid.item(row, column)->text();
+    }
+    return texts;
+}
+
+}  // namespace
+
+// What the editor shows of the .dbd definitions: the Options entries and the command line that
+// set the folder and build, the status bar, the column titles' tooltips, and the Fields
+// dialog's "From definitions".
+class DefinitionsWindowsTest : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<TempDir> dir_;
+    std::unique_ptr<TempDir> defs_;
+    std::unique_ptr<ScriptedDialogs> dialogs_;
+    std::unique_ptr<ScriptedModals> modals_;
+    std::unique_ptr<Program> program_;
+
+    MainWindow& Window() { return program_->MainWindow(); }
+    Workspace& Work() { return program_->Work(); }
+    void Trigger(const char* name) { Child<QAction>(Window(), name)->trigger(); }
+    QLabel& DefinitionsPart() { return *Child<QLabel>(Window(), "DefinitionsLabel"); }
+    QString TitleTip(int column) {
+        return Window()
+            .Grid()
+            .model()
+            ->headerData(column, Qt::Horizontal, Qt::ToolTipRole)
+            .toString();
+    }
+    void StartProgram(std::vector<std::string> arguments = {}) {
+        program_ = std::make_unique<Program>(*dialogs_, *modals_, std::move(arguments));
+    }
+    // The sample without a Spell.ini beside it, so only a .dbd layout can name its columns.
+    std::string WriteBareSpell() {
+        dir_->Write("Spell.dbc", SpellSample().Bytes());
+        return dir_->File("Spell.dbc");
+    }
+    void OpenBareSpell() {
+        dialogs_->FileAnswers.push_back(WriteBareSpell());
+        Trigger("MenuItemOpenDbc");
+    }
+    void ChooseDefinitionsFolder(bool reload) {
+        dialogs_->FolderAnswers.push_back(defs_->Path());
+        dialogs_->YesNoAnswers.push_back(reload);
+        Trigger("MenuItemDefinitionsFolder");
+    }
+    // Opens Edit > Fields..., clicks the button of that name, and cancels or confirms the dialog
+    // with what the rows then hold.
+    QTableWidget* FillFieldsDialog(const char* button, bool confirm,
+                                   QStringList* namesShown = nullptr) {
+        QTableWidget* shown = nullptr;
+        modals_->Scripts.push_back([=, &shown](QDialog& dialog) {
+            shown = Child<QTableWidget>(dialog, "sg");
+            QTest::mouseClick(Child<QAbstractButton>(dialog, button), Qt::LeftButton);
+            if (namesShown != nullptr) {
+                *namesShown = ColumnTexts(*shown, kFieldsNameColumn);
+            }
+            QTest::mouseClick(Child<QAbstractButton>(dialog, confirm ? "BitBtn1" : "BitBtn2"),
+                              Qt::LeftButton);
+            return dialog.result();
+        });
+        Trigger("MenuItemFields");
+        return shown;
+    }
+
+  private slots:
+    void init() {
+        // Every test starts with nothing remembered by the one before.
+        SaveDefinitionSettings({});
+        dir_ = std::make_unique<TempDir>();
+        defs_ = std::make_unique<TempDir>();
+        defs_->Write("Spell.dbd", SpellSampleDbd());
+        dialogs_ = std::make_unique<ScriptedDialogs>();
+        modals_ = std::make_unique<ScriptedModals>();
+        StartProgram();
+    }
+
+    void cleanup() {
+        QCOMPARE(dialogs_->Unanswered, std::vector<std::string>{});
+        QCOMPARE(modals_->Unanswered, std::vector<std::string>{});
+        program_.reset();
+    }
+
+    void theOptionsSetTheFolderAndBuildAndReloadTheOpenTable() {
+        OpenBareSpell();
+        // The texts of the block are no column's as long as every column is an integer.
+        QCOMPARE(DefinitionsPart().text(), QString("No definitions, texts do not fit"));
+        QCOMPARE(TitleTip(kTitleColumn), QString("1 (integer)"));
+
+        ChooseDefinitionsFolder(true);
+        QCOMPARE(dialogs_->Questions.back(),
+                 std::string("Reload Spell.dbc with the new definitions?"));
+        QCOMPARE(DefinitionsPart().text(), QString("Spell.dbd, build 3.3.5.12340"));
+        QCOMPARE(Work().Table.ColumnName(kTitleColumn), std::string("Title"));
+        QCOMPARE(TitleTip(kTitleColumn), QString("Title (text)\nwhat the spell book shows"));
+        QCOMPARE(TitleTip(kRankColumn), QString("Rank (integer)\nRefers to SpellRank::ID"));
+        QCOMPARE(TitleTip(1), QString("ID (integer)\nKey"));
+        QCOMPARE(LoadDefinitionSettings().DbdFolder, defs_->Path());
+
+        // A build that is no build is refused and changes nothing; then one whose layout does
+        // not fit the file gives way to the one that does, and the tooltip says so.
+        dialogs_->TextAnswers.push_back("1.12");
+        Trigger("MenuItemClientBuild");
+        QVERIFY(dialogs_->Messages.back().find("'1.12' is not a client build") !=
+                std::string::npos);
+        QVERIFY(!Work().Settings.Build.has_value());
+
+        dialogs_->TextAnswers.push_back("1.12.1.5875");
+        dialogs_->YesNoAnswers.push_back(true);
+        Trigger("MenuItemClientBuild");
+        QCOMPARE(dialogs_->TextQuestions.back().substr(dialogs_->TextQuestions.back().size() - 3),
+                 std::string(" []"));
+        QCOMPARE(DefinitionsPart().text(), QString("Spell.dbd, build 3.3.5.12340"));
+        QVERIFY2(DefinitionsPart().toolTip().contains("1.12.1.5875"),
+                 qPrintable(DefinitionsPart().toolTip()));
+        QVERIFY(Work().Settings.Build.has_value());
+        QCOMPARE(Work().Settings.Build->Text(), std::string("1.12.1.5875"));
+    }
+
+    void theCommandLineTakesTheFolderAndBuildAndRemembersThem() {
+        const std::string path = WriteBareSpell();
+        StartProgram({"--defs", defs_->Path(), "--build", "3.3.5.12340", path});
+        Window().show();
+        QTRY_COMPARE(Work().Table.RecordCount(), 3);
+        QCOMPARE(Work().Table.ColumnName(kTitleColumn), std::string("Title"));
+        QCOMPARE(DefinitionsPart().text(), QString("Spell.dbd, build 3.3.5.12340"));
+        const DefinitionSettings remembered = LoadDefinitionSettings();
+        QCOMPARE(remembered.DbdFolder, defs_->Path());
+        QVERIFY(remembered.Build.has_value());
+        QCOMPARE(remembered.Build->Text(), std::string("3.3.5.12340"));
+
+        // The next start without flags keeps them.
+        StartProgram();
+        QCOMPARE(Work().Settings.DbdFolder, defs_->Path());
+    }
+
+    void fromDefinitionsFillsTheFieldsDialogForTheUserToSave() {
+        OpenBareSpell();
+        // No folder yet: the reason is shown and the rows stay.
+        QStringList names;
+        FillFieldsDialog("FromDefinitionsButton", false, &names);
+        QVERIFY(dialogs_->Messages.back().find("No definitions folder") != std::string::npos);
+        QCOMPARE(names, QStringList({"0", "1", "2", "3"}));
+
+        ChooseDefinitionsFolder(false);
+        QCOMPARE(Work().Table.ColumnName(kTitleColumn), std::string("1"));
+        QTableWidget* rows = FillFieldsDialog("FromDefinitionsButton", true, &names);
+        QCOMPARE(names, QStringList({"ID", "Title", "Speed", "Rank"}));
+        QCOMPARE(ColumnTexts(*rows, kFieldsKindColumn),
+                 QStringList({"ftInteger", "ftString", "ftFloat", "ftInteger"}));
+        QCOMPARE(ColumnTexts(*rows, kFieldsBitsColumn).front(), QString("32"));
+
+        // OK saved them as Spell.ini, which the reload now takes.
+        QVERIFY(dir_->Read("Spell.ini").find("Title") != std::string::npos);
+        QCOMPARE(DefinitionsPart().text(), QString("Spell.ini"));
+        QCOMPARE(Work().Table.StringAt(0, kTitleColumn), std::string_view("Fireball"));
+    }
+};
+
+}  // namespace kelvane::testing
+
+QTEST_MAIN(kelvane::testing::DefinitionsWindowsTest)
+#include "DefinitionsWindowsTest.moc"
