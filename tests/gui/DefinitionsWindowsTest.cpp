@@ -10,15 +10,10 @@
 #include "core/DefinitionSettingsFile.h"
 #include "core/RecordTable.h"
 #include "core/Workspace.h"
-#include "program/Program.h"
-#include "shell/ui/QtText.h"
-#include "tests/gui/support/ScriptedModals.h"
+#include "tests/gui/support/RunningProgram.h"
 #include "tests/gui/support/WidgetLookup.h"
 #include "tests/support/DbcSamples.h"
 #include "tests/support/DbdSamples.h"
-#include "tests/support/FieldDefsOnDisk.h"
-#include "tests/support/ScriptedDialogs.h"
-#include "tests/support/TempDir.h"
 
 namespace kelvane::testing {
 namespace {
@@ -29,14 +24,6 @@ constexpr int kFieldsNameColumn = 1;
 constexpr int kFieldsKindColumn = 2;
 constexpr int kFieldsBitsColumn = 4;
 
-QStringList ColumnTexts(const QTableWidget& grid, int column) {
-    QStringList texts;
-    for (int row = 0; row < grid.rowCount(); ++row) {
-        texts << grid.item(row, column)->text();
-    }
-    return texts;
-}
-
 }  // namespace
 
 // What the editor shows of the .dbd definitions: the Options entries and the command line that
@@ -46,14 +33,12 @@ class DefinitionsWindowsTest : public QObject {
     Q_OBJECT
 
   private:
-    std::unique_ptr<TempDir> dir_;
     std::unique_ptr<TempDir> defs_;
-    std::unique_ptr<ScriptedDialogs> dialogs_;
-    std::unique_ptr<ScriptedModals> modals_;
-    std::unique_ptr<Program> program_;
+    std::unique_ptr<RunningProgram> run_;
 
-    MainWindow& Window() { return program_->MainWindow(); }
-    Workspace& Work() { return program_->Work(); }
+    MainWindow& Window() { return run_->App.MainWindow(); }
+    Workspace& Work() { return run_->App.Work(); }
+    ScriptedDialogs& Dialogs() { return run_->Dialogs; }
     void Trigger(const char* name) { Child<QAction>(Window(), name)->trigger(); }
     QLabel& DefinitionsPart() { return *Child<QLabel>(Window(), "DefinitionsLabel"); }
     QString TitleTip(int column) {
@@ -63,21 +48,18 @@ class DefinitionsWindowsTest : public QObject {
             ->headerData(column, Qt::Horizontal, Qt::ToolTipRole)
             .toString();
     }
-    void StartProgram(std::vector<std::string> arguments = {}) {
-        program_ = std::make_unique<Program>(*dialogs_, *modals_, std::move(arguments));
-    }
     // The sample without a Spell.ini beside it, so only a .dbd layout can name its columns.
-    std::string WriteBareSpell() {
-        dir_->Write("Spell.dbc", SpellSample().Bytes());
-        return dir_->File("Spell.dbc");
+    static std::string WriteBareSpell(const TempDir& dir) {
+        dir.Write("Spell.dbc", SpellSample().Bytes());
+        return dir.File("Spell.dbc");
     }
     void OpenBareSpell() {
-        dialogs_->FileAnswers.push_back(WriteBareSpell());
+        Dialogs().FileAnswers.push_back(WriteBareSpell(run_->Dir));
         Trigger("MenuItemOpenDbc");
     }
     void ChooseDefinitionsFolder(bool reload) {
-        dialogs_->FolderAnswers.push_back(defs_->Path());
-        dialogs_->YesNoAnswers.push_back(reload);
+        Dialogs().FolderAnswers.push_back(defs_->Path());
+        Dialogs().YesNoAnswers.push_back(reload);
         Trigger("MenuItemDefinitionsFolder");
     }
     // Opens Edit > Fields..., clicks the button of that name, and cancels or confirms the dialog
@@ -85,7 +67,7 @@ class DefinitionsWindowsTest : public QObject {
     QTableWidget* FillFieldsDialog(const char* button, bool confirm,
                                    QStringList* namesShown = nullptr) {
         QTableWidget* shown = nullptr;
-        modals_->Scripts.push_back([=, &shown](QDialog& dialog) {
+        run_->Modals.Scripts.push_back([=, &shown](QDialog& dialog) {
             shown = Child<QTableWidget>(dialog, "sg");
             QTest::mouseClick(Child<QAbstractButton>(dialog, button), Qt::LeftButton);
             if (namesShown != nullptr) {
@@ -103,18 +85,15 @@ class DefinitionsWindowsTest : public QObject {
     void init() {
         // Every test starts with nothing remembered by the one before.
         SaveDefinitionSettings({});
-        dir_ = std::make_unique<TempDir>();
         defs_ = std::make_unique<TempDir>();
         defs_->Write("Spell.dbd", SpellSampleDbd());
-        dialogs_ = std::make_unique<ScriptedDialogs>();
-        modals_ = std::make_unique<ScriptedModals>();
-        StartProgram();
+        run_ = std::make_unique<RunningProgram>();
     }
 
     void cleanup() {
-        QCOMPARE(dialogs_->Unanswered, std::vector<std::string>{});
-        QCOMPARE(modals_->Unanswered, std::vector<std::string>{});
-        program_.reset();
+        QCOMPARE(Dialogs().Unanswered, std::vector<std::string>{});
+        QCOMPARE(run_->Modals.Unanswered, std::vector<std::string>{});
+        run_.reset();
     }
 
     void theOptionsSetTheFolderAndBuildAndReloadTheOpenTable() {
@@ -124,7 +103,7 @@ class DefinitionsWindowsTest : public QObject {
         QCOMPARE(TitleTip(kTitleColumn), QString("1 (integer)"));
 
         ChooseDefinitionsFolder(true);
-        QCOMPARE(dialogs_->Questions.back(),
+        QCOMPARE(Dialogs().Questions.back(),
                  std::string("Reload Spell.dbc with the new definitions?"));
         QCOMPARE(DefinitionsPart().text(), QString("Spell.dbd, build 3.3.5.12340"));
         QCOMPARE(Work().Table.ColumnName(kTitleColumn), std::string("Title"));
@@ -135,16 +114,16 @@ class DefinitionsWindowsTest : public QObject {
 
         // A build that is no build is refused and changes nothing; then one whose layout does
         // not fit the file gives way to the one that does, and the tooltip says so.
-        dialogs_->TextAnswers.push_back("1.12");
+        Dialogs().TextAnswers.push_back("1.12");
         Trigger("MenuItemClientBuild");
-        QVERIFY(dialogs_->Messages.back().find("'1.12' is not a client build") !=
+        QVERIFY(Dialogs().Messages.back().find("'1.12' is not a client build") !=
                 std::string::npos);
         QVERIFY(!Work().Settings.Build.has_value());
 
-        dialogs_->TextAnswers.push_back("1.12.1.5875");
-        dialogs_->YesNoAnswers.push_back(true);
+        Dialogs().TextAnswers.push_back("1.12.1.5875");
+        Dialogs().YesNoAnswers.push_back(true);
         Trigger("MenuItemClientBuild");
-        QCOMPARE(dialogs_->TextQuestions.back().substr(dialogs_->TextQuestions.back().size() - 3),
+        QCOMPARE(Dialogs().TextQuestions.back().substr(Dialogs().TextQuestions.back().size() - 3),
                  std::string(" []"));
         QCOMPARE(DefinitionsPart().text(), QString("Spell.dbd, build 3.3.5.12340"));
         QVERIFY2(DefinitionsPart().toolTip().contains("1.12.1.5875"),
@@ -154,8 +133,10 @@ class DefinitionsWindowsTest : public QObject {
     }
 
     void theCommandLineTakesTheFolderAndBuildAndRemembersThem() {
-        const std::string path = WriteBareSpell();
-        StartProgram({"--defs", defs_->Path(), "--build", "3.3.5.12340", path});
+        const TempDir tables;
+        const std::string path = WriteBareSpell(tables);
+        run_ = std::make_unique<RunningProgram>(
+            std::vector<std::string>{"--defs", defs_->Path(), "--build", "3.3.5.12340", path});
         Window().show();
         QTRY_COMPARE(Work().Table.RecordCount(), 3);
         QCOMPARE(Work().Table.ColumnName(kTitleColumn), std::string("Title"));
@@ -166,7 +147,7 @@ class DefinitionsWindowsTest : public QObject {
         QCOMPARE(remembered.Build->Text(), std::string("3.3.5.12340"));
 
         // The next start without flags keeps them.
-        StartProgram();
+        run_ = std::make_unique<RunningProgram>();
         QCOMPARE(Work().Settings.DbdFolder, defs_->Path());
     }
 
@@ -175,7 +156,7 @@ class DefinitionsWindowsTest : public QObject {
         // No folder yet: the reason is shown and the rows stay.
         QStringList names;
         FillFieldsDialog("FromDefinitionsButton", false, &names);
-        QVERIFY(dialogs_->Messages.back().find("No definitions folder") != std::string::npos);
+        QVERIFY(Dialogs().Messages.back().find("No definitions folder") != std::string::npos);
         QCOMPARE(names, QStringList({"0", "1", "2", "3"}));
 
         ChooseDefinitionsFolder(false);
@@ -187,7 +168,7 @@ class DefinitionsWindowsTest : public QObject {
         QCOMPARE(ColumnTexts(*rows, kFieldsBitsColumn).front(), QString("32"));
 
         // OK saved them as Spell.ini, which the reload now takes.
-        QVERIFY(dir_->Read("Spell.ini").find("Title") != std::string::npos);
+        QVERIFY(run_->Dir.Read("Spell.ini").find("Title") != std::string::npos);
         QCOMPARE(DefinitionsPart().text(), QString("Spell.ini"));
         QCOMPARE(Work().Table.StringAt(0, kTitleColumn), std::string_view("Fireball"));
     }
