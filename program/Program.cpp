@@ -83,11 +83,11 @@ Program::Program(UserDialogs& dialogs, ModalRunner& modals, std::vector<std::str
     ConnectEditorMenus(*mainWindow_, workspace_->Current, dialogs, *creatureEditor_, *questEditor_,
                        *converter_);
     mainWindow_->SetFieldDialogs(*fieldSettings_, *newTable_);
+    // main refuses bad flags before any window exists; here a failure is shown like a
+    // command's, and the remembered settings are loaded all the same.
     EditorArguments parsed;
-    RunGuarded(dialogs, [&] {
-        parsed = ParseEditorArguments(arguments);
-        definitionOptions_.Start(parsed);
-    });
+    RunGuarded(dialogs, [&] { parsed = ParseEditorArguments(arguments); });
+    RunGuarded(dialogs, [&] { definitionOptions_.Start(parsed); });
     mainWindow_->SetCommandLine(std::move(parsed.Others));
     mainWindow_->ConnectCommand({mainWindow_->Menus().DefinitionsFolder},
                                 [this] { definitionOptions_.ChooseFolder(); });
