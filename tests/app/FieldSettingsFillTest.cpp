@@ -78,5 +78,41 @@ TEST_F(FieldSettingsFillTest, FromDefinitionsSaysWhyThereAreNone) {
     EXPECT_NE(noFit.find("3"), std::string::npos) << noFit;
 }
 
+TEST_F(FieldSettingsFillTest, GuessFillsOnlyTheKindsOfTheRowsThereAre) {
+    Open(SpellSample());
+    std::vector<FieldSettingsRow> rows = FieldSettingsRows(work->Table, work->Defs);
+    ASSERT_EQ(rows.size(), 4u);
+    rows[0].Hex = "True";
+    rows[3].Bits = "16";
+
+    const std::vector<FieldSettingsRow> guessed = FieldSettingsRowsWithGuessedKinds(rows, *work);
+    ASSERT_EQ(guessed.size(), 4u);
+    const std::vector<std::vector<std::string>> expected = {
+        {"0", "ftInteger", "True", "auto"},
+        {"1", "ftString", "False", "auto"},
+        {"2", "ftFloat", "False", "auto"},
+        {"3", "ftInteger", "False", "16"},
+    };
+    for (size_t i = 0; i < guessed.size(); ++i) {
+        EXPECT_EQ((std::vector<std::string>{guessed[i].Name, guessed[i].Kind, guessed[i].Hex,
+                                            guessed[i].Bits}),
+                  expected[i]);
+    }
+
+    // A dialog showing fewer rows than the file has fields keeps its rows.
+    rows.resize(2);
+    EXPECT_EQ(FieldSettingsRowsWithGuessedKinds(rows, *work).size(), 2u);
+}
+
+TEST_F(FieldSettingsFillTest, GuessNeedsATableLoadedFromAFile) {
+    try {
+        FieldSettingsRowsWithGuessedKinds({}, *work);
+        FAIL() << "guessed without a table";
+    } catch (const KelvaneError& error) {
+        EXPECT_NE(std::string(error.what()).find("Open a table from a file first"),
+                  std::string::npos);
+    }
+}
+
 }  // namespace
 }  // namespace kelvane::testing

@@ -172,6 +172,16 @@ class DefinitionsWindowsTest : public QObject {
         QCOMPARE(DefinitionsPart().text(), QString("Spell.ini"));
         QCOMPARE(Work().Table.StringAt(0, kTitleColumn), std::string_view("Fireball"));
     }
+
+    void guessFillsTheKindsForTheUserToCheck() {
+        OpenBareSpell();
+        QTableWidget* rows = FillFieldsDialog("GuessButton", true);
+        QCOMPARE(ColumnTexts(*rows, kFieldsKindColumn),
+                 QStringList({"ftInteger", "ftString", "ftFloat", "ftInteger"}));
+        QCOMPARE(ColumnTexts(*rows, kFieldsNameColumn), QStringList({"0", "1", "2", "3"}));
+        QCOMPARE(Work().Table.StringAt(0, kTitleColumn), std::string_view("Fireball"));
+        QCOMPARE(DefinitionsPart().text(), QString("Spell.ini"));
+    }
 };
 
 }  // namespace kelvane::testing
