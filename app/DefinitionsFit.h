@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/StringBlockFit.h"
+#include "core/TableDefinitions.h"
 
 namespace kelvane {
 
@@ -17,6 +18,8 @@ struct DefinitionsFit {
     // Why they disagree, in a sentence; "" when they agree.
     std::string Note;
     StringBlockFit TextFit;
+    // Where the names and kinds came from: TABLE.ini, a .dbd layout, or nothing.
+    TableDefinitions Used;
 };
 
 }  // namespace kelvane

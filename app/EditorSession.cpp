@@ -189,8 +189,12 @@ LoadReport EditorSession::RunLoad(const std::function<LoadReport(const LoadProgr
         report = load(
             [this](int record, int recordCount) { feedback_.LoadProgress(record, recordCount); });
     }
-    state_.Definitions = {FileNameOfPath(report.DefinitionsPath), report.DescribedFields,
-                          report.Header.FieldCount, report.DefinitionsNote, report.TextFit};
+    state_.Definitions = {FileNameOfPath(report.DefinitionsPath),
+                          report.DescribedFields,
+                          report.Header.FieldCount,
+                          report.DefinitionsNote,
+                          report.TextFit,
+                          workspace_.Definitions};
     PublishWindowState();
     return report;
 }

@@ -43,14 +43,17 @@ class ConfirmFieldCount {
 
 }  // namespace
 
+FieldSettingsRow FieldSettingsRowOf(const FieldDef& def) {
+    return {std::to_string(def.Number), def.Name, def.KindText,
+            std::string(def.Hex ? kTrueText : kFalseText),
+            def.Bits == 0 ? AutoFieldSizeText : std::to_string(def.Bits)};
+}
+
 std::vector<FieldSettingsRow> FieldSettingsRows(const RecordTable& table,
                                                 const FieldDefList& defs) {
     std::vector<FieldSettingsRow> rows;
     for (int field = 0; field < table.FieldCount() - 1; ++field) {
-        const FieldDef& def = defs[field];
-        rows.push_back({std::to_string(def.Number), def.Name, def.KindText,
-                        std::string(def.Hex ? kTrueText : kFalseText),
-                        def.Bits == 0 ? AutoFieldSizeText : std::to_string(def.Bits)});
+        rows.push_back(FieldSettingsRowOf(defs[field]));
     }
     return rows;
 }

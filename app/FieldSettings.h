@@ -8,6 +8,7 @@
 namespace kelvane {
 
 class FieldDefList;
+struct FieldDef;
 class RecordTable;
 struct Workspace;
 
@@ -22,6 +23,9 @@ struct FieldSettingsRow {
 
 // The Bits text of a field that is given no size of its own.
 inline constexpr char AutoFieldSizeText[] = "auto";
+
+// The row of one definition.
+FieldSettingsRow FieldSettingsRowOf(const FieldDef& def);
 
 // The rows of the table's fields 0 to n - 1 (every column but Index) from the definitions;
 // none for a closed table.

@@ -15,6 +15,30 @@ std::string Counted(int count, const std::string& noun, const std::string& plura
     return std::to_string(count) + ' ' + word;
 }
 
+// Where the names and kinds of the columns came from, in a sentence or two.
+std::string SourceSentence(const DefinitionsFit& fit) {
+    const TableDefinitions& used = fit.Used;
+    switch (used.Source) {
+        case DefinitionsSource::TableIni:
+            return "Field definitions from " + used.File + " beside the table" +
+                   (used.FromPreset ? " (a built-in preset)." : ".");
+        case DefinitionsSource::Dbd:
+            return "Field definitions from " + used.File +
+                   (used.Build ? ", the layout of build " + used.Build->Text() : "") + '.';
+        case DefinitionsSource::None:
+            break;
+    }
+    std::string sentence = "No field definitions: " + fit.File +
+                           " was not found or describes no fields and no .dbd layout was used, "
+                           "so every column is an integer named by its number.";
+    if (used.TextLikeColumns > 0) {
+        sentence += '\n' + Counted(used.TextLikeColumns, "column") +
+                    (used.TextLikeColumns == 1 ? " looks like text" : " look like texts") +
+                    ": Guess in Edit > Fields... fills in the kinds for you to check.";
+    }
+    return sentence;
+}
+
 }  // namespace
 
 std::string RecordPositionText(int currentRow, int recordCount, bool tableOpen) {
@@ -42,14 +66,10 @@ std::string DefinitionsText(const DefinitionsFit& fit) {
     if (fit.File.empty()) {
         return {};
     }
-    std::string text;
-    if (fit.DescribedFields == 0) {
-        text = "No field definitions";
-    } else if (fit.DescribedFields == fit.FileFields) {
-        text = fit.File + " fits";
-    } else {
-        text = fit.File + ": " + std::to_string(fit.DescribedFields) + " of " +
-               Counted(fit.FileFields, "field");
+    std::string text = DefinitionsSummary(fit.Used);
+    if (fit.Used.Source != DefinitionsSource::None && fit.DescribedFields != fit.FileFields) {
+        text +=
+            ": " + std::to_string(fit.DescribedFields) + " of " + Counted(fit.FileFields, "field");
     }
     if (!fit.TextFit.Fits()) {
         text += ", texts do not fit";
@@ -61,9 +81,12 @@ std::string DefinitionsDetails(const DefinitionsFit& fit) {
     if (fit.File.empty()) {
         return {};
     }
-    std::string details = fit.DescribedFields == 0
-                              ? fit.File + " was not found or describes no fields."
-                              : "Field definitions from " + fit.File + ".";
+    const TableDefinitions& used = fit.Used;
+    std::string details = SourceSentence(fit);
+    // A layout that does not fit is told in the load's note as well; once is enough.
+    if (!used.Message.empty() && fit.Note.find(used.Message) == std::string::npos) {
+        details += '\n' + used.Message;
+    }
     if (!fit.Note.empty()) {
         details += '\n' + fit.Note;
     }

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 
+#include "app/EditorArguments.h"
 #include "app/StatusTexts.h"
 #include "app/ui/FieldSettingsDialog.h"
 #include "app/ui/MainStatusBar.h"
@@ -23,6 +24,7 @@
 #include "program/EditorMenuWiring.h"
 #include "program/ExchangeMenuWiring.h"
 #include "program/ImportMenuWiring.h"
+#include "shell/CommandGuard.h"
 #include "shell/ui/LoadProgressWindow.h"
 #include "shell/ui/QtText.h"
 #include "talents/ui/DeleteTalentWindow.h"
@@ -34,6 +36,7 @@ namespace kelvane {
 Program::Program(UserDialogs& dialogs, ModalRunner& modals, std::vector<std::string> arguments)
     : workspace_(std::make_unique<Workspace>()),
       session_(*workspace_, dialogs, feedback_),
+      definitionOptions_(session_, dialogs),
       exchange_(workspace_->Table, dialogs, feedback_),
       imports_(workspace_->Table, dialogs, feedback_),
       talentFiles_(session_),
@@ -80,7 +83,16 @@ Program::Program(UserDialogs& dialogs, ModalRunner& modals, std::vector<std::str
     ConnectEditorMenus(*mainWindow_, workspace_->Current, dialogs, *creatureEditor_, *questEditor_,
                        *converter_);
     mainWindow_->SetFieldDialogs(*fieldSettings_, *newTable_);
-    mainWindow_->SetCommandLine(std::move(arguments));
+    // main refuses bad flags before any window exists; here a failure is shown like a
+    // command's, and the remembered settings are loaded all the same.
+    EditorArguments parsed;
+    RunGuarded(dialogs, [&] { parsed = ParseEditorArguments(arguments); });
+    RunGuarded(dialogs, [&] { definitionOptions_.Start(parsed); });
+    mainWindow_->SetCommandLine(std::move(parsed.Others));
+    mainWindow_->ConnectCommand({mainWindow_->Menus().DefinitionsFolder},
+                                [this] { definitionOptions_.ChooseFolder(); });
+    mainWindow_->ConnectCommand({mainWindow_->Menus().ClientBuild},
+                                [this] { definitionOptions_.ChangeBuild(); });
     QObject::connect(fieldSettings_, &FieldSettingsDialog::LoadPresetRequested, presets_,
                      &QWidget::show);
     mainWindow_->ConnectCommand({mainWindow_->Menus().TalentEditor},

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/DefinitionOptions.h"
 #include "app/EditorSession.h"
 #include "app/ExchangeCommands.h"
 #include "app/ImportCommands.h"
@@ -68,6 +69,7 @@ class Program {
     std::unique_ptr<Workspace> workspace_;
     QtWorkFeedback feedback_;
     EditorSession session_;
+    DefinitionOptions definitionOptions_;
     ExchangeCommands exchange_;
     ImportCommands imports_;
     // The talent editor works on the main window's table through its commands.

@@ -6,7 +6,9 @@
 #include <string_view>
 #include <vector>
 
+#include "app/EditorArguments.h"
 #include "app/ui/MainWindow.h"
+#include "core/KelvaneError.h"
 #include "program/Program.h"
 #include "shell/ui/ConsoleDialogs.h"
 #include "shell/ui/QtDialogs.h"
@@ -49,8 +51,16 @@ int RunProgram(kelvane::UserDialogs& dialogs, kelvane::ModalRunner& modals, bool
 }  // namespace
 
 int main(int argc, char** argv) {
+    // A mistyped flag is told before any window opens, like the command-line tool's.
+    kelvane::EditorArguments parsed;
+    try {
+        parsed = kelvane::ParseEditorArguments(std::vector<std::string>(argv + 1, argv + argc));
+    } catch (const kelvane::KelvaneError& error) {
+        std::fprintf(stderr, "kelvane: %s\n", error.what());
+        return 2;
+    }
     const bool display = DisplayAvailable();
-    const bool batch = argc > 1 && std::string_view(argv[1]) == "/i";
+    const bool batch = !parsed.Others.empty() && parsed.Others.front() == "/i";
     if (!display && !batch && !HeadlessPlatform()) {
         // Qt's own message for a missing display is a page of plugin names; say what to do.
         std::fputs(

@@ -44,6 +44,13 @@ class UserDialogs {
     // Asks before replacing an existing file unless the request says otherwise; nothing when
     // cancelled.
     virtual std::optional<std::string> ChooseSaveFile(const FileDialogRequest& request) = 0;
+    // An existing folder, the dialog opening on startFolder when it is given; nothing when
+    // cancelled.
+    virtual std::optional<std::string> ChooseFolder(const std::string& title,
+                                                    const std::string& startFolder) = 0;
+    // A line of text, the field holding text when the question opens; nothing when cancelled.
+    virtual std::optional<std::string> AskText(const std::string& prompt,
+                                               const std::string& text) = 0;
 };
 
 }  // namespace kelvane

@@ -10,6 +10,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "app/FieldSettingsFill.h"
 #include "core/Workspace.h"
 #include "shell/CommandGuard.h"
 #include "shell/ui/CentreOnScreen.h"
@@ -97,6 +98,8 @@ QWidget* FieldSettingsDialog::MakeBottomPanel() {
     panel->setObjectName("Panel1");
     auto* loadPreset = MakeButton("SpeedButton1", "Load Preset", panel);
     loadPreset->setFlat(true);
+    auto* fromDefinitions = MakeButton("FromDefinitionsButton", "From definitions", panel);
+    auto* guess = MakeButton("GuessButton", "Guess", panel);
     progressBar_ = new QProgressBar(panel);
     progressBar_->setObjectName("ProgressBar1");
     progressBar_->setTextVisible(false);
@@ -104,11 +107,18 @@ QWidget* FieldSettingsDialog::MakeBottomPanel() {
     auto* cancel = MakeButton("BitBtn2", "Cancel", panel);
     ok->setDefault(true);
     connect(loadPreset, &QPushButton::clicked, this, &FieldSettingsDialog::LoadPresetRequested);
+    connect(fromDefinitions, &QPushButton::clicked, this,
+            [this] { FillRows([this] { return FieldSettingsRowsFromDbd(work_); }); });
+    connect(guess, &QPushButton::clicked, this, [this] {
+        FillRows([this] { return FieldSettingsRowsWithGuessedKinds(GridRows(), work_); });
+    });
     connect(ok, &QPushButton::clicked, this, &FieldSettingsDialog::OkClicked);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* layout = new QHBoxLayout(panel);
     layout->addWidget(loadPreset);
+    layout->addWidget(fromDefinitions);
+    layout->addWidget(guess);
     layout->addWidget(progressBar_, 1);
     layout->addWidget(ok);
     layout->addWidget(cancel);
@@ -119,13 +129,19 @@ void FieldSettingsDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     // Refilled at every showing, so edits of a cancelled dialog are gone.
     if (!event->spontaneous()) {
-        FillGrid();
+        ShowRows(FieldSettingsRows(work_.Table, work_.Defs));
         CentreOnScreen(*this);
     }
 }
 
-void FieldSettingsDialog::FillGrid() {
-    const std::vector<FieldSettingsRow> rows = FieldSettingsRows(work_.Table, work_.Defs);
+void FieldSettingsDialog::FillRows(const std::function<std::vector<FieldSettingsRow>()>& fill) {
+    std::vector<FieldSettingsRow> rows;
+    if (RunGuarded(dialogs_, [&] { rows = fill(); })) {
+        ShowRows(rows);
+    }
+}
+
+void FieldSettingsDialog::ShowRows(const std::vector<FieldSettingsRow>& rows) {
     listCell_ = nullptr;  // the items go with the rows
     grid_->setRowCount(0);
     grid_->setRowCount(static_cast<int>(rows.size()));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 #include <vector>
 
 #include "app/FieldSettings.h"
@@ -18,7 +19,8 @@ struct Workspace;
 
 // "Fields Settings": the definitions of the open table's fields in an editable grid, taken over
 // into the definitions and the table's field-definition file on OK. Kind, Hex and Bits cells
-// are chosen from drop-down lists laid over the selected cell.
+// are chosen from drop-down lists laid over the selected cell. "From definitions" and "Guess" fill
+// the rows from the table's .dbd layout or from its data, for the user to check before OK.
 class FieldSettingsDialog : public QDialog {
     Q_OBJECT
 
@@ -35,7 +37,9 @@ class FieldSettingsDialog : public QDialog {
   private:
     QComboBox* MakeInplaceList(const char* objectName, const QStringList& items);
     QWidget* MakeBottomPanel();
-    void FillGrid();
+    void ShowRows(const std::vector<FieldSettingsRow>& rows);
+    // Runs a fill of the rows, whose failure is shown and leaves the rows as they were.
+    void FillRows(const std::function<std::vector<FieldSettingsRow>()>& fill);
     std::vector<FieldSettingsRow> GridRows() const;
     // The drop-down list of a column, or nullptr where cells are typed into.
     QComboBox* InplaceListOf(int column) const;

@@ -83,6 +83,10 @@ void BuildEditViewOptionsMenus(QMenuBar* bar, MainMenus& menus) {
         AddEntry(options, "Auto reload on fields change", "MenuItemAutoreloadonfieldschange");
     menus.AutoReloadOnFieldsChange->setCheckable(true);
     menus.AutoReloadOnFieldsChange->setChecked(true);
+    options->addSeparator();
+    menus.DefinitionsFolder =
+        AddEntry(options, "&Definitions folder...", "MenuItemDefinitionsFolder");
+    menus.ClientBuild = AddEntry(options, "Client &build...", "MenuItemClientBuild");
 }
 
 void BuildImportMenu(QMenuBar* bar, MainMenus& menus) {

@@ -35,6 +35,8 @@ struct MainMenus {
     QAction* CellPane = nullptr;
     // "&Options"
     QAction* AutoReloadOnFieldsChange = nullptr;
+    QAction* DefinitionsFolder = nullptr;
+    QAction* ClientBuild = nullptr;
     // "&Import"
     QAction* ImportPatch = nullptr;
     QAction* ImportScp = nullptr;

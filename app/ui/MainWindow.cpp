@@ -65,6 +65,7 @@ MainWindow::MainWindow(EditorSession& session, UserDialogs& dialogs, ModalRunner
     panel->setFixedHeight(kTopPanelHeight);
     layout->addWidget(panel);
     model_ = new RecordTableModel(session_.Work().Table, dialogs_, this);
+    model_->SetColumnHelp(session_.Work().Definitions);
     grid_ = new DbGrid(*model_, dialogs_, central);
     grid_->setObjectName("DBGrid1");
     layout->addWidget(grid_);

@@ -2,6 +2,8 @@
 
 #include <QScopedValueRollback>
 
+#include "app/ColumnHeaderTip.h"
+#include "core/TableDefinitions.h"
 #include "shell/CommandGuard.h"
 #include "shell/ui/QtText.h"
 
@@ -69,14 +71,23 @@ QVariant RecordTableModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant RecordTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (role != Qt::DisplayRole || section < 0) {
+    if (section < 0 || (role != Qt::DisplayRole && role != Qt::ToolTipRole)) {
         return {};
     }
     if (orientation == Qt::Horizontal) {
         if (section >= table_.FieldCount()) {
             return {};
         }
+        if (role == Qt::ToolTipRole) {
+            const ColumnHelp help =
+                definitions_ != nullptr ? HelpOfColumn(*definitions_, section) : ColumnHelp{};
+            return ToQt(
+                ColumnHeaderTip(table_.ColumnName(section), table_.ColumnKind(section), help));
+        }
         return ToQt(table_.Presentation(section).Caption);
+    }
+    if (role != Qt::DisplayRole) {
+        return {};
     }
     if (section >= table_.RowCount()) {
         return {};

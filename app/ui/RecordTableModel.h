@@ -8,6 +8,7 @@
 namespace kelvane {
 
 class UserDialogs;
+struct TableDefinitions;
 
 // Shows a RecordTable to Qt's item views without holding any of its data: every cell is
 // formatted from the table when a view asks for it. The table announces each change of rows
@@ -22,6 +23,9 @@ class RecordTableModel : public QAbstractTableModel, private RecordTableListener
     ~RecordTableModel() override;
 
     RecordTable& Table() const { return table_; }
+    // What the definitions say about the columns, shown in the titles' tooltips; without them a
+    // tooltip gives the column's name and kind. The definitions must outlive the model.
+    void SetColumnHelp(const TableDefinitions& definitions) { definitions_ = &definitions; }
     // Reads the whole table again.
     void Reload();
 
@@ -68,6 +72,7 @@ class RecordTableModel : public QAbstractTableModel, private RecordTableListener
     void UpdateRowHeader(int row);
 
     RecordTable& table_;
+    const TableDefinitions* definitions_ = nullptr;
     UserDialogs& dialogs_;
     bool followingTable_ = false;
 };

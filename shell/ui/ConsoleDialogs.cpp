@@ -43,6 +43,18 @@ std::optional<std::string> ConsoleDialogs::ChooseSaveFile(const FileDialogReques
     return std::nullopt;
 }
 
+std::optional<std::string> ConsoleDialogs::ChooseFolder(const std::string& title,
+                                                        const std::string& /*startFolder*/) {
+    Print(title + " [cancelled: there is no display to ask on]");
+    return std::nullopt;
+}
+
+std::optional<std::string> ConsoleDialogs::AskText(const std::string& prompt,
+                                                   const std::string& /*text*/) {
+    Print(prompt + " [cancelled: there is no display to ask on]");
+    return std::nullopt;
+}
+
 int ConsoleDialogs::RunModal(QDialog& dialog) {
     Print(dialog.windowTitle().toStdString() + " [cancelled: there is no display to ask on]");
     return QDialog::Rejected;

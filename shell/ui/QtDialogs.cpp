@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStringList>
@@ -113,6 +115,23 @@ std::optional<std::string> QtDialogs::ChooseOpenFile(const FileDialogRequest& re
 
 std::optional<std::string> QtDialogs::ChooseSaveFile(const FileDialogRequest& request) {
     return RunFileDialog(parent_, request, QFileDialog::AcceptSave);
+}
+
+std::optional<std::string> QtDialogs::ChooseFolder(const std::string& title,
+                                                   const std::string& startFolder) {
+    NormalCursor cursor;
+    const QString folder =
+        QFileDialog::getExistingDirectory(parent_, ToQt(title), ToQt(startFolder));
+    return folder.isEmpty() ? std::nullopt : std::optional<std::string>(FromQt(folder));
+}
+
+std::optional<std::string> QtDialogs::AskText(const std::string& prompt, const std::string& text) {
+    NormalCursor cursor;
+    bool accepted = false;
+    const QString answer =
+        QInputDialog::getText(parent_, QApplication::applicationDisplayName(), ToQt(prompt),
+                              QLineEdit::Normal, ToQt(text), &accepted);
+    return accepted ? std::optional<std::string>(FromQt(answer)) : std::nullopt;
 }
 
 int QtDialogs::RunModal(QDialog& dialog) {

@@ -19,6 +19,9 @@ class QtDialogs : public UserDialogs, public ModalRunner {
     UnsavedChangesAnswer AskSaveChanges(const std::string& text) override;
     std::optional<std::string> ChooseOpenFile(const FileDialogRequest& request) override;
     std::optional<std::string> ChooseSaveFile(const FileDialogRequest& request) override;
+    std::optional<std::string> ChooseFolder(const std::string& title,
+                                            const std::string& startFolder) override;
+    std::optional<std::string> AskText(const std::string& prompt, const std::string& text) override;
     int RunModal(QDialog& dialog) override;
 
   private:

@@ -46,38 +46,105 @@ TEST(StatusTextsTest, ShownCountAndUnsavedMarkAppearOnlyWhenThereIsSomethingToSa
     EXPECT_EQ(UnsavedText(true), "Unsaved changes");
 }
 
+TableDefinitions FromIni(bool preset = false) {
+    TableDefinitions used;
+    used.Source = DefinitionsSource::TableIni;
+    used.File = "Spell.ini";
+    used.FromPreset = preset;
+    return used;
+}
+
+TableDefinitions FromDbd(const char* message = "") {
+    TableDefinitions used;
+    used.Source = DefinitionsSource::Dbd;
+    used.File = "Spell.dbd";
+    used.Build = ParseDbdBuild("3.3.5.12340");
+    used.Message = message;
+    return used;
+}
+
+TableDefinitions NoDefinitions(int textLikeColumns, const char* message = "") {
+    TableDefinitions used;
+    used.TextLikeColumns = textLikeColumns;
+    used.Message = message;
+    return used;
+}
+
 struct DefinitionsCase {
     DefinitionsFit Fit;
     const char* Text;
 };
 
-TEST(StatusTextsTest, DefinitionsNameTheFileAndWhetherItFits) {
+TEST(StatusTextsTest, DefinitionsSayWhereTheColumnsCameFromAndWhetherTheyFit) {
     StringBlockFit misfit;
     misfit.DroppedTexts = 3;
     const std::vector<DefinitionsCase> cases = {
         {{}, ""},
-        {{"Spell.ini", 173, 173, "", {}}, "Spell.ini fits"},
-        {{"Spell.ini", 167, 173, "Spell.ini describes 167 fields", {}},
+        {{"Spell.ini", 173, 173, "", {}, FromIni()}, "Spell.ini"},
+        {{"Spell.ini", 173, 173, "", {}, FromIni(true)}, "Spell.ini (preset)"},
+        {{"Spell.ini", 167, 173, "Spell.ini describes 167 fields", {}, FromIni()},
          "Spell.ini: 167 of 173 fields"},
-        {{"Spell.ini", 180, 1, "too many", {}}, "Spell.ini: 180 of 1 field"},
-        {{"Spell.ini", 0, 173, "", {}}, "No field definitions"},
-        {{"Spell.ini", 173, 173, "", misfit}, "Spell.ini fits, texts do not fit"},
+        {{"Spell.ini", 180, 1, "too many", {}, FromIni()}, "Spell.ini: 180 of 1 field"},
+        {{"Spell.dbd", 173, 173, "", {}, FromDbd()}, "Spell.dbd, build 3.3.5.12340"},
+        {{"Spell.ini", 0, 173, "", {}, NoDefinitions(0)}, "No definitions"},
+        {{"Spell.ini", 0, 173, "", {}, NoDefinitions(3)},
+         "No definitions; 3 columns look like texts"},
+        {{"Spell.ini", 173, 173, "", misfit, FromIni()}, "Spell.ini, texts do not fit"},
+        {{"Spell.dbd", 4, 4, "", misfit, FromDbd()},
+         "Spell.dbd, build 3.3.5.12340, texts do not fit"},
     };
     for (const DefinitionsCase& c : cases) {
         EXPECT_EQ(DefinitionsText(c.Fit), c.Text);
     }
 }
 
-TEST(StatusTextsTest, DefinitionDetailsGiveTheNoteAndWhatASaveWouldChange) {
+// Whether every part occurs in the text, in this order.
+bool SaysInOrder(const std::string& text, const std::vector<std::string>& parts) {
+    size_t from = 0;
+    for (const std::string& part : parts) {
+        from = text.find(part, from);
+        if (from == std::string::npos) {
+            return false;
+        }
+        from += part.size();
+    }
+    return true;
+}
+
+TEST(StatusTextsTest, DefinitionDetailsTellTheWholeStory) {
     StringBlockFit misfit;
     misfit.DroppedTexts = 2;
-    const std::string details =
-        DefinitionsDetails({"Spell.ini", 167, 173, "Spell.ini describes 167 fields.", misfit});
-    EXPECT_NE(details.find("Field definitions from Spell.ini."), std::string::npos) << details;
-    EXPECT_NE(details.find("Spell.ini describes 167 fields."), std::string::npos) << details;
-    EXPECT_NE(details.find("A save would change the string block: " + misfit.Problems()),
-              std::string::npos)
-        << details;
+    const std::string ini = DefinitionsDetails(
+        {"Spell.ini", 167, 173, "Spell.ini describes 167 fields.", misfit, FromIni(true)});
+    EXPECT_TRUE(SaysInOrder(ini, {"Field definitions from Spell.ini beside the table (a built-in "
+                                  "preset).",
+                                  "\nSpell.ini describes 167 fields.",
+                                  "\nA save would change the string block: " + misfit.Problems()}))
+        << ini;
+
+    const std::string dbd = DefinitionsDetails({"Spell.dbd",
+                                                4,
+                                                4,
+                                                "",
+                                                {},
+                                                FromDbd("The layout of build 3.3.5.12340 "
+                                                        "fits Spell.dbc.")});
+    EXPECT_EQ(dbd,
+              "Field definitions from Spell.dbd, the layout of build 3.3.5.12340.\n"
+              "The layout of build 3.3.5.12340 fits Spell.dbc.");
+
+    // The layout that does not fit is told once, though the load's note tells it too.
+    const char* noFit = "No layout of Spell.dbd fits Spell.dbc (5 fields, 20 bytes).";
+    const std::string none =
+        DefinitionsDetails({"Spell.ini", 0, 5, noFit, {}, NoDefinitions(2, noFit)});
+    EXPECT_TRUE(
+        SaysInOrder(none, {"No field definitions: Spell.ini was not found",
+                           "\n2 columns look like texts: Guess in Edit > Fields...", noFit}))
+        << none;
+    EXPECT_EQ(none.find(noFit), none.rfind(noFit)) << none;
+    EXPECT_NE(DefinitionsDetails({"Spell.ini", 0, 5, "", {}, NoDefinitions(1)})
+                  .find("\n1 column looks like text:"),
+              std::string::npos);
     EXPECT_EQ(DefinitionsDetails({}), "");
 }
 

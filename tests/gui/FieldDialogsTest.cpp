@@ -33,14 +33,6 @@ constexpr int kKindColumn = 2;
 constexpr int kHexColumn = 3;
 constexpr int kSizeColumn = 4;
 
-QStringList ColumnTexts(const QTableWidget& grid, int column) {
-    QStringList texts;
-    for (int row = 0; row < grid.rowCount(); ++row) {
-        texts << grid.item(row, column)->text();
-    }
-    return texts;
-}
-
 void ClickCell(QTableWidget& grid, int row, int column) {
     QTest::mouseClick(grid.viewport(), Qt::LeftButton, {},
                       grid.visualItemRect(grid.item(row, column)).center());
@@ -217,7 +209,8 @@ class FieldDialogsTest : public QObject {
         QTableWidget& grid = Grid();
         ClickCell(grid, 1, 1);
         QList<QWidget*> reached;
-        for (int step = 0; step < 4; ++step) {
+        // Past Load Preset, From definitions and Guess.
+        for (int step = 0; step < 6; ++step) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             reached << QApplication::focusWidget();
         }

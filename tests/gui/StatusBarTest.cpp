@@ -97,7 +97,7 @@ class StatusBarTest : public QObject {
 
     void definitionsNameTheFileAndWhetherItFits() {
         OpenSpell();
-        QCOMPARE(Part("DefinitionsLabel"), QString("Spell.ini fits"));
+        QCOMPARE(Part("DefinitionsLabel"), QString("Spell.ini"));
         QVERIFY(Child<QLabel>(Window(), "DefinitionsLabel")->toolTip().contains("Spell.ini"));
 
         run_->Dialogs.Messages.clear();

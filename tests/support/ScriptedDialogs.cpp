@@ -41,14 +41,31 @@ std::optional<std::string> ScriptedDialogs::ChooseSaveFile(const FileDialogReque
     return NextFile(request);
 }
 
+std::optional<std::string> ScriptedDialogs::ChooseFolder(const std::string& title,
+                                                         const std::string& /*startFolder*/) {
+    FolderRequests.push_back(title);
+    return NextAnswer(FolderAnswers, "folder dialog: " + title);
+}
+
+std::optional<std::string> ScriptedDialogs::AskText(const std::string& prompt,
+                                                    const std::string& text) {
+    TextQuestions.push_back(prompt + " [" + text + "]");
+    return NextAnswer(TextAnswers, "text question: " + prompt);
+}
+
 std::optional<std::string> ScriptedDialogs::NextFile(const FileDialogRequest& request) {
     FileRequests.push_back(request);
-    if (FileAnswers.empty()) {
-        Unanswered.push_back("file dialog: " + request.Title);
+    return NextAnswer(FileAnswers, "file dialog: " + request.Title);
+}
+
+std::optional<std::string> ScriptedDialogs::NextAnswer(
+    std::deque<std::optional<std::string>>& answers, const std::string& unansweredNote) {
+    if (answers.empty()) {
+        Unanswered.push_back(unansweredNote);
         return std::nullopt;
     }
-    std::optional<std::string> answer = FileAnswers.front();
-    FileAnswers.pop_front();
+    std::optional<std::string> answer = answers.front();
+    answers.pop_front();
     return answer;
 }
 

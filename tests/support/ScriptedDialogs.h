@@ -15,12 +15,16 @@ namespace kelvane::testing {
 // Unanswered, so a test sees it instead of hanging. Confirm takes its answers from YesNoAnswers
 // (true for its confirm button) and records its text followed by " [Label / Cancel]". The
 // Save / Discard / Cancel question takes its answers from SaveChangesAnswers and records its
-// text in SaveChangesQuestions; unanswered, it cancels.
+// text in SaveChangesQuestions; unanswered, it cancels. Folder choosers take their answers from
+// FolderAnswers and record their titles in FolderRequests; text questions take theirs from
+// TextAnswers and record the prompt with the text offered in TextQuestions.
 class ScriptedDialogs : public UserDialogs {
   public:
     std::deque<bool> YesNoAnswers;
     std::deque<std::optional<std::string>> FileAnswers;
     std::deque<UnsavedChangesAnswer> SaveChangesAnswers;
+    std::deque<std::optional<std::string>> FolderAnswers;
+    std::deque<std::optional<std::string>> TextAnswers;
 
     std::vector<std::string> Messages;
     std::vector<std::string> Questions;
@@ -28,6 +32,9 @@ class ScriptedDialogs : public UserDialogs {
     std::vector<std::string> DefaultNoQuestions;
     std::vector<std::string> SaveChangesQuestions;
     std::vector<FileDialogRequest> FileRequests;
+    std::vector<std::string> FolderRequests;
+    // "prompt [offered text]"
+    std::vector<std::string> TextQuestions;
     std::vector<std::string> Unanswered;
 
     void ShowMessage(const std::string& text) override { Messages.push_back(text); }
@@ -37,9 +44,14 @@ class ScriptedDialogs : public UserDialogs {
     UnsavedChangesAnswer AskSaveChanges(const std::string& text) override;
     std::optional<std::string> ChooseOpenFile(const FileDialogRequest& request) override;
     std::optional<std::string> ChooseSaveFile(const FileDialogRequest& request) override;
+    std::optional<std::string> ChooseFolder(const std::string& title,
+                                            const std::string& startFolder) override;
+    std::optional<std::string> AskText(const std::string& prompt, const std::string& text) override;
 
   private:
     std::optional<std::string> NextFile(const FileDialogRequest& request);
+    std::optional<std::string> NextAnswer(std::deque<std::optional<std::string>>& answers,
+                                          const std::string& unansweredNote);
 };
 
 // Counts what the editor showed while it worked.

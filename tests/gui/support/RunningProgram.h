@@ -10,13 +10,17 @@
 
 namespace kelvane::testing {
 
-// The whole program as main builds it, without arguments, its questions and modal windows
-// answered from scripts, and a folder for the files a test gives it.
+// The whole program as main builds it, with the arguments after its name (none unless given),
+// its questions and modal windows answered from scripts, and a folder for the files a test
+// gives it.
 struct RunningProgram {
+    explicit RunningProgram(std::vector<std::string> arguments = {})
+        : App(Dialogs, Modals, std::move(arguments)) {}
+
     TempDir Dir;
     ScriptedDialogs Dialogs;
     ScriptedModals Modals;
-    Program App{Dialogs, Modals, std::vector<std::string>{}};
+    Program App;
 };
 
 }  // namespace kelvane::testing

@@ -3,6 +3,8 @@
 #include <QAbstractButton>
 #include <QRect>
 #include <QString>
+#include <QStringList>
+#include <QTableWidget>
 #include <QWidget>
 
 namespace kelvane::testing {
@@ -26,6 +28,15 @@ inline QAbstractButton* ButtonWithText(const QWidget& parent, const QString& tex
         }
     }
     qFatal("no button %s", qPrintable(text));
+}
+
+// The texts of one column of a grid of items, top to bottom.
+inline QStringList ColumnTexts(const QTableWidget& grid, int column) {
+    QStringList texts;
+    for (int row = 0; row < grid.rowCount(); ++row) {
+        texts << grid.item(row, column)->text();
+    }
+    return texts;
 }
 
 // Where a control sits in its window, in the window's coordinates.
