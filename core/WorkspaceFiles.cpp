@@ -7,6 +7,7 @@
 #include "core/DbcWriter.h"
 #include "core/DefinedColumns.h"
 #include "core/FieldDefFile.h"
+#include "core/FieldKindGuess.h"
 #include "core/FileByteSource.h"
 #include "core/GridColumns.h"
 #include "core/KelvaneError.h"
@@ -51,8 +52,12 @@ LoadReport BuildTable(Workspace& workspace, const std::string& path, ByteSource&
     DbcTableData data = ReadDbcTable(file, path, {*defs, columns, definitionsPath}, progress);
     CreateColumns(workspace.Table, data.Columns);
     workspace.Defs = *defs;
-    workspace.Definitions = std::move(used);
     workspace.Table.AdoptLoadedRows(std::move(data.Rows));
+    if (applyDefinitions && used.Source == DefinitionsSource::None) {
+        // Only counted, never applied: the status bar tells the user what their data suggests.
+        used.TextLikeColumns = GuessFieldKinds(workspace.Table, data.Layout).TextColumns;
+    }
+    workspace.Definitions = std::move(used);
     workspace.FileLayout = data.Layout;
     data.Report.DefinitionsPath = definitionsPath;
     data.Report.DescribedFields = described;

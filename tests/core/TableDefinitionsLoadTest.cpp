@@ -150,6 +150,9 @@ TEST_F(TableDefinitionsLoadTest, TableIniBesideTheFileWins) {
 TEST_F(TableDefinitionsLoadTest, NoFolderOrNoFileMeansNoDefinitions) {
     Open();
     EXPECT_EQ(Used().Source, DefinitionsSource::None);
+    // The guess is counted for the status bar but never applied.
+    EXPECT_EQ(DefinitionsSummary(Used()), "No definitions; 1 column looks like text");
+    EXPECT_EQ(Table().ColumnKind(2), FieldKind::ftInteger);
     work_->Settings.DbdFolder = definitions_.File("missing");
     Open();
     EXPECT_EQ(Used().Source, DefinitionsSource::None);

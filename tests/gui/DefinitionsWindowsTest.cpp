@@ -99,7 +99,8 @@ class DefinitionsWindowsTest : public QObject {
     void theOptionsSetTheFolderAndBuildAndReloadTheOpenTable() {
         OpenBareSpell();
         // The texts of the block are no column's as long as every column is an integer.
-        QCOMPARE(DefinitionsPart().text(), QString("No definitions, texts do not fit"));
+        QCOMPARE(DefinitionsPart().text(),
+                 QString("No definitions; 1 column looks like text, texts do not fit"));
         QCOMPARE(TitleTip(kTitleColumn), QString("1 (integer)"));
 
         ChooseDefinitionsFolder(true);
