@@ -27,7 +27,7 @@ void SumAllCells(benchmark::State& state) {
     for (auto _ : state) {
         uint32_t sum = 0;
         for (int column = 1; column < table.FieldCount(); ++column) {
-            const std::vector<int32_t>& cells = table.ColumnStoreAt(column).Integers;
+            const ColumnVector<int32_t>& cells = table.ColumnStoreAt(column).Integers;
             for (const uint32_t slot : table.RecordSlots()) {
                 sum += static_cast<uint32_t>(cells[slot]);
             }

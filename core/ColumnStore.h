@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/ColumnAllocator.h"
 #include "core/FieldKind.h"
 #include "core/StringPool.h"
 
@@ -12,9 +13,9 @@ namespace kelvane {
 // used; blanks are rare (a cell the user cleared), so their flags are allocated on first use.
 struct ColumnStore {
     FieldKind Kind = FieldKind::ftInteger;
-    std::vector<int32_t> Integers;
-    std::vector<double> Floats;
-    std::vector<StringPool::Ref> Strings;
+    ColumnVector<int32_t> Integers;
+    ColumnVector<double> Floats;
+    ColumnVector<StringPool::Ref> Strings;
     std::vector<bool> Blanks;  // empty while no cell of the column is blank
 
     size_t Size() const;

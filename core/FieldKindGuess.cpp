@@ -37,7 +37,7 @@ size_t ReadableEnd(std::string_view block) {
     return lastTerminator == std::string_view::npos ? 0 : lastTerminator + 1;
 }
 
-FieldKind GuessColumnKind(const std::vector<int32_t>& cells, const std::vector<uint32_t>& slots,
+FieldKind GuessColumnKind(const ColumnVector<int32_t>& cells, const std::vector<uint32_t>& slots,
                           TextStartMap& texts, bool blockHoldsTexts) {
     bool anyNonZero = false;
     bool onlyOnes = true;

@@ -447,14 +447,14 @@ void RecordTable::Delete() {
 }
 
 bool RecordTable::FitsBetweenNeighbours(int row, int32_t index) const {
-    const std::vector<int32_t>& indexes = stores_[kIndexColumn].Integers;
+    const ColumnVector<int32_t>& indexes = stores_[kIndexColumn].Integers;
     const size_t at = static_cast<size_t>(row);
     return (at == 0 || indexes[order_[at - 1]] <= index) &&
            (at + 1 == order_.size() || index <= indexes[order_[at + 1]]);
 }
 
 int RecordTable::PlaceOf(int32_t index, int preferredRow, int movingRow) const {
-    const std::vector<int32_t>& indexes = stores_[kIndexColumn].Integers;
+    const ColumnVector<int32_t>& indexes = stores_[kIndexColumn].Integers;
     auto indexAt = [&](int place) {
         const bool afterMoving = movingRow >= 0 && place >= movingRow;
         return indexes[order_[Col(afterMoving ? place + 1 : place)]];
@@ -745,7 +745,7 @@ int RecordTable::RowOfRecord(RecordId id) const {
     }
     // The records are in order of their stored Index at every report, so only the run that
     // shares this record's Index is searched.
-    const std::vector<int32_t>& indexes = stores_[kIndexColumn].Integers;
+    const ColumnVector<int32_t>& indexes = stores_[kIndexColumn].Integers;
     const int32_t index = indexes[id.slot_];
     const auto first =
         std::lower_bound(order_.begin(), order_.end(), index,

@@ -79,7 +79,7 @@ uint32_t PatchKeyIndex::CurrentSlot() const {
 // Records are in ascending order of Index, so a slot's record lies in the run of its Index.
 int PatchKeyIndex::RowOfSlot(uint32_t slot) const {
     const std::vector<uint32_t>& slots = table_.RecordSlots();
-    const std::vector<int32_t>& indexes = table_.ColumnStoreAt(kIndexColumn).Integers;
+    const ColumnVector<int32_t>& indexes = table_.ColumnStoreAt(kIndexColumn).Integers;
     const int32_t index = indexes[slot];
     const auto run = std::partition_point(slots.begin(), slots.end(),
                                           [&](uint32_t other) { return indexes[other] < index; });

@@ -157,7 +157,7 @@ void FillSpellLikeTable(Workspace& workspace, int fieldCount, int recordCount, u
 
     LoadedRows rows;
     rows.Columns.resize(static_cast<size_t>(fieldCount) + 1);
-    std::vector<int32_t>& index = rows.Columns[0].Integers;
+    ColumnVector<int32_t>& index = rows.Columns[0].Integers;
     index.resize(static_cast<size_t>(recordCount));
     std::iota(index.begin(), index.end(), 0);
 

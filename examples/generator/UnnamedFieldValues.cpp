@@ -71,7 +71,7 @@ float DrawFloat(FloatSort sort, Random& random) {
 
 }  // namespace
 
-void FillUnnamedIntegers(std::vector<int32_t>& cells, const SpellCatalog& catalog, Random& random) {
+void FillUnnamedIntegers(ColumnVector<int32_t>& cells, const SpellCatalog& catalog, Random& random) {
     const IntegerSort sort = DrawIntegerSort(random);
     const uint32_t lineSeed = random.Below(0xFFFFFFFFu);
     for (size_t record = 0; record < cells.size(); ++record) {
@@ -80,7 +80,7 @@ void FillUnnamedIntegers(std::vector<int32_t>& cells, const SpellCatalog& catalo
     }
 }
 
-void FillUnnamedFloats(std::vector<double>& cells, Random& random) {
+void FillUnnamedFloats(ColumnVector<double>& cells, Random& random) {
     const auto sort = static_cast<FloatSort>(random.Below(3));
     for (double& value : cells) {
         value = DrawFloat(sort, random);

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/ColumnAllocator.h"
+
 namespace kelvane {
 
 class Random;
@@ -12,7 +14,7 @@ class SpellCatalog;
 // one sort of value and keeps to it, as such fields do: zeros, mostly zeros, small numbers,
 // references, flags, one value per spell line, or mostly -1; floats: zeros, ones or fractions.
 // One cell per record of the catalog.
-void FillUnnamedIntegers(std::vector<int32_t>& cells, const SpellCatalog& catalog, Random& random);
-void FillUnnamedFloats(std::vector<double>& cells, Random& random);
+void FillUnnamedIntegers(ColumnVector<int32_t>& cells, const SpellCatalog& catalog, Random& random);
+void FillUnnamedFloats(ColumnVector<double>& cells, Random& random);
 
 }  // namespace kelvane
