@@ -168,8 +168,12 @@ void EncodeDbcRecords(const RecordTable& table, const RecordLayout& layout, cons
         }
     }
     const StringPool& pool = table.Strings();
-    TextOffsetCache texts;
     const int recordCount = table.RecordCount();
+    // No table holds more distinct texts than its pool or its string cells do.
+    const size_t distinctTexts =
+        std::min(pool.TextCount(), textCells.size() * static_cast<size_t>(recordCount));
+    TextOffsetCache texts(distinctTexts);
+    strings.Reserve(distinctTexts, pool.BlockSize());
     const auto batchRows =
         static_cast<int>(std::max<size_t>(1, kBatchBytes / std::max<size_t>(1, layout.RecordSize)));
     // One small buffer, reused for every batch, stays in the cache while cells land there.

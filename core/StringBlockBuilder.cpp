@@ -4,23 +4,33 @@
 #include <functional>
 
 #include "core/DbcFormat.h"
+#include "core/HashTableSize.h"
 #include "core/KelvaneError.h"
 
 namespace kelvane {
 namespace {
 
-constexpr size_t kInitialSlots = 1024;
+constexpr int kSmallestIndexBits = 10;
 
 }  // namespace
 
-StringBlockBuilder::StringBlockBuilder() : block_(1, '\0'), slots_(kInitialSlots) {}
+StringBlockBuilder::StringBlockBuilder()
+    : block_(1, '\0'), slots_(size_t{1} << kSmallestIndexBits) {}
+
+void StringBlockBuilder::Reserve(size_t texts, size_t bytes) {
+    block_.reserve(bytes + 1);
+    const size_t slotCount = size_t{1} << HalfFullIndexBits(texts, kSmallestIndexBits);
+    if (slotCount > slots_.size()) {
+        Rehash(slotCount);
+    }
+}
 
 uint32_t StringBlockBuilder::Place(std::string_view text) {
     if (text.empty()) {
         return 0;
     }
     if (2 * (placed_ + 1) > slots_.size()) {
-        Grow();
+        Rehash(2 * slots_.size());
     }
     const size_t hash = std::hash<std::string_view>{}(text);
     const size_t mask = slots_.size() - 1;
@@ -45,8 +55,8 @@ uint32_t StringBlockBuilder::Place(std::string_view text) {
     return offset;
 }
 
-void StringBlockBuilder::Grow() {
-    std::vector<Slot> old(2 * slots_.size());
+void StringBlockBuilder::Rehash(size_t slotCount) {
+    std::vector<Slot> old(slotCount);
     old.swap(slots_);
     const size_t mask = slots_.size() - 1;
     for (const Slot& slot : old) {

@@ -18,6 +18,9 @@ class StringBlockBuilder {
     // The offset of the text in the block, placing it at the end when it is new; the empty text
     // is offset 0. Fails when the block would grow past MaxStringBlockSize.
     uint32_t Place(std::string_view text);
+    // Makes room for that many texts of that many bytes in all, so placing them never rehashes
+    // or copies the block.
+    void Reserve(size_t texts, size_t bytes);
     const std::string& Block() const { return block_; }
 
   private:
@@ -28,7 +31,7 @@ class StringBlockBuilder {
         size_t Hash = 0;
     };
 
-    void Grow();
+    void Rehash(size_t slotCount);
 
     std::string block_;
     std::vector<Slot> slots_;  // open addressing, a power of two in size, at most half used

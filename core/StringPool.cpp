@@ -1,5 +1,6 @@
 #include "core/StringPool.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace kelvane {
@@ -18,6 +19,12 @@ std::string_view StringPool::View(Ref ref) const {
     }
     const char* text = block_->data() + ref;
     return std::string_view(text, std::strlen(text));
+}
+
+size_t StringPool::TextCount() const {
+    const std::string_view block = BlockBytes();
+    return static_cast<size_t>(std::count(block.begin(), block.end(), '\0')) + 1 + owned_.size() -
+           freeSlots_.size();
 }
 
 StringPool::Ref StringPool::Store(std::string_view text) {

@@ -32,6 +32,10 @@ class StringPool {
     // The adopted block without the terminator the pool appended.
     std::string_view BlockBytes() const { return {block_->data(), BlockSize()}; }
 
+    // How many texts the pool holds: those of the block (counted on each call) and the owned
+    // ones in use. No table holds more distinct references, so a save sizes its tables by it.
+    size_t TextCount() const;
+
     std::string_view View(Ref ref) const;
     Ref Store(std::string_view text);
     // Gives an owned slot back for reuse; block references need no release.

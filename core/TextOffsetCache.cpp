@@ -1,17 +1,21 @@
 #include "core/TextOffsetCache.h"
 
+#include "core/HashTableSize.h"
+
 #include "core/StringBlockBuilder.h"
 #include "core/TextUtil.h"
 
 namespace kelvane {
 namespace {
 
-constexpr int kInitialIndexBits = 10;
+constexpr int kSmallestIndexBits = 10;
 
 }  // namespace
 
-TextOffsetCache::TextOffsetCache()
-    : slots_(size_t{1} << kInitialIndexBits), indexBits_(kInitialIndexBits) {}
+TextOffsetCache::TextOffsetCache(size_t expectedRefs)
+    : indexBits_(HalfFullIndexBits(expectedRefs, kSmallestIndexBits)) {
+    slots_.resize(size_t{1} << indexBits_);
+}
 
 size_t TextOffsetCache::SlotIndex(StringPool::Ref ref) const {
     // Fibonacci hashing: references are offsets or small numbers, so spread them first.

@@ -14,7 +14,8 @@ class StringBlockBuilder;
 // shared text is hashed and compared once instead of once per cell.
 class TextOffsetCache {
   public:
-    TextOffsetCache();
+    // Sized for that many distinct references, so a save never rehashes.
+    explicit TextOffsetCache(size_t expectedRefs);
 
     // The offset of the reference's text in the block (trimmed when the table owns it), placing
     // it there when first met.
