@@ -1,4 +1,6 @@
+#include <array>
 #include <memory>
+#include <string_view>
 
 #include "cli/CliCommands.h"
 #include "cli/TableWarnings.h"
@@ -17,7 +19,9 @@ int RunDat(const Arguments& args, std::ostream& out, std::ostream& err) {
         throw UsageError("unknown .dat kind '" + args[0] + "'; use creatures, items or go");
     }
     const auto workspace = std::make_unique<Workspace>();
-    OpenWithWarnings(*workspace, args[1], err);
+    // The file only needs its id and name columns: the others are not even decoded.
+    const std::array<std::string_view, 2> columns{DatIdColumn, kind->NameColumn};
+    OpenWithWarnings(*workspace, args[1], err, columns);
     WriteDatFile(workspace->Table, *kind, args[2]);
     out << "Wrote \"" << args[2] << "\": " << workspace->Table.RecordCount()
         << " records and the closing line.\n";

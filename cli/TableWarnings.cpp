@@ -9,9 +9,10 @@
 
 namespace kelvane::cli {
 
-LoadReport OpenWithWarnings(Workspace& workspace, const std::string& path, std::ostream& err) {
+LoadReport OpenWithWarnings(Workspace& workspace, const std::string& path, std::ostream& err,
+                            ColumnNames onlyColumns) {
     workspace.Settings = DefinitionSettingsInUse();
-    LoadReport report = OpenDbcTable(workspace, path);
+    LoadReport report = OpenDbcTable(workspace, path, {}, onlyColumns);
     if (const std::string warning = report.Warning(path); !warning.empty()) {
         err << "Warning: " << warning << '\n';
     }

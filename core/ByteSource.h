@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string_view>
 
@@ -13,6 +14,12 @@ class ByteSource {
     virtual uint64_t Size() const = 0;
     // size bytes from offset, within Size(); the view is valid until the next Read.
     virtual std::string_view Read(uint64_t offset, size_t size) = 0;
+    // size bytes from offset, within Size(), into memory of the caller's: a file reads them
+    // there directly, without a copy through its own buffer.
+    virtual void ReadInto(uint64_t offset, char* out, size_t size) {
+        const std::string_view bytes = Read(offset, size);
+        std::copy(bytes.begin(), bytes.end(), out);
+    }
 };
 
 }  // namespace kelvane

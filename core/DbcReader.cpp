@@ -5,6 +5,7 @@
 #include "core/DbcLayout.h"
 #include "core/DbcRecordDecoder.h"
 #include "core/DefinedColumns.h"
+#include "core/TextUtil.h"
 
 namespace kelvane {
 namespace {
@@ -44,6 +45,21 @@ LoadReport ReportOf(const DecodedRecords& decoded, const DbcTableData& data,
     return report;
 }
 
+// The field numbers, ascending, of the field columns named (every one when none is).
+std::vector<int> FieldsToDecode(const std::vector<ColumnDef>& columns,
+                                std::span<const std::string_view> names) {
+    std::vector<int> fields;
+    for (size_t column = 1; column < columns.size(); ++column) {
+        const bool named = std::any_of(names.begin(), names.end(), [&](std::string_view name) {
+            return EqualsIgnoreCase(columns[column].Name, name);
+        });
+        if (names.empty() || named) {
+            fields.push_back(static_cast<int>(column) - 1);
+        }
+    }
+    return fields;
+}
+
 }  // namespace
 
 DbcHeader ReadDbcHeader(ByteSource& file, const std::string& path) {
@@ -59,13 +75,16 @@ DbcTableData ReadDbcTable(ByteSource& file, const std::string& path,
     DbcTableData data;
     data.Layout = RecordCellLayout(layout.Header, FieldBitsOf(request.Defs, cellsRead), path,
                                    request.DefinitionsPath);
-    data.Columns = ColumnsOfDefinitions(request.Defs, request.Columns, data.Layout);
-    std::vector<FieldKind> kinds;
-    for (size_t column = 1; column < data.Columns.size(); ++column) {
-        kinds.push_back(data.Columns[column].Kind);
+    const std::vector<ColumnDef> all =
+        ColumnsOfDefinitions(request.Defs, request.Columns, data.Layout);
+    data.Columns = {all.front()};
+    std::vector<FieldColumnSource> sources;
+    for (const int field : FieldsToDecode(all, request.OnlyColumns)) {
+        const ColumnDef& column = all[static_cast<size_t>(field) + 1];
+        data.Columns.push_back(column);
+        sources.push_back({column.Kind, field < cellsRead ? field : FieldColumnSource::NoCell});
     }
-    DecodedRecords decoded =
-        DecodeDbcRecords(file, layout, data.Layout, kinds, cellsRead, progress);
+    DecodedRecords decoded = DecodeDbcRecords(file, layout, data.Layout, sources, progress);
     data.Report = ReportOf(decoded, data, layout.Header);
     data.Rows = std::move(decoded.Rows);
     return data;

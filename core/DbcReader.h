@@ -1,7 +1,9 @@
 #pragma once
 
 #include <functional>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/ByteSource.h"
@@ -49,6 +51,10 @@ struct DbcColumnRequest {
     int Columns = 0;
     // The definitions' file, named in messages about sizes that do not fit.
     std::string DefinitionsPath;
+    // When not empty, only Index and the columns of these names (compared without case) are
+    // built and decoded, for commands that read a few columns of a big table; names no column
+    // has are left out.
+    std::span<const std::string_view> OnlyColumns;
 };
 
 // A DBC file read into the parts of a table: its columns (Index first), its records, how the

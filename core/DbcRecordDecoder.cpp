@@ -36,7 +36,7 @@ struct Batch {
 
 // One converted cell per record of the batch, into the column's slots for those records.
 template <typename T, typename Convert>
-void FillCells(std::vector<T>& column, const Batch& batch, size_t offset, Convert convert) {
+void FillCells(ColumnVector<T>& column, const Batch& batch, size_t offset, Convert convert) {
     T* out = column.data() + batch.First;
     const char* cell = batch.Records + offset;
     for (size_t i = 0; i < batch.Count; ++i, cell += batch.RecordSize) {
@@ -60,7 +60,7 @@ int32_t ShortValue(const char* cell) {
 class RecordDecoder {
   public:
     RecordDecoder(ByteSource& file, const DbcLayout& layout, const CellLayout& cells,
-                  const std::vector<FieldKind>& fieldKinds, int cellsPerRecord);
+                  const std::vector<FieldColumnSource>& columns);
     DecodedRecords Decode(const LoadProgress& progress);
 
   private:
@@ -82,13 +82,14 @@ class RecordDecoder {
 };
 
 RecordDecoder::RecordDecoder(ByteSource& file, const DbcLayout& layout, const CellLayout& cells,
-                             const std::vector<FieldKind>& fieldKinds, int cellsPerRecord)
+                             const std::vector<FieldColumnSource>& columns)
     : file_(file), layout_(layout) {
     const size_t blockSize = static_cast<size_t>(layout.Header.StringBlockSize);
     // One byte to spare: the pool appends its terminator without copying the block again.
     std::string block;
     block.reserve(blockSize + 1);
-    block.append(file.Read(layout.StringBlockOffset, blockSize));
+    block.resize(blockSize);
+    file.ReadInto(layout.StringBlockOffset, block.data(), blockSize);
     const size_t lastTerminator = block.rfind('\0');
     readableEnd_ = lastTerminator == std::string::npos ? 0 : lastTerminator + 1;
     decoded_.Rows.Strings = StringPool(std::move(block));
@@ -98,9 +99,9 @@ RecordDecoder::RecordDecoder(ByteSource& file, const DbcLayout& layout, const Ce
 
     const size_t recordCount = static_cast<size_t>(layout.Header.RecordCount);
     decoded_.Rows.Columns.emplace_back().Integers.reserve(recordCount);
-    for (size_t field = 0; field < fieldKinds.size(); ++field) {
+    for (const FieldColumnSource& column : columns) {
         ColumnStore& store = decoded_.Rows.Columns.emplace_back();
-        store.Kind = fieldKinds[field];
+        store.Kind = column.Kind;
         switch (store.Kind) {
             case FieldKind::ftString:
                 store.Strings.reserve(recordCount);
@@ -112,13 +113,12 @@ RecordDecoder::RecordDecoder(ByteSource& file, const DbcLayout& layout, const Ce
                 store.Integers.reserve(recordCount);
                 break;
         }
-        const int cell = static_cast<int>(field);
-        sources_.push_back(cell < cellsPerRecord
-                               ? CellSource{cells.CellBytes(cell), cells.Offset(cell)}
+        sources_.push_back(column.Cell != FieldColumnSource::NoCell
+                               ? CellSource{cells.CellBytes(column.Cell), cells.Offset(column.Cell)}
                                : CellSource{});
     }
-    decoded_.BadStringCells.assign(fieldKinds.size(), 0);
-    decoded_.MidTextCells.assign(fieldKinds.size(), 0);
+    decoded_.BadStringCells.assign(columns.size(), 0);
+    decoded_.MidTextCells.assign(columns.size(), 0);
 }
 
 DecodedRecords RecordDecoder::Decode(const LoadProgress& progress) {
@@ -151,7 +151,7 @@ DecodedRecords RecordDecoder::Decode(const LoadProgress& progress) {
 // Every column to recordCount slots: Index numbers the records, the field columns start with
 // the new-record defaults, which columns without a cell in the file keep.
 void RecordDecoder::GrowColumns(size_t recordCount) {
-    std::vector<int32_t>& index = decoded_.Rows.Columns.front().Integers;
+    ColumnVector<int32_t>& index = decoded_.Rows.Columns.front().Integers;
     while (index.size() < recordCount) {
         index.push_back(static_cast<int32_t>(index.size()));
     }
@@ -238,9 +238,9 @@ FieldKind ColumnKindOfCell(FieldKind fieldKind, int cellBytes) {
 }
 
 DecodedRecords DecodeDbcRecords(ByteSource& file, const DbcLayout& layout, const CellLayout& cells,
-                                const std::vector<FieldKind>& fieldKinds, int cellsPerRecord,
+                                const std::vector<FieldColumnSource>& columns,
                                 const LoadProgress& progress) {
-    return RecordDecoder(file, layout, cells, fieldKinds, cellsPerRecord).Decode(progress);
+    return RecordDecoder(file, layout, cells, columns).Decode(progress);
 }
 
 }  // namespace kelvane

@@ -26,14 +26,20 @@ struct DecodedRecords {
 // narrow cell of a string field holds a number, so its column is an integer column.
 FieldKind ColumnKindOfCell(FieldKind fieldKind, int cellBytes);
 
+// A field column to decode: its kind (ColumnKindOfCell for a field the record has) and the
+// record cell it takes, or NoCell to keep the new-record default (0, 0.0 or "").
+struct FieldColumnSource {
+    static constexpr int NoCell = -1;
+    FieldKind Kind = FieldKind::ftInteger;
+    int Cell = NoCell;
+};
+
 // Turns the records of a checked DBC file into whole columns: Index (the record number), then
-// one column per entry of fieldKinds, which holds ColumnKindOfCell for each field the record
-// has. Field column i takes record cell i (where cells places it) while i is below
-// cellsPerRecord and keeps the new-record default (0, 0.0 or "") otherwise. Strings refer into
-// a copy of the file's string block instead of being copied one by one. The file is read in
-// pieces from the source, once.
+// one column per source, its cells taken where `cells` places them. Strings refer into a copy of
+// the file's string block instead of being copied one by one. The file is read in pieces from
+// the source, once.
 DecodedRecords DecodeDbcRecords(ByteSource& file, const DbcLayout& layout, const CellLayout& cells,
-                                const std::vector<FieldKind>& fieldKinds, int cellsPerRecord,
+                                const std::vector<FieldColumnSource>& columns,
                                 const LoadProgress& progress);
 
 }  // namespace kelvane

@@ -41,10 +41,15 @@ std::string_view FileByteSource::Read(uint64_t offset, size_t size) {
     if (buffer_.size() < size) {
         buffer_.resize(size);
     }
+    ReadInto(offset, buffer_.data(), size);
+    return std::string_view(buffer_.data(), size);
+}
+
+void FileByteSource::ReadInto(uint64_t offset, char* out, size_t size) {
     size_t done = 0;
     while (done < size) {
         const ssize_t read =
-            ::pread(fd_, buffer_.data() + done, size - done, static_cast<off_t>(offset + done));
+            ::pread(fd_, out + done, size - done, static_cast<off_t>(offset + done));
         if (read < 0 && errno == EINTR) {
             continue;
         }
@@ -56,7 +61,6 @@ std::string_view FileByteSource::Read(uint64_t offset, size_t size) {
         }
         done += static_cast<size_t>(read);
     }
-    return std::string_view(buffer_.data(), size);
 }
 
 }  // namespace kelvane

@@ -18,6 +18,7 @@ class FileByteSource : public ByteSource {
 
     uint64_t Size() const override { return size_; }
     std::string_view Read(uint64_t offset, size_t size) override;
+    void ReadInto(uint64_t offset, char* out, size_t size) override;
 
   private:
     std::string path_;

@@ -15,14 +15,15 @@ void PrepareOpen(CurrentTable& current, const std::string& path) {
     current.LastOpenedPath = path;
 }
 
-LoadReport OpenDbcTable(Workspace& workspace, const std::string& path,
-                        const LoadProgress& progress) {
+LoadReport OpenDbcTable(Workspace& workspace, const std::string& path, const LoadProgress& progress,
+                        ColumnNames onlyColumns) {
     const CurrentTable before = workspace.Current;
     // The definitions beside the new file are found through the current table.
     PrepareOpen(workspace.Current, path);
     try {
-        return GuardMemory(FileWork::Loading, path,
-                           [&] { return LoadDbcFile(workspace, path, true, 0, progress); });
+        return GuardMemory(FileWork::Loading, path, [&] {
+            return LoadDbcFile(workspace, path, true, 0, progress, onlyColumns);
+        });
     } catch (...) {
         workspace.Current = before;
         throw;

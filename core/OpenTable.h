@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/DbcReader.h"
+#include "core/WorkspaceFiles.h"
 
 namespace kelvane {
 
@@ -16,7 +17,8 @@ void PrepareOpen(CurrentTable& current, const std::string& path);
 // PrepareOpen, then loads the file with the field definitions beside it. Running out of memory
 // fails with a message naming the file. A file that cannot be loaded leaves the workspace as it
 // was, the current table's name and path included.
+// onlyColumns: see LoadDbcFile.
 LoadReport OpenDbcTable(Workspace& workspace, const std::string& path,
-                        const LoadProgress& progress = {});
+                        const LoadProgress& progress = {}, ColumnNames onlyColumns = {});
 
 }  // namespace kelvane

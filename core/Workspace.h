@@ -28,6 +28,8 @@ struct Workspace {
     DefinitionSettings Settings;
     // Which definitions the table was loaded with.
     TableDefinitions Definitions;
+    // Only some columns of the file were loaded (see LoadDbcFile), so saving would lose the rest.
+    bool SomeColumnsOnly = false;
 };
 
 }  // namespace kelvane

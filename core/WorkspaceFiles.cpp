@@ -21,7 +21,8 @@ namespace {
 // Reads the whole file before the workspace changes: a file that cannot be read leaves the open
 // table, its definitions and its layout as they were.
 LoadReport BuildTable(Workspace& workspace, const std::string& path, ByteSource& file,
-                      bool applyDefinitions, int fieldLimit, const LoadProgress& progress) {
+                      bool applyDefinitions, int fieldLimit, const LoadProgress& progress,
+                      ColumnNames onlyColumns) {
     const DbcHeader header = ReadDbcHeader(file, path);
     std::string definitionsPath = FieldDefFilePath(workspace.Current);
     // On the heap: the list holds an entry for every field a table may have.
@@ -49,7 +50,8 @@ LoadReport BuildTable(Workspace& workspace, const std::string& path, ByteSource&
         columns = fieldLimit;
     }
     CutColumnNames(*defs, columns);
-    DbcTableData data = ReadDbcTable(file, path, {*defs, columns, definitionsPath}, progress);
+    DbcTableData data =
+        ReadDbcTable(file, path, {*defs, columns, definitionsPath, onlyColumns}, progress);
     CreateColumns(workspace.Table, data.Columns);
     workspace.Defs = *defs;
     workspace.Table.AdoptLoadedRows(std::move(data.Rows));
@@ -58,6 +60,7 @@ LoadReport BuildTable(Workspace& workspace, const std::string& path, ByteSource&
         used.TextLikeColumns = GuessFieldKinds(workspace.Table, data.Layout).TextColumns;
     }
     workspace.Definitions = std::move(used);
+    workspace.SomeColumnsOnly = !onlyColumns.empty();
     workspace.FileLayout = data.Layout;
     data.Report.DefinitionsPath = definitionsPath;
     data.Report.DescribedFields = described;
@@ -74,11 +77,13 @@ void FinishLoad(Workspace& workspace) {
 }
 
 LoadReport LoadFrom(Workspace& workspace, const std::string& path, ByteSource& file,
-                    bool applyDefinitions, int fieldLimit, const LoadProgress& progress) {
+                    bool applyDefinitions, int fieldLimit, const LoadProgress& progress,
+                    ColumnNames onlyColumns = {}) {
     workspace.Table.SuspendNotifications();
     LoadReport report;
     try {
-        report = BuildTable(workspace, path, file, applyDefinitions, fieldLimit, progress);
+        report =
+            BuildTable(workspace, path, file, applyDefinitions, fieldLimit, progress, onlyColumns);
     } catch (...) {
         FinishLoad(workspace);
         throw;
@@ -90,19 +95,23 @@ LoadReport LoadFrom(Workspace& workspace, const std::string& path, ByteSource& f
 // Finishes a record being edited, so the writer sees stored values, and runs write. The cursor
 // stays on its record: a save leaves the user where they were.
 template <typename Write>
-auto WriteFinished(RecordTable& table, Write write) {
-    table.FinishEditing();
+auto WriteFinished(Workspace& workspace, Write write) {
+    if (!workspace.Table.Active() || workspace.SomeColumnsOnly) {
+        throw KelvaneError("DataSet not exists");
+    }
+    workspace.Table.FinishEditing();
     return write();
 }
 
 }  // namespace
 
 LoadReport LoadDbcFile(Workspace& workspace, const std::string& path, bool applyDefinitions,
-                       int fieldLimit, const LoadProgress& progress) {
+                       int fieldLimit, const LoadProgress& progress, ColumnNames onlyColumns) {
     // Taken before reading: a change while the file is read makes the next save ask.
     std::optional<FileSnapshot> snapshot = FileSnapshot::Take(path);
     FileByteSource file(path);
-    LoadReport report = LoadFrom(workspace, path, file, applyDefinitions, fieldLimit, progress);
+    LoadReport report =
+        LoadFrom(workspace, path, file, applyDefinitions, fieldLimit, progress, onlyColumns);
     workspace.LoadedFile = std::move(snapshot);
     return report;
 }
@@ -117,16 +126,13 @@ LoadReport LoadDbcBytes(Workspace& workspace, const std::string& path, std::stri
 
 void SaveDbcFile(Workspace& workspace, const std::string& path) {
     RecordTable& table = workspace.Table;
-    if (!table.Active()) {
-        throw KelvaneError("DataSet not exists");
-    }
-    workspace.LoadedFile = WriteFinished(table, [&] {
+    workspace.LoadedFile = WriteFinished(workspace, [&] {
         return WriteDbcFile(table, workspace.FileLayout, path, workspace.LoadedFile);
     });
 }
 
 std::string EncodeDbcTable(Workspace& workspace) {
-    return WriteFinished(workspace.Table,
+    return WriteFinished(workspace,
                          [&] { return EncodeDbc(workspace.Table, workspace.FileLayout); });
 }
 

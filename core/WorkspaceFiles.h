@@ -1,5 +1,6 @@
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -8,6 +9,8 @@
 namespace kelvane {
 
 struct Workspace;
+
+using ColumnNames = std::span<const std::string_view>;
 
 // The open table's files, as the editor and the command-line tool use them: the DBC format's
 // reader and writer with the workspace's definitions, layout, loaded file and grid around them.
@@ -19,8 +22,12 @@ struct Workspace;
 // gets its column rules and the first record becomes current. Failures throw KelvaneError
 // naming the file; a file that cannot be read leaves the workspace's table, definitions and
 // loaded file as they were.
+// onlyColumns, when not empty, names the columns to build (compared without case; names the
+// definitions lack are left out): Index and those alone are decoded, for commands that read a
+// few columns of a big table. Such a table cannot be saved.
 LoadReport LoadDbcFile(Workspace& workspace, const std::string& path, bool applyDefinitions,
-                       int fieldLimit, const LoadProgress& progress = {});
+                       int fieldLimit, const LoadProgress& progress = {},
+                       ColumnNames onlyColumns = {});
 
 // LoadDbcFile on bytes already in memory; path only names the file in messages.
 LoadReport LoadDbcBytes(Workspace& workspace, const std::string& path, std::string_view bytes,
@@ -28,7 +35,8 @@ LoadReport LoadDbcBytes(Workspace& workspace, const std::string& path, std::stri
 
 // Finishes a record being edited (posted when changed, else cancelled) and writes the whole
 // table with the workspace's cell layout, atomically (see WriteDbcFile); the current record
-// stays current. Fails with "DataSet not exists" when no table is open, and with
+// stays current. Fails with "DataSet not exists" when no table is open, when only some of its
+// columns were loaded, and with
 // FileChangedError when path is the file the table was loaded from (Workspace::LoadedFile) and
 // another program changed it since; afterwards LoadedFile is the file written.
 void SaveDbcFile(Workspace& workspace, const std::string& path);

@@ -18,7 +18,7 @@ std::vector<DatEntry> GatherDatEntries(RecordTable& table, const DatKind& kind,
         throw KelvaneError("The table has no records, so there is nothing to write into " +
                            std::string(kind.FileName) + ".");
     }
-    const int idColumn = table.FieldByName("id").Column();
+    const int idColumn = table.FieldByName(DatIdColumn).Column();
     const int nameColumn = table.FieldByName(kind.NameColumn).Column();
     std::vector<DatEntry> entries;
     entries.reserve(static_cast<size_t>(table.RecordCount()));

@@ -4,6 +4,9 @@
 
 namespace kelvane {
 
+// The column every lookup file takes its ids from.
+inline constexpr std::string_view DatIdColumn = "id";
+
 // A table whose saving offers to write a lookup file of its ids and names beside the program.
 struct DatKind {
     std::string_view TableName;   // as opened, compared exactly
