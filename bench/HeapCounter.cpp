@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <new>
 
+#include "core/ColumnAllocator.h"
+
 namespace kelvane::bench {
 namespace {
 
@@ -35,7 +37,7 @@ void Release(void* memory) noexcept {
 }  // namespace
 
 size_t LiveHeapBytes() {
-    return liveBytes.load(std::memory_order_relaxed);
+    return liveBytes.load(std::memory_order_relaxed) + MappedColumnBytes();
 }
 
 }  // namespace kelvane::bench

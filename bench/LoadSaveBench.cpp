@@ -131,7 +131,7 @@ void Save(benchmark::State& state) {
     state.counters["file_MB"] = static_cast<double>(file.FileBytes) / kMegabyte;
 }
 
-// Not a goal, a yardstick for Save: the same bytes written the way every save writes them
+// The floor of Save: the same bytes written the way every save writes them
 // (temporary file, flushed to disk, renamed over the target).
 void WriteFileBytes(benchmark::State& state) {
     const SpellLikeFile& file = TheSpellLikeFile();
@@ -154,9 +154,11 @@ int main(int argc, char** argv) {
     if (!kelvane::bench::InitializeBenchmarks(argc, argv)) {
         return 1;
     }
-    kelvane::bench::GoalReporter reporter(
-        "Floor",
-        {{"FloorWholeFile", 0}, {"LoadWithDefinitions", 1.5}, {"Save", 2.5}, {"WriteFileBytes", 0}},
-        {"LoadWithDefinitions", "heap_per_file", 1.3});
+    kelvane::bench::GoalReporter reporter("Floor",
+                                          {{"FloorWholeFile", 0},
+                                           {"LoadWithDefinitions", 1.5},
+                                           {"Save", 1.5, "WriteFileBytes"},
+                                           {"WriteFileBytes", 0}},
+                                          {"LoadWithDefinitions", "heap_per_file", 1.3});
     return kelvane::bench::RunBenchmarks(reporter);
 }

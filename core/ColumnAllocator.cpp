@@ -2,6 +2,7 @@
 
 #include <sys/mman.h>
 
+#include <atomic>
 #include <new>
 
 namespace kelvane {
@@ -11,6 +12,8 @@ namespace {
 // call, which is nothing beside touching its pages.
 constexpr size_t kMappedBytes = 256 * 1024;
 constexpr size_t kPageBytes = 4096;
+
+std::atomic<size_t> mappedBytes{0};
 
 size_t MappedSize(size_t bytes) {
     return (bytes + kPageBytes - 1) / kPageBytes * kPageBytes;
@@ -30,6 +33,7 @@ void* AllocateColumnBytes(size_t bytes) {
     // Neighbouring column mappings merge into one area, so huge pages fit even though each
     // column alone is smaller than one. Without huge pages the advice is simply ignored.
     ::madvise(memory, MappedSize(bytes), MADV_HUGEPAGE);
+    mappedBytes.fetch_add(MappedSize(bytes), std::memory_order_relaxed);
     return memory;
 }
 
@@ -39,6 +43,11 @@ void FreeColumnBytes(void* memory, size_t bytes) noexcept {
         return;
     }
     ::munmap(memory, MappedSize(bytes));
+    mappedBytes.fetch_sub(MappedSize(bytes), std::memory_order_relaxed);
+}
+
+size_t MappedColumnBytes() {
+    return mappedBytes.load(std::memory_order_relaxed);
 }
 
 }  // namespace kelvane

@@ -11,6 +11,8 @@ namespace kelvane {
 // ones come from the usual heap.
 void* AllocateColumnBytes(size_t bytes);
 void FreeColumnBytes(void* memory, size_t bytes) noexcept;
+// The bytes column mappings hold right now, which counts of the heap do not see.
+size_t MappedColumnBytes();
 
 template <typename T>
 class ColumnAllocator {
