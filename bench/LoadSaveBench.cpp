@@ -1,5 +1,5 @@
-// Loading and saving a big Spell-like table, against the floor of reading its file and touching
-// every cell once.
+// Loading a big Spell-like table, against the floor of reading its file and touching every cell
+// once; saving it, against writing its bytes atomically.
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 
