@@ -31,10 +31,12 @@ SpellLikeLayout BenchLayout() {
     return layout;
 }
 
-SpellLikeFile Generate(const testing::TempDir& folder) {
+}  // namespace
+
+SpellLikeFile WriteSpellLikeFile(const std::string& folder) {
     const SpellLikeLayout layout = BenchLayout();
     auto workspace = std::make_unique<Workspace>();
-    workspace->Current.FilePath = folder.File("Spell.dbc");
+    workspace->Current.FilePath = folder + "/Spell.dbc";
     workspace->Current.TableName = "Spell";
     DescribeSpellLikeFields(layout, workspace->Defs);
     FillSpellLikeTable(*workspace, kFields, kRecords, kSeed);
@@ -43,7 +45,7 @@ SpellLikeFile Generate(const testing::TempDir& folder) {
 
     SpellLikeFile file;
     file.Current = workspace->Current;
-    file.SavePath = folder.File("Saved.dbc");
+    file.SavePath = folder + "/Saved.dbc";
     file.FileBytes = std::filesystem::file_size(file.Current.FilePath);
     file.StringFields = layout.StringFields;
     std::cerr << "Generated " << file.Current.FilePath << ": " << kRecords << " records x "
@@ -51,11 +53,9 @@ SpellLikeFile Generate(const testing::TempDir& folder) {
     return file;
 }
 
-}  // namespace
-
 const SpellLikeFile& TheSpellLikeFile() {
     static const testing::TempDir folder;
-    static const SpellLikeFile file = Generate(folder);
+    static const SpellLikeFile file = WriteSpellLikeFile(folder.Path());
     return file;
 }
 
