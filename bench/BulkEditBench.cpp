@@ -1,0 +1,137 @@
+// Bulk edits of the big Spell-like table read from files: a patch setting three cells of every
+// record, a patch adding 50,000 records, and a 12 MB script imported as new records, each
+// against loading the table.
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "bench/GoalReporter.h"
+#include "bench/SpellLikeFile.h"
+#include "bench/SpellLikePatch.h"
+#include "core/FileIo.h"
+#include "core/RecordTable.h"
+#include "core/Workspace.h"
+#include "exchange/PatchReader.h"
+#include "import/ScriptImports.h"
+
+namespace kelvane::bench {
+namespace {
+
+constexpr double kMegabyte = 1e6;
+constexpr int kAddedRecords = 50000;
+constexpr size_t kScriptBytes = 12'000'000;
+constexpr int kKeysPerSection = 18;
+
+std::string FileBeside(const SpellLikeFile& file, const std::string& name) {
+    return file.SavePath.substr(0, file.SavePath.find_last_of('/') + 1) + name;
+}
+
+// A script of sections that each set a few cells of every kind by column name, as a server's
+// script sets the columns it knows.
+std::string ScriptOfSections(const SpellLikeFile& file) {
+    const std::unique_ptr<Workspace> workspace = LoadedWorkspace(file);
+    const RecordTable& table = workspace->Table;
+    uint32_t random = 7;
+    const auto next = [&random](uint32_t below) {
+        random = random * 1664525U + 1013904223U;
+        return (random >> 8) % below;
+    };
+    const auto firstCell = static_cast<uint32_t>(2);
+    const auto cells = static_cast<uint32_t>(table.FieldCount()) - firstCell;
+    std::string text;
+    for (int section = 0; text.size() < kScriptBytes; ++section) {
+        text += "[spell " + std::to_string(1000 + section) + "]\r\n";
+        for (int key = 0; key < kKeysPerSection; ++key) {
+            const int column = static_cast<int>(firstCell + next(cells));
+            text += table.ColumnName(column) + "=";
+            switch (table.ColumnKind(column)) {
+                case FieldKind::ftString:
+                    text += "Some spell text " + std::to_string(next(1000));
+                    break;
+                case FieldKind::ftFloat:
+                    text += std::to_string(next(10000)) + ".25";
+                    break;
+                case FieldKind::ftInteger:
+                    text += std::to_string(next(5000));
+                    break;
+            }
+            text += "\r\n";
+        }
+    }
+    return text;
+}
+
+// The floor: the table loaded from its file with the definitions beside it.
+void LoadTable(benchmark::State& state) {
+    const SpellLikeFile& file = TheSpellLikeFile();
+    for (auto _ : state) {
+        std::unique_ptr<Workspace> workspace = LoadedWorkspace(file);
+        state.PauseTiming();
+        benchmark::DoNotOptimize(workspace->Table.RecordCount());
+        workspace.reset();
+        ::malloc_trim(0);
+        state.ResumeTiming();
+    }
+}
+
+// Runs edit on a freshly loaded table per iteration, timing the edit alone.
+template <typename Edit>
+void EditLoadedTable(benchmark::State& state, const Edit& edit) {
+    const SpellLikeFile& file = TheSpellLikeFile();
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::unique_ptr<Workspace> workspace = LoadedWorkspace(file);
+        state.ResumeTiming();
+        edit(workspace->Table);
+        state.PauseTiming();
+        state.counters["records"] = workspace->Table.RecordCount();
+        workspace.reset();
+        ::malloc_trim(0);
+        state.ResumeTiming();
+    }
+}
+
+void ApplyPatchFileOf(benchmark::State& state, const std::string& name, const std::string& text) {
+    const std::string path = FileBeside(TheSpellLikeFile(), name);
+    WriteFileAtomically(path, text);
+    EditLoadedTable(state, [&](RecordTable& table) { ApplyPatchFile(table, path); });
+    state.counters["patch_MB"] = static_cast<double>(text.size()) / kMegabyte;
+}
+
+void ApplyThreeCellsPerLine(benchmark::State& state) {
+    ApplyPatchFileOf(state, "three-cells.txt", PatchOfThreeCells(TheSpellLikeFile()));
+}
+
+void ApplyAddingRecords(benchmark::State& state) {
+    ApplyPatchFileOf(state, "additions.txt", PatchOfAdditions(TheSpellLikeFile(), kAddedRecords));
+}
+
+void ImportScpScript(benchmark::State& state) {
+    const std::string text = ScriptOfSections(TheSpellLikeFile());
+    const std::string path = FileBeside(TheSpellLikeFile(), "spells.scp");
+    WriteFileAtomically(path, text);
+    EditLoadedTable(state,
+                    [&](RecordTable& table) { ImportScriptFile(table, ScriptImport::Scp, path); });
+    state.counters["script_MB"] = static_cast<double>(text.size()) / kMegabyte;
+}
+
+BENCHMARK(LoadTable)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(ApplyThreeCellsPerLine)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(ApplyAddingRecords)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(ImportScpScript)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
+}  // namespace kelvane::bench
+
+int main(int argc, char** argv) {
+    if (!kelvane::bench::InitializeBenchmarks(argc, argv)) {
+        return 1;
+    }
+    kelvane::bench::GoalReporter reporter(
+        "LoadTable",
+        {{"ApplyThreeCellsPerLine", 1}, {"ApplyAddingRecords", 2}, {"ImportScpScript", 2}}, {});
+    return kelvane::bench::RunBenchmarks(reporter);
+}
