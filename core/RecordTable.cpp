@@ -382,7 +382,7 @@ RecordTable::EditCell& RecordTable::BufferedCellOf(size_t column) {
     int& at = bufferAt_[column];
     if (at < 0) {
         at = static_cast<int>(buffer_.size());
-        buffer_.push_back({column, EditCell{}});
+        buffer_.emplace_back().Column = column;
     }
     return buffer_[static_cast<size_t>(at)].Cell;
 }
@@ -500,20 +500,27 @@ uint32_t RecordTable::TakeSlot() {
     if (!freeSlots_.empty()) {
         slot = freeSlots_.back();
         freeSlots_.pop_back();
-        // Freeing left the texts empty and the blanks cleared; the numbers go back to zero.
-        for (ColumnStore& store : stores_) {
-            if (store.Kind == FieldKind::ftInteger) {
-                store.Integers[slot] = 0;
-            } else if (store.Kind == FieldKind::ftFloat) {
-                store.Floats[slot] = 0;
-            }
-        }
     } else {
         slot = static_cast<uint32_t>(serials_.size());
         if (!stores_.empty() && slot >= stores_.front().Size()) {
             GrowStores(slot);
         }
         serials_.push_back(0);
+    }
+    // A freed slot keeps its old numbers, and the cells of a grown one are whatever the
+    // storage gave; a new record starts from the defaults. Neither holds a text of its own.
+    for (ColumnStore& store : stores_) {
+        switch (store.Kind) {
+            case FieldKind::ftString:
+                store.Strings[slot] = strings_.EmptyRef();
+                break;
+            case FieldKind::ftFloat:
+                store.Floats[slot] = 0;
+                break;
+            case FieldKind::ftInteger:
+                store.Integers[slot] = 0;
+                break;
+        }
     }
     serials_[slot] = nextSerial_++;
     return slot;
@@ -541,7 +548,9 @@ void RecordTable::StoreBuffer(uint32_t slot, CellChanges* before, SavedCells* sa
             }
         }
         ColumnStore& store = stores_[column];
-        store.SetBlank(slot, cell.Blank);
+        if (cell.Blank || store.IsBlank(slot)) {
+            store.SetBlank(slot, cell.Blank);
+        }
         switch (store.Kind) {
             case FieldKind::ftString: {
                 // Unchanged texts keep their reference, so they are never copied or re-encoded.
