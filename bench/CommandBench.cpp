@@ -2,6 +2,7 @@
 // program of ours run in turn with it (A B A B ...), and prints for each the median of the
 // paired time ratios and its peak memory against the table file, each against its goal. The
 // outputs of a command and its floor must be the same bytes where the floor writes them.
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -45,10 +46,11 @@ Run RunOnce(const std::string& program, const std::vector<std::string>& args) {
         argv.push_back(arg.data());
     }
     argv.push_back(nullptr);
+    std::cout.flush();  // or the child's copy of the buffer would print it again
     const auto start = std::chrono::steady_clock::now();
     const pid_t child = ::fork();
     if (child == 0) {
-        std::freopen("/dev/null", "w", stdout);
+        ::dup2(::open("/dev/null", O_WRONLY), STDOUT_FILENO);
         ::execv(argv[0], argv.data());
         ::_exit(127);
     }
@@ -107,29 +109,69 @@ std::vector<Operation> Operations(const std::string& dir) {
     const auto in = [&](const std::string& name) { return dir + "/" + name; };
     const std::string rewriteNote = "reads the inputs, writes the table";
     return {
-        {"load (info)", {"info", table}, {"load", table}, "", "", false,
+        {"load (info)",
+         {"info", table},
+         {"load", table},
+         "",
+         "",
+         false,
          "reads the file into huge pages, touches every cell"},
-        {"resave", {"resave", table, in("a.dbc"), "--force"}, {"rewrite", table, in("b.dbc")},
-         in("a.dbc"), in("b.dbc"), false, "copies the file"},
-        {"export-csv", {"export-csv", table, in("a.csv")}, {"csv", table, kinds, in("b.csv")},
-         in("a.csv"), in("b.csv"), true, "formats every cell"},
-        {"export-patch", {"export-patch", table, in("a.txt")},
-         {"patch", table, kinds, in("b.txt")}, in("a.txt"), in("b.txt"), true,
+        {"resave",
+         {"resave", table, in("a.dbc"), "--force"},
+         {"rewrite", table, in("b.dbc")},
+         in("a.dbc"),
+         in("b.dbc"),
+         false,
+         "copies the file"},
+        {"export-csv",
+         {"export-csv", table, in("a.csv")},
+         {"csv", table, kinds, in("b.csv")},
+         in("a.csv"),
+         in("b.csv"),
+         true,
          "formats every cell"},
-        {"dat", {"dat", "creatures", table, in("a.dat")},
-         {"dat", table, kinds, "0", "136", in("b.dat")}, in("a.dat"), in("b.dat"), true,
+        {"export-patch",
+         {"export-patch", table, in("a.txt")},
+         {"patch", table, kinds, in("b.txt")},
+         in("a.txt"),
+         in("b.txt"),
+         true,
+         "formats every cell"},
+        {"dat",
+         {"dat", "creatures", table, in("a.dat")},
+         {"dat", table, kinds, "0", "136", in("b.dat")},
+         in("a.dat"),
+         in("b.dat"),
+         true,
          "formats two cells a record"},
-        {"apply-patch, 3 cells a line", {"apply-patch", table, in("three-cells.txt"),
-                                        in("a3.dbc"), "--force"},
-         {"apply-integers", table, in("three-cells.txt"), in("b3.dbc")}, in("a3.dbc"),
-         in("b3.dbc"), false, "parses the values into the records"},
-        {"apply-patch, row lines", {"apply-patch", table, in("rows.txt"), in("ar.dbc"), "--force"},
-         {"rewrite", table, in("rows.txt"), in("br.dbc")}, "", "", false, rewriteNote},
+        {"apply-patch, 3 cells a line",
+         {"apply-patch", table, in("three-cells.txt"), in("a3.dbc"), "--force"},
+         {"apply-integers", table, in("three-cells.txt"), in("b3.dbc")},
+         in("a3.dbc"),
+         in("b3.dbc"),
+         false,
+         "parses the values into the records"},
+        {"apply-patch, row lines",
+         {"apply-patch", table, in("rows.txt"), in("ar.dbc"), "--force"},
+         {"rewrite", table, in("rows.txt"), in("br.dbc")},
+         "",
+         "",
+         false,
+         rewriteNote},
         {"apply-patch, +50,000 records",
          {"apply-patch", table, in("added.txt"), in("aa.dbc"), "--force"},
-         {"rewrite", table, in("added.txt"), in("ba.dbc")}, "", "", false, rewriteNote},
-        {"import scp", {"import", "scp", table, in("spells.scp"), in("as.dbc"), "--force"},
-         {"rewrite", table, in("spells.scp"), in("bs.dbc")}, "", "", false, rewriteNote},
+         {"rewrite", table, in("added.txt"), in("ba.dbc")},
+         "",
+         "",
+         false,
+         rewriteNote},
+        {"import scp",
+         {"import", "scp", table, in("spells.scp"), in("as.dbc"), "--force"},
+         {"rewrite", table, in("spells.scp"), in("bs.dbc")},
+         "",
+         "",
+         false,
+         rewriteNote},
     };
 }
 
@@ -154,14 +196,15 @@ int RunAll(const std::string& cli, const std::string& floor, const std::string& 
         const double peak = result.PeakBytes / fileBytes;
         std::cout << "| " << operation.Name << " | " << Fixed(result.CommandSeconds * 1000, 0)
                   << " ms | " << Fixed(result.FloorSeconds * 1000, 0) << " ms | "
-                  << Fixed(result.Ratio, 2) << "x " << (result.Ratio <= kTimeGoal ? "met" : "MISSED")
-                  << " | " << Fixed(peak, 2) << "x (" << Fixed(memoryGoal, 2) << "x) "
-                  << (peak <= memoryGoal + 0.005 ? "met" : "MISSED") << " | "
-                  << operation.FloorNote << " |\n";
+                  << Fixed(result.Ratio, 2) << "x "
+                  << (result.Ratio <= kTimeGoal ? "met" : "MISSED") << " | " << Fixed(peak, 2)
+                  << "x (" << Fixed(memoryGoal, 2) << "x) "
+                  << (peak <= memoryGoal + 0.005 ? "met" : "MISSED") << " | " << operation.FloorNote
+                  << " |\n";
         if (!operation.CommandOutput.empty() &&
             !SameBytes(operation.CommandOutput, operation.FloorOutput)) {
-            std::cout << "MISMATCH: " << operation.CommandOutput << " and "
-                      << operation.FloorOutput << " differ\n";
+            std::cout << "MISMATCH: " << operation.CommandOutput << " and " << operation.FloorOutput
+                      << " differ\n";
             allSame = false;
         }
     }

@@ -8,7 +8,7 @@
 
 #include "bench/SpellLikeFile.h"
 #include "bench/SpellLikePatch.h"
-#include "core/TextFile.h"
+#include "bench/SpellLikeScript.h"
 #include "core/Workspace.h"
 
 namespace kelvane::bench {

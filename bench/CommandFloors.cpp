@@ -46,8 +46,8 @@ class InputFile {
     size_t Size() const { return size_; }
     void ReadAt(size_t offset, char* out, size_t bytes) const {
         for (size_t done = 0; done < bytes;) {
-            const ssize_t got = ::pread(fd_, out + done, bytes - done,
-                                        static_cast<off_t>(offset + done));
+            const ssize_t got =
+                ::pread(fd_, out + done, bytes - done, static_cast<off_t>(offset + done));
             if (got <= 0) {
                 Fail("cannot read");
             }
@@ -64,7 +64,8 @@ class InputFile {
 class OutputFile {
   public:
     explicit OutputFile(std::string path)
-        : path_(std::move(path)), temporary_(path_ + ".floor-tmp"),
+        : path_(std::move(path)),
+          temporary_(path_ + ".floor-tmp"),
           fd_(::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644)) {
         if (fd_ < 0) {
             Fail("cannot create " + temporary_);
@@ -258,8 +259,8 @@ void ExportDat(const std::string& dbc, const std::string& kinds, size_t idField,
 // The whole file read in pieces into one buffer on huge pages, every cell touched once.
 void Load(const std::string& dbc) {
     const InputFile file(dbc);
-    char* bytes = static_cast<char*>(::mmap(nullptr, file.Size(), PROT_READ | PROT_WRITE,
-                                            MAP_PRIVATE | MAP_ANONYMOUS, -1, 0));
+    char* bytes = static_cast<char*>(
+        ::mmap(nullptr, file.Size(), PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0));
     if (bytes == MAP_FAILED) {
         Fail("cannot map memory");
     }
@@ -351,16 +352,23 @@ void ApplyIntegerPatch(const std::string& dbc, const std::string& patch,
     out.Commit();
 }
 
+std::string ReadKinds(const std::string& path) {
+    const InputFile file(path);
+    std::string kinds(file.Size(), '\0');
+    file.ReadAt(0, kinds.data(), kinds.size());
+    return kinds;
+}
+
 int Run(const std::vector<std::string>& args) {
     const std::string& op = args.at(0);
     if (op == "load" && args.size() == 2) {
         Load(args[1]);
     } else if (op == "csv" && args.size() == 4) {
-        ExportCsv(args[1], args[2], args[3]);
+        ExportCsv(args[1], ReadKinds(args[2]), args[3]);
     } else if (op == "patch" && args.size() == 4) {
-        ExportPatch(args[1], args[2], args[3]);
+        ExportPatch(args[1], ReadKinds(args[2]), args[3]);
     } else if (op == "dat" && args.size() == 6) {
-        ExportDat(args[1], args[2], std::stoul(args[3]), std::stoul(args[4]), args[5]);
+        ExportDat(args[1], ReadKinds(args[2]), std::stoul(args[3]), std::stoul(args[4]), args[5]);
     } else if (op == "apply-integers" && args.size() == 4) {
         ApplyIntegerPatch(args[1], args[2], args[3]);
     } else if (op == "rewrite" && args.size() >= 3) {

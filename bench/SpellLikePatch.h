@@ -16,4 +16,10 @@ std::unique_ptr<Workspace> LoadedWorkspace(const SpellLikeFile& file);
 // reader could not take back are left out, so every line applies.
 std::string PatchOfChangesAndAdditions(const SpellLikeFile& file);
 
+// The row lines of the first records under keys the table does not have: every line adds.
+std::string PatchOfAdditions(const SpellLikeFile& file, int records);
+
+// A line per record setting its first three integer columns after the key to a new value.
+std::string PatchOfThreeCells(const SpellLikeFile& file);
+
 }  // namespace kelvane::bench

@@ -62,9 +62,11 @@ void RecordTable::OpenEmpty() {
     Discard();
     columns_ = defs_;
     stores_.assign(columns_.size(), ColumnStore{});
+    bufferAt_.assign(columns_.size(), -1);
     for (size_t column = 0; column < columns_.size(); ++column) {
         stores_[column].Kind = columns_[column].Kind;
         presentation_.push_back(DefaultPresentation(columns_[column]));
+        columnOfUpperName_.emplace(UpperCase(columns_[column].Name), static_cast<int>(column));
     }
     active_ = true;
     if (journal_ != nullptr) {
@@ -89,6 +91,8 @@ void RecordTable::Discard() {
     active_ = false;
     DropBuffer();
     columns_.clear();
+    columnOfUpperName_.clear();
+    bufferAt_.clear();
     presentation_.clear();
     stores_.clear();
     strings_ = StringPool();
@@ -276,11 +280,11 @@ void RecordTable::Insert() {
 void RecordTable::BeginNewRecord(int viewRow) {
     Tell([&](RecordTableListener& listener) { listener.RowsAboutToBeInserted(viewRow, 1); });
     // New records start with Index = the number of records so far and every other cell zero
-    // or empty; the defaults are not a change, so leaving the record untouched cancels it.
-    buffer_.assign(columns_.size(), EditCell{});
-    buffer_[kIndexColumn].Integer = RecordCount();
-    // The slot is taken now so that the record has its id while it is inserted.
+    // or empty, as their slot holds them; the defaults are not a change, so leaving the record
+    // untouched cancels it. The slot is taken now so that the record has its id while it is
+    // inserted.
     newSlot_ = TakeSlot();
+    BufferedCellOf(kIndexColumn).Integer = RecordCount();
     state_ = TableState::Insert;
     modified_ = false;
     current_ = viewRow;
@@ -298,30 +302,9 @@ void RecordTable::Edit() {
         Insert();
         return;
     }
-    LoadBuffer(order_[Col(current_)]);
     state_ = TableState::Edit;
     modified_ = false;
     ReportCursor();
-}
-
-void RecordTable::LoadBuffer(uint32_t slot) {
-    buffer_.assign(columns_.size(), EditCell{});
-    for (size_t column = 0; column < columns_.size(); ++column) {
-        const ColumnStore& store = stores_[column];
-        EditCell& cell = buffer_[column];
-        cell.Blank = store.IsBlank(slot);
-        switch (store.Kind) {
-            case FieldKind::ftString:
-                cell.Text = strings_.View(store.Strings[slot]);
-                break;
-            case FieldKind::ftFloat:
-                cell.Float = store.Floats[slot];
-                break;
-            case FieldKind::ftInteger:
-                cell.Integer = store.Integers[slot];
-                break;
-        }
-    }
 }
 
 // The values are stored and the record placed by its Index in one step, between the
@@ -331,10 +314,10 @@ void RecordTable::Post() {
     if (state_ == TableState::Browse) {
         return;
     }
-    if (buffer_[kIndexColumn].Blank) {
+    if (IsBlank(current_, kIndexColumn)) {
         throw KelvaneError("Field '" + columns_[kIndexColumn].Name + "' must have a value");
     }
-    const int32_t index = buffer_[kIndexColumn].Integer;
+    const int32_t index = IntegerAt(current_, kIndexColumn);
     const bool inserting = state_ == TableState::Insert;
     const int oldRow = current_;
     // The record being inserted already has a row, where it was inserted. An edit that keeps
@@ -349,6 +332,7 @@ void RecordTable::Post() {
     if (newRow != oldRow) {
         Tell([&](RecordTableListener& listener) { listener.RowAboutToBeMoved(oldRow, newRow); });
     }
+    SortBuffer();
     CellChanges before;
     SavedCells saved;
     StorePosted(newRow, Reporting() ? &before : nullptr,
@@ -388,7 +372,37 @@ void RecordTable::StorePosted(int newRow, CellChanges* before, SavedCells* saved
 void RecordTable::DropBuffer() {
     state_ = TableState::Browse;
     modified_ = false;
+    for (const BufferedCell& set : buffer_) {
+        bufferAt_[set.Column] = -1;
+    }
     buffer_.clear();
+}
+
+RecordTable::EditCell& RecordTable::BufferedCellOf(size_t column) {
+    int& at = bufferAt_[column];
+    if (at < 0) {
+        at = static_cast<int>(buffer_.size());
+        buffer_.emplace_back().Column = column;
+    }
+    return buffer_[static_cast<size_t>(at)].Cell;
+}
+
+void RecordTable::SortBuffer() {
+    const auto byColumn = [](const BufferedCell& a, const BufferedCell& b) {
+        return a.Column < b.Column;
+    };
+    // Patches and the grid's record-wide edits mostly set cells left to right already.
+    if (std::is_sorted(buffer_.begin(), buffer_.end(), byColumn)) {
+        return;
+    }
+    std::sort(buffer_.begin(), buffer_.end(), byColumn);
+    for (size_t at = 0; at < buffer_.size(); ++at) {
+        bufferAt_[buffer_[at].Column] = static_cast<int>(at);
+    }
+}
+
+uint32_t RecordTable::EditedSlot() const {
+    return state_ == TableState::Insert ? newSlot_ : order_[Col(current_)];
 }
 
 void RecordTable::Cancel() {
@@ -407,9 +421,10 @@ void RecordTable::Cancel() {
         const uint32_t slot = order_[Col(row)];
         CellChanges typed;
         if (Reporting()) {
-            for (size_t column = 0; column < buffer_.size(); ++column) {
-                if (!IsStored(slot, column, buffer_[column])) {
-                    typed.push_back({static_cast<int>(column), ValueOf(buffer_[column], column)});
+            SortBuffer();
+            for (const BufferedCell& set : buffer_) {
+                if (!IsStored(slot, set.Column, set.Cell)) {
+                    typed.push_back({static_cast<int>(set.Column), ValueOf(set.Cell, set.Column)});
                 }
             }
         }
@@ -447,14 +462,14 @@ void RecordTable::Delete() {
 }
 
 bool RecordTable::FitsBetweenNeighbours(int row, int32_t index) const {
-    const ColumnVector<int32_t>& indexes = stores_[kIndexColumn].Integers;
+    const auto& indexes = stores_[kIndexColumn].Integers;
     const size_t at = static_cast<size_t>(row);
     return (at == 0 || indexes[order_[at - 1]] <= index) &&
            (at + 1 == order_.size() || index <= indexes[order_[at + 1]]);
 }
 
 int RecordTable::PlaceOf(int32_t index, int preferredRow, int movingRow) const {
-    const ColumnVector<int32_t>& indexes = stores_[kIndexColumn].Integers;
+    const auto& indexes = stores_[kIndexColumn].Integers;
     auto indexAt = [&](int place) {
         const bool afterMoving = movingRow >= 0 && place >= movingRow;
         return indexes[order_[Col(afterMoving ? place + 1 : place)]];
@@ -486,21 +501,44 @@ uint32_t RecordTable::TakeSlot() {
         slot = freeSlots_.back();
         freeSlots_.pop_back();
     } else {
-        const size_t slots = stores_.empty() ? 0 : stores_.front().Size();
-        for (ColumnStore& store : stores_) {
-            store.Resize(slots + 1, strings_.EmptyRef());
+        slot = static_cast<uint32_t>(serials_.size());
+        if (!stores_.empty() && slot >= stores_.front().Size()) {
+            GrowStores(slot);
         }
-        slot = static_cast<uint32_t>(slots);
-        serials_.resize(slots + 1);
+        serials_.push_back(0);
+    }
+    // A freed slot keeps its old numbers, and the cells of a grown one are whatever the
+    // storage gave; a new record starts from the defaults. Neither holds a text of its own.
+    for (ColumnStore& store : stores_) {
+        switch (store.Kind) {
+            case FieldKind::ftString:
+                store.Strings[slot] = strings_.EmptyRef();
+                break;
+            case FieldKind::ftFloat:
+                store.Floats[slot] = 0;
+                break;
+            case FieldKind::ftInteger:
+                store.Integers[slot] = 0;
+                break;
+        }
     }
     serials_[slot] = nextSerial_++;
     return slot;
 }
 
+void RecordTable::GrowStores(size_t slots) {
+    constexpr size_t kFewestNewSlots = 64;
+    const size_t grown = slots + std::max(kFewestNewSlots, slots / 16);
+    for (ColumnStore& store : stores_) {
+        store.Resize(grown, strings_.EmptyRef());
+    }
+}
+
 void RecordTable::StoreBuffer(uint32_t slot, CellChanges* before, SavedCells* saved) {
     const bool noting = before != nullptr || saved != nullptr;
-    for (size_t column = 0; column < columns_.size(); ++column) {
-        const EditCell& cell = buffer_[column];
+    for (const BufferedCell& set : buffer_) {
+        const size_t column = set.Column;
+        const EditCell& cell = set.Cell;
         if (noting && !IsStored(slot, column, cell)) {
             if (before != nullptr) {
                 before->push_back({static_cast<int>(column), StoredValue(slot, column)});
@@ -510,7 +548,9 @@ void RecordTable::StoreBuffer(uint32_t slot, CellChanges* before, SavedCells* sa
             }
         }
         ColumnStore& store = stores_[column];
-        store.SetBlank(slot, cell.Blank);
+        if (cell.Blank || store.IsBlank(slot)) {
+            store.SetBlank(slot, cell.Blank);
+        }
         switch (store.Kind) {
             case FieldKind::ftString: {
                 // Unchanged texts keep their reference, so they are never copied or re-encoded.
@@ -573,12 +613,8 @@ bool RecordTable::HasStringField() const {
 }
 
 int RecordTable::FindColumn(std::string_view name) const {
-    for (int column = 0; column < FieldCount(); ++column) {
-        if (EqualsIgnoreCase(columns_[Col(column)].Name, name)) {
-            return column;
-        }
-    }
-    return -1;
+    const auto found = columnOfUpperName_.find(UpperCase(name));
+    return found == columnOfUpperName_.end() ? -1 : found->second;
 }
 
 void RecordTable::RequireActive() const {
@@ -614,7 +650,11 @@ uint32_t RecordTable::SlotOfRow(int row) const {
 }
 
 const RecordTable::EditCell* RecordTable::BufferCell(int row, int column) const {
-    return IsBufferRow(row) ? &buffer_[Col(column)] : nullptr;
+    if (!IsBufferRow(row)) {
+        return nullptr;
+    }
+    const int at = bufferAt_[Col(column)];
+    return at < 0 ? nullptr : &buffer_[static_cast<size_t>(at)].Cell;
 }
 
 bool RecordTable::IsBlank(int row, int column) const {
@@ -745,7 +785,7 @@ int RecordTable::RowOfRecord(RecordId id) const {
     }
     // The records are in order of their stored Index at every report, so only the run that
     // shares this record's Index is searched.
-    const ColumnVector<int32_t>& indexes = stores_[kIndexColumn].Integers;
+    const auto& indexes = stores_[kIndexColumn].Integers;
     const int32_t index = indexes[id.slot_];
     const auto first =
         std::lower_bound(order_.begin(), order_.end(), index,
@@ -771,17 +811,19 @@ void RecordTable::RequireEditing() const {
 
 void RecordTable::SetCurrentCell(int column, EditCell cell) {
     RequireEditing();
-    EditCell& target = buffer_[Col(column)];
     if (!Reporting()) {
         // Imports and patches assign cell after cell with nobody listening one by one.
-        target = std::move(cell);
+        BufferedCellOf(Col(column)) = std::move(cell);
         modified_ = true;
         if (NotificationsSuspended()) {
             OweReset();
         }
         return;
     }
-    CellValue before = ValueOf(target, Col(column));
+    const EditCell* set = BufferCell(current_, column);
+    CellValue before =
+        set != nullptr ? ValueOf(*set, Col(column)) : StoredValue(EditedSlot(), Col(column));
+    EditCell& target = BufferedCellOf(Col(column));
     target = std::move(cell);
     modified_ = true;
     if (!(before == ValueOf(target, Col(column)))) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -163,8 +164,7 @@ class RecordTable {
     friend class Field;
     using CellChanges = std::vector<CellsChange::Cell>;
 
-    // A cell of the record being edited. Only the member of the column's kind counts; keeping
-    // them side by side makes loading and storing a record cheap, which bulk edits rely on.
+    // A cell set on the record being edited. Only the member of the column's kind counts.
     struct EditCell {
         bool Blank = false;
         int32_t Integer = 0;
@@ -174,6 +174,10 @@ class RecordTable {
         // gets that very reference, so saving writes the file's bytes again.
         bool KeepsBlockText = false;
         StringPool::Ref BlockText = 0;
+    };
+    struct BufferedCell {
+        size_t Column = 0;
+        EditCell Cell;
     };
 
     static size_t Col(int column) { return static_cast<size_t>(column); }
@@ -186,7 +190,12 @@ class RecordTable {
     void StorePosted(int newRow, CellChanges* before, SavedCells* saved);
     // Ends editing or inserting without storing anything.
     void DropBuffer();
-    void LoadBuffer(uint32_t slot);
+    // The cell set on the record being edited, added unset when it has none yet.
+    EditCell& BufferedCellOf(size_t column);
+    // Puts the set cells in column order, the order in which changes are told.
+    void SortBuffer();
+    // The slot of the record being edited or inserted.
+    uint32_t EditedSlot() const;
     bool IsBufferRow(int row) const;
     uint32_t SlotOfRow(int row) const;
     const EditCell* BufferCell(int row, int column) const;
@@ -199,8 +208,11 @@ class RecordTable {
     int PlaceOf(int32_t index, int preferredRow, int movingRow) const;
     // Whether the record at row, given this Index, still stands in order where it is.
     bool FitsBetweenNeighbours(int row, int32_t index) const;
-    // A storage slot with a new record's serial.
+    // A storage slot with a new record's serial, holding the new-record defaults.
     uint32_t TakeSlot();
+    // Grows every column together by a share of the slots, so adding records one by one
+    // resizes the columns rarely.
+    void GrowStores(size_t slots);
     // Writes the record being edited into its slot; with `before` or `saved`, notes each cell
     // whose stored value changes, with that value.
     void StoreBuffer(uint32_t slot, CellChanges* before, SavedCells* saved);
@@ -229,6 +241,8 @@ class RecordTable {
     std::vector<ColumnDef> defs_;
     std::unordered_set<std::string> upperDefNames_;  // keeps AddFieldDef linear for 2000 columns
     std::vector<ColumnDef> columns_;  // the definitions the open table was created with
+    // The first column of each upper-cased name: importers look a column up per value.
+    std::unordered_map<std::string, int> columnOfUpperName_;
     std::vector<ColumnPresentation> presentation_;
     bool active_ = false;
 
@@ -236,8 +250,9 @@ class RecordTable {
     std::vector<ColumnStore> stores_;
     std::vector<uint32_t> order_;      // storage slots in table order
     std::vector<uint32_t> freeSlots_;  // slots of deleted or cancelled records
-    // Per slot, the serial of the record held there (0: none); with the slot it makes the
-    // record's id. Serials only grow, so an id is never given again.
+    // Per slot in use, the serial of the record held there (0: none); with the slot it makes
+    // the record's id. Serials only grow, so an id is never given again. The columns may hold
+    // more slots than this, grown ahead.
     std::vector<uint64_t> serials_;
     uint64_t nextSerial_ = 1;
 
@@ -246,8 +261,11 @@ class RecordTable {
     bool bof_ = true;
     TableState state_ = TableState::Browse;
     bool modified_ = false;
-    std::vector<EditCell> buffer_;  // the current record while it is edited or inserted
-    uint32_t newSlot_ = 0;          // the slot of the record being inserted
+    // The cells set on the current record while it is edited or inserted; the others are read
+    // from its slot, so editing a few cells of a wide record copies only those.
+    std::vector<BufferedCell> buffer_;
+    std::vector<int> bufferAt_;  // per column, where its cell is in buffer_ (-1: not set)
+    uint32_t newSlot_ = 0;       // the slot of the record being inserted
 
     // The cursor as the listeners last heard of it.
     int reportedRow_ = -1;

@@ -40,7 +40,7 @@ void RecordTable::PutSavedCells(const SavedCells& cells) {
     for (size_t i = 0; i < cells.Size(); ++i) {
         const SavedCells::Cell saved = cells.At(i);
         RequireColumn(saved.Column);
-        EditCell& cell = buffer_[Col(saved.Column)];
+        EditCell& cell = BufferedCellOf(Col(saved.Column));
         cell = EditCell{};
         switch (saved.What) {
             case SavedCells::Kind::Blank:

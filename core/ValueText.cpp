@@ -56,6 +56,25 @@ bool IsAsciiDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
+// Up to nine digits after an optional minus: what nearly every integer text is, read in one
+// pass. Such a number always fits, so no other rule can change it.
+std::optional<int32_t> PlainDecimal(std::string_view text) {
+    const bool negative = !text.empty() && text.front() == '-';
+    const std::string_view digits = text.substr(negative ? 1 : 0);
+    constexpr size_t kMostDigits = 9;
+    if (digits.empty() || digits.size() > kMostDigits) {
+        return std::nullopt;
+    }
+    int32_t value = 0;
+    for (const char c : digits) {
+        if (!IsAsciiDigit(c)) {
+            return std::nullopt;
+        }
+        value = value * 10 + (c - '0');
+    }
+    return negative ? -value : value;
+}
+
 }  // namespace
 
 std::string IntegerText(int32_t value) {
@@ -63,6 +82,9 @@ std::string IntegerText(int32_t value) {
 }
 
 std::optional<int32_t> ParseIntegerText(std::string_view text) {
+    if (const auto plain = PlainDecimal(text)) {
+        return plain;
+    }
     while (!text.empty() && text.front() == ' ') {
         text.remove_prefix(1);
     }

@@ -117,20 +117,7 @@ void ParsePatchLine(std::string_view line, ParsedPatchLine& parsed) {
 }
 
 std::optional<int32_t> PatchColumnNumber(std::string_view text) {
-    // Nearly every column number is a few plain digits, read here without the general rules,
-    // which give the same number for them.
-    constexpr size_t kPlainDigits = 4;
-    if (text.empty() || text.size() > kPlainDigits) {
-        return text.empty() ? std::nullopt : ParseIntegerText(text);
-    }
-    int32_t number = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9') {
-            return ParseIntegerText(text);
-        }
-        number = number * 10 + (c - '0');
-    }
-    return number;
+    return ParseIntegerText(text);
 }
 
 }  // namespace kelvane

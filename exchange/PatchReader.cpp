@@ -1,7 +1,6 @@
 #include "exchange/PatchReader.h"
 
 #include "core/EchoText.h"
-#include "core/FileIo.h"
 #include "core/NotificationSuspension.h"
 #include "core/RecordTable.h"
 #include "core/TextFile.h"
@@ -9,6 +8,7 @@
 #include "exchange/PatchApplier.h"
 #include "exchange/PatchKeyError.h"
 #include "exchange/PatchLineParser.h"
+#include "exchange/TextFileLines.h"
 
 namespace kelvane {
 namespace {
@@ -24,30 +24,17 @@ namespace {
     throw PatchLineError(lineNumber, message);
 }
 
-}  // namespace
-
-PatchApplyReport ApplyPatchFile(RecordTable& table, const std::string& path) {
-    if (path.empty()) {
-        return {};
-    }
-    const std::string text = ReadWholeFile(path);
-    const UndoStep step(table, "Import Patch");
-    try {
-        return ApplyPatchText(table, text);
-    } catch (const PatchLineError& error) {
-        throw PatchLineError(error.LineNumber, path + " line " + std::to_string(error.LineNumber) +
-                                                   ": " + error.what());
-    }
-}
-
-PatchApplyReport ApplyPatchText(RecordTable& table, std::string_view text) {
+// Applies the lines NextLine gives, one at a time, so a file need not be held whole.
+template <typename NextLine>
+PatchApplyReport ApplyPatchLines(RecordTable& table, NextLine nextLine) {
     // The grid catches up once, with one reset, instead of after every line.
     const NotificationSuspension suspension(table);
     PatchApplier applier(table);
     PatchApplyReport report;
     ParsedPatchLine parsed;
     int lineNumber = 0;
-    for (const std::string_view line : SplitTextLines(text)) {
+    std::string_view line;
+    while (nextLine(line)) {
         ++lineNumber;
         ParsePatchLine(line, parsed);
         if (parsed.Form == PatchLineForm::Skipped) {
@@ -67,6 +54,34 @@ PatchApplyReport ApplyPatchText(RecordTable& table, std::string_view text) {
     }
     report.RecordsAdded = applier.RecordsAdded();
     return report;
+}
+
+}  // namespace
+
+PatchApplyReport ApplyPatchFile(RecordTable& table, const std::string& path) {
+    if (path.empty()) {
+        return {};
+    }
+    TextFileLines lines(path);
+    const UndoStep step(table, "Import Patch");
+    try {
+        return ApplyPatchLines(table, [&](std::string_view& line) { return lines.Next(line); });
+    } catch (const PatchLineError& error) {
+        throw PatchLineError(error.LineNumber, path + " line " + std::to_string(error.LineNumber) +
+                                                   ": " + error.what());
+    }
+}
+
+PatchApplyReport ApplyPatchText(RecordTable& table, std::string_view text) {
+    const std::vector<std::string_view> lines = SplitTextLines(text);
+    size_t next = 0;
+    return ApplyPatchLines(table, [&](std::string_view& line) {
+        if (next == lines.size()) {
+            return false;
+        }
+        line = lines[next++];
+        return true;
+    });
 }
 
 }  // namespace kelvane

@@ -15,7 +15,7 @@ scripts/install-deps.sh
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release
 cmake --build build-bench -j "$(nproc)" --target kelvane_bench_loadsave kelvane_bench_gridopen \
   kelvane_bench_exchange kelvane_bench_undo kelvane_bench_import kelvane_bench_view \
-  kelvane_bench_dbd kelvane_bench_guess
+  kelvane_bench_dbd kelvane_bench_guess kelvane_bench_bulkedit
 echo "Machine load before the run: $(uptime)"
 build-bench/bench/kelvane_bench_loadsave "$@"
 build-bench/bench/kelvane_bench_gridopen "$@"
@@ -25,3 +25,4 @@ build-bench/bench/kelvane_bench_import "$@"
 build-bench/bench/kelvane_bench_view "$@"
 build-bench/bench/kelvane_bench_dbd "$@"
 build-bench/bench/kelvane_bench_guess "$@"
+build-bench/bench/kelvane_bench_bulkedit "$@"

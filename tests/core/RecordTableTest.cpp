@@ -84,6 +84,42 @@ TEST_F(RecordTableTest, NewRecordStartsWithRecordCountAndZeros) {
     EXPECT_FALSE(table.Modified());
 }
 
+// Storage slots are reused and grown ahead: a new record must not show what a deleted one left.
+TEST_F(RecordTableTest, ANewRecordInADeletedRecordsPlaceStartsFromTheDefaults) {
+    AppendRecords(table, 200);  // past the first growth of the columns
+    table.Last();
+    table.Edit();
+    table.Fields(2).SetAsFloat(2.5);
+    table.Fields(3).SetAsString("left behind");
+    table.Fields(1).Clear();
+    table.Post();
+    table.Delete();
+    table.Append();
+    table.Post();
+    EXPECT_EQ(table.RecordCount(), 200);
+    const int row = table.CurrentRow();
+    EXPECT_EQ(table.CellText(row, 0), "199");
+    EXPECT_EQ(table.CellText(row, 1), "0");
+    EXPECT_EQ(table.CellText(row, 2), "0");
+    EXPECT_EQ(table.CellText(row, 3), "");
+    EXPECT_FALSE(table.IsBlank(row, 1));
+    EXPECT_EQ(table.IntegerAt(150, 1), 1500);
+}
+
+TEST_F(RecordTableTest, AnEditedRecordShowsTheCellsSetAndTheStoredOnes) {
+    AppendRecords(table, 3);
+    table.MoveTo(1);
+    table.Edit();
+    table.Fields(3).SetAsString("new");
+    table.Fields(1).SetAsInteger(7);
+    EXPECT_EQ(table.Fields(1).AsInteger(), 7);
+    EXPECT_EQ(table.Fields(3).AsString(), "new");
+    EXPECT_EQ(table.Fields(0).AsInteger(), 1);
+    table.Cancel();
+    EXPECT_EQ(table.CellText(1, 1), "10");
+    EXPECT_EQ(table.CellText(1, 3), "");
+}
+
 TEST_F(RecordTableTest, DeletedRecordsLeaveTheirIndexToBeShared) {
     AppendRecords(table, 10);
     table.First();
