@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <new>
+#include <utility>
 #include <vector>
 
 namespace kelvane {
@@ -24,11 +26,22 @@ class ColumnAllocator {
     explicit ColumnAllocator(const ColumnAllocator<U>& /*other*/) noexcept {}
 
     T* allocate(size_t count) { return static_cast<T*>(AllocateColumnBytes(count * sizeof(T))); }
+    // Cells made without a value are left unset: a reader that writes every cell next does not
+    // pay for filling them first. Everyone else gives the value (resize(n, value)).
+    template <typename U>
+    void construct(U* cell) noexcept {
+        ::new (static_cast<void*>(cell)) U;
+    }
+    template <typename U, typename... Args>
+    void construct(U* cell, Args&&... args) {
+        ::new (static_cast<void*>(cell)) U(std::forward<Args>(args)...);
+    }
     void deallocate(T* cells, size_t count) noexcept { FreeColumnBytes(cells, count * sizeof(T)); }
 
     friend bool operator==(const ColumnAllocator&, const ColumnAllocator&) { return true; }
 };
 
+// resize(n) without a value leaves the new cells unset.
 template <typename T>
 using ColumnVector = std::vector<T, ColumnAllocator<T>>;
 

@@ -31,6 +31,20 @@ void ColumnStore::Resize(size_t slots, StringPool::Ref emptyString) {
     }
 }
 
+void ColumnStore::GrowUnset(size_t slots) {
+    switch (Kind) {
+        case FieldKind::ftString:
+            Strings.resize(slots);
+            break;
+        case FieldKind::ftFloat:
+            Floats.resize(slots);
+            break;
+        case FieldKind::ftInteger:
+            Integers.resize(slots);
+            break;
+    }
+}
+
 void ColumnStore::SetBlank(size_t slot, bool blank) {
     if (!blank && slot >= Blanks.size()) {
         return;

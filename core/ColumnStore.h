@@ -20,6 +20,8 @@ struct ColumnStore {
 
     size_t Size() const;
     void Resize(size_t slots, StringPool::Ref emptyString);
+    // Grows to `slots` without setting the new cells, for a reader that writes every one next.
+    void GrowUnset(size_t slots);
     bool IsBlank(size_t slot) const { return slot < Blanks.size() && Blanks[slot]; }
     void SetBlank(size_t slot, bool blank);
 };

@@ -148,15 +148,21 @@ DecodedRecords RecordDecoder::Decode(const LoadProgress& progress) {
     return std::move(decoded_);
 }
 
-// Every column to recordCount slots: Index numbers the records, the field columns start with
-// the new-record defaults, which columns without a cell in the file keep.
+// Every column to recordCount slots: Index numbers the records, columns without a cell in the
+// file take the new-record defaults, and the others are left unset, since every cell of the
+// chunk is decoded next.
 void RecordDecoder::GrowColumns(size_t recordCount) {
     ColumnVector<int32_t>& index = decoded_.Rows.Columns.front().Integers;
     while (index.size() < recordCount) {
         index.push_back(static_cast<int32_t>(index.size()));
     }
     for (size_t column = 1; column < decoded_.Rows.Columns.size(); ++column) {
-        decoded_.Rows.Columns[column].Resize(recordCount, decoded_.Rows.Strings.EmptyRef());
+        ColumnStore& store = decoded_.Rows.Columns[column];
+        if (sources_[column - 1].Bytes > 0) {
+            store.GrowUnset(recordCount);  // every cell is decoded next
+        } else {
+            store.Resize(recordCount, decoded_.Rows.Strings.EmptyRef());
+        }
     }
 }
 

@@ -64,7 +64,7 @@ bool IsNumberName(std::string_view name) {
 void FillIntegers(ColumnStore& store, std::string_view name, const SpellCatalog& catalog,
                   Random& random) {
     const auto records = static_cast<size_t>(catalog.RecordCount());
-    store.Integers.resize(records);
+    store.Integers.resize(records, 0);
     if (const IntegerFieldRule rule = FindIntegerFieldRule(name)) {
         for (size_t record = 0; record < records; ++record) {
             store.Integers[record] = rule(catalog, static_cast<int>(record));
@@ -77,7 +77,7 @@ void FillIntegers(ColumnStore& store, std::string_view name, const SpellCatalog&
 void FillFloats(ColumnStore& store, std::string_view name, const SpellCatalog& catalog,
                 Random& random) {
     const auto records = static_cast<size_t>(catalog.RecordCount());
-    store.Floats.resize(records);
+    store.Floats.resize(records, 0.0);
     if (const FloatFieldRule rule = FindFloatFieldRule(name)) {
         for (size_t record = 0; record < records; ++record) {
             store.Floats[record] = rule(catalog, static_cast<int>(record));
@@ -114,7 +114,7 @@ class SpellTextColumns {
 void FillStrings(ColumnStore& store, StringFieldRole role, SpellTextColumns& texts,
                  Random& random) {
     const std::vector<uint32_t>& offsets = texts.Offsets(role.Text);
-    store.Strings.resize(offsets.size());
+    store.Strings.resize(offsets.size(), 0);
     for (size_t record = 0; record < offsets.size(); ++record) {
         const bool copied = role.Alternate == 0 || random.Percent(10);
         store.Strings[record] = StringPool::BlockRef(copied ? offsets[record] : 0);

@@ -9,12 +9,12 @@ namespace kelvane {
 namespace {
 
 // Columns cross from heap memory to mappings of their own as they grow, and back as they shrink:
-// their cells must survive every move, and new cells start at zero.
+// their cells must survive every move, and new cells take the value given.
 TEST(ColumnAllocatorTest, CellsSurviveGrowingPastAndShrinkingBelowTheMappedSize) {
     ColumnVector<int32_t> cells(1000);
     std::iota(cells.begin(), cells.end(), 1);
 
-    cells.resize(1'000'000);  // 4 MB, mapped
+    cells.resize(1'000'000, 0);  // 4 MB, mapped
     EXPECT_EQ(cells[999], 1000);
     EXPECT_EQ(cells[999'999], 0);
     cells[999'999] = -5;
