@@ -37,6 +37,9 @@ class StringPool {
     size_t TextCount() const;
 
     std::string_view View(Ref ref) const;
+    bool IsEmpty(Ref ref) const {
+        return IsOwned(ref) ? owned_[ref & ~OwnedBit].empty() : (*block_)[ref] == '\0';
+    }
     Ref Store(std::string_view text);
     // Gives an owned slot back for reuse; block references need no release.
     void Release(Ref ref);

@@ -24,6 +24,10 @@ size_t TextOffsetCache::SlotIndex(StringPool::Ref ref) const {
 
 uint32_t TextOffsetCache::OffsetOf(StringPool::Ref ref, const StringPool& pool,
                                    StringBlockBuilder& block) {
+    // Most string cells of a big table are empty, and the empty text is always at offset 0.
+    if (pool.IsEmpty(ref)) {
+        return 0;
+    }
     const size_t mask = slots_.size() - 1;
     size_t index = SlotIndex(ref);
     for (; slots_[index].Ref != kFree; index = (index + 1) & mask) {
