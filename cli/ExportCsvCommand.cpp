@@ -3,6 +3,7 @@
 #include "cli/CliCommands.h"
 #include "cli/ExportSelection.h"
 #include "cli/TableWarnings.h"
+#include "core/TextLineWriter.h"
 #include "core/Workspace.h"
 #include "exchange/TextExport.h"
 
@@ -14,10 +15,13 @@ int RunExportCsv(const Arguments& args, std::ostream& out, std::ostream& err) {
     const auto workspace = std::make_unique<Workspace>();
     OpenWithWarnings(*workspace, selection.TablePath, err);
     RecordTable& table = workspace->Table;
-    const std::vector<std::string> lines =
-        selection.Record ? std::vector{ExportLine(table, SelectedRow(table, selection))}
-                         : ExportAllLines(table);
-    WriteExportFile(selection, lines, out);
+    TextLineWriter file(selection.OutPath);
+    if (selection.Record) {
+        file.Add(ExportLine(table, SelectedRow(table, selection)));
+    } else {
+        WriteAllLines(table, file);
+    }
+    CommitExportFile(selection, file, out);
     return 0;
 }
 

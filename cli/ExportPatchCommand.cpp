@@ -3,21 +3,24 @@
 #include "cli/CliCommands.h"
 #include "cli/ExportSelection.h"
 #include "cli/TableWarnings.h"
+#include "core/TextLineWriter.h"
 #include "core/Workspace.h"
 #include "exchange/PatchText.h"
 
 namespace kelvane::cli {
 namespace {
 
-PatchExport ExportSelected(RecordTable& table, const ExportSelection& selection) {
+PatchReadBackReport WriteSelected(RecordTable& table, const ExportSelection& selection,
+                                  TextLineWriter& file) {
     if (!selection.Record) {
-        return ExportPatchAll(table);
+        return WritePatchAll(table, file);
     }
     const int row = SelectedRow(table, selection);
-    if (selection.Column) {
-        return ExportPatchCell(table, row, SelectedColumn(table, selection));
-    }
-    return ExportPatchRow(table, row);
+    const PatchExport written = selection.Column
+                                    ? ExportPatchCell(table, row, SelectedColumn(table, selection))
+                                    : ExportPatchRow(table, row);
+    file.Add(written.Lines.front());
+    return written.ReadBack;
 }
 
 }  // namespace
@@ -27,10 +30,11 @@ int RunExportPatch(const Arguments& args, std::ostream& out, std::ostream& err) 
         ParseExportSelection(args, "export-patch takes the DBC file and the file to write", true);
     const auto workspace = std::make_unique<Workspace>();
     OpenWithWarnings(*workspace, selection.TablePath, err);
-    const PatchExport written = ExportSelected(workspace->Table, selection);
-    WriteExportFile(selection, written.Lines, out);
+    TextLineWriter file(selection.OutPath);
+    const PatchReadBackReport readBack = WriteSelected(workspace->Table, selection, file);
+    CommitExportFile(selection, file, out);
     // The file is written all the same; the user learns which values will not come back.
-    if (const std::string warning = written.ReadBack.Warning(); !warning.empty()) {
+    if (const std::string warning = readBack.Warning(); !warning.empty()) {
         err << "Warning: " << warning << '\n';
     }
     return 0;

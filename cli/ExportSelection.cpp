@@ -5,7 +5,7 @@
 
 #include "core/KelvaneError.h"
 #include "core/RecordTable.h"
-#include "core/TextFile.h"
+#include "core/TextLineWriter.h"
 
 namespace kelvane::cli {
 namespace {
@@ -81,10 +81,9 @@ int SelectedColumn(const RecordTable& table, const ExportSelection& selection) {
     return column;
 }
 
-void WriteExportFile(const ExportSelection& selection, const std::vector<std::string>& lines,
-                     std::ostream& out) {
-    WriteTextLines(selection.OutPath, lines);
-    out << "Wrote \"" << selection.OutPath << "\": " << lines.size() << " lines.\n";
+void CommitExportFile(const ExportSelection& selection, TextLineWriter& file, std::ostream& out) {
+    file.Commit();
+    out << "Wrote \"" << selection.OutPath << "\": " << file.LineCount() << " lines.\n";
 }
 
 }  // namespace kelvane::cli

@@ -9,7 +9,8 @@
 
 namespace kelvane {
 class RecordTable;
-}
+class TextLineWriter;
+}  // namespace kelvane
 
 namespace kelvane::cli {
 
@@ -35,8 +36,7 @@ int SelectedRow(const RecordTable& table, const ExportSelection& selection);
 // The selected grid column; fails with a KelvaneError when the table has no such column.
 int SelectedColumn(const RecordTable& table, const ExportSelection& selection);
 
-// Writes the lines to the selection's file (CR LF after each) and says so on out.
-void WriteExportFile(const ExportSelection& selection, const std::vector<std::string>& lines,
-                     std::ostream& out);
+// Commits the lines written to the selection's file and says so on out.
+void CommitExportFile(const ExportSelection& selection, TextLineWriter& file, std::ostream& out);
 
 }  // namespace kelvane::cli

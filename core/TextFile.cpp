@@ -3,21 +3,16 @@
 #include <algorithm>
 
 #include "core/FileIo.h"
+#include "core/TextLineWriter.h"
 
 namespace kelvane {
 
 void WriteTextLines(const std::string& path, std::span<const std::string> lines) {
-    size_t size = 0;
+    TextLineWriter file(path);
     for (const std::string& line : lines) {
-        size += line.size() + 2;
+        file.Add(line);
     }
-    std::string text;
-    text.reserve(size);
-    for (const std::string& line : lines) {
-        text += line;
-        text += "\r\n";
-    }
-    WriteFileAtomically(path, text);
+    file.Commit();
 }
 
 std::vector<std::string_view> SplitTextLines(std::string_view text) {

@@ -7,6 +7,22 @@ namespace {
 
 constexpr int kKeyColumn = 1;  // the first column after Index; its column number is 0
 
+struct LineMarks {
+    bool LineBreak = false;
+    bool ChangesReading = false;  // a double quote or a comment mark
+};
+
+// What in a written line can keep it from reading back as written. Each character is looked for
+// with a search of its own: that beats one loop over every character of a long line.
+LineMarks ScanLine(std::string_view line) {
+    constexpr auto npos = std::string_view::npos;
+    LineMarks marks;
+    marks.LineBreak = line.find('\r') != npos || line.find('\n') != npos;
+    marks.ChangesReading =
+        line.find('"') != npos || line.find(';') != npos || line.find("//") != npos;
+    return marks;
+}
+
 }  // namespace
 
 void PatchLineBuilder::Begin(CellTexts& cells, int row) {
@@ -40,9 +56,15 @@ void PatchLineBuilder::AddPair(CellTexts& cells, int row, int column) {
 }
 
 std::optional<PatchProblem> PatchLineBuilder::ReadBackProblem() {
+    const LineMarks marks = ScanLine(line_);
     // A line break inside a value splits the line in two when the file is read.
-    if (line_.find_first_of("\r\n") != std::string::npos) {
+    if (marks.LineBreak) {
         return PatchProblem::LineBreak;
+    }
+    // Without a double quote, a comment mark or a colon in the key, the reader splits the line
+    // exactly where it was joined, so only lines holding one of those need reading back.
+    if (!pairs_.empty() && !marks.ChangesReading && Key().find(':') == std::string_view::npos) {
+        return std::nullopt;
     }
     ParsePatchLine(line_, parsed_);
     // The line holds a ":", so it is neither blank nor without a key: only a comment mark

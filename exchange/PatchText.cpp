@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
 #include <optional>
 #include <unordered_set>
 #include <utility>
 
 #include "core/KelvaneError.h"
 #include "core/RecordTable.h"
+#include "core/TextLineWriter.h"
 #include "exchange/CellTexts.h"
 #include "exchange/PatchLineBuilder.h"
 #include "exchange/RecordSweep.h"
@@ -30,17 +32,25 @@ void RequireKeyColumn(const RecordTable& table) {
     }
 }
 
-void TakeLine(PatchLineBuilder& builder, PatchExport& result) {
-    result.Lines.push_back(builder.Line());
+// Where finished lines go: into a list, or straight into a file.
+using LineTaker = std::function<void(const std::string& line)>;
+
+LineTaker IntoList(std::vector<std::string>& lines) {
+    return [&lines](const std::string& line) { lines.push_back(line); };
+}
+
+void TakeLine(PatchLineBuilder& builder, PatchReadBackReport& report, const LineTaker& take) {
+    take(builder.Line());
     if (const std::optional<PatchProblem> problem = builder.ReadBackProblem()) {
-        result.ReadBack.Count(*problem, builder.Key());
+        report.Count(*problem, builder.Key());
     }
 }
 
 // Builds the row lines of records; serves one record as well as a sweep over all.
 class RowLineBuilder {
   public:
-    RowLineBuilder(CellTexts& cells, PatchExport& result) : cells_(cells), result_(result) {}
+    RowLineBuilder(CellTexts& cells, PatchReadBackReport& report, LineTaker take)
+        : cells_(cells), report_(report), take_(std::move(take)) {}
 
     void BeginRecord(int slot, int row) { builders_[static_cast<size_t>(slot)].Begin(cells_, row); }
     void Cell(int slot, int row, int column) {
@@ -48,19 +58,40 @@ class RowLineBuilder {
     }
     void EndRecord(int slot, int) {
         PatchLineBuilder& builder = builders_[static_cast<size_t>(slot)];
-        TakeLine(builder, result_);
+        TakeLine(builder, report_, take_);
         // The reader finds the first record with a key, so later ones cannot be reached.
         if (!keys_.emplace(builder.Key()).second) {
-            result_.ReadBack.Count(PatchProblem::RepeatedKey, builder.Key());
+            report_.Count(PatchProblem::RepeatedKey, builder.Key());
         }
     }
 
   private:
     CellTexts& cells_;
-    PatchExport& result_;
+    PatchReadBackReport& report_;
+    LineTaker take_;
     std::array<PatchLineBuilder, kSweepRecords> builders_;  // reused from batch to batch
     std::unordered_set<std::string> keys_;
 };
+
+// Before a whole-table export reads the storage: a record being edited goes out as it will be
+// stored, and the cursor stays where it is.
+void FinishForWholeTable(RecordTable& table) {
+    RequireKeyColumn(table);
+    table.FinishEditing();
+}
+
+// The row lines of every record in table order, each given to the builder's taker.
+void SweepRowLines(const RecordTable& table, const ExportProgress& progress,
+                   RowLineBuilder& builder) {
+    const int total = table.RecordCount();
+    for (int first = 0; first < total; first += kProgressRecords) {
+        if (progress) {
+            progress(first, total);
+        }
+        SweepRecords(first, std::min(total, first + kProgressRecords), kFirstPairColumn,
+                     table.FieldCount(), builder);
+    }
+}
 
 }  // namespace
 
@@ -76,7 +107,7 @@ PatchExport ExportPatchRow(const RecordTable& table, int row) {
     RequireKeyColumn(table);
     CellTexts cells(table);
     PatchExport result;
-    RowLineBuilder builder(cells, result);
+    RowLineBuilder builder(cells, result.ReadBack, IntoList(result.Lines));
     builder.BeginRecord(0, row);
     for (int column = kFirstPairColumn; column < table.FieldCount(); ++column) {
         builder.Cell(0, row, column);
@@ -96,27 +127,28 @@ PatchExport ExportPatchCell(const RecordTable& table, int row, int selectedColum
     builder.Begin(cells, row);
     builder.AddPair(cells, row, selectedColumn);
     PatchExport result;
-    TakeLine(builder, result);
+    TakeLine(builder, result.ReadBack, IntoList(result.Lines));
     return result;
 }
 
 PatchExport ExportPatchAll(RecordTable& table, const ExportProgress& progress) {
-    RequireKeyColumn(table);
-    // A record being edited goes out as it will be stored; the cursor stays where it is.
-    table.FinishEditing();
-    const int total = table.RecordCount();
+    FinishForWholeTable(table);
     PatchExport result;
-    result.Lines.reserve(static_cast<size_t>(total));
+    result.Lines.reserve(static_cast<size_t>(table.RecordCount()));
     CellTexts cells(table);
-    RowLineBuilder builder(cells, result);
-    for (int first = 0; first < total; first += kProgressRecords) {
-        if (progress) {
-            progress(first, total);
-        }
-        SweepRecords(first, std::min(total, first + kProgressRecords), kFirstPairColumn,
-                     table.FieldCount(), builder);
-    }
+    RowLineBuilder builder(cells, result.ReadBack, IntoList(result.Lines));
+    SweepRowLines(table, progress, builder);
     return result;
+}
+
+PatchReadBackReport WritePatchAll(RecordTable& table, TextLineWriter& file,
+                                  const ExportProgress& progress) {
+    FinishForWholeTable(table);
+    PatchReadBackReport report;
+    CellTexts cells(table);
+    RowLineBuilder builder(cells, report, [&file](const std::string& line) { file.Add(line); });
+    SweepRowLines(table, progress, builder);
+    return report;
 }
 
 }  // namespace kelvane

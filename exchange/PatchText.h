@@ -9,6 +9,7 @@
 namespace kelvane {
 
 class RecordTable;
+class TextLineWriter;
 
 // A record as a patch row line: 'key:1=v1,2="v, 2",...' (column numbers count from the key
 // column, the first column after Index).
@@ -36,5 +37,10 @@ using ExportProgress = std::function<void(int done, int total)>;
 // The row lines of every record in table order, a record being edited finished
 // first (posted when changed, else cancelled); the current record stays current.
 PatchExport ExportPatchAll(RecordTable& table, const ExportProgress& progress = {});
+
+// ExportPatchAll straight into a file, each line as it is made, so a big table's patch is
+// never held whole; the caller commits the file.
+PatchReadBackReport WritePatchAll(RecordTable& table, TextLineWriter& file,
+                                  const ExportProgress& progress = {});
 
 }  // namespace kelvane

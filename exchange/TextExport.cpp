@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
 #include <string_view>
+#include <utility>
 
 #include "core/RecordTable.h"
+#include "core/TextLineWriter.h"
 #include "exchange/CellTexts.h"
 #include "exchange/RecordSweep.h"
 
@@ -64,7 +67,10 @@ void QuoteLoneEmptyItem(std::string& line, size_t itemCount) {
 // Builds the export lines of records; serves one record as well as a sweep over all.
 class ExportLineBuilder {
   public:
-    ExportLineBuilder(CellTexts& cells, int columns) : cells_(cells), columns_(columns) {}
+    using LineTaker = std::function<void(const std::string& line)>;
+
+    ExportLineBuilder(CellTexts& cells, int columns, LineTaker take)
+        : cells_(cells), columns_(columns), take_(std::move(take)) {}
 
     void BeginRecord(int slot, int) { lines_[static_cast<size_t>(slot)].clear(); }
     void Cell(int slot, int row, int column) {
@@ -77,17 +83,25 @@ class ExportLineBuilder {
     void EndRecord(int slot, int) {
         std::string& line = lines_[static_cast<size_t>(slot)];
         QuoteLoneEmptyItem(line, static_cast<size_t>(std::max(0, columns_ - kFirstFieldColumn)));
-        // A copy, so each kept line is one allocation of its own size.
-        Lines.push_back(line);
+        take_(line);
     }
-
-    std::vector<std::string> Lines;
 
   private:
     CellTexts& cells_;
     int columns_;
+    LineTaker take_;
     std::array<std::string, kSweepRecords> lines_;  // reused from batch to batch
 };
+
+// The export line of every record in table order, each given to take.
+void SweepExportLines(RecordTable& table, ExportLineBuilder::LineTaker take) {
+    table.RequireActive();
+    // A record being edited goes out as it will be stored; the cursor stays where it is.
+    table.FinishEditing();
+    CellTexts cells(table);
+    ExportLineBuilder builder(cells, table.FieldCount(), std::move(take));
+    SweepRecords(0, table.RecordCount(), kFirstFieldColumn, table.FieldCount(), builder);
+}
 
 }  // namespace
 
@@ -111,24 +125,27 @@ std::string CommaLine(std::span<const std::string> texts) {
 
 std::string ExportLine(const RecordTable& table, int row) {
     CellTexts cells(table);
-    ExportLineBuilder builder(cells, table.FieldCount());
+    std::string result;
+    ExportLineBuilder builder(cells, table.FieldCount(),
+                              [&result](const std::string& line) { result = line; });
     builder.BeginRecord(0, row);
     for (int column = kFirstFieldColumn; column < table.FieldCount(); ++column) {
         builder.Cell(0, row, column);
     }
     builder.EndRecord(0, row);
-    return std::move(builder.Lines.front());
+    return result;
 }
 
 std::vector<std::string> ExportAllLines(RecordTable& table) {
-    table.RequireActive();
-    // A record being edited goes out as it will be stored; the cursor stays where it is.
-    table.FinishEditing();
-    CellTexts cells(table);
-    ExportLineBuilder builder(cells, table.FieldCount());
-    builder.Lines.reserve(static_cast<size_t>(table.RecordCount()));
-    SweepRecords(0, table.RecordCount(), kFirstFieldColumn, table.FieldCount(), builder);
-    return std::move(builder.Lines);
+    std::vector<std::string> lines;
+    lines.reserve(static_cast<size_t>(table.RecordCount()));
+    // A copy, so each kept line is one allocation of its own size.
+    SweepExportLines(table, [&lines](const std::string& line) { lines.push_back(line); });
+    return lines;
+}
+
+void WriteAllLines(RecordTable& table, TextLineWriter& file) {
+    SweepExportLines(table, [&file](const std::string& line) { file.Add(line); });
 }
 
 }  // namespace kelvane

@@ -8,6 +8,7 @@
 namespace kelvane {
 
 class RecordTable;
+class TextLineWriter;
 
 // The text of one cell as every text writer writes it: integers in signed decimal whatever
 // their hex flag, floats in general format with the user's decimal separator, strings as
@@ -24,5 +25,9 @@ std::string ExportLine(const RecordTable& table, int row);
 // The export lines of every record in table order, a record being edited finished
 // first (posted when changed, else cancelled); the current record stays current.
 std::vector<std::string> ExportAllLines(RecordTable& table);
+
+// ExportAllLines straight into a file, each line as it is made, so a big table's text is never
+// held whole; the caller commits the file.
+void WriteAllLines(RecordTable& table, TextLineWriter& file);
 
 }  // namespace kelvane
