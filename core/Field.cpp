@@ -123,33 +123,34 @@ void Field::SetAsFloat(double value) {
 // so a refused text leaves the record as it was.
 void Field::SetAsString(std::string_view text) {
     table_->RequireEditing();
+    // A number, or a blank for no text, into the cell's member of the column's kind.
+    const auto setNumber = [&](auto value, auto member) {
+        table_->SetCurrentCell(column_, [&](auto& cell) {
+            cell.Blank = !value;
+            cell.*member = value.value_or(0);
+        });
+    };
     switch (Kind()) {
         case FieldKind::ftString:
             table_->SetCurrentCell(
                 column_, [&](auto& cell) { cell.Text.assign(text.substr(0, StringFieldSize)); });
             return;
         case FieldKind::ftFloat: {
-            std::optional<double> value;
-            if (!text.empty() && !(value = ParseFloatText(text))) {
+            const std::optional<double> value = text.empty() ? std::nullopt : ParseFloatText(text);
+            if (!text.empty() && !value) {
                 FailFloat(text, Caption());
             }
-            table_->SetCurrentCell(column_, [&](auto& cell) {
-                cell.Blank = !value;
-                cell.Float = value.value_or(0);
-            });
+            setNumber(value, &RecordTable::EditCell::Float);
             return;
         }
         case FieldKind::ftInteger:
             break;
     }
-    std::optional<int32_t> value;
-    if (!text.empty() && !(value = ParseIntegerText(text))) {
+    const std::optional<int32_t> value = text.empty() ? std::nullopt : ParseIntegerText(text);
+    if (!text.empty() && !value) {
         FailInteger(text, Caption());
     }
-    table_->SetCurrentCell(column_, [&](auto& cell) {
-        cell.Blank = !value;
-        cell.Integer = value.value_or(0);
-    });
+    setNumber(value, &RecordTable::EditCell::Integer);
 }
 
 void Field::SetDisplayText(std::string_view text) {
