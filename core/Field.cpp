@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <optional>
 
 #include "core/EchoText.h"
 #include "core/KelvaneError.h"
@@ -86,69 +87,70 @@ std::string Field::DisplayText() const {
 }
 
 void Field::SetAsInteger(int32_t value) {
-    RecordTable::EditCell cell;
     switch (Kind()) {
         case FieldKind::ftString:
-            cell.Text = IntegerText(value);
-            break;
+            table_->SetCurrentCell(column_, [&](auto& cell) { cell.Text = IntegerText(value); });
+            return;
         case FieldKind::ftFloat:
-            cell.Float = value;
-            break;
+            table_->SetCurrentCell(column_, [&](auto& cell) { cell.Float = value; });
+            return;
         case FieldKind::ftInteger:
-            cell.Integer = value;
             break;
     }
-    table_->SetCurrentCell(column_, std::move(cell));
+    table_->SetCurrentCell(column_, [&](auto& cell) { cell.Integer = value; });
 }
 
 void Field::SetAsFloat(double value) {
-    RecordTable::EditCell cell;
     switch (Kind()) {
         case FieldKind::ftString:
-            cell.Text = FloatText(value);
-            break;
+            table_->SetCurrentCell(column_, [&](auto& cell) { cell.Text = FloatText(value); });
+            return;
         case FieldKind::ftInteger: {
             const auto rounded = RoundToInteger(value);
             if (!rounded) {
                 FailInteger(FloatText(value), Caption());
             }
-            cell.Integer = *rounded;
-            break;
+            table_->SetCurrentCell(column_, [&](auto& cell) { cell.Integer = *rounded; });
+            return;
         }
         case FieldKind::ftFloat:
-            cell.Float = value;
             break;
     }
-    table_->SetCurrentCell(column_, std::move(cell));
+    table_->SetCurrentCell(column_, [&](auto& cell) { cell.Float = value; });
 }
 
+// Empty text blanks a number cell; other text is read by the cell's kind before the cell changes,
+// so a refused text leaves the record as it was.
 void Field::SetAsString(std::string_view text) {
     table_->RequireEditing();
-    RecordTable::EditCell cell;
+    // A number, or a blank for no text, into the cell's member of the column's kind.
+    const auto setNumber = [&](auto value, auto member) {
+        table_->SetCurrentCell(column_, [&](auto& cell) {
+            cell.Blank = !value;
+            cell.*member = value.value_or(0);
+        });
+    };
     switch (Kind()) {
         case FieldKind::ftString:
-            cell.Text = text.substr(0, StringFieldSize);
-            break;
-        case FieldKind::ftFloat:
-            if (text.empty()) {
-                cell.Blank = true;
-            } else if (const auto value = ParseFloatText(text)) {
-                cell.Float = *value;
-            } else {
+            table_->SetCurrentCell(
+                column_, [&](auto& cell) { cell.Text.assign(text.substr(0, StringFieldSize)); });
+            return;
+        case FieldKind::ftFloat: {
+            const std::optional<double> value = text.empty() ? std::nullopt : ParseFloatText(text);
+            if (!text.empty() && !value) {
                 FailFloat(text, Caption());
             }
-            break;
+            setNumber(value, &RecordTable::EditCell::Float);
+            return;
+        }
         case FieldKind::ftInteger:
-            if (text.empty()) {
-                cell.Blank = true;
-            } else if (const auto value = ParseIntegerText(text)) {
-                cell.Integer = *value;
-            } else {
-                FailInteger(text, Caption());
-            }
             break;
     }
-    table_->SetCurrentCell(column_, std::move(cell));
+    const std::optional<int32_t> value = text.empty() ? std::nullopt : ParseIntegerText(text);
+    if (!text.empty() && !value) {
+        FailInteger(text, Caption());
+    }
+    setNumber(value, &RecordTable::EditCell::Integer);
 }
 
 void Field::SetDisplayText(std::string_view text) {
@@ -161,9 +163,7 @@ void Field::SetDisplayText(std::string_view text) {
 }
 
 void Field::Clear() {
-    RecordTable::EditCell cell;
-    cell.Blank = true;
-    table_->SetCurrentCell(column_, std::move(cell));
+    table_->SetCurrentCell(column_, [](auto& cell) { cell.Blank = true; });
 }
 
 }  // namespace kelvane

@@ -809,17 +809,14 @@ void RecordTable::RequireEditing() const {
     }
 }
 
-void RecordTable::SetCurrentCell(int column, EditCell cell) {
-    RequireEditing();
-    if (!Reporting()) {
-        // Imports and patches assign cell after cell with nobody listening one by one.
-        BufferedCellOf(Col(column)) = std::move(cell);
-        modified_ = true;
-        if (NotificationsSuspended()) {
-            OweReset();
-        }
-        return;
+void RecordTable::NoteUnreportedChange() {
+    modified_ = true;
+    if (NotificationsSuspended()) {
+        OweReset();
     }
+}
+
+void RecordTable::SetReportedCell(int column, EditCell cell) {
     const EditCell* set = BufferCell(current_, column);
     CellValue before =
         set != nullptr ? ValueOf(*set, Col(column)) : StoredValue(EditedSlot(), Col(column));

@@ -222,9 +222,16 @@ class RecordTable {
     void PutSavedCells(const SavedCells& cells);
     void FreeSlot(uint32_t slot);
 
-    // Changes a cell of the record being edited and marks the record changed.
+    // Fails with "Dataset not in edit or insert mode" unless a record is edited or inserted.
     void RequireEditing() const;
-    void SetCurrentCell(int column, EditCell cell);
+    // Changes a cell of the record being edited and marks the record changed: fill writes the
+    // new value into a cleared cell. Fill must not fail.
+    template <typename Fill>
+    void SetCurrentCell(int column, const Fill& fill);
+    // The same with the change told to the listeners.
+    void SetReportedCell(int column, EditCell cell);
+    // Marks the record changed after a cell was set with nobody listening one by one.
+    void NoteUnreportedChange();
 
     // Whether anyone hears changes one by one now, so that their details are worth working out.
     bool Reporting() const { return !listeners_.empty() && !NotificationsSuspended(); }
@@ -275,6 +282,27 @@ class RecordTable {
     std::vector<RecordTableListener*> listeners_;
     RecordTableJournal* journal_ = nullptr;
 };
+
+template <typename Fill>
+void RecordTable::SetCurrentCell(int column, const Fill& fill) {
+    RequireEditing();
+    if (Reporting()) {
+        EditCell cell;
+        fill(cell);
+        SetReportedCell(column, std::move(cell));
+        return;
+    }
+    // Imports and patches assign cell after cell with nobody listening one by one: the value
+    // goes straight into the set cell, cleared as a new one would be but keeping its text's room.
+    EditCell& cell = BufferedCellOf(Col(column));
+    cell.Blank = false;
+    cell.Integer = 0;
+    cell.Float = 0;
+    cell.Text.clear();
+    cell.KeepsBlockText = false;
+    fill(cell);
+    NoteUnreportedChange();
+}
 
 // A column of the current record. Assignments need the table in Edit or Insert state and
 // convert between kinds as the importers rely on: an integer column given a float takes it
