@@ -19,4 +19,7 @@ struct SpellLikeFile {
 
 const SpellLikeFile& TheSpellLikeFile();
 
+// The same table written into a folder of the caller's, which keeps it.
+SpellLikeFile WriteSpellLikeFile(const std::string& folder);
+
 }  // namespace kelvane::bench
