@@ -31,8 +31,16 @@ const std::vector<Operation>& Operations() {
     static const std::vector<Operation> operations{
         {"load (info)", {"info", "Spell.dbc"}, {"load", "Spell.dbc"}, "", false},
         {"resave", {"resave", "Spell.dbc", "OUT"}, {"copy", "Spell.dbc", "OUT"}, "dbc", false},
-        {"export-csv", {"export-csv", "Spell.dbc", "OUT"}, {}, "csv", true},
-        {"export-patch", {"export-patch", "Spell.dbc", "OUT"}, {}, "txt", true},
+        {"export-csv",
+         {"export-csv", "Spell.dbc", "OUT"},
+         {"export-csv", "Spell.dbc", "OUT"},
+         "csv",
+         true},
+        {"export-patch",
+         {"export-patch", "Spell.dbc", "OUT"},
+         {"export-patch", "Spell.dbc", "OUT"},
+         "txt",
+         true},
         {"apply-patch, full-table",
          {"apply-patch", "Spell.dbc", "full.patch.txt", "OUT"},
          {},
@@ -49,7 +57,7 @@ const std::vector<Operation>& Operations() {
          "dbc",
          false},
         {"import scp", {"import", "scp", "Spell.dbc", "records.scp", "OUT"}, {}, "dbc", false},
-        {"dat", {"dat", "creatures", "Spell.dbc", "OUT"}, {}, "dat", true},
+        {"dat", {"dat", "creatures", "Spell.dbc", "OUT"}, {"dat", "Spell.dbc", "OUT"}, "dat", true},
     };
     return operations;
 }
