@@ -22,9 +22,9 @@ constexpr double kPeakGoal = 1.5;
 struct Operation {
     std::string Name;
     std::vector<std::string> Kelvane;  // arguments after the program, with OUT for the output
-    std::vector<std::string> Floor;    // empty when no floor makes the same bytes yet
-    std::string Output;                // the output file's extension; empty for none
-    bool Streams = false;              // its peak goal is the load's own peak
+    std::vector<std::string> Floor;
+    std::string Output;    // the output file's extension; empty for none
+    bool Streams = false;  // its peak goal is the load's own peak
 };
 
 const std::vector<Operation>& Operations() {
@@ -43,20 +43,24 @@ const std::vector<Operation>& Operations() {
          true},
         {"apply-patch, full-table",
          {"apply-patch", "Spell.dbc", "full.patch.txt", "OUT"},
-         {},
+         {"apply-patch", "Spell.dbc", "full.patch.txt", "OUT"},
          "dbc",
          false},
         {"apply-patch, 3 cells a line",
          {"apply-patch", "Spell.dbc", "cells.patch.txt", "OUT"},
-         {},
+         {"apply-patch", "Spell.dbc", "cells.patch.txt", "OUT"},
          "dbc",
          false},
         {"apply-patch, +50,000 records",
          {"apply-patch", "Spell.dbc", "added.patch.txt", "OUT"},
-         {},
+         {"apply-patch", "Spell.dbc", "added.patch.txt", "OUT"},
          "dbc",
          false},
-        {"import scp", {"import", "scp", "Spell.dbc", "records.scp", "OUT"}, {}, "dbc", false},
+        {"import scp",
+         {"import", "scp", "Spell.dbc", "records.scp", "OUT"},
+         {"import-scp", "Spell.dbc", "records.scp", "OUT"},
+         "dbc",
+         false},
         {"dat", {"dat", "creatures", "Spell.dbc", "OUT"}, {"dat", "Spell.dbc", "OUT"}, "dat", true},
     };
     return operations;

@@ -5,14 +5,22 @@
 //   export-csv TABLE.dbc OUT    one comma-separated line per record
 //   export-patch TABLE.dbc OUT  one patch row line per record
 //   dat TABLE.dbc OUT           the id and name of every record, then the closing line
+//   apply-patch TABLE.dbc PATCH OUT   the patch's values into the records its keys name
+//   import-scp TABLE.dbc SCRIPT OUT   one new record per section, its keys naming fields
+#include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 
 #include "bench/FloorOutput.h"
+#include "bench/FloorRecords.h"
 #include "bench/FloorTable.h"
+#include "core/ValueText.h"
 
 namespace kelvane::bench {
 namespace {
@@ -125,6 +133,89 @@ int Dat(const std::string& from, const std::string& to) {
     return 0;
 }
 
+// Calls take(line) for every line without its line end.
+template <typename Take>
+void ForEachLine(std::string_view text, Take take) {
+    while (!text.empty()) {
+        const size_t end = std::min(text.find_first_of("\r\n"), text.size());
+        take(text.substr(0, end));
+        text.remove_prefix(end);
+        if (text.starts_with("\r\n")) {
+            text.remove_prefix(2);
+        } else if (!text.empty()) {
+            text.remove_prefix(1);
+        }
+    }
+}
+
+// "KEY:N=value,N=value": a value in double quotes may hold commas.
+void ApplyPatchLine(FloorRecords& records, std::string_view line) {
+    const size_t colon = line.find(':');
+    const std::optional<int32_t> key =
+        colon == std::string_view::npos ? std::nullopt : ParseIntegerText(line.substr(0, colon));
+    if (!key) {
+        return;
+    }
+    const uint32_t record = records.RecordWithKey(*key);
+    std::string_view pairs = line.substr(colon + 1);
+    while (!pairs.empty()) {
+        const size_t equals = pairs.find('=');
+        uint32_t field = 0;
+        std::from_chars(pairs.data(), pairs.data() + equals, field);
+        pairs.remove_prefix(equals + 1);
+        const bool quoted = pairs.starts_with('"');
+        const size_t end =
+            std::min(quoted ? pairs.find("\",", 1) + 1 : pairs.find(','), pairs.size());
+        records.Set(record, field, quoted ? pairs.substr(1, end - 2) : pairs.substr(0, end));
+        pairs.remove_prefix(std::min(end + 1, pairs.size()));
+    }
+}
+
+int ApplyPatch(const std::string& from, const std::string& patch, const std::string& to) {
+    const FloorTable table(from);
+    FloorRecords records(table);
+    ForEachLine(ReadFloorText(patch).View(),
+                [&records](std::string_view line) { ApplyPatchLine(records, line); });
+    records.Write(to);
+    return 0;
+}
+
+std::string LowerCase(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return lower;
+}
+
+int ImportScp(const std::string& from, const std::string& script, const std::string& to) {
+    const FloorTable table(from);
+    FloorRecords records(table);
+    std::unordered_map<std::string, uint32_t> fieldOfName;
+    for (uint32_t field = table.Fields(); field-- > 0;) {
+        fieldOfName[LowerCase(table.Name(field))] = field;
+    }
+    uint32_t record = 0;
+    bool inSection = false;
+    ForEachLine(ReadFloorText(script).View(), [&](std::string_view line) {
+        if (line.starts_with('[')) {
+            record = records.AddRecord();
+            inSection = true;
+            return;
+        }
+        const size_t equals = line.find('=');
+        if (!inSection || equals == std::string_view::npos) {
+            return;
+        }
+        const auto field = fieldOfName.find(LowerCase(line.substr(0, equals)));
+        if (field != fieldOfName.end()) {
+            records.Set(record, field->second, line.substr(equals + 1));
+        }
+    });
+    records.Write(to);
+    return 0;
+}
+
 }  // namespace
 }  // namespace kelvane::bench
 
@@ -134,6 +225,14 @@ int main(int argc, char** argv) {
     try {
         if (operation == "load" && argc == 3) {
             return Load(argv[2]);
+        }
+        using Edit = int (*)(const std::string&, const std::string&, const std::string&);
+        const std::pair<std::string_view, Edit> edits[] = {{"apply-patch", ApplyPatch},
+                                                           {"import-scp", ImportScp}};
+        for (const auto& [word, run] : edits) {
+            if (operation == word && argc == 5) {
+                return run(argv[2], argv[3], argv[4]);
+            }
         }
         using Operation = int (*)(const std::string&, const std::string&);
         const std::pair<std::string_view, Operation> operations[] = {
@@ -148,6 +247,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::cerr << "usage: " << argv[0]
-              << " load TABLE.dbc | copy|export-csv|export-patch|dat TABLE.dbc OUT\n";
+              << " load TABLE.dbc | copy|export-csv|export-patch|dat TABLE.dbc OUT"
+                 " | apply-patch|import-scp TABLE.dbc INPUT OUT\n";
     return 1;
 }

@@ -51,10 +51,11 @@ void FloorOutput::Add(std::string_view bytes) {
     Spill();
 }
 
-void FloorOutput::Finish() {
+void FloorOutput::Finish(std::string_view header) {
     const ssize_t rest = static_cast<ssize_t>(buffer_.size());
-    if (write(file_, buffer_.data(), buffer_.size()) != rest || fsync(file_) != 0 ||
-        close(file_) != 0) {
+    if (write(file_, buffer_.data(), buffer_.size()) != rest ||
+        pwrite(file_, header.data(), header.size(), 0) != static_cast<ssize_t>(header.size()) ||
+        fsync(file_) != 0 || close(file_) != 0) {
         FailFloor(temporary_);
     }
     file_ = -1;

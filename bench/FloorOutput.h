@@ -18,7 +18,8 @@ class FloorOutput {
     std::string& Buffer() { return buffer_; }
     void Spill();
     void Add(std::string_view bytes);
-    void Finish();
+    // Writes what is left, then the header over the file's first bytes, which were held open.
+    void Finish(std::string_view header = {});
 
   private:
     std::string path_;

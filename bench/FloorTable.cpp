@@ -107,4 +107,23 @@ void FloorTable::AppendText(std::string& out, uint32_t record, uint32_t field) c
     out.append(text, end);
 }
 
+FloorText ReadFloorText(const std::string& path) {
+    const int file = open(path.c_str(), O_RDONLY);
+    if (file < 0) {
+        FailFloor(path);
+    }
+    FloorText text;
+    text.Size = std::filesystem::file_size(path);
+    text.Bytes = std::make_unique_for_overwrite<char[]>(text.Size);
+    for (size_t done = 0; done < text.Size;) {
+        const ssize_t got = read(file, text.Bytes.get() + done, std::min(kPiece, text.Size - done));
+        if (got <= 0) {
+            FailFloor(path);
+        }
+        done += static_cast<size_t>(got);
+    }
+    close(file);
+    return text;
+}
+
 }  // namespace kelvane::bench

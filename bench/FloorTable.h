@@ -33,6 +33,11 @@ class FloorTable {
     // The cell's text as the table shows it; quoting is the caller's.
     void AppendText(std::string& out, uint32_t record, uint32_t field) const;
     bool HoldsIntegers(uint32_t field) const { return kinds_[field] == FieldKind::ftInteger; }
+    const std::string& Name(uint32_t field) const { return names_[field]; }
+    bool HoldsStrings(uint32_t field) const { return kinds_[field] == FieldKind::ftString; }
+    std::string_view StringBlock() const {
+        return Bytes().substr(static_cast<size_t>(strings_ - Bytes().data()));
+    }
 
   private:
     static constexpr size_t kHeaderBytes = 20;
@@ -48,5 +53,13 @@ class FloorTable {
     std::vector<FieldKind> kinds_;
     std::vector<std::string> names_;
 };
+
+// A text input read whole in 1 MiB pieces, into memory nothing has zero-filled.
+struct FloorText {
+    std::unique_ptr<char[]> Bytes;
+    size_t Size = 0;
+    std::string_view View() const { return {Bytes.get(), Size}; }
+};
+FloorText ReadFloorText(const std::string& path);
 
 }  // namespace kelvane::bench
