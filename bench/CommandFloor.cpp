@@ -70,29 +70,37 @@ int Copy(const std::string& from, const std::string& to) {
     return 0;
 }
 
-int ExportCsv(const std::string& from, const std::string& to) {
-    const FloorTable table(from);
+// One line per record, each ended by CR LF, then the closing text.
+template <typename AppendRecord>
+int WriteRecordLines(const FloorTable& table, const std::string& to, AppendRecord append,
+                     std::string_view closing = {}) {
     FloorOutput output(to);
     std::string& out = output.Buffer();
     for (uint32_t record = 0; record < table.Records(); ++record) {
+        append(out, record);
+        out += "\r\n";
+        output.Spill();
+    }
+    out += closing;
+    output.Finish();
+    return 0;
+}
+
+int ExportCsv(const std::string& from, const std::string& to) {
+    const FloorTable table(from);
+    return WriteRecordLines(table, to, [&table](std::string& out, uint32_t record) {
         for (uint32_t field = 0; field < table.Fields(); ++field) {
             if (field > 0) {
                 out += ',';
             }
             AppendCommaItem(out, table, record, field);
         }
-        out += "\r\n";
-        output.Spill();
-    }
-    output.Finish();
-    return 0;
+    });
 }
 
 int ExportPatch(const std::string& from, const std::string& to) {
     const FloorTable table(from);
-    FloorOutput output(to);
-    std::string& out = output.Buffer();
-    for (uint32_t record = 0; record < table.Records(); ++record) {
+    return WriteRecordLines(table, to, [&table](std::string& out, uint32_t record) {
         table.AppendText(out, record, 0);
         out += ':';
         for (uint32_t field = 1; field < table.Fields(); ++field) {
@@ -108,29 +116,21 @@ int ExportPatch(const std::string& from, const std::string& to) {
                 out += '"';
             }
         }
-        out += "\r\n";
-        output.Spill();
-    }
-    output.Finish();
-    return 0;
+    });
 }
 
 int Dat(const std::string& from, const std::string& to) {
     const FloorTable table(from);
     const uint32_t id = table.FieldNamed("id");
     const uint32_t name = table.FieldNamed("name");
-    FloorOutput output(to);
-    std::string& out = output.Buffer();
-    for (uint32_t record = 0; record < table.Records(); ++record) {
-        AppendCommaItem(out, table, record, id);
-        out += ',';
-        AppendCommaItem(out, table, record, name);
-        out += "\r\n";
-        output.Spill();
-    }
-    out += ",\r\n";
-    output.Finish();
-    return 0;
+    return WriteRecordLines(
+        table, to,
+        [&](std::string& out, uint32_t record) {
+            AppendCommaItem(out, table, record, id);
+            out += ',';
+            AppendCommaItem(out, table, record, name);
+        },
+        ",\r\n");
 }
 
 // Calls take(line) for every line without its line end.

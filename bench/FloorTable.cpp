@@ -33,6 +33,21 @@ bool SameWithoutCase(std::string_view a, std::string_view b) {
     return true;
 }
 
+void ReadInPieces(const std::string& path, char* into, size_t size) {
+    const int file = open(path.c_str(), O_RDONLY);
+    if (file < 0) {
+        FailFloor(path);
+    }
+    for (size_t done = 0; done < size;) {
+        const ssize_t got = read(file, into + done, std::min(kPiece, size - done));
+        if (got <= 0) {
+            FailFloor(path);
+        }
+        done += static_cast<size_t>(got);
+    }
+    close(file);
+}
+
 }  // namespace
 
 void FloorTable::Freed::operator()(unsigned char* bytes) const {
@@ -40,10 +55,6 @@ void FloorTable::Freed::operator()(unsigned char* bytes) const {
 }
 
 FloorTable::FloorTable(const std::string& path) {
-    const int file = open(path.c_str(), O_RDONLY);
-    if (file < 0) {
-        FailFloor(path);
-    }
     size_ = std::filesystem::file_size(path);
     void* memory = nullptr;
     if (posix_memalign(&memory, kHugePage, size_ + kPiece) != 0) {
@@ -53,14 +64,7 @@ FloorTable::FloorTable(const std::string& path) {
     madvise(memory, size_ + kPiece, MADV_HUGEPAGE);
 #endif
     bytes_.reset(static_cast<unsigned char*>(memory));
-    for (size_t done = 0; done < size_;) {
-        const ssize_t got = read(file, bytes_.get() + done, kPiece);
-        if (got <= 0) {
-            FailFloor(path);
-        }
-        done += static_cast<size_t>(got);
-    }
-    close(file);
+    ReadInPieces(path, static_cast<char*>(memory), size_);
     uint32_t header[5];
     std::memcpy(header, bytes_.get(), sizeof header);
     records_ = header[1];
@@ -108,21 +112,10 @@ void FloorTable::AppendText(std::string& out, uint32_t record, uint32_t field) c
 }
 
 FloorText ReadFloorText(const std::string& path) {
-    const int file = open(path.c_str(), O_RDONLY);
-    if (file < 0) {
-        FailFloor(path);
-    }
     FloorText text;
     text.Size = std::filesystem::file_size(path);
     text.Bytes = std::make_unique_for_overwrite<char[]>(text.Size);
-    for (size_t done = 0; done < text.Size;) {
-        const ssize_t got = read(file, text.Bytes.get() + done, std::min(kPiece, text.Size - done));
-        if (got <= 0) {
-            FailFloor(path);
-        }
-        done += static_cast<size_t>(got);
-    }
-    close(file);
+    ReadInPieces(path, text.Bytes.get(), text.Size);
     return text;
 }
 
