@@ -133,10 +133,10 @@ int Run(const Settings& settings) {
         }
         const SummaryRow row{operation.Name, MedianRatio(runs), peak / fileBytes,
                              operation.Streams ? loadPeak / fileBytes : kPeakGoal};
-        std::printf("%-30s kelvane %7.3f s, floor %7.3f s, ratio %s; peak %6.1f MB\n",
-                    operation.Name.c_str(), MedianSeconds(runs.Kelvane), MedianSeconds(runs.Floor),
-                    row.TimeRatio > 0 ? (std::to_string(row.TimeRatio) + "x").c_str() : "-",
-                    peak / 1e6);
+        std::printf(
+            "%-30s kelvane %7.3f s, floor %7.3f s, ratio %5.2fx; peak %6.1f MB (load %6.1f MB)\n",
+            operation.Name.c_str(), MedianSeconds(runs.Kelvane), MedianSeconds(runs.Floor),
+            row.TimeRatio, peak / 1e6, loadPeak / 1e6);
         std::fflush(stdout);
         rows.push_back(row);
     }
