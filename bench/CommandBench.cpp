@@ -1,14 +1,7 @@
-// Times kelvane-cli's bulk commands as whole processes on the big table, each against a floor
-// program of ours run in turn with it (A B A B ...), and prints for each the median of the
-// paired time ratios and its peak memory against the table file, each against its goal. The
-// outputs of a command and its floor must be the same bytes where the floor writes them.
-#include <fcntl.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <algorithm>
-#include <chrono>
+// Runs every bulk command of kelvane-cli on the inputs kelvane_bench_files wrote, in turn with
+// the floor program doing the least work of the same operation, and prints each command's time
+// against its floor's and its peak memory against the table file, each against its goal.
+//   kelvane_bench_commands CLI FLOOR FOLDER [--pairs N]
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -17,213 +10,154 @@
 #include <string>
 #include <vector>
 
+#include "bench/ChildProcess.h"
+#include "bench/PairedRuns.h"
+
+namespace kelvane::bench {
 namespace {
 
-constexpr double kTimeGoal = 1.5;    // times the floor's time
-constexpr double kMemoryGoal = 1.5;  // times the table file
+constexpr double kTimeGoal = 1.5;
+constexpr double kPeakGoal = 1.5;
 
 struct Operation {
     std::string Name;
-    std::vector<std::string> Command;  // kelvane-cli's arguments
-    std::vector<std::string> Floor;    // the floor program's arguments
-    std::string CommandOutput;         // compared with FloorOutput when both are set
-    std::string FloorOutput;
-    bool Streams = false;  // its peak may be at most the load's own
-    std::string FloorNote;
+    std::vector<std::string> Kelvane;  // arguments after the program, with OUT for the output
+    std::vector<std::string> Floor;
+    std::string Output;    // the output file's extension; empty for none
+    bool Streams = false;  // its peak goal is the load's own peak
 };
 
-struct Run {
-    double Seconds = 0;
-    double PeakBytes = 0;
-};
-
-Run RunOnce(const std::string& program, const std::vector<std::string>& args) {
-    std::vector<char*> argv;
-    std::string path = program;
-    argv.push_back(path.data());
-    std::vector<std::string> copies = args;
-    for (std::string& arg : copies) {
-        argv.push_back(arg.data());
-    }
-    argv.push_back(nullptr);
-    std::cout.flush();  // or the child's copy of the buffer would print it again
-    const auto start = std::chrono::steady_clock::now();
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::dup2(::open("/dev/null", O_WRONLY), STDOUT_FILENO);
-        ::execv(argv[0], argv.data());
-        ::_exit(127);
-    }
-    int status = 0;
-    rusage usage{};
-    ::wait4(child, &status, 0, &usage);
-    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        throw std::runtime_error(program + " " + args.front() + " failed");
-    }
-    return {took.count(), static_cast<double>(usage.ru_maxrss) * 1024};
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const size_t middle = values.size() / 2;
-    return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
-
-bool SameBytes(const std::string& left, const std::string& right) {
-    std::ifstream a(left, std::ios::binary);
-    std::ifstream b(right, std::ios::binary);
-    return std::equal(std::istreambuf_iterator<char>(a), std::istreambuf_iterator<char>(),
-                      std::istreambuf_iterator<char>(b), std::istreambuf_iterator<char>());
-}
-
-struct Result {
-    double CommandSeconds = 0;
-    double FloorSeconds = 0;
-    double Ratio = 0;
-    double PeakBytes = 0;
-};
-
-Result Measure(const Operation& operation, const std::string& cli, const std::string& floor,
-               int pairs) {
-    std::vector<double> command;
-    std::vector<double> floors;
-    std::vector<double> ratios;
-    std::vector<double> peaks;
-    for (int pair = -1; pair < pairs; ++pair) {  // the first pair warms up
-        const Run a = RunOnce(cli, operation.Command);
-        const Run b = RunOnce(floor, operation.Floor);
-        if (pair >= 0) {
-            command.push_back(a.Seconds);
-            floors.push_back(b.Seconds);
-            ratios.push_back(a.Seconds / b.Seconds);
-            peaks.push_back(a.PeakBytes);
-        }
-    }
-    return {Median(command), Median(floors), Median(ratios), Median(peaks)};
-}
-
-std::vector<Operation> Operations(const std::string& dir) {
-    const std::string table = dir + "/Spell.dbc";
-    const std::string kinds = dir + "/Spell.kinds";
-    const auto in = [&](const std::string& name) { return dir + "/" + name; };
-    const std::string rewriteNote = "reads the inputs, writes the table";
-    return {
-        {"load (info)",
-         {"info", table},
-         {"load", table},
-         "",
-         "",
-         false,
-         "reads the file into huge pages, touches every cell"},
-        {"resave",
-         {"resave", table, in("a.dbc"), "--force"},
-         {"rewrite", table, in("b.dbc")},
-         in("a.dbc"),
-         in("b.dbc"),
-         false,
-         "copies the file"},
+const std::vector<Operation>& Operations() {
+    static const std::vector<Operation> operations{
+        {"load (info)", {"info", "Spell.dbc"}, {"load", "Spell.dbc"}, "", false},
+        {"resave", {"resave", "Spell.dbc", "OUT"}, {"copy", "Spell.dbc", "OUT"}, "dbc", false},
         {"export-csv",
-         {"export-csv", table, in("a.csv")},
-         {"csv", table, kinds, in("b.csv")},
-         in("a.csv"),
-         in("b.csv"),
-         true,
-         "formats every cell"},
+         {"export-csv", "Spell.dbc", "OUT"},
+         {"export-csv", "Spell.dbc", "OUT"},
+         "csv",
+         true},
         {"export-patch",
-         {"export-patch", table, in("a.txt")},
-         {"patch", table, kinds, in("b.txt")},
-         in("a.txt"),
-         in("b.txt"),
-         true,
-         "formats every cell"},
-        {"dat",
-         {"dat", "creatures", table, in("a.dat")},
-         {"dat", table, kinds, "0", "136", in("b.dat")},
-         in("a.dat"),
-         in("b.dat"),
-         true,
-         "formats two cells a record"},
+         {"export-patch", "Spell.dbc", "OUT"},
+         {"export-patch", "Spell.dbc", "OUT"},
+         "txt",
+         true},
+        {"apply-patch, full-table",
+         {"apply-patch", "Spell.dbc", "full.patch.txt", "OUT"},
+         {"apply-patch", "Spell.dbc", "full.patch.txt", "OUT"},
+         "dbc",
+         false},
         {"apply-patch, 3 cells a line",
-         {"apply-patch", table, in("three-cells.txt"), in("a3.dbc"), "--force"},
-         {"apply-integers", table, in("three-cells.txt"), in("b3.dbc")},
-         in("a3.dbc"),
-         in("b3.dbc"),
-         false,
-         "parses the values into the records"},
-        {"apply-patch, row lines",
-         {"apply-patch", table, in("rows.txt"), in("ar.dbc"), "--force"},
-         {"rewrite", table, in("rows.txt"), in("br.dbc")},
-         "",
-         "",
-         false,
-         rewriteNote},
+         {"apply-patch", "Spell.dbc", "cells.patch.txt", "OUT"},
+         {"apply-patch", "Spell.dbc", "cells.patch.txt", "OUT"},
+         "dbc",
+         false},
         {"apply-patch, +50,000 records",
-         {"apply-patch", table, in("added.txt"), in("aa.dbc"), "--force"},
-         {"rewrite", table, in("added.txt"), in("ba.dbc")},
-         "",
-         "",
-         false,
-         rewriteNote},
+         {"apply-patch", "Spell.dbc", "added.patch.txt", "OUT"},
+         {"apply-patch", "Spell.dbc", "added.patch.txt", "OUT"},
+         "dbc",
+         false},
         {"import scp",
-         {"import", "scp", table, in("spells.scp"), in("as.dbc"), "--force"},
-         {"rewrite", table, in("spells.scp"), in("bs.dbc")},
-         "",
-         "",
-         false,
-         rewriteNote},
+         {"import", "scp", "Spell.dbc", "records.scp", "OUT"},
+         {"import-scp", "Spell.dbc", "records.scp", "OUT"},
+         "dbc",
+         false},
+        {"dat", {"dat", "creatures", "Spell.dbc", "OUT"}, {"dat", "Spell.dbc", "OUT"}, "dat", true},
     };
+    return operations;
 }
 
-std::string Fixed(double value, int decimals) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.*f", decimals, value);
-    return text;
+// Words naming an input in the folder become its path; the rest are command words.
+std::vector<std::string> Command(const std::string& program, const std::vector<std::string>& args,
+                                 const std::string& folder, const std::string& output) {
+    std::vector<std::string> argv{program};
+    for (const std::string& arg : args) {
+        const std::string input = folder + "/" + arg;
+        argv.push_back(arg == "OUT" ? output : std::filesystem::exists(input) ? input : arg);
+    }
+    return argv;
 }
 
-int RunAll(const std::string& cli, const std::string& floor, const std::string& dir, int pairs) {
-    const double fileBytes = static_cast<double>(std::filesystem::file_size(dir + "/Spell.dbc"));
-    double loadPeak = 0;
-    bool allSame = true;
-    std::cout << "| Command | Kelvane | Floor | Time / floor (goal " << Fixed(kTimeGoal, 1)
-              << "x) | Peak / file (goal) | Floor does |\n|---|---|---|---|---|---|\n";
-    for (const Operation& operation : Operations(dir)) {
-        const Result result = Measure(operation, cli, floor, pairs);
-        if (loadPeak == 0) {
-            loadPeak = result.PeakBytes;
+std::string ReadAll(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+struct Settings {
+    std::string Cli;
+    std::string Floor;
+    std::string Folder;
+    int Pairs = 5;
+};
+
+// Warm-up pair first, then the measured pairs, each kelvane-cli before its floor.
+PairedRuns RunPairs(const Operation& operation, const Settings& settings, bool& outputsDiffer) {
+    const std::string kelvaneOut = settings.Folder + "/kelvane-out." + operation.Output;
+    const std::string floorOut = settings.Folder + "/floor-out." + operation.Output;
+    const auto kelvane = Command(settings.Cli, operation.Kelvane, settings.Folder, kelvaneOut);
+    const auto floor = Command(settings.Floor, operation.Floor, settings.Folder, floorOut);
+    PairedRuns runs{operation.Name, {}, {}};
+    for (int pair = 0; pair <= settings.Pairs; ++pair) {
+        const ProcessRun kelvaneRun = RunChild(kelvane);
+        if (pair > 0) {
+            runs.Kelvane.push_back(kelvaneRun);
         }
-        const double memoryGoal = operation.Streams ? loadPeak / fileBytes : kMemoryGoal;
-        const double peak = result.PeakBytes / fileBytes;
-        std::cout << "| " << operation.Name << " | " << Fixed(result.CommandSeconds * 1000, 0)
-                  << " ms | " << Fixed(result.FloorSeconds * 1000, 0) << " ms | "
-                  << Fixed(result.Ratio, 2) << "x "
-                  << (result.Ratio <= kTimeGoal ? "met" : "MISSED") << " | " << Fixed(peak, 2)
-                  << "x (" << Fixed(memoryGoal, 2) << "x) "
-                  << (peak <= memoryGoal + 0.005 ? "met" : "MISSED") << " | " << operation.FloorNote
-                  << " |\n";
-        if (!operation.CommandOutput.empty() &&
-            !SameBytes(operation.CommandOutput, operation.FloorOutput)) {
-            std::cout << "MISMATCH: " << operation.CommandOutput << " and " << operation.FloorOutput
-                      << " differ\n";
-            allSame = false;
+        if (!operation.Floor.empty()) {
+            const ProcessRun floorRun = RunChild(floor);
+            if (pair > 0) {
+                runs.Floor.push_back(floorRun);
+            }
         }
     }
-    std::cout << "Table file: " << Fixed(fileBytes / 1e6, 1) << " MB; medians of " << pairs
-              << " pairs after one warm-up pair.\n";
-    return allSame ? 0 : 1;
+    if (!operation.Floor.empty() && !operation.Output.empty()) {
+        if (ReadAll(kelvaneOut) != ReadAll(floorOut)) {
+            std::cout << "MISMATCH: " << kelvaneOut << " and " << floorOut << " differ\n";
+            outputsDiffer = true;
+        }
+    }
+    std::filesystem::remove(kelvaneOut);
+    std::filesystem::remove(floorOut);
+    return runs;
+}
+
+int Run(const Settings& settings) {
+    const double fileBytes =
+        static_cast<double>(std::filesystem::file_size(settings.Folder + "/Spell.dbc"));
+    std::vector<SummaryRow> rows;
+    double loadPeak = 0;
+    bool outputsDiffer = false;
+    for (const Operation& operation : Operations()) {
+        const PairedRuns runs = RunPairs(operation, settings, outputsDiffer);
+        const double peak = MedianPeak(runs.Kelvane);
+        if (loadPeak == 0) {
+            loadPeak = peak;  // the load comes first
+        }
+        const SummaryRow row{operation.Name, MedianRatio(runs), peak / fileBytes,
+                             operation.Streams ? loadPeak / fileBytes : kPeakGoal};
+        std::printf(
+            "%-30s kelvane %7.3f s, floor %7.3f s, ratio %5.2fx; peak %6.1f MB (load %6.1f MB)\n",
+            operation.Name.c_str(), MedianSeconds(runs.Kelvane), MedianSeconds(runs.Floor),
+            row.TimeRatio, peak / 1e6, loadPeak / 1e6);
+        std::fflush(stdout);
+        rows.push_back(row);
+    }
+    std::cout << "\n" << SummaryTable(rows, kTimeGoal);
+    return outputsDiffer ? 1 : 0;
 }
 
 }  // namespace
+}  // namespace kelvane::bench
 
 int main(int argc, char** argv) {
-    if (argc < 4 || argc > 5) {
-        std::cerr << "usage: kelvane_bench_commands KELVANE_CLI FLOOR FOLDER [PAIRS]\n";
-        return 2;
+    if (argc != 4 && !(argc == 6 && std::string(argv[4]) == "--pairs")) {
+        std::cerr << "usage: " << argv[0] << " CLI FLOOR FOLDER [--pairs N]\n";
+        return 1;
     }
+    kelvane::bench::Settings settings{argv[1], argv[2], argv[3],
+                                      argc == 6 ? std::stoi(argv[5]) : 5};
     try {
-        return RunAll(argv[1], argv[2], argv[3], argc == 5 ? std::stoi(argv[4]) : 5);
+        return kelvane::bench::Run(settings);
     } catch (const std::exception& error) {
-        std::cerr << "kelvane_bench_commands: " << error.what() << '\n';
+        std::cout << error.what() << "\n";
         return 1;
     }
 }

@@ -4,52 +4,31 @@
 #include <iostream>
 #include <memory>
 
+#include "bench/SpellLikeBenchLayout.h"
 #include "core/FieldDefFile.h"
 #include "core/Workspace.h"
 #include "core/WorkspaceFiles.h"
-#include "examples/generator/SpellLikeTable.h"
 #include "tests/support/TempDir.h"
 
 namespace kelvane::bench {
-namespace {
-
-// A table the size of a big Spell file: 16 string fields (name, rank, description and buff
-// description, each with three mostly empty alternates), 12 float fields, the rest integers.
-constexpr int kRecords = 100'000;
-constexpr int kFields = 234;
-constexpr uint32_t kSeed = 4242;
-
-SpellLikeLayout BenchLayout() {
-    SpellLikeLayout layout;
-    layout.FieldCount = kFields;
-    for (int group = 0; group < 4; ++group) {
-        for (int field = 0; field < 4; ++field) {
-            layout.StringFields.push_back(136 + group * 5 + field);
-        }
-    }
-    layout.FloatFields = {35, 70, 71, 72, 109, 110, 111, 225, 226, 227, 228, 229};
-    return layout;
-}
-
-}  // namespace
 
 SpellLikeFile WriteSpellLikeFile(const std::string& folder) {
-    const SpellLikeLayout layout = BenchLayout();
+    const SpellLikeLayout layout = SpellLikeBenchLayout();
     auto workspace = std::make_unique<Workspace>();
     workspace->Current.FilePath = folder + "/Spell.dbc";
     workspace->Current.TableName = "Spell";
     DescribeSpellLikeFields(layout, workspace->Defs);
-    FillSpellLikeTable(*workspace, kFields, kRecords, kSeed);
+    FillSpellLikeTable(*workspace, kSpellLikeFields, kSpellLikeRecords, kSpellLikeSeed);
     SaveDbcFile(*workspace, workspace->Current.FilePath);
-    SaveFieldDefinitions(workspace->Current, workspace->Defs, kFields);
+    SaveFieldDefinitions(workspace->Current, workspace->Defs, kSpellLikeFields);
 
     SpellLikeFile file;
     file.Current = workspace->Current;
     file.SavePath = folder + "/Saved.dbc";
     file.FileBytes = std::filesystem::file_size(file.Current.FilePath);
     file.StringFields = layout.StringFields;
-    std::cerr << "Generated " << file.Current.FilePath << ": " << kRecords << " records x "
-              << kFields << " fields, " << file.FileBytes << " bytes\n";
+    std::cerr << "Generated " << file.Current.FilePath << ": " << kSpellLikeRecords << " records x "
+              << kSpellLikeFields << " fields, " << file.FileBytes << " bytes\n";
     return file;
 }
 
