@@ -11,18 +11,14 @@ TextLineWriter::TextLineWriter(const std::string& path) : file_(path) {
     buffer_.reserve(kPieceBytes + kPieceBytes / 4);
 }
 
-void TextLineWriter::EndLine() {
+void TextLineWriter::Add(std::string_view line) {
+    buffer_ += line;
     buffer_ += "\r\n";
     ++lines_;
     if (buffer_.size() >= kPieceBytes) {
         file_.Append(buffer_);
         buffer_.clear();
     }
-}
-
-void TextLineWriter::Add(std::string_view line) {
-    buffer_ += line;
-    EndLine();
 }
 
 void TextLineWriter::Commit() {

@@ -15,10 +15,6 @@ class TextLineWriter {
   public:
     explicit TextLineWriter(const std::string& path);
 
-    // The text of the next line is appended to Line() and ended by EndLine, so it is formatted
-    // straight into the buffer.
-    std::string& Line() { return buffer_; }
-    void EndLine();
     void Add(std::string_view line);
     size_t LineCount() const { return lines_; }
     void Commit();

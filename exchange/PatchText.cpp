@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <functional>
 #include <optional>
 #include <unordered_set>
 #include <utility>
@@ -30,13 +29,6 @@ void RequireKeyColumn(const RecordTable& table) {
             "Patch lines need a key column, the first column after Index, and this table has "
             "none");
     }
-}
-
-// Where finished lines go: into a list, or straight into a file.
-using LineTaker = std::function<void(const std::string& line)>;
-
-LineTaker IntoList(std::vector<std::string>& lines) {
-    return [&lines](const std::string& line) { lines.push_back(line); };
 }
 
 void TakeLine(PatchLineBuilder& builder, PatchReadBackReport& report, const LineTaker& take) {

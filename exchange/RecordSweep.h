@@ -1,8 +1,18 @@
 #pragma once
 
 #include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
 
 namespace kelvane {
+
+// Where the finished lines of a whole-table pass go: into a list, or straight into a file.
+using LineTaker = std::function<void(const std::string& line)>;
+
+inline LineTaker IntoList(std::vector<std::string>& lines) {
+    return [&lines](const std::string& line) { lines.push_back(line); };
+}
 
 // Records a whole-table pass takes at a time.
 inline constexpr int kSweepRecords = 64;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <functional>
 #include <string_view>
 #include <utility>
 
@@ -67,8 +66,6 @@ void QuoteLoneEmptyItem(std::string& line, size_t itemCount) {
 // Builds the export lines of records; serves one record as well as a sweep over all.
 class ExportLineBuilder {
   public:
-    using LineTaker = std::function<void(const std::string& line)>;
-
     ExportLineBuilder(CellTexts& cells, int columns, LineTaker take)
         : cells_(cells), columns_(columns), take_(std::move(take)) {}
 
@@ -94,7 +91,7 @@ class ExportLineBuilder {
 };
 
 // The export line of every record in table order, each given to take.
-void SweepExportLines(RecordTable& table, ExportLineBuilder::LineTaker take) {
+void SweepExportLines(RecordTable& table, LineTaker take) {
     table.RequireActive();
     // A record being edited goes out as it will be stored; the cursor stays where it is.
     table.FinishEditing();
@@ -140,7 +137,7 @@ std::vector<std::string> ExportAllLines(RecordTable& table) {
     std::vector<std::string> lines;
     lines.reserve(static_cast<size_t>(table.RecordCount()));
     // A copy, so each kept line is one allocation of its own size.
-    SweepExportLines(table, [&lines](const std::string& line) { lines.push_back(line); });
+    SweepExportLines(table, IntoList(lines));
     return lines;
 }
 

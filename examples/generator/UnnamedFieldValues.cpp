@@ -71,7 +71,8 @@ float DrawFloat(FloatSort sort, Random& random) {
 
 }  // namespace
 
-void FillUnnamedIntegers(ColumnVector<int32_t>& cells, const SpellCatalog& catalog, Random& random) {
+void FillUnnamedIntegers(ColumnVector<int32_t>& cells, const SpellCatalog& catalog,
+                         Random& random) {
     const IntegerSort sort = DrawIntegerSort(random);
     const uint32_t lineSeed = random.Below(0xFFFFFFFFu);
     for (size_t record = 0; record < cells.size(); ++record) {
