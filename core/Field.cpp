@@ -1,25 +1,11 @@
 #include <algorithm>
 #include <optional>
 
-#include "core/EchoText.h"
-#include "core/KelvaneError.h"
+#include "core/CellTextErrors.h"
 #include "core/RecordTable.h"
 #include "core/ValueText.h"
 
 namespace kelvane {
-namespace {
-
-[[noreturn]] void FailInteger(std::string_view text, const std::string& caption) {
-    throw KelvaneError("'" + EchoText(text) + "' is not a valid integer value for field '" +
-                       caption + "'");
-}
-
-[[noreturn]] void FailFloat(std::string_view text, const std::string& caption) {
-    throw KelvaneError("'" + EchoText(text) + "' is not a valid floating point value for field '" +
-                       caption + "'");
-}
-
-}  // namespace
 
 const std::string& Field::Caption() const {
     return table_->Presentation(column_).Caption;
@@ -41,14 +27,14 @@ int32_t Field::AsInteger() const {
             if (const auto rounded = RoundToInteger(value)) {
                 return *rounded;
             }
-            FailInteger(FloatText(value), Caption());
+            ThrowNotIntegerForField(FloatText(value), Caption());
         }
         case FieldKind::ftString: {
             const std::string_view text = table_->StringAt(row, column_);
             if (const auto value = ParseIntegerText(text)) {
                 return *value;
             }
-            FailInteger(text, Caption());
+            ThrowNotIntegerForField(text, Caption());
         }
         case FieldKind::ftInteger:
             break;
@@ -69,7 +55,7 @@ double Field::AsFloat() const {
             if (const auto value = ParseFloatText(text)) {
                 return *value;
             }
-            FailFloat(text, Caption());
+            ThrowNotFloatForField(text, Caption());
         }
         case FieldKind::ftFloat:
             break;
@@ -108,7 +94,7 @@ void Field::SetAsFloat(double value) {
         case FieldKind::ftInteger: {
             const auto rounded = RoundToInteger(value);
             if (!rounded) {
-                FailInteger(FloatText(value), Caption());
+                ThrowNotIntegerForField(FloatText(value), Caption());
             }
             table_->SetCurrentCell(column_, [&](auto& cell) { cell.Integer = *rounded; });
             return;
@@ -138,7 +124,7 @@ void Field::SetAsString(std::string_view text) {
         case FieldKind::ftFloat: {
             const std::optional<double> value = text.empty() ? std::nullopt : ParseFloatText(text);
             if (!text.empty() && !value) {
-                FailFloat(text, Caption());
+                ThrowNotFloatForField(text, Caption());
             }
             setNumber(value, &RecordTable::EditCell::Float);
             return;
@@ -148,7 +134,7 @@ void Field::SetAsString(std::string_view text) {
     }
     const std::optional<int32_t> value = text.empty() ? std::nullopt : ParseIntegerText(text);
     if (!text.empty() && !value) {
-        FailInteger(text, Caption());
+        ThrowNotIntegerForField(text, Caption());
     }
     setNumber(value, &RecordTable::EditCell::Integer);
 }

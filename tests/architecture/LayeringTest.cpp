@@ -27,14 +27,17 @@ const std::map<std::string, std::set<std::string, std::less<>>, std::less<>> kMa
     {"shell", {}},
     {"exchange", {"core", "shell"}},
     {"import", {"core", "shell"}},
+    // Database files and dumps hold the cells the text exports write and feed the same imports.
+    {"databases", {"core", "shell", "exchange"}},
     // The .dat files and the quest lists write cells as the text export does.
     {"editors", {"core", "shell", "exchange"}},
     {"launcher", {"core", "shell"}},
     {"talents", {"core", "shell"}},
-    {"app", {"core", "shell", "exchange", "import", "editors", "launcher", "talents"}},
-    {"program", {"core", "shell", "exchange", "import", "editors", "launcher", "talents", "app"}},
+    {"app", {"core", "shell", "exchange", "databases", "import", "editors", "launcher", "talents"}},
+    {"program",
+     {"core", "shell", "exchange", "databases", "import", "editors", "launcher", "talents", "app"}},
     // The command-line tool stands beside program/, over the Qt-free libraries only.
-    {"cli", {"core", "exchange", "import", "editors", "launcher", "talents"}},
+    {"cli", {"core", "exchange", "databases", "import", "editors", "launcher", "talents"}},
     {"examples", {"core"}},
 };
 

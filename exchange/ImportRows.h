@@ -1,0 +1,89 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/FieldKind.h"
+
+namespace kelvane {
+
+class RecordTable;
+
+// Records read from an outside source (a comma-separated file, a database table), held apart
+// from the open table until the source has been read to its end, each cell already in the kind
+// of the table column it goes to. A value that a column cannot hold thus stops an import before
+// the table changes at all. Cells are kept column by column in their kinds, so a source of a
+// hundred thousand records costs about as much memory as the table it goes into.
+class ImportRows {
+  public:
+    // columns: the table columns (Index = 0) the source's columns go to, in the source's order.
+    // They must be distinct, must not include Index, and must include the key column (1): a
+    // KelvaneError says so otherwise, naming the key column.
+    ImportRows(const RecordTable& table, std::vector<int> columns);
+
+    int ColumnCount() const { return static_cast<int>(columns_.size()); }
+    int TableColumn(int position) const { return columns_[static_cast<size_t>(position)].Table; }
+    FieldKind Kind(int position) const { return columns_[static_cast<size_t>(position)].Kind; }
+    int RowCount() const { return rowCount_; }
+
+    // Starts the next row; every cell of it starts blank.
+    void AddRow();
+
+    // Set a cell of the last row; position counts the source's columns from 0. A value the
+    // column cannot hold fails with a KelvaneError giving the table's own reason ("'x' is not
+    // a valid integer value for field 'Name'"); the caller adds where it was.
+    //
+    // An integer: integer columns take -2^31 to 2^32 - 1 (unsigned values past 2^31 - 1 keep
+    // their 32-bit pattern); float columns take it as a number; string columns as decimal text.
+    void SetInteger(int position, int64_t value);
+    // A float: float columns take it; integer columns only a whole number in their range;
+    // string columns its text as the exports write it.
+    void SetFloat(int position, double value);
+    // Text read as the column's kind reads typed text: integers in decimal or hexadecimal,
+    // floats with the user's decimal separator (or "."), strings as they are (cut to the
+    // column's size). An empty text leaves a number cell blank and is an empty string cell.
+    void SetText(int position, std::string_view text);
+
+    bool IsBlank(int row, int position) const;
+    int32_t IntegerAt(int row, int position) const;
+    double FloatAt(int row, int position) const;
+    std::string_view TextAt(int row, int position) const;
+
+  private:
+    struct Column {
+        int Table = 0;
+        FieldKind Kind = FieldKind::ftInteger;
+        std::string Name;  // the column's caption, for messages
+        int Size = 0;      // the longest text a string column holds
+        std::vector<int32_t> Integers;
+        std::vector<double> Floats;
+        std::vector<uint64_t> TextEnds;  // where each row's text ends in Texts
+        std::string Texts;
+        std::vector<bool> Set;  // false: the cell is blank
+    };
+
+    Column& CellColumn(int position);
+    static void PutText(Column& column, std::string_view text);
+
+    std::vector<Column> columns_;
+    int rowCount_ = 0;
+};
+
+// What writing import rows into a table did.
+struct ImportMergeReport {
+    int RecordsChanged = 0;  // existing records of which some cell got another value
+    int RecordsAdded = 0;
+    int RecordsUnchanged = 0;  // existing records that already held every value
+};
+
+// Writes the rows into the table as one undo step named stepName. Each row changes the cells of
+// its columns in the first record, in table order, whose key column holds the row's key, or adds
+// a record with those cells (the rest new-record defaults) when no record does. Rows are taken
+// in order, so a later row with the key of an earlier one changes what that one wrote. A record
+// being edited is finished first. The current record afterwards is the last one written.
+ImportMergeReport MergeImportRows(RecordTable& table, const ImportRows& rows,
+                                  std::string_view stepName);
+
+}  // namespace kelvane
