@@ -104,6 +104,10 @@ std::string ExportedPatchLinesText(int lines, const std::string& path) {
     return "Exported " + Counted(lines, "patch line") + " to " + FileNameOfPath(path);
 }
 
+std::string ExportedRecordsText(int records, const std::string& path) {
+    return "Exported " + Counted(records, "record") + " to " + FileNameOfPath(path);
+}
+
 std::string PatchAppliedText(const PatchApplyReport& report) {
     return "Applied " + Counted(report.LinesApplied, "line") + ", added " +
            Counted(report.RecordsAdded, "record");

@@ -29,6 +29,8 @@ std::string DefinitionsDetails(const DefinitionsFit& fit);
 // What the last command did.
 std::string ExportedLinesText(int lines, const std::string& path);
 std::string ExportedPatchLinesText(int lines, const std::string& path);
+// "Exported 12 records to Spell.sql": whole-table exports into database files.
+std::string ExportedRecordsText(int records, const std::string& path);
 std::string PatchAppliedText(const PatchApplyReport& report);
 std::string ScriptImportedText(const ImportReport& report, const std::string& path);
 std::string LootTemplatesWrittenText(const LootImportReport& report);

@@ -22,6 +22,7 @@ int RunDefs(const Arguments& args, std::ostream& out, std::ostream& err);
 int RunResave(const Arguments& args, std::ostream& out, std::ostream& err);
 int RunPreset(const Arguments& args, std::ostream& out, std::ostream& err);
 int RunExportCsv(const Arguments& args, std::ostream& out, std::ostream& err);
+int RunExportSql(const Arguments& args, std::ostream& out, std::ostream& err);
 int RunExportPatch(const Arguments& args, std::ostream& out, std::ostream& err);
 int RunApplyPatch(const Arguments& args, std::ostream& out, std::ostream& err);
 int RunImport(const Arguments& args, std::ostream& out, std::ostream& err);

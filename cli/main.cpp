@@ -26,6 +26,7 @@ constexpr std::array kCommands{
     Command{"resave", "resave TABLE.dbc OUT.dbc [--force]", kelvane::cli::RunResave},
     Command{"preset", "preset ITEM DIR", kelvane::cli::RunPreset},
     Command{"export-csv", "export-csv TABLE.dbc OUT.csv [--record N]", kelvane::cli::RunExportCsv},
+    Command{"export-sql", "export-sql TABLE.dbc OUT.sql", kelvane::cli::RunExportSql},
     Command{"export-patch", "export-patch TABLE.dbc OUT.txt [--record N [--column C]]",
             kelvane::cli::RunExportPatch},
     Command{"apply-patch", "apply-patch TABLE.dbc PATCH.txt [OUT.dbc] [--force]",

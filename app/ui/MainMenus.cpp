@@ -110,6 +110,8 @@ void BuildExportMenu(QMenuBar* bar, MainMenus& menus) {
         AddEntry(other, "Export selected &line to csv", "Exportselectedline");
     menus.ExportEverything->setEnabled(false);
     menus.ExportSelectedLine->setEnabled(false);
+    menus.MysqlDump = AddEntry(exportMenu, "&MySQL dump...", "MysqlDump1");
+    menus.MysqlDump->setEnabled(false);
 
     menus.ExportForPatchwell =
         AddSubmenu(exportMenu, "Export for &Patchwell", "ExportforPatchwell1");

@@ -47,6 +47,7 @@ struct MainMenus {
     // "E&xport"
     QAction* ExportEverything = nullptr;
     QAction* ExportSelectedLine = nullptr;
+    QAction* MysqlDump = nullptr;
     QMenu* ExportForPatchwell = nullptr;
     QAction* PatchExportAll = nullptr;
     QAction* PatchExportRow = nullptr;

@@ -1,0 +1,96 @@
+#include "databases/MysqlRowText.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <utility>
+
+#include "core/DecimalSeparator.h"
+#include "core/KelvaneError.h"
+#include "core/RecordTable.h"
+#include "core/ValueText.h"
+#include "databases/MysqlText.h"
+#include "exchange/CellTexts.h"
+
+namespace kelvane {
+namespace {
+
+constexpr int kIndexColumn = 0;
+
+}  // namespace
+
+MysqlRowText::MysqlRowText(const RecordTable& table, const SqlTableShape& shape,
+                           const std::vector<MysqlColumn>& columns, std::string target)
+    : table_(table),
+      shape_(shape),
+      columns_(columns),
+      target_(std::move(target)),
+      separator_(DecimalSeparator()) {}
+
+void MysqlRowText::Build(int row, std::string& text) {
+    text.assign(1, '(');
+    for (size_t i = 0; i < shape_.Columns.size(); ++i) {
+        const SqlColumn& column = shape_.Columns[i];
+        if (i > 0) {
+            text += ',';
+        }
+        if (table_.IsBlank(row, column.TableColumn)) {
+            text += "NULL";
+            continue;
+        }
+        switch (column.Kind) {
+            case FieldKind::ftInteger:
+                AppendInteger(text, row, column);
+                break;
+            case FieldKind::ftFloat:
+                AppendFloat(text, row, column);
+                break;
+            case FieldKind::ftString:
+                if (columns_[i].Binary) {
+                    AppendMysqlHex(text, table_.StringAt(row, column.TableColumn));
+                } else {
+                    AppendMysqlString(text, table_.StringAt(row, column.TableColumn));
+                }
+                break;
+        }
+    }
+    text += ')';
+}
+
+void MysqlRowText::AppendInteger(std::string& text, int row, const SqlColumn& column) {
+    const int32_t value = table_.IntegerAt(row, column.TableColumn);
+    if (column.CellBytes < 4) {
+        const uint32_t largest = (uint32_t{1} << (8 * column.CellBytes)) - 1;
+        if (value < 0 || static_cast<uint32_t>(value) > largest) {
+            Fail(row, column, IntegerText(value),
+                 "its " + std::to_string(column.CellBytes) +
+                     "-byte cell holds a whole number from 0 to " + std::to_string(largest));
+        }
+    }
+    kelvane::AppendInteger(text, value);
+}
+
+void MysqlRowText::AppendFloat(std::string& text, int row, const SqlColumn& column) {
+    const double value = table_.FloatAt(row, column.TableColumn);
+    if (!std::isfinite(value)) {
+        Fail(row, column, FloatText(value),
+             "MySQL has no such number (if the column holds bit patterns, make it an integer "
+             "column)");
+    }
+    const size_t start = text.size();
+    floats_.Append(text, value);
+    if (separator_ != '.') {
+        std::replace(text.begin() + static_cast<std::ptrdiff_t>(start), text.end(), separator_,
+                     '.');
+    }
+}
+
+void MysqlRowText::Fail(int row, const SqlColumn& column, const std::string& value,
+                        const std::string& why) const {
+    throw KelvaneError("Cannot write the MySQL dump \"" + target_ + "\": the column \"" +
+                       column.Name + "\" of record " +
+                       IntegerText(table_.IntegerAt(row, kIndexColumn)) + " holds " + value +
+                       ", but " + why + ".");
+}
+
+}  // namespace kelvane
