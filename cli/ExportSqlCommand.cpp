@@ -16,7 +16,8 @@ int RunExportSql(const Arguments& args, std::ostream& out, std::ostream& err) {
     const MysqlDumpReport report = WriteMysqlDump(workspace->Table, workspace->FileLayout,
                                                   workspace->Current.TableName, args[1]);
     out << "Wrote \"" << args[1] << "\": table " << workspace->Current.TableName << ", "
-        << report.Records << " records in " << report.Statements << " INSERT statements.\n";
+        << report.Records << " records in " << report.Statements << " INSERT statement"
+        << (report.Statements == 1 ? "" : "s") << ".\n";
     return 0;
 }
 
