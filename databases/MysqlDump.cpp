@@ -5,6 +5,7 @@
 #include "core/AtomicFileWriter.h"
 #include "core/KelvaneError.h"
 #include "core/RecordTable.h"
+#include "core/TablePaths.h"
 #include "databases/MysqlColumnTypes.h"
 #include "databases/MysqlInsertBatch.h"
 #include "databases/MysqlNames.h"
@@ -23,11 +24,12 @@ bool HasPrimaryKey(const SqlTableShape& shape) {
 }
 
 std::string Header(const SqlTableShape& shape, const std::vector<MysqlColumn>& columns,
-                   int records) {
+                   int records, const std::string& target) {
     std::string text = "-- MySQL / MariaDB dump of the table " + shape.Name +
                        " written by Kelvane: " + std::to_string(records) + " records, " +
                        std::to_string(shape.Columns.size()) + " columns.\n";
-    text += "-- Load it with: mariadb DATABASE < FILE.sql (or mysql). It replaces the table.\n";
+    text += "-- Load it with: mariadb DATABASE < " + FileNameOfPath(target) +
+            " (or mysql). It replaces the table.\n";
     for (size_t i = 0; i < columns.size(); ++i) {
         if (columns[i].Binary) {
             text += "-- " + MysqlName(shape.Columns[i].Name) +
@@ -87,7 +89,7 @@ MysqlDumpReport DumpMysql(RecordTable& table, const CellLayout& layout,
 
     MysqlDumpReport report;
     report.Records = table.RecordCount();
-    sink(Header(shape, columns, report.Records));
+    sink(Header(shape, columns, report.Records, target));
     sink(CreateTable(shape, columns));
     sink("START TRANSACTION;\n");
     MysqlInsertBatch batch("INSERT INTO " + MysqlName(shape.Name) + " VALUES", kMysqlStatementBytes,

@@ -64,7 +64,7 @@ TEST(MysqlDump, WritesTheWholeScript) {
     EXPECT_EQ(Dump(table, CellLayout(std::vector<uint8_t>{4, 4, 4, 1, 2}), "Spell"),
               "-- MySQL / MariaDB dump of the table Spell written by Kelvane: 3 records, 5 "
               "columns.\n"
-              "-- Load it with: mariadb DATABASE < FILE.sql (or mysql). It replaces the table.\n"
+              "-- Load it with: mariadb DATABASE < T.sql (or mysql). It replaces the table.\n"
               "\n"
               "SET @kelvane_old_sql_mode = @@SESSION.sql_mode;\n"
               "SET SESSION sql_mode = 'STRICT_ALL_TABLES';\n"
