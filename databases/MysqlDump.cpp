@@ -23,8 +23,8 @@ bool HasPrimaryKey(const SqlTableShape& shape) {
     return shape.KeyIsUnique && shape.Columns.front().Kind != FieldKind::ftString;
 }
 
-std::string Header(const SqlTableShape& shape, const std::vector<MysqlColumn>& columns,
-                   int records, const std::string& target) {
+std::string Header(const SqlTableShape& shape, const std::vector<MysqlColumn>& columns, int records,
+                   const std::string& target) {
     std::string text = "-- MySQL / MariaDB dump of the table " + shape.Name +
                        " written by Kelvane: " + std::to_string(records) + " records, " +
                        std::to_string(shape.Columns.size()) + " columns.\n";
