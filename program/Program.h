@@ -8,6 +8,7 @@
 #include "app/EditorSession.h"
 #include "app/ExchangeCommands.h"
 #include "app/ImportCommands.h"
+#include "exchange/CompareCommands.h"
 #include "program/SessionTalentFiles.h"
 #include "shell/ui/QtWorkFeedback.h"
 #include "talents/TalentEditor.h"
@@ -16,6 +17,7 @@ class QWidget;
 
 namespace kelvane {
 
+class CompareWindow;
 class ConverterWindow;
 class CreatureEditorWindow;
 class DatQuestionWindow;
@@ -56,6 +58,7 @@ class Program {
     QuestEditorWindow& QuestEditor() { return *questEditor_; }
     DatQuestionWindow& DatQuestion() { return *datQuestion_; }
     ConverterWindow& Converter() { return *converter_; }
+    CompareWindow& Compare() { return *compare_; }
     // Every window of the program in the order it was created, the main window first.
     const std::vector<QWidget*>& Windows() const { return windows_; }
 
@@ -72,6 +75,7 @@ class Program {
     DefinitionOptions definitionOptions_;
     ExchangeCommands exchange_;
     ImportCommands imports_;
+    CompareCommands comparisons_;
     // The talent editor works on the main window's table through its commands.
     SessionTalentFiles talentFiles_;
     TalentEditor talents_;
@@ -88,6 +92,7 @@ class Program {
     QuestEditorWindow* questEditor_ = nullptr;
     DatQuestionWindow* datQuestion_ = nullptr;
     ConverterWindow* converter_ = nullptr;
+    CompareWindow* compare_ = nullptr;
     std::vector<QWidget*> windows_;
 };
 

@@ -58,6 +58,7 @@ struct MainMenus {
     QAction* QueueExport = nullptr;
     // "Tools"
     QAction* TalentEditor = nullptr;
+    QAction* CompareWith = nullptr;
     QAction* BlpConverter = nullptr;
     // "&Editor", never shown
     QMenu* Editor = nullptr;
