@@ -106,6 +106,7 @@ TableDiff CompareTables(const RecordTable& oldTable, const std::string& oldName,
 
     TableDiff diff;
     std::vector<bool> matched(static_cast<size_t>(oldTable.RecordCount()), false);
+    std::vector<ChangedRecord> pairs;
     CellTexts newTexts(newTable);
     std::string key;
     for (int newRow = 0; newRow < newTable.RecordCount(); ++newRow) {
@@ -116,18 +117,23 @@ TableDiff CompareTables(const RecordTable& oldTable, const std::string& oldName,
             diff.AddedRows.push_back(newRow);
             continue;
         }
-        const int oldRow = found->second;
-        matched[static_cast<size_t>(oldRow)] = true;
-        ChangedRecord changed{oldRow, newRow, {}};
-        for (int column = kKeyColumn; column < newTable.FieldCount(); ++column) {
-            if (!oldCells.SameAs(oldRow, newCells, newRow, column)) {
-                changed.Columns.push_back(column);
+        matched[static_cast<size_t>(found->second)] = true;
+        pairs.push_back(ChangedRecord{found->second, newRow, {}});
+    }
+    // Column by column: a column's cells lie side by side in the table's storage, so each
+    // pass reads them in one sweep rather than a cache line of every column per record.
+    for (int column = kKeyColumn; column < newTable.FieldCount(); ++column) {
+        for (ChangedRecord& pair : pairs) {
+            if (!oldCells.SameAs(pair.OldRow, newCells, pair.NewRow, column)) {
+                pair.Columns.push_back(column);
             }
         }
-        if (changed.Columns.empty()) {
+    }
+    for (ChangedRecord& pair : pairs) {
+        if (pair.Columns.empty()) {
             ++diff.Unchanged;
         } else {
-            diff.Changed.push_back(std::move(changed));
+            diff.Changed.push_back(std::move(pair));
         }
     }
     for (int oldRow = 0; oldRow < oldTable.RecordCount(); ++oldRow) {
