@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "core/DbcReader.h"
 #include "core/FileByteSource.h"

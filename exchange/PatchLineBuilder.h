@@ -62,7 +62,7 @@ class PatchLineBuilder {
     Span key_;
     std::vector<WrittenPair> pairs_;
     ParsedPatchLine parsed_;
-    // Where the pair being written begins, and its column number.
+    // Where the pair being written begins, and where its column number does.
     size_t pairStart_ = 0;
     size_t numberStart_ = 0;
 };
