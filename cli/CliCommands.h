@@ -28,5 +28,6 @@ int RunApplyPatch(const Arguments& args, std::ostream& out, std::ostream& err);
 int RunImport(const Arguments& args, std::ostream& out, std::ostream& err);
 int RunImportLoot(const Arguments& args, std::ostream& out, std::ostream& err);
 int RunDat(const Arguments& args, std::ostream& out, std::ostream& err);
+int RunDiff(const Arguments& args, std::ostream& out, std::ostream& err);
 
 }  // namespace kelvane::cli

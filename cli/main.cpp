@@ -35,6 +35,7 @@ constexpr std::array kCommands{
             kelvane::cli::RunImport},
     Command{"import-loot", "import-loot SCRIPT", kelvane::cli::RunImportLoot},
     Command{"dat", "dat creatures|items|go TABLE.dbc OUT.dat", kelvane::cli::RunDat},
+    Command{"diff", "diff OLD.dbc NEW.dbc OUT.txt", kelvane::cli::RunDiff},
 };
 
 int PrintUsage(std::ostream& err) {

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
-#include <limits>
 #include <string>
 
 #include "core/KelvaneError.h"
 #include "core/LittleEndian.h"
+#include "core/NearestFloat.h"
 #include "core/RecordTable.h"
 #include "core/StringBlockBuilder.h"
 #include "core/TextOffsetCache.h"
@@ -21,21 +21,6 @@ constexpr int kIndexColumn = 0;
 // Records are written in batches that stay in the cache while each number column fills its
 // cells from consecutive rows; string cells follow record by record, in first-met order.
 constexpr size_t kBatchBytes = 256 * 1024;
-
-// The nearest 32-bit float, as the hardware rounds, without the undefined behaviour of
-// converting a double beyond the float range.
-float NearestFloat(double value) {
-    constexpr double kLargest = std::numeric_limits<float>::max();  // 0x1.fffffep+127
-    // Halfway between the largest float and the next power of two: from there on, infinity.
-    constexpr double kOverflow = 0x1.ffffffp+127;
-    const double magnitude = std::fabs(value);
-    if (magnitude > kLargest && !std::isnan(value)) {
-        const float bound = magnitude >= kOverflow ? std::numeric_limits<float>::infinity()
-                                                   : std::numeric_limits<float>::max();
-        return std::signbit(value) ? -bound : bound;
-    }
-    return static_cast<float>(value);
-}
 
 // "byte field" for 1-byte cells, "16-bit field" for 2-byte ones.
 std::string NarrowFieldName(int bytes) {

@@ -33,26 +33,45 @@ void PatchLineBuilder::Begin(CellTexts& cells, int row) {
     line_ += ':';
 }
 
-void PatchLineBuilder::AddPair(CellTexts& cells, int row, int column) {
+size_t PatchLineBuilder::StartPair(int column) {
+    pairStart_ = line_.size();
     if (!pairs_.empty()) {
         line_ += ',';
     }
-    const int columnNumber = column - kKeyColumn;
-    const size_t numberStart = line_.size();
-    AppendInteger(line_, columnNumber);
-    const Span number{numberStart, line_.size() - numberStart};
+    numberStart_ = line_.size();
+    AppendInteger(line_, column - kKeyColumn);
     line_ += '=';
-    const size_t start = line_.size();
-    cells.Append(line_, row, column);
-    Span value{start, line_.size() - start};
+    return line_.size();
+}
+
+void PatchLineBuilder::EndPair(int column, size_t valueStart, bool mayHoldComma) {
+    const Span number{numberStart_, valueStart - 1 - numberStart_};
+    Span value{valueStart, line_.size() - valueStart};
     // A value with a comma goes in double quotes; the text is already in place, so the quotes
     // are put around it.
-    if (!cells.HoldsIntegers(column) && Text(value).find(',') != std::string_view::npos) {
-        line_.insert(start, 1, '"');
+    if (mayHoldComma && Text(value).find(',') != std::string_view::npos) {
+        line_.insert(valueStart, 1, '"');
         line_ += '"';
         value.At += 1;
     }
-    pairs_.push_back(WrittenPair{columnNumber, number, value});
+    pairs_.push_back(WrittenPair{column - kKeyColumn, pairStart_, number, value});
+}
+
+void PatchLineBuilder::AddPair(CellTexts& cells, int row, int column) {
+    const size_t start = StartPair(column);
+    cells.Append(line_, row, column);
+    EndPair(column, start, !cells.HoldsIntegers(column));
+}
+
+void PatchLineBuilder::AddPairText(int column, std::string_view value) {
+    const size_t start = StartPair(column);
+    line_ += value;
+    EndPair(column, start, true);
+}
+
+void PatchLineBuilder::DropLastPair() {
+    line_.resize(pairs_.back().Start);
+    pairs_.pop_back();
 }
 
 std::optional<PatchProblem> PatchLineBuilder::ReadBackProblem() {

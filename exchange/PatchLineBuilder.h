@@ -22,6 +22,13 @@ class PatchLineBuilder {
     // Appends ",", unless it is the first pair, then the pair of a table column: its column
     // number, "=" and the value text, in double quotes when it holds a comma.
     void AddPair(CellTexts& cells, int row, int column);
+    // The same with a value text of the caller's, for a value the cell text would not give back.
+    void AddPairText(int column, std::string_view value);
+    // The value text of the pair added last, as written (without its quotes); there must be one.
+    std::string_view LastValue() const { return Text(pairs_.back().Value); }
+    // Takes the pair added last out of the line again.
+    void DropLastPair();
+    bool HasPairs() const { return !pairs_.empty(); }
 
     const std::string& Line() const { return line_; }
     std::string_view Key() const { return Text(key_); }
@@ -36,9 +43,16 @@ class PatchLineBuilder {
     };
     struct WrittenPair {
         int ColumnNumber = 0;
+        size_t Start = 0;  // where the pair begins, its "," included
         Span Number;
         Span Value;
     };
+
+    // Appends "," unless it is the first pair, the column number and "="; returns where the
+    // value starts.
+    size_t StartPair(int column);
+    // Puts the value written from valueStart on in double quotes when it holds a comma.
+    void EndPair(int column, size_t valueStart, bool mayHoldComma);
 
     std::string_view Text(Span span) const {
         return std::string_view(line_).substr(span.At, span.Size);
@@ -48,6 +62,9 @@ class PatchLineBuilder {
     Span key_;
     std::vector<WrittenPair> pairs_;
     ParsedPatchLine parsed_;
+    // Where the pair being written begins, and where its column number does.
+    size_t pairStart_ = 0;
+    size_t numberStart_ = 0;
 };
 
 }  // namespace kelvane

@@ -23,6 +23,10 @@ constexpr std::array<KindWords, PatchProblemCount> kKindWords = {{
     {"lines without a cell", "the table has no column but the key, and such lines fail"},
     {"keys that repeat",
      "every line after the first with the same key would change the first record instead"},
+    {"texts with blanks or control characters at either end, or longer than 4000 characters",
+     "a text patched in is saved without them and cut to 4000 characters"},
+    {"floats whose text reads back as another 32-bit value",
+     "the reader reads \"NAN\" as the plain NaN, whatever bits the float had"},
 }};
 
 std::string KindLine(const KindWords& words, const PatchReadBackReport::Kind& kind) {
@@ -55,11 +59,11 @@ int PatchReadBackReport::ProblemCount() const {
     return count;
 }
 
-std::string PatchReadBackReport::Warning() const {
+std::string PatchReadBackReport::Warning(std::string_view heading) const {
     if (ProblemCount() == 0) {
         return {};
     }
-    std::string warning = "Some exported lines will not come back as they were written:";
+    std::string warning(heading);
     for (size_t i = 0; i < kinds_.size(); ++i) {
         if (kinds_[i].Lines > 0) {
             warning += '\n' + KindLine(kKindWords[i], kinds_[i]);

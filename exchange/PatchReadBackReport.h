@@ -15,8 +15,10 @@ enum class PatchProblem {
     ColonInKey,   // the key ends at its first ":"
     NoCell,       // nothing after the key: a table of the key column alone
     RepeatedKey,  // an earlier line has the key: this one would change that record instead
+    TrimmedText,  // blanks at either end or past 4000 characters: a text patched in loses them
+    FloatBits,    // the float's text reads back as another 32-bit value (a NaN's payload)
 };
-inline constexpr size_t PatchProblemCount = 6;
+inline constexpr size_t PatchProblemCount = 8;
 
 // What an export found in its own lines, kind by kind, with the keys of the first few lines.
 class PatchReadBackReport {
@@ -33,8 +35,11 @@ class PatchReadBackReport {
     const Kind& Of(PatchProblem problem) const { return kinds_[static_cast<size_t>(problem)]; }
     // The problems found, a line with two of them counted twice; 0 when every line comes back.
     int ProblemCount() const;
-    // "" when every line comes back; otherwise a message for the user, a line per kind.
-    std::string Warning() const;
+    // "" when every line comes back; otherwise a message for the user, a line per kind, under
+    // the heading.
+    std::string Warning(std::string_view heading =
+                            "Some exported lines will not come back as they were "
+                            "written:") const;
 
   private:
     std::array<Kind, PatchProblemCount> kinds_;

@@ -18,9 +18,11 @@
 #include "editors/ui/DatQuestionWindow.h"
 #include "editors/ui/ItemsEditorWindow.h"
 #include "editors/ui/QuestEditorWindow.h"
+#include "exchange/ui/CompareWindow.h"
 #include "exchange/ui/ExportQueueWindow.h"
 #include "exchange/ui/NotesWindow.h"
 #include "launcher/ui/ConverterWindow.h"
+#include "program/CompareMenuWiring.h"
 #include "program/EditorMenuWiring.h"
 #include "program/ExchangeMenuWiring.h"
 #include "program/ImportMenuWiring.h"
@@ -41,6 +43,7 @@ Program::Program(UserDialogs& dialogs, ModalRunner& modals, std::vector<std::str
       exchange_(workspace_->Table, dialogs, feedback_),
       imports_(workspace_->Table, dialogs, feedback_),
       sqlDump_(*workspace_, dialogs, feedback_),
+      comparisons_(*workspace_, dialogs, feedback_),
       talentFiles_(session_),
       talents_(talentFiles_, dialogs) {
     QApplication::setApplicationName(ApplicationTitle);
@@ -72,6 +75,8 @@ Program::Program(UserDialogs& dialogs, ModalRunner& modals, std::vector<std::str
     talentRanks_ = Keep(new TalentRanksWindow(talents_, dialogs, owner));
     deleteTalent_ = Keep(new DeleteTalentWindow(talents_, dialogs, owner));
     converter_ = Keep(new ConverterWindow(dialogs, programFolder, owner));
+    // Not one of the windows made at start in a fixed order: it shows what a command found.
+    compare_ = new CompareWindow(comparisons_, dialogs, owner);
 
     feedback_.SetProgressWindow(*loadProgress_);
     feedback_.SetResultListener(
@@ -83,6 +88,7 @@ Program::Program(UserDialogs& dialogs, ModalRunner& modals, std::vector<std::str
     ConnectExchangeMenus(*mainWindow_, session_, exchange_, *queue, *notes);
     ConnectImportMenus(*mainWindow_, imports_);
     ConnectSqlDumpMenu(*mainWindow_, sqlDump_);
+    ConnectCompareMenu(*mainWindow_, comparisons_, *compare_);
     ConnectEditorMenus(*mainWindow_, workspace_->Current, dialogs, *creatureEditor_, *questEditor_,
                        *converter_);
     mainWindow_->SetFieldDialogs(*fieldSettings_, *newTable_);

@@ -9,6 +9,7 @@
 #include "app/ExchangeCommands.h"
 #include "app/ImportCommands.h"
 #include "app/SqlDumpCommands.h"
+#include "exchange/CompareCommands.h"
 #include "program/SessionTalentFiles.h"
 #include "shell/ui/QtWorkFeedback.h"
 #include "talents/TalentEditor.h"
@@ -17,6 +18,7 @@ class QWidget;
 
 namespace kelvane {
 
+class CompareWindow;
 class ConverterWindow;
 class CreatureEditorWindow;
 class DatQuestionWindow;
@@ -57,6 +59,7 @@ class Program {
     QuestEditorWindow& QuestEditor() { return *questEditor_; }
     DatQuestionWindow& DatQuestion() { return *datQuestion_; }
     ConverterWindow& Converter() { return *converter_; }
+    CompareWindow& Compare() { return *compare_; }
     // Every window of the program in the order it was created, the main window first.
     const std::vector<QWidget*>& Windows() const { return windows_; }
 
@@ -74,6 +77,7 @@ class Program {
     ExchangeCommands exchange_;
     ImportCommands imports_;
     SqlDumpCommands sqlDump_;
+    CompareCommands comparisons_;
     // The talent editor works on the main window's table through its commands.
     SessionTalentFiles talentFiles_;
     TalentEditor talents_;
@@ -90,6 +94,7 @@ class Program {
     QuestEditorWindow* questEditor_ = nullptr;
     DatQuestionWindow* datQuestion_ = nullptr;
     ConverterWindow* converter_ = nullptr;
+    CompareWindow* compare_ = nullptr;
     std::vector<QWidget*> windows_;
 };
 

@@ -132,6 +132,8 @@ void BuildExportMenu(QMenuBar* bar, MainMenus& menus) {
 void BuildToolsEditorHelpMenus(QMenuBar* bar, MainMenus& menus) {
     QMenu* tools = AddMenu(bar, "Tools", "Tools1");
     menus.TalentEditor = AddEntry(tools, "Talent Editor", "alentEditor1");
+    menus.CompareWith = AddEntry(tools, "Compare with...", "CompareWith1");
+    menus.CompareWith->setEnabled(false);
     menus.BlpConverter = AddEntry(tools, "BLP Converter", "BLPConverter1");
     menus.BlpConverter->setVisible(false);
 

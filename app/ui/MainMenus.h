@@ -59,6 +59,7 @@ struct MainMenus {
     QAction* QueueExport = nullptr;
     // "Tools"
     QAction* TalentEditor = nullptr;
+    QAction* CompareWith = nullptr;
     QAction* BlpConverter = nullptr;
     // "&Editor", never shown
     QMenu* Editor = nullptr;

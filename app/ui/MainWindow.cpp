@@ -278,7 +278,7 @@ void MainWindow::ApplyWindowState() {
     ShowStepEntry(*menus_.Undo, "&Undo", state.UndoName);
     ShowStepEntry(*menus_.Redo, "&Redo", state.RedoName);
     for (QAction* action : {menus_.ReloadLastFile, menus_.Save, menus_.SaveAs,
-                            menus_.ExportEverything, menus_.MysqlDump}) {
+                            menus_.ExportEverything, menus_.MysqlDump, menus_.CompareWith}) {
         action->setEnabled(state.FileCommandsEnabled);
     }
     menus_.ExportSelectedLine->setEnabled(state.RecordExportsEnabled);
