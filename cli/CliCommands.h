@@ -27,5 +27,7 @@ int RunApplyPatch(const Arguments& args, std::ostream& out, std::ostream& err);
 int RunImport(const Arguments& args, std::ostream& out, std::ostream& err);
 int RunImportLoot(const Arguments& args, std::ostream& out, std::ostream& err);
 int RunDat(const Arguments& args, std::ostream& out, std::ostream& err);
+int RunExportSqlite(const Arguments& args, std::ostream& out, std::ostream& err);
+int RunImportSqlite(const Arguments& args, std::ostream& out, std::ostream& err);
 
 }  // namespace kelvane::cli

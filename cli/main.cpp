@@ -34,6 +34,9 @@ constexpr std::array kCommands{
             kelvane::cli::RunImport},
     Command{"import-loot", "import-loot SCRIPT", kelvane::cli::RunImportLoot},
     Command{"dat", "dat creatures|items|go TABLE.dbc OUT.dat", kelvane::cli::RunDat},
+    Command{"export-sqlite", "export-sqlite TABLE.dbc OUT.db", kelvane::cli::RunExportSqlite},
+    Command{"import-sqlite", "import-sqlite TABLE.dbc IN.db [OUT.dbc] [--force]",
+            kelvane::cli::RunImportSqlite},
 };
 
 int PrintUsage(std::ostream& err) {

@@ -24,6 +24,7 @@
 #include "program/EditorMenuWiring.h"
 #include "program/ExchangeMenuWiring.h"
 #include "program/ImportMenuWiring.h"
+#include "program/SqliteMenuWiring.h"
 #include "shell/CommandGuard.h"
 #include "shell/ui/LoadProgressWindow.h"
 #include "shell/ui/QtText.h"
@@ -39,6 +40,7 @@ Program::Program(UserDialogs& dialogs, ModalRunner& modals, std::vector<std::str
       definitionOptions_(session_, dialogs),
       exchange_(workspace_->Table, dialogs, feedback_),
       imports_(workspace_->Table, dialogs, feedback_),
+      sqlite_(*workspace_, dialogs, feedback_),
       talentFiles_(session_),
       talents_(talentFiles_, dialogs) {
     QApplication::setApplicationName(ApplicationTitle);
@@ -80,6 +82,7 @@ Program::Program(UserDialogs& dialogs, ModalRunner& modals, std::vector<std::str
                      });
     ConnectExchangeMenus(*mainWindow_, session_, exchange_, *queue, *notes);
     ConnectImportMenus(*mainWindow_, imports_);
+    ConnectSqliteMenus(*mainWindow_, sqlite_);
     ConnectEditorMenus(*mainWindow_, workspace_->Current, dialogs, *creatureEditor_, *questEditor_,
                        *converter_);
     mainWindow_->SetFieldDialogs(*fieldSettings_, *newTable_);

@@ -8,6 +8,7 @@
 #include "app/EditorSession.h"
 #include "app/ExchangeCommands.h"
 #include "app/ImportCommands.h"
+#include "app/SqliteCommands.h"
 #include "program/SessionTalentFiles.h"
 #include "shell/ui/QtWorkFeedback.h"
 #include "talents/TalentEditor.h"
@@ -72,6 +73,7 @@ class Program {
     DefinitionOptions definitionOptions_;
     ExchangeCommands exchange_;
     ImportCommands imports_;
+    SqliteCommands sqlite_;
     // The talent editor works on the main window's table through its commands.
     SessionTalentFiles talentFiles_;
     TalentEditor talents_;

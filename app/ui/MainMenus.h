@@ -44,9 +44,11 @@ struct MainMenus {
     QAction* ImportWorldSave = nullptr;
     QAction* ImportQuests = nullptr;
     QAction* ImportPageText = nullptr;
+    QAction* ImportSqlite = nullptr;
     // "E&xport"
     QAction* ExportEverything = nullptr;
     QAction* ExportSelectedLine = nullptr;
+    QAction* ExportSqlite = nullptr;
     QMenu* ExportForPatchwell = nullptr;
     QAction* PatchExportAll = nullptr;
     QAction* PatchExportRow = nullptr;

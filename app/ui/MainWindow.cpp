@@ -277,8 +277,8 @@ void MainWindow::ApplyWindowState() {
     setWindowTitle(ToQt(state.Caption) + (state.Unsaved ? QStringLiteral("*") : QString()));
     ShowStepEntry(*menus_.Undo, "&Undo", state.UndoName);
     ShowStepEntry(*menus_.Redo, "&Redo", state.RedoName);
-    for (QAction* action :
-         {menus_.ReloadLastFile, menus_.Save, menus_.SaveAs, menus_.ExportEverything}) {
+    for (QAction* action : {menus_.ReloadLastFile, menus_.Save, menus_.SaveAs,
+                            menus_.ExportEverything, menus_.ExportSqlite, menus_.ImportSqlite}) {
         action->setEnabled(state.FileCommandsEnabled);
     }
     menus_.ExportSelectedLine->setEnabled(state.RecordExportsEnabled);
