@@ -19,17 +19,13 @@ namespace {
 using testing::AddRecord;
 using testing::BuildTable;
 using testing::MakeDatabase;
+using testing::OpenSpellTable;
 using testing::QuotedRows;
 using Rows = std::vector<std::vector<std::string>>;
 
 class SqliteExportTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        work->Current.TableName = "Spell";
-        BuildTable(
-            work->Table,
-            {{"ID"}, {"Name", FieldKind::ftString}, {"Speed", FieldKind::ftFloat}, {"Flags"}});
-    }
+    void SetUp() override { OpenSpellTable(*work); }
 
     std::string ExportedFile() const { return dir.File("out.db"); }
     Rows Columns() const {

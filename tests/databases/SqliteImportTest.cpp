@@ -19,6 +19,7 @@ namespace {
 using testing::AddRecord;
 using testing::BuildTable;
 using testing::MakeDatabase;
+using testing::OpenSpellTable;
 using testing::TableTexts;
 using Rows = std::vector<std::vector<std::string>>;
 
@@ -26,10 +27,7 @@ using Rows = std::vector<std::vector<std::string>>;
 class SqliteImportTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        work->Current.TableName = "Spell";
-        BuildTable(
-            work->Table,
-            {{"ID"}, {"Name", FieldKind::ftString}, {"Speed", FieldKind::ftFloat}, {"Flags"}});
+        OpenSpellTable(*work);
         AddRecord(work->Table, {"12", "Fire", "1.5", "3"});
         AddRecord(work->Table, {"7", "Frost", "2", "0"});
     }

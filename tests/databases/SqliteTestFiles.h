@@ -3,9 +3,19 @@
 #include <string>
 #include <vector>
 
+#include "core/Workspace.h"
 #include "databases/SqliteDatabase.h"
+#include "tests/exchange/ExchangeTables.h"
 
 namespace kelvane::testing {
+
+// The open table of the database tests, without records: Spell of an integer key, a text, a
+// float and an integer.
+inline void OpenSpellTable(Workspace& work) {
+    work.Current.TableName = "Spell";
+    BuildTable(work.Table,
+               {{"ID"}, {"Name", FieldKind::ftString}, {"Speed", FieldKind::ftFloat}, {"Flags"}});
+}
 
 // A database file made from SQL statements, as another program would make it.
 inline void MakeDatabase(const std::string& path, const std::string& sql) {
