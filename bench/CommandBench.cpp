@@ -83,7 +83,8 @@ const std::vector<Operation>& Operations() {
          "dbc",
          false},
         {"dat", {"dat", "creatures", "Spell.dbc", "OUT"}, {"dat", "Spell.dbc", "OUT"}, "dat", true},
-        {"export-sqlite (floor: export-csv)",
+        // Run again and again into one file: each run replaces the table in an existing database.
+        {"export-sqlite, replacing the table",
          {"export-sqlite", "Spell.dbc", "OUT"},
          {"export-csv", "Spell.dbc", "OUT"},
          "db",

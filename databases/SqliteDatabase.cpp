@@ -7,17 +7,18 @@
 namespace kelvane {
 namespace {
 
+// No URI names: a path is a path, whatever its first characters. A connection serves one
+// thread, so it needs no mutex of its own, which every call would otherwise take.
 int OpenFlags(SqliteAccess access) {
-    // No URI names: a path is a path, whatever its first characters.
     switch (access) {
         case SqliteAccess::ReadOnly:
-            return SQLITE_OPEN_READONLY;
+            return SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX;
         case SqliteAccess::ReadWrite:
-            return SQLITE_OPEN_READWRITE;
+            return SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
         case SqliteAccess::Create:
             break;
     }
-    return SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+    return SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX;
 }
 
 void MakeDefensive(sqlite3* connection) {

@@ -4,8 +4,11 @@
 
 #include <cmath>
 #include <string_view>
+#include <vector>
 
 #include "core/AtomicFileWriter.h"
+#include "core/ColumnStore.h"
+#include "core/StringPool.h"
 #include "core/Workspace.h"
 #include "databases/SqlTableShape.h"
 #include "databases/SqliteDatabase.h"
@@ -53,20 +56,27 @@ std::string InsertSql(const SqlTableShape& shape) {
     return sql + ")";
 }
 
-void BindCell(SqliteStatement& insert, int position, const RecordTable& table, int row,
-              const SqlColumn& column) {
-    const int tableColumn = column.TableColumn;
-    if (table.IsBlank(row, tableColumn)) {
+// The cells of one column as the table stores them, read slot by slot: a pass over the whole
+// table needs none of the checks of reading a cell by row.
+struct StoredColumn {
+    const ColumnStore* Store = nullptr;
+    FieldKind Kind = FieldKind::ftInteger;
+};
+
+void BindCell(SqliteStatement& insert, int position, const StringPool& strings,
+              const StoredColumn& column, uint32_t slot) {
+    const ColumnStore& store = *column.Store;
+    if (store.IsBlank(slot)) {
         insert.BindNull(position);
         return;
     }
     switch (column.Kind) {
         case FieldKind::ftInteger:
-            insert.BindInteger(position, table.IntegerAt(row, tableColumn));
+            insert.BindInteger(position, store.Integers[slot]);
             return;
         case FieldKind::ftFloat: {
             // SQLite would store a NaN as NULL, which reads back as a blank cell.
-            const double value = table.FloatAt(row, tableColumn);
+            const double value = store.Floats[slot];
             if (std::isnan(value)) {
                 insert.BindText(position, kNanText);
             } else {
@@ -76,22 +86,26 @@ void BindCell(SqliteStatement& insert, int position, const RecordTable& table, i
         }
         case FieldKind::ftString:
             // The table's texts stay put until it changes, so SQLite may point into them.
-            insert.BindText(position, table.StringAt(row, tableColumn));
+            insert.BindText(position, strings.View(store.Strings[slot]));
             return;
     }
 }
 
-// An unfinished transaction is rolled back when the connection closes after a failure.
+// An unfinished transaction is rolled back when the connection closes after a failure. The
+// table is browsed, not edited, throughout.
 void WriteTable(SqliteDatabase& database, const RecordTable& table, const SqlTableShape& shape) {
     database.Execute("BEGIN IMMEDIATE");
     database.Execute("DROP TABLE IF EXISTS " + QualifiedName(shape));
     database.Execute(CreateTableSql(shape));
+    std::vector<StoredColumn> columns;
+    for (const SqlColumn& column : shape.Columns) {
+        columns.push_back({&table.ColumnStoreAt(column.TableColumn), column.Kind});
+    }
     {
         SqliteStatement insert = database.Prepare(InsertSql(shape));
-        const int columns = static_cast<int>(shape.Columns.size());
-        for (int row = 0; row < table.RecordCount(); ++row) {
-            for (int i = 0; i < columns; ++i) {
-                BindCell(insert, i + 1, table, row, shape.Columns[static_cast<size_t>(i)]);
+        for (const uint32_t slot : table.RecordSlots()) {
+            for (size_t i = 0; i < columns.size(); ++i) {
+                BindCell(insert, static_cast<int>(i) + 1, table.Strings(), columns[i], slot);
             }
             insert.Step();
             insert.Reset();
@@ -100,13 +114,14 @@ void WriteTable(SqliteDatabase& database, const RecordTable& table, const SqlTab
     database.Execute("COMMIT");
 }
 
-bool FileExists(const std::string& path) {
+bool IsRegularFile(const std::string& path) {
     struct stat info {};
-    return ::stat(path.c_str(), &info) == 0;
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
 // A new database is built in a temporary file that replaces the target only when complete, so
-// SQLite needs neither a journal nor its own flushes there.
+// SQLite needs neither a journal nor its own flushes there. A target that is no file at all (a
+// folder, a named pipe) is refused with the reason before anything is written.
 void WriteNewDatabase(const std::string& path, const RecordTable& table,
                       const SqlTableShape& shape) {
     AtomicFileWriter file(path);
@@ -114,7 +129,7 @@ void WriteNewDatabase(const std::string& path, const RecordTable& table,
         SqliteDatabase database(file.TemporaryPath(), SqliteAccess::ReadWrite, path);
         database.Execute(
             "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; PRAGMA locking_mode=EXCLUSIVE; "
-            "PRAGMA cache_size=-65536");
+            "PRAGMA cache_size=-8192; PRAGMA page_size=16384");
         WriteTable(database, table, shape);
     }
     file.Commit();
@@ -127,7 +142,7 @@ SqliteExportReport ExportSqlite(Workspace& work, const std::string& path) {
     table.RequireActive();
     table.FinishEditing();
     const SqlTableShape shape = ShapeOfTable(table, work.FileLayout, work.Current.TableName);
-    if (FileExists(path)) {
+    if (IsRegularFile(path)) {
         // Another program may have the database open: SQLite's own journal and locks keep
         // the change whole for everyone.
         SqliteDatabase database(path, SqliteAccess::ReadWrite, path);

@@ -131,22 +131,30 @@ std::vector<int> MatchColumns(const RecordTable& table, const SqliteStatement& r
     return columns;
 }
 
-void ReadValue(ImportRows& imported, int position, const SqliteStatement& rows, int column) {
-    switch (rows.TypeAt(column)) {
+void ReadValue(ImportRows& imported, int position, const SqliteValue& value) {
+    switch (value.Type()) {
         case SqliteType::Integer:
-            imported.SetInteger(position, rows.IntegerAt(column));
+            imported.SetInteger(position, value.Integer());
             return;
         case SqliteType::Real:
-            imported.SetFloat(position, rows.RealAt(column));
+            imported.SetFloat(position, value.Real());
             return;
         case SqliteType::Text:
-            imported.SetText(position, rows.TextAt(column));
+            imported.SetText(position, value.Text());
             return;
         case SqliteType::Blob:
             throw KelvaneError("the value is a BLOB (binary data), which no table cell can hold");
         case SqliteType::Null:
             return;  // the cell stays blank
     }
+}
+
+// The rows the table holds, so that the staging grows once; a count beyond any table is no
+// reason to take the memory up front.
+int RowCountHint(const SqliteDatabase& database, const std::string& table) {
+    constexpr int64_t kMostReserved = 1 << 22;
+    SqliteStatement count = database.Prepare("SELECT count(*) FROM main." + QuotedSqlName(table));
+    return count.Step() ? static_cast<int>(std::min(count.ValueAt(0).Integer(), kMostReserved)) : 0;
 }
 
 }  // namespace
@@ -168,15 +176,16 @@ ImportRows ReadSqliteRows(const RecordTable& table, const std::string& path,
     } catch (const KelvaneError& error) {
         throw KelvaneError(where + ": " + error.what());
     }
+    imported->Reserve(RowCountHint(database, name));
     while (rows.Step()) {
         imported->AddRow();
         for (int position = 0; position < imported->ColumnCount(); ++position) {
             const int column = firstColumn + position;
             try {
-                ReadValue(*imported, position, rows, column);
+                ReadValue(*imported, position, rows.ValueAt(column));
             } catch (const KelvaneError& error) {
                 const std::string row = query.HasRowid
-                                            ? "rowid " + std::to_string(rows.IntegerAt(0))
+                                            ? "rowid " + std::to_string(rows.ValueAt(0).Integer())
                                             : "row " + std::to_string(imported->RowCount());
                 throw KelvaneError(where + ", " + row + ", column '" +
                                    EchoText(rows.ColumnName(column)) + "': " + error.what());

@@ -65,39 +65,12 @@ std::string SqliteStatement::ColumnName(int column) const {
     return name != nullptr ? name : "";
 }
 
-SqliteType SqliteStatement::TypeAt(int column) const {
-    switch (sqlite3_column_type(statement_, column)) {
-        case SQLITE_INTEGER:
-            return SqliteType::Integer;
-        case SQLITE_FLOAT:
-            return SqliteType::Real;
-        case SQLITE_TEXT:
-            return SqliteType::Text;
-        case SQLITE_BLOB:
-            return SqliteType::Blob;
-        default:
-            return SqliteType::Null;
-    }
-}
-
-int64_t SqliteStatement::IntegerAt(int column) const {
-    return sqlite3_column_int64(statement_, column);
-}
-
-double SqliteStatement::RealAt(int column) const {
-    return sqlite3_column_double(statement_, column);
+SqliteValue SqliteStatement::ValueAt(int column) const {
+    return SqliteValue(sqlite3_column_value(statement_, column));
 }
 
 std::string_view SqliteStatement::TextAt(int column) const {
-    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement_, column));
-    if (text == nullptr) {
-        // NULL, or a text SQLite could not convert for want of memory.
-        if (sqlite3_errcode(sqlite3_db_handle(statement_)) == SQLITE_NOMEM) {
-            database_.Fail(SQLITE_NOMEM);
-        }
-        return {};
-    }
-    return std::string_view(text, static_cast<size_t>(sqlite3_column_bytes(statement_, column)));
+    return ValueAt(column).Text();
 }
 
 }  // namespace kelvane

@@ -4,14 +4,13 @@
 #include <string>
 #include <string_view>
 
+#include "databases/SqliteValue.h"
+
 struct sqlite3_stmt;
 
 namespace kelvane {
 
 class SqliteDatabase;
-
-// How SQLite stores one value of a result row.
-enum class SqliteType { Integer, Real, Text, Blob, Null };
 
 // One prepared statement of a connection, finalized when it goes. Values are bound by
 // position counting from 1, result columns are read counting from 0, as SQLite counts them.
@@ -38,10 +37,8 @@ class SqliteStatement {
 
     int ColumnCount() const;
     std::string ColumnName(int column) const;
-    SqliteType TypeAt(int column) const;
-    int64_t IntegerAt(int column) const;
-    double RealAt(int column) const;
-    // Valid until the next Step or Reset.
+    SqliteValue ValueAt(int column) const;
+    // ValueAt(column).Text(): valid until the next Step or Reset.
     std::string_view TextAt(int column) const;
 
   private:

@@ -1,6 +1,7 @@
 #include "databases/SqliteExport.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <memory>
@@ -132,6 +133,13 @@ TEST_F(SqliteExportTest, AFileThatIsNoDatabaseIsRefusedAndKept) {
         EXPECT_EQ(std::string(error.what()), "\"" + ExportedFile() + "\" is not a SQLite database");
     }
     EXPECT_EQ(dir.Read("out.db"), "ID,Name\n1,Fire\n");
+}
+
+// SQLite would open a named pipe and wait for a writer for ever.
+TEST_F(SqliteExportTest, ANamedPipeOrAFolderIsRefusedWithoutWaiting) {
+    ASSERT_EQ(::mkfifo(dir.File("pipe.db").c_str(), 0600), 0);
+    EXPECT_THROW(ExportSqlite(*work, dir.File("pipe.db")), KelvaneError);
+    EXPECT_THROW(ExportSqlite(*work, dir.Path()), KelvaneError);
 }
 
 TEST_F(SqliteExportTest, NamesThatNeedQuotingAreQuoted) {

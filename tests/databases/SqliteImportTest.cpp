@@ -1,9 +1,11 @@
 #include "databases/SqliteImport.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/KelvaneError.h"
@@ -125,7 +127,7 @@ TEST_F(SqliteImportTest, ABadValueOrSchemaIsNamedAndTheTableStaysAsItWas) {
     }
 }
 
-TEST_F(SqliteImportTest, AFileThatIsNoDatabaseOrIsMissingIsNamed) {
+TEST_F(SqliteImportTest, AFileThatIsNoDatabaseMissingOrAPipeIsNamed) {
     dir.Write("in.db", std::string("SQLite format 2\0 and then some", 30));
     EXPECT_THROW(
         {
@@ -138,12 +140,17 @@ TEST_F(SqliteImportTest, AFileThatIsNoDatabaseOrIsMissingIsNamed) {
             }
         },
         KelvaneError);
-    try {
-        ImportSqlite(*work, dir.File("missing.db"));
-        FAIL() << "imported";
-    } catch (const KelvaneError& error) {
-        EXPECT_EQ(std::string(error.what()),
-                  "Cannot open file \"" + dir.File("missing.db") + "\". No such file or directory");
+    ASSERT_EQ(::mkfifo(dir.File("pipe.db").c_str(), 0600), 0);
+    for (const auto& [file, reason] :
+         {std::pair<std::string, std::string>{"missing.db", "No such file or directory"},
+          {"pipe.db", "It is not a regular file"}}) {
+        try {
+            ImportSqlite(*work, dir.File(file));
+            FAIL() << "imported";
+        } catch (const KelvaneError& error) {
+            EXPECT_EQ(std::string(error.what()),
+                      "Cannot open file \"" + dir.File(file) + "\". " + reason);
+        }
     }
 }
 
