@@ -84,7 +84,7 @@ const std::vector<Operation>& Operations() {
          false},
         {"dat", {"dat", "creatures", "Spell.dbc", "OUT"}, {"dat", "Spell.dbc", "OUT"}, "dat", true},
         // Run again and again into one file: each run replaces the table in an existing database.
-        {"export-sqlite, replacing the table",
+        {"export-sqlite, replace table",
          {"export-sqlite", "Spell.dbc", "OUT"},
          {"export-csv", "Spell.dbc", "OUT"},
          "db",
