@@ -1,6 +1,7 @@
 // Writes the inputs of the whole-process benchmark into a folder: the big Spell-like table with
 // its definitions, three patches (every cell of every record changed, three cells of every
-// record, 50,000 new records) and a record script for the generic script import.
+// record, 50,000 new records), a record script for the generic script import, and two SQLite
+// databases of the table: as it is, and with every value but the keys changed.
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -11,6 +12,7 @@
 #include "bench/SpellLikeFile.h"
 #include "bench/SpellLikePatch.h"
 #include "core/Workspace.h"
+#include "databases/SqliteExport.h"
 #include "exchange/PatchText.h"
 
 namespace kelvane::bench {
@@ -31,13 +33,18 @@ void WriteText(const std::string& path, const std::string& text) {
     std::cerr << "Wrote " << path << ": " << text.size() << " bytes\n";
 }
 
-// The row lines of the same layout filled from another seed: every value differs but the keys.
-std::vector<std::string> OtherSeedLines() {
+// The same layout filled from another seed: every value differs but the keys.
+std::unique_ptr<Workspace> OtherSeedWorkspace() {
     auto workspace = std::make_unique<Workspace>();
     workspace->Current.TableName = "Spell";
     DescribeSpellLikeFields(SpellLikeBenchLayout(), workspace->Defs);
     FillSpellLikeTable(*workspace, kSpellLikeFields, kSpellLikeRecords, kSpellLikeSeed + 1);
-    return ExportPatchAll(workspace->Table).Lines;
+    return workspace;
+}
+
+void WriteDatabase(Workspace& workspace, const std::string& path) {
+    ExportSqlite(workspace, path);
+    std::cerr << "Wrote " << path << "\n";
 }
 
 std::string Rekeyed(const std::string& line, int32_t key) {
@@ -71,7 +78,8 @@ void WriteInputs(const std::string& folder) {
     const SpellLikeFile file = WriteSpellLikeFile(folder);
     const std::unique_ptr<Workspace> workspace = LoadedWorkspace(file);
     const RecordTable& table = workspace->Table;
-    const std::vector<std::string> lines = OtherSeedLines();
+    const std::unique_ptr<Workspace> other = OtherSeedWorkspace();
+    const std::vector<std::string> lines = ExportPatchAll(other->Table).Lines;
 
     std::string full;
     std::string cells;
@@ -91,6 +99,8 @@ void WriteInputs(const std::string& folder) {
     WriteText(folder + "/cells.patch.txt", cells);
     WriteText(folder + "/added.patch.txt", added);
     WriteText(folder + "/records.scp", RecordScript(newKey));
+    WriteDatabase(*workspace, folder + "/Spell.db");
+    WriteDatabase(*other, folder + "/changed.db");
 }
 
 }  // namespace

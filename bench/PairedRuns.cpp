@@ -57,9 +57,10 @@ std::string Verdict(double figure, double goal) {
 std::string SummaryTable(const std::vector<SummaryRow>& rows, double timeGoal) {
     std::string text = "| Operation | Kelvane / floor | Peak memory / file |\n|---|---|---|\n";
     for (const SummaryRow& row : rows) {
+        const double goal = row.TimeGoal > 0 ? row.TimeGoal : timeGoal;
         const std::string time = row.TimeRatio > 0
-                                     ? Times(row.TimeRatio) + " (goal " + Times(timeGoal) + ", " +
-                                           Verdict(row.TimeRatio, timeGoal) + ")"
+                                     ? Times(row.TimeRatio) + " (goal " + Times(goal) + ", " +
+                                           Verdict(row.TimeRatio, goal) + ")"
                                      : "no floor";
         text += "| " + row.Operation + " | " + time + " | " + Times(row.PeakOverFile) + " (goal " +
                 Times(row.PeakGoal) + ", " + Verdict(row.PeakOverFile, row.PeakGoal) + ") |\n";

@@ -36,6 +36,7 @@ struct SummaryRow {
     double TimeRatio = 0;  // 0 when the operation has no floor
     double PeakOverFile = 0;
     double PeakGoal = 0;  // as a multiple of the file
+    double TimeGoal = 0;  // 0: the goal all operations share
 };
 
 std::string SummaryTable(const std::vector<SummaryRow>& rows, double timeGoal);

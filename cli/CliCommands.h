@@ -29,5 +29,7 @@ int RunImport(const Arguments& args, std::ostream& out, std::ostream& err);
 int RunImportLoot(const Arguments& args, std::ostream& out, std::ostream& err);
 int RunDat(const Arguments& args, std::ostream& out, std::ostream& err);
 int RunDiff(const Arguments& args, std::ostream& out, std::ostream& err);
+int RunExportSqlite(const Arguments& args, std::ostream& out, std::ostream& err);
+int RunImportSqlite(const Arguments& args, std::ostream& out, std::ostream& err);
 
 }  // namespace kelvane::cli

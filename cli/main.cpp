@@ -36,6 +36,9 @@ constexpr std::array kCommands{
     Command{"import-loot", "import-loot SCRIPT", kelvane::cli::RunImportLoot},
     Command{"dat", "dat creatures|items|go TABLE.dbc OUT.dat", kelvane::cli::RunDat},
     Command{"diff", "diff OLD.dbc NEW.dbc OUT.txt", kelvane::cli::RunDiff},
+    Command{"export-sqlite", "export-sqlite TABLE.dbc OUT.db", kelvane::cli::RunExportSqlite},
+    Command{"import-sqlite", "import-sqlite TABLE.dbc IN.db [OUT.dbc] [--force]",
+            kelvane::cli::RunImportSqlite},
 };
 
 int PrintUsage(std::ostream& err) {

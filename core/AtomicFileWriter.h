@@ -27,6 +27,10 @@ class AtomicFileWriter {
     AtomicFileWriter(const AtomicFileWriter&) = delete;
     AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
 
+    // Where the content goes until Commit, for a writer that opens the file by its name (a
+    // database library): it must be done with the file before Commit.
+    const std::string& TemporaryPath() const { return temporary_.Path(); }
+
     void Append(std::string_view bytes);
     // Overwrites bytes already appended, such as a header known only at the end.
     void WriteAt(uint64_t offset, std::string_view bytes);

@@ -21,6 +21,7 @@ class TemporaryFile {
     TemporaryFile& operator=(const TemporaryFile&) = delete;
 
     int Fd() const { return fd_.Get(); }
+    const std::string& Path() const { return path_; }
     // Renames the file over the target's resolved path. Returns the system's error number, or 0.
     int ReplaceTarget(const SaveTarget& target);
 

@@ -51,6 +51,24 @@ ImportRows::ImportRows(const RecordTable& table, std::vector<int> columns) {
     }
 }
 
+void ImportRows::Reserve(int rows) {
+    const auto size = static_cast<size_t>(rows);
+    for (Column& column : columns_) {
+        switch (column.Kind) {
+            case FieldKind::ftInteger:
+                column.Integers.reserve(size);
+                break;
+            case FieldKind::ftFloat:
+                column.Floats.reserve(size);
+                break;
+            case FieldKind::ftString:
+                column.TextEnds.reserve(size);
+                break;
+        }
+        column.Set.reserve(size);
+    }
+}
+
 void ImportRows::AddRow() {
     for (Column& column : columns_) {
         switch (column.Kind) {

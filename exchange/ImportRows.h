@@ -28,6 +28,8 @@ class ImportRows {
     FieldKind Kind(int position) const { return columns_[static_cast<size_t>(position)].Kind; }
     int RowCount() const { return rowCount_; }
 
+    // Room for this many rows, for a source that knows its size: the columns then grow once.
+    void Reserve(int rows);
     // Starts the next row; every cell of it starts blank.
     void AddRow();
 

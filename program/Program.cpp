@@ -27,6 +27,7 @@
 #include "program/ExchangeMenuWiring.h"
 #include "program/ImportMenuWiring.h"
 #include "program/SqlDumpMenuWiring.h"
+#include "program/SqliteMenuWiring.h"
 #include "shell/CommandGuard.h"
 #include "shell/ui/LoadProgressWindow.h"
 #include "shell/ui/QtText.h"
@@ -44,6 +45,7 @@ Program::Program(UserDialogs& dialogs, ModalRunner& modals, std::vector<std::str
       imports_(workspace_->Table, dialogs, feedback_),
       sqlDump_(*workspace_, dialogs, feedback_),
       comparisons_(*workspace_, dialogs, feedback_),
+      sqlite_(*workspace_, dialogs, feedback_),
       talentFiles_(session_),
       talents_(talentFiles_, dialogs) {
     QApplication::setApplicationName(ApplicationTitle);
@@ -89,6 +91,7 @@ Program::Program(UserDialogs& dialogs, ModalRunner& modals, std::vector<std::str
     ConnectImportMenus(*mainWindow_, imports_);
     ConnectSqlDumpMenu(*mainWindow_, sqlDump_);
     ConnectCompareMenu(*mainWindow_, comparisons_, *compare_);
+    ConnectSqliteMenus(*mainWindow_, sqlite_);
     ConnectEditorMenus(*mainWindow_, workspace_->Current, dialogs, *creatureEditor_, *questEditor_,
                        *converter_);
     mainWindow_->SetFieldDialogs(*fieldSettings_, *newTable_);

@@ -9,6 +9,7 @@
 #include "app/ExchangeCommands.h"
 #include "app/ImportCommands.h"
 #include "app/SqlDumpCommands.h"
+#include "app/SqliteCommands.h"
 #include "exchange/CompareCommands.h"
 #include "program/SessionTalentFiles.h"
 #include "shell/ui/QtWorkFeedback.h"
@@ -78,6 +79,7 @@ class Program {
     ImportCommands imports_;
     SqlDumpCommands sqlDump_;
     CompareCommands comparisons_;
+    SqliteCommands sqlite_;
     // The talent editor works on the main window's table through its commands.
     SessionTalentFiles talentFiles_;
     TalentEditor talents_;

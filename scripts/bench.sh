@@ -12,7 +12,8 @@
 # Last, every bulk command of kelvane-cli runs as a whole process on the same table, in turn with
 # a floor program of ours doing the least work of the operation: its time against the floor's
 # and its peak memory against the table file, each against its goal, and whether both wrote the
-# same bytes. KELVANE_BENCH_PAIRS sets how many pairs of runs (5 by default).
+# same bytes. The SQLite export and imports run there too, with our own CSV export of the table as
+# their floor. KELVANE_BENCH_PAIRS sets how many pairs of runs (5 by default).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh

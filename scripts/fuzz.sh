@@ -30,6 +30,7 @@ seed_corpus() {
     FuzzPatchReader) echo fuzz/corpus/patch ;;
     FuzzScriptReader) echo fuzz/corpus/script ;;
     FuzzDbdReader) echo fuzz/corpus/dbd ;;
+    FuzzSqliteImport) echo fuzz/corpus/sqlite ;;
   esac
 }
 

@@ -100,6 +100,9 @@ void BuildImportMenu(QMenuBar* bar, MainMenus& menus) {
     menus.ImportWorldSave = AddEntry(import, "Import world.save", "MenuItemImportworldsave");
     menus.ImportQuests = AddEntry(import, "Import quests.tt", "MenuItemImportqueststt");
     menus.ImportPageText = AddEntry(import, "Import itempages.tt", "MenuItemImportPageText");
+    import->addSeparator();
+    menus.ImportSqlite = AddEntry(import, "From SQLite database...", "MenuItemImportSqlite");
+    menus.ImportSqlite->setEnabled(false);
 }
 
 void BuildExportMenu(QMenuBar* bar, MainMenus& menus) {
@@ -112,6 +115,8 @@ void BuildExportMenu(QMenuBar* bar, MainMenus& menus) {
     menus.ExportSelectedLine->setEnabled(false);
     menus.MysqlDump = AddEntry(exportMenu, "&MySQL dump...", "MysqlDump1");
     menus.MysqlDump->setEnabled(false);
+    menus.ExportSqlite = AddEntry(exportMenu, "&SQLite database...", "MenuItemExportSqlite");
+    menus.ExportSqlite->setEnabled(false);
 
     menus.ExportForPatchwell =
         AddSubmenu(exportMenu, "Export for &Patchwell", "ExportforPatchwell1");

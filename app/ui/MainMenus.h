@@ -44,10 +44,12 @@ struct MainMenus {
     QAction* ImportWorldSave = nullptr;
     QAction* ImportQuests = nullptr;
     QAction* ImportPageText = nullptr;
+    QAction* ImportSqlite = nullptr;
     // "E&xport"
     QAction* ExportEverything = nullptr;
     QAction* ExportSelectedLine = nullptr;
     QAction* MysqlDump = nullptr;
+    QAction* ExportSqlite = nullptr;
     QMenu* ExportForPatchwell = nullptr;
     QAction* PatchExportAll = nullptr;
     QAction* PatchExportRow = nullptr;

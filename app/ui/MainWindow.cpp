@@ -277,8 +277,9 @@ void MainWindow::ApplyWindowState() {
     setWindowTitle(ToQt(state.Caption) + (state.Unsaved ? QStringLiteral("*") : QString()));
     ShowStepEntry(*menus_.Undo, "&Undo", state.UndoName);
     ShowStepEntry(*menus_.Redo, "&Redo", state.RedoName);
-    for (QAction* action : {menus_.ReloadLastFile, menus_.Save, menus_.SaveAs,
-                            menus_.ExportEverything, menus_.MysqlDump, menus_.CompareWith}) {
+    for (QAction* action :
+         {menus_.ReloadLastFile, menus_.Save, menus_.SaveAs, menus_.ExportEverything,
+          menus_.MysqlDump, menus_.ExportSqlite, menus_.ImportSqlite, menus_.CompareWith}) {
         action->setEnabled(state.FileCommandsEnabled);
     }
     menus_.ExportSelectedLine->setEnabled(state.RecordExportsEnabled);

@@ -22,12 +22,14 @@ TEST(PairedRunsTest, MedianRatioIsOfThePairsNotOfTheMedians) {
 TEST(PairedRunsTest, GoalVerdictsAndTheReadmeTable) {
     EXPECT_EQ(Verdict(1.5, 1.5), "ok");
     EXPECT_EQ(Verdict(1.51, 1.5), "MISSED");
-    const std::vector<SummaryRow> rows{{"resave", 1.2, 1.39, 1.5}, {"dat", 0, 1.3, 1.18}};
+    const std::vector<SummaryRow> rows{
+        {"resave", 1.2, 1.39, 1.5}, {"dat", 0, 1.3, 1.18}, {"export-sqlite", 2.5, 1.2, 1.5, 3}};
     EXPECT_EQ(SummaryTable(rows, 1.5),
               "| Operation | Kelvane / floor | Peak memory / file |\n"
               "|---|---|---|\n"
               "| resave | 1.20x (goal 1.50x, ok) | 1.39x (goal 1.50x, ok) |\n"
-              "| dat | no floor | 1.30x (goal 1.18x, MISSED) |\n");
+              "| dat | no floor | 1.30x (goal 1.18x, MISSED) |\n"
+              "| export-sqlite | 2.50x (goal 3.00x, ok) | 1.20x (goal 1.50x, ok) |\n");
 }
 
 }  // namespace

@@ -1,0 +1,78 @@
+#include "app/SqliteCommands.h"
+
+#include <sys/stat.h>
+
+#include "core/TablePaths.h"
+#include "core/Workspace.h"
+#include "databases/SqliteExport.h"
+#include "databases/SqliteImport.h"
+#include "shell/UserDialogs.h"
+#include "shell/WorkFeedback.h"
+
+namespace kelvane {
+namespace {
+
+const std::vector<FileFilter> kDatabaseFilters = {{"SQLite database", "*.db *.sqlite *.sqlite3"},
+                                                  {"All Files", "*.*"}};
+
+bool FileExists(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0;
+}
+
+std::string RecordsText(int count) {
+    return std::to_string(count) + (count == 1 ? " record" : " records");
+}
+
+}  // namespace
+
+SqliteCommands::SqliteCommands(Workspace& work, UserDialogs& dialogs, WorkFeedback& feedback)
+    : work_(work), dialogs_(dialogs), feedback_(feedback) {}
+
+void SqliteCommands::ExportDatabase() {
+    work_.Table.RequireActive();
+    const std::string& tableName = work_.Current.TableName;
+    // Writing into an existing database replaces one table, not the file: the question is ours.
+    FileDialogRequest request{"Export to SQLite database", kDatabaseFilters, "db",
+                              tableName + ".db"};
+    request.ConfirmOverwrite = false;
+    const std::optional<std::string> path = dialogs_.ChooseSaveFile(request);
+    if (!path) {
+        return;
+    }
+    if (FileExists(*path) &&
+        !dialogs_.Confirm(FileNameOfPath(*path) + " already exists. Write the table \"" +
+                              tableName +
+                              "\" into it? A table of that name there is replaced; the other "
+                              "tables stay as they are.",
+                          "Write")) {
+        return;
+    }
+    SqliteExportReport report;
+    {
+        BusyScope busy(feedback_);
+        report = ExportSqlite(work_, *path);
+    }
+    feedback_.CommandDone("Exported " + RecordsText(report.Records) + " to table \"" +
+                          report.TableName + "\" of " + FileNameOfPath(*path));
+}
+
+void SqliteCommands::ImportDatabase() {
+    work_.Table.RequireActive();
+    const std::optional<std::string> path =
+        dialogs_.ChooseOpenFile({"Import from SQLite database", kDatabaseFilters, "", ""});
+    if (!path) {
+        return;
+    }
+    SqliteImportReport report;
+    {
+        BusyScope busy(feedback_);
+        report = ImportSqlite(work_, *path);
+    }
+    feedback_.CommandDone("Imported " + RecordsText(report.Rows) + " from " +
+                          FileNameOfPath(*path) + ": changed " +
+                          std::to_string(report.Merge.RecordsChanged) + ", added " +
+                          std::to_string(report.Merge.RecordsAdded));
+}
+
+}  // namespace kelvane

@@ -1,0 +1,209 @@
+#include "databases/SqliteImport.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "core/EchoText.h"
+#include "core/KelvaneError.h"
+#include "core/RecordTable.h"
+#include "core/TextUtil.h"
+#include "core/Workspace.h"
+#include "databases/SqliteDatabase.h"
+
+namespace kelvane {
+namespace {
+
+// A database with hundreds of tables lists only the first of them in a message.
+constexpr size_t kTablesListed = 20;
+
+// SQLite would open a missing file as an empty database, and wait forever on a named pipe.
+void RequireRegularFile(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        throw KelvaneError("Cannot open file \"" + path + "\". " + std::strerror(errno));
+    }
+    if (!S_ISREG(info.st_mode)) {
+        throw KelvaneError("Cannot open file \"" + path + "\". It is not a regular file");
+    }
+}
+
+std::string TableListText(const std::vector<std::string>& names) {
+    if (names.empty()) {
+        return "it holds no tables";
+    }
+    const size_t listed = std::min(names.size(), kTablesListed);
+    std::string text =
+        "its tables are " + QuotedList(std::span<const std::string>(names.data(), listed));
+    if (names.size() > listed) {
+        text += " and " + std::to_string(names.size() - listed) + " more";
+    }
+    return text;
+}
+
+bool StartsWithIgnoreCase(std::string_view text, std::string_view start) {
+    return text.size() >= start.size() && EqualsIgnoreCase(text.substr(0, start.size()), start);
+}
+
+// The database's own name of the table, found without case.
+std::string FindTable(const SqliteDatabase& database, const std::string& wanted,
+                      const std::string& where) {
+    SqliteStatement tables = database.Prepare(
+        "SELECT name, type, sql FROM main.sqlite_master WHERE type IN ('table', 'view') "
+        "ORDER BY name");
+    std::vector<std::string> names;
+    while (tables.Step()) {
+        const std::string name(tables.TextAt(0));
+        if (StartsWithIgnoreCase(name, "sqlite_")) {
+            continue;  // SQLite's own bookkeeping
+        }
+        if (EqualsIgnoreCase(name, wanted)) {
+            if (tables.TextAt(1) == "view") {
+                throw KelvaneError(where + ": '" + EchoText(name) +
+                                   "' is a view; only a table can be imported");
+            }
+            if (StartsWithIgnoreCase(tables.TextAt(2), "CREATE VIRTUAL")) {
+                throw KelvaneError(where + ": '" + EchoText(name) +
+                                   "' is a virtual table; only a stored table can be imported");
+            }
+            return name;
+        }
+        names.push_back(name);
+    }
+    throw KelvaneError(where + " has no table '" + EchoText(wanted) + "': " + TableListText(names));
+}
+
+// The table's rows in rowid order, the rowid first when the table has one that no column of
+// it hides; otherwise the rows in the order SQLite keeps them.
+struct TableQuery {
+    SqliteStatement Rows;
+    bool HasRowid = false;
+};
+
+TableQuery QueryTable(const SqliteDatabase& database, const std::string& table) {
+    const std::string from = " FROM main." + QuotedSqlName(table);
+    SqliteStatement all = database.Prepare("SELECT *" + from);
+    std::vector<std::string> columns;
+    for (int i = 0; i < all.ColumnCount(); ++i) {
+        columns.push_back(all.ColumnName(i));
+    }
+    for (const std::string_view alias : {"rowid", "_rowid_", "oid"}) {
+        const bool hidden = std::any_of(columns.begin(), columns.end(), [&](const std::string& c) {
+            return EqualsIgnoreCase(c, alias);
+        });
+        if (hidden) {
+            continue;
+        }
+        const std::string name(alias);
+        if (std::optional<SqliteStatement> rows =
+                database.TryPrepare("SELECT " + name + ", *" + from + " ORDER BY " + name)) {
+            return TableQuery{std::move(*rows), true};
+        }
+        break;  // a table without rowid
+    }
+    return TableQuery{std::move(all), false};
+}
+
+// The open table's columns that the database table's columns go to, in the database's order.
+std::vector<int> MatchColumns(const RecordTable& table, const SqliteStatement& rows,
+                              int firstColumn, const std::string& where) {
+    std::vector<int> columns;
+    for (int i = firstColumn; i < rows.ColumnCount(); ++i) {
+        const std::string name = rows.ColumnName(i);
+        const int column = table.FindColumn(name);
+        if (column < 0) {
+            throw KelvaneError(where + ": the open table has no column '" + EchoText(name) + "'");
+        }
+        if (column == 0) {
+            throw KelvaneError(where + ": the column '" + EchoText(name) +
+                               "' would set the record numbers, which an import cannot");
+        }
+        columns.push_back(column);
+    }
+    if (columns.empty()) {
+        throw KelvaneError(where + " has no columns");
+    }
+    return columns;
+}
+
+void ReadValue(ImportRows& imported, int position, const SqliteValue& value) {
+    switch (value.Type()) {
+        case SqliteType::Integer:
+            imported.SetInteger(position, value.Integer());
+            return;
+        case SqliteType::Real:
+            imported.SetFloat(position, value.Real());
+            return;
+        case SqliteType::Text:
+            imported.SetText(position, value.Text());
+            return;
+        case SqliteType::Blob:
+            throw KelvaneError("the value is a BLOB (binary data), which no table cell can hold");
+        case SqliteType::Null:
+            return;  // the cell stays blank
+    }
+}
+
+// The rows the table holds, so that the staging grows once; a count beyond any table is no
+// reason to take the memory up front.
+int RowCountHint(const SqliteDatabase& database, const std::string& table) {
+    constexpr int64_t kMostReserved = 1 << 22;
+    SqliteStatement count = database.Prepare("SELECT count(*) FROM main." + QuotedSqlName(table));
+    return count.Step() ? static_cast<int>(std::min(count.ValueAt(0).Integer(), kMostReserved)) : 0;
+}
+
+}  // namespace
+
+ImportRows ReadSqliteRows(const RecordTable& table, const std::string& path,
+                          const std::string& tableName) {
+    table.RequireActive();
+    RequireRegularFile(path);
+    const SqliteDatabase database(path, SqliteAccess::ReadOnly, path);
+    const std::string name = FindTable(database, tableName, path);
+    const std::string where = path + ", table '" + EchoText(name) + "'";
+    TableQuery query = QueryTable(database, name);
+    SqliteStatement& rows = query.Rows;
+    const int firstColumn = query.HasRowid ? 1 : 0;
+    std::vector<int> columns = MatchColumns(table, rows, firstColumn, where);
+    std::optional<ImportRows> imported;
+    try {
+        imported.emplace(table, std::move(columns));
+    } catch (const KelvaneError& error) {
+        throw KelvaneError(where + ": " + error.what());
+    }
+    imported->Reserve(RowCountHint(database, name));
+    while (rows.Step()) {
+        imported->AddRow();
+        for (int position = 0; position < imported->ColumnCount(); ++position) {
+            const int column = firstColumn + position;
+            try {
+                ReadValue(*imported, position, rows.ValueAt(column));
+            } catch (const KelvaneError& error) {
+                const std::string row = query.HasRowid
+                                            ? "rowid " + std::to_string(rows.ValueAt(0).Integer())
+                                            : "row " + std::to_string(imported->RowCount());
+                throw KelvaneError(where + ", " + row + ", column '" +
+                                   EchoText(rows.ColumnName(column)) + "': " + error.what());
+            }
+        }
+    }
+    return std::move(*imported);
+}
+
+SqliteImportReport ImportSqlite(Workspace& work, const std::string& path) {
+    RecordTable& table = work.Table;
+    table.RequireActive();
+    table.FinishEditing();
+    const ImportRows rows = ReadSqliteRows(table, path, work.Current.TableName);
+    SqliteImportReport report;
+    report.Rows = rows.RowCount();
+    report.Merge = MergeImportRows(table, rows, "Import SQLite");
+    return report;
+}
+
+}  // namespace kelvane

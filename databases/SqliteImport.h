@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+
+#include "exchange/ImportRows.h"
+
+namespace kelvane {
+
+class RecordTable;
+struct Workspace;
+
+// Reads the table tableName (compared without case, as SQLite does) of the SQLite database file
+// at path into import rows for the open table, in rowid order. Its columns go to the table's
+// columns of the same names (without case); the key column must be among them, table columns
+// it lacks are left alone. INTEGER, REAL and TEXT values are read as the column's kind reads
+// them, NULL is a blank cell. Fails with a KelvaneError naming the file, the table and, for a
+// value, the row (its rowid) and column: for a file that is no database, a missing table (the
+// message lists those there are), a view, a column the open table lacks, a BLOB, or a value the
+// column cannot hold. Nothing is written to the database.
+ImportRows ReadSqliteRows(const RecordTable& table, const std::string& path,
+                          const std::string& tableName);
+
+// What an import from a database did.
+struct SqliteImportReport {
+    int Rows = 0;  // rows read from the database table
+    ImportMergeReport Merge;
+};
+
+// Reads the database table named after the open table and writes its rows into the open table
+// as one undo step, "Import SQLite": records matched by key are changed, the others added
+// (see MergeImportRows). A failure leaves the table as it was.
+SqliteImportReport ImportSqlite(Workspace& work, const std::string& path);
+
+}  // namespace kelvane

@@ -1,0 +1,1 @@
+CREATE TABLE Spell (ID INTEGER PRIMARY KEY, Name TEXT, Speed REAL, Flags INTEGER); INSERT INTO Spell VALUES (1, 'a', 1.5, 2), (9, NULL, 3, '0x10');
