@@ -1,0 +1,159 @@
+#include "exchange/CsvImport.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <optional>
+#include <vector>
+
+#include "core/EchoText.h"
+#include "core/FileByteSource.h"
+#include "core/KelvaneError.h"
+#include "core/RecordTable.h"
+#include "core/TextUtil.h"
+#include "core/ValueText.h"
+
+namespace kelvane {
+namespace {
+
+constexpr int kKeyColumn = 1;
+constexpr std::string_view kStepName = "Import CSV";
+
+bool NamesColumn(const RecordTable& table, int column, std::string_view name) {
+    return EqualsIgnoreCase(table.ColumnName(column), name) ||
+           EqualsIgnoreCase(table.Presentation(column).Caption, name);
+}
+
+// The column a header name stands for: the first one of that name not yet taken, so that the
+// header of a table whose definitions repeat a name reads back column by column.
+std::optional<int> NamedColumn(const RecordTable& table, std::string_view name,
+                               const std::vector<int>& taken, bool& nameTaken) {
+    for (int column = kKeyColumn; column < table.FieldCount(); ++column) {
+        if (NamesColumn(table, column, name)) {
+            if (std::find(taken.begin(), taken.end(), column) == taken.end()) {
+                return column;
+            }
+            nameTaken = true;
+        }
+    }
+    return std::nullopt;
+}
+
+std::vector<int> HeaderColumns(const RecordTable& table, const CsvReader& reader) {
+    std::vector<int> columns;
+    std::vector<std::string> unknown;
+    std::vector<std::string> repeated;
+    for (const std::string_view item : reader.Items()) {
+        const std::string_view name = TrimBlanks(item);
+        bool nameTaken = false;
+        if (const std::optional<int> column = NamedColumn(table, name, columns, nameTaken)) {
+            columns.push_back(*column);
+        } else {
+            (nameTaken ? repeated : unknown).emplace_back(name);
+        }
+    }
+    if (!unknown.empty()) {
+        throw KelvaneError(reader.LineMessage("the table has no column named " +
+                                              QuotedList(unknown) +
+                                              " (the header line must name columns after Index)"));
+    }
+    if (!repeated.empty()) {
+        throw KelvaneError(
+            reader.LineMessage("the header line names " + QuotedList(repeated) + " twice"));
+    }
+    if (std::find(columns.begin(), columns.end(), kKeyColumn) == columns.end()) {
+        throw KelvaneError(reader.LineMessage("the header line lacks the key column " +
+                                              table.ColumnName(kKeyColumn) +
+                                              ", by which records are matched"));
+    }
+    return columns;
+}
+
+std::vector<int> LeadingColumns(const RecordTable& table, const CsvReader& reader) {
+    const int count = static_cast<int>(reader.Items().size());
+    if (count > table.FieldCount() - 1) {
+        throw KelvaneError(reader.LineMessage(std::to_string(count) + " items, but the table has " +
+                                              std::to_string(table.FieldCount() - 1) +
+                                              " columns after Index"));
+    }
+    std::vector<int> columns;
+    for (int column = kKeyColumn; column <= count; ++column) {
+        columns.push_back(column);
+    }
+    return columns;
+}
+
+// A DBC file keeps floats in 32 bits, and the exports write 15 significant digits, which may
+// not give back the very same number. A text that the nearest 32-bit float writes exactly so
+// stood for that float, and takes it, so that an export reads back bit for bit.
+double FloatWrittenAs(double value, std::string_view text) {
+    // Past this (half way to the next step above the largest float) a float would overflow.
+    constexpr double kFloatLimit = std::numeric_limits<float>::max() * (1 + 0x1p-25);
+    if (!(std::fabs(value) < kFloatLimit)) {
+        return value;
+    }
+    const double narrow = static_cast<float>(value);
+    return narrow != value && FloatText(narrow) == text ? narrow : value;
+}
+
+void SetCell(ImportRows& rows, int position, std::string_view text) {
+    if (rows.Kind(position) == FieldKind::ftFloat && !text.empty()) {
+        if (const std::optional<double> value = ParseFloatText(text)) {
+            rows.SetFloat(position, FloatWrittenAs(*value, text));
+            return;
+        }
+    }
+    rows.SetText(position, text);  // or fails with the column's own message
+}
+
+void StageRecord(const RecordTable& table, ImportRows& rows, const CsvReader& reader,
+                 int64_t firstLine) {
+    const std::vector<std::string_view>& items = reader.Items();
+    if (items.size() != static_cast<size_t>(rows.ColumnCount())) {
+        throw KelvaneError(reader.LineMessage(std::to_string(items.size()) + " items where line " +
+                                              std::to_string(firstLine) + " has " +
+                                              std::to_string(rows.ColumnCount())));
+    }
+    rows.AddRow();
+    for (int position = 0; position < rows.ColumnCount(); ++position) {
+        try {
+            SetCell(rows, position, items[static_cast<size_t>(position)]);
+        } catch (const KelvaneError& error) {
+            throw KelvaneError(reader.Where() + ", column " +
+                               table.ColumnName(rows.TableColumn(position)) + ": " + error.what());
+        }
+    }
+}
+
+}  // namespace
+
+CsvImportReport ImportCsv(RecordTable& table, ByteSource& source, const std::string& fileName,
+                          bool header) {
+    table.RequireActive();
+    CsvReader reader(source, fileName);
+    CsvImportReport report;
+    report.Encoding = reader.Encoding();
+    if (!reader.Next()) {
+        return report;
+    }
+    const int64_t firstLine = reader.Line();
+    ImportRows rows(table, header ? HeaderColumns(table, reader) : LeadingColumns(table, reader));
+    if (!header) {
+        StageRecord(table, rows, reader, firstLine);
+    }
+    while (reader.Next()) {
+        StageRecord(table, rows, reader, firstLine);
+    }
+    report.RowsRead = rows.RowCount();
+    if (rows.RowCount() > 0) {
+        report.Merge = MergeImportRows(table, rows, kStepName);
+    }
+    return report;
+}
+
+CsvImportReport ImportCsvFile(RecordTable& table, const std::string& path, bool header) {
+    FileByteSource source(path);
+    return ImportCsv(table, source, path, header);
+}
+
+}  // namespace kelvane
