@@ -8,6 +8,7 @@
 namespace kelvane {
 
 struct CellEntryOutcome;
+struct CsvImportReport;
 struct ImportReport;
 struct LootImportReport;
 struct PatchApplyReport;
@@ -30,6 +31,9 @@ std::string DefinitionsDetails(const DefinitionsFit& fit);
 std::string ExportedLinesText(int lines, const std::string& path);
 std::string ExportedPatchLinesText(int lines, const std::string& path);
 std::string PatchAppliedText(const PatchApplyReport& report);
+// "Read 3 records from in.csv: changed 1, added 2, unchanged 0", with "(Windows-1252)" after
+// the file name when it was not UTF-8.
+std::string CsvImportedText(const CsvImportReport& report, const std::string& path);
 std::string ScriptImportedText(const ImportReport& report, const std::string& path);
 std::string LootTemplatesWrittenText(const LootImportReport& report);
 std::string SavedText(int records, const std::string& path);
