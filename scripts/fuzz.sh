@@ -30,6 +30,7 @@ seed_corpus() {
     FuzzPatchReader) echo fuzz/corpus/patch ;;
     FuzzScriptReader) echo fuzz/corpus/script ;;
     FuzzDbdReader) echo fuzz/corpus/dbd ;;
+    FuzzCsvImport) echo fuzz/corpus/csv ;;
   esac
 }
 
