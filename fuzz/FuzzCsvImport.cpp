@@ -21,20 +21,30 @@ namespace {
 using kelvane::FieldKind;
 using kelvane::RecordTable;
 
+// Index, then a column of each kind and a name that differs from another only by case.
 void BuildTable(RecordTable& table) {
+    const struct {
+        const char* Name;
+        FieldKind Kind;
+    } columns[] = {{"Index", FieldKind::ftInteger},
+                   {"ID", FieldKind::ftInteger},
+                   {"Name", FieldKind::ftString},
+                   {"Speed", FieldKind::ftFloat},
+                   {"name", FieldKind::ftString}};
     table.ClearFieldDefs();
-    table.AddFieldDef("Index", FieldKind::ftInteger, 0, true);
-    table.AddFieldDef("ID", FieldKind::ftInteger, 0, false);
-    table.AddFieldDef("Name", FieldKind::ftString, kelvane::StringFieldSize, false);
-    table.AddFieldDef("Speed", FieldKind::ftFloat, 0, false);
-    table.AddFieldDef("name", FieldKind::ftString, kelvane::StringFieldSize, false);
+    for (const auto& column : columns) {
+        const bool text = column.Kind == FieldKind::ftString;
+        table.AddFieldDef(column.Name, column.Kind, text ? kelvane::StringFieldSize : 0,
+                          column.Name == columns[0].Name);
+    }
     table.OpenEmpty();
-    const char* records[][4] = {
-        {"1", "a", "1.5", "x"}, {"2", "b,c", "", ""}, {"1", "dup", "0", "y"}};
-    for (const auto& record : records) {
+    for (const char* cells : {"1|a|1.5|x", "2|b,c||", "1|dup|0|y"}) {
         table.Append();
-        for (int column = 1; column <= 4; ++column) {
-            table.Fields(column).SetAsString(record[column - 1]);
+        std::string_view rest = cells;
+        for (int column = 1; column < table.FieldCount(); ++column) {
+            const size_t bar = rest.find('|');
+            table.Fields(column).SetAsString(rest.substr(0, bar));
+            rest = bar == std::string_view::npos ? std::string_view() : rest.substr(bar + 1);
         }
         table.Post();
     }
