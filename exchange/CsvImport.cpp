@@ -24,8 +24,8 @@ bool NamesColumn(const RecordTable& table, int column, std::string_view name) {
            EqualsIgnoreCase(table.Presentation(column).Caption, name);
 }
 
-// The column a header name stands for: the first one of that name not yet taken, so that the
-// header of a table whose definitions repeat a name reads back column by column.
+// The column a header name stands for, by its name or its caption, unless it is taken already:
+// nameTaken then tells a name given twice from an unknown one.
 std::optional<int> NamedColumn(const RecordTable& table, std::string_view name,
                                const std::vector<int>& taken, bool& nameTaken) {
     for (int column = kKeyColumn; column < table.FieldCount(); ++column) {
@@ -69,7 +69,24 @@ std::vector<int> HeaderColumns(const RecordTable& table, const CsvReader& reader
     return columns;
 }
 
+// Every item names a column, and the first is no key: the key column holds numbers (tables
+// whose columns are named by number have keys that are names too).
+bool LooksLikeHeader(const RecordTable& table, const std::vector<std::string_view>& items) {
+    const auto names = [&table](std::string_view item) {
+        bool nameTaken = false;
+        return NamedColumn(table, TrimBlanks(item), {}, nameTaken).has_value();
+    };
+    return table.ColumnKind(kKeyColumn) != FieldKind::ftString && !items.empty() &&
+           !ParseFloatText(items.front()) && std::all_of(items.begin(), items.end(), names);
+}
+
 std::vector<int> LeadingColumns(const RecordTable& table, const CsvReader& reader) {
+    // Read as values, a header line would fail on its key with a message that hides the cause.
+    if (LooksLikeHeader(table, reader.Items())) {
+        throw KelvaneError(reader.LineMessage(
+            "the line names columns of the table: import the file with its first line taken as "
+            "the header"));
+    }
     const int count = static_cast<int>(reader.Items().size());
     if (count > table.FieldCount() - 1) {
         throw KelvaneError(reader.LineMessage(std::to_string(count) + " items, but the table has " +

@@ -89,10 +89,10 @@ CsvReader::Parse CsvReader::ParseRecord() {
     for (;;) {
         if (at < buffer_.size() && buffer_[at] == '"') {
             quoted = true;
-            if (ParseQuoted(at, line) == Parse::NeedMore) {
+            if (!TakeQuoted(at, line)) {
                 return Parse::NeedMore;
             }
-        } else if (ParseUnquoted(at, line) == Parse::NeedMore) {
+        } else if (!TakeUnquoted(at, line)) {
             return Parse::NeedMore;
         }
         ends_.push_back(texts_.size());
@@ -132,14 +132,14 @@ CsvReader::Parse CsvReader::ParseRecord() {
     return Parse::Record;
 }
 
-CsvReader::Parse CsvReader::ParseQuoted(size_t& at, int64_t& line) {
+bool CsvReader::TakeQuoted(size_t& at, int64_t& line) {
     const int64_t openedOn = line;
     ++at;
     for (;;) {
         const size_t quote = buffer_.find('"', at);
         if (quote == std::string::npos) {
             if (MoreToRead()) {
-                return Parse::NeedMore;
+                return false;
             }
             Fail(openedOn, "the quoted item that starts here has no closing quote");
         }
@@ -148,7 +148,7 @@ CsvReader::Parse CsvReader::ParseQuoted(size_t& at, int64_t& line) {
         AppendText(run);
         at = quote + 1;
         if (at == buffer_.size() && MoreToRead()) {
-            return Parse::NeedMore;  // to see whether the quote is doubled
+            return false;  // to see whether the quote is doubled
         }
         if (at == buffer_.size() || buffer_[at] != '"') {
             break;
@@ -159,10 +159,10 @@ CsvReader::Parse CsvReader::ParseQuoted(size_t& at, int64_t& line) {
     if (at < buffer_.size() && buffer_[at] != ',' && buffer_[at] != '\r' && buffer_[at] != '\n') {
         Fail(line, "text follows the closing quote of an item");
     }
-    return Parse::Record;
+    return true;
 }
 
-CsvReader::Parse CsvReader::ParseUnquoted(size_t& at, int64_t line) {
+bool CsvReader::TakeUnquoted(size_t& at, int64_t line) {
     const size_t begin = at;
     while (at < buffer_.size() && !kItemStops[static_cast<unsigned char>(buffer_[at])]) {
         ++at;
@@ -171,10 +171,10 @@ CsvReader::Parse CsvReader::ParseUnquoted(size_t& at, int64_t line) {
         Fail(line, "a double quote stands inside an item that does not start with one");
     }
     if (at == buffer_.size() && MoreToRead()) {
-        return Parse::NeedMore;
+        return false;
     }
     AppendText(std::string_view(buffer_).substr(begin, at - begin));
-    return Parse::Record;
+    return true;
 }
 
 void CsvReader::ReadPiece() {

@@ -44,8 +44,10 @@ class CsvReader {
     enum class Parse { Record, EmptyLine, NeedMore };
 
     Parse ParseRecord();
-    Parse ParseQuoted(size_t& at, int64_t& line);
-    Parse ParseUnquoted(size_t& at, int64_t line);
+    // Each takes the item at at into texts_ and moves at past it; false when the buffer ends
+    // before it is known where the item ends.
+    bool TakeQuoted(size_t& at, int64_t& line);
+    bool TakeUnquoted(size_t& at, int64_t line);
     void ReadPiece();
     void AppendText(std::string_view bytes);
     [[noreturn]] void Fail(int64_t line, const std::string& what) const;

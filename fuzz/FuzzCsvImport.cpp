@@ -21,7 +21,7 @@ namespace {
 using kelvane::FieldKind;
 using kelvane::RecordTable;
 
-// Index, then a column of each kind and a name that differs from another only by case.
+// Index, then a column of each kind.
 void BuildTable(RecordTable& table) {
     const struct {
         const char* Name;
@@ -30,7 +30,7 @@ void BuildTable(RecordTable& table) {
                    {"ID", FieldKind::ftInteger},
                    {"Name", FieldKind::ftString},
                    {"Speed", FieldKind::ftFloat},
-                   {"name", FieldKind::ftString}};
+                   {"Tag", FieldKind::ftString}};
     table.ClearFieldDefs();
     for (const auto& column : columns) {
         const bool text = column.Kind == FieldKind::ftString;

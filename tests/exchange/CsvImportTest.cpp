@@ -165,6 +165,9 @@ struct ErrorCase {
 
 TEST(CsvImport, RefusesBadFilesNamingWhereAndLeavesTheTableAsItWas) {
     const std::vector<ErrorCase> cases = {
+        {"a header line read as values", "id,NAME,Speed\n1,a,2\n", false,
+         "in.csv line 1: the line names columns of the table: import the file with its first "
+         "line taken as the header"},
         {"unknown names, all of them", "ID,Nme,Speed,Colour\n", true,
          "in.csv line 1: the table has no column named 'Nme', 'Colour' (the header line must "
          "name columns after Index)"},
