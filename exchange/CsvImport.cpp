@@ -1,6 +1,7 @@
 #include "exchange/CsvImport.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -113,12 +114,41 @@ double FloatWrittenAs(double value, std::string_view text) {
     return narrow != value && FloatText(narrow) == text ? narrow : value;
 }
 
+// A spreadsheet writes an unsigned 32-bit value as it is, past what a signed one holds.
+std::optional<int64_t> WideDecimal(std::string_view text) {
+    int64_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+void SetInteger(ImportRows& rows, int position, std::string_view text) {
+    if (const std::optional<int32_t> value = ParseIntegerText(text)) {
+        rows.SetInteger(position, *value);
+    } else if (const std::optional<int64_t> wide = WideDecimal(text)) {
+        rows.SetInteger(position, *wide);  // or fails past 32 bits
+    } else if (const std::optional<double> number = ParseFloatText(text)) {
+        rows.SetFloat(position, *number);  // "5.00" from a cell with two decimals; not 5.5
+    } else {
+        rows.SetText(position, text);  // blank when empty; otherwise fails with its message
+    }
+}
+
 void SetCell(ImportRows& rows, int position, std::string_view text) {
-    if (rows.Kind(position) == FieldKind::ftFloat && !text.empty()) {
-        if (const std::optional<double> value = ParseFloatText(text)) {
-            rows.SetFloat(position, FloatWrittenAs(*value, text));
+    switch (rows.Kind(position)) {
+        case FieldKind::ftInteger:
+            SetInteger(rows, position, text);
             return;
-        }
+        case FieldKind::ftFloat:
+            if (const std::optional<double> value = ParseFloatText(text)) {
+                rows.SetFloat(position, FloatWrittenAs(*value, text));
+                return;
+            }
+            break;
+        case FieldKind::ftString:
+            break;
     }
     rows.SetText(position, text);  // or fails with the column's own message
 }

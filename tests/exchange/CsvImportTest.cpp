@@ -156,6 +156,18 @@ TEST(CsvImport, WithoutHeaderFillsTheLeadingColumnsAndLeavesTheRest) {
               (Rows{{"0", "12", "Flame", "1.5", "3"}, {"1", "13", "Spark", "0", "0"}}));
 }
 
+TEST(CsvImport, IntegerColumnsTakeWholeNumbersAsSpreadsheetsWriteThem) {
+    RecordTable table;
+    BuildSpellTable(table);
+    Import(table, "ID,Flags\n1,4294967295\n2,2.00\n3,1E3\n4,-7\n5,$FF\n6,\n", true);
+    EXPECT_EQ(TableTexts(table), (Rows{{"0", "1", "", "0", "-1"},
+                                       {"1", "2", "", "0", "2"},
+                                       {"2", "3", "", "0", "1000"},
+                                       {"3", "4", "", "0", "-7"},
+                                       {"4", "5", "", "0", "255"},
+                                       {"5", "6", "", "0", ""}}));
+}
+
 struct ErrorCase {
     std::string Name;
     std::string Bytes;
@@ -184,6 +196,11 @@ TEST(CsvImport, RefusesBadFilesNamingWhereAndLeavesTheTableAsItWas) {
         {"integer too big", "ID,Flags\n1,2\n2,99999999999\n", true,
          "in.csv line 3, column Flags: '99999999999' is not a valid integer value for field "
          "'Flags(hex)'"},
+        {"integer past 32 bits", "ID,Flags\n1,4294967296\n", true,
+         "in.csv line 2, column Flags: '4294967296' is not a valid integer value for field "
+         "'Flags(hex)'"},
+        {"fraction in an integer column", "ID,Flags\n1,2.5\n", true,
+         "in.csv line 2, column Flags: '2.5' is not a valid integer value for field 'Flags(hex)'"},
         {"more items than columns", "1,a,2,3,4\n", false,
          "in.csv line 1: 5 items, but the table has 4 columns after Index"},
         {"fewer items than the first line", "1,a,2,3\n\n2,b\n", false,
