@@ -1,8 +1,11 @@
 #include "app/ExchangeCommands.h"
 
+#include <utility>
+
 #include "app/StatusTexts.h"
 #include "core/RecordTable.h"
 #include "core/TextFile.h"
+#include "exchange/CsvImport.h"
 #include "exchange/PatchReader.h"
 #include "exchange/PatchSaveRequest.h"
 #include "exchange/PatchText.h"
@@ -21,15 +24,29 @@ const FileDialogRequest kExportDialog{
 
 const FileDialogRequest kImportDialog{"", {{"Patchwell's Import File(*.txt)", "*.txt"}}, "", ""};
 
+const FileDialogRequest kCsvImportDialog{
+    "Import comma-separated text", {{"*.csv", "*.csv"}, {"All Files", "*.*"}}, "", ""};
+
+// A request with the header check box, answered into header.
+FileDialogRequest WithHeaderBox(FileDialogRequest request, const std::string& label, bool& header) {
+    request.CheckBox = FileDialogCheckBox{label, header, &header};
+    return request;
+}
+
 }  // namespace
 
 ExchangeCommands::ExchangeCommands(RecordTable& table, UserDialogs& dialogs, WorkFeedback& feedback)
     : table_(table), dialogs_(dialogs), feedback_(feedback) {}
 
-void ExchangeCommands::WriteExport(const std::vector<std::string>& lines) {
-    if (const std::optional<std::string> path = dialogs_.ChooseSaveFile(kExportDialog)) {
+void ExchangeCommands::WriteExport(std::vector<std::string> lines) {
+    const FileDialogRequest request =
+        WithHeaderBox(kExportDialog, "Write the column names as the first line", csvHeader_);
+    if (const std::optional<std::string> path = dialogs_.ChooseSaveFile(request)) {
         {
             BusyScope busy(feedback_);
+            if (csvHeader_) {
+                lines.insert(lines.begin(), HeaderLine(table_));
+            }
             WriteTextLines(*path, lines);
         }
         feedback_.CommandDone(ExportedLinesText(static_cast<int>(lines.size()), *path));
@@ -60,7 +77,7 @@ void ExchangeCommands::ExportEverything() {
         BusyScope busy(feedback_);
         lines = ExportAllLines(table_);
     }
-    WriteExport(lines);
+    WriteExport(std::move(lines));
 }
 
 void ExchangeCommands::ExportSelectedLine() {
@@ -99,6 +116,20 @@ void ExchangeCommands::ImportPatch() {
             report = ApplyPatchFile(table_, *path);
         }
         feedback_.CommandDone(PatchAppliedText(report));
+    }
+}
+
+void ExchangeCommands::ImportCsv() {
+    table_.RequireActive();
+    const FileDialogRequest request =
+        WithHeaderBox(kCsvImportDialog, "The first line names the columns", csvHeader_);
+    if (const std::optional<std::string> path = dialogs_.ChooseOpenFile(request)) {
+        CsvImportReport report;
+        {
+            BusyScope busy(feedback_);
+            report = ImportCsvFile(table_, *path, csvHeader_);
+        }
+        feedback_.CommandDone(CsvImportedText(report, *path));
     }
 }
 

@@ -11,9 +11,9 @@ class RecordTable;
 class UserDialogs;
 class WorkFeedback;
 
-// The main window's text exports and the patch import: the lines are built from the open
-// table before the file dialog opens, written on confirmation, and checked afterwards for
-// lines the patch reader could not read back.
+// The main window's text exports and the patch and CSV imports: the lines are built from the
+// open table before the file dialog opens, written on confirmation, and patch lines checked
+// afterwards for lines the patch reader could not read back.
 class ExchangeCommands {
   public:
     // Told (records done, maximum) while all records are exported as patch lines.
@@ -27,14 +27,20 @@ class ExchangeCommands {
     void PatchExportRow();
     void PatchExportCell(int selectedColumn);
     void ImportPatch();
+    // Reads a comma-separated file into the open table by key; its open dialog asks whether
+    // the first line names the columns.
+    void ImportCsv();
 
   private:
-    void WriteExport(const std::vector<std::string>& lines);
+    void WriteExport(std::vector<std::string> lines);
     void WritePatch(const PatchExport& patch);
 
     RecordTable& table_;
     UserDialogs& dialogs_;
     WorkFeedback& feedback_;
+    // Whether comma-separated files have a header line of column names: the check box of the
+    // CSV save and open dialogs, one choice for both, kept while the program runs.
+    bool csvHeader_ = false;
 };
 
 }  // namespace kelvane

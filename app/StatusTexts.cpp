@@ -2,6 +2,7 @@
 
 #include "app/CellEntry.h"
 #include "core/TablePaths.h"
+#include "exchange/CsvImport.h"
 #include "exchange/PatchReader.h"
 #include "import/LootTemplates.h"
 #include "import/RecordImport.h"
@@ -111,6 +112,15 @@ std::string ExportedRecordsText(int records, const std::string& path) {
 std::string PatchAppliedText(const PatchApplyReport& report) {
     return "Applied " + Counted(report.LinesApplied, "line") + ", added " +
            Counted(report.RecordsAdded, "record");
+}
+
+std::string CsvImportedText(const CsvImportReport& report, const std::string& path) {
+    const bool windows = report.Encoding == CsvEncoding::Windows1252;
+    return "Read " + Counted(report.RowsRead, "record") + " from " + FileNameOfPath(path) +
+           (windows ? " (Windows-1252)" : "") + ": changed " +
+           std::to_string(report.Merge.RecordsChanged) + ", added " +
+           std::to_string(report.Merge.RecordsAdded) + ", unchanged " +
+           std::to_string(report.Merge.RecordsUnchanged);
 }
 
 std::string ScriptImportedText(const ImportReport& report, const std::string& path) {

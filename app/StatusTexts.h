@@ -8,6 +8,7 @@
 namespace kelvane {
 
 struct CellEntryOutcome;
+struct CsvImportReport;
 struct ImportReport;
 struct LootImportReport;
 struct PatchApplyReport;
@@ -32,6 +33,9 @@ std::string ExportedPatchLinesText(int lines, const std::string& path);
 // "Exported 12 records to Spell.sql": whole-table exports into database files.
 std::string ExportedRecordsText(int records, const std::string& path);
 std::string PatchAppliedText(const PatchApplyReport& report);
+// "Read 3 records from in.csv: changed 1, added 2, unchanged 0", with "(Windows-1252)" after
+// the file name when it was not UTF-8.
+std::string CsvImportedText(const CsvImportReport& report, const std::string& path);
 std::string ScriptImportedText(const ImportReport& report, const std::string& path);
 std::string LootTemplatesWrittenText(const LootImportReport& report);
 std::string SavedText(int records, const std::string& path);

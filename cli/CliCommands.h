@@ -24,6 +24,7 @@ int RunPreset(const Arguments& args, std::ostream& out, std::ostream& err);
 int RunExportCsv(const Arguments& args, std::ostream& out, std::ostream& err);
 int RunExportSql(const Arguments& args, std::ostream& out, std::ostream& err);
 int RunExportPatch(const Arguments& args, std::ostream& out, std::ostream& err);
+int RunImportCsv(const Arguments& args, std::ostream& out, std::ostream& err);
 int RunApplyPatch(const Arguments& args, std::ostream& out, std::ostream& err);
 int RunImport(const Arguments& args, std::ostream& out, std::ostream& err);
 int RunImportLoot(const Arguments& args, std::ostream& out, std::ostream& err);

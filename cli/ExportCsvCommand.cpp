@@ -1,6 +1,7 @@
 #include <memory>
 
 #include "cli/CliCommands.h"
+#include "cli/CommandFlags.h"
 #include "cli/ExportSelection.h"
 #include "cli/TableWarnings.h"
 #include "core/TextLineWriter.h"
@@ -9,13 +10,18 @@
 
 namespace kelvane::cli {
 
-int RunExportCsv(const Arguments& args, std::ostream& out, std::ostream& err) {
+int RunExportCsv(const Arguments& arguments, std::ostream& out, std::ostream& err) {
+    Arguments args = arguments;
+    const bool header = TakeFlag(args, "--header");
     const ExportSelection selection =
         ParseExportSelection(args, "export-csv takes the DBC file and the file to write", false);
     const auto workspace = std::make_unique<Workspace>();
     OpenWithWarnings(*workspace, selection.TablePath, err);
     RecordTable& table = workspace->Table;
     TextLineWriter file(selection.OutPath);
+    if (header) {
+        file.Add(HeaderLine(table));
+    }
     if (selection.Record) {
         file.Add(ExportLine(table, SelectedRow(table, selection)));
     } else {

@@ -120,6 +120,14 @@ std::string CommaLine(std::span<const std::string> texts) {
     return line;
 }
 
+std::string HeaderLine(const RecordTable& table) {
+    std::vector<std::string> names;
+    for (int column = kFirstFieldColumn; column < table.FieldCount(); ++column) {
+        names.push_back(table.ColumnName(column));
+    }
+    return CommaLine(names);
+}
+
 std::string ExportLine(const RecordTable& table, int row) {
     CellTexts cells(table);
     std::string result;

@@ -19,6 +19,9 @@ std::string CellText(const RecordTable& table, int row, int column);
 // comma is quoted with its double quotes doubled; a list of one empty text is written "".
 std::string CommaLine(std::span<const std::string> texts);
 
+// The column names after Index as a comma-separated line, the header of a CSV export.
+std::string HeaderLine(const RecordTable& table);
+
 // The comma-separated line of a record: every column after Index. row -1 gives empty items.
 std::string ExportLine(const RecordTable& table, int row);
 

@@ -54,6 +54,7 @@ void ConnectExchangeMenus(MainWindow& window, EditorSession& session, ExchangeCo
         {menus.PatchExportCell, menus.PopupPatchExportCell},
         [&commands, &session] { commands.PatchExportCell(session.SelectedColumn); });
     window.ConnectCommand({menus.ImportPatch}, [&commands] { commands.ImportPatch(); });
+    window.ConnectCommand({menus.ImportCsv}, [&commands] { commands.ImportCsv(); });
 
     window.ConnectCommand({menus.QueueAddRow, menus.PopupQueueAddRow}, [&table, &queue] {
         table.RequireActive();

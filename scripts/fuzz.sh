@@ -31,6 +31,7 @@ seed_corpus() {
     FuzzScriptReader) echo fuzz/corpus/script ;;
     FuzzDbdReader) echo fuzz/corpus/dbd ;;
     FuzzSqliteImport) echo fuzz/corpus/sqlite ;;
+    FuzzCsvImport) echo fuzz/corpus/csv ;;
   esac
 }
 

@@ -13,12 +13,22 @@ struct FileFilter {
     std::string Pattern;
 };
 
+// A check box a file dialog shows with its file list, for a choice that goes with the file
+// ("Write a header line"). When the user accepts the dialog, the box's state is written to
+// *Answer; a cancelled dialog leaves it alone.
+struct FileDialogCheckBox {
+    std::string Label;
+    bool Checked = false;  // the state it opens with
+    bool* Answer = nullptr;
+};
+
 struct FileDialogRequest {
     std::string Title;
     std::vector<FileFilter> Filters;
     std::string DefaultExtension;  // added to a typed name that has none ("dbc")
     std::string FileName;          // the name proposed when the dialog opens
     bool ConfirmOverwrite = true;  // save dialogs: ask before replacing an existing file
+    std::optional<FileDialogCheckBox> CheckBox = std::nullopt;
 };
 
 // What to do with changes of the open table that a command is about to drop.

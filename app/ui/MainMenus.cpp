@@ -93,6 +93,7 @@ void BuildImportMenu(QMenuBar* bar, MainMenus& menus) {
     QMenu* import = AddMenu(bar, "&Import", "Import1");
     menus.ImportPatch =
         AddEntry(import, "Import from Patchwell's format", "ImportfromPatchwellsformat1");
+    menus.ImportCsv = AddEntry(import, "Comma-separated text (CSV)...", "MenuItemImportCsv");
     AddEntry(import, "------------------------", "N1");
     menus.ImportScp = AddEntry(import, "Import from *.scp", "MenuItemImportfromscp");
     menus.ImportLootTemplates =

@@ -39,6 +39,7 @@ struct MainMenus {
     QAction* ClientBuild = nullptr;
     // "&Import"
     QAction* ImportPatch = nullptr;
+    QAction* ImportCsv = nullptr;
     QAction* ImportScp = nullptr;
     QAction* ImportLootTemplates = nullptr;
     QAction* ImportWorldSave = nullptr;

@@ -34,13 +34,19 @@ UnsavedChangesAnswer ConsoleDialogs::AskSaveChanges(const std::string& text) {
 }
 
 std::optional<std::string> ConsoleDialogs::ChooseOpenFile(const FileDialogRequest& request) {
-    Print(request.Title + " [cancelled: there is no display to ask on]");
+    PrintCancelledFileDialog(request);
     return std::nullopt;
 }
 
 std::optional<std::string> ConsoleDialogs::ChooseSaveFile(const FileDialogRequest& request) {
-    Print(request.Title + " [cancelled: there is no display to ask on]");
+    PrintCancelledFileDialog(request);
     return std::nullopt;
+}
+
+// The dialog's check box is named too: its answer is left as it was.
+void ConsoleDialogs::PrintCancelledFileDialog(const FileDialogRequest& request) {
+    const std::string box = request.CheckBox ? " (with \"" + request.CheckBox->Label + "\")" : "";
+    Print(request.Title + box + " [cancelled: there is no display to ask on]");
 }
 
 std::optional<std::string> ConsoleDialogs::ChooseFolder(const std::string& title,

@@ -27,6 +27,7 @@ class ConsoleDialogs : public UserDialogs, public ModalRunner {
 
   private:
     void Print(const std::string& text);
+    void PrintCancelledFileDialog(const FileDialogRequest& request);
     int printed_ = 0;
 };
 

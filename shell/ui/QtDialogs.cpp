@@ -1,8 +1,10 @@
 #include "shell/ui/QtDialogs.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDialog>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -46,6 +48,21 @@ class NormalCursor {
     bool wasBusy_;
 };
 
+// The platform's own dialogs take no widgets of ours, so a dialog with a check box is Qt's,
+// the box spanning the bottom row of its grid under the file type list.
+QCheckBox* AddCheckBox(QFileDialog& dialog, const FileDialogCheckBox& request) {
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    auto* box = new QCheckBox(ToQt(request.Label), &dialog);
+    box->setObjectName(QStringLiteral("FileDialogCheckBox"));
+    box->setChecked(request.Checked);
+    if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) {
+        grid->addWidget(box, grid->rowCount(), 0, 1, grid->columnCount());
+    } else if (dialog.layout() != nullptr) {
+        dialog.layout()->addWidget(box);
+    }
+    return box;
+}
+
 std::optional<std::string> RunFileDialog(QWidget* parent, const FileDialogRequest& request,
                                          QFileDialog::AcceptMode mode) {
     NormalCursor cursor;
@@ -59,8 +76,12 @@ std::optional<std::string> RunFileDialog(QWidget* parent, const FileDialogReques
     if (!request.FileName.empty()) {
         dialog.selectFile(ToQt(request.FileName));
     }
+    QCheckBox* box = request.CheckBox ? AddCheckBox(dialog, *request.CheckBox) : nullptr;
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
+    }
+    if (box != nullptr && request.CheckBox->Answer != nullptr) {
+        *request.CheckBox->Answer = box->isChecked();
     }
     return FromQt(dialog.selectedFiles().constFirst());
 }

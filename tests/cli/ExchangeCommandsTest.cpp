@@ -26,8 +26,10 @@ using testing::TempDir;
 using testing::WriteFieldDefs;
 
 // The sample's records as comma-separated lines and as patch row lines.
-const std::string kSpellCsv =
-    CrlfText({"16,Fireball,1.5,-1", "255,\"Frost Nova\",0.100000001490116,7", "0,,-2.25,0"});
+const std::vector<std::string> kSpellLines = {
+    "16,Fireball,1.5,-1", "255,\"Frost Nova\",0.100000001490116,7", "0,,-2.25,0"};
+const std::string kSpellCsv = CrlfText({kSpellLines[0], kSpellLines[1], kSpellLines[2]});
+const std::string kSpellHeader = "ID,Name,Speed,Rank";
 const std::string kSpellPatch = CrlfText(
     {"16:1=Fireball,2=1.5,3=-1", "255:1=Frost Nova,2=0.100000001490116,3=7", "0:1=,2=-2.25,3=0"});
 
@@ -262,6 +264,10 @@ TEST_F(ExchangeCommandsTest, WrongArgumentsShowTheUsage) {
         {"export-patch", "a.dbc", "b.txt", "--all"},
         {"apply-patch", "a.dbc"},
         {"apply-patch", "a.dbc", "p.txt", "b.dbc", "c.dbc"},
+        {"export-patch", "a.dbc", "b.txt", "--header"},
+        {"import-csv", "a.dbc"},
+        {"import-csv", "a.dbc", "in.csv", "b.dbc", "c.dbc"},
+        {"import-csv", "a.dbc", "in.csv", "--record", "1"},
     };
     for (const auto& args : cases) {
         SCOPED_TRACE(args.back());
@@ -277,10 +283,97 @@ TEST_F(ExchangeCommandsTest, TheCommandsAreListedInTheUsage) {
 
     EXPECT_EQ(result.ExitCode, 2);
     for (const char* usage :
-         {"kelvane-cli export-csv TABLE.dbc OUT.csv [--record N]\n",
+         {"kelvane-cli export-csv TABLE.dbc OUT.csv [--record N] [--header]\n",
+          "kelvane-cli import-csv TABLE.dbc IN.csv [OUT.dbc] [--header] [--force]\n",
           "kelvane-cli export-patch TABLE.dbc OUT.txt [--record N [--column C]]\n",
           "kelvane-cli apply-patch TABLE.dbc PATCH.txt [OUT.dbc] [--force]\n"}) {
         EXPECT_NE(result.Err.find(usage), std::string::npos) << result.Err;
+    }
+}
+
+TEST_F(ExchangeCommandsTest, HeaderLineComesFirstOnlyWhenAsked) {
+    const std::string spells = PutSpells("Spell.dbc");
+    const struct {
+        std::vector<std::string> Options;
+        std::string Text;
+    } cases[] = {
+        {{}, kSpellCsv},
+        {{"--header"}, CrlfText({kSpellHeader, kSpellLines[0], kSpellLines[1], kSpellLines[2]})},
+        {{"--record", "1", "--header"}, CrlfText({kSpellHeader, kSpellLines[1]})},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = {"export-csv", spells, dir_.File("out.csv")};
+        args.insert(args.end(), c.Options.begin(), c.Options.end());
+        const CliResult result = Run(args);
+        EXPECT_EQ(result.ExitCode, 0) << result.Err;
+        EXPECT_EQ(dir_.Read("out.csv"), c.Text) << ::testing::PrintToString(c.Options);
+    }
+}
+
+TEST_F(ExchangeCommandsTest, ImportChangesAndAddsRecordsByKeyIntoOutOrInPlace) {
+    const std::string spells = PutSpells("Spell.dbc");
+    dir_.Write("in.csv", "rank,id\n5,16\n3,99\n");
+    const std::string changed =
+        CrlfText({"16,Fireball,1.5,5", kSpellLines[1], kSpellLines[2], "99,,0,3"});
+
+    const CliResult toOut =
+        Run({"import-csv", spells, dir_.File("in.csv"), dir_.File("Out.dbc"), "--header"});
+    EXPECT_EQ(toOut.ExitCode, 0) << toOut.Err;
+    EXPECT_EQ(toOut.Out, "Read 2 records: changed 1, added 1, unchanged 0; wrote \"" +
+                             dir_.File("Out.dbc") + "\": 4 records.\n");
+    EXPECT_EQ(dir_.Read("Spell.dbc"), SpellSample().Bytes());
+    EXPECT_EQ(CsvOf(dir_.File("Out.dbc")), changed);
+
+    const CliResult inPlace = Run({"import-csv", "--header", spells, dir_.File("in.csv")});
+    EXPECT_EQ(inPlace.ExitCode, 0) << inPlace.Err;
+    EXPECT_EQ(CsvOf(spells), changed);
+}
+
+TEST_F(ExchangeCommandsTest, ExportWithHeaderReadsBackUnchanged) {
+    const std::string spells = PutSpells("Spell.dbc");
+    ASSERT_EQ(Run({"export-csv", spells, dir_.File("out.csv"), "--header"}).ExitCode, 0);
+
+    const CliResult result =
+        Run({"import-csv", spells, dir_.File("out.csv"), dir_.File("Out.dbc"), "--header"});
+
+    EXPECT_EQ(result.ExitCode, 0) << result.Err;
+    EXPECT_NE(result.Out.find("changed 0, added 0, unchanged 3"), std::string::npos) << result.Out;
+    EXPECT_EQ(dir_.Read("Out.dbc"), SpellSample().Bytes());
+}
+
+TEST_F(ExchangeCommandsTest, WindowsTextIsConvertedAndSaidSo) {
+    const std::string spells = PutSpells("Spell.dbc");
+    dir_.Write("in.csv", "ID,Name\r\n16,\"Caf\xE9\"\r\n");
+
+    const CliResult result =
+        Run({"import-csv", spells, dir_.File("in.csv"), dir_.File("Out.dbc"), "--header"});
+
+    EXPECT_EQ(result.ExitCode, 0) << result.Err;
+    EXPECT_EQ(result.Err, "Note: \"" + dir_.File("in.csv") +
+                              "\" is not UTF-8 text; it was read as Windows-1252.\n");
+    EXPECT_EQ(CsvOf(dir_.File("Out.dbc")),
+              CrlfText({"16,Caf\xC3\xA9,1.5,-1", kSpellLines[1], kSpellLines[2]}));
+}
+
+TEST_F(ExchangeCommandsTest, AFailingRecordNamesLineAndColumnAndWritesNothing) {
+    const std::string spells = PutSpells("Spell.dbc");
+    dir_.Write("in.csv", "16,a,1,2\n17,\"two\nlines\",1,2\n18,b,1,x\n");
+
+    for (const bool inPlace : {false, true}) {
+        SCOPED_TRACE(inPlace ? "in place" : "to Out.dbc");
+        std::vector<std::string> args = {"import-csv", spells, dir_.File("in.csv")};
+        if (!inPlace) {
+            args.push_back(dir_.File("Out.dbc"));
+        }
+
+        const CliResult result = Run(args);
+
+        EXPECT_EQ(result.ExitCode, 1);
+        EXPECT_EQ(result.Err, dir_.File("in.csv") +
+                                  " line 4, column Rank: 'x' is not a valid integer value for "
+                                  "field 'Rank'\n");
+        EXPECT_EQ(dir_.Read("Spell.dbc"), SpellSample().Bytes());
+        EXPECT_FALSE(std::filesystem::exists(dir_.File("Out.dbc")));
     }
 }
 

@@ -55,7 +55,16 @@ std::optional<std::string> ScriptedDialogs::AskText(const std::string& prompt,
 
 std::optional<std::string> ScriptedDialogs::NextFile(const FileDialogRequest& request) {
     FileRequests.push_back(request);
-    return NextAnswer(FileAnswers, "file dialog: " + request.Title);
+    std::optional<std::string> file = NextAnswer(FileAnswers, "file dialog: " + request.Title);
+    if (file && request.CheckBox && request.CheckBox->Answer != nullptr) {
+        bool checked = request.CheckBox->Checked;
+        if (!CheckBoxAnswers.empty()) {
+            checked = CheckBoxAnswers.front();
+            CheckBoxAnswers.pop_front();
+        }
+        *request.CheckBox->Answer = checked;
+    }
+    return file;
 }
 
 std::optional<std::string> ScriptedDialogs::NextAnswer(

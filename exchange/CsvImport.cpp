@@ -1,0 +1,206 @@
+#include "exchange/CsvImport.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <optional>
+#include <vector>
+
+#include "core/EchoText.h"
+#include "core/FileByteSource.h"
+#include "core/KelvaneError.h"
+#include "core/RecordTable.h"
+#include "core/TextUtil.h"
+#include "core/ValueText.h"
+
+namespace kelvane {
+namespace {
+
+constexpr int kKeyColumn = 1;
+constexpr std::string_view kStepName = "Import CSV";
+
+bool NamesColumn(const RecordTable& table, int column, std::string_view name) {
+    return EqualsIgnoreCase(table.ColumnName(column), name) ||
+           EqualsIgnoreCase(table.Presentation(column).Caption, name);
+}
+
+// The column a header name stands for, by its name or its caption, unless it is taken already:
+// nameTaken then tells a name given twice from an unknown one.
+std::optional<int> NamedColumn(const RecordTable& table, std::string_view name,
+                               const std::vector<int>& taken, bool& nameTaken) {
+    for (int column = kKeyColumn; column < table.FieldCount(); ++column) {
+        if (NamesColumn(table, column, name)) {
+            if (std::find(taken.begin(), taken.end(), column) == taken.end()) {
+                return column;
+            }
+            nameTaken = true;
+        }
+    }
+    return std::nullopt;
+}
+
+std::vector<int> HeaderColumns(const RecordTable& table, const CsvReader& reader) {
+    std::vector<int> columns;
+    std::vector<std::string> unknown;
+    std::vector<std::string> repeated;
+    for (const std::string_view item : reader.Items()) {
+        const std::string_view name = TrimBlanks(item);
+        bool nameTaken = false;
+        if (const std::optional<int> column = NamedColumn(table, name, columns, nameTaken)) {
+            columns.push_back(*column);
+        } else {
+            (nameTaken ? repeated : unknown).emplace_back(name);
+        }
+    }
+    if (!unknown.empty()) {
+        throw KelvaneError(reader.LineMessage("the table has no column named " +
+                                              QuotedList(unknown) +
+                                              " (the header line must name columns after Index)"));
+    }
+    if (!repeated.empty()) {
+        throw KelvaneError(
+            reader.LineMessage("the header line names " + QuotedList(repeated) + " twice"));
+    }
+    if (std::find(columns.begin(), columns.end(), kKeyColumn) == columns.end()) {
+        throw KelvaneError(reader.LineMessage("the header line lacks the key column " +
+                                              table.ColumnName(kKeyColumn) +
+                                              ", by which records are matched"));
+    }
+    return columns;
+}
+
+// Every item names a column, and the first is no key: the key column holds numbers (tables
+// whose columns are named by number have keys that are names too).
+bool LooksLikeHeader(const RecordTable& table, const std::vector<std::string_view>& items) {
+    const auto names = [&table](std::string_view item) {
+        bool nameTaken = false;
+        return NamedColumn(table, TrimBlanks(item), {}, nameTaken).has_value();
+    };
+    return table.ColumnKind(kKeyColumn) != FieldKind::ftString && !items.empty() &&
+           !ParseFloatText(items.front()) && std::all_of(items.begin(), items.end(), names);
+}
+
+std::vector<int> LeadingColumns(const RecordTable& table, const CsvReader& reader) {
+    // Read as values, a header line would fail on its key with a message that hides the cause.
+    if (LooksLikeHeader(table, reader.Items())) {
+        throw KelvaneError(reader.LineMessage(
+            "the line names columns of the table: import the file with its first line taken as "
+            "the header"));
+    }
+    const int count = static_cast<int>(reader.Items().size());
+    if (count > table.FieldCount() - 1) {
+        throw KelvaneError(reader.LineMessage(std::to_string(count) + " items, but the table has " +
+                                              std::to_string(table.FieldCount() - 1) +
+                                              " columns after Index"));
+    }
+    std::vector<int> columns;
+    for (int column = kKeyColumn; column <= count; ++column) {
+        columns.push_back(column);
+    }
+    return columns;
+}
+
+// A DBC file keeps floats in 32 bits, and the exports write 15 significant digits, which may
+// not give back the very same number. A text that the nearest 32-bit float writes exactly so
+// stood for that float, and takes it, so that an export reads back bit for bit.
+double FloatWrittenAs(double value, std::string_view text) {
+    // Past this (half way to the next step above the largest float) a float would overflow.
+    constexpr double kFloatLimit = std::numeric_limits<float>::max() * (1 + 0x1p-25);
+    if (!(std::fabs(value) < kFloatLimit)) {
+        return value;
+    }
+    const double narrow = static_cast<float>(value);
+    return narrow != value && FloatText(narrow) == text ? narrow : value;
+}
+
+// A spreadsheet writes an unsigned 32-bit value as it is, past what a signed one holds.
+std::optional<int64_t> WideDecimal(std::string_view text) {
+    int64_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+void SetInteger(ImportRows& rows, int position, std::string_view text) {
+    if (const std::optional<int32_t> value = ParseIntegerText(text)) {
+        rows.SetInteger(position, *value);
+    } else if (const std::optional<int64_t> wide = WideDecimal(text)) {
+        rows.SetInteger(position, *wide);  // or fails past 32 bits
+    } else if (const std::optional<double> number = ParseFloatText(text)) {
+        rows.SetFloat(position, *number);  // "5.00" from a cell with two decimals; not 5.5
+    } else {
+        rows.SetText(position, text);  // blank when empty; otherwise fails with its message
+    }
+}
+
+void SetCell(ImportRows& rows, int position, std::string_view text) {
+    switch (rows.Kind(position)) {
+        case FieldKind::ftInteger:
+            SetInteger(rows, position, text);
+            return;
+        case FieldKind::ftFloat:
+            if (const std::optional<double> value = ParseFloatText(text)) {
+                rows.SetFloat(position, FloatWrittenAs(*value, text));
+                return;
+            }
+            break;
+        case FieldKind::ftString:
+            break;
+    }
+    rows.SetText(position, text);  // or fails with the column's own message
+}
+
+void StageRecord(const RecordTable& table, ImportRows& rows, const CsvReader& reader,
+                 int64_t firstLine) {
+    const std::vector<std::string_view>& items = reader.Items();
+    if (items.size() != static_cast<size_t>(rows.ColumnCount())) {
+        throw KelvaneError(reader.LineMessage(std::to_string(items.size()) + " items where line " +
+                                              std::to_string(firstLine) + " has " +
+                                              std::to_string(rows.ColumnCount())));
+    }
+    rows.AddRow();
+    for (int position = 0; position < rows.ColumnCount(); ++position) {
+        try {
+            SetCell(rows, position, items[static_cast<size_t>(position)]);
+        } catch (const KelvaneError& error) {
+            throw KelvaneError(reader.Where() + ", column " +
+                               table.ColumnName(rows.TableColumn(position)) + ": " + error.what());
+        }
+    }
+}
+
+}  // namespace
+
+CsvImportReport ImportCsv(RecordTable& table, ByteSource& source, const std::string& fileName,
+                          bool header) {
+    table.RequireActive();
+    CsvReader reader(source, fileName);
+    CsvImportReport report;
+    report.Encoding = reader.Encoding();
+    if (!reader.Next()) {
+        return report;
+    }
+    const int64_t firstLine = reader.Line();
+    ImportRows rows(table, header ? HeaderColumns(table, reader) : LeadingColumns(table, reader));
+    if (!header) {
+        StageRecord(table, rows, reader, firstLine);
+    }
+    while (reader.Next()) {
+        StageRecord(table, rows, reader, firstLine);
+    }
+    report.RowsRead = rows.RowCount();
+    if (rows.RowCount() > 0) {
+        report.Merge = MergeImportRows(table, rows, kStepName);
+    }
+    return report;
+}
+
+CsvImportReport ImportCsvFile(RecordTable& table, const std::string& path, bool header) {
+    FileByteSource source(path);
+    return ImportCsv(table, source, path, header);
+}
+
+}  // namespace kelvane

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <string>
+
+#include "core/ByteSource.h"
+#include "exchange/CsvReader.h"
+#include "exchange/ImportRows.h"
+
+namespace kelvane {
+
+class RecordTable;
+
+// What importing a comma-separated file did.
+struct CsvImportReport {
+    int RowsRead = 0;  // records of the file, the header line not counted
+    ImportMergeReport Merge;
+    CsvEncoding Encoding = CsvEncoding::Utf8;
+};
+
+// Reads a comma-separated file into the table as one undo step named "Import CSV": each record
+// changes the record with its key (the first column after Index), or is added when no record
+// has it (see MergeImportRows).
+//
+// With header, the first line names the columns the items go to, in any order and whatever
+// their case (a column's name or its caption); every name must be a column after Index, none
+// twice, the key among them. Without, items go to the columns after Index in order; the first
+// record decides how many, the columns after them are left as they are.
+//
+// Every record must have as many items as the first line. Records are read and checked to the
+// end before the table changes: a bad file, or a value a column cannot hold, fails with a
+// KelvaneError naming the file, the line where the record starts and the column, and the table
+// stays as it was.
+CsvImportReport ImportCsvFile(RecordTable& table, const std::string& path, bool header);
+
+// The same for bytes from any source; fileName names them in messages.
+CsvImportReport ImportCsv(RecordTable& table, ByteSource& source, const std::string& fileName,
+                          bool header);
+
+}  // namespace kelvane

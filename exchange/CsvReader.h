@@ -1,0 +1,70 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/ByteSource.h"
+
+namespace kelvane {
+
+// How the bytes of a comma-separated file were taken as text.
+enum class CsvEncoding { Utf8, Windows1252 };
+
+// The records of comma-separated text as our exports and spreadsheets write it: items split at
+// commas, an item in double quotes holding commas, doubled quotes and line breaks, records
+// ending at CR LF, LF or CR. A UTF-8 byte order mark is passed over. A file that is not
+// valid UTF-8 is taken as Windows-1252, the other encoding spreadsheets write, and its texts
+// are converted to UTF-8. Empty lines hold no record and are passed over. The file is read in
+// pieces, so it never has to fit in memory whole.
+class CsvReader {
+  public:
+    // fileName names the file in messages. pieceBytes is how much is read at a time.
+    CsvReader(ByteSource& source, std::string fileName, size_t pieceBytes = size_t{1} << 20);
+
+    CsvEncoding Encoding() const { return encoding_; }
+
+    // Reads the next record; false after the last. Fails with a KelvaneError naming the file and
+    // the line for an unterminated quote, a quote inside an unquoted item or text after a
+    // closing quote.
+    bool Next();
+
+    // The items of the record read last, valid until the next call.
+    const std::vector<std::string_view>& Items() const { return items_; }
+    // The line of the file, counted from 1, where the record read last starts.
+    int64_t Line() const { return recordLine_; }
+
+    // "FILE line N" for the record read last.
+    std::string Where() const;
+    // "FILE line N: what" for the record read last.
+    std::string LineMessage(const std::string& what) const { return Where() + ": " + what; }
+
+  private:
+    enum class Parse { Record, EmptyLine, NeedMore };
+
+    Parse ParseRecord();
+    // Each takes the item at at into texts_ and moves at past it; false when the buffer ends
+    // before it is known where the item ends.
+    bool TakeQuoted(size_t& at, int64_t& line);
+    bool TakeUnquoted(size_t& at, int64_t line);
+    void ReadPiece();
+    void AppendText(std::string_view bytes);
+    [[noreturn]] void Fail(int64_t line, const std::string& what) const;
+    bool MoreToRead() const { return offset_ < source_.Size(); }
+
+    ByteSource& source_;
+    std::string fileName_;
+    size_t pieceBytes_;
+    CsvEncoding encoding_ = CsvEncoding::Utf8;
+    uint64_t offset_ = 0;  // how much of the source has been read
+    std::string buffer_;   // read but not yet taken apart, from start_ on
+    size_t start_ = 0;
+    int64_t line_ = 1;  // the line at start_
+    int64_t recordLine_ = 0;
+    std::string texts_;  // the items of the record, one after the other
+    std::vector<size_t> ends_;
+    std::vector<std::string_view> items_;
+};
+
+}  // namespace kelvane

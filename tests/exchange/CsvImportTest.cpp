@@ -1,0 +1,279 @@
+#include "exchange/CsvImport.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "core/KelvaneError.h"
+#include "core/MemoryByteSource.h"
+#include "core/RecordTable.h"
+#include "core/UndoHistory.h"
+#include "exchange/TextExport.h"
+#include "tests/exchange/ExchangeTables.h"
+
+namespace kelvane {
+namespace {
+
+using testing::AddRecord;
+using testing::BuildTable;
+using testing::DecimalSeparatorScope;
+using testing::TableTexts;
+using Rows = std::vector<std::vector<std::string>>;
+
+constexpr int kSpeed = 3;
+constexpr int kFlags = 4;
+
+void BuildSpellTable(RecordTable& table) {
+    BuildTable(table,
+               {{"ID"}, {"Name", FieldKind::ftString}, {"Speed", FieldKind::ftFloat}, {"Flags"}});
+    table.Presentation(kFlags).HexHooks = true;
+    table.Presentation(kFlags).Caption = "Flags(hex)";
+}
+
+CsvImportReport Import(RecordTable& table, std::string_view bytes, bool header) {
+    MemoryByteSource source(bytes);
+    return ImportCsv(table, source, "in.csv", header);
+}
+
+// The export of a table, as the exports write it, header line first when asked.
+std::string ExportText(RecordTable& table, bool header) {
+    std::string text = header ? HeaderLine(table) + "\r\n" : "";
+    for (const std::string& line : ExportAllLines(table)) {
+        text += line + "\r\n";
+    }
+    return text;
+}
+
+// Every cell after Index, floats by their bits, so that a round trip is checked exactly.
+std::vector<std::string> CellBits(const RecordTable& table) {
+    std::vector<std::string> cells;
+    for (int row = 0; row < table.RecordCount(); ++row) {
+        for (int column = 1; column < table.FieldCount(); ++column) {
+            if (table.IsBlank(row, column)) {
+                cells.emplace_back("<blank>");
+            } else if (table.ColumnKind(column) == FieldKind::ftFloat) {
+                cells.push_back(
+                    std::to_string(std::bit_cast<uint64_t>(table.FloatAt(row, column))));
+            } else {
+                cells.push_back(table.CellText(row, column));
+            }
+        }
+    }
+    return cells;
+}
+
+void SetFloat(RecordTable& table, int row, double value) {
+    table.MoveTo(row);
+    table.Edit();
+    table.Fields(kSpeed).SetAsFloat(value);
+    table.Post();
+}
+
+// Values at the edges of what each kind holds and of what comma-separated text must quote.
+void FillEdgeCases(RecordTable& table) {
+    const std::vector<std::vector<std::string>> records = {
+        {"1", "plain", "1.5", "0"},
+        {"-2147483648", "say \"hi\"", "", "-1"},
+        {"2147483647", "a, b", "-0.25", "2147483647"},
+        {"4", "two\r\nlines\nand\rmore", "100000", ""},
+        {"5", "  blanks around  ", "0", "255"},
+        {"6", "", "", ""},
+        {"7", "\"", "1E-7", "-2147483648"},
+        {"8", "\"\"", "3", "16"},
+        {"9", "caf\xC3\xA9 \xE2\x82\xAC", "-1", "1"},
+        {"10", "tab\there", "2", "2"},
+        {"", "blank key", "2", "3"},
+    };
+    for (const std::vector<std::string>& record : records) {
+        AddRecord(table, record);
+    }
+    // Floats as a DBC file holds them: 32 bits, which 15 digits do not write back exactly.
+    SetFloat(table, 0, static_cast<float>(0.1));
+    SetFloat(table, 4, static_cast<float>(3.14159265));
+    SetFloat(table, 7, std::numeric_limits<float>::max());
+    SetFloat(table, 8, std::numeric_limits<float>::denorm_min());
+    SetFloat(table, 9, std::numeric_limits<double>::infinity());
+}
+
+TEST(CsvImport, OwnExportReadsBackExactlyWithEitherDecimalSeparator) {
+    for (const char separator : {'.', ','}) {
+        for (const bool header : {false, true}) {
+            DecimalSeparatorScope scope(separator);
+            RecordTable source;
+            BuildSpellTable(source);
+            FillEdgeCases(source);
+            const std::string text = ExportText(source, header);
+
+            RecordTable fresh;
+            BuildSpellTable(fresh);
+            const CsvImportReport added = Import(fresh, text, header);
+            EXPECT_EQ(added.Merge.RecordsAdded, source.RecordCount());
+            EXPECT_EQ(CellBits(fresh), CellBits(source)) << separator << " header " << header;
+
+            const CsvImportReport again = Import(source, text, header);
+            EXPECT_EQ(again.Merge.RecordsUnchanged, source.RecordCount())
+                << separator << " header " << header;
+            EXPECT_EQ(again.Merge.RecordsChanged, 0);
+        }
+    }
+}
+
+TEST(CsvImport, ChangesRecordsByKeyAddsTheRestInOneUndoStep) {
+    RecordTable table;
+    BuildSpellTable(table);
+    AddRecord(table, {"12", "Fire", "1.5", "3"});
+    AddRecord(table, {"7", "Frost", "2", "4"});
+    UndoHistory history(table);
+    const Rows before = TableTexts(table);
+
+    // Columns by name in any order and case; Speed is not given, so it stays.
+    const CsvImportReport report =
+        Import(table, "flags(HEX),name,id\n16,Blizzard,7\n1,New,99\n3,Fire,12\n", true);
+
+    EXPECT_EQ(report.RowsRead, 3);
+    EXPECT_EQ(report.Merge.RecordsChanged, 1);
+    EXPECT_EQ(report.Merge.RecordsAdded, 1);
+    EXPECT_EQ(report.Merge.RecordsUnchanged, 1);
+    EXPECT_EQ(TableTexts(table), (Rows{{"0", "12", "Fire", "1.5", "3"},
+                                       {"1", "7", "Blizzard", "2", "16"},
+                                       {"2", "99", "New", "0", "1"}}));
+    EXPECT_EQ(history.UndoName(), "Import CSV");
+    history.Undo();
+    EXPECT_EQ(TableTexts(table), before);
+    EXPECT_FALSE(history.CanUndo());
+}
+
+TEST(CsvImport, WithoutHeaderFillsTheLeadingColumnsAndLeavesTheRest) {
+    RecordTable table;
+    BuildSpellTable(table);
+    AddRecord(table, {"12", "Fire", "1.5", "3"});
+    Import(table, "12,Flame\n13,Spark\n", false);
+    EXPECT_EQ(TableTexts(table),
+              (Rows{{"0", "12", "Flame", "1.5", "3"}, {"1", "13", "Spark", "0", "0"}}));
+}
+
+TEST(CsvImport, IntegerColumnsTakeWholeNumbersAsSpreadsheetsWriteThem) {
+    RecordTable table;
+    BuildSpellTable(table);
+    Import(table, "ID,Flags\n1,4294967295\n2,2.00\n3,1E3\n4,-7\n5,$FF\n6,\n", true);
+    EXPECT_EQ(TableTexts(table), (Rows{{"0", "1", "", "0", "-1"},
+                                       {"1", "2", "", "0", "2"},
+                                       {"2", "3", "", "0", "1000"},
+                                       {"3", "4", "", "0", "-7"},
+                                       {"4", "5", "", "0", "255"},
+                                       {"5", "6", "", "0", ""}}));
+}
+
+struct ErrorCase {
+    std::string Name;
+    std::string Bytes;
+    bool Header = false;
+    std::string Message;
+};
+
+TEST(CsvImport, RefusesBadFilesNamingWhereAndLeavesTheTableAsItWas) {
+    const std::vector<ErrorCase> cases = {
+        {"a header line read as values", "id,NAME,Speed\n1,a,2\n", false,
+         "in.csv line 1: the line names columns of the table: import the file with its first "
+         "line taken as the header"},
+        {"unknown names, all of them", "ID,Nme,Speed,Colour\n", true,
+         "in.csv line 1: the table has no column named 'Nme', 'Colour' (the header line must "
+         "name columns after Index)"},
+        {"Index is not imported", "Index,ID\n", true,
+         "in.csv line 1: the table has no column named 'Index'"},
+        {"name given twice", "ID,Name,NAME\n", true,
+         "in.csv line 1: the header line names 'NAME' twice"},
+        {"no key column", "Name,Speed\nx,1\n", true,
+         "in.csv line 1: the header line lacks the key column ID, by which records are matched"},
+        {"value the column cannot hold, on the line where its record starts",
+         "1,\"two\nlines\",1.5,0\n2,x,fast,0\n", false,
+         "in.csv line 3, column Speed: 'fast' is not a valid floating point value for field "
+         "'Speed'"},
+        {"integer too big", "ID,Flags\n1,2\n2,99999999999\n", true,
+         "in.csv line 3, column Flags: '99999999999' is not a valid integer value for field "
+         "'Flags(hex)'"},
+        {"integer past 32 bits", "ID,Flags\n1,4294967296\n", true,
+         "in.csv line 2, column Flags: '4294967296' is not a valid integer value for field "
+         "'Flags(hex)'"},
+        {"fraction in an integer column", "ID,Flags\n1,2.5\n", true,
+         "in.csv line 2, column Flags: '2.5' is not a valid integer value for field 'Flags(hex)'"},
+        {"more items than columns", "1,a,2,3,4\n", false,
+         "in.csv line 1: 5 items, but the table has 4 columns after Index"},
+        {"fewer items than the first line", "1,a,2,3\n\n2,b\n", false,
+         "in.csv line 3: 2 items where line 1 has 4"},
+        {"more items than the header", "ID,Name\n1,a\n2,b,c\n", true,
+         "in.csv line 3: 3 items where line 1 has 2"},
+        {"unterminated quote, after good records", "1,a,2,3\n2,\"b,2,3\n", false,
+         "in.csv line 2: the quoted item that starts here has no closing quote"},
+    };
+    for (const ErrorCase& c : cases) {
+        RecordTable table;
+        BuildSpellTable(table);
+        AddRecord(table, {"1", "keep", "0.5", "1"});
+        UndoHistory history(table);
+        const Rows before = TableTexts(table);
+        try {
+            Import(table, c.Bytes, c.Header);
+            ADD_FAILURE() << c.Name << ": no error";
+        } catch (const KelvaneError& error) {
+            EXPECT_EQ(std::string(error.what()).substr(0, c.Message.size()), c.Message) << c.Name;
+        }
+        EXPECT_EQ(TableTexts(table), before) << c.Name;
+        EXPECT_FALSE(history.CanUndo()) << c.Name;
+    }
+}
+
+// Comma-separated text shaped as LibreOffice Calc saves a sheet: only the items that need it
+// quoted, or every text with "Quote all text cells"; LF on Linux, CR LF on Windows; numbers as
+// the cells show them; UTF-8 (with a byte order mark when asked) or Windows-1252.
+struct SpreadsheetCase {
+    std::string Name;
+    std::string Bytes;
+    char Separator = '.';
+};
+
+TEST(CsvImport, ReadsWhatASpreadsheetSaves) {
+    const Rows expected = {{"0", "12", "Caf\xC3\xA9 \"Noir\"", "0.5", "255"},
+                           {"1", "13",
+                            "Na\xC3\xAFve, \xE2\x82\xAC"
+                            "5",
+                            "1E-7", "0"}};
+    const std::vector<SpreadsheetCase> cases = {
+        {"UTF-8, LF, quoted only where needed",
+         "ID,Name,Speed,Flags\n12,\"Caf\xC3\xA9 \"\"Noir\"\"\",0.5,255\n"
+         "13,\"Na\xC3\xAFve, \xE2\x82\xAC"
+         "5\",1E-07,0\n"},
+        {"UTF-8 with byte order mark, CR LF, every text quoted",
+         "\xEF\xBB\xBF\"ID\",\"Name\",\"Speed\",\"Flags\"\r\n12,\"Caf\xC3\xA9 \"\"Noir\"\"\",0.5,"
+         "255\r\n13,\"Na\xC3\xAFve, \xE2\x82\xAC"
+         "5\",1E-07,0\r\n"},
+        {"Windows-1252, CR LF",
+         "ID,Name,Speed,Flags\r\n12,\"Caf\xE9 \"\"Noir\"\"\",0.5,255\r\n"
+         "13,\"Na\xEFve, \x80"
+         "5\",1E-07,0\r\n"},
+        {"comma as decimal separator, numbers quoted",
+         "ID,Name,Speed,Flags\n12,\"Caf\xC3\xA9 \"\"Noir\"\"\",\"0,5\",255\n"
+         "13,\"Na\xC3\xAFve, \xE2\x82\xAC"
+         "5\",1E-07,0\n",
+         ','},
+    };
+    for (const SpreadsheetCase& c : cases) {
+        DecimalSeparatorScope scope(c.Separator);
+        RecordTable table;
+        BuildSpellTable(table);
+        Import(table, c.Bytes, true);
+        Rows texts = TableTexts(table);
+        if (c.Separator == ',') {
+            texts[0][3] = "0.5";
+            texts[1][3] = "1E-7";
+        }
+        EXPECT_EQ(texts, expected) << c.Name;
+    }
+}
+
+}  // namespace
+}  // namespace kelvane

@@ -1,0 +1,162 @@
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "app/ui/MainWindow.h"
+#include "core/RecordTable.h"
+#include "core/Workspace.h"
+#include "shell/ui/QtDialogs.h"
+#include "tests/gui/support/RunningProgram.h"
+#include "tests/gui/support/WidgetLookup.h"
+#include "tests/support/DbcSamples.h"
+#include "tests/support/FieldDefsOnDisk.h"
+
+namespace kelvane::testing {
+
+// Comma-separated text out of and into the running program: the header check box of the export's
+// save dialog, and the import from the Import menu.
+class CsvExchangeTest : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<RunningProgram> run_;
+
+    MainWindow& Window() { return run_->App.MainWindow(); }
+    RecordTable& Table() { return run_->App.Work().Table; }
+    ScriptedDialogs& Dialogs() { return run_->Dialogs; }
+    void Trigger(const char* name) { Child<QAction>(Window(), name)->trigger(); }
+    QString Result() { return Child<QLabel>(Window(), "CommandResultLabel")->text(); }
+
+    void OpenSpell() {
+        const std::string path = run_->Dir.File("Spell.dbc");
+        run_->Dir.Write("Spell.dbc", SpellSample().Bytes());
+        WriteFieldDefs(path, SpellSampleFields());
+        Dialogs().FileAnswers.push_back(path);
+        Trigger("MenuItemOpenDbc");
+    }
+
+    // Exports through the entry, the dialog answered with the file and, when given, the box.
+    std::string Export(const char* entry, const char* file, std::optional<bool> box) {
+        Dialogs().FileAnswers.push_back(run_->Dir.File(file));
+        if (box) {
+            Dialogs().CheckBoxAnswers.push_back(*box);
+        }
+        Trigger(entry);
+        return run_->Dir.Read(file);
+    }
+
+  private slots:
+    void init() { run_ = std::make_unique<RunningProgram>(); }
+
+    void cleanup() {
+        QCOMPARE(Dialogs().Unanswered, std::vector<std::string>{});
+        run_.reset();
+    }
+
+    void theSaveDialogsBoxWritesAHeaderAndIsRememberedForTheNextExport() {
+        OpenSpell();
+        const std::string records =
+            "16,Fireball,1.5,-1\r\n255,\"Frost Nova\",0.100000001490116,7\r\n0,,-2.25,0\r\n";
+
+        QCOMPARE(Export("MenuItemExporttotxt", "plain.csv", std::nullopt), records);
+        const FileDialogRequest& first = Dialogs().FileRequests.back();
+        QVERIFY(first.CheckBox.has_value());
+        QCOMPARE(first.CheckBox->Label, std::string("Write the column names as the first line"));
+        QVERIFY(!first.CheckBox->Checked);
+
+        QCOMPARE(Export("MenuItemExporttotxt", "header.csv", true),
+                 "ID,Name,Speed,Rank\r\n" + records);
+
+        // The box opens as it was left; untouched, the next export has the header too.
+        Table().MoveTo(1);
+        QCOMPARE(Export("Exportselectedline", "line.csv", std::nullopt),
+                 std::string("ID,Name,Speed,Rank\r\n255,\"Frost Nova\",0.100000001490116,7\r\n"));
+        QVERIFY(Dialogs().FileRequests.back().CheckBox->Checked);
+        QCOMPARE(Result(), QString("Exported 2 lines to line.csv"));
+    }
+
+    void theImportMenuReadsAFileByKeyAsOneUndoStep() {
+        OpenSpell();
+        auto* importMenu = Child<QMenu>(Window(), "Import1");
+        QVERIFY(importMenu->actions().contains(Child<QAction>(Window(), "MenuItemImportCsv")));
+        QCOMPARE(Child<QAction>(Window(), "MenuItemImportCsv")->text(),
+                 QString("Comma-separated text (CSV)..."));
+        run_->Dir.Write("in.csv", "rank,name,id\n9,Flame,16\n1,Spark,77\n");
+        Dialogs().FileAnswers.push_back(run_->Dir.File("in.csv"));
+        Dialogs().CheckBoxAnswers.push_back(true);
+
+        Trigger("MenuItemImportCsv");
+
+        QVERIFY(Dialogs().Messages.empty());
+        QCOMPARE(Dialogs().FileRequests.back().CheckBox->Label,
+                 std::string("The first line names the columns"));
+        QCOMPARE(Table().RecordCount(), 4);
+        QCOMPARE(Table().StringAt(0, 2), std::string_view("Flame"));
+        QCOMPARE(Table().IntegerAt(0, 4), 9);
+        QCOMPARE(Table().StringAt(3, 2), std::string_view("Spark"));
+        QCOMPARE(Result(), QString("Read 2 records from in.csv: changed 1, added 1, unchanged 0"));
+        QCOMPARE(Child<QAction>(Window(), "MenuItemUndo")->text(), QString("&Undo Import CSV"));
+
+        Trigger("MenuItemUndo");
+        QCOMPARE(Table().RecordCount(), 3);
+        QCOMPARE(Table().StringAt(0, 2), std::string_view("Fireball"));
+    }
+
+    void aBadFileIsNamedAndChangesNothing() {
+        OpenSpell();
+        run_->Dir.Write("in.csv", "16,Flame,1,2\n17,Spark,fast,2\n");
+        Dialogs().FileAnswers.push_back(run_->Dir.File("in.csv"));
+
+        Trigger("MenuItemImportCsv");
+
+        QCOMPARE(Dialogs().Messages.size(), size_t{1});
+        QCOMPARE(QString::fromStdString(Dialogs().Messages[0]),
+                 QString::fromStdString(run_->Dir.File("in.csv")) +
+                     " line 2, column Speed: 'fast' is not a valid floating point value for "
+                     "field 'Speed(float)'");
+        QCOMPARE(Table().StringAt(0, 2), std::string_view("Fireball"));
+        QCOMPARE(Table().RecordCount(), 3);
+        QVERIFY(!Table().Modified());
+    }
+
+    // The Qt dialog itself: the box is in the dialog, and its state comes back on acceptance.
+    void qtFileDialogShowsTheBoxAndHandsBackItsState() {
+        const std::string path = run_->Dir.File("out.csv");
+        QString label;
+        QTimer::singleShot(0, [&path, &label] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog != nullptr);
+            auto* box = Child<QCheckBox>(*dialog, "FileDialogCheckBox");
+            label = box->text();
+            QVERIFY(!box->isChecked());
+            QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, box->height() / 2));
+            Child<QLineEdit>(*dialog, "fileNameEdit")->setText(QString::fromStdString(path));
+            QTest::mouseClick(
+                Child<QDialogButtonBox>(*dialog, "buttonBox")->button(QDialogButtonBox::Save),
+                Qt::LeftButton);
+        });
+        QtDialogs dialogs;
+        bool answer = false;
+        FileDialogRequest request{"Export to", {{"*.csv", "*.csv"}}, "csv", ""};
+        request.CheckBox = FileDialogCheckBox{"Write the column names", false, &answer};
+
+        const std::optional<std::string> chosen = dialogs.ChooseSaveFile(request);
+
+        QCOMPARE(chosen, std::optional<std::string>(path));
+        QCOMPARE(label, QString("Write the column names"));
+        QVERIFY(answer);
+    }
+};
+
+}  // namespace kelvane::testing
+
+QTEST_MAIN(kelvane::testing::CsvExchangeTest)
+#include "CsvExchangeTest.moc"
