@@ -33,13 +33,24 @@ void WriteText(const std::string& path, const std::string& text) {
     std::cerr << "Wrote " << path << ": " << text.size() << " bytes\n";
 }
 
-// The same layout filled from another seed: every value differs but the keys.
+// The same layout filled from another seed: every value differs.
 std::unique_ptr<Workspace> OtherSeedWorkspace() {
     auto workspace = std::make_unique<Workspace>();
     workspace->Current.TableName = "Spell";
     DescribeSpellLikeFields(SpellLikeBenchLayout(), workspace->Defs);
     FillSpellLikeTable(*workspace, kSpellLikeFields, kSpellLikeRecords, kSpellLikeSeed + 1);
     return workspace;
+}
+
+// Gives other's records, in table order, the keys of table's, so that every one of them
+// changes a record of table when imported into it.
+void TakeKeys(RecordTable& other, const RecordTable& table) {
+    for (int row = 0; row < table.RecordCount(); ++row) {
+        other.MoveTo(row);
+        other.Edit();
+        other.Fields(kKeyColumn).SetAsInteger(table.IntegerAt(row, kKeyColumn));
+        other.Post();
+    }
 }
 
 void WriteDatabase(Workspace& workspace, const std::string& path) {
@@ -100,6 +111,7 @@ void WriteInputs(const std::string& folder) {
     WriteText(folder + "/added.patch.txt", added);
     WriteText(folder + "/records.scp", RecordScript(newKey));
     WriteDatabase(*workspace, folder + "/Spell.db");
+    TakeKeys(other->Table, table);
     WriteDatabase(*other, folder + "/changed.db");
 }
 

@@ -1,7 +1,11 @@
 #include <bit>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <unordered_set>
+#include <vector>
 
+#include "core/ColumnStore.h"
 #include "core/RecordTable.h"
 #include "core/UndoStep.h"
 #include "core/ValueText.h"
@@ -38,33 +42,69 @@ std::string KeyText(const ImportRows& rows, int row, int position) {
     return std::string(rows.TextAt(row, position));
 }
 
-bool CellDiffers(const RecordTable& table, int tableRow, const ImportRows& rows, int row,
-                 int position) {
-    const int column = rows.TableColumn(position);
+// Whether the record stored in slot holds another value than the row in one column. The table
+// is browsing, so its cells are read straight from column storage.
+bool CellDiffers(const RecordTable& table, const ColumnStore& stored, uint32_t slot,
+                 const ImportRows& rows, int row, int position) {
     const bool blank = rows.IsBlank(row, position);
-    if (table.IsBlank(tableRow, column) || blank) {
-        return table.IsBlank(tableRow, column) != blank;
+    if (stored.IsBlank(slot) || blank) {
+        return stored.IsBlank(slot) != blank;
     }
     switch (rows.Kind(position)) {
         case FieldKind::ftInteger:
-            return table.IntegerAt(tableRow, column) != rows.IntegerAt(row, position);
+            return stored.Integers[slot] != rows.IntegerAt(row, position);
         case FieldKind::ftFloat:
             // Bit for bit, as a saved file would differ.
-            return std::bit_cast<uint64_t>(table.FloatAt(tableRow, column)) !=
+            return std::bit_cast<uint64_t>(stored.Floats[slot]) !=
                    std::bit_cast<uint64_t>(rows.FloatAt(row, position));
         case FieldKind::ftString:
             break;
     }
-    return table.StringAt(tableRow, column) != rows.TextAt(row, position);
+    return table.Strings().View(stored.Strings[slot]) != rows.TextAt(row, position);
 }
 
-bool RecordDiffers(const RecordTable& table, int tableRow, const ImportRows& rows, int row) {
+bool RecordDiffers(const RecordTable& table, uint32_t slot, const ImportRows& rows, int row) {
     for (int position = 0; position < rows.ColumnCount(); ++position) {
-        if (CellDiffers(table, tableRow, rows, row, position)) {
+        const ColumnStore& stored = table.ColumnStoreAt(rows.TableColumn(position));
+        if (CellDiffers(table, stored, slot, rows, row, position)) {
             return true;
         }
     }
     return false;
+}
+
+// What a row will do, found before the table changes. A row whose key an earlier row of the
+// source has too is decided in its turn, as that row may have changed or added its record.
+enum class RowFate : uint8_t { Unchanged, Changes, Adds, DecidedInTurn };
+
+std::vector<RowFate> PlanRows(const RecordTable& table, const ImportRows& rows,
+                              PatchKeyIndex& index, int keyPosition) {
+    const auto count = static_cast<size_t>(rows.RowCount());
+    std::vector<RowFate> fates(count, RowFate::Adds);
+    std::vector<uint32_t> slots(count, 0);
+    std::unordered_set<std::string> keys;
+    keys.reserve(count);
+    for (size_t row = 0; row < count; ++row) {
+        std::string key = KeyText(rows, static_cast<int>(row), keyPosition);
+        if (const std::optional<int> found = index.FindRow(key)) {
+            fates[row] = RowFate::Unchanged;
+            slots[row] = table.RecordSlots()[static_cast<size_t>(*found)];
+        }
+        if (!keys.insert(std::move(key)).second) {
+            fates[row] = RowFate::DecidedInTurn;
+        }
+    }
+    // Column by column: the cells of one column lie side by side in both tables' storage.
+    for (int position = 0; position < rows.ColumnCount(); ++position) {
+        const ColumnStore& stored = table.ColumnStoreAt(rows.TableColumn(position));
+        for (size_t row = 0; row < count; ++row) {
+            if (fates[row] == RowFate::Unchanged &&
+                CellDiffers(table, stored, slots[row], rows, static_cast<int>(row), position)) {
+                fates[row] = RowFate::Changes;
+            }
+        }
+    }
+    return fates;
 }
 
 // Sets the current record's cells from a row; the values were read in the columns' kinds.
@@ -98,11 +138,20 @@ ImportMergeReport MergeImportRows(RecordTable& table, const ImportRows& rows,
     const UndoStep step(table, stepName);
     const int keyPosition = KeyPosition(rows);
     PatchKeyIndex index(table);
+    const std::vector<RowFate> fates = PlanRows(table, rows, index, keyPosition);
     ImportMergeReport report;
     for (int row = 0; row < rows.RowCount(); ++row) {
+        const RowFate fate = fates[static_cast<size_t>(row)];
+        if (fate == RowFate::Unchanged) {
+            ++report.RecordsUnchanged;
+            continue;
+        }
         const std::string key = KeyText(rows, row, keyPosition);
-        if (const std::optional<int> found = index.FindRow(key)) {
-            if (!RecordDiffers(table, *found, rows, row)) {
+        const std::optional<int> found = fate == RowFate::Adds ? std::nullopt : index.FindRow(key);
+        if (found) {
+            if (fate == RowFate::DecidedInTurn &&
+                !RecordDiffers(table, table.RecordSlots()[static_cast<size_t>(*found)], rows,
+                               row)) {
                 ++report.RecordsUnchanged;
                 continue;
             }

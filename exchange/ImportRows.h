@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,7 +40,18 @@ class ImportRows {
     //
     // An integer: integer columns take -2^31 to 2^32 - 1 (unsigned values past 2^31 - 1 keep
     // their 32-bit pattern); float columns take it as a number; string columns as decimal text.
-    void SetInteger(int position, int64_t value);
+    void SetInteger(int position, int64_t value) {
+        // Integers into integer columns are the bulk of most tables.
+        Column& column = columns_[static_cast<size_t>(position)];
+        if (rowCount_ > 0 && column.Kind == FieldKind::ftInteger && value >= kLowestInteger &&
+            value <= kHighestInteger) {
+            const size_t row = Row(rowCount_ - 1);
+            column.Integers[row] = static_cast<int32_t>(static_cast<uint32_t>(value));
+            column.Set[row] = 1;
+            return;
+        }
+        SetOtherInteger(position, value);
+    }
     // A float: float columns take it; integer columns only a whole number in their range;
     // string columns its text as the exports write it.
     void SetFloat(int position, double value);
@@ -48,12 +60,19 @@ class ImportRows {
     // column's size). An empty text leaves a number cell blank and is an empty string cell.
     void SetText(int position, std::string_view text);
 
-    bool IsBlank(int row, int position) const;
-    int32_t IntegerAt(int row, int position) const;
-    double FloatAt(int row, int position) const;
-    std::string_view TextAt(int row, int position) const;
+    // The cells, read as often as an import compares and writes them.
+    bool IsBlank(int row, int position) const { return Cells(position).Set[Row(row)] == 0; }
+    int32_t IntegerAt(int row, int position) const { return Cells(position).Integers[Row(row)]; }
+    double FloatAt(int row, int position) const { return Cells(position).Floats[Row(row)]; }
+    std::string_view TextAt(int row, int position) const {
+        const Column& column = Cells(position);
+        return std::string_view(column.Texts)
+            .substr(static_cast<size_t>(column.TextStarts[Row(row)]), column.TextSizes[Row(row)]);
+    }
 
   private:
+    // Only the arrays of the column's kind are used. They are sized for capacity_ rows at a
+    // time, so a row costs no allocation; the cells of rows not yet set read 0, blank.
     struct Column {
         int Table = 0;
         FieldKind Kind = FieldKind::ftInteger;
@@ -61,16 +80,28 @@ class ImportRows {
         int Size = 0;      // the longest text a string column holds
         std::vector<int32_t> Integers;
         std::vector<double> Floats;
-        std::vector<uint64_t> TextEnds;  // where each row's text ends in Texts
-        std::string Texts;
-        std::vector<bool> Set;  // false: the cell is blank
+        std::vector<uint64_t> TextStarts;  // where each row's text begins in Texts
+        std::vector<uint32_t> TextSizes;
+        std::string Texts;         // a text set twice leaves its first value unused here
+        std::vector<uint8_t> Set;  // 0: the cell is blank
     };
 
-    Column& CellColumn(int position);
-    static void PutText(Column& column, std::string_view text);
+    const Column& Cells(int position) const { return columns_[static_cast<size_t>(position)]; }
+    static size_t Row(int row) { return static_cast<size_t>(row); }
+    // An integer cell holds any 32-bit pattern: signed values, and unsigned ones as databases
+    // and spreadsheets write them.
+    static constexpr int64_t kLowestInteger = std::numeric_limits<int32_t>::min();
+    static constexpr int64_t kHighestInteger = std::numeric_limits<uint32_t>::max();
+
+    void SetOtherInteger(int position, int64_t value);
+    // The column whose cell of the last row is to be set.
+    Column& LastRowCell(int position);
+    void GrowTo(int rows);
+    static void PutText(Column& column, size_t row, std::string_view text);
 
     std::vector<Column> columns_;
     int rowCount_ = 0;
+    int capacity_ = 0;
 };
 
 // What writing import rows into a table did.

@@ -53,6 +53,31 @@ TEST_F(ImportMergeTest, ChangesMatchedRecordsAddsTheRestAndCountsBoth) {
               (Rows{{"0", "12", "Fire", "1.5"}, {"1", "7", "Frost", "3.25"}, {"2", "99", "", ""}}));
 }
 
+TEST_F(ImportMergeTest, ARepeatedKeySeesWhatTheRowsBeforeItWrote) {
+    ImportRows rows(table, {kId, kName});
+    const std::vector<std::pair<int, std::string>> source = {
+        {7, "Ice"},     // changes Frost
+        {7, "Ice"},     // finds what the row before wrote
+        {50, "New"},    // adds
+        {50, "Newer"},  // changes the record just added
+        {12, "Fire"},   // as it is
+    };
+    for (const auto& [id, name] : source) {
+        rows.AddRow();
+        rows.SetInteger(0, id);
+        rows.SetText(1, name);
+    }
+
+    const ImportMergeReport report = MergeImportRows(table, rows, "Import CSV");
+
+    EXPECT_EQ(report.RecordsChanged, 2);
+    EXPECT_EQ(report.RecordsUnchanged, 2);
+    EXPECT_EQ(report.RecordsAdded, 1);
+    EXPECT_EQ(TableTexts(table), (Rows{{"0", "12", "Fire", "1.5"},
+                                       {"1", "7", "Ice", "2"},
+                                       {"2", "50", "Newer", "0"}}));  // a new record's default
+}
+
 TEST_F(ImportMergeTest, OneUndoStepTakesTheWholeImportBack) {
     UndoHistory history(table);
     ImportRows rows(table, {kId, kName});
