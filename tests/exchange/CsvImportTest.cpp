@@ -275,5 +275,36 @@ TEST(CsvImport, ReadsWhatASpreadsheetSaves) {
     }
 }
 
+// What LibreOffice Calc 7.4 saved after opening our export of a small table (with a header line)
+// and saving it again as CSV: as UTF-8 with its defaults, and as Windows-1252 with every text
+// quoted. Calc turned CR LF inside a text into LF, a text of digits into a number ("007" -> 7),
+// wrote 1E-5 as 0.00001 or 1.00E-05 and 3.4E38 with a three-digit exponent, and left a text
+// with a leading blank unquoted.
+TEST(CsvImport, ReadsBackWhatCalcSavedFromOurExport) {
+    const Rows expected = {{"0", "12", "Fire, Ball", "1.5", "say \"hi\""},
+                           {"1", "7", "Frost", "0.100000001490116", "two\nlines"},
+                           {"2", "-5", "Caf\xC3\xA9", "1E-5", ""},
+                           {"3", "3", " lead", "3.40282346638529E38", "7"}};
+    const std::vector<std::pair<std::string, std::string>> saved = {
+        {"UTF-8, Calc's defaults",
+         "ID,Name,Speed,Note\n12,\"Fire, Ball\",1.5,\"say \"\"hi\"\"\"\n"
+         "7,Frost,0.100000001490116,\"two\nlines\"\n-5,Caf\xC3\xA9,0.00001,\n"
+         "3, lead,3.40282346638529E+038,7\n"},
+        {"Windows-1252, every text quoted",
+         "\"ID\",\"Name\",\"Speed\",\"Note\"\n12,\"Fire, Ball\",1.5,\"say \"\"hi\"\"\"\n"
+         "7,\"Frost\",0.100000001490116,\"two\nlines\"\n-5,\"Caf\xE9\",1.00E-05,\n"
+         "3,\" lead\",3.40282346638529E+038,7\n"},
+    };
+    for (const auto& [name, bytes] : saved) {
+        RecordTable table;
+        BuildTable(table, {{"ID"},
+                           {"Name", FieldKind::ftString},
+                           {"Speed", FieldKind::ftFloat},
+                           {"Note", FieldKind::ftString}});
+        Import(table, bytes, true);
+        EXPECT_EQ(TableTexts(table), expected) << name;
+    }
+}
+
 }  // namespace
 }  // namespace kelvane
