@@ -1,7 +1,7 @@
 #include <memory>
 
 #include "cli/CliCommands.h"
-#include "cli/CommandFlags.h"
+#include "cli/TableUpdateArguments.h"
 #include "cli/TableWarnings.h"
 #include "core/Workspace.h"
 #include "exchange/PatchReader.h"
@@ -12,21 +12,16 @@ namespace kelvane::cli {
 // definitions already beside it.
 int RunApplyPatch(const Arguments& arguments, std::ostream& out, std::ostream& err) {
     Arguments args = arguments;
-    const bool force = TakeFlag(args, "--force");
-    if (args.size() != 2 && args.size() != 3) {
-        throw UsageError(
-            "apply-patch takes the DBC file, the patch file and, to keep the DBC file, the file "
-            "to write");
-    }
-    const std::string& path = args[0];
-    const std::string& patch = args[1];
-    const std::string& target = args.size() == 3 ? args[2] : path;
+    const TableUpdateArguments files =
+        TakeTableUpdateArguments(args, "apply-patch", "the patch file");
+    const std::string& patch = files.SourcePath;
+    const std::string& target = files.TargetPath;
     const auto workspace = std::make_unique<Workspace>();
-    const LoadReport report = OpenWithWarnings(*workspace, path, err);
+    const LoadReport report = OpenWithWarnings(*workspace, files.TablePath, err);
     // A failing line ends the run here, its message saying "PATCH.txt line N: ...": nothing is
     // saved, so the lines applied before it are lost with the run.
     const PatchApplyReport applied = ApplyPatchFile(workspace->Table, patch);
-    SaveLoadedTable(*workspace, report, target, force);
+    SaveLoadedTable(*workspace, report, target, files.Force);
     out << "Applied " << applied.LinesApplied << " lines, added " << applied.RecordsAdded
         << " records; wrote \"" << target << "\": " << workspace->Table.RecordCount()
         << " records.\n";

@@ -1,7 +1,7 @@
 #include <memory>
 
 #include "cli/CliCommands.h"
-#include "cli/CommandFlags.h"
+#include "cli/TableUpdateArguments.h"
 #include "cli/TableWarnings.h"
 #include "core/Workspace.h"
 #include "databases/SqliteImport.h"
@@ -10,18 +10,13 @@ namespace kelvane::cli {
 
 int RunImportSqlite(const Arguments& arguments, std::ostream& out, std::ostream& err) {
     Arguments args = arguments;
-    const bool force = TakeFlag(args, "--force");
-    if (args.size() != 2 && args.size() != 3) {
-        throw UsageError(
-            "import-sqlite takes the DBC file, the database file and, to keep the DBC file, the "
-            "file to write");
-    }
-    const std::string& path = args[0];
-    const std::string& target = args.size() == 3 ? args[2] : path;
+    const TableUpdateArguments files =
+        TakeTableUpdateArguments(args, "import-sqlite", "the database file");
+    const std::string& target = files.TargetPath;
     const auto workspace = std::make_unique<Workspace>();
-    const LoadReport loaded = OpenWithWarnings(*workspace, path, err);
-    const SqliteImportReport report = ImportSqlite(*workspace, args[1]);
-    SaveLoadedTable(*workspace, loaded, target, force);
+    const LoadReport loaded = OpenWithWarnings(*workspace, files.TablePath, err);
+    const SqliteImportReport report = ImportSqlite(*workspace, files.SourcePath);
+    SaveLoadedTable(*workspace, loaded, target, files.Force);
     out << "Read " << report.Rows << " rows of table \"" << workspace->Current.TableName
         << "\": changed " << report.Merge.RecordsChanged << ", added " << report.Merge.RecordsAdded
         << ", unchanged " << report.Merge.RecordsUnchanged << " records; wrote \"" << target
