@@ -104,7 +104,7 @@ void ImportRows::SetOtherInteger(int position, int64_t value) {
             PutText(column, row, std::to_string(value));
             break;
     }
-    column.Set[row] = 1;
+    column.Set[row] = true;
 }
 
 void ImportRows::SetFloat(int position, double value) {
@@ -127,7 +127,7 @@ void ImportRows::SetFloat(int position, double value) {
             PutText(column, row, FloatText(value));
             break;
     }
-    column.Set[row] = 1;
+    column.Set[row] = true;
 }
 
 void ImportRows::SetText(int position, std::string_view text) {
@@ -136,7 +136,7 @@ void ImportRows::SetText(int position, std::string_view text) {
     switch (column.Kind) {
         case FieldKind::ftInteger: {
             if (text.empty()) {
-                column.Set[row] = 0;
+                column.Set[row] = false;
                 return;
             }
             const std::optional<int32_t> value = ParseIntegerText(text);
@@ -148,7 +148,7 @@ void ImportRows::SetText(int position, std::string_view text) {
         }
         case FieldKind::ftFloat: {
             if (text.empty()) {
-                column.Set[row] = 0;
+                column.Set[row] = false;
                 return;
             }
             const std::optional<double> value = ParseFloatText(text);
@@ -162,7 +162,7 @@ void ImportRows::SetText(int position, std::string_view text) {
             PutText(column, row, text.substr(0, static_cast<size_t>(column.Size)));
             break;
     }
-    column.Set[row] = 1;
+    column.Set[row] = true;
 }
 
 // Texts are only ever appended: a cell set a second time points to its new copy.

@@ -47,7 +47,7 @@ class ImportRows {
             value <= kHighestInteger) {
             const size_t row = Row(rowCount_ - 1);
             column.Integers[row] = static_cast<int32_t>(static_cast<uint32_t>(value));
-            column.Set[row] = 1;
+            column.Set[row] = true;
             return;
         }
         SetOtherInteger(position, value);
@@ -61,7 +61,7 @@ class ImportRows {
     void SetText(int position, std::string_view text);
 
     // The cells, read as often as an import compares and writes them.
-    bool IsBlank(int row, int position) const { return Cells(position).Set[Row(row)] == 0; }
+    bool IsBlank(int row, int position) const { return !Cells(position).Set[Row(row)]; }
     int32_t IntegerAt(int row, int position) const { return Cells(position).Integers[Row(row)]; }
     double FloatAt(int row, int position) const { return Cells(position).Floats[Row(row)]; }
     std::string_view TextAt(int row, int position) const {
@@ -82,8 +82,8 @@ class ImportRows {
         std::vector<double> Floats;
         std::vector<uint64_t> TextStarts;  // where each row's text begins in Texts
         std::vector<uint32_t> TextSizes;
-        std::string Texts;         // a text set twice leaves its first value unused here
-        std::vector<uint8_t> Set;  // 0: the cell is blank
+        std::string Texts;      // a text set twice leaves its first value unused here
+        std::vector<bool> Set;  // false: the cell is blank
     };
 
     const Column& Cells(int position) const { return columns_[static_cast<size_t>(position)]; }
