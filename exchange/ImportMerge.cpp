@@ -107,24 +107,40 @@ std::vector<RowFate> PlanRows(const RecordTable& table, const ImportRows& rows,
     return fates;
 }
 
-// Sets the current record's cells from a row; the values were read in the columns' kinds.
-void AssignRow(RecordTable& table, const ImportRows& rows, int row) {
+// Sets the cells of the current record from a row; the values were read in the columns' kinds.
+void AssignCell(RecordTable& table, const ImportRows& rows, int row, int position) {
+    Field field = table.Fields(rows.TableColumn(position));
+    if (rows.IsBlank(row, position)) {
+        field.Clear();
+        return;
+    }
+    switch (rows.Kind(position)) {
+        case FieldKind::ftInteger:
+            field.SetAsInteger(rows.IntegerAt(row, position));
+            break;
+        case FieldKind::ftFloat:
+            field.SetAsFloat(rows.FloatAt(row, position));
+            break;
+        case FieldKind::ftString:
+            field.SetAsString(rows.TextAt(row, position));
+            break;
+    }
+}
+
+void AssignNewRecord(RecordTable& table, const ImportRows& rows, int row) {
     for (int position = 0; position < rows.ColumnCount(); ++position) {
-        Field field = table.Fields(rows.TableColumn(position));
-        if (rows.IsBlank(row, position)) {
-            field.Clear();
-            continue;
-        }
-        switch (rows.Kind(position)) {
-            case FieldKind::ftInteger:
-                field.SetAsInteger(rows.IntegerAt(row, position));
-                break;
-            case FieldKind::ftFloat:
-                field.SetAsFloat(rows.FloatAt(row, position));
-                break;
-            case FieldKind::ftString:
-                field.SetAsString(rows.TextAt(row, position));
-                break;
+        AssignCell(table, rows, row, position);
+    }
+}
+
+// Only the cells that differ are set, so an import that changes one cell of many records costs
+// little more than a patch of those cells. The record was just put in editing: its stored cells
+// are still those in slot.
+void AssignChangedCells(RecordTable& table, uint32_t slot, const ImportRows& rows, int row) {
+    for (int position = 0; position < rows.ColumnCount(); ++position) {
+        const ColumnStore& stored = table.ColumnStoreAt(rows.TableColumn(position));
+        if (CellDiffers(table, stored, slot, rows, row, position)) {
+            AssignCell(table, rows, row, position);
         }
     }
 }
@@ -157,14 +173,14 @@ ImportMergeReport MergeImportRows(RecordTable& table, const ImportRows& rows,
             }
             table.MoveTo(*found);
             table.Edit();
-            AssignRow(table, rows, row);
+            AssignChangedCells(table, table.RecordSlots()[static_cast<size_t>(*found)], rows, row);
             table.Post();
             index.NoteEdited(key, *found);
             ++report.RecordsChanged;
         } else {
             table.Last();
             table.Insert();
-            AssignRow(table, rows, row);
+            AssignNewRecord(table, rows, row);
             table.Post();
             index.NoteAdded();
             ++report.RecordsAdded;
