@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include "app/StatusTexts.h"
 #include "core/TablePaths.h"
 #include "core/Workspace.h"
 #include "databases/SqliteExport.h"
@@ -18,10 +19,6 @@ const std::vector<FileFilter> kDatabaseFilters = {{"SQLite database", "*.db *.sq
 bool FileExists(const std::string& path) {
     struct stat info {};
     return ::stat(path.c_str(), &info) == 0;
-}
-
-std::string RecordsText(int count) {
-    return std::to_string(count) + (count == 1 ? " record" : " records");
 }
 
 }  // namespace
@@ -53,8 +50,7 @@ void SqliteCommands::ExportDatabase() {
         BusyScope busy(feedback_);
         report = ExportSqlite(work_, *path);
     }
-    feedback_.CommandDone("Exported " + RecordsText(report.Records) + " to table \"" +
-                          report.TableName + "\" of " + FileNameOfPath(*path));
+    feedback_.CommandDone(SqliteExportedText(report, *path));
 }
 
 void SqliteCommands::ImportDatabase() {
@@ -69,10 +65,7 @@ void SqliteCommands::ImportDatabase() {
         BusyScope busy(feedback_);
         report = ImportSqlite(work_, *path);
     }
-    feedback_.CommandDone("Imported " + RecordsText(report.Rows) + " from " +
-                          FileNameOfPath(*path) + ": changed " +
-                          std::to_string(report.Merge.RecordsChanged) + ", added " +
-                          std::to_string(report.Merge.RecordsAdded));
+    feedback_.CommandDone(SqliteImportedText(report, *path));
 }
 
 }  // namespace kelvane

@@ -2,6 +2,8 @@
 
 #include "app/CellEntry.h"
 #include "core/TablePaths.h"
+#include "databases/SqliteExport.h"
+#include "databases/SqliteImport.h"
 #include "exchange/CsvImport.h"
 #include "exchange/PatchReader.h"
 #include "import/LootTemplates.h"
@@ -114,13 +116,27 @@ std::string PatchAppliedText(const PatchApplyReport& report) {
            Counted(report.RecordsAdded, "record");
 }
 
+// What a keyed import did to the table's records.
+std::string MergeCountsText(const ImportMergeReport& merge) {
+    return "changed " + std::to_string(merge.RecordsChanged) + ", added " +
+           std::to_string(merge.RecordsAdded) + ", unchanged " +
+           std::to_string(merge.RecordsUnchanged);
+}
+
 std::string CsvImportedText(const CsvImportReport& report, const std::string& path) {
     const bool windows = report.Encoding == CsvEncoding::Windows1252;
     return "Read " + Counted(report.RowsRead, "record") + " from " + FileNameOfPath(path) +
-           (windows ? " (Windows-1252)" : "") + ": changed " +
-           std::to_string(report.Merge.RecordsChanged) + ", added " +
-           std::to_string(report.Merge.RecordsAdded) + ", unchanged " +
-           std::to_string(report.Merge.RecordsUnchanged);
+           (windows ? " (Windows-1252)" : "") + ": " + MergeCountsText(report.Merge);
+}
+
+std::string SqliteExportedText(const SqliteExportReport& report, const std::string& path) {
+    return "Exported " + Counted(report.Records, "record") + " to table \"" + report.TableName +
+           "\" of " + FileNameOfPath(path);
+}
+
+std::string SqliteImportedText(const SqliteImportReport& report, const std::string& path) {
+    return "Read " + Counted(report.Rows, "record") + " from " + FileNameOfPath(path) + ": " +
+           MergeCountsText(report.Merge);
 }
 
 std::string ScriptImportedText(const ImportReport& report, const std::string& path) {

@@ -12,6 +12,8 @@ struct CsvImportReport;
 struct ImportReport;
 struct LootImportReport;
 struct PatchApplyReport;
+struct SqliteExportReport;
+struct SqliteImportReport;
 
 // The status bar's texts. Records are counted as users count: the first record of the file
 // is record 1, whatever its Index.
@@ -36,6 +38,8 @@ std::string PatchAppliedText(const PatchApplyReport& report);
 // "Read 3 records from in.csv: changed 1, added 2, unchanged 0", with "(Windows-1252)" after
 // the file name when it was not UTF-8.
 std::string CsvImportedText(const CsvImportReport& report, const std::string& path);
+std::string SqliteExportedText(const SqliteExportReport& report, const std::string& path);
+std::string SqliteImportedText(const SqliteImportReport& report, const std::string& path);
 std::string ScriptImportedText(const ImportReport& report, const std::string& path);
 std::string LootTemplatesWrittenText(const LootImportReport& report);
 std::string SavedText(int records, const std::string& path);

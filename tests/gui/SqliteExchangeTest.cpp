@@ -88,7 +88,8 @@ class SqliteExchangeTest : public QObject {
         QCOMPARE(Table().StringAt(0, kNameColumn), std::string_view("Ice Lance"));
 
         ImportFrom(database);
-        QCOMPARE(CommandResult(), QString("Imported 3 records from spells.db: changed 1, added 0"));
+        QCOMPARE(CommandResult(),
+                 QString("Read 3 records from spells.db: changed 1, added 0, unchanged 2"));
         QCOMPARE(Table().StringAt(0, kNameColumn), std::string_view("Fireball"));
         QCOMPARE(Action("MenuItemUndo")->text(), QString("&Undo Import SQLite"));
 
