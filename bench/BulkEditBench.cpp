@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/EditLoadedTable.h"
 #include "bench/GoalReporter.h"
 #include "bench/SpellLikeFile.h"
 #include "bench/SpellLikePatch.h"
@@ -26,10 +27,6 @@ namespace {
 constexpr double kMegabyte = 1e6;
 constexpr int kAddedRecords = 50000;
 
-std::string FileBeside(const SpellLikeFile& file, const std::string& name) {
-    return file.SavePath.substr(0, file.SavePath.find_last_of('/') + 1) + name;
-}
-
 // The floor: the table loaded from its file with the definitions beside it.
 void LoadTable(benchmark::State& state) {
     const SpellLikeFile& file = TheSpellLikeFile();
@@ -37,23 +34,6 @@ void LoadTable(benchmark::State& state) {
         std::unique_ptr<Workspace> workspace = LoadedWorkspace(file);
         state.PauseTiming();
         benchmark::DoNotOptimize(workspace->Table.RecordCount());
-        workspace.reset();
-        ::malloc_trim(0);
-        state.ResumeTiming();
-    }
-}
-
-// Runs edit on a freshly loaded table per iteration, timing the edit alone.
-template <typename Edit>
-void EditLoadedTable(benchmark::State& state, const Edit& edit) {
-    const SpellLikeFile& file = TheSpellLikeFile();
-    for (auto _ : state) {
-        state.PauseTiming();
-        std::unique_ptr<Workspace> workspace = LoadedWorkspace(file);
-        state.ResumeTiming();
-        edit(workspace->Table);
-        state.PauseTiming();
-        state.counters["records"] = workspace->Table.RecordCount();
         workspace.reset();
         ::malloc_trim(0);
         state.ResumeTiming();

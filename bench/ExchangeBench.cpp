@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/EditLoadedTable.h"
 #include "bench/GoalReporter.h"
 #include "bench/SpellLikeFile.h"
 #include "bench/SpellLikePatch.h"
@@ -24,10 +25,6 @@ namespace kelvane::bench {
 namespace {
 
 constexpr double kMegabyte = 1e6;
-
-std::string TextPath(const SpellLikeFile& file, const std::string& name) {
-    return file.SavePath.substr(0, file.SavePath.find_last_of('/') + 1) + name;
-}
 
 // The floor: the table loaded from its file with the definitions beside it.
 void LoadWithDefinitions(benchmark::State& state) {
@@ -50,7 +47,7 @@ void LoadWithDefinitions(benchmark::State& state) {
 void ExportCsvAll(benchmark::State& state) {
     const SpellLikeFile& file = TheSpellLikeFile();
     const std::unique_ptr<Workspace> workspace = LoadedWorkspace(file);
-    const std::string path = TextPath(file, "Spell.csv");
+    const std::string path = FileBeside(file, "Spell.csv");
     for (auto _ : state) {
         WriteTextLines(path, ExportAllLines(workspace->Table));
     }
@@ -61,7 +58,7 @@ void ExportCsvAll(benchmark::State& state) {
 void WriteCsvLines(benchmark::State& state) {
     const SpellLikeFile& file = TheSpellLikeFile();
     const std::unique_ptr<Workspace> workspace = LoadedWorkspace(file);
-    const std::string path = TextPath(file, "Spell.csv");
+    const std::string path = FileBeside(file, "Spell.csv");
     const std::vector<std::string> lines = ExportAllLines(workspace->Table);
     size_t bytes = 0;
     for (const std::string& line : lines) {
@@ -76,7 +73,7 @@ void WriteCsvLines(benchmark::State& state) {
 void ExportPatchAll(benchmark::State& state) {
     const SpellLikeFile& file = TheSpellLikeFile();
     const std::unique_ptr<Workspace> workspace = LoadedWorkspace(file);
-    const std::string path = TextPath(file, "Spell-patch.txt");
+    const std::string path = FileBeside(file, "Spell-patch.txt");
     int unreadable = 0;
     for (auto _ : state) {
         const PatchExport exported = ExportPatchAll(workspace->Table);
@@ -87,19 +84,9 @@ void ExportPatchAll(benchmark::State& state) {
 }
 
 void ApplyPatch(benchmark::State& state) {
-    const SpellLikeFile& file = TheSpellLikeFile();
-    const std::string patch = PatchOfChangesAndAdditions(file);
+    const std::string patch = PatchOfChangesAndAdditions(TheSpellLikeFile());
     PatchApplyReport report;
-    for (auto _ : state) {
-        state.PauseTiming();
-        std::unique_ptr<Workspace> workspace = LoadedWorkspace(file);
-        state.ResumeTiming();
-        report = ApplyPatchText(workspace->Table, patch);
-        state.PauseTiming();
-        workspace.reset();
-        ::malloc_trim(0);
-        state.ResumeTiming();
-    }
+    EditLoadedTable(state, [&](RecordTable& table) { report = ApplyPatchText(table, patch); });
     state.counters["lines"] = report.LinesApplied;
     state.counters["added"] = report.RecordsAdded;
     state.counters["patch_MB"] = static_cast<double>(patch.size()) / kMegabyte;
@@ -108,7 +95,7 @@ void ApplyPatch(benchmark::State& state) {
 // Every record of the file is read, staged and compared with the table's own; none changes.
 void ImportCsvAll(benchmark::State& state) {
     const SpellLikeFile& file = TheSpellLikeFile();
-    const std::string path = TextPath(file, "Spell-header.csv");
+    const std::string path = FileBeside(file, "Spell-header.csv");
     {
         const std::unique_ptr<Workspace> exported = LoadedWorkspace(file);
         std::vector<std::string> lines = ExportAllLines(exported->Table);
@@ -116,16 +103,7 @@ void ImportCsvAll(benchmark::State& state) {
         WriteTextLines(path, lines);
     }
     CsvImportReport report;
-    for (auto _ : state) {
-        state.PauseTiming();
-        std::unique_ptr<Workspace> workspace = LoadedWorkspace(file);
-        state.ResumeTiming();
-        report = ImportCsvFile(workspace->Table, path, true);
-        state.PauseTiming();
-        workspace.reset();
-        ::malloc_trim(0);
-        state.ResumeTiming();
-    }
+    EditLoadedTable(state, [&](RecordTable& table) { report = ImportCsvFile(table, path, true); });
     state.counters["records"] = report.RowsRead;
     state.counters["unchanged"] = report.Merge.RecordsUnchanged;
 }
