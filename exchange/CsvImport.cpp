@@ -1,9 +1,6 @@
 #include "exchange/CsvImport.h"
 
 #include <algorithm>
-#include <charconv>
-#include <cmath>
-#include <limits>
 #include <optional>
 #include <vector>
 
@@ -101,58 +98,6 @@ std::vector<int> LeadingColumns(const RecordTable& table, const CsvReader& reade
     return columns;
 }
 
-// A DBC file keeps floats in 32 bits, and the exports write 15 significant digits, which may
-// not give back the very same number. A text that the nearest 32-bit float writes exactly so
-// stood for that float, and takes it, so that an export reads back bit for bit.
-double FloatWrittenAs(double value, std::string_view text) {
-    // Past this (half way to the next step above the largest float) a float would overflow.
-    constexpr double kFloatLimit = std::numeric_limits<float>::max() * (1 + 0x1p-25);
-    if (!(std::fabs(value) < kFloatLimit)) {
-        return value;
-    }
-    const double narrow = static_cast<float>(value);
-    return narrow != value && FloatText(narrow) == text ? narrow : value;
-}
-
-// A spreadsheet writes an unsigned 32-bit value as it is, past what a signed one holds.
-std::optional<int64_t> WideDecimal(std::string_view text) {
-    int64_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
-        return std::nullopt;
-    }
-    return value;
-}
-
-void SetInteger(ImportRows& rows, int position, std::string_view text) {
-    if (const std::optional<int32_t> value = ParseIntegerText(text)) {
-        rows.SetInteger(position, *value);
-    } else if (const std::optional<int64_t> wide = WideDecimal(text)) {
-        rows.SetInteger(position, *wide);  // or fails past 32 bits
-    } else if (const std::optional<double> number = ParseFloatText(text)) {
-        rows.SetFloat(position, *number);  // "5.00" from a cell with two decimals; not 5.5
-    } else {
-        rows.SetText(position, text);  // blank when empty; otherwise fails with its message
-    }
-}
-
-void SetCell(ImportRows& rows, int position, std::string_view text) {
-    switch (rows.Kind(position)) {
-        case FieldKind::ftInteger:
-            SetInteger(rows, position, text);
-            return;
-        case FieldKind::ftFloat:
-            if (const std::optional<double> value = ParseFloatText(text)) {
-                rows.SetFloat(position, FloatWrittenAs(*value, text));
-                return;
-            }
-            break;
-        case FieldKind::ftString:
-            break;
-    }
-    rows.SetText(position, text);  // or fails with the column's own message
-}
-
 void StageRecord(const RecordTable& table, ImportRows& rows, const CsvReader& reader,
                  int64_t firstLine) {
     const std::vector<std::string_view>& items = reader.Items();
@@ -164,7 +109,7 @@ void StageRecord(const RecordTable& table, ImportRows& rows, const CsvReader& re
     rows.AddRow();
     for (int position = 0; position < rows.ColumnCount(); ++position) {
         try {
-            SetCell(rows, position, items[static_cast<size_t>(position)]);
+            rows.SetText(position, items[static_cast<size_t>(position)]);
         } catch (const KelvaneError& error) {
             throw KelvaneError(reader.Where() + ", column " +
                                table.ColumnName(rows.TableColumn(position)) + ": " + error.what());

@@ -1,6 +1,9 @@
 #include "exchange/ImportRows.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <limits>
 #include <string>
 
 #include "core/CellTextErrors.h"
@@ -28,6 +31,29 @@ void RequireImportColumns(const RecordTable& table, const std::vector<int>& colu
         throw KelvaneError("The key column " + table.ColumnName(kKeyColumn) +
                            " is missing, so no record can be matched");
     }
+}
+
+// A DBC file keeps floats in 32 bits, and the exports write 15 significant digits, which may
+// not give back the very same number. A text that the nearest 32-bit float writes exactly so
+// stood for that float, and takes it, so that an export reads back bit for bit.
+double FloatWrittenAs(double value, std::string_view text) {
+    // Past this (half way to the next step above the largest float) a float would overflow.
+    constexpr double kFloatLimit = std::numeric_limits<float>::max() * (1 + 0x1p-25);
+    if (!(std::fabs(value) < kFloatLimit)) {
+        return value;
+    }
+    const double narrow = static_cast<float>(value);
+    return narrow != value && FloatText(narrow) == text ? narrow : value;
+}
+
+// A spreadsheet writes an unsigned 32-bit value as it is, past what a signed one holds.
+std::optional<int64_t> WideDecimal(std::string_view text) {
+    int64_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return value;
 }
 
 }  // namespace
@@ -139,12 +165,20 @@ void ImportRows::SetText(int position, std::string_view text) {
                 column.Set[row] = false;
                 return;
             }
-            const std::optional<int32_t> value = ParseIntegerText(text);
-            if (!value) {
+            if (const std::optional<int32_t> value = ParseIntegerText(text)) {
+                column.Integers[row] = *value;
+                break;
+            }
+            // Spreadsheets and databases write unsigned 32-bit values as they are, and a
+            // number cell with decimals as "5.00".
+            if (const std::optional<int64_t> wide = WideDecimal(text)) {
+                SetInteger(position, *wide);  // or fails past 32 bits
+            } else if (const std::optional<double> number = ParseFloatText(text)) {
+                SetFloat(position, *number);  // or fails for 5.5
+            } else {
                 ThrowNotIntegerForField(text, column.Name);
             }
-            column.Integers[row] = *value;
-            break;
+            return;
         }
         case FieldKind::ftFloat: {
             if (text.empty()) {
@@ -155,7 +189,7 @@ void ImportRows::SetText(int position, std::string_view text) {
             if (!value) {
                 ThrowNotFloatForField(text, column.Name);
             }
-            column.Floats[row] = *value;
+            column.Floats[row] = FloatWrittenAs(*value, text);
             break;
         }
         case FieldKind::ftString:

@@ -55,9 +55,12 @@ class ImportRows {
     // A float: float columns take it; integer columns only a whole number in their range;
     // string columns its text as the exports write it.
     void SetFloat(int position, double value);
-    // Text read as the column's kind reads typed text: integers in decimal or hexadecimal,
-    // floats with the user's decimal separator (or "."), strings as they are (cut to the
-    // column's size). An empty text leaves a number cell blank and is an empty string cell.
+    // Text as the exports, spreadsheets and databases write it, read as the column's kind reads
+    // typed text: integers in decimal or hexadecimal, also unsigned 32-bit values and whole
+    // numbers with decimals ("5.00"); floats with the user's decimal separator (or "."), a text
+    // that the nearest 32-bit float writes the same way taking that float, so that an export
+    // reads back bit for bit; strings as they are (cut to the column's size). An empty text
+    // leaves a number cell blank and is an empty string cell.
     void SetText(int position, std::string_view text);
 
     // The cells, read as often as an import compares and writes them.
