@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_set>
 #include <vector>
 
@@ -77,20 +78,29 @@ bool RecordDiffers(const RecordTable& table, uint32_t slot, const ImportRows& ro
 // source has too is decided in its turn, as that row may have changed or added its record.
 enum class RowFate : uint8_t { Unchanged, Changes, Adds, DecidedInTurn };
 
-std::vector<RowFate> PlanRows(const RecordTable& table, const ImportRows& rows,
-                              PatchKeyIndex& index, int keyPosition) {
+struct RowPlan {
+    std::vector<RowFate> Fates;
+    std::vector<std::string> Keys;  // each row's key as the key index reads it
+};
+
+RowPlan PlanRows(const RecordTable& table, const ImportRows& rows, PatchKeyIndex& index,
+                 int keyPosition) {
     const auto count = static_cast<size_t>(rows.RowCount());
-    std::vector<RowFate> fates(count, RowFate::Adds);
+    RowPlan plan;
+    std::vector<RowFate>& fates = plan.Fates;
+    fates.assign(count, RowFate::Adds);
+    plan.Keys.reserve(count);
     std::vector<uint32_t> slots(count, 0);
-    std::unordered_set<std::string> keys;
-    keys.reserve(count);
+    std::unordered_set<std::string_view> seen;
+    seen.reserve(count);
     for (size_t row = 0; row < count; ++row) {
-        std::string key = KeyText(rows, static_cast<int>(row), keyPosition);
+        const std::string& key =
+            plan.Keys.emplace_back(KeyText(rows, static_cast<int>(row), keyPosition));
         if (const std::optional<int> found = index.FindRow(key)) {
             fates[row] = RowFate::Unchanged;
             slots[row] = table.RecordSlots()[static_cast<size_t>(*found)];
         }
-        if (!keys.insert(std::move(key)).second) {
+        if (!seen.insert(key).second) {
             fates[row] = RowFate::DecidedInTurn;
         }
     }
@@ -104,7 +114,7 @@ std::vector<RowFate> PlanRows(const RecordTable& table, const ImportRows& rows,
             }
         }
     }
-    return fates;
+    return plan;
 }
 
 // Sets the cells of the current record from a row; the values were read in the columns' kinds.
@@ -154,15 +164,15 @@ ImportMergeReport MergeImportRows(RecordTable& table, const ImportRows& rows,
     const UndoStep step(table, stepName);
     const int keyPosition = KeyPosition(rows);
     PatchKeyIndex index(table);
-    const std::vector<RowFate> fates = PlanRows(table, rows, index, keyPosition);
+    const RowPlan plan = PlanRows(table, rows, index, keyPosition);
     ImportMergeReport report;
     for (int row = 0; row < rows.RowCount(); ++row) {
-        const RowFate fate = fates[static_cast<size_t>(row)];
+        const RowFate fate = plan.Fates[static_cast<size_t>(row)];
         if (fate == RowFate::Unchanged) {
             ++report.RecordsUnchanged;
             continue;
         }
-        const std::string key = KeyText(rows, row, keyPosition);
+        const std::string& key = plan.Keys[static_cast<size_t>(row)];
         const std::optional<int> found = fate == RowFate::Adds ? std::nullopt : index.FindRow(key);
         if (found) {
             if (fate == RowFate::DecidedInTurn &&
