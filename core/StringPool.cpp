@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/TextUtil.h"
+
 namespace kelvane {
 
 StringPool::StringPool() : StringPool(std::string()) {}
@@ -19,6 +21,10 @@ std::string_view StringPool::View(Ref ref) const {
     }
     const char* text = block_->data() + ref;
     return std::string_view(text, std::strlen(text));
+}
+
+std::string_view StringPool::SavedText(Ref ref) const {
+    return IsOwned(ref) ? TrimBlanks(View(ref)) : View(ref);
 }
 
 size_t StringPool::TextCount() const {

@@ -37,6 +37,9 @@ class StringPool {
     size_t TextCount() const;
 
     std::string_view View(Ref ref) const;
+    // The text a save writes: texts the file held go back as they were (tooltips ending in
+    // CR LF, names with blanks); texts set since the load are trimmed of blanks.
+    std::string_view SavedText(Ref ref) const;
     bool IsEmpty(Ref ref) const {
         return IsOwned(ref) ? owned_[ref & ~OwnedBit].empty() : (*block_)[ref] == '\0';
     }

@@ -3,7 +3,6 @@
 #include "core/HashTableSize.h"
 
 #include "core/StringBlockBuilder.h"
-#include "core/TextUtil.h"
 
 namespace kelvane {
 namespace {
@@ -35,10 +34,7 @@ uint32_t TextOffsetCache::OffsetOf(StringPool::Ref ref, const StringPool& pool,
             return slots_[index].Offset;
         }
     }
-    // Texts the file held go back as they were (tooltips ending in CR LF, names with blanks);
-    // texts set since the load are trimmed.
-    const std::string_view text = pool.View(ref);
-    const uint32_t offset = block.Place(StringPool::IsOwned(ref) ? TrimBlanks(text) : text);
+    const uint32_t offset = block.Place(pool.SavedText(ref));
     slots_[index] = Slot{ref, offset};
     if (2 * ++used_ > slots_.size()) {
         Grow();

@@ -44,9 +44,7 @@ std::string_view SavedCellReader::Text(uint32_t slot, const Column& column) cons
     if (column.Store->IsBlank(slot)) {
         return {};
     }
-    const StringPool::Ref ref = column.Store->Strings[slot];
-    // The file's own texts go back byte for byte; texts set since the load are saved trimmed.
-    return StringPool::IsOwned(ref) ? TrimBlanks(strings_.View(ref)) : strings_.View(ref);
+    return strings_.SavedText(column.Store->Strings[slot]);
 }
 
 bool SavedCellReader::SameAs(int row, const SavedCellReader& other, int otherRow,
