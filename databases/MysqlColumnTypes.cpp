@@ -1,7 +1,7 @@
 #include "databases/MysqlColumnTypes.h"
 
 #include "core/RecordTable.h"
-#include "databases/MysqlText.h"
+#include "core/Utf8.h"
 #include "databases/SqlTableShape.h"
 
 namespace kelvane {

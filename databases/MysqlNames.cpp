@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "core/Utf8.h"
 #include "databases/MysqlText.h"
 #include "databases/SqlTableShape.h"
 

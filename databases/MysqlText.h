@@ -21,8 +21,4 @@ void AppendMysqlHex(std::string& out, std::string_view bytes);
 // A table or column name in back-quotes, its own back-quotes doubled.
 std::string MysqlName(std::string_view name);
 
-// Whether the bytes are well-formed UTF-8 as MySQL's utf8mb4 takes it: no overlong forms, no
-// surrogates, nothing beyond U+10FFFF.
-bool IsUtf8(std::string_view bytes);
-
 }  // namespace kelvane

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "core/Utf8.h"
+
 namespace kelvane {
 namespace {
 
