@@ -1,0 +1,9 @@
+#include "core/KelvaneVersion.h"
+
+namespace kelvane {
+
+std::string_view KelvaneVersion() {
+    return KELVANE_VERSION;
+}
+
+}  // namespace kelvane
