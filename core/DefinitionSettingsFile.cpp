@@ -1,12 +1,11 @@
 #include "core/DefinitionSettingsFile.h"
 
-#include <cstdlib>
-#include <filesystem>
-#include <system_error>
+#include <string_view>
 
 #include "core/IniFile.h"
 #include "core/KelvaneError.h"
 #include "core/TablePaths.h"
+#include "core/UserFolders.h"
 
 namespace kelvane {
 namespace {
@@ -15,22 +14,10 @@ constexpr std::string_view kSection = "Definitions";
 constexpr std::string_view kFolderKey = "Folder";
 constexpr std::string_view kBuildKey = "Build";
 
-// The user's configuration folder as the XDG base directory rules name it; "" when neither
-// variable says where it is.
-std::string ConfigFolder() {
-    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && config[0] == '/') {
-        return config;
-    }
-    if (const char* home = std::getenv("HOME"); home && home[0] != '\0') {
-        return JoinPath(home, ".config");
-    }
-    return {};
-}
-
 }  // namespace
 
 std::string DefinitionSettingsPath() {
-    const std::string config = ConfigFolder();
+    const std::string config = UserConfigFolder();
     return config.empty() ? std::string()
                           : JoinPath(JoinPath(config, "Kelvane"), "Definitions.ini");
 }
@@ -61,12 +48,7 @@ void SaveDefinitionSettings(const DefinitionSettings& settings) {
             "Cannot remember the definitions folder: neither XDG_CONFIG_HOME nor HOME says "
             "where settings are kept.");
     }
-    std::error_code error;
-    std::filesystem::create_directories(FolderOfPath(path), error);
-    if (error) {
-        throw KelvaneError("Cannot create folder \"" + FolderOfPath(path) + "\". " +
-                           error.message());
-    }
+    CreateFolder(FolderOfPath(path));
     IniFile ini = IniFile::Load(path);
     ini.Write(kSection, kFolderKey, settings.DbdFolder);
     ini.Write(kSection, kBuildKey, settings.Build ? settings.Build->Text() : "");

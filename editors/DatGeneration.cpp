@@ -4,20 +4,22 @@
 
 #include "core/TablePaths.h"
 #include "core/TextFile.h"
+#include "core/UserFolders.h"
 #include "editors/DatFile.h"
 #include "editors/DatKinds.h"
 
 namespace kelvane {
 
 std::string GenerateDatFile(RecordTable& table, const DatKind& kind,
-                            const std::string& programFolder, DatGenerationView& view) {
+                            const std::string& sideFileFolder, DatGenerationView& view) {
     view.SetStatus("Gathering Required Data from *.dbc file...");
     const std::vector<DatEntry> entries = GatherDatEntries(table, kind, [&view](int record) {
         view.SetProgress(std::min(record, DatProgressMaximum));
     });
     view.SetStatus("Data gathered, saving file...");
     view.Pause(std::chrono::milliseconds(500));
-    const std::string path = JoinPath(programFolder, kind.FileName);
+    CreateFolder(sideFileFolder);
+    const std::string path = JoinPath(sideFileFolder, kind.FileName);
     WriteTextLines(path, DatLines(entries));
     return path;
 }

@@ -24,9 +24,10 @@ inline constexpr int DatProgressMaximum = 8500;
 inline constexpr char DatGenerationComplete[] = "GENARATION COMPLETE!!!";
 
 // Gathers the ids and names of the current table and writes the kind's file into the
-// program's folder, reporting each step to the view. Returns the path written. Failures (no
-// records, a missing column, a file that cannot be created) are thrown with nothing written.
+// side-file folder (created when missing), reporting each step to the view. Returns the path
+// written. Failures (no records, a missing column, a file that cannot be created) are thrown with
+// nothing written.
 std::string GenerateDatFile(RecordTable& table, const DatKind& kind,
-                            const std::string& programFolder, DatGenerationView& view);
+                            const std::string& sideFileFolder, DatGenerationView& view);
 
 }  // namespace kelvane

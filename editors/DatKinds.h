@@ -13,7 +13,7 @@ struct DatKind {
     std::string_view Question;    // asked after saving
     std::string_view KindWord;    // names the kind between the question and its generator
     std::string_view NameColumn;  // read beside the "id" column
-    std::string_view FileName;    // written into the program's folder
+    std::string_view FileName;    // written into the side-file folder
 };
 
 // The kind of a table by the name it was opened with, letter case included; nullptr for any

@@ -57,9 +57,9 @@ std::string ConverterCommandLine(std::string_view source, std::string_view desti
            ConverterArgument(destination, "destination", shell);
 }
 
-std::string ConverterCommandFile(const std::string& programFolder, CommandShell shell) {
-    return shell == CommandShell::Posix ? programFolder + "/extra/convert.sh"
-                                        : programFolder + "\\extra\\convert.bat";
+std::string ConverterCommandFile(const std::string& sideFileFolder, CommandShell shell) {
+    return shell == CommandShell::Posix ? sideFileFolder + "/extra/convert.sh"
+                                        : sideFileFolder + "\\extra\\convert.bat";
 }
 
 void WriteConverterCommandFile(const std::string& path, const std::string& line,

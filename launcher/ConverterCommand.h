@@ -26,12 +26,13 @@ std::string QuotedForShell(std::string_view text, CommandShell shell);
 std::string ConverterCommandLine(std::string_view source, std::string_view destination,
                                  CommandShell shell);
 
-// The command file in the program's folder: extra/convert.sh, or extra\convert.bat on Windows.
-std::string ConverterCommandFile(const std::string& programFolder, CommandShell shell);
+// The command file in the side-file folder: extra/convert.sh, or extra\convert.bat on Windows.
+std::string ConverterCommandFile(const std::string& sideFileFolder, CommandShell shell);
 
 // Replaces the command file with the single line, ended as its interpreter expects (LF for
 // the POSIX shell, which would otherwise take a CR into the last argument; CR LF for Windows).
-// Fails with "Cannot create file "%s". %s".
+// Fails with "Cannot create file "%s". %s": a missing "extra" folder means the user's
+// converter is not there either.
 void WriteConverterCommandFile(const std::string& path, const std::string& line,
                                CommandShell shell);
 

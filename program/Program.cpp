@@ -11,6 +11,7 @@
 #include "app/ui/MainWindow.h"
 #include "app/ui/NewTableDialog.h"
 #include "app/ui/PresetWindow.h"
+#include "core/SideFileFolder.h"
 #include "core/Workspace.h"
 #include "editors/ui/CreatureEditorWindow.h"
 #include "editors/ui/CreatureSearchWindows.h"
@@ -56,19 +57,18 @@ Program::Program(UserDialogs& dialogs, ModalRunner& modals, std::vector<std::str
     fieldSettings_ = Keep(new FieldSettingsDialog(*workspace_, dialogs, owner));
     newTable_ = Keep(new NewTableDialog(dialogs, owner));
     RecordTable& table = workspace_->Table;
-    // The .dat files, the pick lists of the creature editor and the converter's command file
-    // belong beside the program.
-    const std::string programFolder = FromQt(QCoreApplication::applicationDirPath());
-    creatureEditor_ = Keep(new CreatureEditorWindow(table, dialogs, programFolder, owner));
+    const std::string sideFileFolder =
+        SideFileFolder(FromQt(QCoreApplication::applicationDirPath()));
+    creatureEditor_ = Keep(new CreatureEditorWindow(table, dialogs, sideFileFolder, owner));
     auto* factionSearch = Keep(new FactionSearchWindow(*creatureEditor_, owner));
-    auto* itemDat = Keep(new ItemDatWindow(table, dialogs, programFolder, owner));
+    auto* itemDat = Keep(new ItemDatWindow(table, dialogs, sideFileFolder, owner));
     auto* modelSearch = Keep(new ModelSearchWindow(*creatureEditor_, owner));
     questEditor_ = Keep(new QuestEditorWindow(table, dialogs, owner));
     Keep(new ItemsEditorWindow(owner));
     loadProgress_ = Keep(new LoadProgressWindow(owner));
-    auto* creatureDat = Keep(new CreatureDatWindow(table, dialogs, programFolder, owner));
+    auto* creatureDat = Keep(new CreatureDatWindow(table, dialogs, sideFileFolder, owner));
     datQuestion_ = Keep(new DatQuestionWindow(owner));
-    auto* gameObjectDat = Keep(new GameObjectDatWindow(table, dialogs, programFolder, owner));
+    auto* gameObjectDat = Keep(new GameObjectDatWindow(table, dialogs, sideFileFolder, owner));
     NotesWindow* notes = Keep(new NotesWindow(dialogs, owner));
     ExportQueueWindow* queue = Keep(new ExportQueueWindow(dialogs, owner));
     presets_ = Keep(
@@ -76,7 +76,7 @@ Program::Program(UserDialogs& dialogs, ModalRunner& modals, std::vector<std::str
     talentTree_ = Keep(new TalentTreeWindow(talents_, dialogs, owner));
     talentRanks_ = Keep(new TalentRanksWindow(talents_, dialogs, owner));
     deleteTalent_ = Keep(new DeleteTalentWindow(talents_, dialogs, owner));
-    converter_ = Keep(new ConverterWindow(dialogs, programFolder, owner));
+    converter_ = Keep(new ConverterWindow(dialogs, sideFileFolder, owner));
     // Not one of the windows made at start in a fixed order: it shows what a command found.
     compare_ = new CompareWindow(comparisons_, dialogs, owner);
 

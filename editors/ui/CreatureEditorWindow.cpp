@@ -15,11 +15,11 @@
 namespace kelvane {
 
 CreatureEditorWindow::CreatureEditorWindow(RecordTable& table, UserDialogs& dialogs,
-                                           std::string programFolder, QWidget* parent)
+                                           std::string sideFileFolder, QWidget* parent)
     : EditorWindow("Form5", "Creature Editor", Qt::Tool, parent),
       table_(table),
       dialogs_(dialogs),
-      programFolder_(std::move(programFolder)),
+      sideFileFolder_(std::move(sideFileFolder)),
       controls_(BuildCreatureControls(*this)) {
     connect(controls_.Apply, &QPushButton::clicked, this, &CreatureEditorWindow::ApplyClicked);
     connect(controls_.Close, &QPushButton::clicked, this, &QWidget::close);
@@ -42,8 +42,8 @@ void CreatureEditorWindow::showEvent(QShowEvent* event) {
 void CreatureEditorWindow::ReadPickLists() {
     // Either file may be missing; its list then stays empty.
     RunGuarded(dialogs_, [this] {
-        controls_.Model->Append(ReadPickListFile(JoinPath(programFolder_, "models.txt")));
-        controls_.Faction->Append(ReadPickListFile(JoinPath(programFolder_, "factions.txt")));
+        controls_.Model->Append(ReadPickListFile(JoinPath(sideFileFolder_, "models.txt")));
+        controls_.Faction->Append(ReadPickListFile(JoinPath(sideFileFolder_, "factions.txt")));
     });
 }
 

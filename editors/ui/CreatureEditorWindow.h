@@ -15,13 +15,13 @@ class UserDialogs;
 // "Creature Editor": a form for the values of one creature record, written with "&Apply" into
 // the current record of the main window's table by column name. It never reads the record;
 // its fields start empty and keep what the user entered for the whole run. The model and
-// faction lists come from "models.txt" and "factions.txt" in the program's folder, read when
+// faction lists come from "models.txt" and "factions.txt" in the side-file folder, read when
 // the window is first shown.
 class CreatureEditorWindow : public EditorWindow {
     Q_OBJECT
 
   public:
-    CreatureEditorWindow(RecordTable& table, UserDialogs& dialogs, std::string programFolder,
+    CreatureEditorWindow(RecordTable& table, UserDialogs& dialogs, std::string sideFileFolder,
                          QWidget* parent);
 
     // The lists the model and faction search windows look through.
@@ -43,7 +43,7 @@ class CreatureEditorWindow : public EditorWindow {
 
     RecordTable& table_;
     UserDialogs& dialogs_;
-    std::string programFolder_;
+    std::string sideFileFolder_;
     CreatureControls controls_;
     bool pickListsRead_ = false;
 };

@@ -17,13 +17,13 @@ namespace kelvane {
 
 DatGeneratorWindow::DatGeneratorWindow(const char* objectName, const char* caption,
                                        const char* tableName, RecordTable& table,
-                                       UserDialogs& dialogs, std::string programFolder,
+                                       UserDialogs& dialogs, std::string sideFileFolder,
                                        QWidget* parent)
     : QWidget(parent, Qt::Tool),
       kind_(*DatKindForTable(tableName)),
       table_(table),
       dialogs_(dialogs),
-      programFolder_(std::move(programFolder)) {
+      sideFileFolder_(std::move(sideFileFolder)) {
     setObjectName(QString::fromLatin1(objectName));
     setWindowTitle(QString::fromLatin1(caption));
 
@@ -55,7 +55,7 @@ bool DatGeneratorWindow::ShowAndGenerate() {
 // A failure leaves the window open with the status it reached; nothing is written then.
 bool DatGeneratorWindow::GenerateClicked() {
     return RunGuarded(dialogs_, [this] {
-        GenerateDatFile(table_, kind_, programFolder_, static_cast<DatGenerationView&>(*this));
+        GenerateDatFile(table_, kind_, sideFileFolder_, static_cast<DatGenerationView&>(*this));
         dialogs_.ShowMessage(DatGenerationComplete);
         close();
     });

@@ -15,7 +15,7 @@ class RecordTable;
 class UserDialogs;
 
 // A small tool window that writes one kind of .dat file from the main window's table into the
-// program's folder: a status line, a progress bar and "Generate".
+// side-file folder: a status line, a progress bar and "Generate".
 class DatGeneratorWindow : public QWidget, private DatGenerationView {
     Q_OBJECT
 
@@ -26,7 +26,7 @@ class DatGeneratorWindow : public QWidget, private DatGenerationView {
 
   protected:
     DatGeneratorWindow(const char* objectName, const char* caption, const char* tableName,
-                       RecordTable& table, UserDialogs& dialogs, std::string programFolder,
+                       RecordTable& table, UserDialogs& dialogs, std::string sideFileFolder,
                        QWidget* parent);
 
   private:
@@ -38,7 +38,7 @@ class DatGeneratorWindow : public QWidget, private DatGenerationView {
     const DatKind& kind_;
     RecordTable& table_;
     UserDialogs& dialogs_;
-    std::string programFolder_;
+    std::string sideFileFolder_;
     QLabel* status_;
     QProgressBar* progress_;
 };
@@ -47,30 +47,30 @@ class ItemDatWindow : public DatGeneratorWindow {
     Q_OBJECT
 
   public:
-    ItemDatWindow(RecordTable& table, UserDialogs& dialogs, std::string programFolder,
+    ItemDatWindow(RecordTable& table, UserDialogs& dialogs, std::string sideFileFolder,
                   QWidget* parent)
         : DatGeneratorWindow("ItemDat", "Item.dat generation...", "Items", table, dialogs,
-                             std::move(programFolder), parent) {}
+                             std::move(sideFileFolder), parent) {}
 };
 
 class CreatureDatWindow : public DatGeneratorWindow {
     Q_OBJECT
 
   public:
-    CreatureDatWindow(RecordTable& table, UserDialogs& dialogs, std::string programFolder,
+    CreatureDatWindow(RecordTable& table, UserDialogs& dialogs, std::string sideFileFolder,
                       QWidget* parent)
         : DatGeneratorWindow("CreaturesDat", "Creature.dat Generation", "Creatures", table, dialogs,
-                             std::move(programFolder), parent) {}
+                             std::move(sideFileFolder), parent) {}
 };
 
 class GameObjectDatWindow : public DatGeneratorWindow {
     Q_OBJECT
 
   public:
-    GameObjectDatWindow(RecordTable& table, UserDialogs& dialogs, std::string programFolder,
+    GameObjectDatWindow(RecordTable& table, UserDialogs& dialogs, std::string sideFileFolder,
                         QWidget* parent)
         : DatGeneratorWindow("GODat", "GO.dat generation", "gameobjects", table, dialogs,
-                             std::move(programFolder), parent) {}
+                             std::move(sideFileFolder), parent) {}
 };
 
 }  // namespace kelvane

@@ -42,11 +42,11 @@ QPushButton* MakeButton(const char* objectName, const char* text) {
 
 }  // namespace
 
-ConverterWindow::ConverterWindow(UserDialogs& dialogs, std::string programFolder, QWidget* parent,
+ConverterWindow::ConverterWindow(UserDialogs& dialogs, std::string sideFileFolder, QWidget* parent,
                                  CommandStarter starter)
     : QWidget(parent, Qt::Window),
       dialogs_(dialogs),
-      programFolder_(std::move(programFolder)),
+      sideFileFolder_(std::move(sideFileFolder)),
       starter_(std::move(starter)) {
     setObjectName("Form20");
     setWindowTitle("BLP Converter");
@@ -97,7 +97,7 @@ void ConverterWindow::ConvertClicked() {
     RunGuarded(dialogs_, [this] {
         const std::string line = ConverterCommandLine(FromQt(source_->text()),
                                                       FromQt(destination_->text()), NativeShell);
-        const std::string commandFile = ConverterCommandFile(programFolder_, NativeShell);
+        const std::string commandFile = ConverterCommandFile(sideFileFolder_, NativeShell);
         WriteConverterCommandFile(commandFile, line, NativeShell);
         if (!starter_(commandFile)) {
             dialogs_.ShowMessage(

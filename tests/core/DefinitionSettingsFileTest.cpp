@@ -1,38 +1,24 @@
 #include "core/DefinitionSettingsFile.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
-#include <optional>
 #include <string>
 
 #include "core/KelvaneError.h"
+#include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TempDir.h"
 
 namespace kelvane {
 namespace {
 
+using testing::ScopedEnvironment;
 using testing::TempDir;
 
 // Points the configuration folder at a temporary one for the test's length.
 class DefinitionSettingsFileTest : public ::testing::Test {
   protected:
-    DefinitionSettingsFileTest() {
-        if (const char* old = ::getenv("XDG_CONFIG_HOME")) {
-            saved_ = old;
-        }
-        ::setenv("XDG_CONFIG_HOME", config_.Path().c_str(), 1);
-    }
-    ~DefinitionSettingsFileTest() override {
-        if (saved_) {
-            ::setenv("XDG_CONFIG_HOME", saved_->c_str(), 1);
-        } else {
-            ::unsetenv("XDG_CONFIG_HOME");
-        }
-    }
-
     TempDir config_;
-    std::optional<std::string> saved_;
+    ScopedEnvironment configHome_{"XDG_CONFIG_HOME", config_.Path()};
 };
 
 TEST_F(DefinitionSettingsFileTest, RemembersFolderAndBuildAndForgetsThem) {

@@ -163,6 +163,18 @@ TEST(DatGeneration, ReportsEachStepAndKeepsTheBarAtItsMaximum) {
     EXPECT_TRUE(text.ends_with("9998,Even\r\n9999,\r\n,\r\n"));
 }
 
+// An installed program's side-file folder is the user's data folder, which a first run has not
+// made yet.
+TEST(DatGeneration, CreatesTheFolderWhenMissing) {
+    TempDir dir;
+    const auto work = OpenNamedTable(dir, "name", {{448, "Rat"}});
+    RecordingView view;
+    const std::string folder = dir.File("data/kelvane");
+    EXPECT_EQ(GenerateDatFile(work->Table, *DatKindForTable("Creatures"), folder, view),
+              folder + "/Creature.dat");
+    EXPECT_EQ(dir.Read("data/kelvane/Creature.dat"), "448,Rat\r\n,\r\n");
+}
+
 TEST(DatGeneration, AFailureLeavesTheGatheringStatusAndWritesNothing) {
     TempDir dir;
     const auto work = OpenNamedTable(dir, "name", {});

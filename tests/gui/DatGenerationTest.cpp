@@ -25,7 +25,7 @@ class DatGenerationTest : public QObject {
 
   private:
     std::unique_ptr<TempDir> tables_;
-    std::unique_ptr<TempDir> programFolder_;
+    std::unique_ptr<TempDir> sideFileFolder_;
     std::unique_ptr<Workspace> work_;
     std::unique_ptr<ScriptedDialogs> dialogs_;
     std::unique_ptr<CountingFeedback> feedback_;
@@ -51,18 +51,18 @@ class DatGenerationTest : public QObject {
   private slots:
     void init() {
         tables_ = std::make_unique<TempDir>();
-        programFolder_ = std::make_unique<TempDir>();
+        sideFileFolder_ = std::make_unique<TempDir>();
         work_ = std::make_unique<Workspace>();
         dialogs_ = std::make_unique<ScriptedDialogs>();
         feedback_ = std::make_unique<CountingFeedback>();
         session_ = std::make_unique<EditorSession>(*work_, *dialogs_, *feedback_);
         owner_ = std::make_unique<QWidget>();
-        items_ = new ItemDatWindow(work_->Table, *dialogs_, programFolder_->Path(), owner_.get());
+        items_ = new ItemDatWindow(work_->Table, *dialogs_, sideFileFolder_->Path(), owner_.get());
         creatures_ =
-            new CreatureDatWindow(work_->Table, *dialogs_, programFolder_->Path(), owner_.get());
+            new CreatureDatWindow(work_->Table, *dialogs_, sideFileFolder_->Path(), owner_.get());
         ask_ = new DatQuestionWindow(owner_.get());
         auto* gameObjects =
-            new GameObjectDatWindow(work_->Table, *dialogs_, programFolder_->Path(), owner_.get());
+            new GameObjectDatWindow(work_->Table, *dialogs_, sideFileFolder_->Path(), owner_.get());
         ask_->SetGenerators(*items_, *creatures_, *gameObjects);
         session_->SetDatOffer([this](const DatKind& kind) { ask_->Ask(kind); });
     }
@@ -92,7 +92,7 @@ class DatGenerationTest : public QObject {
                  QString("Would u like to generate Creature.dat file now? "));
 
         Click(*ask_, "Button1");
-        QCOMPARE(programFolder_->Read("Creature.dat"),
+        QCOMPARE(sideFileFolder_->Read("Creature.dat"),
                  std::string("448,Rat\r\n25,\"Big Rat\"\r\n,\r\n"));
         QCOMPARE(dialogs_->Messages, std::vector<std::string>{"GENARATION COMPLETE!!!"});
         QVERIFY(!creatures_->isVisible());
@@ -107,7 +107,7 @@ class DatGenerationTest : public QObject {
         session_->Save();
         Click(*ask_, "Button2");
         QVERIFY(!ask_->isVisible());
-        QVERIFY(!std::filesystem::exists(programFolder_->File("Creature.dat")));
+        QVERIFY(!std::filesystem::exists(sideFileFolder_->File("Creature.dat")));
     }
 
     void aFailedGenerationLeavesBothWindowsOpen() {
@@ -119,7 +119,7 @@ class DatGenerationTest : public QObject {
         QVERIFY(ask_->isVisible());
         QCOMPARE(Child<QLabel>(*items_, "Label6")->text(),
                  QString("Gathering Required Data from *.dbc file..."));
-        QVERIFY(!std::filesystem::exists(programFolder_->File("Item.dat")));
+        QVERIFY(!std::filesystem::exists(sideFileFolder_->File("Item.dat")));
         QVERIFY(!work_->Table.NotificationsSuspended());
     }
 

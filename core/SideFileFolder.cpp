@@ -1,0 +1,26 @@
+#include "core/SideFileFolder.h"
+
+#include <unistd.h>
+
+#include "core/TablePaths.h"
+#include "core/UserFolders.h"
+
+namespace kelvane {
+namespace {
+
+bool IsInstalledProgramFolder(const std::string& programFolder) {
+    return FileNameOfPath(programFolder) == "bin" || ::access(programFolder.c_str(), W_OK) != 0;
+}
+
+}  // namespace
+
+std::string SideFileFolder(const std::string& programFolder) {
+    if (!IsInstalledProgramFolder(programFolder)) {
+        return programFolder;
+    }
+    const std::string data = UserDataFolder();
+    // Without a home there is nowhere else; writing then fails with the folder's name.
+    return data.empty() ? programFolder : JoinPath(data, "kelvane");
+}
+
+}  // namespace kelvane
