@@ -3,6 +3,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QIcon>
 
 #include "app/EditorArguments.h"
 #include "app/StatusTexts.h"
@@ -37,6 +41,19 @@
 #include "talents/ui/TalentTreeWindow.h"
 
 namespace kelvane {
+namespace {
+
+// The icon drawn in every size the desktop's menu offers, built into the program so that its
+// windows have it wherever it runs from.
+QIcon ProgramIcon() {
+    QIcon icon;
+    for (const QFileInfo& size : QDir(":/icons").entryInfoList(QDir::Dirs)) {
+        icon.addFile(size.filePath() + "/kelvane.png");
+    }
+    return icon;
+}
+
+}  // namespace
 
 Program::Program(UserDialogs& dialogs, ModalRunner& modals, std::vector<std::string> arguments)
     : workspace_(std::make_unique<Workspace>()),
@@ -50,6 +67,9 @@ Program::Program(UserDialogs& dialogs, ModalRunner& modals, std::vector<std::str
       talentFiles_(session_),
       talents_(talentFiles_, dialogs) {
     QApplication::setApplicationName(ApplicationTitle);
+    // Desktops match the windows to the installed menu entry, and take its name and icon.
+    QGuiApplication::setDesktopFileName("kelvane");
+    QApplication::setWindowIcon(ProgramIcon());
 
     mainWindow_ = std::make_unique<kelvane::MainWindow>(session_, dialogs, modals);
     windows_.push_back(mainWindow_.get());

@@ -2,6 +2,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QGuiApplication>
+#include <QIcon>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -547,6 +549,15 @@ class MainWindowTest : public QObject {
         QVERIFY(program_->Windows()[13]->isVisible());
         Action("ShowExportQueue1")->trigger();
         QVERIFY(program_->Windows()[14]->isVisible());
+    }
+
+    // The desktop finds the menu entry by this name; the icon is drawn, not scaled, in each size.
+    void windowsCarryTheProgramIconInEverySize() {
+        QCOMPARE(QGuiApplication::desktopFileName(), QString("kelvane"));
+        const QList<QSize> sizes = Window().windowIcon().availableSizes();
+        for (const int side : {16, 22, 24, 32, 48, 64, 128, 256, 512}) {
+            QVERIFY2(sizes.contains(QSize(side, side)), qPrintable(QString::number(side)));
+        }
     }
 
     void exitClosesTheMainWindow() {
