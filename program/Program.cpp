@@ -48,7 +48,7 @@ Program::Program(UserDialogs& dialogs, ModalRunner& modals, std::vector<std::str
       sqlite_(*workspace_, dialogs, feedback_),
       talentFiles_(session_),
       talents_(talentFiles_, dialogs) {
-    QApplication::setApplicationName(ApplicationTitle);
+    QApplication::setApplicationName(ToQt(ApplicationTitle()));
 
     mainWindow_ = std::make_unique<kelvane::MainWindow>(session_, dialogs, modals);
     windows_.push_back(mainWindow_.get());
