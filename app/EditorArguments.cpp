@@ -1,5 +1,6 @@
 #include "app/EditorArguments.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -11,6 +12,10 @@ namespace {
 
 constexpr char kDefsFlag[] = "--defs";
 constexpr char kBuildFlag[] = "--build";
+
+bool IsHelpFlag(std::string_view argument) {
+    return argument == "--help" || argument == "-h";
+}
 
 std::string DefinitionsFolderArgument(const std::string& folder) {
     std::error_code error;
@@ -35,6 +40,11 @@ DefinitionSettings EditorArguments::Over(DefinitionSettings settings) const {
 
 EditorArguments ParseEditorArguments(const std::vector<std::string>& arguments) {
     EditorArguments parsed;
+    parsed.HelpAsked = std::ranges::any_of(arguments, IsHelpFlag);
+    parsed.VersionAsked = std::ranges::find(arguments, "--version") != arguments.end();
+    if (parsed.HelpAsked || parsed.VersionAsked) {
+        return parsed;
+    }
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         if (argument != kDefsFlag && argument != kBuildFlag) {

@@ -19,6 +19,9 @@ struct EditorArguments {
     bool BuildGiven = false;
     std::optional<DbdBuild> Build;
     std::vector<std::string> Others;
+    // --help or -h, and --version: the program prints and ends, whatever else was given.
+    bool HelpAsked = false;
+    bool VersionAsked = false;
 
     bool ChangesDefinitionSettings() const { return DbdFolder || BuildGiven; }
     // The settings with the folder and build of the command line over them.
@@ -26,7 +29,8 @@ struct EditorArguments {
 };
 
 // Fails with a KelvaneError for a flag without its value, a folder that is not one, or a build
-// that is no build.
+// that is no build. A request for help or the version is answered without looking at the other
+// arguments, so a mistyped flag does not stand in its way.
 EditorArguments ParseEditorArguments(const std::vector<std::string>& arguments);
 
 }  // namespace kelvane

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/DefinitionsFit.h"
+#include "app/ProgramTexts.h"
 #include "core/DbcReader.h"
 #include "core/RecordTableListener.h"
 #include "core/UndoHistory.h"
@@ -18,11 +19,9 @@ class UserDialogs;
 class WorkFeedback;
 struct Workspace;
 
-inline constexpr char ApplicationTitle[] = "Kelvane by Dravik v2.7b";
-
 // What the main window shows of the session: its caption and which commands are enabled.
 struct MainWindowState {
-    std::string Caption = ApplicationTitle;
+    std::string Caption = ApplicationTitle();
     // "&Save", "Save &as...", "&Reload" and "Export &everything to...", while a table is open
     bool FileCommandsEnabled = false;
     // "Export selected &line to csv" and "Export for &Patchwell", while a table opened from a

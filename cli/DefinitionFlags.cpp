@@ -36,9 +36,15 @@ DefinitionSettings& RunSettings() {
 
 }  // namespace
 
+DefinitionFlagValues TakeDefinitionFlagValues(Arguments& args) {
+    DefinitionFlagValues values;
+    values.Folder = TakeValueFlag(args, "--defs");
+    values.Build = TakeValueFlag(args, "--build");
+    return values;
+}
+
 DefinitionSettings TakeDefinitionFlags(Arguments& args, std::ostream& err) {
-    const std::optional<std::string> folder = TakeValueFlag(args, "--defs");
-    const std::optional<std::string> buildText = TakeValueFlag(args, "--build");
+    const auto [folder, buildText] = TakeDefinitionFlagValues(args);
     DefinitionSettings settings = LoadDefinitionSettings();
     if (!folder && !buildText) {
         return settings;

@@ -1,11 +1,23 @@
 #pragma once
 
+#include <optional>
 #include <ostream>
+#include <string>
 
 #include "cli/CliCommands.h"
 #include "core/DefinitionSettings.h"
 
 namespace kelvane::cli {
+
+// The values of the global flags, not yet checked.
+struct DefinitionFlagValues {
+    std::optional<std::string> Folder;
+    std::optional<std::string> Build;
+};
+
+// Takes --defs DIR and --build B out of args, wherever they stand, without checking or
+// remembering them; a flag without its value is a UsageError naming it.
+DefinitionFlagValues TakeDefinitionFlagValues(Arguments& args);
 
 // Takes the global flags --defs DIR and --build B out of args, wherever they stand. The ones
 // given are remembered for later runs (and by the editor); the remembered ones stand in for

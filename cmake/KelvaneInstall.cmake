@@ -34,6 +34,10 @@ function(kelvane_install_gzipped source destination name)
 endfunction()
 
 kelvane_install_gzipped("${generated}/changelog" "${KELVANE_DOC_DIR}" changelog)
+kelvane_install_gzipped("${PROJECT_SOURCE_DIR}/docs/man/kelvane.1"
+  "${CMAKE_INSTALL_MANDIR}/man1" kelvane.1)
+kelvane_install_gzipped("${PROJECT_SOURCE_DIR}/docs/man/kelvane-cli.1"
+  "${CMAKE_INSTALL_MANDIR}/man1" kelvane-cli.1)
 install(FILES README.md LICENSE "${generated}/copyright" DESTINATION "${KELVANE_DOC_DIR}")
 install(DIRECTORY docs/ DESTINATION "${KELVANE_DOC_DIR}/docs" FILES_MATCHING PATTERN "*.png")
 install(DIRECTORY examples/ DESTINATION "${KELVANE_DOC_DIR}/examples"

@@ -66,7 +66,7 @@ Program::Program(UserDialogs& dialogs, ModalRunner& modals, std::vector<std::str
       sqlite_(*workspace_, dialogs, feedback_),
       talentFiles_(session_),
       talents_(talentFiles_, dialogs) {
-    QApplication::setApplicationName(ApplicationTitle);
+    QApplication::setApplicationName(ToQt(ApplicationTitle()));
     // Desktops match the windows to the installed menu entry, and take its name and icon.
     QGuiApplication::setDesktopFileName("kelvane");
     QApplication::setWindowIcon(ProgramIcon());

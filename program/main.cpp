@@ -7,8 +7,10 @@
 #include <vector>
 
 #include "app/EditorArguments.h"
+#include "app/ProgramTexts.h"
 #include "app/ui/MainWindow.h"
 #include "core/KelvaneError.h"
+#include "core/KelvaneVersion.h"
 #include "program/Program.h"
 #include "shell/ui/ConsoleDialogs.h"
 #include "shell/ui/QtDialogs.h"
@@ -59,6 +61,13 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "kelvane: %s\n", error.what());
         return 2;
     }
+    // Answered before any application is made, so they work without a display.
+    if (parsed.HelpAsked || parsed.VersionAsked) {
+        const std::string text =
+            parsed.HelpAsked ? kelvane::EditorHelpText() : kelvane::EditorVersionText();
+        std::fputs(text.c_str(), stdout);
+        return 0;
+    }
     const bool display = DisplayAvailable();
     const bool batch = !parsed.Others.empty() && parsed.Others.front() == "/i";
     if (!display && !batch && !HeadlessPlatform()) {
@@ -74,6 +83,7 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication application(argc, argv);
+    QApplication::setApplicationVersion(kelvane::ToQt(kelvane::KelvaneVersion()));
     if (display) {
         kelvane::QtDialogs dialogs;
         return RunProgram(dialogs, dialogs, false);

@@ -11,9 +11,11 @@
 #include <QShowEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QtGlobal>
 
 #include "app/EditorSession.h"
 #include "app/GoToRecord.h"
+#include "app/ProgramTexts.h"
 #include "app/StatusTexts.h"
 #include "app/ui/CellPane.h"
 #include "app/ui/DbGrid.h"
@@ -173,7 +175,7 @@ void MainWindow::ConnectFileCommands() {
     ConnectCommand({menus_.SaveAs}, [this] { session_.SaveAs(); });
     connect(menus_.Exit, &QAction::triggered, this, &QWidget::close);
     connect(menus_.About, &QAction::triggered, this,
-            [this] { dialogs_.ShowMessage(ApplicationTitle); });
+            [this] { dialogs_.ShowMessage(AboutText(qVersion())); });
 }
 
 void MainWindow::ConnectTableCommands() {

@@ -63,6 +63,31 @@ TEST(EditorArgumentsTest, ARelativeFolderIsRememberedAsAnAbsoluteOne) {
     EXPECT_TRUE(std::filesystem::equivalent(*parsed.DbdFolder, dir.File("defs")));
 }
 
+TEST(EditorArgumentsTest, HelpAndVersionAreAskedWhereverTheyStandAndOtherArgumentsGoUnchecked) {
+    struct Case {
+        std::vector<std::string> Arguments;
+        bool Help;
+        bool Version;
+    };
+    const std::vector<Case> cases = {
+        {{"--help"}, true, false},
+        {{"-h"}, true, false},
+        {{"Spell.dbc", "--help"}, true, false},
+        {{"--version"}, false, true},
+        {{"/i", "Spell.dbc", "patch.txt", "--version"}, false, true},
+        // The flags that would fail are not looked at: the answer comes first.
+        {{"--defs", "/no/such/folder", "-h"}, true, false},
+        {{"--build", "3.3.5", "--version"}, false, true},
+        {{"--help", "--version"}, true, true},
+        {{"Spell.dbc", "-help", "--Version", "version"}, false, false},
+    };
+    for (const Case& c : cases) {
+        const EditorArguments parsed = ParseEditorArguments(c.Arguments);
+        EXPECT_EQ(parsed.HelpAsked, c.Help) << c.Arguments.front();
+        EXPECT_EQ(parsed.VersionAsked, c.Version) << c.Arguments.front();
+    }
+}
+
 struct FailureCase {
     std::vector<std::string> Arguments;
     const char* MessagePart;

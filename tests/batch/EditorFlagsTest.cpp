@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/DefinitionSettingsFile.h"
+#include "core/KelvaneVersion.h"
 #include "tests/support/CliRun.h"
 #include "tests/support/DbcBytes.h"
 #include "tests/support/TempDir.h"
@@ -77,6 +78,32 @@ TEST_F(EditorFlagsTest, ABatchRunRemembersTheFolderAndBuildItWasGiven) {
     EXPECT_EQ(remembered.DbdFolder, defs.Path());
     ASSERT_TRUE(remembered.Build.has_value());
     EXPECT_EQ(remembered.Build->Text(), "1.12.1.5875");
+}
+
+// Without a display the editor would end with status 1 at once: these must be answered first.
+TEST_F(EditorFlagsTest, HelpAndVersionArePrintedOnStandardOutputWithoutADisplay) {
+    const CliResult help = RunEditor({"--help"});
+    EXPECT_EQ(help.ExitCode, 0) << help.Err;
+    EXPECT_EQ(help.Err, "");
+    EXPECT_TRUE(help.Out.starts_with("usage: kelvane [TABLE.dbc] [--defs DIR] [--build B]\n"))
+        << help.Out;
+    EXPECT_NE(help.Out.find("/i TABLE.dbc PATCH.txt [--force]"), std::string::npos);
+
+    for (const std::vector<std::string>& arguments :
+         {std::vector<std::string>{"-h"},
+          {"Spell.dbc", "--help"},
+          {"--defs", dir.File("missing"), "--build", "1.12.1.5875", "-h"}}) {
+        const CliResult result = RunEditor(arguments);
+        EXPECT_EQ(result.ExitCode, 0) << arguments.back();
+        EXPECT_EQ(result.Out, help.Out) << arguments.back();
+    }
+
+    const CliResult version = RunEditor({"--version"});
+    EXPECT_EQ(version.ExitCode, 0) << version.Err;
+    EXPECT_EQ(version.Err, "");
+    EXPECT_EQ(version.Out, "kelvane " + std::string(KelvaneVersion()) + "\n");
+    // Asking opened nothing and remembered none of the flags beside the question.
+    EXPECT_FALSE(std::filesystem::exists(config.File("Kelvane")));
 }
 
 }  // namespace

@@ -21,11 +21,13 @@
 #include "app/ui/MainWindow.h"
 #include "app/ui/PresetWindow.h"
 #include "app/ui/RecordTableModel.h"
+#include "core/KelvaneVersion.h"
 #include "core/Presets.h"
 #include "core/Workspace.h"
 #include "program/Program.h"
 #include "shell/UserDialogs.h"
 #include "shell/ui/LoadProgressWindow.h"
+#include "shell/ui/QtText.h"
 #include "tests/gui/support/ScriptedModals.h"
 #include "tests/gui/support/WidgetLookup.h"
 #include "tests/support/DbcSamples.h"
@@ -130,8 +132,9 @@ class MainWindowTest : public QObject {
         }
         QCOMPARE(windows, expected);
         QCOMPARE(Window().objectName(), QString("Form1"));
-        QCOMPARE(Window().windowTitle(), QString("Kelvane by Dravik v2.7b"));
-        QCOMPARE(QApplication::applicationName(), QString("Kelvane by Dravik v2.7b"));
+        const QString title = "Kelvane by Dravik v" + ToQt(KelvaneVersion());
+        QCOMPARE(Window().windowTitle(), title);
+        QCOMPARE(QApplication::applicationName(), title);
         QCOMPARE(Window().size(), QSize(763, 553));
         QCOMPARE(Work().Current.NewTableCounter, 1);
     }
@@ -567,9 +570,14 @@ class MainWindowTest : public QObject {
         QVERIFY(!Window().isVisible());
     }
 
-    void aboutShowsTheTitle() {
+    void aboutShowsTheTitleWhatTheProgramIsAndItsQt() {
+        QVERIFY(Child<QMenu>(Window(), "Help1")->actions().contains(Action("About1")));
         Action("About1")->trigger();
-        QCOMPARE(dialogs_->Messages, std::vector<std::string>{"Kelvane by Dravik v2.7b"});
+        QCOMPARE(dialogs_->Messages.size(), 1u);
+        const QStringList lines = ToQt(dialogs_->Messages.front()).split('\n');
+        QCOMPARE(lines.front(), "Kelvane by Dravik v" + ToQt(KelvaneVersion()));
+        QVERIFY2(lines.filter("editor for DBC files").size() == 1, qPrintable(lines.join('|')));
+        QCOMPARE(lines.back(), QString("Running on Qt %1.").arg(qVersion()));
     }
 };
 
