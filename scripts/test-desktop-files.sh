@@ -8,18 +8,8 @@
 # usage: test-desktop-files.sh BUILD_DIR VERSION
 set -euo pipefail
 
-if (($# != 2)); then
-  echo "usage: $0 BUILD_DIR VERSION" >&2
-  exit 2
-fi
-build=$1
-version=$2
-root=$(mktemp -d)
-trap 'rm -rf "$root"' EXIT
-fail() {
-  echo "FAILED: $*" >&2
-  exit 1
-}
+source "$(dirname "$0")/installed-files-test.sh"
+root=$work
 
 DESTDIR="$root" cmake --install "$build" --prefix /usr >/dev/null
 share="$root/usr/share"

@@ -6,19 +6,8 @@
 # usage: test-package.sh BUILD_DIR VERSION
 set -euo pipefail
 
-if (($# != 2)); then
-  echo "usage: $0 BUILD_DIR VERSION" >&2
-  exit 2
-fi
-build=$1
-version=$2
 repo=$(cd "$(dirname "$0")/.." && pwd)
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() {
-  echo "FAILED: $*" >&2
-  exit 1
-}
+source "$repo/scripts/installed-files-test.sh"
 
 deb=$("$repo/scripts/package.sh" "$work" "$build" | tail -n 1)
 [[ "$(basename "$deb")" == "kelvane_${version}_$(dpkg --print-architecture).deb" ]] ||
