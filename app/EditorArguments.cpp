@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "app/ClientBuildText.h"
+#include "core/HelpFlag.h"
 #include "core/KelvaneError.h"
 
 namespace kelvane {
@@ -12,10 +13,6 @@ namespace {
 
 constexpr char kDefsFlag[] = "--defs";
 constexpr char kBuildFlag[] = "--build";
-
-bool IsHelpFlag(std::string_view argument) {
-    return argument == "--help" || argument == "-h";
-}
 
 std::string DefinitionsFolderArgument(const std::string& folder) {
     std::error_code error;

@@ -11,20 +11,18 @@
 #include "cli/CommandHelp.h"
 #include "cli/CommandTable.h"
 #include "cli/DefinitionFlags.h"
+#include "core/HelpFlag.h"
 #include "core/KelvaneError.h"
 
 namespace {
 
+using kelvane::IsHelpFlag;
 using kelvane::cli::Arguments;
 using kelvane::cli::CliCommand;
 
 int PrintUsage(std::ostream& err) {
     kelvane::cli::PrintUsage(kelvane::cli::CliCommandTable(), err);
     return 2;
-}
-
-bool IsHelpFlag(std::string_view argument) {
-    return argument == "--help" || argument == "-h";
 }
 
 // --help, --version and COMMAND --help are answered before the global flags are taken, so

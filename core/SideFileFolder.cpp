@@ -8,14 +8,15 @@
 namespace kelvane {
 namespace {
 
-bool IsInstalledProgramFolder(const std::string& programFolder) {
-    return FileNameOfPath(programFolder) == "bin" || ::access(programFolder.c_str(), W_OK) != 0;
+// Not an installed program's folder, and the user's to write.
+bool KeepsSideFilesBesideItself(const std::string& programFolder) {
+    return FileNameOfPath(programFolder) != "bin" && ::access(programFolder.c_str(), W_OK) == 0;
 }
 
 }  // namespace
 
 std::string SideFileFolder(const std::string& programFolder) {
-    if (!IsInstalledProgramFolder(programFolder)) {
+    if (KeepsSideFilesBesideItself(programFolder)) {
         return programFolder;
     }
     const std::string data = UserDataFolder();

@@ -15,6 +15,7 @@
 #include "app/ui/MainWindow.h"
 #include "app/ui/NewTableDialog.h"
 #include "app/ui/PresetWindow.h"
+#include "core/KelvaneVersion.h"
 #include "core/SideFileFolder.h"
 #include "core/Workspace.h"
 #include "editors/ui/CreatureEditorWindow.h"
@@ -67,6 +68,7 @@ Program::Program(UserDialogs& dialogs, ModalRunner& modals, std::vector<std::str
       talentFiles_(session_),
       talents_(talentFiles_, dialogs) {
     QApplication::setApplicationName(ToQt(ApplicationTitle()));
+    QApplication::setApplicationVersion(ToQt(KelvaneVersion()));
     // Desktops match the windows to the installed menu entry, and take its name and icon.
     QGuiApplication::setDesktopFileName("kelvane");
     QApplication::setWindowIcon(ProgramIcon());

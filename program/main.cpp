@@ -10,7 +10,6 @@
 #include "app/ProgramTexts.h"
 #include "app/ui/MainWindow.h"
 #include "core/KelvaneError.h"
-#include "core/KelvaneVersion.h"
 #include "program/Program.h"
 #include "shell/ui/ConsoleDialogs.h"
 #include "shell/ui/QtDialogs.h"
@@ -83,7 +82,6 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication application(argc, argv);
-    QApplication::setApplicationVersion(kelvane::ToQt(kelvane::KelvaneVersion()));
     if (display) {
         kelvane::QtDialogs dialogs;
         return RunProgram(dialogs, dialogs, false);
