@@ -33,9 +33,8 @@ std::vector<FieldSettingsRow> FieldSettingsRowsFromDbd(const Workspace& work) {
             "with Options > Definitions folder... first.");
     }
     FileByteSource file(path);
-    const DbcHeader header = ReadDbcHeader(file, path);
     const std::optional<DbdTableDefinitions> found =
-        ReadDbdDefinitions(work.Settings, tableName, header.FieldCount, header.RecordSize);
+        ReadDbdDefinitions(work.Settings, tableName, file, path);
     if (!found) {
         throw KelvaneError("There is no " + tableName + ".dbd in the definitions folder " +
                            work.Settings.DbdFolder + ".");

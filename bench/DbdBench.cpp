@@ -15,6 +15,8 @@
 #include "core/DbdDefinitions.h"
 #include "core/DbdLayoutChoice.h"
 #include "core/DbdReader.h"
+#include "core/LittleEndian.h"
+#include "core/MemoryByteSource.h"
 
 namespace kelvane::bench {
 namespace {
@@ -55,7 +57,17 @@ std::string GeneratedDbd() {
 struct Generated {
     std::string Text;
     DbdLayoutRequest Request;
+    std::string Dbc;  // a table of the fitting layout's size, without records
 };
+
+// A DBC file of that many fields and bytes a record, holding no records and only the empty text.
+std::string EmptyDbc(int64_t fieldCount, int64_t recordBytes) {
+    std::string bytes = "WDBC" + std::string(16, '\0') + std::string(1, '\0');
+    StoreUint32Le(bytes.data() + 8, static_cast<uint32_t>(fieldCount));
+    StoreUint32Le(bytes.data() + 12, static_cast<uint32_t>(recordBytes));
+    StoreUint32Le(bytes.data() + 16, 1);
+    return bytes;
+}
 
 const Generated& Input() {
     static const Generated input = [] {
@@ -67,8 +79,9 @@ const Generated& Input() {
         const DbdDefinition& last = file.Definitions.back();
         DbdBuild build = last.Builds.front().First;
         DbdLayoutSize size = MeasureDbdLayout(file, last, build);
-        generated.Request = {"Generated.dbc", size.FieldCount, size.RecordBytes,
-                             DbdBuild{1, 99, 0, 1}};
+        generated.Request = {
+            "Generated.dbc", size.FieldCount, size.RecordBytes, DbdBuild{1, 99, 0, 1}, {}};
+        generated.Dbc = EmptyDbc(size.FieldCount, size.RecordBytes);
         return generated;
     }();
     return input;
@@ -135,8 +148,8 @@ void FindReadAndChooseLayout(benchmark::State& state) {
     const DefinitionSettings settings{folder.Path(), request.Build};
     std::optional<DbdTableDefinitions> definitions;
     for (auto _ : state) {
-        definitions =
-            ReadDbdDefinitions(settings, "generated", request.FieldCount, request.RecordBytes);
+        MemoryByteSource dbc(Input().Dbc);
+        definitions = ReadDbdDefinitions(settings, "generated", dbc, "generated.dbc");
     }
     if (!definitions || definitions->Choice.Outcome == DbdChoiceOutcome::NoFit) {
         state.SkipWithError("the generated layout was not found or does not fit");

@@ -71,9 +71,9 @@ std::string QuestScript(int sections) {
 
 void BuildQuestTable(RecordTable& table) {
     table.ClearFieldDefs();
-    table.AddFieldDef("Index", FieldKind::ftInteger, 0, true);
+    table.AddFieldDef("Index", FieldKind::ftInteger, true);
     auto add = [&table](const std::string& name, FieldKind kind = FieldKind::ftInteger) {
-        table.AddFieldDef(name, kind, kind == FieldKind::ftString ? StringFieldSize : 0, false);
+        table.AddFieldDef(name, kind, false);
     };
     add("entry");
     add("Title", FieldKind::ftString);

@@ -50,10 +50,13 @@ DefinitionSettings TakeDefinitionFlags(Arguments& args, std::ostream& err) {
         return settings;
     }
     if (buildText) {
-        settings.Build = ParseDbdBuild(*buildText);
-        if (!settings.Build) {
+        // "none" (or nothing) forgets the remembered build.
+        const bool none = buildText->empty() || *buildText == "none";
+        settings.Build = none ? std::nullopt : ParseDbdBuild(*buildText);
+        if (!none && !settings.Build) {
             throw UsageError("--build \"" + *buildText +
-                             "\" is no client build: give four numbers such as 3.3.5.12340");
+                             "\" is no client build: give four numbers such as 3.3.5.12340, "
+                             "or none");
         }
     }
     if (folder) {

@@ -61,9 +61,8 @@ DbdTableDefinitions ChosenLayout(const CurrentTable& table, std::ostream& out) {
         throw KelvaneError("No definitions folder is set: give one with --defs DIR.");
     }
     FileByteSource file(table.FilePath);
-    const DbcHeader header = ReadDbcHeader(file, table.FilePath);
     std::optional<DbdTableDefinitions> dbd =
-        ReadDbdDefinitions(settings, table.TableName, header.FieldCount, header.RecordSize);
+        ReadDbdDefinitions(settings, table.TableName, file, table.FilePath);
     if (!dbd) {
         throw KelvaneError("The definitions folder \"" + settings.DbdFolder + "\" holds no " +
                            table.TableName + ".dbd.");

@@ -2,20 +2,12 @@
 
 #include <algorithm>
 
-#include "core/DbcLayout.h"
 #include "core/DbcRecordDecoder.h"
 #include "core/DefinedColumns.h"
 #include "core/TextUtil.h"
 
 namespace kelvane {
 namespace {
-
-DbcLayout CheckedLayout(ByteSource& file, const std::string& path) {
-    const uint64_t fileSize = file.Size();
-    const size_t headerSize =
-        fileSize < DbcHeaderSize ? static_cast<size_t>(fileSize) : DbcHeaderSize;
-    return CheckDbcLayout(file.Read(0, headerSize), fileSize, path);
-}
 
 StringBlockFit FitOf(const DecodedRecords& decoded, const std::vector<ColumnDef>& columns) {
     StringBlockFit fit;
@@ -62,13 +54,20 @@ std::vector<int> FieldsToDecode(const std::vector<ColumnDef>& columns,
 
 }  // namespace
 
+DbcLayout ReadDbcLayout(ByteSource& file, const std::string& path) {
+    const uint64_t fileSize = file.Size();
+    const size_t headerSize =
+        fileSize < DbcHeaderSize ? static_cast<size_t>(fileSize) : DbcHeaderSize;
+    return CheckDbcLayout(file.Read(0, headerSize), fileSize, path);
+}
+
 DbcHeader ReadDbcHeader(ByteSource& file, const std::string& path) {
-    return CheckedLayout(file, path).Header;
+    return ReadDbcLayout(file, path).Header;
 }
 
 DbcTableData ReadDbcTable(ByteSource& file, const std::string& path,
                           const DbcColumnRequest& request, const LoadProgress& progress) {
-    const DbcLayout layout = CheckedLayout(file, path);
+    const DbcLayout layout = ReadDbcLayout(file, path);
     const int fieldCount = layout.Header.FieldCount;
     // Definitions past the columns asked for are not the caller's, so their sizes do not count.
     const int cellsRead = std::min(request.Columns, fieldCount);

@@ -9,6 +9,7 @@
 #include "core/ByteSource.h"
 #include "core/CellLayout.h"
 #include "core/DbcFormat.h"
+#include "core/DbcLayout.h"
 #include "core/FieldDef.h"
 #include "core/RecordTable.h"
 #include "core/StringBlockFit.h"
@@ -38,7 +39,7 @@ struct LoadReport {
     std::string DefinitionsNote;
     // What saving the table as loaded would change beyond the user's edits.
     StringBlockFit TextFit;
-    // One message for the user about the definitions and the bad string cells, or "" when
+    // One message for the user about the definitions and how the texts fit, or "" when
     // there is nothing to say.
     std::string Warning(const std::string& path) const;
 };
@@ -66,7 +67,11 @@ struct DbcTableData {
     LoadReport Report;
 };
 
-// The checked header of the file (see CheckDbcLayout); path names it in messages.
+// Where the records and string block of the file lie, its header checked (see CheckDbcLayout);
+// path names the file in messages.
+DbcLayout ReadDbcLayout(ByteSource& file, const std::string& path);
+
+// The checked header of the file.
 DbcHeader ReadDbcHeader(ByteSource& file, const std::string& path);
 
 // Reads the whole file. Failures throw a KelvaneError naming the file.

@@ -18,7 +18,6 @@ namespace {
 // without a test of the kind per cell.
 constexpr size_t kChunkRecords = 4096;
 constexpr size_t kBatchBytes = 256 * 1024;
-constexpr size_t kMaxTextLength = StringFieldSize;
 
 // Where a field column finds its cell within a record; Bytes 0 for a column past the record's
 // cells.
@@ -69,13 +68,9 @@ class RecordDecoder {
     template <typename Read>
     void DecodeNumbers(ColumnStore& store, const Batch& batch, size_t offset, Read read);
     void DecodeStrings(size_t field, const Batch& batch);
-    StringPool::Ref TextRef(uint32_t offset);
 
     ByteSource& file_;
     const DbcLayout& layout_;
-    // Offsets below this are followed by a terminator inside the block.
-    size_t readableEnd_ = 0;
-    bool hasLongTexts_ = false;
     std::vector<CellSource> sources_;
     DecodedRecords decoded_;
     std::optional<TextStartMap> texts_;
@@ -90,12 +85,8 @@ RecordDecoder::RecordDecoder(ByteSource& file, const DbcLayout& layout, const Ce
     block.reserve(blockSize + 1);
     block.resize(blockSize);
     file.ReadInto(layout.StringBlockOffset, block.data(), blockSize);
-    const size_t lastTerminator = block.rfind('\0');
-    readableEnd_ = lastTerminator == std::string::npos ? 0 : lastTerminator + 1;
     decoded_.Rows.Strings = StringPool(std::move(block));
-    texts_.emplace(decoded_.Rows.Strings.BlockBytes(), readableEnd_);
-    // Only when some text runs longer than a string cell holds must cells be measured.
-    hasLongTexts_ = texts_->LongestText() > kMaxTextLength;
+    texts_.emplace(decoded_.Rows.Strings.BlockBytes());
 
     const size_t recordCount = static_cast<size_t>(layout.Header.RecordCount);
     decoded_.Rows.Columns.emplace_back().Integers.reserve(recordCount);
@@ -215,26 +206,20 @@ void RecordDecoder::DecodeStrings(size_t field, const Batch& batch) {
     FillCells(decoded_.Rows.Columns[field + 1].Strings, batch, sources_[field].Offset,
               [&](const char* cell) {
                   const uint32_t offset = LoadUint32Le(cell);
-                  if (offset >= readableEnd_) {
-                      ++bad;
-                      return empty;
+                  switch (texts.Use(offset)) {
+                      case TextCell::Start:
+                          break;
+                      case TextCell::MidText:
+                          // Loaded as the rest of that text, which is what the cell reads.
+                          ++midText;
+                          break;
+                      case TextCell::Outside:
+                          ++bad;
+                          return empty;
                   }
-                  if (!texts.Use(offset)) {
-                      ++midText;
-                  }
-                  return TextRef(offset);
+                  // Texts of any length load whole: a save writes them back byte for byte.
+                  return StringPool::BlockRef(offset);
               });
-}
-
-StringPool::Ref RecordDecoder::TextRef(uint32_t offset) {
-    const StringPool::Ref ref = StringPool::BlockRef(offset);
-    if (hasLongTexts_) {
-        const std::string_view text = decoded_.Rows.Strings.View(ref);
-        if (text.size() > kMaxTextLength) {
-            return decoded_.Rows.Strings.Store(text.substr(0, kMaxTextLength));
-        }
-    }
-    return ref;
 }
 
 }  // namespace

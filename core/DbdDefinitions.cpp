@@ -3,8 +3,11 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/DbcReader.h"
+#include "core/DbcRecordDecoder.h"
 #include "core/DbdReader.h"
 #include "core/FileIo.h"
+#include "core/StringBlockProbe.h"
 #include "core/TablePaths.h"
 #include "core/TextUtil.h"
 
@@ -19,6 +22,25 @@ FieldDef FieldDefOf(const DbdField& field, int number) {
     def.KindText = std::string(FieldKindText(field.Kind));
     def.Bits = field.Bits;
     return def;
+}
+
+// How the string columns of a layout fit the file's texts, judged as a load would judge them.
+StringBlockFit LayoutTextFit(StringBlockProbe& probe, const DbcLayout& file,
+                             const std::vector<DbdField>& fields, const std::string& dbcPath,
+                             const std::string& dbdPath) {
+    std::vector<int> bits;
+    for (const DbdField& field : fields) {
+        bits.push_back(field.Bits);
+    }
+    const CellLayout cells = RecordCellLayout(file.Header, bits, dbcPath, dbdPath);
+    std::vector<ProbedStringColumn> columns;
+    for (size_t field = 0; field < fields.size(); ++field) {
+        const int cell = static_cast<int>(field);
+        if (ColumnKindOfCell(fields[field].Kind, cells.CellBytes(cell)) == FieldKind::ftString) {
+            columns.push_back({cell, fields[field].Name});
+        }
+    }
+    return probe.Fit(cells, columns);
 }
 
 }  // namespace
@@ -49,16 +71,27 @@ std::optional<std::string> FindDbdFile(const DefinitionSettings& settings,
 
 std::optional<DbdTableDefinitions> ReadDbdDefinitions(const DefinitionSettings& settings,
                                                       const std::string& tableName,
-                                                      int64_t fieldCount, int64_t recordBytes) {
+                                                      ByteSource& dbcFile,
+                                                      const std::string& dbcPath) {
     std::optional<std::string> path = FindDbdFile(settings, tableName);
     if (!path) {
         return std::nullopt;
     }
     const DbdFile file = ReadDbdFile(ReadWholeFile(*path), FileNameOfPath(*path));
+    const DbcLayout layout = ReadDbcLayout(dbcFile, dbcPath);
+    // The string block is read only once a layout of the file's size is to be judged.
+    std::optional<StringBlockProbe> probe;
+    DbdLayoutRequest request{
+        tableName + ".dbc", layout.Header.FieldCount, layout.Header.RecordSize, settings.Build, {}};
+    request.TextFit = [&](const std::vector<DbdField>& fields) {
+        if (!probe) {
+            probe.emplace(dbcFile, layout);
+        }
+        return LayoutTextFit(*probe, layout, fields, dbcPath, *path);
+    };
     DbdTableDefinitions definitions;
+    definitions.Choice = ChooseDbdLayout(file, request);
     definitions.Path = std::move(*path);
-    definitions.Choice =
-        ChooseDbdLayout(file, {tableName + ".dbc", fieldCount, recordBytes, settings.Build});
     const std::vector<DbdField>& fields = definitions.Choice.Fields;
     for (size_t i = 0; i < fields.size(); ++i) {
         definitions.Defs.push_back(FieldDefOf(fields[i], static_cast<int>(i)));

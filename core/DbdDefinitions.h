@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "core/ByteSource.h"
 #include "core/DbdLayoutChoice.h"
 #include "core/DefinitionSettings.h"
 #include "core/FieldDef.h"
@@ -26,10 +27,12 @@ struct DbdTableDefinitions {
 };
 
 // Reads the table's .dbd file (only now: the folder is not scanned beforehand) and chooses the
-// layout that fits. nullopt when there is no .dbd file for the table; a malformed one throws
-// KelvaneError naming the file and line.
+// layout that fits the DBC file dbcFile (named dbcPath in messages): its size, and its texts
+// where the layout reads strings. nullopt when there is no .dbd file
+// for the table; a malformed one throws KelvaneError naming the file and line.
 std::optional<DbdTableDefinitions> ReadDbdDefinitions(const DefinitionSettings& settings,
                                                       const std::string& tableName,
-                                                      int64_t fieldCount, int64_t recordBytes);
+                                                      ByteSource& dbcFile,
+                                                      const std::string& dbcPath);
 
 }  // namespace kelvane

@@ -81,14 +81,79 @@ std::string NothingFits(const DbdFile& file, const DbdLayoutRequest& request,
     return message + "; it loads as integers.";
 }
 
-DbdLayoutChoice Chosen(const Candidate& candidate, std::vector<DbdField> fields,
-                       DbdChoiceOutcome outcome, std::string message) {
+// A layout of the file's size, once for each different expansion, in the order it is tried.
+struct Trial {
+    const Candidate* Layout = nullptr;
+    std::vector<DbdField> Fields;
+};
+
+// 0: the chosen build's layout; 1: one of the chosen build's era; 2: any other.
+int Rank(const Candidate& candidate, const DbdLayoutRequest& request, const Candidate* forBuild) {
+    if (&candidate == forBuild) {
+        return 0;
+    }
+    return request.Build && candidate.Build.Era() == request.Build->Era() ? 1 : 2;
+}
+
+std::vector<Trial> TrialsOf(const DbdFile& file, const std::vector<Candidate>& candidates,
+                            const DbdLayoutRequest& request, const Candidate* forBuild) {
+    std::vector<const Candidate*> order;
+    for (const Candidate& candidate : candidates) {
+        if (Fits(candidate.Size, request)) {
+            order.push_back(&candidate);
+        }
+    }
+    // Within a rank, release builds go before alpha builds (0.x), the newest first: most
+    // tables people edit come from released clients, and a newer layout of the same size
+    // usually corrects an older one.
+    std::stable_sort(order.begin(), order.end(), [&](const Candidate* a, const Candidate* b) {
+        const int rankA = Rank(*a, request, forBuild);
+        const int rankB = Rank(*b, request, forBuild);
+        if (rankA != rankB) {
+            return rankA < rankB;
+        }
+        const bool releaseA = a->Build.Era() > 0;
+        const bool releaseB = b->Build.Era() > 0;
+        return releaseA != releaseB ? releaseA : a->Build > b->Build;
+    });
+    std::vector<Trial> trials;
+    for (const Candidate* candidate : order) {
+        std::vector<DbdField> fields =
+            ExpandDbdLayout(file, *candidate->Definition, candidate->Build);
+        const bool seen = std::any_of(trials.begin(), trials.end(),
+                                      [&](const Trial& trial) { return trial.Fields == fields; });
+        if (!seen) {
+            trials.push_back({candidate, std::move(fields)});
+        }
+    }
+    return trials;
+}
+
+// How the layout used was picked, after its name.
+std::string HowPicked(const DbdLayoutRequest& request, const Trial& used, size_t trials) {
+    const bool sameEra = request.Build && used.Layout->Build.Era() == request.Build->Era();
+    std::string how = request.Build ? "" : ", chosen without a build";
+    if (trials > 1) {
+        how += std::string(sameEra ? ", picked for its era" : ", the newest") + " of " +
+               std::to_string(trials) + " different layouts of the file's size";
+    }
+    return how;
+}
+
+std::string PassedOver(const std::vector<std::string>& skipped) {
+    std::string text;
+    for (const std::string& why : skipped) {
+        text += (text.empty() ? "" : "; ") + why;
+    }
+    return text;
+}
+
+DbdLayoutChoice Chosen(const Trial& trial, DbdChoiceOutcome outcome, std::string message) {
     DbdLayoutChoice choice;
     choice.Outcome = outcome;
-    choice.Fields = std::move(fields);
-    choice.Build = candidate.Build;
-    choice.DefinitionLine = candidate.Definition->LineNumber;
-    choice.DifferentFittingLayouts = 1;
+    choice.Fields = trial.Fields;
+    choice.Build = trial.Layout->Build;
+    choice.DefinitionLine = trial.Layout->Definition->LineNumber;
     choice.Message = std::move(message);
     return choice;
 }
@@ -97,63 +162,60 @@ DbdLayoutChoice Chosen(const Candidate& candidate, std::vector<DbdField> fields,
 
 DbdLayoutChoice ChooseDbdLayout(const DbdFile& file, const DbdLayoutRequest& request) {
     std::vector<Candidate> candidates = CandidatesOf(file, request.Build);
-
     const Candidate* forBuild = nullptr;
     if (request.Build) {
         auto found = std::find_if(candidates.begin(), candidates.end(),
                                   [&](const Candidate& c) { return c.Build == *request.Build; });
         forBuild = found == candidates.end() ? nullptr : &*found;
-        if (forBuild && Fits(forBuild->Size, request)) {
-            return Chosen(*forBuild, ExpandDbdLayout(file, *forBuild->Definition, forBuild->Build),
-                          DbdChoiceOutcome::ChosenBuild,
-                          request.TableName + ": " + LayoutText(file, *forBuild) + ".");
-        }
     }
-    const std::string notForBuild = WhyNotForBuild(file, request, forBuild);
+    const std::vector<Trial> trials = TrialsOf(file, candidates, request, forBuild);
 
-    // Fitting layouts in file order, with how many of them truly differ.
-    std::vector<const Candidate*> fitting;
-    std::vector<std::vector<DbdField>> expansions;
-    std::vector<size_t> expansionOf;
-    for (const Candidate& candidate : candidates) {
-        if (!Fits(candidate.Size, request)) {
-            continue;
+    std::vector<std::string> skipped;
+    for (const Trial& trial : trials) {
+        if (request.TextFit) {
+            const StringBlockFit fit = request.TextFit(trial.Fields);
+            if (!fit.Fits()) {
+                skipped.push_back(LayoutText(file, *trial.Layout) +
+                                  " does not fit its texts: " + fit.Problems());
+                continue;
+            }
         }
-        std::vector<DbdField> fields =
-            ExpandDbdLayout(file, *candidate.Definition, candidate.Build);
-        auto same = std::find(expansions.begin(), expansions.end(), fields);
-        expansionOf.push_back(static_cast<size_t>(same - expansions.begin()));
-        if (same == expansions.end()) {
-            expansions.push_back(std::move(fields));
+        const bool asChosen = trial.Layout == forBuild;
+        std::string message = request.TableName + ": " + LayoutText(file, *trial.Layout);
+        if (!asChosen) {
+            message += HowPicked(request, trial, trials.size());
+            // A chosen build's layout of the right size was passed over for its texts, and
+            // that is told below.
+            const bool sizeMisfit = !forBuild || !Fits(forBuild->Size, request);
+            const std::string why = sizeMisfit ? WhyNotForBuild(file, request, forBuild) : "";
+            if (!why.empty()) {
+                message += " (" + why + ")";
+            }
         }
-        fitting.push_back(&candidate);
+        if (!skipped.empty()) {
+            message += "; passed over: " + PassedOver(skipped);
+        }
+        DbdLayoutChoice choice =
+            Chosen(trial, asChosen ? DbdChoiceOutcome::ChosenBuild : DbdChoiceOutcome::Fitting,
+                   message + ".");
+        choice.DifferentFittingLayouts = static_cast<int>(trials.size());
+        choice.SkippedLayouts = static_cast<int>(skipped.size());
+        return choice;
     }
 
-    if (fitting.empty()) {
-        DbdLayoutChoice none;
-        none.Message = NothingFits(file, request, forBuild, notForBuild);
-        return none;
+    DbdLayoutChoice none;
+    none.DifferentFittingLayouts = static_cast<int>(trials.size());
+    none.SkippedLayouts = static_cast<int>(skipped.size());
+    if (skipped.empty()) {
+        // No layout has the file's size, the chosen build's included.
+        none.Message =
+            NothingFits(file, request, forBuild, WhyNotForBuild(file, request, forBuild));
+    } else {
+        none.Message = request.TableName + ": no layout in \"" + file.FileName +
+                       "\" fits the file's texts (" + PassedOver(skipped) +
+                       "); it loads as integers.";
     }
-
-    auto sameEra = std::find_if(fitting.begin(), fitting.end(), [&](const Candidate* c) {
-        return request.Build && c->Build.Era() == request.Build->Era();
-    });
-    size_t usedIndex =
-        sameEra == fitting.end() ? 0 : static_cast<size_t>(sameEra - fitting.begin());
-    const Candidate& used = *fitting[usedIndex];
-    std::string message = request.TableName + ": " + LayoutText(file, used);
-    if (expansions.size() > 1) {
-        message += ", " +
-                   std::string(sameEra == fitting.end() ? "the first" : "picked for its era") +
-                   " of " + std::to_string(expansions.size()) + " different layouts that fit";
-    }
-    if (!notForBuild.empty()) {
-        message += " (" + notForBuild + ")";
-    }
-    DbdLayoutChoice choice = Chosen(used, std::move(expansions[expansionOf[usedIndex]]),
-                                    DbdChoiceOutcome::Fitting, message + ".");
-    choice.DifferentFittingLayouts = static_cast<int>(expansions.size());
-    return choice;
+    return none;
 }
 
 }  // namespace kelvane

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -7,6 +8,7 @@
 #include "core/DbdBuild.h"
 #include "core/DbdFile.h"
 #include "core/DbdLayout.h"
+#include "core/StringBlockFit.h"
 
 namespace kelvane {
 
@@ -16,6 +18,9 @@ struct DbdLayoutRequest {
     int64_t FieldCount = 0;
     int64_t RecordBytes = 0;
     std::optional<DbdBuild> Build;
+    // How the string columns of a layout of the right size would fit the file's texts; a
+    // layout that does not fit them is passed over. Without it only sizes are judged.
+    std::function<StringBlockFit(const std::vector<DbdField>&)> TextFit;
 };
 
 enum class DbdChoiceOutcome {
@@ -29,12 +34,18 @@ struct DbdLayoutChoice {
     std::vector<DbdField> Fields;   // empty when nothing fits
     std::optional<DbdBuild> Build;  // the build whose layout was used
     int DefinitionLine = 0;         // where that layout starts in the .dbd file
+    // Layouts of the file's size that truly differ, and those of them passed over because
+    // their texts did not fit.
     int DifferentFittingLayouts = 0;
+    int SkippedLayouts = 0;
     // Which definitions were used, or why none fits, ready to show the user.
     std::string Message;
 };
 
-// A layout never applies unless its field count and record size equal the file's.
+// A layout never applies unless its field count and record size equal the file's and its
+// string columns fit the file's texts. Layouts are tried in this order: the chosen build's;
+// those of the chosen build's era; then release builds before alpha builds (0.x), the newest
+// first. The first that fits is used.
 DbdLayoutChoice ChooseDbdLayout(const DbdFile& file, const DbdLayoutRequest& request);
 
 }  // namespace kelvane

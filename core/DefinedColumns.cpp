@@ -4,22 +4,15 @@
 #include "core/Workspace.h"
 
 namespace kelvane {
-namespace {
-
-constexpr size_t kMaxColumnNameLength = 30;
-
-}  // namespace
-
 std::vector<ColumnDef> ColumnsOfDefinitions(const FieldDefList& defs, int count,
                                             const CellLayout& cells) {
-    std::vector<ColumnDef> columns{{"Index", FieldKind::ftInteger, 0, true}};
+    std::vector<ColumnDef> columns{{"Index", FieldKind::ftInteger, true}};
     for (int field = 0; field < count; ++field) {
         const FieldDef& def = defs[field];
         const FieldKind kind = field < cells.FieldCount()
                                    ? ColumnKindOfCell(def.Kind, cells.CellBytes(field))
                                    : def.Kind;
-        columns.push_back(
-            {def.Name, kind, kind == FieldKind::ftString ? StringFieldSize : 0, false});
+        columns.push_back({def.Name, kind, false});
     }
     return columns;
 }
@@ -29,7 +22,7 @@ void CreateColumns(RecordTable& table, const std::vector<ColumnDef>& columns) {
     // it open as it was.
     table.ClearFieldDefs();
     for (const ColumnDef& column : columns) {
-        table.AddFieldDef(column.Name, column.Kind, column.Size, column.Required);
+        table.AddFieldDef(column.Name, column.Kind, column.Required);
     }
     table.OpenEmpty();
 }
@@ -39,14 +32,6 @@ void CreateTableFromDefinitions(Workspace& workspace, int fieldCount) {
     workspace.FileLayout = LayoutOfNewTable(FieldBitsOf(workspace.Defs, fieldCount));
     // A new table has no file, so no definition file speaks for it.
     workspace.Definitions = {};
-}
-
-void CutColumnNames(FieldDefList& defs, int count) {
-    for (int field = 0; field < count; ++field) {
-        if (defs[field].Name.size() > kMaxColumnNameLength) {
-            defs[field].Name.resize(kMaxColumnNameLength);
-        }
-    }
 }
 
 }  // namespace kelvane

@@ -24,8 +24,4 @@ void CreateColumns(RecordTable& table, const std::vector<ColumnDef>& columns);
 // describe (names as they stand), saved with the cell layout their sizes give.
 void CreateTableFromDefinitions(Workspace& workspace, int fieldCount);
 
-// Cuts the names of definitions 0 to count - 1 to the 30 characters a loaded column name
-// holds, so the definitions and the table agree.
-void CutColumnNames(FieldDefList& defs, int count);
-
 }  // namespace kelvane

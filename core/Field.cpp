@@ -118,8 +118,7 @@ void Field::SetAsString(std::string_view text) {
     };
     switch (Kind()) {
         case FieldKind::ftString:
-            table_->SetCurrentCell(
-                column_, [&](auto& cell) { cell.Text.assign(text.substr(0, StringFieldSize)); });
+            table_->SetCurrentCell(column_, [&](auto& cell) { cell.Text.assign(text); });
             return;
         case FieldKind::ftFloat: {
             const std::optional<double> value = text.empty() ? std::nullopt : ParseFloatText(text);

@@ -31,12 +31,6 @@ bool IsPlausibleFloat(uint32_t bits) {
     return magnitude >= kSmallestFloat && magnitude <= kLargestFloat;
 }
 
-// Offsets below the end are followed by a terminator inside the block.
-size_t ReadableEnd(std::string_view block) {
-    const size_t lastTerminator = block.rfind('\0');
-    return lastTerminator == std::string_view::npos ? 0 : lastTerminator + 1;
-}
-
 FieldKind GuessColumnKind(const ColumnVector<int32_t>& cells, const std::vector<uint32_t>& slots,
                           TextStartMap& texts, bool blockHoldsTexts) {
     bool anyNonZero = false;
@@ -52,7 +46,7 @@ FieldKind GuessColumnKind(const ColumnVector<int32_t>& cells, const std::vector<
         }
         anyNonZero = true;
         onlyOnes = onlyOnes && value == 1;
-        allTexts = allTexts && texts.Use(value);
+        allTexts = allTexts && texts.Use(value) == TextCell::Start;
         if (value != kNegativeZero) {
             anyFloat = true;
             allFloats = allFloats && IsPlausibleFloat(value);
@@ -74,7 +68,7 @@ FieldKind GuessColumnKind(const ColumnVector<int32_t>& cells, const std::vector<
 
 FieldKindGuess GuessFieldKinds(const RecordTable& integerTable, const CellLayout& cells) {
     const std::string_view block = integerTable.Strings().BlockBytes();
-    TextStartMap texts(block, ReadableEnd(block));
+    TextStartMap texts(block);
     const bool blockHoldsTexts = texts.LongestText() > 0;
     FieldKindGuess guess;
     guess.Cells = cells;

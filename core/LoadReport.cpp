@@ -3,33 +3,33 @@
 namespace kelvane {
 namespace {
 
-std::string BadStringWarning(const LoadReport& report, const std::string& path) {
-    const int cells = report.BadStringCells;
-    if (cells == 0) {
+// What the load found of the misfit a save would refuse or ask about, or "".
+std::string MisfitWarning(const LoadReport& report, const std::string& path) {
+    if (report.TextFit.Fits()) {
         return {};
     }
-    std::string columns;
-    for (const std::string& name : report.BadStringColumns) {
-        columns += (columns.empty() ? "" : ", ") + name;
+    std::string warning = "\"" + path + "\": " + report.TextFit.Problems() + '.';
+    if (const int cells = report.BadStringCells; cells > 0) {
+        std::string columns;
+        for (const std::string& name : report.BadStringColumns) {
+            columns += (columns.empty() ? "" : ", ") + name;
+        }
+        warning += ' ' + std::to_string(cells) +
+                   (cells == 1 ? " string cell points" : " string cells point") +
+                   " past the string block and loaded as empty text (" +
+                   (report.BadStringColumns.size() == 1 ? "column " : "columns ") + columns + ").";
     }
-    const bool one = cells == 1;
-    return "\"" + path + "\": " + std::to_string(cells) +
-           (one ? " string cell does" : " string cells do") +
-           " not point at a text inside the string block and " + (one ? "was" : "were") +
-           " loaded as empty text (" +
-           (report.BadStringColumns.size() == 1 ? "column " : "columns ") + columns +
-           "). The field definitions may call an integer column a string; saving now would "
-           "write these cells as empty text.";
+    return warning + " The field definitions probably do not fit the file.";
 }
 
 }  // namespace
 
 std::string LoadReport::Warning(const std::string& path) const {
-    const std::string badStrings = BadStringWarning(*this, path);
-    if (DefinitionsNote.empty() || badStrings.empty()) {
-        return DefinitionsNote + badStrings;
+    const std::string misfit = MisfitWarning(*this, path);
+    if (DefinitionsNote.empty() || misfit.empty()) {
+        return DefinitionsNote + misfit;
     }
-    return DefinitionsNote + "\n\n" + badStrings;
+    return DefinitionsNote + "\n\n" + misfit;
 }
 
 }  // namespace kelvane

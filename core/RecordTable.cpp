@@ -47,14 +47,14 @@ void RecordTable::ClearFieldDefs() {
     upperDefNames_.clear();
 }
 
-void RecordTable::AddFieldDef(const std::string& name, FieldKind kind, int size, bool required) {
+void RecordTable::AddFieldDef(const std::string& name, FieldKind kind, bool required) {
     if (name.empty()) {
         throw KelvaneError("Field name missing");
     }
     if (!upperDefNames_.insert(UpperCase(name)).second) {
         throw KelvaneError("A component named " + name + " already exists");
     }
-    defs_.push_back(ColumnDef{name, kind, size, required});
+    defs_.push_back(ColumnDef{name, kind, required});
 }
 
 void RecordTable::OpenEmpty() {

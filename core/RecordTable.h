@@ -24,12 +24,9 @@ class Field;
 class RecordTableJournal;
 class RecordTableListener;
 
-inline constexpr int StringFieldSize = 4000;
-
 struct ColumnDef {
     std::string Name;
     FieldKind Kind = FieldKind::ftInteger;
-    int Size = 0;  // StringFieldSize for ftString
     bool Required = false;
 };
 
@@ -54,7 +51,7 @@ class RecordTable {
     // ---- Column definitions and lifetime -----------------------------------------------
     void ClearFieldDefs();
     // Fails with "A component named %s already exists" or "Field name missing".
-    void AddFieldDef(const std::string& name, FieldKind kind, int size, bool required);
+    void AddFieldDef(const std::string& name, FieldKind kind, bool required);
     int FieldDefCount() const { return static_cast<int>(defs_.size()); }
     const ColumnDef& FieldDefAt(int index) const { return defs_.at(static_cast<size_t>(index)); }
     // Builds an empty, open table from the definitions.

@@ -8,7 +8,8 @@ std::string DefinitionsSummary(const TableDefinitions& definitions) {
             return definitions.File + (definitions.FromPreset ? " (preset)" : "");
         case DefinitionsSource::Dbd:
             return definitions.File +
-                   (definitions.Build ? ", build " + definitions.Build->Text() : std::string());
+                   (definitions.Build ? ", build " + definitions.Build->Text() : std::string()) +
+                   (definitions.ChosenWithoutBuild ? ", chosen without a build" : "");
         case DefinitionsSource::None:
             break;
     }

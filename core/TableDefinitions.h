@@ -30,8 +30,9 @@ struct TableDefinitions {
     std::string File;
     // The TABLE.ini's bytes are those of a built-in preset.
     bool FromPreset = false;
-    // The build whose .dbd layout was used.
+    // The build whose .dbd layout was used, and whether no build was set to choose it by.
     std::optional<DbdBuild> Build;
+    bool ChosenWithoutBuild = false;
     // How the .dbd layout was chosen, or why none fits; empty when there is nothing to say.
     std::string Message;
     // Entry i describes field i (column i + 1); empty entries when nothing is known.
@@ -40,7 +41,7 @@ struct TableDefinitions {
     int TextLikeColumns = 0;
 };
 
-// "Spell.dbd, build 3.3.5.12340", "Spell.ini", "Spell.ini (preset)" or
+// "Spell.dbd, build 3.3.5.12340" (", chosen without a build"), "Spell.ini", "Spell.ini (preset)" or
 // "No definitions; 3 columns look like texts".
 std::string DefinitionsSummary(const TableDefinitions& definitions);
 

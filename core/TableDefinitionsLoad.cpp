@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/DbcReader.h"
 #include "core/DbdDefinitions.h"
 #include "core/FieldDefFile.h"
 #include "core/FileIo.h"
@@ -88,8 +89,9 @@ TableDefinitions IniDefinitions(const std::string& iniPath) {
     return used;
 }
 
-LoadedDefinitions LoadTableDefinitions(const Workspace& workspace, const DbcHeader& header,
+LoadedDefinitions LoadTableDefinitions(const Workspace& workspace, ByteSource& file,
                                        const std::string& path, FieldDefList& defs) {
+    const DbcHeader header = ReadDbcHeader(file, path);
     const std::string iniPath = FieldDefFilePath(workspace.Current);
     LoadedDefinitions loaded;
     loaded.Path = iniPath;
@@ -101,9 +103,13 @@ LoadedDefinitions LoadTableDefinitions(const Workspace& workspace, const DbcHead
         return loaded;
     }
     try {
-        std::optional<DbdTableDefinitions> dbd = ReadDbdDefinitions(
-            workspace.Settings, workspace.Current.TableName, header.FieldCount, header.RecordSize);
-        return dbd ? FromDbd(std::move(loaded), std::move(*dbd), defs) : loaded;
+        std::optional<DbdTableDefinitions> dbd =
+            ReadDbdDefinitions(workspace.Settings, workspace.Current.TableName, file, path);
+        if (!dbd) {
+            return loaded;
+        }
+        loaded.Used.ChosenWithoutBuild = !workspace.Settings.Build;
+        return FromDbd(std::move(loaded), std::move(*dbd), defs);
     } catch (const KelvaneError& error) {
         // A broken .dbd file must not keep the user from their table: it opens as integers,
         // and the message says what is wrong where.

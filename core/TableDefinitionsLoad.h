@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "core/ByteSource.h"
 #include "core/DbcFormat.h"
 #include "core/FieldDef.h"
 #include "core/TableDefinitions.h"
@@ -20,11 +21,12 @@ struct LoadedDefinitions {
     std::string Note;
 };
 
-// Fills definitions 0 to header.FieldCount - 1 for the file at path, which is the workspace's
-// current table. The TABLE.ini beside it always wins; without one, the table's .dbd file in the
-// definitions folder gives its fitting layout; a .dbd layout that does not fit is never
-// applied, and the fields are integers named by number, as with no definitions at all.
-LoadedDefinitions LoadTableDefinitions(const Workspace& workspace, const DbcHeader& header,
+// Fills definitions 0 to the field count - 1 for the DBC file at path (its bytes in file), which
+// is the workspace's current table. The TABLE.ini beside it always wins; without one, the
+// table's .dbd file in the definitions folder gives its fitting layout; a .dbd layout that does
+// not fit the file's size or texts is never applied, and the fields are integers named by
+// number, as with no definitions at all.
+LoadedDefinitions LoadTableDefinitions(const Workspace& workspace, ByteSource& file,
                                        const std::string& path, FieldDefList& defs);
 
 // Which definitions a table loaded with the field-definition file at iniPath used: that file

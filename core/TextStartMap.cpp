@@ -6,8 +6,17 @@
 
 namespace kelvane {
 
-TextStartMap::TextStartMap(std::string_view block, size_t readableEnd)
-    : block_(block), readableEnd_(readableEnd), marks_((readableEnd + 31) / 32) {
+namespace {
+
+size_t ReadableEndOf(std::string_view block) {
+    const size_t lastTerminator = block.rfind('\0');
+    return lastTerminator == std::string_view::npos ? 0 : lastTerminator + 1;
+}
+
+}  // namespace
+
+TextStartMap::TextStartMap(std::string_view block)
+    : block_(block), readableEnd_(ReadableEndOf(block)), marks_((readableEnd_ + 31) / 32) {
     // A text starts at offset 0 and after every terminator.
     size_t offset = 0;
     while (offset < readableEnd_) {

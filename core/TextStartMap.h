@@ -7,30 +7,38 @@
 
 namespace kelvane {
 
+// What a string cell's offset points at in the string block.
+enum class TextCell : uint8_t {
+    Start,    // the start of a text, the empty text included
+    MidText,  // the middle of a text: the signature of an integer column read as a string
+    Outside,  // past the block's last terminator: no text at all
+};
+
 // The texts of a file's string block, by the offset they start at, and which of them string
-// cells point at. It tells a cell that points into the middle of a text (the signature of an
-// integer column read as a string) from one that points at a text, and counts the texts no
-// cell points at, which a save would drop.
+// cells point at. It tells a cell that points into the middle of a text from one that points
+// at a text, and counts the texts no cell points at, which a save would drop.
 class TextStartMap {
   public:
-    // readableEnd: offsets below it are followed by a terminator inside the block.
-    TextStartMap(std::string_view block, size_t readableEnd);
+    explicit TextStartMap(std::string_view block);
 
-    // Whether offset is the start of a text (the empty text included) and, if so, notes that
-    // a cell points at it.
-    bool Use(uint32_t offset) {
+    // What offset points at; when it is a text's start, notes that a cell points there.
+    TextCell Use(uint32_t offset) {
         if (offset >= readableEnd_) {
-            return false;
+            // A block without any bytes holds no texts, yet a cell of 0 reads as the empty
+            // text, and a save writes that text there: nothing a reader sees changes.
+            return offset == 0 && block_.empty() ? TextCell::Start : TextCell::Outside;
         }
         uint64_t& word = marks_[offset >> 5];
         const unsigned shift = 2 * (offset & 31);
         if (((word >> shift) & kStart) != 0) {
             word |= kUsed << shift;
-            return true;
+            return TextCell::Start;
         }
-        return IsEmptyText(offset);
+        return IsEmptyText(offset) ? TextCell::Start : TextCell::MidText;
     }
 
+    // Offsets below this are followed by a terminator inside the block.
+    size_t ReadableEnd() const { return readableEnd_; }
     // Texts of at least one byte that no call of Use pointed at.
     int UnusedTexts() const;
     // The length of the longest text in the block.

@@ -35,7 +35,7 @@ LoadReport BuildTable(Workspace& workspace, const std::string& path, ByteSource&
     int described = fieldLimit;
     TableDefinitions used;
     if (applyDefinitions) {
-        LoadedDefinitions loaded = LoadTableDefinitions(workspace, header, path, *defs);
+        LoadedDefinitions loaded = LoadTableDefinitions(workspace, file, path, *defs);
         definitionsPath = std::move(loaded.Path);
         described = loaded.DescribedFields;
         note = std::move(loaded.Note);
@@ -49,7 +49,6 @@ LoadReport BuildTable(Workspace& workspace, const std::string& path, ByteSource&
         }
         columns = fieldLimit;
     }
-    CutColumnNames(*defs, columns);
     DbcTableData data =
         ReadDbcTable(file, path, {*defs, columns, definitionsPath, onlyColumns}, progress);
     CreateColumns(workspace.Table, data.Columns);

@@ -1,5 +1,7 @@
 #include "databases/MysqlColumnTypes.h"
 
+#include <algorithm>
+
 #include "core/RecordTable.h"
 #include "core/Utf8.h"
 #include "databases/SqlTableShape.h"
@@ -7,8 +9,16 @@
 namespace kelvane {
 namespace {
 
-// The table cuts every text to StringFieldSize bytes, which TEXT and BLOB always hold.
-static_assert(StringFieldSize <= 65535);
+// The smallest of MySQL's text (or byte string) types that holds longestBytes: TEXT, MEDIUMTEXT
+// or LONGTEXT. Tables load texts of any length, and a too small type would cut them.
+std::string SizedTextType(size_t longestBytes, const std::string& kind) {
+    constexpr size_t kTextBytes = 65535;
+    constexpr size_t kMediumTextBytes = 16777215;
+    if (longestBytes <= kTextBytes) {
+        return kind;
+    }
+    return (longestBytes <= kMediumTextBytes ? "MEDIUM" : "LONG") + kind;
+}
 
 std::string IntegerType(int cellBytes) {
     switch (cellBytes) {
@@ -22,12 +32,14 @@ std::string IntegerType(int cellBytes) {
 }
 
 MysqlColumn TextColumn(const RecordTable& table, int column) {
+    bool bytes = false;
+    size_t longest = 0;
     for (int row = 0; row < table.RecordCount(); ++row) {
-        if (!IsUtf8(table.StringAt(row, column))) {
-            return MysqlColumn{"BLOB", true};
-        }
+        const std::string_view text = table.StringAt(row, column);
+        bytes = bytes || !IsUtf8(text);
+        longest = std::max(longest, text.size());
     }
-    return MysqlColumn{"TEXT", false};
+    return MysqlColumn{SizedTextType(longest, bytes ? "BLOB" : "TEXT"), bytes};
 }
 
 }  // namespace

@@ -67,7 +67,6 @@ ImportRows::ImportRows(const RecordTable& table, std::vector<int> columns) {
         imported.Table = column;
         imported.Kind = table.ColumnKind(column);
         imported.Name = table.Presentation(column).Caption;
-        imported.Size = table.FieldDefAt(column).Size;
         columns_.push_back(std::move(imported));
     }
 }
@@ -193,7 +192,7 @@ void ImportRows::SetText(int position, std::string_view text) {
             break;
         }
         case FieldKind::ftString:
-            PutText(column, row, text.substr(0, static_cast<size_t>(column.Size)));
+            PutText(column, row, text);
             break;
     }
     column.Set[row] = true;

@@ -59,7 +59,7 @@ class ImportRows {
     // typed text: integers in decimal or hexadecimal, also unsigned 32-bit values and whole
     // numbers with decimals ("5.00"); floats with the user's decimal separator (or "."), a text
     // that the nearest 32-bit float writes the same way taking that float, so that an export
-    // reads back bit for bit; strings as they are (cut to the column's size). An empty text
+    // reads back bit for bit; strings as they are, of any length. An empty text
     // leaves a number cell blank and is an empty string cell.
     void SetText(int position, std::string_view text);
 
@@ -80,7 +80,6 @@ class ImportRows {
         int Table = 0;
         FieldKind Kind = FieldKind::ftInteger;
         std::string Name;  // the column's caption, for messages
-        int Size = 0;      // the longest text a string column holds
         std::vector<int32_t> Integers;
         std::vector<double> Floats;
         std::vector<uint64_t> TextStarts;  // where each row's text begins in Texts

@@ -23,8 +23,8 @@ constexpr std::array<KindWords, PatchProblemCount> kKindWords = {{
     {"lines without a cell", "the table has no column but the key, and such lines fail"},
     {"keys that repeat",
      "every line after the first with the same key would change the first record instead"},
-    {"texts with blanks or control characters at either end, or longer than 4000 characters",
-     "a text patched in is saved without them and cut to 4000 characters"},
+    {"texts with blanks or control characters at either end",
+     "a text patched in is saved without them"},
     {"floats whose text reads back as another 32-bit value",
      "the reader reads \"NAN\" as the plain NaN, whatever bits the float had"},
 }};

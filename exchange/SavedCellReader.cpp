@@ -82,7 +82,7 @@ bool SavedCellReader::ReadsBackAs(std::string_view written, int row, int column)
         case FieldKind::ftString:
             break;
     }
-    return TrimBlanks(written.substr(0, StringFieldSize)) == Text(slot, target);
+    return TrimBlanks(written) == Text(slot, target);
 }
 
 bool SavedCellReader::IsNegativeZero(int row, int column) const {

@@ -34,8 +34,7 @@ void BuildTable(RecordTable& table) {
     table.ClearFieldDefs();
     for (const auto& column : columns) {
         const bool text = column.Kind == FieldKind::ftString;
-        table.AddFieldDef(column.Name, column.Kind, text ? kelvane::StringFieldSize : 0,
-                          column.Name == columns[0].Name);
+        table.AddFieldDef(column.Name, column.Kind, column.Name == columns[0].Name);
     }
     table.OpenEmpty();
     for (const char* cells : {"1|a|1.5|x", "2|b,c||", "1|dup|0|y"}) {

@@ -49,7 +49,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                                             ? kelvane::DbdBuild{1, 12, 1, 5875}
                                             : definition.Builds.front().First;
         const kelvane::DbdLayoutSize own = kelvane::MeasureDbdLayout(file, definition, build);
-        const kelvane::DbdLayoutRequest request{"Fuzz.dbc", own.FieldCount, own.RecordBytes, build};
+        const kelvane::DbdLayoutRequest request{
+            "Fuzz.dbc", own.FieldCount, own.RecordBytes, build, {}};
         CheckChoice(file, request);
         const bool expandable = own.FieldCount <= kelvane::MaxFieldCount;
         if (expandable && !definition.Builds.empty() &&

@@ -25,11 +25,11 @@ constexpr int kKeyColumn = 1;
 
 void BuildTable(RecordTable& table) {
     table.ClearFieldDefs();
-    table.AddFieldDef("Index", FieldKind::ftInteger, 0, true);
-    table.AddFieldDef("ID", FieldKind::ftInteger, 0, false);
-    table.AddFieldDef("Name", FieldKind::ftString, kelvane::StringFieldSize, false);
-    table.AddFieldDef("Speed", FieldKind::ftFloat, 0, false);
-    table.AddFieldDef("Tag", FieldKind::ftString, kelvane::StringFieldSize, false);
+    table.AddFieldDef("Index", FieldKind::ftInteger, true);
+    table.AddFieldDef("ID", FieldKind::ftInteger, false);
+    table.AddFieldDef("Name", FieldKind::ftString, false);
+    table.AddFieldDef("Speed", FieldKind::ftFloat, false);
+    table.AddFieldDef("Tag", FieldKind::ftString, false);
     table.OpenEmpty();
     const struct {
         int32_t Index;

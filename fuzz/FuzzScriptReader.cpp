@@ -31,7 +31,7 @@ void Check(bool condition) {
 
 void BuildTable(kelvane::RecordTable& table) {
     table.ClearFieldDefs();
-    table.AddFieldDef("Index", FieldKind::ftInteger, 0, true);
+    table.AddFieldDef("Index", FieldKind::ftInteger, true);
     const struct {
         const char* Name;
         FieldKind Kind;
@@ -52,8 +52,7 @@ void BuildTable(kelvane::RecordTable& table) {
         {"RequiresTradeSkill", FieldKind::ftFloat},
     };
     for (const auto& column : columns) {
-        table.AddFieldDef(column.Name, column.Kind,
-                          column.Kind == FieldKind::ftString ? kelvane::StringFieldSize : 0, false);
+        table.AddFieldDef(column.Name, column.Kind, false);
     }
     table.OpenEmpty();
 }

@@ -46,11 +46,11 @@ const std::string& DatabasePath() {
 
 void BuildTable(kelvane::RecordTable& table) {
     table.ClearFieldDefs();
-    table.AddFieldDef("Index", FieldKind::ftInteger, 0, true);
-    table.AddFieldDef("ID", FieldKind::ftInteger, 0, false);
-    table.AddFieldDef("Name", FieldKind::ftString, kelvane::StringFieldSize, false);
-    table.AddFieldDef("Speed", FieldKind::ftFloat, 0, false);
-    table.AddFieldDef("Flags", FieldKind::ftInteger, 0, false);
+    table.AddFieldDef("Index", FieldKind::ftInteger, true);
+    table.AddFieldDef("ID", FieldKind::ftInteger, false);
+    table.AddFieldDef("Name", FieldKind::ftString, false);
+    table.AddFieldDef("Speed", FieldKind::ftFloat, false);
+    table.AddFieldDef("Flags", FieldKind::ftInteger, false);
     table.OpenEmpty();
     for (int id : {1, 2, 7}) {
         table.Append();

@@ -26,11 +26,10 @@ class FieldSettingsTest : public ::testing::Test {
                                                 {"Speed", FieldKind::ftFloat}});
         LoadFieldDefinitions(work->Current, work->Defs, 3);
         RecordTable& table = work->Table;
-        table.AddFieldDef("Index", FieldKind::ftInteger, 0, true);
+        table.AddFieldDef("Index", FieldKind::ftInteger, true);
         for (int field = 0; field < 3; ++field) {
             const FieldDef& def = work->Defs[field];
-            table.AddFieldDef(def.Name, def.Kind, def.Kind == FieldKind::ftString ? 4000 : 0,
-                              false);
+            table.AddFieldDef(def.Name, def.Kind, false);
         }
         table.OpenEmpty();
     }

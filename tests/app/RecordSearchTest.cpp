@@ -279,8 +279,8 @@ TEST(RecordSearchFieldList, IsFilledOnceFromTheFirstTableSearched) {
     EXPECT_EQ(settings.FieldList, firstColumns);
 
     RecordTable second;
-    second.AddFieldDef("Index", FieldKind::ftInteger, 0, true);
-    second.AddFieldDef("Other", FieldKind::ftInteger, 0, false);
+    second.AddFieldDef("Index", FieldKind::ftInteger, true);
+    second.AddFieldDef("Other", FieldKind::ftInteger, false);
     second.OpenEmpty();
     FillFieldList(settings, second);
     EXPECT_EQ(settings.FieldList, firstColumns);

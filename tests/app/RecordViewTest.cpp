@@ -179,7 +179,7 @@ TEST_F(RecordViewTest, AResetKeepsSortAndFiltersWhileTheColumnsStay) {
     EXPECT_EQ(Shown(), (std::vector<int>{3, 0, 1, 2}));
     table.Close();
     table.ClearFieldDefs();
-    table.AddFieldDef("Index", FieldKind::ftInteger, 0, true);
+    table.AddFieldDef("Index", FieldKind::ftInteger, true);
     table.OpenEmpty();
     EXPECT_EQ(view.SortColumn(), -1);
     EXPECT_FALSE(view.Filtered());

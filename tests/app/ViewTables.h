@@ -16,11 +16,11 @@ struct ViewRecord {
 
 // Index, ID (shown in hexadecimal), Name, Speed, Rank; Index counts the records from 0.
 inline void BuildViewTable(RecordTable& table, const std::vector<ViewRecord>& records) {
-    table.AddFieldDef("Index", FieldKind::ftInteger, 0, true);
-    table.AddFieldDef("ID", FieldKind::ftInteger, 0, false);
-    table.AddFieldDef("Name", FieldKind::ftString, StringFieldSize, false);
-    table.AddFieldDef("Speed", FieldKind::ftFloat, 0, false);
-    table.AddFieldDef("Rank", FieldKind::ftInteger, 0, false);
+    table.AddFieldDef("Index", FieldKind::ftInteger, true);
+    table.AddFieldDef("ID", FieldKind::ftInteger, false);
+    table.AddFieldDef("Name", FieldKind::ftString, false);
+    table.AddFieldDef("Speed", FieldKind::ftFloat, false);
+    table.AddFieldDef("Rank", FieldKind::ftInteger, false);
     table.OpenEmpty();
     table.Presentation(1).HexHooks = true;
     int index = 0;

@@ -35,10 +35,9 @@ class DbcWriterTest : public ::testing::Test {
     // Index plus the given columns, open and empty.
     void Build(const std::vector<FieldSpec>& fields) {
         table_.ClearFieldDefs();
-        table_.AddFieldDef("Index", FieldKind::ftInteger, 0, true);
+        table_.AddFieldDef("Index", FieldKind::ftInteger, true);
         for (const FieldSpec& field : fields) {
-            table_.AddFieldDef(field.Name, field.Kind,
-                               field.Kind == FieldKind::ftString ? StringFieldSize : 0, false);
+            table_.AddFieldDef(field.Name, field.Kind, false);
         }
         table_.OpenEmpty();
     }
@@ -335,7 +334,7 @@ TEST_F(DbcWriterTest, StringsBeyond16MiBAreRefusedAndTheOldFileKept) {
     dir_.Write("Out.dbc", old);
     Build({{"Text", FieldKind::ftString}});
     // 4200 distinct texts of 4000 characters: a little over 16 MiB.
-    std::string text(StringFieldSize, 'a');
+    std::string text(4000, 'a');
     for (int i = 0; i < 4200; ++i) {
         const std::string number = std::to_string(i);
         text.replace(0, number.size(), number);

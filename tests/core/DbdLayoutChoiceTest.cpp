@@ -44,7 +44,7 @@ Icon<32>[8]
 class DbdLayoutChoiceTest : public ::testing::Test {
   protected:
     DbdLayoutChoice Choose(int64_t fieldCount, int64_t recordBytes, const char* build) const {
-        DbdLayoutRequest request{"Spark.dbc", fieldCount, recordBytes, std::nullopt};
+        DbdLayoutRequest request{"Spark.dbc", fieldCount, recordBytes, std::nullopt, {}};
         if (build != nullptr) {
             request.Build = ParseDbdBuild(build);
         }
@@ -78,12 +78,12 @@ TEST_F(DbdLayoutChoiceTest, TheChosenBuildsLayoutWinsWhenItFits) {
 TEST_F(DbdLayoutChoiceTest, AChosenLayoutThatDoesNotFitGivesWayToOneThatDoes) {
     DbdLayoutChoice choice = Choose(11, 44, "3.3.5.12340");
     EXPECT_EQ(choice.Outcome, DbdChoiceOutcome::Fitting);
-    EXPECT_EQ(choice.DefinitionLine, 8);
+    EXPECT_EQ(choice.DefinitionLine, 24);
     EXPECT_EQ(choice.DifferentFittingLayouts, 2);
     EXPECT_EQ(choice.Fields.size(), 11u);
     EXPECT_TRUE(Mentions(choice, "19 fields, 76 bytes a record")) << choice.Message;
     EXPECT_TRUE(Mentions(choice, "11 fields, 44 bytes a record")) << choice.Message;
-    EXPECT_TRUE(Mentions(choice, "the first of 2 different layouts")) << choice.Message;
+    EXPECT_TRUE(Mentions(choice, "the newest of 2 different layouts")) << choice.Message;
 }
 
 TEST_F(DbdLayoutChoiceTest, SeveralDifferentFitsPreferTheChosenBuildsEra) {
@@ -96,8 +96,57 @@ TEST_F(DbdLayoutChoiceTest, SeveralDifferentFitsPreferTheChosenBuildsEra) {
     EXPECT_TRUE(Mentions(era2, "picked for its era")) << era2.Message;
 
     DbdLayoutChoice noBuild = Choose(11, 44, nullptr);
-    EXPECT_EQ(noBuild.DefinitionLine, 8);
+    EXPECT_EQ(noBuild.Build->Text(), "2.0.1.6180");
     EXPECT_EQ(noBuild.DifferentFittingLayouts, 2);
+    EXPECT_TRUE(Mentions(noBuild, "chosen without a build")) << noBuild.Message;
+}
+
+TEST_F(DbdLayoutChoiceTest, ReleaseBuildsGoBeforeAlphaBuildsWithoutABuild) {
+    std::string text = SparkDbd;
+    text += "\nBUILD 0.9.1.3810\n$id$ID<32>\nScale\nModel\nIcon<32>[8]\n";
+    const DbdFile withAlpha = ReadDbdFile(text, "Spark.dbd");
+    const DbdLayoutChoice choice =
+        ChooseDbdLayout(withAlpha, {"Spark.dbc", 11, 44, std::nullopt, {}});
+    EXPECT_EQ(choice.Build->Text(), "2.0.1.6180");
+    EXPECT_EQ(choice.DifferentFittingLayouts, 3);
+}
+
+TEST_F(DbdLayoutChoiceTest, LayoutsWhoseTextsDoNotFitArePassedOverInTurn) {
+    // The texts are where the 1.12.1 layout reads its locale texts; a layout reading Model there
+    // points into the middle of them.
+    const auto textsFitNameLang = [](const std::vector<DbdField>& fields) {
+        StringBlockFit fit;
+        if (fields[1].Name != "Name_lang_enUS") {
+            fit.MisreadColumns.push_back({fields[1].Name, 7});
+        }
+        return fit;
+    };
+    for (const char* build : {"2.4.3.8606", "1.9.4.5086"}) {
+        SCOPED_TRACE(build);
+        DbdLayoutRequest request{"Spark.dbc", 11, 44, ParseDbdBuild(build), textsFitNameLang};
+
+        const DbdLayoutChoice choice = ChooseDbdLayout(file_, request);
+
+        EXPECT_EQ(choice.Outcome, DbdChoiceOutcome::Fitting);
+        EXPECT_EQ(choice.Build->Text(), "1.12.1.5875");
+        EXPECT_EQ(choice.SkippedLayouts, 1);
+        EXPECT_TRUE(Mentions(choice, "passed over: the layout of build")) << choice.Message;
+        EXPECT_TRUE(Mentions(choice, "7 cells of the string column \"Model\"")) << choice.Message;
+    }
+
+    DbdLayoutRequest none{"Spark.dbc", 11, 44, std::nullopt,
+                          [](const std::vector<DbdField>& fields) {
+                              StringBlockFit fit;
+                              fit.DroppedTexts = static_cast<int>(fields.size());
+                              return fit;
+                          }};
+    const DbdLayoutChoice nothing = ChooseDbdLayout(file_, none);
+    EXPECT_EQ(nothing.Outcome, DbdChoiceOutcome::NoFit);
+    EXPECT_TRUE(nothing.Fields.empty());
+    EXPECT_EQ(nothing.SkippedLayouts, 2);
+    EXPECT_TRUE(Mentions(nothing, "no layout in \"Spark.dbd\" fits the file's texts"))
+        << nothing.Message;
+    EXPECT_TRUE(Mentions(nothing, "it loads as integers")) << nothing.Message;
 }
 
 TEST_F(DbdLayoutChoiceTest, NothingFittingIsSaidWithTableBuildAndBothCounts) {

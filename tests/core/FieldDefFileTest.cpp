@@ -185,9 +185,9 @@ TEST(SaveTableFieldDefinitions, NoFieldsOnlyRemovesTheSections) {
 TEST(SaveTableFieldDefinitions, WritesOneFieldPerTableColumnAfterIndex) {
     TempDir dir;
     RecordTable table;
-    table.AddFieldDef("Index", FieldKind::ftInteger, 0, true);
-    table.AddFieldDef("a", FieldKind::ftInteger, 0, false);
-    table.AddFieldDef("b", FieldKind::ftFloat, 0, false);
+    table.AddFieldDef("Index", FieldKind::ftInteger, true);
+    table.AddFieldDef("a", FieldKind::ftInteger, false);
+    table.AddFieldDef("b", FieldKind::ftFloat, false);
     table.OpenEmpty();
     auto defs = std::make_unique<FieldDefList>();
     (*defs)[0] = Def(0, "a", FieldKind::ftInteger, true);

@@ -11,7 +11,7 @@ namespace {
 class GridColumnsTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        table.AddFieldDef("Index", FieldKind::ftInteger, 0, true);
+        table.AddFieldDef("Index", FieldKind::ftInteger, true);
         AddColumn("attributes", FieldKind::ftInteger, true);
         AddColumn("speed", FieldKind::ftFloat, false);
         AddColumn("name", FieldKind::ftString, false);
@@ -25,7 +25,7 @@ class GridColumnsTest : public ::testing::Test {
     void AddColumn(const std::string& name, FieldKind kind, bool hex) {
         const int entry = table.FieldDefCount() - 1;
         defs[entry] = FieldDef{entry, name, std::string(FieldKindText(kind)), kind, hex};
-        table.AddFieldDef(name, kind, kind == FieldKind::ftString ? StringFieldSize : 0, false);
+        table.AddFieldDef(name, kind, false);
     }
     RecordTable table;
     FieldDefList defs;

@@ -158,5 +158,33 @@ TEST_F(StringBlockFitTest, TextsWithBlanksAndControlCharactersRoundTripByteForBy
     EXPECT_EQ(dir_.Read("Out.dbc"), file.Bytes());
 }
 
+TEST_F(StringBlockFitTest, WhatASaveKeepsForAReaderIsNeverCalledAMisfit) {
+    const std::string longText(70000, 'L');
+    const struct {
+        const char* Label;
+        DbcBytes File;
+        bool Fits;
+        std::string Saved;  // the file a save writes; empty: the file as it was
+    } cases[] = {
+        {"a text far longer than a cell was once cut to",
+         NameFile({1, 0}, "\0"s + longText + "\0"s), true, ""},
+        {"only empty texts and no block at all", NameFile({0, 0}, ""), true,
+         NameFile({0, 0}, "\0"s).Bytes()},
+        {"a cell past a block without bytes", NameFile({0, 3}, ""), false, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Label);
+
+        const LoadReport report = Load(c.File, kIdAndName);
+
+        EXPECT_EQ(report.TextFit.Fits(), c.Fits) << report.TextFit.Problems();
+        EXPECT_EQ(report.Warning("Names.dbc").empty(), c.Fits) << report.Warning("Names.dbc");
+        if (c.Fits) {
+            SaveDbcFile(ws_, dir_.File("Out.dbc"));
+            EXPECT_EQ(dir_.Read("Out.dbc"), c.Saved.empty() ? c.File.Bytes() : c.Saved);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace kelvane

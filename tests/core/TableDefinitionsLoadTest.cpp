@@ -94,7 +94,7 @@ TEST_F(TableDefinitionsLoadTest, FittingLayoutGivesNamesKindsWidthsAndHelp) {
     EXPECT_EQ(work_->Defs[12].Bits, 8);
 
     EXPECT_EQ(Used().Source, DefinitionsSource::Dbd);
-    EXPECT_EQ(DefinitionsSummary(Used()), "Mount.dbd, build 1.12.1.5875");
+    EXPECT_EQ(DefinitionsSummary(Used()), "Mount.dbd, build 1.12.1.5875, chosen without a build");
     ASSERT_EQ(Used().Help.size(), 14U);
     EXPECT_TRUE(Used().Help[0].IsKey);
     EXPECT_EQ(Used().Help[1].Comment, "shown in the mount list");
@@ -108,6 +108,56 @@ TEST_F(TableDefinitionsLoadTest, ChosenBuildAndFileNameInAnyCase) {
     EXPECT_EQ(Used().File, "MOUNT.DBD");
     EXPECT_EQ(Used().Build, ParseDbdBuild("1.12.1.5875"));
     EXPECT_NE(Used().Message.find("line 13"), std::string::npos) << Used().Message;
+    EXPECT_EQ(DefinitionsSummary(Used()), "MOUNT.DBD, build 1.12.1.5875");
+}
+
+TEST_F(TableDefinitionsLoadTest, ALayoutOfTheRightSizeWhoseTextsLandElsewhereIsPassedOver) {
+    // A newer layout of the same size that reads the spell where the name is: without a build
+    // it is tried first, and its string cells point at no text.
+    std::string dbd = MountDbd;
+    dbd += R"(
+BUILD 1.13.0.1
+$id$ID<32>
+SpellID<32>
+Name_lang
+Speed
+Flags<u8>[2]
+)";
+    for (const char* build : {"", "1.13.0.1"}) {
+        SCOPED_TRACE(build);
+        definitions_.Write("Mount.dbd", dbd);
+        work_->Settings.Build = ParseDbdBuild(build);
+
+        const LoadReport report = Open();
+
+        EXPECT_EQ(report.Warning("Mount.dbc"), "");
+        EXPECT_EQ(Used().Build, ParseDbdBuild("1.12.1.5875"));
+        EXPECT_EQ(Table().StringAt(1, 2), "Pale ram");
+        for (const char* part : {"passed over", "1.13.0.1", "does not fit its texts",
+                                 "of the string column", "in no string column"}) {
+            EXPECT_NE(Used().Message.find(part), std::string::npos)
+                << part << " in " << Used().Message;
+        }
+    }
+}
+
+TEST_F(TableDefinitionsLoadTest, WhenNoLayoutFitsTheTextsTheTableLoadsAsIntegersAndSaysWhy) {
+    std::string dbd = MountDbd;
+    dbd.replace(dbd.find("$id$ID<32>\nName_lang\nSpellID<32>\nSpeed"),
+                std::string("$id$ID<32>\nName_lang\nSpellID<32>\nSpeed").size(),
+                "$id$ID<32>\nSpellID<32>\nName_lang\nSpeed");
+    definitions_.Write("Mount.dbd", dbd);
+    work_->Settings.Build = ParseDbdBuild("1.12.1.5875");
+
+    const LoadReport report = Open();
+
+    EXPECT_EQ(Used().Source, DefinitionsSource::None);
+    EXPECT_EQ(Table().ColumnKind(2), FieldKind::ftInteger);
+    const std::string warning = report.Warning("Mount.dbc");
+    for (const char* part : {"no layout in \"Mount.dbd\" fits the file's texts", "1.12.1.5875",
+                             "loads as integers", "2 texts of the file are in no string column"}) {
+        EXPECT_NE(warning.find(part), std::string::npos) << part << " in " << warning;
+    }
 }
 
 TEST_F(TableDefinitionsLoadTest, LayoutThatDoesNotFitIsNeverApplied) {

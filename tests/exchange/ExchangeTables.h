@@ -16,10 +16,9 @@ struct ColumnSpec {
 // An open table of Index and the given field columns, without records.
 inline void BuildTable(RecordTable& table, const std::vector<ColumnSpec>& fields) {
     table.ClearFieldDefs();
-    table.AddFieldDef("Index", FieldKind::ftInteger, 0, true);
+    table.AddFieldDef("Index", FieldKind::ftInteger, true);
     for (const ColumnSpec& field : fields) {
-        table.AddFieldDef(field.Name, field.Kind,
-                          field.Kind == FieldKind::ftString ? StringFieldSize : 0, false);
+        table.AddFieldDef(field.Name, field.Kind, false);
     }
     table.OpenEmpty();
 }

@@ -89,10 +89,10 @@ class FieldDialogsTest : public QObject {
                                           {"Speed", FieldKind::ftFloat}});
         LoadFieldDefinitions(current, work_->Defs, 3);
         RecordTable& table = work_->Table;
-        table.AddFieldDef("Index", FieldKind::ftInteger, 0, true);
-        table.AddFieldDef("ID", FieldKind::ftInteger, 0, false);
-        table.AddFieldDef("Name", FieldKind::ftString, StringFieldSize, false);
-        table.AddFieldDef("Speed", FieldKind::ftFloat, 0, false);
+        table.AddFieldDef("Index", FieldKind::ftInteger, true);
+        table.AddFieldDef("ID", FieldKind::ftInteger, false);
+        table.AddFieldDef("Name", FieldKind::ftString, false);
+        table.AddFieldDef("Speed", FieldKind::ftFloat, false);
         table.OpenEmpty();
         fields_ = std::make_unique<FieldSettingsDialog>(*work_, *dialogs_);
     }
@@ -273,9 +273,9 @@ class FieldDialogsTest : public QObject {
         RecordTable& table = work_->Table;
         table.Close();
         table.ClearFieldDefs();
-        table.AddFieldDef("Index", FieldKind::ftInteger, 0, true);
+        table.AddFieldDef("Index", FieldKind::ftInteger, true);
         for (int field = 0; field < 60; ++field) {
-            table.AddFieldDef(std::to_string(field), FieldKind::ftInteger, 0, false);
+            table.AddFieldDef(std::to_string(field), FieldKind::ftInteger, false);
         }
         table.OpenEmpty();
         fields_->show();

@@ -72,9 +72,9 @@ void ClickButton(const QDialog& dialog, const char* text) {
 
 // Index, Name and Rank; Name holds "Fireball", "Frost Nova", "Frostbolt".
 void BuildSpells(RecordTable& table) {
-    table.AddFieldDef("Index", FieldKind::ftInteger, 0, true);
-    table.AddFieldDef("Name", FieldKind::ftString, StringFieldSize, false);
-    table.AddFieldDef("Rank", FieldKind::ftInteger, 0, false);
+    table.AddFieldDef("Index", FieldKind::ftInteger, true);
+    table.AddFieldDef("Name", FieldKind::ftString, false);
+    table.AddFieldDef("Rank", FieldKind::ftInteger, false);
     table.OpenEmpty();
     int rank = 1;
     for (const char* name : {"Fireball", "Frost Nova", "Frostbolt"}) {
@@ -158,8 +158,8 @@ class RecordSearchDialogTest : public QObject {
 
         // Another table later: the list stays as the first search made it.
         RecordTable other;
-        other.AddFieldDef("Index", FieldKind::ftInteger, 0, true);
-        other.AddFieldDef("Other", FieldKind::ftInteger, 0, false);
+        other.AddFieldDef("Index", FieldKind::ftInteger, true);
+        other.AddFieldDef("Other", FieldKind::ftInteger, false);
         other.OpenEmpty();
         modals_.Scripts.push_back([&](QDialog& dialog) {
             shown = ReadDialog(dialog);
