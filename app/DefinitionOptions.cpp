@@ -1,8 +1,8 @@
 #include "app/DefinitionOptions.h"
 
-#include "app/ClientBuildText.h"
 #include "app/EditorArguments.h"
 #include "app/EditorSession.h"
+#include "core/ClientBuildText.h"
 #include "core/DefinitionSettingsFile.h"
 #include "core/TablePaths.h"
 #include "core/Workspace.h"

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/ClientBuildText.h"
+#include "core/ClientBuildText.h"
 #include "core/HelpFlag.h"
 #include "core/KelvaneError.h"
 

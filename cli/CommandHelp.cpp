@@ -11,7 +11,8 @@ namespace {
 
 constexpr std::string_view kGlobalFlags =
     "  --defs DIR     the folder of .dbd definition files\n"
-    "  --build B      the client build the tables come from, such as 3.3.5.12340\n";
+    "  --build B      the client build the tables come from, such as 3.3.5.12340;\n"
+    "                 none forgets the remembered one\n";
 
 }  // namespace
 
@@ -21,7 +22,7 @@ void PrintUsage(std::span<const CliCommand> commands, std::ostream& out) {
         out << "  kelvane-cli " << command.Usage << '\n';
     }
     out << "--defs DIR: the folder of .dbd definition files; --build B: the client build, such "
-           "as 3.3.5.12340. Both are remembered for later runs.\n";
+           "as 3.3.5.12340, or none. Both are remembered for later runs.\n";
 }
 
 void PrintProgramHelp(std::span<const CliCommand> commands, std::ostream& out) {

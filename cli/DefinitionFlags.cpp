@@ -5,6 +5,7 @@
 #include <string>
 #include <system_error>
 
+#include "core/ClientBuildText.h"
 #include "core/DefinitionSettingsFile.h"
 #include "core/KelvaneError.h"
 
@@ -50,13 +51,10 @@ DefinitionSettings TakeDefinitionFlags(Arguments& args, std::ostream& err) {
         return settings;
     }
     if (buildText) {
-        // "none" (or nothing) forgets the remembered build.
-        const bool none = buildText->empty() || *buildText == "none";
-        settings.Build = none ? std::nullopt : ParseDbdBuild(*buildText);
-        if (!none && !settings.Build) {
-            throw UsageError("--build \"" + *buildText +
-                             "\" is no client build: give four numbers such as 3.3.5.12340, "
-                             "or none");
+        try {
+            settings.Build = ReadClientBuildText(*buildText);
+        } catch (const KelvaneError& error) {
+            throw UsageError(std::string("--build: ") + error.what());
         }
     }
     if (folder) {

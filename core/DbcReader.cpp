@@ -9,7 +9,10 @@
 namespace kelvane {
 namespace {
 
-StringBlockFit FitOf(const DecodedRecords& decoded, const std::vector<ColumnDef>& columns) {
+// everyColumn: whether every field column was decoded; a read of some columns cannot know which
+// texts the others point at, and such a table is never saved.
+StringBlockFit FitOf(const DecodedRecords& decoded, const std::vector<ColumnDef>& columns,
+                     bool everyColumn) {
     StringBlockFit fit;
     for (size_t field = 0; field < decoded.BadStringCells.size(); ++field) {
         const int misread = decoded.BadStringCells[field] + decoded.MidTextCells[field];
@@ -17,12 +20,12 @@ StringBlockFit FitOf(const DecodedRecords& decoded, const std::vector<ColumnDef>
             fit.MisreadColumns.push_back({columns[field + 1].Name, misread});
         }
     }
-    fit.DroppedTexts = decoded.UnusedTexts;
+    fit.DroppedTexts = everyColumn ? decoded.UnusedTexts : 0;
     return fit;
 }
 
 LoadReport ReportOf(const DecodedRecords& decoded, const DbcTableData& data,
-                    const DbcHeader& header) {
+                    const DbcHeader& header, bool everyColumn) {
     LoadReport report;
     report.Header = header;
     report.HasByteFields = data.Layout.HasNarrowCells();
@@ -33,7 +36,7 @@ LoadReport ReportOf(const DecodedRecords& decoded, const DbcTableData& data,
             report.BadStringColumns.push_back(data.Columns[field + 1].Name);
         }
     }
-    report.TextFit = FitOf(decoded, data.Columns);
+    report.TextFit = FitOf(decoded, data.Columns, everyColumn);
     return report;
 }
 
@@ -84,7 +87,7 @@ DbcTableData ReadDbcTable(ByteSource& file, const std::string& path,
         sources.push_back({column.Kind, field < cellsRead ? field : FieldColumnSource::NoCell});
     }
     DecodedRecords decoded = DecodeDbcRecords(file, layout, data.Layout, sources, progress);
-    data.Report = ReportOf(decoded, data, layout.Header);
+    data.Report = ReportOf(decoded, data, layout.Header, request.OnlyColumns.empty());
     data.Rows = std::move(decoded.Rows);
     return data;
 }

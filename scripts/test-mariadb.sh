@@ -88,7 +88,7 @@ select_rows() {
   while IFS=$'\t' read -r name type; do
     name="\`${name//\`/\`\`}\`"
     case $type in
-      text | blob) value="CONCAT('t', HEX($name))" ;;
+      *text | *blob) value="CONCAT('t', HEX($name))" ;;
       double) value="CONCAT('f', $name)" ;;
       *) value="CONCAT('i', $name)" ;;
     esac

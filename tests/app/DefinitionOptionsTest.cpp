@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "app/ClientBuildText.h"
 #include "app/EditorArguments.h"
 #include "app/EditorSession.h"
+#include "core/ClientBuildText.h"
 #include "core/DefinitionSettingsFile.h"
 #include "core/KelvaneError.h"
 #include "core/Workspace.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ClientBuildText.h"
+#include "core/ClientBuildText.h"
 #include "core/KelvaneError.h"
 #include "tests/support/TempDir.h"
 
@@ -116,6 +116,7 @@ TEST(EditorArgumentsTest, BadFlagsFailWithAMessageNamingTheFlagAndTheValue) {
 TEST(EditorArgumentsTest, ClientBuildTextIsBlankTolerantAndTellsWhatABuildLooksLike) {
     EXPECT_FALSE(ReadClientBuildText("").has_value());
     EXPECT_FALSE(ReadClientBuildText("   ").has_value());
+    EXPECT_FALSE(ReadClientBuildText("none").has_value());
     EXPECT_EQ(ClientBuildText(ReadClientBuildText("\t1.12.1.5875 ")), "1.12.1.5875");
     EXPECT_EQ(ClientBuildText(std::nullopt), "");
     try {
@@ -124,7 +125,7 @@ TEST(EditorArgumentsTest, ClientBuildTextIsBlankTolerantAndTellsWhatABuildLooksL
     } catch (const KelvaneError& error) {
         EXPECT_STREQ(error.what(),
                      "'3.3.5a' is not a client build: give four numbers separated by dots, such "
-                     "as 3.3.5.12340 or 1.12.1.5875.");
+                     "as 3.3.5.12340 or 1.12.1.5875, or none.");
     }
 }
 

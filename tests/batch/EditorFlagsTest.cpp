@@ -44,7 +44,7 @@ TEST_F(EditorFlagsTest, ABadFlagIsToldOnStandardErrorWithStatusTwoAndNothingIsRe
     const std::vector<Case> cases = {
         {{"--build", "3.3.5"},
          "kelvane: --build: '3.3.5' is not a client build: give four numbers separated by dots, "
-         "such as 3.3.5.12340 or 1.12.1.5875.\n"},
+         "such as 3.3.5.12340 or 1.12.1.5875, or none.\n"},
         {{"--defs", dir.File("missing"), "Spell.dbc"},
          "kelvane: --defs: '" + dir.File("missing") +
              "' is not a folder; give the folder that holds the .dbd files.\n"},

@@ -38,6 +38,21 @@ TEST_F(DatCommandTest, WritesTheLinesOfTheKindsNameColumn) {
               "Wrote \"" + dir_.File("Creature.dat") + "\": 2 records and the closing line.\n");
 }
 
+TEST_F(DatCommandTest, TextsOfColumnsItDoesNotReadAreNoMisfit) {
+    DbcBytes file;
+    file.Header(1, 3, 12, 11).Int(448).Int(1).Int(5);
+    file.Raw(std::string("\0Rat\0Pest\0", 11));
+    dir_.Write("Creatures.dbc", file.Bytes());
+    WriteFieldDefs(dir_.File("Creatures.dbc"),
+                   {{"id"}, {"Name", FieldKind::ftString}, {"SubName", FieldKind::ftString}});
+
+    const CliResult result =
+        Run({"dat", "creatures", dir_.File("Creatures.dbc"), dir_.File("Creature.dat")});
+
+    EXPECT_EQ(result.ExitCode, 0) << result.Err;
+    EXPECT_EQ(result.Err, "");
+}
+
 TEST_F(DatCommandTest, AMissingColumnFailsAndWritesNothing) {
     const std::string table = PutCreatures("name");
     const CliResult result = Run({"dat", "items", table, dir_.File("Item.dat")});

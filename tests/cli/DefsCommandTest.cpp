@@ -103,6 +103,16 @@ TEST_F(DefsCommandTest, FlagsAreRememberedForLaterRunsAndInfoTellsTheDefinitions
     EXPECT_EQ(other.ExitCode, 0) << other.Err;
     ExpectHas(other.Out, {"Definitions:   Pet.dbd, build 1.12.1.5875\n"});
     ExpectHas(config_.Read("config/Kelvane/Definitions.ini"), {"3.3.5.12340"});
+
+    // "none" forgets it, and the layout is then chosen by the file alone.
+    for (const char* none : {"none", ""}) {
+        const CliResult forgotten = Run({"--build", none, "info", Table()});
+        EXPECT_EQ(forgotten.ExitCode, 0) << forgotten.Err;
+        ExpectHas(forgotten.Out,
+                  {"Definitions:   Pet.dbd, build 1.12.1.5875, chosen without a build\n"});
+        EXPECT_EQ(config_.Read("config/Kelvane/Definitions.ini").find("3.3.5.12340"),
+                  std::string::npos);
+    }
 }
 
 TEST_F(DefsCommandTest, WritesTheLayoutAsTableIniButNeverOverTheUsersFile) {
@@ -163,7 +173,7 @@ TEST_F(DefsCommandTest, GuessPrintsAndWritesTheGuessedKinds) {
 TEST_F(DefsCommandTest, BadFlagsAreUsageErrorsNamingThem) {
     const CliResult build = Run({"info", Table(), "--build", "3.3.5"});
     EXPECT_EQ(build.ExitCode, 2);
-    ExpectHas(build.Err, {"\"3.3.5\"", "usage:"});
+    ExpectHas(build.Err, {"'3.3.5'", "usage:"});
     const CliResult noValue = Run({"info", Table(), "--defs"});
     EXPECT_EQ(noValue.ExitCode, 2);
     ExpectHas(noValue.Err, {"--defs"});

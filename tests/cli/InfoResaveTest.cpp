@@ -174,5 +174,28 @@ TEST_F(InfoResaveTest, HeadlessSavesThatWouldDropTextsAreRefusedUnlessForced) {
     EXPECT_EQ(dir_.Read("Spell.dbc"), SpellSample().Bytes());
 }
 
+TEST_F(InfoResaveTest, EveryCommandThatLoadsATableSaysWhatASaveWouldLose) {
+    // The same check as a save's, run by commands that never save: their output is made from
+    // a table that reads the file's texts as numbers, and the user should know.
+    const std::string path = Put("Spell.dbc", SpellSample());
+    const std::vector<std::vector<std::string>> commands = {
+        {"info", path},
+        {"export-csv", path, dir_.File("out.csv")},
+        {"export-patch", path, dir_.File("out.txt")},
+        {"export-sql", path, dir_.File("out.sql")},
+        {"export-sqlite", path, dir_.File("out.db")},
+        {"diff", path, path, dir_.File("diff.txt")},
+    };
+    for (const std::vector<std::string>& command : commands) {
+        SCOPED_TRACE(command[0]);
+        const CliResult result = Run(command);
+        EXPECT_EQ(result.ExitCode, 0) << result.Err;
+        EXPECT_NE(result.Err.find("Warning: \"" + path +
+                                  "\": 2 texts of the file are in no string column"),
+                  std::string::npos)
+            << result.Err;
+    }
+}
+
 }  // namespace
 }  // namespace kelvane

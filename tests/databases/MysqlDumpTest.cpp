@@ -125,7 +125,7 @@ TEST(MysqlDump, TextColumnsTakeTheTypeTheirTextsNeed) {
     const std::vector<std::string> texts = {
         "Gr\xC3\xB6\xC3\x9F"
         "e",
-        std::string(StringFieldSize, 'x'), "caf\xE9", "ok"};
+        std::string(70000, 'x'), "caf\xE9", "ok"};
     std::string block(1, '\0');
     std::vector<int32_t> offsets;
     for (const std::string& text : texts) {
@@ -150,7 +150,7 @@ TEST(MysqlDump, TextColumnsTakeTheTypeTheirTextsNeed) {
     const std::string dump = Dump(work->Table, work->FileLayout);
 
     EXPECT_NE(CreateStatement(dump).find("  `Short` TEXT,\n"
-                                         "  `Long` TEXT,\n"
+                                         "  `Long` MEDIUMTEXT,\n"
                                          "  `Latin1` BLOB,\n"
                                          "  `Odd``Name` TEXT,\n"),
               std::string::npos)

@@ -36,7 +36,7 @@ const std::vector<std::string> kHostileTexts = {
     "'); DROP TABLE Spell; --",
     "\x01\x7f control",
     "\xff\xfe not UTF-8",
-    std::string(StringFieldSize, 'w'),
+    std::string(70000, 'w'),
 };
 
 const std::vector<uint32_t> kFloatPatterns = {

@@ -306,9 +306,8 @@ TEST(DiffPatchTest, ValuesPatchTextCannotCarryAreLeftOutAndSaidSo) {
               "such lines as comments\n"
               "- values with a double quote at their start, after \"=\" or before a comma: 2 "
               "lines (keys '4', '6'); the reader takes it for quoting and misreads the values\n"
-              "- texts with blanks or control characters at either end, or longer than 4000 "
-              "characters: 1 line (key '5'); a text patched in is saved without them and cut to "
-              "4000 characters\n"
+              "- texts with blanks or control characters at either end: 1 line (key '5'); a text "
+              "patched in is saved without them\n"
               "- floats whose text reads back as another 32-bit value: 1 line (key '3'); the "
               "reader reads \"NAN\" as the plain NaN, whatever bits the float had");
     ApplyPatchFile(older.Table(), folder.File("diff.txt"));

@@ -106,7 +106,8 @@ class DefinitionsWindowsTest : public QObject {
         ChooseDefinitionsFolder(true);
         QCOMPARE(Dialogs().Questions.back(),
                  std::string("Reload Spell.dbc with the new definitions?"));
-        QCOMPARE(DefinitionsPart().text(), QString("Spell.dbd, build 3.3.5.12340"));
+        QCOMPARE(DefinitionsPart().text(),
+                 QString("Spell.dbd, build 3.3.5.12340, chosen without a build"));
         QCOMPARE(Work().Table.ColumnName(kTitleColumn), std::string("Title"));
         QCOMPARE(TitleTip(kTitleColumn), QString("Title (text)\nwhat the spell book shows"));
         QCOMPARE(TitleTip(kRankColumn), QString("Rank (integer)\nRefers to SpellRank::ID"));

@@ -8,8 +8,8 @@
 
 namespace kelvane {
 
-// The client build a user typed, blanks around it dropped: nothing for an empty text, which
-// clears the build. Anything but four dot-separated numbers fails with a KelvaneError that
+// The client build a user typed, blanks around it dropped: nothing for an empty text or "none",
+// which clears the build. Anything but four dot-separated numbers fails with a KelvaneError that
 // shows what a build looks like.
 std::optional<DbdBuild> ReadClientBuildText(std::string_view text);
 

@@ -1,4 +1,4 @@
-#include "app/ClientBuildText.h"
+#include "core/ClientBuildText.h"
 
 #include "core/KelvaneError.h"
 #include "core/TextUtil.h"
@@ -7,7 +7,7 @@ namespace kelvane {
 
 std::optional<DbdBuild> ReadClientBuildText(std::string_view text) {
     const std::string_view trimmed = TrimBlanks(text);
-    if (trimmed.empty()) {
+    if (trimmed.empty() || trimmed == "none") {
         return std::nullopt;
     }
     if (std::optional<DbdBuild> build = ParseDbdBuild(trimmed)) {
@@ -15,7 +15,7 @@ std::optional<DbdBuild> ReadClientBuildText(std::string_view text) {
     }
     throw KelvaneError("'" + std::string(trimmed) +
                        "' is not a client build: give four numbers separated by dots, such as "
-                       "3.3.5.12340 or 1.12.1.5875.");
+                       "3.3.5.12340 or 1.12.1.5875, or none.");
 }
 
 std::string ClientBuildText(const std::optional<DbdBuild>& build) {
