@@ -34,6 +34,10 @@ UnsavedChangesAnswer ScriptedDialogs::AskSaveChanges(const std::string& text) {
 }
 
 std::optional<std::string> ScriptedDialogs::ChooseOpenFile(const FileDialogRequest& request) {
+    if (RealOpenDialog) {
+        FileRequests.push_back(request);
+        return RealOpenDialog(request);
+    }
     return NextFile(request);
 }
 
