@@ -80,6 +80,16 @@ std::vector<int64_t> RecordsWithKey(const RecordTable& table, std::string_view k
     return records;
 }
 
+// The column of the rows that goes to the table's key column.
+int KeyPosition(const ImportRows& rows) {
+    for (int position = 0; position < rows.ColumnCount(); ++position) {
+        if (rows.TableColumn(position) == kKeyColumn) {
+            return position;
+        }
+    }
+    return -1;  // ImportRows refuses columns without the key
+}
+
 std::string RepeatedKeyMessage(const RecordTable& table, const ImportRows& rows,
                                const std::vector<std::string>& keys, std::string_view key,
                                size_t otherKeys) {
@@ -105,15 +115,6 @@ std::string RepeatedKeyMessage(const RecordTable& table, const ImportRows& rows,
 }
 
 }  // namespace
-
-int KeyPosition(const ImportRows& rows) {
-    for (int position = 0; position < rows.ColumnCount(); ++position) {
-        if (rows.TableColumn(position) == kKeyColumn) {
-            return position;
-        }
-    }
-    return -1;  // ImportRows refuses columns without the key
-}
 
 void RequireRowKeys(const RecordTable& table, const ImportRows& rows) {
     const int position = KeyPosition(rows);

@@ -9,14 +9,12 @@ class ImportRows;
 class PatchKeyIndex;
 class RecordTable;
 
-// The column of the rows that goes to the table's key column.
-int KeyPosition(const ImportRows& rows);
-
 // Fails with a KelvaneError naming the first row whose key cell is blank, its place in the
 // source and the key column: such a row would be saved with key 0 or match at random.
 void RequireRowKeys(const RecordTable& table, const ImportRows& rows);
 
-// Each row's key as the key column's cell text reads, which is what the key index looks up.
+// Each row's key as the key column's cell text reads, which is what the key index looks up;
+// the keys were found not blank by RequireRowKeys.
 std::vector<std::string> RowKeyTexts(const ImportRows& rows);
 
 // Fails with a RepeatedImportKeyError for the first key, in the source's order, that stands on
