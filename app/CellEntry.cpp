@@ -20,13 +20,14 @@ int WidestRow(const CellTexts& rows) {
     return static_cast<int>(widest);
 }
 
-// The record a message names: by its Index, which the user sees in the grid.
+// The record a message names, numbered as the status bar numbers it: from 1, in table order.
+// Records the entry adds are counted apart, as they have no place yet.
 std::string RecordName(const RecordTable& table, const std::vector<RecordId>& records,
                        size_t blockRow) {
     if (blockRow >= records.size()) {
         return "New record " + std::to_string(blockRow - records.size() + 1);
     }
-    return "Record " + table.CellText(table.RowOfRecord(records[blockRow]), 0);
+    return "Record " + std::to_string(table.RowOfRecord(records[blockRow]) + 1);
 }
 
 void CheckBlock(const RecordTable& table, const std::vector<RecordId>& records, int firstColumn,

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "app/ImportByPosition.h"
 #include "app/StatusTexts.h"
 #include "core/RecordTable.h"
 #include "core/TextFile.h"
@@ -9,6 +10,7 @@
 #include "exchange/PatchReader.h"
 #include "exchange/PatchSaveRequest.h"
 #include "exchange/PatchText.h"
+#include "exchange/RepeatedImportKeyError.h"
 #include "exchange/TextExport.h"
 #include "shell/UserDialogs.h"
 #include "shell/WorkFeedback.h"
@@ -29,7 +31,7 @@ const FileDialogRequest kCsvImportDialog{
 
 // A request with the header check box, answered into header.
 FileDialogRequest WithHeaderBox(FileDialogRequest request, const std::string& label, bool& header) {
-    request.CheckBox = FileDialogCheckBox{label, header, &header};
+    request.CheckBoxes.push_back(FileDialogCheckBox{"HeaderCheckBox", label, header, &header});
     return request;
 }
 
@@ -121,13 +123,16 @@ void ExchangeCommands::ImportPatch() {
 
 void ExchangeCommands::ImportCsv() {
     table_.RequireActive();
-    const FileDialogRequest request =
+    FileDialogRequest request =
         WithHeaderBox(kCsvImportDialog, "The first line names the columns", csvHeader_);
+    request.CheckBoxes.push_back(ByPositionCheckBox(csvByPosition_));
     if (const std::optional<std::string> path = dialogs_.ChooseOpenFile(request)) {
         CsvImportReport report;
         {
             BusyScope busy(feedback_);
-            report = ImportCsvFile(table_, *path, csvHeader_);
+            report = ImportHintingPosition(ByPositionChoiceHint(), [&] {
+                return ImportCsvFile(table_, *path, csvHeader_, MatchChosen(csvByPosition_));
+            });
         }
         feedback_.CommandDone(CsvImportedText(report, *path));
     }

@@ -27,8 +27,8 @@ class ExchangeCommands {
     void PatchExportRow();
     void PatchExportCell(int selectedColumn);
     void ImportPatch();
-    // Reads a comma-separated file into the open table by key; its open dialog asks whether
-    // the first line names the columns.
+    // Reads a comma-separated file into the open table; its open dialog asks whether the first
+    // line names the columns, and whether rows go to records by position instead of by key.
     void ImportCsv();
 
   private:
@@ -41,6 +41,8 @@ class ExchangeCommands {
     // Whether comma-separated files have a header line of column names: the check box of the
     // CSV save and open dialogs, one choice for both, kept while the program runs.
     bool csvHeader_ = false;
+    // The CSV import's choice to match by position, kept while the program runs.
+    bool csvByPosition_ = false;
 };
 
 }  // namespace kelvane

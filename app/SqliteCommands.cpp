@@ -2,11 +2,13 @@
 
 #include <sys/stat.h>
 
+#include "app/ImportByPosition.h"
 #include "app/StatusTexts.h"
 #include "core/TablePaths.h"
 #include "core/Workspace.h"
 #include "databases/SqliteExport.h"
 #include "databases/SqliteImport.h"
+#include "exchange/RepeatedImportKeyError.h"
 #include "shell/UserDialogs.h"
 #include "shell/WorkFeedback.h"
 
@@ -55,15 +57,18 @@ void SqliteCommands::ExportDatabase() {
 
 void SqliteCommands::ImportDatabase() {
     work_.Table.RequireActive();
-    const std::optional<std::string> path =
-        dialogs_.ChooseOpenFile({"Import from SQLite database", kDatabaseFilters, "", ""});
+    FileDialogRequest request{"Import from SQLite database", kDatabaseFilters, "", ""};
+    request.CheckBoxes.push_back(ByPositionCheckBox(byPosition_));
+    const std::optional<std::string> path = dialogs_.ChooseOpenFile(request);
     if (!path) {
         return;
     }
     SqliteImportReport report;
     {
         BusyScope busy(feedback_);
-        report = ImportSqlite(work_, *path);
+        report = ImportHintingPosition(ByPositionChoiceHint(), [&] {
+            return ImportSqlite(work_, *path, MatchChosen(byPosition_));
+        });
     }
     feedback_.CommandDone(SqliteImportedText(report, *path));
 }

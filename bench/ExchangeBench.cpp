@@ -103,7 +103,9 @@ void ImportCsvAll(benchmark::State& state) {
         WriteTextLines(path, lines);
     }
     CsvImportReport report;
-    EditLoadedTable(state, [&](RecordTable& table) { report = ImportCsvFile(table, path, true); });
+    EditLoadedTable(state, [&](RecordTable& table) {
+        report = ImportCsvFile(table, path, true, ImportMatch::ByKey);
+    });
     state.counters["records"] = report.RowsRead;
     state.counters["unchanged"] = report.Merge.RecordsUnchanged;
 }

@@ -57,17 +57,22 @@ constexpr std::array kCommands{
                "  --record N     only the record at position N in table order, counted from 0\n"
                "  --header       write the column names as the first line\n",
                RunExportCsv},
-    CliCommand{"import-csv", "import-csv TABLE.dbc IN.csv [OUT.dbc] [--header] [--force]",
+    CliCommand{"import-csv",
+               "import-csv TABLE.dbc IN.csv [OUT.dbc] [--header] [--by-position] [--force]",
                "read comma-separated text into a table by key",
                "Reads comma-separated text into the table: a line whose key (first column after\n"
                "Index) is in the table changes that record, another adds one. Saves to OUT.dbc,\n"
                "or back to TABLE.dbc without it; a bad line names its line and column and\n"
-               "writes nothing.\n"
+               "writes nothing. A key that stands on two lines, or on two records of the table,\n"
+               "or a blank key, stops the import the same way.\n"
                "\n"
                "  TABLE.dbc      the table to read\n"
                "  IN.csv         the comma-separated text\n"
                "  OUT.dbc        the file to write instead of TABLE.dbc\n"
                "  --header       the first line names the columns\n"
+               "  --by-position  match by position, not key: the Nth record of the file changes\n"
+               "                 record N of the table, later ones are added (for tables whose\n"
+               "                 keys repeat, exported by export-csv)\n"
                "  --force        save even data the definitions do not fit\n",
                RunImportCsv},
     CliCommand{"export-sql", "export-sql TABLE.dbc OUT.sql",
@@ -150,14 +155,18 @@ constexpr std::array kCommands{
                "  TABLE.dbc      the table to read\n"
                "  OUT.db         the database file to write into\n",
                RunExportSqlite},
-    CliCommand{"import-sqlite", "import-sqlite TABLE.dbc IN.db [OUT.dbc] [--force]",
+    CliCommand{"import-sqlite", "import-sqlite TABLE.dbc IN.db [OUT.dbc] [--by-position] [--force]",
                "read a SQLite table into a table by key",
                "Reads the database's table of the same name into the table by key, matching the\n"
-               "columns by name, and saves as import-csv does.\n"
+               "columns by name, and saves as import-csv does; repeated and blank keys stop it\n"
+               "as they stop import-csv.\n"
                "\n"
                "  TABLE.dbc      the table to read\n"
                "  IN.db          the SQLite database\n"
                "  OUT.dbc        the file to write instead of TABLE.dbc\n"
+               "  --by-position  match by position, not key: the Nth row in rowid order changes\n"
+               "                 record N of the table, later ones are added (for tables whose\n"
+               "                 keys repeat, exported by export-sqlite)\n"
                "  --force        save even data the definitions do not fit\n",
                RunImportSqlite},
 };

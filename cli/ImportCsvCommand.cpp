@@ -2,23 +2,27 @@
 
 #include "cli/CliCommands.h"
 #include "cli/CommandFlags.h"
+#include "cli/ImportMatchFlag.h"
 #include "cli/TableUpdateArguments.h"
 #include "cli/TableWarnings.h"
 #include "core/Workspace.h"
 #include "exchange/CsvImport.h"
+#include "exchange/RepeatedImportKeyError.h"
 
 namespace kelvane::cli {
 
 int RunImportCsv(const Arguments& arguments, std::ostream& out, std::ostream& err) {
     Arguments args = arguments;
     const bool header = TakeFlag(args, "--header");
+    const ImportMatch match = TakeImportMatch(args);
     const TableUpdateArguments files = TakeTableUpdateArguments(args, "import-csv", "the CSV file");
     const std::string& csv = files.SourcePath;
     const std::string& target = files.TargetPath;
     const auto workspace = std::make_unique<Workspace>();
     const LoadReport loaded = OpenWithWarnings(*workspace, files.TablePath, err);
     // A bad record ends the run before the table changes; nothing is saved.
-    const CsvImportReport report = ImportCsvFile(workspace->Table, csv, header);
+    const CsvImportReport report = ImportHintingPosition(
+        kByPositionHint, [&] { return ImportCsvFile(workspace->Table, csv, header, match); });
     SaveLoadedTable(*workspace, loaded, target, files.Force);
     if (report.Encoding == CsvEncoding::Windows1252) {
         err << "Note: \"" << csv << "\" is not UTF-8 text; it was read as Windows-1252.\n";

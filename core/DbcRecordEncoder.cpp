@@ -17,7 +17,6 @@
 namespace kelvane {
 namespace {
 
-constexpr int kIndexColumn = 0;
 // Records are written in batches that stay in the cache while each number column fills its
 // cells from consecutive rows; string cells follow record by record, in first-met order.
 constexpr size_t kBatchBytes = 256 * 1024;
@@ -30,10 +29,10 @@ std::string NarrowFieldName(int bytes) {
 [[noreturn]] void FailNarrowValue(const RecordTable& table, int row, const CellTarget& target,
                                   const std::string& value, uint32_t largest) {
     const std::string field = NarrowFieldName(target.Bytes);
+    // Records are numbered as the status bar numbers them: from 1, in table order.
     throw KelvaneError("the " + field + " \"" + table.ColumnName(target.Column) + "\" of record " +
-                       IntegerText(table.IntegerAt(row, kIndexColumn)) + " holds " + value +
-                       ", but a " + field + " holds a whole number from 0 to " +
-                       std::to_string(largest));
+                       std::to_string(row + 1) + " holds " + value + ", but a " + field +
+                       " holds a whole number from 0 to " + std::to_string(largest));
 }
 
 // A narrow cell takes a whole number from 0 to its largest value whatever the column's kind: a

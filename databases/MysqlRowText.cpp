@@ -13,11 +13,6 @@
 #include "exchange/CellTexts.h"
 
 namespace kelvane {
-namespace {
-
-constexpr int kIndexColumn = 0;
-
-}  // namespace
 
 MysqlRowText::MysqlRowText(const RecordTable& table, const SqlTableShape& shape,
                            const std::vector<MysqlColumn>& columns, std::string target)
@@ -85,11 +80,11 @@ void MysqlRowText::AppendFloat(std::string& text, int row, const SqlColumn& colu
     }
 }
 
+// The record is numbered as the status bar numbers it: from 1, in table order.
 void MysqlRowText::Fail(int row, const SqlColumn& column, const std::string& value,
                         const std::string& why) const {
     throw KelvaneError("Cannot write the MySQL dump \"" + target_ + "\": the column \"" +
-                       column.Name + "\" of record " +
-                       IntegerText(table_.IntegerAt(row, kIndexColumn)) + " holds " + value +
+                       column.Name + "\" of record " + std::to_string(row + 1) + " holds " + value +
                        ", but " + why + ".");
 }
 

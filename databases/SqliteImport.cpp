@@ -172,22 +172,26 @@ ImportRows ReadSqliteRows(const RecordTable& table, const std::string& path,
     std::vector<int> columns = MatchColumns(table, rows, firstColumn, where);
     std::optional<ImportRows> imported;
     try {
-        imported.emplace(table, std::move(columns));
+        imported.emplace(table, std::move(columns),
+                         ImportSource{where, ", ", query.HasRowid ? "rowid" : "row"});
     } catch (const KelvaneError& error) {
         throw KelvaneError(where + ": " + error.what());
     }
     imported->Reserve(RowCountHint(database, name));
     while (rows.Step()) {
-        imported->AddRow();
+        if (query.HasRowid) {
+            imported->AddRow(rows.ValueAt(0).Integer());
+        } else {
+            imported->AddRow();
+        }
         for (int position = 0; position < imported->ColumnCount(); ++position) {
             const int column = firstColumn + position;
             try {
                 ReadValue(*imported, position, rows.ValueAt(column));
             } catch (const KelvaneError& error) {
-                const std::string row = query.HasRowid
-                                            ? "rowid " + std::to_string(rows.ValueAt(0).Integer())
-                                            : "row " + std::to_string(imported->RowCount());
-                throw KelvaneError(where + ", " + row + ", column '" +
+                const int last = imported->RowCount() - 1;
+                throw KelvaneError(where + ", " + imported->Source().RowWord + " " +
+                                   std::to_string(imported->Place(last)) + ", column '" +
                                    EchoText(rows.ColumnName(column)) + "': " + error.what());
             }
         }
@@ -195,14 +199,14 @@ ImportRows ReadSqliteRows(const RecordTable& table, const std::string& path,
     return std::move(*imported);
 }
 
-SqliteImportReport ImportSqlite(Workspace& work, const std::string& path) {
+SqliteImportReport ImportSqlite(Workspace& work, const std::string& path, ImportMatch match) {
     RecordTable& table = work.Table;
     table.RequireActive();
     table.FinishEditing();
     const ImportRows rows = ReadSqliteRows(table, path, work.Current.TableName);
     SqliteImportReport report;
     report.Rows = rows.RowCount();
-    report.Merge = MergeImportRows(table, rows, "Import SQLite");
+    report.Merge = MergeImportRows(table, rows, "Import SQLite", match);
     return report;
 }
 

@@ -27,8 +27,9 @@ struct SqliteImportReport {
 };
 
 // Reads the database table named after the open table and writes its rows into the open table
-// as one undo step, "Import SQLite": records matched by key are changed, the others added
-// (see MergeImportRows). A failure leaves the table as it was.
-SqliteImportReport ImportSqlite(Workspace& work, const std::string& path);
+// as one undo step, "Import SQLite": the records match finds, by key or by position in rowid
+// order, are changed, the other rows added (see MergeImportRows, which also says when a key is
+// refused). A failure leaves the table as it was.
+SqliteImportReport ImportSqlite(Workspace& work, const std::string& path, ImportMatch match);
 
 }  // namespace kelvane

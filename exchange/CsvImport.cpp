@@ -106,7 +106,7 @@ void StageRecord(const RecordTable& table, ImportRows& rows, const CsvReader& re
                                               std::to_string(firstLine) + " has " +
                                               std::to_string(rows.ColumnCount())));
     }
-    rows.AddRow();
+    rows.AddRow(reader.Line());
     for (int position = 0; position < rows.ColumnCount(); ++position) {
         try {
             rows.SetText(position, items[static_cast<size_t>(position)]);
@@ -120,7 +120,7 @@ void StageRecord(const RecordTable& table, ImportRows& rows, const CsvReader& re
 }  // namespace
 
 CsvImportReport ImportCsv(RecordTable& table, ByteSource& source, const std::string& fileName,
-                          bool header) {
+                          bool header, ImportMatch match) {
     table.RequireActive();
     CsvReader reader(source, fileName);
     CsvImportReport report;
@@ -129,7 +129,8 @@ CsvImportReport ImportCsv(RecordTable& table, ByteSource& source, const std::str
         return report;
     }
     const int64_t firstLine = reader.Line();
-    ImportRows rows(table, header ? HeaderColumns(table, reader) : LeadingColumns(table, reader));
+    ImportRows rows(table, header ? HeaderColumns(table, reader) : LeadingColumns(table, reader),
+                    ImportSource{fileName, " ", "line"});
     if (!header) {
         StageRecord(table, rows, reader, firstLine);
     }
@@ -138,14 +139,15 @@ CsvImportReport ImportCsv(RecordTable& table, ByteSource& source, const std::str
     }
     report.RowsRead = rows.RowCount();
     if (rows.RowCount() > 0) {
-        report.Merge = MergeImportRows(table, rows, kStepName);
+        report.Merge = MergeImportRows(table, rows, kStepName, match);
     }
     return report;
 }
 
-CsvImportReport ImportCsvFile(RecordTable& table, const std::string& path, bool header) {
+CsvImportReport ImportCsvFile(RecordTable& table, const std::string& path, bool header,
+                              ImportMatch match) {
     FileByteSource source(path);
-    return ImportCsv(table, source, path, header);
+    return ImportCsv(table, source, path, header, match);
 }
 
 }  // namespace kelvane

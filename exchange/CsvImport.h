@@ -18,8 +18,9 @@ struct CsvImportReport {
 };
 
 // Reads a comma-separated file into the table as one undo step named "Import CSV": each record
-// changes the record with its key (the first column after Index), or is added when no record
-// has it (see MergeImportRows).
+// of the file changes the record of the table that match finds for it, by its key (the first
+// column after Index) or by its position, or is added when there is none (see
+// MergeImportRows, which also says when a key is refused).
 //
 // With header, the first line names the columns the items go to, in any order and whatever
 // their case (a column's name or its caption); every name must be a column after Index, none
@@ -30,10 +31,11 @@ struct CsvImportReport {
 // end before the table changes: a bad file, or a value a column cannot hold, fails with a
 // KelvaneError naming the file, the line where the record starts and the column, and the table
 // stays as it was.
-CsvImportReport ImportCsvFile(RecordTable& table, const std::string& path, bool header);
+CsvImportReport ImportCsvFile(RecordTable& table, const std::string& path, bool header,
+                              ImportMatch match);
 
 // The same for bytes from any source; fileName names them in messages.
 CsvImportReport ImportCsv(RecordTable& table, ByteSource& source, const std::string& fileName,
-                          bool header);
+                          bool header, ImportMatch match);
 
 }  // namespace kelvane

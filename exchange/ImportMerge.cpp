@@ -3,45 +3,17 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_set>
 #include <vector>
 
 #include "core/ColumnStore.h"
 #include "core/RecordTable.h"
 #include "core/UndoStep.h"
-#include "core/ValueText.h"
+#include "exchange/ImportKeyCheck.h"
 #include "exchange/ImportRows.h"
 #include "exchange/PatchKeyIndex.h"
 
 namespace kelvane {
 namespace {
-
-constexpr int kKeyColumn = 1;
-
-int KeyPosition(const ImportRows& rows) {
-    for (int position = 0; position < rows.ColumnCount(); ++position) {
-        if (rows.TableColumn(position) == kKeyColumn) {
-            return position;
-        }
-    }
-    return -1;  // ImportRows refuses columns without the key
-}
-
-// The key as the key column's cell text reads, which is what the key index looks up.
-std::string KeyText(const ImportRows& rows, int row, int position) {
-    if (rows.IsBlank(row, position)) {
-        return {};
-    }
-    switch (rows.Kind(position)) {
-        case FieldKind::ftInteger:
-            return IntegerText(rows.IntegerAt(row, position));
-        case FieldKind::ftFloat:
-            return FloatText(rows.FloatAt(row, position));
-        case FieldKind::ftString:
-            break;
-    }
-    return std::string(rows.TextAt(row, position));
-}
 
 // Whether the record stored in slot holds another value than the row in one column. The table
 // is browsing, so its cells are read straight from column storage.
@@ -64,57 +36,52 @@ bool CellDiffers(const RecordTable& table, const ColumnStore& stored, uint32_t s
     return table.Strings().View(stored.Strings[slot]) != rows.TextAt(row, position);
 }
 
-bool RecordDiffers(const RecordTable& table, uint32_t slot, const ImportRows& rows, int row) {
+// What a row will do, found before the table changes.
+enum class RowFate : uint8_t { Unchanged, Changes, Adds };
+
+// Column by column: the cells of one column lie side by side in both tables' storage. slots
+// holds the record each row goes to, for the rows whose fate is Unchanged so far.
+void FindChangedRows(const RecordTable& table, const ImportRows& rows,
+                     const std::vector<uint32_t>& slots, std::vector<RowFate>& fates) {
     for (int position = 0; position < rows.ColumnCount(); ++position) {
         const ColumnStore& stored = table.ColumnStoreAt(rows.TableColumn(position));
-        if (CellDiffers(table, stored, slot, rows, row, position)) {
-            return true;
-        }
-    }
-    return false;
-}
-
-// What a row will do, found before the table changes. A row whose key an earlier row of the
-// source has too is decided in its turn, as that row may have changed or added its record.
-enum class RowFate : uint8_t { Unchanged, Changes, Adds, DecidedInTurn };
-
-struct RowPlan {
-    std::vector<RowFate> Fates;
-    std::vector<std::string> Keys;  // each row's key as the key index reads it
-};
-
-RowPlan PlanRows(const RecordTable& table, const ImportRows& rows, PatchKeyIndex& index,
-                 int keyPosition) {
-    const auto count = static_cast<size_t>(rows.RowCount());
-    RowPlan plan;
-    std::vector<RowFate>& fates = plan.Fates;
-    fates.assign(count, RowFate::Adds);
-    plan.Keys.reserve(count);
-    std::vector<uint32_t> slots(count, 0);
-    std::unordered_set<std::string_view> seen;
-    seen.reserve(count);
-    for (size_t row = 0; row < count; ++row) {
-        const std::string& key =
-            plan.Keys.emplace_back(KeyText(rows, static_cast<int>(row), keyPosition));
-        if (const std::optional<int> found = index.FindRow(key)) {
-            fates[row] = RowFate::Unchanged;
-            slots[row] = table.RecordSlots()[static_cast<size_t>(*found)];
-        }
-        if (!seen.insert(key).second) {
-            fates[row] = RowFate::DecidedInTurn;
-        }
-    }
-    // Column by column: the cells of one column lie side by side in both tables' storage.
-    for (int position = 0; position < rows.ColumnCount(); ++position) {
-        const ColumnStore& stored = table.ColumnStoreAt(rows.TableColumn(position));
-        for (size_t row = 0; row < count; ++row) {
+        for (size_t row = 0; row < fates.size(); ++row) {
             if (fates[row] == RowFate::Unchanged &&
                 CellDiffers(table, stored, slots[row], rows, static_cast<int>(row), position)) {
                 fates[row] = RowFate::Changes;
             }
         }
     }
-    return plan;
+}
+
+// By key: a row whose key no record has adds one. The keys stand on one row and one record
+// each, so no row can meet what another wrote.
+std::vector<RowFate> PlanByKey(const RecordTable& table, const ImportRows& rows,
+                               PatchKeyIndex& index, const std::vector<std::string>& keys) {
+    std::vector<RowFate> fates(keys.size(), RowFate::Adds);
+    std::vector<uint32_t> slots(keys.size(), 0);
+    for (size_t row = 0; row < keys.size(); ++row) {
+        if (const std::optional<int> found = index.FindRow(keys[row])) {
+            fates[row] = RowFate::Unchanged;
+            slots[row] = table.RecordSlots()[static_cast<size_t>(*found)];
+        }
+    }
+    FindChangedRows(table, rows, slots, fates);
+    return fates;
+}
+
+// By position: row N goes to record N, the rows past the last record add one each.
+std::vector<RowFate> PlanByPosition(const RecordTable& table, const ImportRows& rows) {
+    const auto count = static_cast<size_t>(rows.RowCount());
+    const std::vector<uint32_t>& records = table.RecordSlots();
+    std::vector<RowFate> fates(count, RowFate::Adds);
+    std::vector<uint32_t> slots(count, 0);
+    for (size_t row = 0; row < count && row < records.size(); ++row) {
+        fates[row] = RowFate::Unchanged;
+        slots[row] = records[row];
+    }
+    FindChangedRows(table, rows, slots, fates);
+    return fates;
 }
 
 // Sets the cells of the current record from a row; the values were read in the columns' kinds.
@@ -155,48 +122,65 @@ void AssignChangedCells(RecordTable& table, uint32_t slot, const ImportRows& row
     }
 }
 
-}  // namespace
+void AddRecord(RecordTable& table, const ImportRows& rows, int row) {
+    table.Last();
+    table.Insert();
+    AssignNewRecord(table, rows, row);
+    table.Post();
+}
 
-ImportMergeReport MergeImportRows(RecordTable& table, const ImportRows& rows,
-                                  std::string_view stepName) {
-    table.RequireActive();
-    table.FinishEditing();
-    const UndoStep step(table, stepName);
-    const int keyPosition = KeyPosition(rows);
-    PatchKeyIndex index(table);
-    const RowPlan plan = PlanRows(table, rows, index, keyPosition);
+void ChangeRecord(RecordTable& table, int record, const ImportRows& rows, int row) {
+    table.MoveTo(record);
+    table.Edit();
+    AssignChangedCells(table, table.RecordSlots()[static_cast<size_t>(record)], rows, row);
+    table.Post();
+}
+
+// Rows are written in their order; recordOf gives the table row of a row that changes one.
+template <typename RecordOf>
+ImportMergeReport WriteRows(RecordTable& table, const ImportRows& rows,
+                            const std::vector<RowFate>& fates, RecordOf recordOf) {
     ImportMergeReport report;
     for (int row = 0; row < rows.RowCount(); ++row) {
-        const RowFate fate = plan.Fates[static_cast<size_t>(row)];
-        if (fate == RowFate::Unchanged) {
-            ++report.RecordsUnchanged;
-            continue;
-        }
-        const std::string& key = plan.Keys[static_cast<size_t>(row)];
-        const std::optional<int> found = fate == RowFate::Adds ? std::nullopt : index.FindRow(key);
-        if (found) {
-            if (fate == RowFate::DecidedInTurn &&
-                !RecordDiffers(table, table.RecordSlots()[static_cast<size_t>(*found)], rows,
-                               row)) {
+        switch (fates[static_cast<size_t>(row)]) {
+            case RowFate::Unchanged:
                 ++report.RecordsUnchanged;
-                continue;
-            }
-            table.MoveTo(*found);
-            table.Edit();
-            AssignChangedCells(table, table.RecordSlots()[static_cast<size_t>(*found)], rows, row);
-            table.Post();
-            index.NoteEdited(key, *found);
-            ++report.RecordsChanged;
-        } else {
-            table.Last();
-            table.Insert();
-            AssignNewRecord(table, rows, row);
-            table.Post();
-            index.NoteAdded();
-            ++report.RecordsAdded;
+                break;
+            case RowFate::Changes:
+                ChangeRecord(table, recordOf(row), rows, row);
+                ++report.RecordsChanged;
+                break;
+            case RowFate::Adds:
+                AddRecord(table, rows, row);
+                ++report.RecordsAdded;
+                break;
         }
     }
     return report;
+}
+
+}  // namespace
+
+ImportMergeReport MergeImportRows(RecordTable& table, const ImportRows& rows,
+                                  std::string_view stepName, ImportMatch match) {
+    table.RequireActive();
+    table.FinishEditing();
+    RequireRowKeys(table, rows);
+    if (match == ImportMatch::ByPosition) {
+        // An edit keeps Index and with it the order, and the added rows come last.
+        const std::vector<RowFate> fates = PlanByPosition(table, rows);
+        const UndoStep step(table, stepName);
+        return WriteRows(table, rows, fates, [](int row) { return row; });
+    }
+    const std::vector<std::string> keys = RowKeyTexts(rows);
+    PatchKeyIndex index(table);
+    RequireKeysMatchOnce(table, rows, keys, index);
+    const std::vector<RowFate> fates = PlanByKey(table, rows, index, keys);
+    const UndoStep step(table, stepName);
+    // A record added before may have gone in before the one a later row changes, so each is
+    // looked up when its turn comes; the index finds records by slot, which adding keeps.
+    return WriteRows(table, rows, fates,
+                     [&](int row) { return *index.FindRow(keys[static_cast<size_t>(row)]); });
 }
 
 }  // namespace kelvane

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <utility>
 
 #include "core/CellTextErrors.h"
 #include "core/KelvaneError.h"
@@ -58,7 +59,8 @@ std::optional<int64_t> WideDecimal(std::string_view text) {
 
 }  // namespace
 
-ImportRows::ImportRows(const RecordTable& table, std::vector<int> columns) {
+ImportRows::ImportRows(const RecordTable& table, std::vector<int> columns, ImportSource source)
+    : source_(std::move(source)) {
     table.RequireActive();
     RequireImportColumns(table, columns);
     columns_.reserve(columns.size());
@@ -74,6 +76,7 @@ ImportRows::ImportRows(const RecordTable& table, std::vector<int> columns) {
 void ImportRows::Reserve(int rows) {
     if (rows > capacity_) {
         GrowTo(rows);
+        places_.reserve(static_cast<size_t>(rows));
     }
 }
 
@@ -97,11 +100,12 @@ void ImportRows::GrowTo(int rows) {
     capacity_ = rows;
 }
 
-void ImportRows::AddRow() {
+void ImportRows::AddRow(int64_t place) {
     if (rowCount_ == capacity_) {
         constexpr int kFirstRows = 1024;
         GrowTo(std::max(kFirstRows, capacity_ * 2));
     }
+    places_.push_back(place);
     ++rowCount_;
 }
 

@@ -12,6 +12,14 @@ namespace kelvane {
 
 class RecordTable;
 
+// Where import rows come from, as messages name a row of it: Name, Joint, RowWord and the
+// row's number, "in.csv line 3" or "spells.db, table 'Spell', rowid 3".
+struct ImportSource {
+    std::string Name;             // "in.csv", "spells.db, table 'Spell'"
+    std::string Joint = " ";      // between Name and RowWord
+    std::string RowWord = "row";  // what numbers a row: "line", "rowid", "row"
+};
+
 // Records read from an outside source (a comma-separated file, a database table), held apart
 // from the open table until the source has been read to its end, each cell already in the kind
 // of the table column it goes to. A value that a column cannot hold thus stops an import before
@@ -22,17 +30,22 @@ class ImportRows {
     // columns: the table columns (Index = 0) the source's columns go to, in the source's order.
     // They must be distinct, must not include Index, and must include the key column (1): a
     // KelvaneError says so otherwise, naming the key column.
-    ImportRows(const RecordTable& table, std::vector<int> columns);
+    ImportRows(const RecordTable& table, std::vector<int> columns, ImportSource source);
 
     int ColumnCount() const { return static_cast<int>(columns_.size()); }
     int TableColumn(int position) const { return columns_[static_cast<size_t>(position)].Table; }
     FieldKind Kind(int position) const { return columns_[static_cast<size_t>(position)].Kind; }
     int RowCount() const { return rowCount_; }
+    const ImportSource& Source() const { return source_; }
+    // The number that names the row in its source (a line, a rowid).
+    int64_t Place(int row) const { return places_[Row(row)]; }
 
     // Room for this many rows, for a source that knows its size: the columns then grow once.
     void Reserve(int rows);
-    // Starts the next row; every cell of it starts blank.
-    void AddRow();
+    // Starts the next row, which its source numbers place (a line, a rowid) or, without it, by
+    // its count from 1; every cell of it starts blank.
+    void AddRow(int64_t place);
+    void AddRow() { AddRow(rowCount_ + 1); }
 
     // Set a cell of the last row; position counts the source's columns from 0. A value the
     // column cannot hold fails with a KelvaneError giving the table's own reason ("'x' is not
@@ -102,6 +115,8 @@ class ImportRows {
     static void PutText(Column& column, size_t row, std::string_view text);
 
     std::vector<Column> columns_;
+    ImportSource source_;
+    std::vector<int64_t> places_;
     int rowCount_ = 0;
     int capacity_ = 0;
 };
@@ -113,12 +128,26 @@ struct ImportMergeReport {
     int RecordsUnchanged = 0;  // existing records that already held every value
 };
 
-// Writes the rows into the table as one undo step named stepName. Each row changes the cells of
-// its columns in the first record, in table order, whose key column holds the row's key, or adds
-// a record with those cells (the rest new-record defaults) when no record does. Rows are taken
-// in order, so a later row with the key of an earlier one changes what that one wrote. A record
-// being edited is finished first. The current record afterwards is the last one written.
+// How import rows find the records they change.
+enum class ImportMatch {
+    // A row changes the record whose key column holds its key, or adds one when none does.
+    ByKey,
+    // Row N of the source changes record N in table order (both counted from 1), the key column
+    // an ordinary one; rows past the last record are added. Our own exports write the records
+    // in table order, so this brings back a table whose keys repeat.
+    ByPosition,
+};
+
+// Writes the rows into the table as one undo step named stepName, matched to the records as
+// match says. A row changes only the cells of its columns that differ; an added record gets the
+// row's cells and new-record defaults for the rest. A record being edited is finished first.
+// The current record afterwards is the last one written.
+//
+// Before the table changes, every row must have a key: a blank one fails with a KelvaneError
+// naming the row and the key column. By key, a key must also stand on one row of the source
+// and on at most one record of the table, as either match would be a guess; a
+// RepeatedImportKeyError names the key, its rows and its records.
 ImportMergeReport MergeImportRows(RecordTable& table, const ImportRows& rows,
-                                  std::string_view stepName);
+                                  std::string_view stepName, ImportMatch match);
 
 }  // namespace kelvane

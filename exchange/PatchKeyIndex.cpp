@@ -25,6 +25,14 @@ std::optional<int> PatchKeyIndex::FindRow(std::string_view key) {
     return RowOfSlot(entry->second.FirstSlot);
 }
 
+int PatchKeyIndex::RecordsWithKey(std::string_view key) {
+    if (!valid_) {
+        Build();
+    }
+    const auto entry = entries_.find(key);
+    return entry == entries_.end() ? 0 : static_cast<int>(entry->second.Count);
+}
+
 void PatchKeyIndex::NoteAdded() {
     if (valid_) {
         Join(CurrentKey(), CurrentSlot(), table_.CurrentRow());

@@ -23,6 +23,8 @@ class PatchKeyIndex {
 
     // The view row of the first record whose key text is key. The table must be browsing.
     std::optional<int> FindRow(std::string_view key);
+    // How many records have the key text key. The table must be browsing.
+    int RecordsWithKey(std::string_view key);
 
     // To be called while browsing, right after the current record was posted, for a record
     // that was added, or one that was found by foundKey at view row rowBefore and edited.

@@ -86,13 +86,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::abort();
     }
     const bool header = !bytes.empty() && (bytes.front() & 1) != 0;
+    const auto match = !bytes.empty() && (bytes.front() & 2) != 0 ? kelvane::ImportMatch::ByPosition
+                                                                  : kelvane::ImportMatch::ByKey;
     RecordTable table;
     BuildTable(table);
     kelvane::UndoHistory history(table);
     const std::vector<std::string> before = Snapshot(table);
     try {
         kelvane::MemoryByteSource source(bytes);
-        kelvane::ImportCsv(table, source, "in.csv", header);
+        kelvane::ImportCsv(table, source, "in.csv", header, match);
     } catch (const kelvane::KelvaneError&) {
         if (Snapshot(table) != before || history.CanUndo()) {
             std::abort();

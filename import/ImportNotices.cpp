@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <span>
+#include <string_view>
 
 #include "core/EchoText.h"
 
@@ -34,6 +35,36 @@ std::string ReplacedValuesNotice(const ImportReport& report) {
            ").";
 }
 
+// "the section on line 4", "3 sections, the first on line 4": a section's header line is where
+// the user finds the record that was not appended.
+std::string CancelledSections(const ImportReport::CancelReason& reason) {
+    const std::string line = "line " + std::to_string(reason.FirstLine);
+    return reason.Sections == 1
+               ? "the section on " + line
+               : std::to_string(reason.Sections) + " sections, the first on " + line;
+}
+
+std::string CancelledRecordsNotice(const ImportReport& report) {
+    const bool one = report.RecordsCancelled == 1;
+    std::string notice = std::to_string(report.RecordsCancelled) +
+                         (one ? " record was" : " records were") + " cancelled: ";
+    int explained = 0;
+    for (const ImportReport::CancelReason& reason : report.CancelReasons) {
+        std::string_view text = reason.Reason;
+        if (text.ends_with('.')) {
+            text.remove_suffix(1);
+        }
+        notice += (explained > 0 ? "; " : "") + std::string(text) + " (" +
+                  CancelledSections(reason) + ")";
+        explained += reason.Sections;
+    }
+    if (explained < report.RecordsCancelled) {
+        notice +=
+            "; " + std::to_string(report.RecordsCancelled - explained) + " more for other reasons";
+    }
+    return notice + ".";
+}
+
 std::string NulCutNotice(const ScriptNulCut& cut) {
     const bool one = cut.BytesIgnored == 1;
     return "The script ends at a NUL byte on line " + std::to_string(cut.Line) + "; the " +
@@ -51,6 +82,9 @@ std::string RepeatedLootIdsMessage(const std::vector<std::string>& ids) {
 
 std::vector<std::string> ImportNotices(const ImportReport& report) {
     std::vector<std::string> notices;
+    if (report.RecordsCancelled > 0) {
+        notices.push_back(CancelledRecordsNotice(report));
+    }
     if (report.ValuesReplaced > 0) {
         notices.push_back(ReplacedValuesNotice(report));
     }

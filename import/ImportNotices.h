@@ -9,8 +9,8 @@
 namespace kelvane {
 
 // What the user must hear after an import beyond its counts, a sentence or two per matter:
-// values that replaced earlier ones, and a script that ended early at a NUL byte. Empty when
-// there is nothing to tell.
+// why records were cancelled, values that replaced earlier ones, and a script that ended early
+// at a NUL byte. Empty when there is nothing to tell.
 std::vector<std::string> ImportNotices(const ImportReport& report);
 
 // The same for the loot templates: ids that cannot be file names, ids that stand on more than

@@ -1,5 +1,6 @@
 #include "import/ItemPageImporter.h"
 
+#include "core/KelvaneError.h"
 #include "core/RecordTable.h"
 #include "import/AssignByKind.h"
 #include "import/ScriptSyntax.h"
@@ -8,6 +9,7 @@ namespace kelvane {
 namespace {
 
 constexpr std::string_view kPageLineKey = "Line";
+constexpr std::string_view kPageTextColumn = "PageText";
 
 }  // namespace
 
@@ -27,7 +29,11 @@ void ItemPageImporter::HandleLine(RecordTable& table, std::string_view key, std:
 }
 
 void ItemPageImporter::EndSection(RecordTable& table) {
-    table.FieldByName("PageText").SetAsString(pageText_);
+    if (table.FindColumn(kPageTextColumn) < 0) {
+        throw KelvaneError("the table has no column " + std::string(kPageTextColumn) +
+                           ", which holds the text of a page");
+    }
+    table.FieldByName(kPageTextColumn).SetAsString(pageText_);
 }
 
 }  // namespace kelvane

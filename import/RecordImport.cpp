@@ -34,12 +34,13 @@ class RecordRun {
         try {
             AppendRecord(section, id);
             ++report_.RecordsAppended;
-        } catch (const KelvaneError&) {
+        } catch (const KelvaneError& error) {
             // A closed table has no record to cancel.
             if (table_.State() != TableState::Browse) {
                 table_.Cancel();
             }
             ++report_.RecordsCancelled;
+            NoteCancelReason(error.what(), section.Header + 1);
         }
     }
 
@@ -73,6 +74,18 @@ class RecordRun {
         }
         if (!importer_.KeyAddsUp(key) && keys_.SetBefore(key)) {
             CountReplaced(key);
+        }
+    }
+
+    // A table that lacks a column the importer needs cancels every record for the same reason.
+    void NoteCancelReason(const std::string& reason, int line) {
+        std::vector<ImportReport::CancelReason>& reasons = report_.CancelReasons;
+        const auto same = std::find_if(reasons.begin(), reasons.end(),
+                                       [&](const auto& known) { return known.Reason == reason; });
+        if (same != reasons.end()) {
+            ++same->Sections;
+        } else if (reasons.size() < ImportReport::CancelReasonsShown) {
+            reasons.push_back({reason, 1, line});
         }
     }
 

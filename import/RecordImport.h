@@ -17,7 +17,15 @@ struct ImportReport {
     // Sections that left no record on purpose: no id in the header, or not selected.
     int SectionsSkipped = 0;
     // Records given up because one of their own steps failed (appending, the id, posting).
+    // CancelReasons says why: each reason once, in the order met, up to CancelReasonsShown.
     int RecordsCancelled = 0;
+    struct CancelReason {
+        std::string Reason;  // the failure's own message
+        int Sections = 0;    // the records it cancelled
+        int FirstLine = 0;   // the header line of the first of their sections, counted from 1
+    };
+    static constexpr size_t CancelReasonsShown = 5;
+    std::vector<CancelReason> CancelReasons;
     // Key lines whose handling failed: a key that names no column, a value the column refuses.
     int LinesPassedOver = 0;
     // Key lines that replaced the value an earlier line with the same key (letter case ignored)

@@ -17,6 +17,7 @@ struct FileFilter {
 // ("Write a header line"). When the user accepts the dialog, the box's state is written to
 // *Answer; a cancelled dialog leaves it alone.
 struct FileDialogCheckBox {
+    std::string Name;  // the box's object name
     std::string Label;
     bool Checked = false;  // the state it opens with
     bool* Answer = nullptr;
@@ -28,7 +29,7 @@ struct FileDialogRequest {
     std::string DefaultExtension;  // added to a typed name that has none ("dbc")
     std::string FileName;          // the name proposed when the dialog opens
     bool ConfirmOverwrite = true;  // save dialogs: ask before replacing an existing file
-    std::optional<FileDialogCheckBox> CheckBox = std::nullopt;
+    std::vector<FileDialogCheckBox> CheckBoxes = {};  // one under the other, in this order
 };
 
 // What to do with changes of the open table that a command is about to drop.

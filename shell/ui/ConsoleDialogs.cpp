@@ -43,10 +43,16 @@ std::optional<std::string> ConsoleDialogs::ChooseSaveFile(const FileDialogReques
     return std::nullopt;
 }
 
-// The dialog's check box is named too: its answer is left as it was.
+// The dialog's check boxes are named too: their answers are left as they were.
 void ConsoleDialogs::PrintCancelledFileDialog(const FileDialogRequest& request) {
-    const std::string box = request.CheckBox ? " (with \"" + request.CheckBox->Label + "\")" : "";
-    Print(request.Title + box + " [cancelled: there is no display to ask on]");
+    std::string boxes;
+    for (const FileDialogCheckBox& box : request.CheckBoxes) {
+        boxes += (boxes.empty() ? " (with \"" : ", \"") + box.Label + "\"";
+    }
+    if (!boxes.empty()) {
+        boxes += ")";
+    }
+    Print(request.Title + boxes + " [cancelled: there is no display to ask on]");
 }
 
 std::optional<std::string> ConsoleDialogs::ChooseFolder(const std::string& title,

@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStringList>
+#include <vector>
 
 #include "shell/ui/QtText.h"
 
@@ -48,12 +49,12 @@ class NormalCursor {
     bool wasBusy_;
 };
 
-// The platform's own dialogs take no widgets of ours, so a dialog with a check box is Qt's,
-// the box spanning the bottom row of its grid under the file type list.
+// The platform's own dialogs take no widgets of ours, so a dialog with check boxes is Qt's,
+// each box spanning a row of its own at the bottom of its grid, under the file type list.
 QCheckBox* AddCheckBox(QFileDialog& dialog, const FileDialogCheckBox& request) {
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     auto* box = new QCheckBox(ToQt(request.Label), &dialog);
-    box->setObjectName(QStringLiteral("FileDialogCheckBox"));
+    box->setObjectName(ToQt(request.Name));
     box->setChecked(request.Checked);
     if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) {
         grid->addWidget(box, grid->rowCount(), 0, 1, grid->columnCount());
@@ -76,12 +77,17 @@ std::optional<std::string> RunFileDialog(QWidget* parent, const FileDialogReques
     if (!request.FileName.empty()) {
         dialog.selectFile(ToQt(request.FileName));
     }
-    QCheckBox* box = request.CheckBox ? AddCheckBox(dialog, *request.CheckBox) : nullptr;
+    std::vector<QCheckBox*> boxes;
+    for (const FileDialogCheckBox& box : request.CheckBoxes) {
+        boxes.push_back(AddCheckBox(dialog, box));
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    if (box != nullptr && request.CheckBox->Answer != nullptr) {
-        *request.CheckBox->Answer = box->isChecked();
+    for (size_t i = 0; i < boxes.size(); ++i) {
+        if (request.CheckBoxes[i].Answer != nullptr) {
+            *request.CheckBoxes[i].Answer = boxes[i]->isChecked();
+        }
     }
     return FromQt(dialog.selectedFiles().constFirst());
 }

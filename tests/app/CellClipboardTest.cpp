@@ -146,11 +146,11 @@ TEST_F(CellEntryTest, AnyRefusedTextLeavesTheTableAsItWasAndNamesTheCell) {
         {"not hexadecimal",
          kId,
          {{"1F"}, {"123456789"}},
-         "Record 1, column 'ID': '$123456789' is not a valid integer value. Nothing was changed."},
+         "Record 2, column 'ID': '$123456789' is not a valid integer value. Nothing was changed."},
         {"not an integer",
          kName,
          {{"x", "1", "2"}, {"y", "2", "1-2"}},
-         "Record 1, column 'Spell rank': '1-2' is not a valid integer value. Nothing was "
+         "Record 2, column 'Spell rank': '1-2' is not a valid integer value. Nothing was "
          "changed."},
         {"integer out of range",
          kRank,
@@ -160,17 +160,17 @@ TEST_F(CellEntryTest, AnyRefusedTextLeavesTheTableAsItWasAndNamesTheCell) {
         {"not a float",
          kSpeed,
          {{"1E"}},
-         "Record 0, column 'Speed': '1E' is not a valid floating point value. Nothing was "
+         "Record 1, column 'Speed': '1E' is not a valid floating point value. Nothing was "
          "changed."},
         {"character the column refuses",
          kRank,
          {{"+5"}},
-         "Record 0, column 'Spell rank': '+' may not be typed into this column. Nothing was "
+         "Record 1, column 'Spell rank': '+' may not be typed into this column. Nothing was "
          "changed."},
         {"blank Index",
          0,
          {{"7"}, {""}},
-         "Record 1, column 'Index': a record needs a value here. Nothing was changed."},
+         "Record 2, column 'Index': a record needs a value here. Nothing was changed."},
         {"wider than the table",
          kSpeed,
          {{"1", "2"}, {"1", "2", "3"}},

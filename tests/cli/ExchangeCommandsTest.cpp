@@ -284,7 +284,8 @@ TEST_F(ExchangeCommandsTest, TheCommandsAreListedInTheUsage) {
     EXPECT_EQ(result.ExitCode, 2);
     for (const char* usage :
          {"kelvane-cli export-csv TABLE.dbc OUT.csv [--record N] [--header]\n",
-          "kelvane-cli import-csv TABLE.dbc IN.csv [OUT.dbc] [--header] [--force]\n",
+          "kelvane-cli import-csv TABLE.dbc IN.csv [OUT.dbc] [--header] [--by-position] "
+          "[--force]\n",
           "kelvane-cli export-patch TABLE.dbc OUT.txt [--record N [--column C]]\n",
           "kelvane-cli apply-patch TABLE.dbc PATCH.txt [OUT.dbc] [--force]\n"}) {
         EXPECT_NE(result.Err.find(usage), std::string::npos) << result.Err;

@@ -8,6 +8,7 @@
 
 #include "tests/support/CliRun.h"
 #include "tests/support/DbcBytes.h"
+#include "tests/support/DbcSamples.h"
 #include "tests/support/FieldDefsOnDisk.h"
 #include "tests/support/TempDir.h"
 
@@ -17,6 +18,8 @@ namespace {
 using testing::CliResult;
 using testing::DbcBytes;
 using testing::FieldSpec;
+using testing::SubClassSample;
+using testing::SubClassSampleFields;
 using testing::TempDir;
 using testing::WriteFieldDefs;
 
@@ -97,6 +100,9 @@ TEST_F(ImportCommandsTest, WithoutAnOutputFileTheTableIsWrittenBack) {
               "Appended 1 records (sections skipped 0, records cancelled 1, lines passed over 0, "
               "values replaced 0); wrote \"" +
                   table + "\": 1 records.\n");
+    EXPECT_EQ(result.Err,
+              "Warning: 1 record was cancelled: 'x' is not a valid integer value for field 'Id' "
+              "(the section on line 3).\n");
 }
 
 // A key repeated inside a section keeps the last value, and a NUL byte ends the script: the
@@ -147,6 +153,68 @@ TEST_F(ImportCommandsTest, FailuresLeaveTheTableAlone) {
         EXPECT_EQ(result.ExitCode, c.ExitCode);
         EXPECT_TRUE(result.Err.starts_with(c.ErrStart)) << result.Err;
         EXPECT_EQ(dir_.Read("Items.dbc"), EmptyTable(1));
+    }
+}
+
+// Our export of a table whose first column repeats names each key on several rows: by key the
+// import stops, naming the key, its rows and its records, and writes nothing; by position it
+// reads back byte for byte, and into an empty table every row is added in the file's order.
+TEST_F(ImportCommandsTest, AnExportWithRepeatedKeysComesBackOnlyByPosition) {
+    const std::string table = dir_.File("ItemSubClass.dbc");
+    const std::string original = SubClassSample().Bytes();
+    const struct {
+        std::vector<std::string> Export;
+        std::vector<std::string> Import;  // the table and the file to write are added
+        std::string Where;
+    } cases[] = {
+        {{"export-csv", table, dir_.File("classes.csv"), "--header"},
+         {"import-csv", dir_.File("classes.csv"), "--header"},
+         dir_.File("classes.csv") + " lines 2, 3 and 4"},
+        {{"export-sqlite", table, dir_.File("classes.db")},
+         {"import-sqlite", dir_.File("classes.db")},
+         dir_.File("classes.db") + ", table 'ItemSubClass', rowids 1, 2 and 3"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Import[0]);
+        dir_.Write("ItemSubClass.dbc", original);
+        WriteFieldDefs(table, SubClassSampleFields());
+        ASSERT_EQ(Run(c.Export).ExitCode, 0);
+        const auto import = [&c](const std::string& into, const std::string& out,
+                                 std::vector<std::string> options) {
+            std::vector<std::string> args = c.Import;
+            args.insert(args.begin() + 1, into);
+            args.insert(args.begin() + 3, out);
+            args.insert(args.end(), options.begin(), options.end());
+            return args;
+        };
+
+        CliResult result = Run(import(table, dir_.File("Out.dbc"), {}));
+        EXPECT_EQ(result.ExitCode, 1);
+        EXPECT_EQ(result.Err,
+                  c.Where +
+                      ": the key '0' stands on each of them and on records 1, 2 and 3 of the "
+                      "table, so they cannot each be matched to a record by key; 1 more key "
+                      "repeats as well. Nothing was changed. To match rows to records by position "
+                      "instead (row N to record N, the order our exports write), run the command "
+                      "again with --by-position.\n");
+        EXPECT_FALSE(std::filesystem::exists(dir_.File("Out.dbc")));
+
+        result = Run(import(table, dir_.File("Same.dbc"), {"--by-position"}));
+        EXPECT_EQ(result.ExitCode, 0) << result.Err;
+        EXPECT_NE(result.Out.find("changed 0, added 0, unchanged 5"), std::string::npos)
+            << result.Out;
+        EXPECT_EQ(dir_.Read("Same.dbc"), original);
+        EXPECT_EQ(dir_.Read("ItemSubClass.dbc"), original);
+
+        TempDir empty;
+        empty.Write("ItemSubClass.dbc", EmptyTable(3));
+        WriteFieldDefs(empty.File("ItemSubClass.dbc"), SubClassSampleFields());
+        result =
+            Run(import(empty.File("ItemSubClass.dbc"), dir_.File("Added.dbc"), {"--by-position"}));
+        EXPECT_EQ(result.ExitCode, 0) << result.Err;
+        EXPECT_NE(result.Out.find("changed 0, added 5, unchanged 0"), std::string::npos)
+            << result.Out;
+        EXPECT_EQ(dir_.Read("Added.dbc"), original);
     }
 }
 

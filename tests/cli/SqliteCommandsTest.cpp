@@ -88,7 +88,8 @@ TEST_F(SqliteCommandsTest, FailuresAreNamedAndWrongArgumentsShowTheUsage) {
     result = Run({"import-sqlite", spells});
     EXPECT_EQ(result.ExitCode, 2);
     EXPECT_NE(
-        result.Err.find("usage: kelvane-cli import-sqlite TABLE.dbc IN.db [OUT.dbc] [--force]"),
+        result.Err.find(
+            "usage: kelvane-cli import-sqlite TABLE.dbc IN.db [OUT.dbc] [--by-position] [--force]"),
         std::string::npos);
 }
 

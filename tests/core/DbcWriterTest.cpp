@@ -302,7 +302,7 @@ TEST_F(DbcWriterTest, ByteValueOutOfRangeStopsTheSaveAndKeepsTheOldFile) {
     const std::string message = SaveFailure(path);
 
     EXPECT_EQ(message.rfind("Cannot save \"" + path + "\": ", 0), 0u) << message;
-    EXPECT_NE(message.find("\"Flags\" of record 1 holds 256"), std::string::npos) << message;
+    EXPECT_NE(message.find("\"Flags\" of record 2 holds 256"), std::string::npos) << message;
     EXPECT_EQ(dir_.Read("Bytes.dbc"), file.Bytes());
     EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"Bytes.dbc", "Bytes.ini"}));
     EXPECT_FALSE(table_.NotificationsSuspended());

@@ -154,12 +154,12 @@ TEST_F(FieldSizesTest, AValueThatDoesNotFitItsCellStopsTheSaveNamingColumnAndRec
         const char* Says;
     } cases[] = {
         {8, 256,
-         "the byte field \"Cell\" of record 0 holds 256, but a byte field holds a whole "
+         "the byte field \"Cell\" of record 1 holds 256, but a byte field holds a whole "
          "number from 0 to 255"},
         {16, 65536,
-         "the 16-bit field \"Cell\" of record 0 holds 65536, but a 16-bit field "
+         "the 16-bit field \"Cell\" of record 1 holds 65536, but a 16-bit field "
          "holds a whole number from 0 to 65535"},
-        {16, -1, "the 16-bit field \"Cell\" of record 0 holds -1"},
+        {16, -1, "the 16-bit field \"Cell\" of record 1 holds -1"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Bits);

@@ -198,14 +198,14 @@ TEST(MysqlDump, RefusesWhatMysqlCannotHoldNamingTheDumpRecordAndColumn) {
         {{{"ID"}, {"Speed", FieldKind::ftFloat}},
          {},
          {"7", "NAN"},
-         "Cannot write the MySQL dump \"T.sql\": the column \"Speed\" of record 0 holds NAN, but "
+         "Cannot write the MySQL dump \"T.sql\": the column \"Speed\" of record 1 holds NAN, but "
          "MySQL has no such number (if the column holds bit patterns, make it an integer "
          "column)."},
         {{{"ID"}, {"Speed", FieldKind::ftFloat}}, {}, {"7", "-INF"}, "holds -INF, but MySQL"},
         {{{"ID"}, {"Race"}},
          {4, 1},
          {"7", "256"},
-         "the column \"Race\" of record 0 holds 256, but its 1-byte cell holds a whole number "
+         "the column \"Race\" of record 1 holds 256, but its 1-byte cell holds a whole number "
          "from 0 to 255."},
         {{{"ID"}, {"Level"}}, {4, 2}, {"7", "-1"}, "its 2-byte cell holds a whole number from 0"},
         {{{"ID"}, {"Name "}}, {}, {"1", "2"}, "the column name `Name ` ends in a blank."},

@@ -36,10 +36,10 @@ class SqliteImportTest : public ::testing::Test {
 
     std::string Database() const { return dir.File("in.db"); }
     // The error of importing the database made by sql, or "" when the import worked.
-    std::string ImportError(const std::string& sql) {
+    std::string ImportError(const std::string& sql, ImportMatch match = ImportMatch::ByKey) {
         MakeDatabase(Database(), sql);
         try {
-            ImportSqlite(*work, Database());
+            ImportSqlite(*work, Database(), match);
         } catch (const KelvaneError& error) {
             return error.what();
         }
@@ -118,6 +118,12 @@ TEST_F(SqliteImportTest, ABadValueOrSchemaIsNamedAndTheTableStaysAsItWas) {
         {"", " has no table 'Spell': it holds no tables"},
         {"CREATE TABLE Other (ID); CREATE VIEW Spell AS SELECT ID FROM Other;",
          ": 'Spell' is a view; only a table can be imported"},
+        {"CREATE TABLE Spell (ID, Name); INSERT INTO Spell VALUES (5, 'a'), (NULL, 'b');",
+         ", table 'Spell', rowid 2, column ID: the key is blank, and every record needs one. "
+         "Nothing was changed."},
+        {"CREATE TABLE Spell (ID, Name); INSERT INTO Spell VALUES (7, 'a'), (8, 'b'), (7, 'c');",
+         ", table 'Spell', rowids 1 and 3: the key '7' stands on each of them and on record 2 of "
+         "the table, so they cannot each be matched to a record by key. Nothing was changed."},
     };
     for (const Case& c : cases) {
         std::remove(Database().c_str());
@@ -132,7 +138,7 @@ TEST_F(SqliteImportTest, AFileThatIsNoDatabaseMissingOrAPipeIsNamed) {
     EXPECT_THROW(
         {
             try {
-                ImportSqlite(*work, Database());
+                ImportSqlite(*work, Database(), ImportMatch::ByKey);
             } catch (const KelvaneError& error) {
                 EXPECT_EQ(std::string(error.what()),
                           "\"" + Database() + "\" is not a SQLite database");
@@ -145,7 +151,7 @@ TEST_F(SqliteImportTest, AFileThatIsNoDatabaseMissingOrAPipeIsNamed) {
          {std::pair<std::string, std::string>{"missing.db", "No such file or directory"},
           {"pipe.db", "It is not a regular file"}}) {
         try {
-            ImportSqlite(*work, dir.File(file));
+            ImportSqlite(*work, dir.File(file), ImportMatch::ByKey);
             FAIL() << "imported";
         } catch (const KelvaneError& error) {
             EXPECT_EQ(std::string(error.what()),
@@ -162,6 +168,31 @@ TEST_F(SqliteImportTest, HugeTextsAreKeptWholeAndOddNamesAreFound) {
               "");
     ASSERT_EQ(work->Table.RecordCount(), 1);
     EXPECT_EQ(work->Table.StringAt(0, 2), std::string(100000, 'x'));
+}
+
+// The table repeats key 7: by key no row may name it; by position the rows go to the records
+// in rowid order, the key an ordinary column, and the rows past the last record are added.
+TEST_F(SqliteImportTest, ARepeatedKeyIsRefusedByKeyAndReadByPosition) {
+    AddRecord(work->Table, {"7", "Ice", "3", "1"});
+    const Rows before = TableTexts(work->Table);
+    const std::string rows =
+        "CREATE TABLE Spell (ID, Name); "
+        "INSERT INTO Spell (rowid, ID, Name) VALUES (5, 12, 'Fire'), (9, 7, 'Frost'), "
+        "(10, 8, 'Snow'), (11, 7, 'New');";
+
+    EXPECT_EQ(ImportError(rows),
+              Database() +
+                  ", table 'Spell', rowids 9 and 11: the key '7' stands on each of them and on "
+                  "records 2 and 3 of the table, so they cannot each be matched to a record by "
+                  "key. Nothing was changed.");
+    EXPECT_EQ(TableTexts(work->Table), before);
+
+    std::remove(Database().c_str());
+    EXPECT_EQ(ImportError(rows, ImportMatch::ByPosition), "");
+    EXPECT_EQ(TableTexts(work->Table), (Rows{{"0", "12", "Fire", "1.5", "3"},
+                                             {"1", "7", "Frost", "2", "0"},
+                                             {"2", "8", "Snow", "3", "1"},
+                                             {"3", "7", "New", "0", "0"}}));
 }
 
 TEST_F(SqliteImportTest, TheImportIsOneUndoStep) {

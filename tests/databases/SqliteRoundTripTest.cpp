@@ -13,6 +13,7 @@
 #include "core/Workspace.h"
 #include "databases/SqliteExport.h"
 #include "databases/SqliteImport.h"
+#include "exchange/RepeatedImportKeyError.h"
 #include "tests/exchange/ExchangeTables.h"
 #include "tests/support/TempDir.h"
 
@@ -92,8 +93,32 @@ void FillGeneratedTable(RecordTable& table, FieldKind keyKind, int count) {
     }
 }
 
-// Bit for bit, blanks included, records matched by key: an INTEGER key is the database's rowid,
-// which orders the rows read back. The Index column is the importing table's own.
+// Bit for bit, blanks included; the Index column is the importing table's own.
+void ExpectSameRecord(const RecordTable& expected, int expectedRow, const RecordTable& actual,
+                      int row) {
+    for (int column = 1; column < expected.FieldCount(); ++column) {
+        SCOPED_TRACE("row " + std::to_string(row) + ", column " + std::to_string(column));
+        ASSERT_EQ(actual.IsBlank(row, column), expected.IsBlank(expectedRow, column));
+        if (actual.IsBlank(row, column)) {
+            continue;
+        }
+        switch (expected.ColumnKind(column)) {
+            case FieldKind::ftInteger:
+                ASSERT_EQ(actual.IntegerAt(row, column), expected.IntegerAt(expectedRow, column));
+                break;
+            case FieldKind::ftFloat:
+                ASSERT_EQ(std::bit_cast<uint64_t>(actual.FloatAt(row, column)),
+                          std::bit_cast<uint64_t>(expected.FloatAt(expectedRow, column)));
+                break;
+            case FieldKind::ftString:
+                ASSERT_EQ(actual.StringAt(row, column), expected.StringAt(expectedRow, column));
+                break;
+        }
+    }
+}
+
+// Records matched by key: an INTEGER key is the database's rowid, which orders the rows read
+// back.
 void ExpectSameCells(const RecordTable& expected, const RecordTable& actual) {
     ASSERT_EQ(actual.RecordCount(), expected.RecordCount());
     std::map<std::string, int> actualRows;
@@ -103,27 +128,7 @@ void ExpectSameCells(const RecordTable& expected, const RecordTable& actual) {
     for (int expectedRow = 0; expectedRow < expected.RecordCount(); ++expectedRow) {
         const auto found = actualRows.find(expected.CellText(expectedRow, 1));
         ASSERT_NE(found, actualRows.end());
-        const int row = found->second;
-        for (int column = 1; column < expected.FieldCount(); ++column) {
-            SCOPED_TRACE("row " + std::to_string(row) + ", column " + std::to_string(column));
-            ASSERT_EQ(actual.IsBlank(row, column), expected.IsBlank(expectedRow, column));
-            if (actual.IsBlank(row, column)) {
-                continue;
-            }
-            switch (expected.ColumnKind(column)) {
-                case FieldKind::ftInteger:
-                    ASSERT_EQ(actual.IntegerAt(row, column),
-                              expected.IntegerAt(expectedRow, column));
-                    break;
-                case FieldKind::ftFloat:
-                    ASSERT_EQ(std::bit_cast<uint64_t>(actual.FloatAt(row, column)),
-                              std::bit_cast<uint64_t>(expected.FloatAt(expectedRow, column)));
-                    break;
-                case FieldKind::ftString:
-                    ASSERT_EQ(actual.StringAt(row, column), expected.StringAt(expectedRow, column));
-                    break;
-            }
-        }
+        ExpectSameRecord(expected, expectedRow, actual, found->second);
     }
 }
 
@@ -139,13 +144,47 @@ TEST(SqliteRoundTrip, AGeneratedTableComesBackCellForCell) {
         const auto target = std::make_unique<Workspace>();
         target->Current.TableName = "Spell";
         FillGeneratedTable(target->Table, keyKind, 0);
-        const SqliteImportReport report = ImportSqlite(*target, dir.File("round.db"));
+        const SqliteImportReport report =
+            ImportSqlite(*target, dir.File("round.db"), ImportMatch::ByKey);
 
         EXPECT_EQ(report.Merge.RecordsAdded, 400);
         ExpectSameCells(source->Table, target->Table);
 
         // Into the table it came from: every record is found and none changes.
-        EXPECT_EQ(ImportSqlite(*source, dir.File("round.db")).Merge.RecordsUnchanged, 400);
+        EXPECT_EQ(
+            ImportSqlite(*source, dir.File("round.db"), ImportMatch::ByKey).Merge.RecordsUnchanged,
+            400);
+    }
+}
+
+// A table whose keys repeat has no primary key in the database, so its rows keep table order,
+// and by position it comes back record for record; by key it is refused.
+TEST(SqliteRoundTrip, ATableWithRepeatedKeysComesBackByPosition) {
+    testing::TempDir dir;
+    const std::string database = dir.File("round.db");
+    const auto source = std::make_unique<Workspace>();
+    source->Current.TableName = "Spell";
+    FillGeneratedTable(source->Table, FieldKind::ftInteger, 400);
+    for (int row = 0; row < 400; ++row) {
+        source->Table.MoveTo(row);
+        source->Table.Edit();
+        source->Table.Fields(1).SetAsInteger(row % 7 * 1000 - row % 3);  // out of key order
+        source->Table.Post();
+    }
+    ASSERT_FALSE(ExportSqlite(*source, database).KeyIsPrimary);
+
+    EXPECT_THROW(ImportSqlite(*source, database, ImportMatch::ByKey), RepeatedImportKeyError);
+    const SqliteImportReport back = ImportSqlite(*source, database, ImportMatch::ByPosition);
+    EXPECT_EQ(back.Merge.RecordsUnchanged, 400);
+    EXPECT_EQ(back.Merge.RecordsChanged + back.Merge.RecordsAdded, 0);
+
+    const auto target = std::make_unique<Workspace>();
+    target->Current.TableName = "Spell";
+    FillGeneratedTable(target->Table, FieldKind::ftInteger, 0);
+    EXPECT_EQ(ImportSqlite(*target, database, ImportMatch::ByPosition).Merge.RecordsAdded, 400);
+    ASSERT_EQ(target->Table.RecordCount(), 400);
+    for (int row = 0; row < 400; ++row) {
+        ExpectSameRecord(source->Table, row, target->Table, row);
     }
 }
 
@@ -162,7 +201,7 @@ TEST(SqliteRoundTrip, NanAndNegativeZeroComeBackAsNearAsSqliteAllows) {
     }
     ExportSqlite(*work, dir.File("t.db"));
     work->Table.DeleteAllRecords();
-    ImportSqlite(*work, dir.File("t.db"));
+    ImportSqlite(*work, dir.File("t.db"), ImportMatch::ByKey);
 
     ASSERT_EQ(work->Table.RecordCount(), 2);
     EXPECT_TRUE(std::isnan(work->Table.FloatAt(0, 2)));

@@ -2,12 +2,14 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/KelvaneError.h"
 #include "core/RecordTable.h"
 #include "core/UndoHistory.h"
 #include "exchange/ImportRows.h"
+#include "exchange/RepeatedImportKeyError.h"
 #include "tests/exchange/ExchangeTables.h"
 
 namespace kelvane {
@@ -22,6 +24,23 @@ constexpr int kId = 1;
 constexpr int kName = 2;
 constexpr int kSpeed = 3;
 
+// Rows as a comma-separated file gives them, numbered by line.
+ImportRows CsvRows(const RecordTable& table, std::vector<int> columns) {
+    return ImportRows(table, std::move(columns), ImportSource{"in.csv", " ", "line"});
+}
+
+// A row of (ID, Name) for each pair, numbered by line from 2, as after a header line.
+ImportRows IdNameRows(const RecordTable& table,
+                      const std::vector<std::pair<std::string, std::string>>& source) {
+    ImportRows rows = CsvRows(table, {kId, kName});
+    for (size_t i = 0; i < source.size(); ++i) {
+        rows.AddRow(static_cast<int64_t>(i) + 2);
+        rows.SetText(0, source[i].first);
+        rows.SetText(1, source[i].second);
+    }
+    return rows;
+}
+
 class ImportMergeTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -34,7 +53,7 @@ class ImportMergeTest : public ::testing::Test {
 };
 
 TEST_F(ImportMergeTest, ChangesMatchedRecordsAddsTheRestAndCountsBoth) {
-    ImportRows rows(table, {kSpeed, kId});  // the source's own order, Name not given
+    ImportRows rows = CsvRows(table, {kSpeed, kId});  // the source's own order, Name not given
     rows.AddRow();
     rows.SetText(0, "3.25");
     rows.SetText(1, "7");
@@ -44,7 +63,7 @@ TEST_F(ImportMergeTest, ChangesMatchedRecordsAddsTheRestAndCountsBoth) {
     rows.AddRow();
     rows.SetInteger(1, 99);  // Speed left blank
 
-    const ImportMergeReport report = MergeImportRows(table, rows, "Import CSV");
+    const ImportMergeReport report = MergeImportRows(table, rows, "Import CSV", ImportMatch::ByKey);
 
     EXPECT_EQ(report.RecordsChanged, 1);
     EXPECT_EQ(report.RecordsUnchanged, 1);
@@ -53,41 +72,160 @@ TEST_F(ImportMergeTest, ChangesMatchedRecordsAddsTheRestAndCountsBoth) {
               (Rows{{"0", "12", "Fire", "1.5"}, {"1", "7", "Frost", "3.25"}, {"2", "99", "", ""}}));
 }
 
-TEST_F(ImportMergeTest, ARepeatedKeySeesWhatTheRowsBeforeItWrote) {
-    ImportRows rows(table, {kId, kName});
-    const std::vector<std::pair<int, std::string>> source = {
-        {7, "Ice"},     // changes Frost
-        {7, "Ice"},     // finds what the row before wrote
-        {50, "New"},    // adds
-        {50, "Newer"},  // changes the record just added
-        {12, "Fire"},   // as it is
+// By key, a key on two rows of the source or on two records of the table leaves the match a
+// guess: the import stops before the table changes, naming the key, its rows and its records
+// (numbered from 1 in table order, as the status bar counts them).
+TEST_F(ImportMergeTest, ARepeatedKeyByKeyIsRefusedAndChangesNothing) {
+    AddRecord(table, {"7", "Ice", "3"});  // 7 now stands on records 2 and 3
+    const struct {
+        std::vector<std::pair<std::string, std::string>> Source;
+        std::string Message;
+    } cases[] = {
+        {{{"12", "Fire"}, {"7", "Water"}},
+         "in.csv line 3: the key '7' stands on records 2 and 3 of the table, so it cannot be "
+         "matched to one of them by key. Nothing was changed."},
+        {{{"12", "Fire"}, {"40", "New"}, {"12", "Flame"}},
+         "in.csv lines 2 and 4: the key '12' stands on each of them and on record 1 of the "
+         "table, so they cannot each be matched to a record by key. Nothing was changed."},
+        {{{"50", "New"}, {"50", "Newer"}, {"50", "Newest"}},
+         "in.csv lines 2, 3 and 4: the key '50' stands on each of them, so they cannot each be "
+         "matched to a record by key. Nothing was changed."},
+        {{{"50", "New"}, {"50", "Newer"}, {"7", "Water"}, {"51", "a"}, {"51", "b"}},
+         "in.csv lines 2 and 3: the key '50' stands on each of them, so they cannot each be "
+         "matched to a record by key; 2 more keys repeat as well. Nothing was changed."},
     };
-    for (const auto& [id, name] : source) {
-        rows.AddRow();
-        rows.SetInteger(0, id);
-        rows.SetText(1, name);
+    UndoHistory history(table);
+    const Rows before = TableTexts(table);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Message);
+        const ImportRows rows = IdNameRows(table, c.Source);
+        try {
+            MergeImportRows(table, rows, "Import CSV", ImportMatch::ByKey);
+            ADD_FAILURE() << "the import went through";
+        } catch (const RepeatedImportKeyError& error) {
+            EXPECT_EQ(std::string(error.what()), c.Message);
+        }
+        EXPECT_EQ(TableTexts(table), before);
+        EXPECT_FALSE(history.CanUndo());
     }
 
-    const ImportMergeReport report = MergeImportRows(table, rows, "Import CSV");
-
-    EXPECT_EQ(report.RecordsChanged, 2);
-    EXPECT_EQ(report.RecordsUnchanged, 2);
+    // A key the table repeats but the source does not name is no guess.
+    const ImportRows rows = IdNameRows(table, {{"12", "Flame"}, {"99", "New"}});
+    const ImportMergeReport report = MergeImportRows(table, rows, "Import CSV", ImportMatch::ByKey);
+    EXPECT_EQ(report.RecordsChanged, 1);
     EXPECT_EQ(report.RecordsAdded, 1);
-    EXPECT_EQ(TableTexts(table), (Rows{{"0", "12", "Fire", "1.5"},
-                                       {"1", "7", "Ice", "2"},
-                                       {"2", "50", "Newer", "0"}}));  // a new record's default
+}
+
+// A key on more records than a message should list names the first ones and counts the rest.
+TEST_F(ImportMergeTest, AKeyOnManyRecordsListsTheFirstOfThem) {
+    for (int i = 0; i < 12; ++i) {
+        AddRecord(table, {"0", "n" + std::to_string(i), "0"});
+    }
+    const ImportRows rows = IdNameRows(table, {{"0", "x"}});
+    try {
+        MergeImportRows(table, rows, "Import CSV", ImportMatch::ByKey);
+        ADD_FAILURE() << "the import went through";
+    } catch (const RepeatedImportKeyError& error) {
+        EXPECT_EQ(std::string(error.what()),
+                  "in.csv line 2: the key '0' stands on records 3, 4, 5, 6, 7, 8, 9, 10, 11, 12 "
+                  "and 2 more of the table, so it cannot be matched to one of them by key. "
+                  "Nothing was changed.");
+    }
+}
+
+// A blank key would match no record, or be saved as key 0: it is refused whatever the match.
+TEST_F(ImportMergeTest, ABlankKeyIsRefusedNamingItsRow) {
+    for (const ImportMatch match : {ImportMatch::ByKey, ImportMatch::ByPosition}) {
+        const ImportRows rows = IdNameRows(table, {{"12", "Fire"}, {"", "Nobody"}});
+        const Rows before = TableTexts(table);
+        try {
+            MergeImportRows(table, rows, "Import CSV", match);
+            ADD_FAILURE() << "the import went through";
+        } catch (const KelvaneError& error) {
+            EXPECT_EQ(std::string(error.what()),
+                      "in.csv line 3, column ID: the key is blank, and every record needs one. "
+                      "Nothing was changed.");
+        }
+        EXPECT_EQ(TableTexts(table), before);
+    }
+}
+
+// By position row N goes to record N, the key an ordinary column: a table whose keys repeat
+// comes back from its own rows unchanged, and rows past its end are added.
+TEST_F(ImportMergeTest, ByPositionRowNChangesRecordN) {
+    AddRecord(table, {"7", "Ice", "3"});
+    const struct {
+        const char* Name;
+        std::vector<std::pair<std::string, std::string>> Source;
+        int Changed;
+        int Added;
+        int Unchanged;
+        Rows Table;
+    } cases[] = {
+        {"the table's own rows",
+         {{"12", "Fire"}, {"7", "Frost"}, {"7", "Ice"}},
+         0,
+         0,
+         3,
+         {{"0", "12", "Fire", "1.5"}, {"1", "7", "Frost", "2"}, {"2", "7", "Ice", "3"}}},
+        {"keys and names changed, the source repeating a key",
+         {{"12", "Fire"}, {"12", "Flame"}, {"8", "Ice"}},
+         2,
+         0,
+         1,
+         {{"0", "12", "Fire", "1.5"}, {"1", "12", "Flame", "2"}, {"2", "8", "Ice", "3"}}},
+        {"fewer rows leave the rest",
+         {{"7", "Frost"}},
+         1,
+         0,
+         0,
+         {{"0", "7", "Frost", "1.5"}, {"1", "7", "Frost", "2"}, {"2", "7", "Ice", "3"}}},
+        {"more rows are added",
+         {{"12", "Fire"}, {"7", "Frost"}, {"7", "Ice"}, {"7", "Snow"}, {"12", "Ash"}},
+         0,
+         2,
+         3,
+         {{"0", "12", "Fire", "1.5"},
+          {"1", "7", "Frost", "2"},
+          {"2", "7", "Ice", "3"},
+          {"3", "7", "Snow", "0"},
+          {"4", "12", "Ash", "0"}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        RecordTable fresh;
+        BuildTable(fresh, {{"ID"}, {"Name", FieldKind::ftString}, {"Speed", FieldKind::ftFloat}});
+        for (const auto& record : TableTexts(table)) {
+            AddRecord(fresh, {record[1], record[2], record[3]});
+        }
+        UndoHistory history(fresh);
+        const Rows before = TableTexts(fresh);
+
+        const ImportMergeReport report = MergeImportRows(fresh, IdNameRows(fresh, c.Source),
+                                                         "Import CSV", ImportMatch::ByPosition);
+
+        EXPECT_EQ(report.RecordsChanged, c.Changed);
+        EXPECT_EQ(report.RecordsAdded, c.Added);
+        EXPECT_EQ(report.RecordsUnchanged, c.Unchanged);
+        EXPECT_EQ(TableTexts(fresh), c.Table);
+        EXPECT_EQ(history.CanUndo(), c.Changed + c.Added > 0);
+        if (history.CanUndo()) {
+            history.Undo();
+            EXPECT_EQ(TableTexts(fresh), before);
+        }
+    }
 }
 
 TEST_F(ImportMergeTest, OneUndoStepTakesTheWholeImportBack) {
     UndoHistory history(table);
-    ImportRows rows(table, {kId, kName});
+    ImportRows rows = CsvRows(table, {kId, kName});
     for (const int id : {7, 12, 40, 41}) {
         rows.AddRow();
         rows.SetInteger(0, id);
         rows.SetText(1, "n" + std::to_string(id));
     }
     const Rows before = TableTexts(table);
-    MergeImportRows(table, rows, "Import CSV");
+    MergeImportRows(table, rows, "Import CSV", ImportMatch::ByKey);
     ASSERT_EQ(table.RecordCount(), 4);
 
     EXPECT_EQ(history.UndoName(), "Import CSV");
@@ -108,7 +246,7 @@ TEST_F(ImportMergeTest, ValuesTheColumnCannotHoldAreRefusedBeforeTheTableIsTouch
         {kSpeed, "fast", "'fast' is not a valid floating point value for field 'Speed'"},
     };
     for (const Case& c : cases) {
-        ImportRows rows(table, {kId, kName, kSpeed});
+        ImportRows rows = CsvRows(table, {kId, kName, kSpeed});
         rows.AddRow();
         try {
             rows.SetText(c.Column - 1, c.Text);
@@ -120,7 +258,7 @@ TEST_F(ImportMergeTest, ValuesTheColumnCannotHoldAreRefusedBeforeTheTableIsTouch
 }
 
 TEST_F(ImportMergeTest, NumbersAreConvertedOnlyWhereNothingIsLost) {
-    ImportRows rows(table, {kId, kName, kSpeed});
+    ImportRows rows = CsvRows(table, {kId, kName, kSpeed});
     rows.AddRow();
     rows.SetInteger(0, 4294967295);  // an unsigned value keeps its bit pattern
     rows.SetInteger(1, 42);
@@ -137,7 +275,7 @@ TEST_F(ImportMergeTest, NumbersAreConvertedOnlyWhereNothingIsLost) {
 }
 
 TEST_F(ImportMergeTest, TextSetTwiceKeepsTheSecondAndRowsStayApart) {
-    ImportRows rows(table, {kId, kName});
+    ImportRows rows = CsvRows(table, {kId, kName});
     rows.AddRow();
     rows.SetText(1, "first");
     rows.AddRow();
@@ -153,11 +291,11 @@ TEST_F(ImportMergeTest, TextSetTwiceKeepsTheSecondAndRowsStayApart) {
 }
 
 TEST_F(ImportMergeTest, ColumnsWithoutTheKeyOrWithARepeatAreRefused) {
-    EXPECT_THROW(ImportRows(table, {kName, kSpeed}), KelvaneError);
-    EXPECT_THROW(ImportRows(table, {kId, kName, kName}), KelvaneError);
-    EXPECT_THROW(ImportRows(table, {0, kId}), KelvaneError);
+    EXPECT_THROW(CsvRows(table, {kName, kSpeed}), KelvaneError);
+    EXPECT_THROW(CsvRows(table, {kId, kName, kName}), KelvaneError);
+    EXPECT_THROW(CsvRows(table, {0, kId}), KelvaneError);
     try {
-        ImportRows(table, {kName});
+        CsvRows(table, {kName});
     } catch (const KelvaneError& error) {
         EXPECT_EQ(std::string(error.what()),
                   "The key column ID is missing, so no record can be matched");

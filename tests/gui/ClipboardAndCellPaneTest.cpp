@@ -165,7 +165,7 @@ class ClipboardAndCellPaneTest : public QObject {
         QApplication::clipboard()->setText("5\n6\nx\n");
         Press(Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(program_->Dialogs.Messages.back(),
-                 "Record 2, column 'Rank': 'x' may not be typed into this column. Nothing was "
+                 "Record 3, column 'Rank': 'x' may not be typed into this column. Nothing was "
                  "changed.");
         QCOMPARE(TableTexts(Table()), before);
         QVERIFY(!Action("MenuItemUndo")->isEnabled());
@@ -237,7 +237,7 @@ class ClipboardAndCellPaneTest : public QObject {
         QTest::keyClicks(PaneText(), QStringLiteral("99999999999"));
         QTest::mouseClick(Child<QPushButton>(Window(), "CellPaneApply"), Qt::LeftButton);
         QCOMPARE(program_->Dialogs.Messages.back(),
-                 "Record 0, column 'Rank': '99999999999' is not a valid integer value. Nothing was "
+                 "Record 1, column 'Rank': '99999999999' is not a valid integer value. Nothing was "
                  "changed.");
         QCOMPARE(Table().IntegerAt(0, kRank), 2);
 

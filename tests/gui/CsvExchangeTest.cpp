@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <string>
+#include <vector>
 
 #include "app/ui/MainWindow.h"
 #include "core/RecordTable.h"
@@ -53,6 +55,27 @@ class CsvExchangeTest : public QObject {
         return run_->Dir.Read(file);
     }
 
+    // Answers the real open dialog the next command shows as a user would: clicks the named
+    // check boxes, enters the file and clicks Open; states holds each box's state as it opened.
+    void AnswerOpenDialog(const std::string& path, std::vector<const char*> clicks,
+                          std::vector<bool>& states) {
+        QTimer::singleShot(0, [path, clicks, &states] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog != nullptr);
+            for (const char* name : {"HeaderCheckBox", "ByPositionCheckBox"}) {
+                states.push_back(Child<QCheckBox>(*dialog, name)->isChecked());
+            }
+            for (const char* name : clicks) {
+                auto* box = Child<QCheckBox>(*dialog, name);
+                QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, box->height() / 2));
+            }
+            Child<QLineEdit>(*dialog, "fileNameEdit")->setText(QString::fromStdString(path));
+            QTest::mouseClick(
+                Child<QDialogButtonBox>(*dialog, "buttonBox")->button(QDialogButtonBox::Open),
+                Qt::LeftButton);
+        });
+    }
+
   private slots:
     void init() { run_ = std::make_unique<RunningProgram>(); }
 
@@ -68,9 +91,10 @@ class CsvExchangeTest : public QObject {
 
         QCOMPARE(Export("MenuItemExporttotxt", "plain.csv", std::nullopt), records);
         const FileDialogRequest& first = Dialogs().FileRequests.back();
-        QVERIFY(first.CheckBox.has_value());
-        QCOMPARE(first.CheckBox->Label, std::string("Write the column names as the first line"));
-        QVERIFY(!first.CheckBox->Checked);
+        QCOMPARE(first.CheckBoxes.size(), size_t{1});
+        QCOMPARE(first.CheckBoxes[0].Label,
+                 std::string("Write the column names as the first line"));
+        QVERIFY(!first.CheckBoxes[0].Checked);
 
         QCOMPARE(Export("MenuItemExporttotxt", "header.csv", true),
                  "ID,Name,Speed,Rank\r\n" + records);
@@ -79,7 +103,7 @@ class CsvExchangeTest : public QObject {
         Table().MoveTo(1);
         QCOMPARE(Export("Exportselectedline", "line.csv", std::nullopt),
                  std::string("ID,Name,Speed,Rank\r\n255,\"Frost Nova\",0.100000001490116,7\r\n"));
-        QVERIFY(Dialogs().FileRequests.back().CheckBox->Checked);
+        QVERIFY(Dialogs().FileRequests.back().CheckBoxes[0].Checked);
         QCOMPARE(Result(), QString("Exported 2 lines to line.csv"));
     }
 
@@ -96,8 +120,12 @@ class CsvExchangeTest : public QObject {
         Trigger("MenuItemImportCsv");
 
         QVERIFY(Dialogs().Messages.empty());
-        QCOMPARE(Dialogs().FileRequests.back().CheckBox->Label,
-                 std::string("The first line names the columns"));
+        const FileDialogRequest& request = Dialogs().FileRequests.back();
+        QCOMPARE(request.CheckBoxes.size(), size_t{2});
+        QCOMPARE(request.CheckBoxes[0].Label, std::string("The first line names the columns"));
+        QCOMPARE(request.CheckBoxes[1].Label,
+                 std::string("Match rows to records by position (row N changes record N)"));
+        QVERIFY(!request.CheckBoxes[1].Checked);
         QCOMPARE(Table().RecordCount(), 4);
         QCOMPARE(Table().StringAt(0, 2), std::string_view("Flame"));
         QCOMPARE(Table().IntegerAt(0, 4), 9);
@@ -127,6 +155,51 @@ class CsvExchangeTest : public QObject {
         QVERIFY(!Table().Modified());
     }
 
+    // A table whose first column repeats goes out with a header line: by key it cannot come
+    // back, and the message says where the other choice is; with the position box ticked in the
+    // real open dialog it comes back unchanged, and the box stays ticked for the next import.
+    void aTableWithRepeatedKeysComesBackWhenMatchedByPosition() {
+        const std::string table = run_->Dir.File("ItemSubClass.dbc");
+        run_->Dir.Write("ItemSubClass.dbc", SubClassSample().Bytes());
+        WriteFieldDefs(table, SubClassSampleFields());
+        Dialogs().FileAnswers.push_back(table);
+        Trigger("MenuItemOpenDbc");
+        const std::string csv = run_->Dir.File("classes.csv");
+        Export("MenuItemExporttotxt", "classes.csv", true);
+        Dialogs().RealOpenDialog = [](const FileDialogRequest& request) {
+            return QtDialogs().ChooseOpenFile(request);
+        };
+        std::vector<bool> states;
+
+        AnswerOpenDialog(csv, {}, states);
+        Trigger("MenuItemImportCsv");
+        QCOMPARE(states, (std::vector<bool>{true, false}));
+        QCOMPARE(
+            Dialogs().Messages,
+            std::vector<std::string>{
+                csv + " lines 2, 3 and 4: the key '0' stands on each of them and on records 1, 2 "
+                      "and 3 of the table, so they cannot each be matched to a record by key; 1 "
+                      "more key repeats as well. Nothing was changed. To match rows to records by "
+                      "position instead (the order our exports write), import again and tick "
+                      "\"Match rows to records by position (row N changes record N)\" in the open "
+                      "dialog."});
+        Dialogs().Messages.clear();
+        QVERIFY(!Table().Modified());
+
+        AnswerOpenDialog(csv, {"ByPositionCheckBox"}, states);
+        Trigger("MenuItemImportCsv");
+        QVERIFY(Dialogs().Messages.empty());
+        QCOMPARE(Result(),
+                 QString("Read 5 records from classes.csv: changed 0, added 0, unchanged 5"));
+        QCOMPARE(Table().StringAt(0, 3), std::string_view("Consumable"));
+        QVERIFY(!Table().Modified());
+
+        AnswerOpenDialog(csv, {}, states);
+        Trigger("MenuItemImportCsv");
+        QCOMPARE(states, (std::vector<bool>{true, false, true, false, true, true}));
+        QVERIFY(Dialogs().Messages.empty());
+    }
+
     // The Qt dialog itself: the box is in the dialog, and its state comes back on acceptance.
     void qtFileDialogShowsTheBoxAndHandsBackItsState() {
         const std::string path = run_->Dir.File("out.csv");
@@ -134,7 +207,7 @@ class CsvExchangeTest : public QObject {
         QTimer::singleShot(0, [&path, &label] {
             auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
             QVERIFY(dialog != nullptr);
-            auto* box = Child<QCheckBox>(*dialog, "FileDialogCheckBox");
+            auto* box = Child<QCheckBox>(*dialog, "HeaderBox");
             label = box->text();
             QVERIFY(!box->isChecked());
             QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, box->height() / 2));
@@ -146,7 +219,7 @@ class CsvExchangeTest : public QObject {
         QtDialogs dialogs;
         bool answer = false;
         FileDialogRequest request{"Export to", {{"*.csv", "*.csv"}}, "csv", ""};
-        request.CheckBox = FileDialogCheckBox{"Write the column names", false, &answer};
+        request.CheckBoxes = {{"HeaderBox", "Write the column names", false, &answer}};
 
         const std::optional<std::string> chosen = dialogs.ChooseSaveFile(request);
 

@@ -119,6 +119,37 @@ class SqliteExchangeTest : public QObject {
         QCOMPARE(Table().StringAt(0, kNameColumn), std::string_view("Ice Lance"));
     }
 
+    // The open dialog offers to match by position; ticked, a table whose keys repeat comes back
+    // from its own export unchanged, where by key the import is refused.
+    void aTableWithRepeatedKeysComesBackByPositionWhenChosen() {
+        const std::string path = program_->Dir.File("ItemSubClass.dbc");
+        program_->Dir.Write("ItemSubClass.dbc", SubClassSample().Bytes());
+        WriteFieldDefs(path, SubClassSampleFields());
+        Window().OpenTableFile(path);
+        const std::string database = program_->Dir.File("classes.db");
+        ExportTo(database);
+
+        ImportFrom(database);
+        const FileDialogRequest& request = program_->Dialogs.FileRequests.back();
+        QCOMPARE(request.CheckBoxes.size(), size_t{1});
+        QCOMPARE(request.CheckBoxes[0].Label,
+                 std::string("Match rows to records by position (row N changes record N)"));
+        QVERIFY(!request.CheckBoxes[0].Checked);
+        QCOMPARE(program_->Dialogs.Messages.size(), size_t{1});
+        QVERIFY(program_->Dialogs.Messages[0].starts_with(
+            database + ", table 'ItemSubClass', rowids 1, 2 and 3: the key '0' stands on each"));
+        program_->Dialogs.Messages.clear();
+
+        program_->Dialogs.CheckBoxAnswers.push_back(true);
+        ImportFrom(database);
+        QCOMPARE(CommandResult(),
+                 QString("Read 5 records from classes.db: changed 0, added 0, unchanged 5"));
+        QVERIFY(!program_->Dialogs.FileRequests.back().CheckBoxes[0].Checked);
+        ImportFrom(database);  // the box opens ticked now, and the import is the same
+        QVERIFY(program_->Dialogs.FileRequests.back().CheckBoxes[0].Checked);
+        QVERIFY(!Window().windowTitle().endsWith('*'));
+    }
+
     void aFileThatIsNoDatabaseIsNamedAndTheTableStays() {
         program_->Dir.Write("notes.db", "ID,Name\n16,Changed\n");
         ImportFrom(program_->Dir.File("notes.db"));

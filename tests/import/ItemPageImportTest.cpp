@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/RecordTable.h"
+#include "import/ImportNotices.h"
 #include "import/ScriptImports.h"
 #include "tests/exchange/ExchangeTables.h"
 #include "tests/import/ImportTables.h"
@@ -61,6 +62,45 @@ TEST(ItemPageImport, WithoutAPageTextColumnEveryRecordIsCancelled) {
 
     EXPECT_EQ(table.RecordCount(), 0);
     EXPECT_EQ(report.RecordsCancelled, 2);
+}
+
+// The user hears why records were cancelled, each reason once with the sections it cancelled,
+// named by the line of their header.
+TEST(ItemPageImport, TheNoticesSayWhyRecordsWereCancelled) {
+    const struct {
+        std::vector<testing::ColumnSpec> Columns;
+        std::string Script;
+        std::string Notice;
+    } cases[] = {
+        {{{"ID"}, {"NextPage"}},
+         "[page 1]\nLine=a\n[page 2]\n",
+         "2 records were cancelled: the table has no column PageText, which holds the text of a "
+         "page (2 sections, the first on line 1)."},
+        {{{"ID"}, {"PageText", FieldKind::ftString}},
+         "lines before the first page belong to none\n\n\n[page 2x]\nLine=b\n",
+         "1 record was cancelled: '2x' is not a valid integer value for field 'ID' (the section "
+         "on line 4)."},
+        {{{"ID"}, {"NextPage"}},
+         "[page 1]\n[page y]\n[page 2]\n",
+         "3 records were cancelled: the table has no column PageText, which holds the text of a "
+         "page (2 sections, the first on line 1); 'y' is not a valid integer value for field 'ID' "
+         "(the section on line 2)."},
+        {{{"ID"}, {"PageText", FieldKind::ftString}},
+         "[page a]\n[page b]\n[page c]\n[page d]\n[page e]\n[page f]\n[page g]\n[page f]\n",
+         "8 records were cancelled: 'a' is not a valid integer value for field 'ID' (the section "
+         "on line 1); 'b' is not a valid integer value for field 'ID' (the section on line 2); "
+         "'c' is not a valid integer value for field 'ID' (the section on line 3); 'd' is not a "
+         "valid integer value for field 'ID' (the section on line 4); 'e' is not a valid integer "
+         "value for field 'ID' (the section on line 5); 3 more for other reasons."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Script);
+        RecordTable table;
+        BuildTable(table, c.Columns);
+        const ImportReport report = ImportText(table, ScriptImport::ItemPages, c.Script);
+        EXPECT_EQ(table.RecordCount(), 0);
+        EXPECT_EQ(ImportNotices(report), std::vector<std::string>{c.Notice});
+    }
 }
 
 }  // namespace

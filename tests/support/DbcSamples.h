@@ -30,6 +30,24 @@ inline std::vector<FieldSpec> SpellSampleFields() {
             {"Rank", FieldKind::ftInteger}};
 }
 
+// Item subclasses: the class, first column and so key, repeats (0 on records 1 to 3, 2 on
+// records 4 and 5), as in many real tables; the subclass tells the records apart.
+inline DbcBytes SubClassSample() {
+    DbcBytes file;
+    file.Header(5, 3, 12, 44);
+    file.Int(0).Int(0).Int(1);
+    file.Int(0).Int(1).Int(12);
+    file.Int(0).Int(2).Int(19);
+    file.Int(2).Int(0).Int(36);
+    file.Int(2).Int(1).Int(40);
+    file.Raw(std::string("\0Consumable\0Potion\0Liquid(OBSOLETE)\0Bow\0Gun\0", 44));
+    return file;
+}
+
+inline std::vector<FieldSpec> SubClassSampleFields() {
+    return {{"Class"}, {"SubClass"}, {"Name", FieldKind::ftString}};
+}
+
 // Two records with byte fields: FieldCount 3, RecordSize 9, cells of 4, 4 and 1 bytes.
 inline DbcBytes ByteFieldSample() {
     DbcBytes file;

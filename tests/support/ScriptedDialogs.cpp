@@ -34,6 +34,10 @@ UnsavedChangesAnswer ScriptedDialogs::AskSaveChanges(const std::string& text) {
 }
 
 std::optional<std::string> ScriptedDialogs::ChooseOpenFile(const FileDialogRequest& request) {
+    if (RealOpenDialog) {
+        FileRequests.push_back(request);
+        return RealOpenDialog(request);
+    }
     return NextFile(request);
 }
 
@@ -56,13 +60,18 @@ std::optional<std::string> ScriptedDialogs::AskText(const std::string& prompt,
 std::optional<std::string> ScriptedDialogs::NextFile(const FileDialogRequest& request) {
     FileRequests.push_back(request);
     std::optional<std::string> file = NextAnswer(FileAnswers, "file dialog: " + request.Title);
-    if (file && request.CheckBox && request.CheckBox->Answer != nullptr) {
-        bool checked = request.CheckBox->Checked;
+    if (!file) {
+        return file;
+    }
+    for (const FileDialogCheckBox& box : request.CheckBoxes) {
+        bool checked = box.Checked;
         if (!CheckBoxAnswers.empty()) {
             checked = CheckBoxAnswers.front();
             CheckBoxAnswers.pop_front();
         }
-        *request.CheckBox->Answer = checked;
+        if (box.Answer != nullptr) {
+            *box.Answer = checked;
+        }
     }
     return file;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,11 +18,14 @@ namespace kelvane::testing {
 // Save / Discard / Cancel question takes its answers from SaveChangesAnswers and records its
 // text in SaveChangesQuestions; unanswered, it cancels. Folder choosers take their answers from
 // FolderAnswers and record their titles in FolderRequests; text questions take theirs from
-// TextAnswers and record the prompt with the text offered in TextQuestions. A file dialog with a
-// check box that is given a file takes the box's state from CheckBoxAnswers, or leaves it as it
-// opened when none is queued (a user who does not touch it).
+// TextAnswers and record the prompt with the text offered in TextQuestions. A file dialog with
+// check boxes that is given a file takes their states, box by box, from CheckBoxAnswers, and
+// leaves a box as it opened when none is queued for it (a user who does not touch it). A window
+// test that clicks in a real open dialog hands the open dialogs to it through RealOpenDialog;
+// their requests are still recorded.
 class ScriptedDialogs : public UserDialogs {
   public:
+    std::function<std::optional<std::string>(const FileDialogRequest&)> RealOpenDialog;
     std::deque<bool> YesNoAnswers;
     std::deque<std::optional<std::string>> FileAnswers;
     std::deque<UnsavedChangesAnswer> SaveChangesAnswers;
