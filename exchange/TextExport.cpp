@@ -7,6 +7,7 @@
 
 #include "core/RecordTable.h"
 #include "core/TextLineWriter.h"
+#include "core/Utf8.h"
 #include "exchange/CellTexts.h"
 #include "exchange/RecordSweep.h"
 
@@ -100,6 +101,26 @@ void SweepExportLines(RecordTable& table, LineTaker take) {
     SweepRecords(0, table.RecordCount(), kFirstFieldColumn, table.FieldCount(), builder);
 }
 
+// Whether a whole-table export writes a text that is not UTF-8. One pass over the string pool
+// nearly always settles it; only a pool with such a text, which may be one no cell uses any
+// more, has the cells looked at.
+bool RecordsHoldNonUtf8(const RecordTable& table) {
+    if (table.Strings().HoldsOnlyUtf8()) {
+        return false;
+    }
+    for (int column = kFirstFieldColumn; column < table.FieldCount(); ++column) {
+        if (table.ColumnKind(column) != FieldKind::ftString) {
+            continue;
+        }
+        for (int row = 0; row < table.RecordCount(); ++row) {
+            if (!IsUtf8(table.StringAt(row, column))) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 std::string CellText(const RecordTable& table, int row, int column) {
@@ -149,8 +170,43 @@ std::vector<std::string> ExportAllLines(RecordTable& table) {
     return lines;
 }
 
-void WriteAllLines(RecordTable& table, TextLineWriter& file) {
-    SweepExportLines(table, [&file](const std::string& line) { file.Add(line); });
+void MarkNonUtf8Lines(std::vector<std::string>& lines) {
+    const bool marked = std::any_of(lines.begin(), lines.end(),
+                                    [](const std::string& line) { return !IsUtf8(line); });
+    if (marked) {
+        lines.front().insert(0, kUtf8ByteOrderMark);
+    }
+}
+
+void WriteCsvExport(RecordTable& table, TextLineWriter& file, bool header, std::optional<int> row) {
+    table.RequireActive();
+    std::vector<std::string> lines;
+    if (header) {
+        lines.push_back(HeaderLine(table));
+    }
+    if (row) {
+        lines.push_back(ExportLine(table, *row));
+        MarkNonUtf8Lines(lines);
+        for (const std::string& line : lines) {
+            file.Add(line);
+        }
+        return;
+    }
+    // The sweep finishes it too, but the check must see the record being edited as stored.
+    table.FinishEditing();
+    bool markFirst = RecordsHoldNonUtf8(table) || (header && !IsUtf8(lines.front()));
+    const auto add = [&file, &markFirst](const std::string& line) {
+        if (markFirst) {
+            file.Add(std::string(kUtf8ByteOrderMark) + line);
+            markFirst = false;
+        } else {
+            file.Add(line);
+        }
+    };
+    for (const std::string& line : lines) {
+        add(line);
+    }
+    SweepExportLines(table, add);
 }
 
 }  // namespace kelvane
