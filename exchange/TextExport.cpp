@@ -5,6 +5,7 @@
 #include <string_view>
 #include <utility>
 
+#include "core/ColumnStore.h"
 #include "core/RecordTable.h"
 #include "core/TextLineWriter.h"
 #include "core/Utf8.h"
@@ -103,19 +104,28 @@ void SweepExportLines(RecordTable& table, LineTaker take) {
 
 // Whether a whole-table export writes a text that is not UTF-8. One pass over the string pool
 // nearly always settles it; only a pool with such a text, which may be one no cell uses any
-// more, has the cells looked at.
+// more, has the cells looked at, straight in column storage (the table is browsing).
 bool RecordsHoldNonUtf8(const RecordTable& table) {
-    if (table.Strings().HoldsOnlyUtf8()) {
+    const StringPool& strings = table.Strings();
+    if (strings.HoldsOnlyUtf8()) {
         return false;
     }
     for (int column = kFirstFieldColumn; column < table.FieldCount(); ++column) {
-        if (table.ColumnKind(column) != FieldKind::ftString) {
+        const ColumnStore& store = table.ColumnStoreAt(column);
+        if (store.Kind != FieldKind::ftString) {
             continue;
         }
-        for (int row = 0; row < table.RecordCount(); ++row) {
-            if (!IsUtf8(table.StringAt(row, column))) {
+        // Neighbouring records often share a text; each is looked at once in a row.
+        std::optional<StringPool::Ref> lastChecked;
+        for (const uint32_t slot : table.RecordSlots()) {
+            const StringPool::Ref ref = store.Strings[slot];
+            if (ref == lastChecked || store.IsBlank(slot)) {
+                continue;
+            }
+            if (!IsUtf8(strings.View(ref))) {
                 return true;
             }
+            lastChecked = ref;
         }
     }
     return false;
