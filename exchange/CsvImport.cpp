@@ -10,6 +10,7 @@
 #include "core/RecordTable.h"
 #include "core/TextUtil.h"
 #include "core/ValueText.h"
+#include "exchange/CsvReader.h"
 
 namespace kelvane {
 namespace {

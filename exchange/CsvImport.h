@@ -1,9 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "core/ByteSource.h"
-#include "exchange/CsvReader.h"
 #include "exchange/ImportRows.h"
 
 namespace kelvane {
