@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "core/NearestFloat.h"
 #include "core/RecordTable.h"
 #include "core/ValueText.h"
 
@@ -28,14 +29,14 @@ std::vector<std::string> CellFacts(const RecordTable& table, int row, int column
             }
             const int32_t value = table.IntegerAt(row, column);
             return {"Hexadecimal: " + HexBits(static_cast<uint32_t>(value)),
-                    "Same bits as float: " + FloatText(std::bit_cast<float>(value))};
+                    "Same bits as float: " + FloatText(WidenFloat(std::bit_cast<float>(value)))};
         }
         case FieldKind::ftFloat: {
             if (table.IsBlank(row, column)) {
                 return {"Blank"};
             }
             // The file keeps floats in 32 bits, so those are the bits that matter.
-            const auto value = static_cast<float>(table.FloatAt(row, column));
+            const float value = NearestFloat(table.FloatAt(row, column));
             return {"Bits: " + HexBits(std::bit_cast<uint32_t>(value)),
                     "Same bits as integer: " + IntegerText(std::bit_cast<int32_t>(value))};
         }

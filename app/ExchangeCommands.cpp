@@ -49,6 +49,7 @@ void ExchangeCommands::WriteExport(std::vector<std::string> lines) {
             if (csvHeader_) {
                 lines.insert(lines.begin(), HeaderLine(table_));
             }
+            MarkNonUtf8Lines(lines);
             WriteTextLines(*path, lines);
         }
         feedback_.CommandDone(ExportedLinesText(static_cast<int>(lines.size()), *path));

@@ -35,6 +35,9 @@ void SqlDumpCommands::ExportMysqlDump() {
         report = WriteMysqlDump(table, workspace_.FileLayout, tableName, *path);
     }
     feedback_.CommandDone(ExportedRecordsText(report.Records, *path));
+    if (const std::string warning = report.Warning(); !warning.empty()) {
+        dialogs_.ShowMessage(warning);
+    }
 }
 
 }  // namespace kelvane

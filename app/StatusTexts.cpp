@@ -124,9 +124,13 @@ std::string MergeCountsText(const ImportMergeReport& merge) {
 }
 
 std::string CsvImportedText(const CsvImportReport& report, const std::string& path) {
-    const bool windows = report.Encoding == CsvEncoding::Windows1252;
+    const std::string converted =
+        report.ConvertedTexts > 0
+            ? " (" + Counted(static_cast<int>(report.ConvertedTexts), "text") +
+                  " read as Windows-1252, the first on " + report.FirstConverted + ")"
+            : "";
     return "Read " + Counted(report.RowsRead, "record") + " from " + FileNameOfPath(path) +
-           (windows ? " (Windows-1252)" : "") + ": " + MergeCountsText(report.Merge);
+           converted + ": " + MergeCountsText(report.Merge);
 }
 
 std::string SqliteExportedText(const SqliteExportReport& report, const std::string& path) {

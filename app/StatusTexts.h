@@ -35,8 +35,8 @@ std::string ExportedPatchLinesText(int lines, const std::string& path);
 // "Exported 12 records to Spell.sql": whole-table exports into database files.
 std::string ExportedRecordsText(int records, const std::string& path);
 std::string PatchAppliedText(const PatchApplyReport& report);
-// "Read 3 records from in.csv: changed 1, added 2, unchanged 0", with "(Windows-1252)" after
-// the file name when it was not UTF-8.
+// "Read 3 records from in.csv: changed 1, added 2, unchanged 0", with "(2 texts read as
+// Windows-1252, the first on line 4, column Name)" after the file name when some were not UTF-8.
 std::string CsvImportedText(const CsvImportReport& report, const std::string& path);
 std::string SqliteExportedText(const SqliteExportReport& report, const std::string& path);
 std::string SqliteImportedText(const SqliteImportReport& report, const std::string& path);

@@ -12,6 +12,7 @@
 #include "bench/FloorOutput.h"
 #include "core/FieldDefFile.h"
 #include "core/IniFile.h"
+#include "core/NearestFloat.h"
 #include "core/ValueText.h"
 
 namespace kelvane::bench {
@@ -100,7 +101,7 @@ void FloorTable::AppendText(std::string& out, uint32_t record, uint32_t field) c
         case FieldKind::ftFloat: {
             float number;
             std::memcpy(&number, &value, sizeof number);
-            out += FloatText(number);
+            out += FloatText(WidenFloat(number));
             return;
         }
         case FieldKind::ftInteger:

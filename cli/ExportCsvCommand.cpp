@@ -1,4 +1,5 @@
 #include <memory>
+#include <optional>
 
 #include "cli/CliCommands.h"
 #include "cli/CommandFlags.h"
@@ -19,14 +20,9 @@ int RunExportCsv(const Arguments& arguments, std::ostream& out, std::ostream& er
     OpenWithWarnings(*workspace, selection.TablePath, err);
     RecordTable& table = workspace->Table;
     TextLineWriter file(selection.OutPath);
-    if (header) {
-        file.Add(HeaderLine(table));
-    }
-    if (selection.Record) {
-        file.Add(ExportLine(table, SelectedRow(table, selection)));
-    } else {
-        WriteAllLines(table, file);
-    }
+    const std::optional<int> row =
+        selection.Record ? std::optional<int>(SelectedRow(table, selection)) : std::nullopt;
+    WriteCsvExport(table, file, header, row);
     CommitExportFile(selection, file, out);
     return 0;
 }

@@ -18,6 +18,9 @@ int RunExportSql(const Arguments& args, std::ostream& out, std::ostream& err) {
     out << "Wrote \"" << args[1] << "\": table " << workspace->Current.TableName << ", "
         << report.Records << " records in " << report.Statements << " INSERT statement"
         << (report.Statements == 1 ? "" : "s") << ".\n";
+    if (const std::string warning = report.Warning(); !warning.empty()) {
+        err << "Warning: " << warning << '\n';
+    }
     return 0;
 }
 

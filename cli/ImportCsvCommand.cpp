@@ -24,8 +24,11 @@ int RunImportCsv(const Arguments& arguments, std::ostream& out, std::ostream& er
     const CsvImportReport report = ImportHintingPosition(
         kByPositionHint, [&] { return ImportCsvFile(workspace->Table, csv, header, match); });
     SaveLoadedTable(*workspace, loaded, target, files.Force);
-    if (report.Encoding == CsvEncoding::Windows1252) {
-        err << "Note: \"" << csv << "\" is not UTF-8 text; it was read as Windows-1252.\n";
+    if (report.ConvertedTexts > 0) {
+        err << "Note: \"" << csv << "\": " << report.ConvertedTexts
+            << (report.ConvertedTexts == 1 ? " text was" : " texts were")
+            << " not UTF-8 and read as Windows-1252 (the first on " << report.FirstConverted
+            << ").\n";
     }
     out << "Read " << report.RowsRead << " records: changed " << report.Merge.RecordsChanged
         << ", added " << report.Merge.RecordsAdded << ", unchanged "

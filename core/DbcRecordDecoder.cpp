@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/LittleEndian.h"
+#include "core/NearestFloat.h"
 #include "core/TextStartMap.h"
 
 namespace kelvane {
@@ -47,7 +48,7 @@ int32_t WholeInteger(const char* cell) {
     return static_cast<int32_t>(LoadUint32Le(cell));
 }
 double WholeFloat(const char* cell) {
-    return std::bit_cast<float>(LoadUint32Le(cell));
+    return WidenFloat(std::bit_cast<float>(LoadUint32Le(cell)));
 }
 int32_t ByteValue(const char* cell) {
     return static_cast<unsigned char>(*cell);

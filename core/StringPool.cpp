@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/TextUtil.h"
+#include "core/Utf8.h"
 
 namespace kelvane {
 
@@ -31,6 +32,14 @@ size_t StringPool::TextCount() const {
     const std::string_view block = BlockBytes();
     return static_cast<size_t>(std::count(block.begin(), block.end(), '\0')) + 1 + owned_.size() -
            freeSlots_.size();
+}
+
+bool StringPool::HoldsOnlyUtf8() const {
+    // A zero byte cannot be part of a sequence, so the block is UTF-8 exactly when each of its
+    // texts is.
+    return IsUtf8(BlockBytes()) &&
+           std::all_of(owned_.begin(), owned_.end(),
+                       [](const std::string& text) { return IsUtf8(text); });
 }
 
 StringPool::Ref StringPool::Store(std::string_view text) {

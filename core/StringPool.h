@@ -35,6 +35,8 @@ class StringPool {
     // How many texts the pool holds: those of the block (counted on each call) and the owned
     // ones in use. No table holds more distinct references, so a save sizes its tables by it.
     size_t TextCount() const;
+    // Whether every text the pool holds, used by a cell or not, is well-formed UTF-8.
+    bool HoldsOnlyUtf8() const;
 
     std::string_view View(Ref ref) const;
     // The text a save writes: texts the file held go back as they were (tooltips ending in

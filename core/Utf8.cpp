@@ -79,4 +79,13 @@ bool IsUtf8(std::string_view bytes) {
     return WellFormedUtf8Prefix(bytes) == bytes.size();
 }
 
+bool IsAscii(std::string_view bytes) {
+    // One pass that merges every byte, which the compiler turns into wide loads.
+    unsigned char merged = 0;
+    for (const char c : bytes) {
+        merged |= static_cast<unsigned char>(c);
+    }
+    return merged < 0x80;
+}
+
 }  // namespace kelvane

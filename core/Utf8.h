@@ -17,4 +17,7 @@ std::optional<size_t> WellFormedUtf8Prefix(std::string_view bytes);
 // Whether all of bytes is well-formed UTF-8.
 bool IsUtf8(std::string_view bytes);
 
+// Whether every byte is below 0x80, which makes bytes UTF-8 however they are cut apart.
+bool IsAscii(std::string_view bytes);
+
 }  // namespace kelvane

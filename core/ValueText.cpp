@@ -1,12 +1,14 @@
 #include "core/ValueText.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <limits>
 
 #include "core/DecimalSeparator.h"
 #include "core/KelvaneError.h"
+#include "core/NearestFloat.h"
 #include "core/TextUtil.h"
 
 namespace kelvane {
@@ -75,6 +77,56 @@ std::optional<int32_t> PlainDecimal(std::string_view text) {
     return negative ? -value : value;
 }
 
+constexpr uint32_t kPlainNan = 0x7FC00000u;  // the NaN of "NAN": quiet, no payload, no sign
+constexpr std::string_view kNanText = "NAN";
+constexpr std::string_view kNanPatternStart = "NAN(0X";
+
+// Any NaN but the plain one goes with its 32-bit pattern, "NAN(0x7FC00001)", so that a text
+// carries every float of a file.
+std::string NanText(double value) {
+    const auto pattern = std::bit_cast<uint32_t>(NearestFloat(value));
+    if (pattern == kPlainNan) {
+        return std::string(kNanText);
+    }
+    // A NaN's exponent bits make every pattern eight digits long.
+    return "NAN(0x" + HexDisplayText(static_cast<int32_t>(pattern)) + ")";
+}
+
+// "NAN(0x...)" of upper-case text: the pattern must be a NaN's.
+std::optional<double> ParseNanPattern(std::string_view upper) {
+    if (!upper.starts_with(kNanPatternStart) || !upper.ends_with(')')) {
+        return std::nullopt;
+    }
+    const std::optional<uint32_t> pattern = ParseHexPattern(
+        upper.substr(kNanPatternStart.size(), upper.size() - kNanPatternStart.size() - 1));
+    if (!pattern || !std::isnan(std::bit_cast<float>(*pattern))) {
+        return std::nullopt;
+    }
+    return WidenNan(std::bit_cast<float>(*pattern));
+}
+
+// A C hexadecimal float without its sign, "0x1.8p+1": an exact spelling of any float, which
+// SQLite keeps as text where it would take "-0" for the number 0. The binary exponent is
+// required, as in C, so "0x10" is no float.
+std::optional<double> ParseHexFloat(std::string_view text) {
+    if (!text.starts_with("0x") && !text.starts_with("0X")) {
+        return std::nullopt;
+    }
+    const std::string_view digits = text.substr(2);
+    const bool startsWithDigit =
+        !digits.empty() && (HexDigitValue(digits.front()) >= 0 || digits.front() == '.');
+    if (!startsWithDigit || digits.find_first_of("pP") == std::string_view::npos) {
+        return std::nullopt;
+    }
+    double value = 0;
+    const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), value,
+                                        std::chars_format::hex);
+    if (result.ec != std::errc() || result.ptr != digits.data() + digits.size()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
 }  // namespace
 
 std::string IntegerText(int32_t value) {
@@ -120,13 +172,13 @@ std::optional<int32_t> ParseIntegerText(std::string_view text) {
 
 std::string FloatText(double value) {
     if (std::isnan(value)) {
-        return "NAN";
+        return NanText(value);
     }
     if (std::isinf(value)) {
         return value < 0 ? "-INF" : "INF";
     }
     if (value == 0) {
-        return "0";
+        return std::signbit(value) ? "-0" : "0";
     }
     // Fifteen significant digits, rounded: d.dddddddddddddde±x.
     char buffer[40];
@@ -173,8 +225,11 @@ std::string FloatText(double value) {
 std::optional<double> ParseFloatText(std::string_view text) {
     text = TrimBlanks(text);
     const std::string upper = UpperCase(text);
-    if (upper == "NAN") {
-        return std::numeric_limits<double>::quiet_NaN();
+    if (upper == kNanText) {
+        return WidenNan(std::bit_cast<float>(kPlainNan));
+    }
+    if (upper.starts_with(kNanText)) {
+        return ParseNanPattern(upper);
     }
     if (upper == "INF" || upper == "+INF" || upper == "-INF") {
         const double infinity = std::numeric_limits<double>::infinity();
@@ -190,6 +245,11 @@ std::optional<double> ParseFloatText(std::string_view text) {
             continue;
         }
         normal += (c == separator ? '.' : c);
+    }
+    const bool negative = normal.starts_with('-');
+    if (const std::optional<double> hex =
+            ParseHexFloat(std::string_view(normal).substr(negative))) {
+        return negative ? -*hex : *hex;
     }
     // from_chars would also take "inf", "nan" and hexadecimal forms; only plain numbers pass.
     const bool plainNumber = !normal.empty() &&

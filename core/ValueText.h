@@ -21,11 +21,14 @@ std::optional<int32_t> ParseIntegerText(std::string_view text);
 int32_t TextToInteger(std::string_view text);
 
 // General format with at most 15 significant digits and the user's decimal separator: fixed
-// notation when 0.0001 <= |value| < 1E15 (and "0"), otherwise "1.5E-7" or "1E15".
+// notation when 0.0001 <= |value| < 1E15, otherwise "1.5E-7" or "1E15". Zero is "0" or "-0",
+// infinities "INF" and "-INF", the plain quiet NaN (0x7FC00000) "NAN" and any other NaN its
+// 32-bit pattern, "NAN(0x7FC00001)": every float of a file has a text that reads back as it.
 std::string FloatText(double value);
 
 // A number written with the user's decimal separator (or "."), with optional exponent;
-// surrounding blanks are allowed. "NAN", "INF" and "-INF" read back what FloatText writes.
+// surrounding blanks are allowed. Takes back whatever FloatText writes, NaN patterns bit for
+// bit, and C hexadecimal floats with their binary exponent ("-0x0p+0", "0x1.8p+1").
 std::optional<double> ParseFloatText(std::string_view text);
 
 // Upper-case hexadecimal without prefix or leading zeros; negatives as eight digits.

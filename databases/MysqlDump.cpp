@@ -103,7 +103,16 @@ MysqlDumpReport DumpMysql(RecordTable& table, const CellLayout& layout,
     batch.Finish();
     sink("COMMIT;\n\nSET SESSION sql_mode = @kelvane_old_sql_mode;\n");
     report.Statements = batch.StatementCount();
+    report.MinusZeros = rows.MinusZeros();
     return report;
+}
+
+std::string MysqlDumpReport::Warning() const {
+    if (MinusZeros == 0) {
+        return {};
+    }
+    return "MySQL keeps no -0: " + std::to_string(MinusZeros) + " float cell" +
+           (MinusZeros == 1 ? " of -0 was" : "s of -0 were") + " written as 0.";
 }
 
 MysqlDumpReport WriteMysqlDump(RecordTable& table, const CellLayout& layout,

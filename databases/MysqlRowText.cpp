@@ -72,6 +72,12 @@ void MysqlRowText::AppendFloat(std::string& text, int row, const SqlColumn& colu
              "MySQL has no such number (if the column holds bit patterns, make it an integer "
              "column)");
     }
+    // A DOUBLE column keeps no -0, however it is written; the dump says what it will hold.
+    if (value == 0 && std::signbit(value)) {
+        text += '0';
+        ++minusZeros_;
+        return;
+    }
     const size_t start = text.size();
     floats_.Append(text, value);
     if (separator_ != '.') {

@@ -9,6 +9,7 @@
 #include "core/AtomicFileWriter.h"
 #include "core/ColumnStore.h"
 #include "core/StringPool.h"
+#include "core/ValueText.h"
 #include "core/Workspace.h"
 #include "databases/SqlTableShape.h"
 #include "databases/SqliteDatabase.h"
@@ -16,7 +17,11 @@
 namespace kelvane {
 namespace {
 
-constexpr std::string_view kNanText = "NAN";
+// SQLite keeps a REAL that is a whole number as an integer, so -0 would come back as 0, and
+// it stores a NaN as NULL. Those floats go in as texts the import reads back bit for bit: a NaN
+// as the cell text writes it, -0 as a C hexadecimal float, since SQLite would take the text
+// "-0" for the number 0 as well.
+constexpr std::string_view kNegativeZeroText = "-0x0p+0";
 
 std::string_view Affinity(FieldKind kind) {
     switch (kind) {
@@ -63,8 +68,9 @@ struct StoredColumn {
     FieldKind Kind = FieldKind::ftInteger;
 };
 
+// text holds a float's text until the row is inserted.
 void BindCell(SqliteStatement& insert, int position, const StringPool& strings,
-              const StoredColumn& column, uint32_t slot) {
+              const StoredColumn& column, uint32_t slot, std::string& text) {
     const ColumnStore& store = *column.Store;
     if (store.IsBlank(slot)) {
         insert.BindNull(position);
@@ -75,10 +81,12 @@ void BindCell(SqliteStatement& insert, int position, const StringPool& strings,
             insert.BindInteger(position, store.Integers[slot]);
             return;
         case FieldKind::ftFloat: {
-            // SQLite would store a NaN as NULL, which reads back as a blank cell.
             const double value = store.Floats[slot];
             if (std::isnan(value)) {
-                insert.BindText(position, kNanText);
+                text = FloatText(value);
+                insert.BindText(position, text);
+            } else if (value == 0 && std::signbit(value)) {
+                insert.BindText(position, kNegativeZeroText);
             } else {
                 insert.BindReal(position, value);
             }
@@ -103,9 +111,11 @@ void WriteTable(SqliteDatabase& database, const RecordTable& table, const SqlTab
     }
     {
         SqliteStatement insert = database.Prepare(InsertSql(shape));
+        std::vector<std::string> floatTexts(columns.size());
         for (const uint32_t slot : table.RecordSlots()) {
             for (size_t i = 0; i < columns.size(); ++i) {
-                BindCell(insert, static_cast<int>(i) + 1, table.Strings(), columns[i], slot);
+                BindCell(insert, static_cast<int>(i) + 1, table.Strings(), columns[i], slot,
+                         floatTexts[i]);
             }
             insert.Step();
             insert.Reset();

@@ -10,6 +10,7 @@
 #include "core/RecordTable.h"
 #include "core/TextUtil.h"
 #include "core/ValueText.h"
+#include "exchange/CsvReader.h"
 
 namespace kelvane {
 namespace {
@@ -117,6 +118,14 @@ void StageRecord(const RecordTable& table, ImportRows& rows, const CsvReader& re
     }
 }
 
+// Where the first text read as Windows-1252 stood: every record has an item for each column.
+std::string FirstConvertedPlace(const RecordTable& table, const ImportRows& rows,
+                                const CsvConversions& conversions) {
+    const auto position = static_cast<int>(conversions.FirstItem);
+    return "line " + std::to_string(conversions.FirstLine) + ", column " +
+           table.ColumnName(rows.TableColumn(position));
+}
+
 }  // namespace
 
 CsvImportReport ImportCsv(RecordTable& table, ByteSource& source, const std::string& fileName,
@@ -124,7 +133,6 @@ CsvImportReport ImportCsv(RecordTable& table, ByteSource& source, const std::str
     table.RequireActive();
     CsvReader reader(source, fileName);
     CsvImportReport report;
-    report.Encoding = reader.Encoding();
     if (!reader.Next()) {
         return report;
     }
@@ -138,6 +146,10 @@ CsvImportReport ImportCsv(RecordTable& table, ByteSource& source, const std::str
         StageRecord(table, rows, reader, firstLine);
     }
     report.RowsRead = rows.RowCount();
+    report.ConvertedTexts = reader.Conversions().Items;
+    if (report.ConvertedTexts > 0) {
+        report.FirstConverted = FirstConvertedPlace(table, rows, reader.Conversions());
+    }
     if (rows.RowCount() > 0) {
         report.Merge = MergeImportRows(table, rows, kStepName, match);
     }

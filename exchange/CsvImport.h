@@ -1,9 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "core/ByteSource.h"
-#include "exchange/CsvReader.h"
 #include "exchange/ImportRows.h"
 
 namespace kelvane {
@@ -14,7 +14,10 @@ class RecordTable;
 struct CsvImportReport {
     int RowsRead = 0;  // records of the file, the header line not counted
     ImportMergeReport Merge;
-    CsvEncoding Encoding = CsvEncoding::Utf8;
+    // Texts that were not UTF-8 in a file without a byte order mark, read as Windows-1252 and
+    // converted (see CsvReader): how many, and where the first stood ("line 4, column Name").
+    int64_t ConvertedTexts = 0;
+    std::string FirstConverted;
 };
 
 // Reads a comma-separated file into the table as one undo step named "Import CSV": each record
@@ -26,6 +29,9 @@ struct CsvImportReport {
 // their case (a column's name or its caption); every name must be a column after Index, none
 // twice, the key among them. Without, items go to the columns after Index in order; the first
 // record decides how many, the columns after them are left as they are.
+//
+// Texts are read as CsvReader reads them: after a byte order mark byte for byte, without one
+// each text that is not UTF-8 as Windows-1252.
 //
 // Every record must have as many items as the first line. Records are read and checked to the
 // end before the table changes: a bad file, or a value a column cannot hold, fails with a

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "core/KelvaneError.h"
+#include "core/Utf8.h"
 #include "exchange/Windows1252Text.h"
 
 namespace kelvane {
@@ -38,14 +39,12 @@ CsvReader::CsvReader(ByteSource& source, std::string fileName, size_t pieceBytes
     : source_(source),
       fileName_(std::move(fileName)),
       pieceBytes_(std::max<size_t>(pieceBytes, 1)) {
-    if (!HoldsOnlyUtf8(source_)) {
-        encoding_ = CsvEncoding::Windows1252;
-    }
     while (buffer_.size() < kByteOrderMark.size() && MoreToRead()) {
         ReadPiece();
     }
     if (buffer_.starts_with(kByteOrderMark)) {
         start_ = kByteOrderMark.size();
+        keepBytes_ = true;
     }
 }
 
@@ -123,6 +122,10 @@ CsvReader::Parse CsvReader::ParseRecord() {
     if (ends_.size() == 1 && texts_.empty() && !quoted) {
         return Parse::EmptyLine;
     }
+    // Markup is ASCII, so a record of ASCII bytes alone, as most are, holds only UTF-8 items.
+    if (!keepBytes_ && !IsAscii(texts_)) {
+        ConvertWindows1252Items();
+    }
     items_.clear();
     size_t begin = 0;
     for (const size_t end : ends_) {
@@ -145,7 +148,7 @@ bool CsvReader::TakeQuoted(size_t& at, int64_t& line) {
         }
         const std::string_view run = std::string_view(buffer_).substr(at, quote - at);
         line += LineEnds(run);
-        AppendText(run);
+        texts_.append(run);
         at = quote + 1;
         if (at == buffer_.size() && MoreToRead()) {
             return false;  // to see whether the quote is doubled
@@ -173,7 +176,7 @@ bool CsvReader::TakeUnquoted(size_t& at, int64_t line) {
     if (at == buffer_.size() && MoreToRead()) {
         return false;
     }
-    AppendText(std::string_view(buffer_).substr(begin, at - begin));
+    texts_.append(std::string_view(buffer_).substr(begin, at - begin));
     return true;
 }
 
@@ -190,12 +193,27 @@ void CsvReader::ReadPiece() {
     offset_ += size;
 }
 
-void CsvReader::AppendText(std::string_view bytes) {
-    if (encoding_ == CsvEncoding::Utf8) {
-        texts_.append(bytes);
-    } else {
-        AppendWindows1252AsUtf8(texts_, bytes);
+// Each item is judged on its own: one text saved in Windows-1252 among UTF-8 ones leaves the
+// others as they are.
+void CsvReader::ConvertWindows1252Items() {
+    converted_.clear();
+    size_t begin = 0;
+    for (size_t item = 0; item < ends_.size(); ++item) {
+        const size_t end = ends_[item];
+        const std::string_view text = std::string_view(texts_).substr(begin, end - begin);
+        if (IsUtf8(text)) {
+            converted_ += text;
+        } else {
+            AppendWindows1252AsUtf8(converted_, text);
+            if (conversions_.Items++ == 0) {
+                conversions_.FirstLine = recordLine_;
+                conversions_.FirstItem = item;
+            }
+        }
+        ends_[item] = converted_.size();
+        begin = end;
     }
+    texts_.swap(converted_);
 }
 
 }  // namespace kelvane

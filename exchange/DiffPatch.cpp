@@ -77,7 +77,8 @@ class DiffLineWriter {
             return;
         }
         // The key makes the record; a pair sets the key cell as well when the key text alone
-        // would not save as the newer value (-0 read as 0).
+        // would not save as the newer value, so that the value is written or said to be left
+        // out.
         if (!newCells_.ReadsBackAs(builder_.Key(), row, kKeyColumn)) {
             AddValue(row, kKeyColumn);
         }
@@ -125,10 +126,6 @@ class DiffLineWriter {
             return;
         }
         builder_.DropLastPair();
-        if (!problem && newCells_.IsNegativeZero(row, column)) {
-            builder_.AddPairText(column, "-0");
-            return;
-        }
         if (!problem) {
             problem = newCells_.Kind(column) == FieldKind::ftFloat ? PatchProblem::FloatBits
                                                                    : PatchProblem::TrimmedText;

@@ -12,6 +12,26 @@ namespace {
 
 constexpr int kKeyColumn = 1;  // column number 0; Index is column number -1
 
+std::string ColumnNumberProblem(const PatchPairText& pair) {
+    if (!pair.Column.empty()) {
+        return "'" + EchoText(pair.Column) + "' is not a column number";
+    }
+    if (pair.Value.empty()) {
+        return "no column number and no value";
+    }
+    return "no column number before '=' in '" + EchoText(pair.Value) + "'";
+}
+
+// A value written in double quotes ends at the first double quote followed by a comma, so a
+// text holding one breaks off there and its rest is taken for the pairs after it.
+std::string QuoteHint(std::span<const PatchPairText> pairs, size_t failed) {
+    if (failed == 0 || !pairs[failed - 1].Quoted) {
+        return {};
+    }
+    return "; probably the text of column " + EchoText(pairs[failed - 1].Column) +
+           " held a double quote before a comma, where patch text ends a quoted value";
+}
+
 }  // namespace
 
 void PatchApplier::Apply(std::string_view key, std::span<const PatchPairText> pairs) {
@@ -33,8 +53,19 @@ void PatchApplier::Apply(std::string_view key, std::span<const PatchPairText> pa
             throw PatchKeyError(error.what());
         }
     }
-    for (const PatchPairText& pair : pairs) {
-        Assign(pair);
+    for (size_t i = 0; i < pairs.size(); ++i) {
+        const PatchPairText& pair = pairs[i];
+        const std::optional<int32_t> number = PatchColumnNumber(pair.Column);
+        if (!number) {
+            throw PatchPairError("pair " + std::to_string(i + 1),
+                                 ColumnNumberProblem(pair) + QuoteHint(pairs, i));
+        }
+        try {
+            Assign(*number, pair.Value);
+        } catch (const KelvaneError& error) {
+            throw PatchPairError("column " + std::to_string(*number),
+                                 error.what() + QuoteHint(pairs, i));
+        }
     }
 }
 
@@ -59,18 +90,13 @@ void PatchApplier::FinishPreviousRecord() {
     }
 }
 
-void PatchApplier::Assign(const PatchPairText& pair) {
-    const std::optional<int32_t> number = PatchColumnNumber(pair.Column);
-    if (!number) {
-        throw KelvaneError("'" + EchoText(pair.Column) + "' is not a valid integer value");
-    }
+void PatchApplier::Assign(int32_t columnNumber, std::string_view value) {
     const int lastNumber = table_.FieldCount() - 1 - kKeyColumn;
-    if (*number < -1 || *number > lastNumber) {
-        throw KelvaneError("Column number " + std::to_string(*number) +
-                           " is out of range: the table has columns -1 to " +
+    if (columnNumber < -1 || columnNumber > lastNumber) {
+        throw KelvaneError("no such column: the table has columns -1 to " +
                            std::to_string(lastNumber));
     }
-    table_.Fields(*number + kKeyColumn).SetAsString(pair.Value);
+    table_.Fields(columnNumber + kKeyColumn).SetAsString(value);
 }
 
 }  // namespace kelvane

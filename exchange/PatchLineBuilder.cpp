@@ -63,12 +63,6 @@ void PatchLineBuilder::AddPair(CellTexts& cells, int row, int column) {
     EndPair(column, start, !cells.HoldsIntegers(column));
 }
 
-void PatchLineBuilder::AddPairText(int column, std::string_view value) {
-    const size_t start = StartPair(column);
-    line_ += value;
-    EndPair(column, start, true);
-}
-
 void PatchLineBuilder::DropLastPair() {
     line_.resize(pairs_.back().Start);
     pairs_.pop_back();

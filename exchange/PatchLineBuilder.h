@@ -22,8 +22,6 @@ class PatchLineBuilder {
     // Appends ",", unless it is the first pair, then the pair of a table column: its column
     // number, "=" and the value text, in double quotes when it holds a comma.
     void AddPair(CellTexts& cells, int row, int column);
-    // The same with a value text of the caller's, for a value the cell text would not give back.
-    void AddPairText(int column, std::string_view value);
     // The value text of the pair added last, as written (without its quotes); there must be one.
     std::string_view LastValue() const { return Text(pairs_.back().Value); }
     // Takes the pair added last out of the line again.

@@ -69,7 +69,7 @@ PatchPairText LastPair(std::string_view pair, const PairScan& scan) {
     if (value.ends_with('"')) {
         value.remove_suffix(1);
     }
-    return {pair.substr(0, scan.Equals), value};
+    return {pair.substr(0, scan.Equals), value, true};
 }
 
 void SplitPairs(std::string_view rest, std::vector<PatchPairText>& pairs) {
@@ -92,7 +92,8 @@ void SplitPairs(std::string_view rest, std::vector<PatchPairText>& pairs) {
         }
         // The closing double quote may be the opening one ('1=",'): the value is then empty.
         const size_t valueStart = std::min(scan.QuotedValue + kQuotedValueStart.size(), end);
-        pairs.push_back({rest.substr(0, scan.Equals), rest.substr(valueStart, end - valueStart)});
+        pairs.push_back(
+            {rest.substr(0, scan.Equals), rest.substr(valueStart, end - valueStart), true});
         rest.remove_prefix(end + kQuotedValueEnd.size());
     }
 }

@@ -11,6 +11,7 @@ namespace kelvane {
 struct PatchPairText {
     std::string_view Column;
     std::string_view Value;
+    bool Quoted = false;  // the value was taken from between double quotes
 };
 
 enum class PatchLineForm {

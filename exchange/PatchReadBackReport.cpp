@@ -26,7 +26,8 @@ constexpr std::array<KindWords, PatchProblemCount> kKindWords = {{
     {"texts with blanks or control characters at either end",
      "a text patched in is saved without them"},
     {"floats whose text reads back as another 32-bit value",
-     "the reader reads \"NAN\" as the plain NaN, whatever bits the float had"},
+     "the value was typed with more digits than the 15 written, and the text rounds to the "
+     "32-bit float beside it"},
 }};
 
 std::string KindLine(const KindWords& words, const PatchReadBackReport::Kind& kind) {

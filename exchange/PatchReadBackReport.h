@@ -16,7 +16,7 @@ enum class PatchProblem {
     NoCell,       // nothing after the key: a table of the key column alone
     RepeatedKey,  // an earlier line has the key: this one would change that record instead
     TrimmedText,  // blanks at either end or past 4000 characters: a text patched in loses them
-    FloatBits,    // the float's text reads back as another 32-bit value (a NaN's payload)
+    FloatBits,    // the float's 15-digit text reads back as the 32-bit float beside its own
 };
 inline constexpr size_t PatchProblemCount = 8;
 

@@ -47,6 +47,8 @@ PatchApplyReport ApplyPatchLines(RecordTable& table, NextLine nextLine) {
             applier.Apply(parsed.Key, parsed.Pairs);
         } catch (const PatchKeyError& error) {
             FailNoKey(lineNumber, line, error.what());
+        } catch (const PatchPairError& error) {
+            throw PatchLineError(lineNumber, error.what(), error.Place);
         } catch (const KelvaneError& error) {
             throw PatchLineError(lineNumber, error.what());
         }
@@ -67,8 +69,9 @@ PatchApplyReport ApplyPatchFile(RecordTable& table, const std::string& path) {
     try {
         return ApplyPatchLines(table, [&](std::string_view& line) { return lines.Next(line); });
     } catch (const PatchLineError& error) {
+        const std::string place = error.Place.empty() ? "" : ", " + error.Place;
         throw PatchLineError(error.LineNumber, path + " line " + std::to_string(error.LineNumber) +
-                                                   ": " + error.what());
+                                                   place + ": " + error.Why);
     }
 }
 

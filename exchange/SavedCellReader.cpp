@@ -1,7 +1,6 @@
 #include "exchange/SavedCellReader.h"
 
 #include <bit>
-#include <cmath>
 #include <optional>
 
 #include "core/KelvaneError.h"
@@ -83,13 +82,6 @@ bool SavedCellReader::ReadsBackAs(std::string_view written, int row, int column)
             break;
     }
     return TrimBlanks(written) == Text(slot, target);
-}
-
-bool SavedCellReader::IsNegativeZero(int row, int column) const {
-    const Column& target = columns_[static_cast<size_t>(column)];
-    const uint32_t slot = Slot(row);
-    return target.Kind == FieldKind::ftFloat && !target.Store->IsBlank(slot) &&
-           target.Store->Floats[slot] == 0 && std::signbit(target.Store->Floats[slot]);
 }
 
 }  // namespace kelvane

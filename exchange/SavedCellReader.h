@@ -27,8 +27,6 @@ class SavedCellReader {
     bool SameAs(int row, const SavedCellReader& other, int otherRow, int column) const;
     // Whether a patch value text assigned to the column would save as the cell at row does.
     bool ReadsBackAs(std::string_view written, int row, int column) const;
-    // A float cell that holds -0.0, whose cell text reads back as 0.
-    bool IsNegativeZero(int row, int column) const;
 
   private:
     struct Column {

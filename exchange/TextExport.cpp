@@ -5,8 +5,10 @@
 #include <string_view>
 #include <utility>
 
+#include "core/ColumnStore.h"
 #include "core/RecordTable.h"
 #include "core/TextLineWriter.h"
+#include "core/Utf8.h"
 #include "exchange/CellTexts.h"
 #include "exchange/RecordSweep.h"
 
@@ -100,6 +102,35 @@ void SweepExportLines(RecordTable& table, LineTaker take) {
     SweepRecords(0, table.RecordCount(), kFirstFieldColumn, table.FieldCount(), builder);
 }
 
+// Whether a whole-table export writes a text that is not UTF-8. One pass over the string pool
+// nearly always settles it; only a pool with such a text, which may be one no cell uses any
+// more, has the cells looked at, straight in column storage (the table is browsing).
+bool RecordsHoldNonUtf8(const RecordTable& table) {
+    const StringPool& strings = table.Strings();
+    if (strings.HoldsOnlyUtf8()) {
+        return false;
+    }
+    for (int column = kFirstFieldColumn; column < table.FieldCount(); ++column) {
+        const ColumnStore& store = table.ColumnStoreAt(column);
+        if (store.Kind != FieldKind::ftString) {
+            continue;
+        }
+        // Neighbouring records often share a text; each is looked at once in a row.
+        std::optional<StringPool::Ref> lastChecked;
+        for (const uint32_t slot : table.RecordSlots()) {
+            const StringPool::Ref ref = store.Strings[slot];
+            if (ref == lastChecked || store.IsBlank(slot)) {
+                continue;
+            }
+            if (!IsUtf8(strings.View(ref))) {
+                return true;
+            }
+            lastChecked = ref;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 std::string CellText(const RecordTable& table, int row, int column) {
@@ -149,8 +180,43 @@ std::vector<std::string> ExportAllLines(RecordTable& table) {
     return lines;
 }
 
-void WriteAllLines(RecordTable& table, TextLineWriter& file) {
-    SweepExportLines(table, [&file](const std::string& line) { file.Add(line); });
+void MarkNonUtf8Lines(std::vector<std::string>& lines) {
+    const bool marked = std::any_of(lines.begin(), lines.end(),
+                                    [](const std::string& line) { return !IsUtf8(line); });
+    if (marked) {
+        lines.front().insert(0, kUtf8ByteOrderMark);
+    }
+}
+
+void WriteCsvExport(RecordTable& table, TextLineWriter& file, bool header, std::optional<int> row) {
+    table.RequireActive();
+    std::vector<std::string> lines;
+    if (header) {
+        lines.push_back(HeaderLine(table));
+    }
+    if (row) {
+        lines.push_back(ExportLine(table, *row));
+        MarkNonUtf8Lines(lines);
+        for (const std::string& line : lines) {
+            file.Add(line);
+        }
+        return;
+    }
+    // The sweep finishes it too, but the check must see the record being edited as stored.
+    table.FinishEditing();
+    bool markFirst = RecordsHoldNonUtf8(table) || (header && !IsUtf8(lines.front()));
+    const auto add = [&file, &markFirst](const std::string& line) {
+        if (markFirst) {
+            file.Add(std::string(kUtf8ByteOrderMark) + line);
+            markFirst = false;
+        } else {
+            file.Add(line);
+        }
+    };
+    for (const std::string& line : lines) {
+        add(line);
+    }
+    SweepExportLines(table, add);
 }
 
 }  // namespace kelvane

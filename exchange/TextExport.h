@@ -1,8 +1,10 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kelvane {
@@ -29,8 +31,20 @@ std::string ExportLine(const RecordTable& table, int row);
 // first (posted when changed, else cancelled); the current record stays current.
 std::vector<std::string> ExportAllLines(RecordTable& table);
 
-// ExportAllLines straight into a file, each line as it is made, so a big table's text is never
-// held whole; the caller commits the file.
-void WriteAllLines(RecordTable& table, TextLineWriter& file);
+// A CSV export starts with the UTF-8 byte order mark when some text it writes is not
+// well-formed UTF-8: CsvReader then keeps every item's bytes as they are, where it would take
+// such a text for Windows-1252. An export of UTF-8 texts alone goes without it, as it always
+// has, for the programs that would show the mark as text.
+inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
+// Puts the byte order mark before the first line when some line is not UTF-8.
+void MarkNonUtf8Lines(std::vector<std::string>& lines);
+
+// A CSV export into the file: with header the column names first, then the record at the view
+// row, or without a row every record as ExportAllLines, each line written as it is made so that
+// a big table's text is never held whole; the byte order mark first when it is needed. The
+// caller commits the file.
+void WriteCsvExport(RecordTable& table, TextLineWriter& file, bool header,
+                    std::optional<int> row = std::nullopt);
 
 }  // namespace kelvane

@@ -1,16 +1,9 @@
 #include "exchange/Windows1252Text.h"
 
-#include <algorithm>
 #include <array>
-#include <cstdint>
-#include <optional>
-
-#include "core/Utf8.h"
 
 namespace kelvane {
 namespace {
-
-constexpr size_t kPieceBytes = size_t{1} << 20;
 
 // What the code page puts at 0x80 to 0x9F; from 0xA0 on it matches Unicode.
 constexpr std::array<char16_t, 32> kHighControls{
@@ -32,25 +25,6 @@ void AppendCodePoint(std::string& out, char32_t point) {
 }
 
 }  // namespace
-
-bool HoldsOnlyUtf8(ByteSource& source) {
-    std::string piece;
-    uint64_t offset = 0;
-    while (offset < source.Size()) {
-        const size_t kept = piece.size();  // a sequence cut off by the last piece
-        const size_t size =
-            static_cast<size_t>(std::min<uint64_t>(kPieceBytes, source.Size() - offset));
-        piece.resize(kept + size);
-        source.ReadInto(offset, piece.data() + kept, size);
-        offset += size;
-        const std::optional<size_t> valid = WellFormedUtf8Prefix(piece);
-        if (!valid) {
-            return false;
-        }
-        piece.erase(0, *valid);
-    }
-    return piece.empty();
-}
 
 void AppendWindows1252AsUtf8(std::string& out, std::string_view bytes) {
     for (const char c : bytes) {

@@ -195,7 +195,8 @@ TEST_F(CellEntryTest, AnyRefusedTextLeavesTheTableAsItWasAndNamesTheCell) {
 TEST_F(CellEntryTest, FactsShowNumbersInTheirOtherForms) {
     EXPECT_EQ(CellFacts(table, 0, kName), std::vector<std::string>{"Length: 8"});
     EXPECT_EQ(CellFacts(table, 0, kRank),
-              (std::vector<std::string>{"Hexadecimal: 0xFFFFFFFF", "Same bits as float: NAN"}));
+              (std::vector<std::string>{"Hexadecimal: 0xFFFFFFFF",
+                                        "Same bits as float: NAN(0xFFFFFFFF)"}));
     EXPECT_EQ(CellFacts(table, 0, kSpeed),
               (std::vector<std::string>{"Bits: 0x3FC00000", "Same bits as integer: 1069547520"}));
     EXPECT_EQ(CellFacts(table, 2, kSpeed), std::vector<std::string>{"Blank"});

@@ -234,8 +234,9 @@ TEST_F(ExchangeCommandsTest, AFailingPatchLineNamesItsLineAndWritesNothing) {
         const CliResult result = Run(args);
 
         EXPECT_EQ(result.ExitCode, 1);
-        EXPECT_EQ(result.Err, dir_.File("patch.txt") +
-                                  " line 3: 'abc' is not a valid integer value for field 'Rank'\n");
+        EXPECT_EQ(result.Err,
+                  dir_.File("patch.txt") +
+                      " line 3, column 3: 'abc' is not a valid integer value for field 'Rank'\n");
         EXPECT_EQ(dir_.Read("Spell.dbc"), SpellSample().Bytes());
         EXPECT_FALSE(std::filesystem::exists(dir_.File("Out.dbc")));
     }
@@ -351,7 +352,8 @@ TEST_F(ExchangeCommandsTest, WindowsTextIsConvertedAndSaidSo) {
 
     EXPECT_EQ(result.ExitCode, 0) << result.Err;
     EXPECT_EQ(result.Err, "Note: \"" + dir_.File("in.csv") +
-                              "\" is not UTF-8 text; it was read as Windows-1252.\n");
+                              "\": 1 text was not UTF-8 and read as Windows-1252 (the first on "
+                              "line 2, column Name).\n");
     EXPECT_EQ(CsvOf(dir_.File("Out.dbc")),
               CrlfText({"16,Caf\xC3\xA9,1.5,-1", kSpellLines[1], kSpellLines[2]}));
 }

@@ -222,6 +222,23 @@ TEST_F(DbcWriterTest, LoadSaveLoadKeepsEveryCellAndTheBytes) {
     EXPECT_EQ(after, before);
 }
 
+// A table holds floats as doubles, and the hardware makes a signalling NaN quiet on the way
+// there and back; every pattern must still be saved as it was loaded.
+TEST_F(DbcWriterTest, FloatCellsOfEveryPatternAreSavedAsLoaded) {
+    const std::vector<uint32_t> patterns = {0x7F800001, 0xFFBFFFFF, 0x7FC00001, 0xFFC00000,
+                                            0x7FFFFFFF, 0x80000000, 0x00000001, 0xFF800000};
+    DbcBytes file;
+    file.Header(static_cast<int32_t>(patterns.size()), 1, 4, 1);
+    for (const uint32_t pattern : patterns) {
+        file.Int(static_cast<int32_t>(pattern));
+    }
+    const std::string path = Put("Speeds.dbc", file.Raw(std::string(1, '\0')));
+    WriteFieldDefs(path, {{"Speed", FieldKind::ftFloat}});
+    OpenDbcTable(ws_, path);
+
+    EXPECT_EQ(Save(), file.Bytes());
+}
+
 TEST_F(DbcWriterTest, LoadedTextsGoBackByteForByteAndTypedTextsAreTrimmed) {
     // Three cells share the loaded text "Fire " and one holds " fire"; the second record's
     // first cell is then typed over with " Fire\r\n".

@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <optional>
 
 #include "core/DecimalSeparator.h"
 #include "core/KelvaneError.h"
+#include "core/NearestFloat.h"
 
 namespace kelvane {
 namespace {
@@ -75,6 +78,74 @@ TEST(ValueText, FloatsUseGeneralFormatWithFifteenDigits) {
         const auto back = ParseFloatText(c.text);
         ASSERT_TRUE(back.has_value()) << c.text;
         EXPECT_EQ(FloatText(*back), c.text) << "round trip of " << c.text;
+    }
+}
+
+// Every 32-bit float of a file has a text that reads back as its very bits: the values a
+// decimal text would lose go by their sign or their pattern.
+TEST(ValueText, FloatTextsReadBackBitForBit) {
+    SetDecimalSeparator(',');
+    const struct {
+        uint32_t Bits;
+        const char* Text;
+    } cases[] = {
+        {0x00000000, "0"},
+        {0x80000000, "-0"},
+        {0x7FC00000, "NAN"},
+        {0x7FC00001, "NAN(0x7FC00001)"},
+        {0xFFC00000, "NAN(0xFFC00000)"},
+        {0x7F800001, "NAN(0x7F800001)"},  // signalling, which the hardware would make quiet
+        {0xFFFFFFFF, "NAN(0xFFFFFFFF)"},
+        {0x7F800000, "INF"},
+        {0xFF800000, "-INF"},
+        {0x00000001, "1,40129846432482E-45"},
+        {0x807FFFFF, "-1,17549421069244E-38"},
+        {0x7F7FFFFF, "3,40282346638529E38"},
+    };
+    for (const auto& c : cases) {
+        const double value = WidenFloat(std::bit_cast<float>(c.Bits));
+        EXPECT_EQ(FloatText(value), c.Text);
+        const std::optional<double> back = ParseFloatText(c.Text);
+        ASSERT_TRUE(back.has_value()) << c.Text;
+        // Imports compare doubles bit for bit; a 15-digit text of other values saves the same.
+        if (!std::isfinite(value) || value == 0) {
+            EXPECT_EQ(std::bit_cast<uint64_t>(*back), std::bit_cast<uint64_t>(value)) << c.Text;
+        }
+        EXPECT_EQ(std::bit_cast<uint32_t>(NearestFloat(*back)), c.Bits) << c.Text;
+    }
+    SetDecimalSeparator('.');
+}
+
+// A NaN pattern in any case, and C hexadecimal floats with their binary exponent; a pattern
+// that is no NaN, or a hexadecimal number without the exponent, is no float.
+TEST(ValueText, NanPatternsAndHexadecimalFloatsAreRead) {
+    SetDecimalSeparator('.');
+    const struct {
+        const char* Text;
+        std::optional<uint32_t> Bits;
+    } cases[] = {
+        {"nan(0x7fc00001)", 0x7FC00001},
+        {" NAN(0X7FC00001) ", 0x7FC00001},
+        {"NAN(0x7FC00000)", 0x7FC00000},
+        {"NAN(0x3F800000)", std::nullopt},
+        {"NAN(0x7F800000)", std::nullopt},
+        {"NAN(0x17FC00000)", std::nullopt},
+        {"NAN(7FC00001)", std::nullopt},
+        {"NAN(0x7FC00001", std::nullopt},
+        {"NANA", std::nullopt},
+        {"-0x0p+0", 0x80000000},
+        {"0x1.8p+1", 0x40400000},
+        {"+0X1P-149", 0x00000001},
+        {"0x10", std::nullopt},
+        {"0x-1p3", std::nullopt},
+        {"0xp3", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        const std::optional<double> value = ParseFloatText(c.Text);
+        ASSERT_EQ(value.has_value(), c.Bits.has_value()) << c.Text;
+        if (value) {
+            EXPECT_EQ(std::bit_cast<uint32_t>(NearestFloat(*value)), *c.Bits) << c.Text;
+        }
     }
 }
 

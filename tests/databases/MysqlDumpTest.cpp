@@ -222,6 +222,22 @@ TEST(MysqlDump, RefusesWhatMysqlCannotHoldNamingTheDumpRecordAndColumn) {
     }
 }
 
+// A DOUBLE column stores 0 for -0 whatever the dump writes: the dump writes 0 and says how many.
+TEST(MysqlDump, MinusZeroIsWrittenAsZeroAndCounted) {
+    RecordTable table;
+    BuildTable(table, {{"ID"}, {"Speed", FieldKind::ftFloat}});
+    AddRecord(table, {"1", "-0"});
+    AddRecord(table, {"2", "0"});
+    AddRecord(table, {"3", "-0"});
+    std::string text;
+    const MysqlDumpReport report = DumpMysql(table, CellLayout(), "T", "T.sql",
+                                             [&text](std::string_view piece) { text += piece; });
+    EXPECT_NE(text.find("VALUES\n(1,0),\n(2,0),\n(3,0);\n"), std::string::npos) << text;
+    EXPECT_EQ(report.MinusZeros, 2);
+    EXPECT_EQ(report.Warning(), "MySQL keeps no -0: 2 float cells of -0 were written as 0.");
+    EXPECT_EQ(MysqlDumpReport().Warning(), "");
+}
+
 TEST(MysqlDump, AFailedDumpLeavesTheFileThatWasThere) {
     TempDir folder;
     folder.Write("T.sql", "old dump");

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <bit>
-#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <map>
@@ -10,10 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "core/NearestFloat.h"
 #include "core/Workspace.h"
 #include "databases/SqliteExport.h"
 #include "databases/SqliteImport.h"
 #include "exchange/RepeatedImportKeyError.h"
+#include "tests/databases/SqliteTestFiles.h"
 #include "tests/exchange/ExchangeTables.h"
 #include "tests/support/TempDir.h"
 
@@ -40,9 +41,11 @@ const std::vector<std::string> kHostileTexts = {
     std::string(70000, 'w'),
 };
 
+// SQLite holds neither NaN nor -0 as a number; they go as text and come back all the same.
 const std::vector<uint32_t> kFloatPatterns = {
-    0x00000001, 0x007FFFFF, 0x00800000, 0x7F7FFFFF, 0x7F800000, 0xFF800000,
-    0x3EAAAAAB, 0xBFC00000, 0x3F800001, 0x00000000, 0x4B7FFFFF, 0xCF000000,
+    0x00000001, 0x007FFFFF, 0x00800000, 0x7F7FFFFF, 0x7F800000, 0xFF800000, 0x3EAAAAAB,
+    0xBFC00000, 0x3F800001, 0x00000000, 0x4B7FFFFF, 0xCF000000, 0x80000000, 0x807FFFFF,
+    0x7FC00000, 0x7FC00001, 0xFFC00000, 0x7F800001, 0xFFFFFFFF,
 };
 
 const std::vector<int32_t> kIntegers = {
@@ -50,13 +53,9 @@ const std::vector<int32_t> kIntegers = {
     static_cast<int32_t>(0xDEADBEEF),    255, 65535,
 };
 
-// A float whose bits came from a file, skipping the two SQLite cannot hold (NaN and -0).
+// A float whose bits came from a file, as a load holds it.
 double FileFloat(uint32_t bits) {
-    const float value = std::bit_cast<float>(bits);
-    if (std::isnan(value) || bits == 0x80000000u) {
-        return 1.0;
-    }
-    return value;
+    return WidenFloat(std::bit_cast<float>(bits));
 }
 
 // Every kind, blanks in every column, hostile texts, unsigned patterns and float bit patterns,
@@ -188,24 +187,34 @@ TEST(SqliteRoundTrip, ATableWithRepeatedKeysComesBackByPosition) {
     }
 }
 
-TEST(SqliteRoundTrip, NanAndNegativeZeroComeBackAsNearAsSqliteAllows) {
+// SQLite would store a NaN as NULL and -0, a whole number, as the integer 0: they go in as
+// texts that SQLite keeps, and read back as their very bits.
+TEST(SqliteRoundTrip, NanAndMinusZeroGoAsTextsAndComeBackBitForBit) {
     testing::TempDir dir;
     const auto work = std::make_unique<Workspace>();
     work->Current.TableName = "T";
     BuildTable(work->Table, {{"Key"}, {"Value", FieldKind::ftFloat}});
-    for (const double value : {std::numeric_limits<double>::quiet_NaN(), -0.0}) {
+    const std::vector<uint32_t> patterns = {0x7FC00000, 0x80000000, 0x7FC00001, 0x7F800001,
+                                            0x00000000};
+    for (const uint32_t pattern : patterns) {
         work->Table.Append();
         work->Table.Fields(1).SetAsInteger(work->Table.RecordCount());
-        work->Table.Fields(2).SetAsFloat(value);
+        work->Table.Fields(2).SetAsFloat(FileFloat(pattern));
         work->Table.Post();
     }
     ExportSqlite(*work, dir.File("t.db"));
+    EXPECT_EQ(
+        testing::QuotedRows(dir.File("t.db"), "SELECT quote(Value) FROM T"),
+        (std::vector<std::vector<std::string>>{
+            {"'NAN'"}, {"'-0x0p+0'"}, {"'NAN(0x7FC00001)'"}, {"'NAN(0x7F800001)'"}, {"0.0"}}));
     work->Table.DeleteAllRecords();
     ImportSqlite(*work, dir.File("t.db"), ImportMatch::ByKey);
 
-    ASSERT_EQ(work->Table.RecordCount(), 2);
-    EXPECT_TRUE(std::isnan(work->Table.FloatAt(0, 2)));
-    EXPECT_EQ(std::bit_cast<uint64_t>(work->Table.FloatAt(1, 2)), 0u);
+    ASSERT_EQ(work->Table.RecordCount(), static_cast<int>(patterns.size()));
+    for (int row = 0; row < work->Table.RecordCount(); ++row) {
+        EXPECT_EQ(std::bit_cast<uint32_t>(NearestFloat(work->Table.FloatAt(row, 2))),
+                  patterns[static_cast<size_t>(row)]);
+    }
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 
 #include "core/KelvaneError.h"
 #include "core/MemoryByteSource.h"
+#include "core/NearestFloat.h"
 #include "core/RecordTable.h"
 #include "core/UndoHistory.h"
 #include "exchange/RepeatedImportKeyError.h"
@@ -43,11 +44,20 @@ CsvImportReport Import(RecordTable& table, std::string_view bytes, bool header,
 
 // The export of a table, as the exports write it, header line first when asked.
 std::string ExportText(RecordTable& table, bool header) {
-    std::string text = header ? HeaderLine(table) + "\r\n" : "";
-    for (const std::string& line : ExportAllLines(table)) {
+    std::vector<std::string> lines = ExportAllLines(table);
+    if (header) {
+        lines.insert(lines.begin(), HeaderLine(table));
+    }
+    MarkNonUtf8Lines(lines);
+    std::string text;
+    for (const std::string& line : lines) {
         text += line + "\r\n";
     }
     return text;
+}
+
+double FloatOfBits(uint32_t bits) {
+    return WidenFloat(std::bit_cast<float>(bits));
 }
 
 // Every cell after Index, floats by their bits, so that a round trip is checked exactly.
@@ -88,6 +98,10 @@ void FillEdgeCases(RecordTable& table) {
         {"8", "\"\"", "3", "16"},
         {"9", "caf\xC3\xA9 \xE2\x82\xAC", "-1", "1"},
         {"10", "tab\there", "2", "2"},
+        // Texts a table of real files holds side by side: Latin-1 among UTF-8, and bytes.
+        {"11", "Latin-1 caf\xE9", "0", "4"},
+        {"12", "\xD0\x9C\xD0\xB8\xD1\x80 \xE4\xB8\xAD", "0", "5"},
+        {"13", "\xFF\xFE\x01 \x80, cut \xE2\x82", "0", "6"},
     };
     for (const std::vector<std::string>& record : records) {
         AddRecord(table, record);
@@ -98,6 +112,13 @@ void FillEdgeCases(RecordTable& table) {
     SetFloat(table, 7, std::numeric_limits<float>::max());
     SetFloat(table, 8, std::numeric_limits<float>::denorm_min());
     SetFloat(table, 9, std::numeric_limits<double>::infinity());
+    SetFloat(table, 10, -std::numeric_limits<double>::infinity());
+    // -0 and NaNs with a payload, a sign, or signalling.
+    SetFloat(table, 11, -0.0);
+    SetFloat(table, 12, FloatOfBits(0x7FC00001));
+    SetFloat(table, 13, FloatOfBits(0xFFC00000));
+    SetFloat(table, 5, FloatOfBits(0x7F800001));
+    SetFloat(table, 2, FloatOfBits(0x807FFFFF));  // the largest negative denormal
 }
 
 TEST(CsvImport, OwnExportReadsBackExactlyWithEitherDecimalSeparator) {
@@ -121,6 +142,28 @@ TEST(CsvImport, OwnExportReadsBackExactlyWithEitherDecimalSeparator) {
             EXPECT_EQ(again.Merge.RecordsChanged, 0);
         }
     }
+}
+
+// A file without a byte order mark, saved by a spreadsheet or put together by hand: a text
+// that is not UTF-8 is read as Windows-1252, and only that text.
+TEST(CsvImport, ConvertsTheTextsThatAreNotUtf8AndSaysWhere) {
+    RecordTable table;
+    BuildSpellTable(table);
+    const CsvImportReport report =
+        Import(table,
+               "ID,Name\n1,\xD0\x9C\xD0\xB8\xD1\x80\n2,caf\xE9\n3,\xE4\xB8\xAD\xE6\x96\x87\n4,"
+               "\xC3\xA9t\xE9\n",
+               true);
+    EXPECT_EQ(TableTexts(table), (Rows{{"0", "1", "\xD0\x9C\xD0\xB8\xD1\x80", "0", "0"},
+                                       {"1", "2", "caf\xC3\xA9", "0", "0"},
+                                       {"2", "3", "\xE4\xB8\xAD\xE6\x96\x87", "0", "0"},
+                                       {"3", "4", "\xC3\x83\xC2\xA9t\xC3\xA9", "0", "0"}}));
+    EXPECT_EQ(report.ConvertedTexts, 2);
+    EXPECT_EQ(report.FirstConverted, "line 3, column Name");
+
+    const CsvImportReport utf8 = Import(table, "ID,Name\n1,caf\xC3\xA9\n", true);
+    EXPECT_EQ(utf8.ConvertedTexts, 0);
+    EXPECT_EQ(utf8.FirstConverted, "");
 }
 
 TEST(CsvImport, ChangesRecordsByKeyAddsTheRestInOneUndoStep) {

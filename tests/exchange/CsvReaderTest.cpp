@@ -22,15 +22,15 @@ void PrintTo(const ReadRecord& record, std::ostream* out) {
 }
 
 std::vector<ReadRecord> ReadAll(std::string_view bytes, size_t pieceBytes,
-                                CsvEncoding* encoding = nullptr) {
+                                CsvConversions* conversions = nullptr) {
     MemoryByteSource source(bytes);
     CsvReader reader(source, "in.csv", pieceBytes);
-    if (encoding != nullptr) {
-        *encoding = reader.Encoding();
-    }
     std::vector<ReadRecord> records;
     while (reader.Next()) {
         records.push_back({reader.Line(), {reader.Items().begin(), reader.Items().end()}});
+    }
+    if (conversions != nullptr) {
+        *conversions = reader.Conversions();
     }
     return records;
 }
@@ -102,35 +102,87 @@ TEST(CsvReader, NamesFileAndLineOfMalformedText) {
     }
 }
 
-TEST(CsvReader, ReadsTextThatIsNotUtf8AsWindows1252) {
+// Without a byte order mark each item is judged on its own: UTF-8 stays, anything else is
+// Windows-1252, as a spreadsheet saves it, and is converted.
+TEST(CsvReader, TakesEachItemThatIsNotUtf8AsWindows1252) {
     struct EncodingCase {
         std::string Name;
         std::string Bytes;
-        CsvEncoding Encoding;
-        std::string Item;
+        std::vector<ReadRecord> Records;
+        int64_t Converted = 0;
+        int64_t FirstLine = 0;
+        size_t FirstItem = 0;
     };
     const std::vector<EncodingCase> cases = {
-        {"ASCII", "plain", CsvEncoding::Utf8, "plain"},
-        {"UTF-8 of every length", "\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80", CsvEncoding::Utf8,
-         "\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80"},
-        {"Latin letters", "caf\xE9 \xFC", CsvEncoding::Windows1252, "caf\xC3\xA9 \xC3\xBC"},
-        {"the code page's own 0x80 to 0x9F", "\x80\x93\x99\x9F", CsvEncoding::Windows1252,
-         "\xE2\x82\xAC\xE2\x80\x9C\xE2\x84\xA2\xC5\xB8"},
-        {"undefined byte", "\x81", CsvEncoding::Windows1252, "\xC2\x81"},
-        {"UTF-8 cut off at the end", "a\xE2\x82", CsvEncoding::Windows1252,
-         "a\xC3\xA2\xE2\x80\x9A"},
-        {"overlong form", "\xC0\xAF", CsvEncoding::Windows1252, "\xC3\x80\xC2\xAF"},
-        {"surrogate", "\xED\xA0\x80", CsvEncoding::Windows1252, "\xC3\xAD\xC2\xA0\xE2\x82\xAC"},
+        {"ASCII", "plain", {{1, {"plain"}}}},
+        {"UTF-8 of every length",
+         "\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80",
+         {{1, {"\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80"}}}},
+        {"Latin letters", "caf\xE9 \xFC", {{1, {"caf\xC3\xA9 \xC3\xBC"}}}, 1, 1, 0},
+        {"the code page's own 0x80 to 0x9F",
+         "\x80\x93\x99\x9F",
+         {{1, {"\xE2\x82\xAC\xE2\x80\x9C\xE2\x84\xA2\xC5\xB8"}}},
+         1,
+         1,
+         0},
+        {"undefined byte", "\x81", {{1, {"\xC2\x81"}}}, 1, 1, 0},
+        {"UTF-8 cut off at the end", "a\xE2\x82", {{1, {"a\xC3\xA2\xE2\x80\x9A"}}}, 1, 1, 0},
+        {"overlong form", "\xC0\xAF", {{1, {"\xC3\x80\xC2\xAF"}}}, 1, 1, 0},
+        {"surrogate", "\xED\xA0\x80", {{1, {"\xC3\xAD\xC2\xA0\xE2\x82\xAC"}}}, 1, 1, 0},
+        {"one Latin-1 text among Russian and Chinese ones",
+         "\xD0\x9C\xD0\xB8\xD1\x80,caf\xE9,\xE4\xB8\xAD\r\n\xE4\xB8\xAD,x\r\n",
+         {{1, {"\xD0\x9C\xD0\xB8\xD1\x80", "caf\xC3\xA9", "\xE4\xB8\xAD"}},
+          {2, {"\xE4\xB8\xAD", "x"}}},
+         1,
+         1,
+         1},
+        {"a sequence cut apart by a comma is UTF-8 in neither item",
+         "a\xC3,\xA9",
+         {{1, {"a\xC3\x83", "\xC2\xA9"}}},
+         2,
+         1,
+         0},
+        {"quoted, with a doubled quote and a line break, on a later line",
+         "1,x\r\n2,\"\xE9\"\"\r\n\xE8\"\r\n",
+         {{1, {"1", "x"}}, {2, {"2", "\xC3\xA9\"\r\n\xC3\xA8"}}},
+         1,
+         2,
+         1},
     };
     for (const EncodingCase& c : cases) {
         for (const size_t piece : kPieceSizes) {
-            CsvEncoding encoding = CsvEncoding::Utf8;
-            const std::vector<ReadRecord> records = ReadAll(c.Bytes, piece, &encoding);
-            EXPECT_EQ(encoding, c.Encoding) << c.Name;
-            ASSERT_EQ(records.size(), 1u) << c.Name;
-            EXPECT_EQ(records[0].Items, std::vector<std::string>{c.Item}) << c.Name;
+            SCOPED_TRACE(c.Name + ", pieces of " + std::to_string(piece));
+            CsvConversions conversions;
+            EXPECT_EQ(ReadAll(c.Bytes, piece, &conversions), c.Records);
+            EXPECT_EQ(conversions.Items, c.Converted);
+            if (c.Converted > 0) {
+                EXPECT_EQ(conversions.FirstLine, c.FirstLine);
+                EXPECT_EQ(conversions.FirstItem, c.FirstItem);
+            }
         }
     }
+}
+
+// Our export writes the mark when some text is not UTF-8: every item then keeps its bytes.
+TEST(CsvReader, AfterAByteOrderMarkEveryItemKeepsItsBytes) {
+    const std::string items =
+        "caf\xE9,\xD0\x9C\xD0\xB8\xD1\x80,\"\xFF\xFE,\x80\",a\xC3\r\n\xA9\r\n";
+    const std::string marked = "\xEF\xBB\xBF" + items;
+    for (const size_t piece : kPieceSizes) {
+        MemoryByteSource source(marked);
+        CsvReader reader(source, "in.csv", piece);
+        EXPECT_TRUE(reader.KeepsBytes());
+        ASSERT_TRUE(reader.Next());
+        EXPECT_EQ(std::vector<std::string>(reader.Items().begin(), reader.Items().end()),
+                  (std::vector<std::string>{"caf\xE9", "\xD0\x9C\xD0\xB8\xD1\x80", "\xFF\xFE,\x80",
+                                            "a\xC3"}));
+        ASSERT_TRUE(reader.Next());
+        EXPECT_EQ(reader.Items().front(), "\xA9");
+        EXPECT_FALSE(reader.Next());
+        EXPECT_EQ(reader.Conversions().Items, 0);
+    }
+    MemoryByteSource plain(items);
+    EXPECT_FALSE(CsvReader(plain, "in.csv").KeepsBytes());
 }
 
 TEST(CsvReader, ReadsARecordLongerThanManyPieces) {

@@ -83,9 +83,19 @@ DiffCase RandomCase(unsigned seed) {
     std::mt19937 random(seed);
     const std::vector<std::string> texts = {"",      "a",         "Fire, Ball", "say \"hi\"",
                                             "x,\"y", "tab\there", "100%",       "a=b:c"};
-    const std::vector<float> floats = {0.0f,       -0.0f,      1.5f,
-                                       0.1f,       1e-45f,     3.4e38f,
-                                       kInfinity,  -kInfinity, FloatOfBits(0x7FC00000),
+    const std::vector<float> floats = {0.0f,
+                                       -0.0f,
+                                       1.5f,
+                                       0.1f,
+                                       1e-45f,
+                                       3.4e38f,
+                                       kInfinity,
+                                       -kInfinity,
+                                       FloatOfBits(0x7FC00000),
+                                       FloatOfBits(0x7FC00001),
+                                       FloatOfBits(0xFFC00000),
+                                       FloatOfBits(0x7F800001),
+                                       FloatOfBits(0x807FFFFF),
                                        16777217.0f};
     const std::vector<int32_t> integers = {0, 1, -1, kIntMin, kIntMax, 255};
     const auto pick = [&random](const auto& values) {
@@ -148,8 +158,9 @@ std::vector<DiffCase> Cases() {
                      r[0][2] = FloatOfBits(0x7FC00000);
                      r[1][2] = kInfinity;
                      r[2][2] = -kInfinity;
+                     r[3][2] = FloatOfBits(0x7FC00001);
                  }),
-         0, 3, 1},
+         0, 4, 0},
         {"the same NaN bits on both sides", kSpellFields,
          Changed(Spells(), [](auto& r) { r[0][2] = FloatOfBits(0xFFFFFFFF); }),
          Changed(Spells(), [](auto& r) { r[0][2] = FloatOfBits(0xFFFFFFFF); }), 0, 0, 4},
@@ -171,13 +182,13 @@ std::vector<DiffCase> Cases() {
                  r.push_back({-7, std::string("\"quoted\" at the start, later"), 0.0f, kIntMin});
              }),
          3, 0, 4},
-        {"a float key reading 0 on both sides but -0 on one",
+        {"a float key of -0 beside one of 0, each its own key",
          {{"Key", FieldKind::ftFloat}, {"N"}},
          {{0.0f, 1}, {1.5f, 2}},
-         {{-0.0f, 1}, {1.5f, 3}, {2.5f, 4}},
+         {{0.0f, 1}, {1.5f, 3}, {-0.0f, 4}},
          1,
-         2,
-         0},
+         1,
+         1},
         {"a table of the key column alone",
          {{"ID"}},
          {{1}, {2}},
@@ -276,7 +287,7 @@ TEST(DiffPatchTest, ValuesPatchTextCannotCarryAreLeftOutAndSaidSo) {
         r[0][3] = 30;
         r[1][1] = std::string("a;b");
         r[2][1] = std::string("see // here");
-        r[2][2] = FloatOfBits(0xFFFFFFFF);  // a NaN the text "NAN" does not give back
+        r[2][2] = FloatOfBits(0xFFFFFFFF);  // goes by its bits, beside a text left out
         r[3][1] = std::string("\"starts quoted");
         r.push_back({5, std::string(" padded "), 1.0f, 1});
         r.push_back({6, std::string("a\", b"), 1.0f, 1});
@@ -291,7 +302,8 @@ TEST(DiffPatchTest, ValuesPatchTextCannotCarryAreLeftOutAndSaidSo) {
               "1:3=30\r\n"
               "// 1: left out 1, values patch text cannot carry\r\n"
               "// 2: left out 1, values patch text cannot carry\r\n"
-              "// 3: left out 1 2, values patch text cannot carry\r\n"
+              "3:2=NAN(0xFFFFFFFF)\r\n"
+              "// 3: left out 1, values patch text cannot carry\r\n"
               "// 4: left out 1, values patch text cannot carry\r\n"
               "5:2=1,3=1\r\n"
               "// 5: left out 1, values patch text cannot carry\r\n"
@@ -307,14 +319,37 @@ TEST(DiffPatchTest, ValuesPatchTextCannotCarryAreLeftOutAndSaidSo) {
               "- values with a double quote at their start, after \"=\" or before a comma: 2 "
               "lines (keys '4', '6'); the reader takes it for quoting and misreads the values\n"
               "- texts with blanks or control characters at either end: 1 line (key '5'); a text "
-              "patched in is saved without them\n"
-              "- floats whose text reads back as another 32-bit value: 1 line (key '3'); the "
-              "reader reads \"NAN\" as the plain NaN, whatever bits the float had");
+              "patched in is saved without them");
     ApplyPatchFile(older.Table(), folder.File("diff.txt"));
     older.Table().First();
     EXPECT_EQ(older.Table().CellText(0, 4), "30");
     EXPECT_EQ(older.Table().CellText(0, 2), "Fireball");
+    EXPECT_EQ(older.Table().CellText(2, 3), "NAN(0xFFFFFFFF)");
     EXPECT_EQ(older.Table().RecordCount(), 6);
+}
+
+// Every float of a file has a text that reads back as it; a value typed with more digits than
+// the 15 written may not, when it lies that close to half way between two 32-bit floats.
+TEST(DiffPatchTest, AFloatWhoseTextRoundsToTheNextFloatIsLeftOut) {
+    const testing::TempDir folder;
+    const std::string oldPath = testing::WriteRawTable(folder, "Old.dbc", kSpellFields, Spells());
+    const std::string newPath = testing::WriteRawTable(folder, "New.dbc", kSpellFields, Spells());
+    Loaded older(oldPath);
+    Loaded newer(newPath);
+    newer.Table().MoveTo(0);
+    newer.Table().Edit();
+    newer.Table().Fields(3).SetAsFloat(1 + 0x1p-24 + 0x1p-52);  // saved as 1 + 0x1p-23
+    newer.Table().Post();
+    std::vector<std::string> lines;
+    const DiffPatchReport report = WriteDiffPatch(
+        older.Table(), newer.Table(), CompareTables(older.Table(), oldPath, newer.Table(), newPath),
+        [&lines](const std::string& line) { lines.push_back(line); });
+    EXPECT_EQ(lines, std::vector<std::string>{"// 1: left out 2, values patch text cannot carry"});
+    EXPECT_EQ(report.LeftOut.Of(PatchProblem::FloatBits).Lines, 1);
+    EXPECT_NE(report.Warning().find("- floats whose text reads back as another 32-bit value: 1 "
+                                    "line (key '1'); the value was typed with more digits"),
+              std::string::npos)
+        << report.Warning();
 }
 
 }  // namespace

@@ -68,6 +68,28 @@ TEST(ParsePatchLine, SplitsKeyAndPairs) {
     }
 }
 
+// Which values came from between double quotes: after such a value a pair that fails was
+// probably the rest of a text that held a double quote before a comma.
+TEST(ParsePatchLine, MarksTheValuesTakenFromQuotes) {
+    const std::vector<std::pair<std::string_view, std::vector<bool>>> cases = {
+        {"12:1=a,2=b", {false, false}},
+        {"12:1=\"a,b\",2=c", {true, false}},
+        {"12:1=\"x\",2=y\",3=z", {true, false, false}},
+        {"12:1=\"He said \"hi\", then\",2=5", {true, false, false}},
+        {"12:1=a,2=\"b\"", {false, true}},
+        {"12:1=say \"hi\"", {false}},
+    };
+    ParsedPatchLine parsed;
+    for (const auto& [line, quoted] : cases) {
+        ParsePatchLine(line, parsed);
+        std::vector<bool> marks;
+        for (const PatchPairText& pair : parsed.Pairs) {
+            marks.push_back(pair.Quoted);
+        }
+        EXPECT_EQ(marks, quoted) << line;
+    }
+}
+
 TEST(ParsePatchLine, CommentsBlanksAndLinesWithoutColon) {
     const std::vector<std::pair<std::string_view, PatchLineForm>> cases = {
         {"12:1=a//b", PatchLineForm::Skipped},

@@ -111,23 +111,41 @@ TEST_F(PatchReaderTest, FailuresStopWhereTheyHappen) {
         std::string Message;
         std::vector<CellChange> Changes;  // what stays applied
     } cases[] = {
-        {"12:1=5,,2=6", 1, "'' is not a valid integer value", {{0, kName, "5"}}},
-        {"12:", 1, "'' is not a valid integer value", {}},
-        {"12:1=x,5,2=y", 1, "'' is not a valid integer value", {{0, kName, "x"}}},
-        {"12:x=1", 1, "'x' is not a valid integer value", {}},
+        {"12:1=5,,2=6", 1, "pair 2: no column number and no value", {{0, kName, "5"}}},
+        {"12:", 1, "pair 1: no column number and no value", {}},
+        {"12:1=x,5,2=y", 1, "pair 2: no column number before '=' in '5'", {{0, kName, "x"}}},
+        {"12:x=1", 1, "pair 1: 'x' is not a column number", {}},
         {"xyz\r\n12:1=x", 1, "the line does not start with a key (no ':' after one): 'xyz'", {}},
         {"12:1=x\r\nxyz\r\n20:1=y",
          2,
          "the line does not start with a key (no ':' after one): 'xyz'; probably the rest of a "
          "text with a line break",
          {{0, kName, "x"}}},
-        {"12:9=1", 1, "Column number 9 is out of range: the table has columns -1 to 4", {}},
+        {"12:9=1", 1, "column 9: no such column: the table has columns -1 to 4", {}},
         {"12:1=x,-2=1",
          1,
-         "Column number -2 is out of range: the table has columns -1 to 4",
+         "column -2: no such column: the table has columns -1 to 4",
          {{0, kName, "x"}}},
-        {"20:3=fast", 1, "'fast' is not a valid floating point value for field 'Speed'", {}},
-        {"20:4=1.5", 1, "'1.5' is not a valid integer value for field 'Rank'", {}},
+        {"20:3=fast",
+         1,
+         "column 3: 'fast' is not a valid floating point value for field 'Speed'",
+         {}},
+        {"20:4=1.5", 1, "column 4: '1.5' is not a valid integer value for field 'Rank'", {}},
+        // A text with a double quote before a comma, written in quotes, breaks off there.
+        {"12:1=\"He said \"hi\", then\",4=2",
+         1,
+         "pair 2: no column number before '=' in ' then\"'; probably the text of column 1 held "
+         "a double quote before a comma, where patch text ends a quoted value",
+         {{0, kName, "He said \"hi"}}},
+        {"12:2=\"x, y\",4=2,3=q",
+         1,
+         "column 3: 'q' is not a valid floating point value for field 'Speed'",
+         {{0, kNote, "x, y"}, {0, kRank, "2"}}},
+        {"12:2=\"x\",3=q",
+         1,
+         "column 3: 'q' is not a valid floating point value for field 'Speed'; probably the text "
+         "of column 2 held a double quote before a comma, where patch text ends a quoted value",
+         {{0, kNote, "x"}}},
         // Posting a blank Index fails when the next line moves on.
         {"// c\r\n\r\n12:-1=\r\n20:1=y", 4, "Field 'Index' must have a value", {{0, kIndex, ""}}},
     };
@@ -150,11 +168,13 @@ TEST_F(PatchReaderTest, MessagesQuoteUserDataCutAndEscaped) {
         std::string Text;
         std::string Message;
     } cases[] = {
-        {"20:4=" + longValue, "'" + cut80 + "' is not a valid integer value for field 'Rank'"},
+        {"20:4=" + longValue,
+         "column 4: '" + cut80 + "' is not a valid integer value for field 'Rank'"},
         {"20:3=1\x01\t2\x7f\0!\r"s,
-         "'1\\x01\\t2\\x7f\\0!' is not a valid floating point value for field 'Speed'"},
-        {"12:" + longValue + "=1", "'" + cut80 + "' is not a valid integer value"},
-        {"12:\x1b[2J=1", "'\\x1b[2J' is not a valid integer value"},
+         "column 3: '1\\x01\\t2\\x7f\\0!' is not a valid floating point value for field "
+         "'Speed'"},
+        {"12:" + longValue + "=1", "pair 1: '" + cut80 + "' is not a column number"},
+        {"12:\x1b[2J=1", "pair 1: '\\x1b[2J' is not a column number"},
         {"xy\0z"s, "the line does not start with a key (no ':' after one): 'xy\\0z'"},
         {longValue, "the line does not start with a key (no ':' after one): '" + cut80 + "'"},
     };
@@ -341,7 +361,7 @@ TEST(PatchFile, AFailingLineIsNamedByFileAndNumber) {
     } catch (const PatchLineError& error) {
         EXPECT_EQ(error.LineNumber, 3);
         EXPECT_EQ(error.what(),
-                  folder.File("patch.txt") + " line 3: 'x' is not a valid integer value");
+                  folder.File("patch.txt") + " line 3, pair 1: 'x' is not a column number");
     }
 }
 

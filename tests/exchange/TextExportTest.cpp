@@ -2,16 +2,21 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/KelvaneError.h"
+#include "core/NearestFloat.h"
 #include "core/OpenTable.h"
 #include "core/RecordTable.h"
 #include "core/TextFile.h"
+#include "core/TextLineWriter.h"
 #include "core/Workspace.h"
 #include "tests/exchange/ExchangeTables.h"
 #include "tests/exchange/ListenerLog.h"
+#include "tests/support/DbcBytes.h"
 #include "tests/support/DbcSamples.h"
 #include "tests/support/TempDir.h"
 
@@ -79,6 +84,8 @@ TEST_F(CellTextTest, FloatsInGeneralFormatWithFifteenDigits) {
         {123456789012345.0, "123456789012345"},
         {0, "0"},
         {-2.25, "-2.25"},
+        {-0.0, "-0"},
+        {WidenFloat(std::bit_cast<float>(0x7FC00001u)), "NAN(0x7FC00001)"},
     };
     for (const auto& c : cases) {
         SetFloat(c.Value);
@@ -251,6 +258,68 @@ TEST(ExportAllLines, LoadedSampleToFile) {
               "16,Fireball,1.5,-1\r\n"
               "255,\"Frost Nova\",0.100000001490116,7\r\n"
               "0,,-2.25,0\r\n");
+}
+
+// The byte order mark goes first exactly when some text written is not UTF-8; an export of
+// UTF-8 texts alone keeps the bytes it always had.
+class CsvExportMarkTest : public ::testing::Test {
+  protected:
+    std::string Export(RecordTable& table, bool header, std::optional<int> row = std::nullopt) {
+        TextLineWriter file(folder.File("out.csv"));
+        WriteCsvExport(table, file, header, row);
+        file.Commit();
+        return folder.Read("out.csv");
+    }
+
+    testing::TempDir folder;
+};
+
+TEST_F(CsvExportMarkTest, MarksWhatHoldsATextThatIsNotUtf8) {
+    RecordTable table;
+    BuildTable(table, {{"ID"}, {"Name", FieldKind::ftString}});
+    AddRecord(table, {"1", "\xD0\x9C\xD0\xB8\xD1\x80"});
+    AddRecord(table, {"2", "\xE4\xB8\xAD"});
+    const std::string utf8 = "1,\xD0\x9C\xD0\xB8\xD1\x80\r\n2,\xE4\xB8\xAD\r\n";
+    EXPECT_EQ(Export(table, false), utf8);
+    EXPECT_EQ(Export(table, true), "ID,Name\r\n" + utf8);
+
+    AddRecord(table, {"3", "caf\xE9"});
+    EXPECT_EQ(Export(table, false), "\xEF\xBB\xBF" + utf8 + "3,caf\xE9\r\n");
+    EXPECT_EQ(Export(table, true), "\xEF\xBB\xBFID,Name\r\n" + utf8 + "3,caf\xE9\r\n");
+    // One record: only its own texts count.
+    EXPECT_EQ(Export(table, true, 1), "ID,Name\r\n2,\xE4\xB8\xAD\r\n");
+    EXPECT_EQ(Export(table, false, 2),
+              "\xEF\xBB\xBF"
+              "3,caf\xE9\r\n");
+
+    // The record being edited goes out as it will be stored, and a text no cell holds any more
+    // is no reason for the mark.
+    table.Edit();
+    table.Fields(2).SetAsString("cafe");
+    EXPECT_EQ(Export(table, false), utf8 + "3,cafe\r\n");
+}
+
+TEST_F(CsvExportMarkTest, MarksAColumnNameThatIsNotUtf8OnlyWithTheHeader) {
+    RecordTable table;
+    BuildTable(table, {{"ID"}, {"Nom fran\xE7\x61is", FieldKind::ftString}});
+    AddRecord(table, {"1", "a"});
+    EXPECT_EQ(Export(table, false), "1,a\r\n");
+    EXPECT_EQ(Export(table, true), "\xEF\xBB\xBFID,\"Nom fran\xE7\x61is\"\r\n1,a\r\n");
+    EXPECT_EQ(Export(table, true, 0), "\xEF\xBB\xBFID,\"Nom fran\xE7\x61is\"\r\n1,a\r\n");
+}
+
+// Real client files hold bytes in their string block that no cell points to.
+TEST_F(CsvExportMarkTest, BytesOfTheFileThatNoCellHoldsAreNoReasonForTheMark) {
+    using namespace std::string_literals;
+    const std::string strings = "\0Moonfire\0\xFF\xFE junk\0"s;
+    testing::DbcBytes file;
+    file.Header(1, 2, 8, static_cast<int32_t>(strings.size())).Int(7).Int(1).Raw(strings);
+    folder.Write("Spell.dbc", file.Bytes());
+    testing::WriteFieldDefs(folder.File("Spell.dbc"), {{"ID"}, {"Name", FieldKind::ftString}});
+    Workspace workspace;
+    OpenDbcTable(workspace, folder.File("Spell.dbc"));
+    ASSERT_FALSE(workspace.Table.Strings().HoldsOnlyUtf8());
+    EXPECT_EQ(Export(workspace.Table, false), "7,Moonfire\r\n");
 }
 
 }  // namespace

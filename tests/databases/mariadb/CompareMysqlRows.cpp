@@ -88,8 +88,12 @@ std::vector<std::string> RowsAsExportLines(std::string_view rows) {
     return lines;
 }
 
-// The export's records: a record ends at CR LF outside double quotes.
+// The export's records: a record ends at CR LF outside double quotes. A table with texts that
+// are not UTF-8 is exported with a byte order mark first, which is no part of a record.
 std::vector<std::string> ExportRecords(std::string_view csv) {
+    if (csv.starts_with(kelvane::kUtf8ByteOrderMark)) {
+        csv.remove_prefix(kelvane::kUtf8ByteOrderMark.size());
+    }
     std::vector<std::string> records;
     bool quoted = false;
     size_t start = 0;
