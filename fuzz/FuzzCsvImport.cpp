@@ -33,7 +33,6 @@ void BuildTable(RecordTable& table) {
                    {"Tag", FieldKind::ftString}};
     table.ClearFieldDefs();
     for (const auto& column : columns) {
-        const bool text = column.Kind == FieldKind::ftString;
         table.AddFieldDef(column.Name, column.Kind, column.Name == columns[0].Name);
     }
     table.OpenEmpty();

@@ -57,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             kelvane::ChooseDbdLayout(file, request).Outcome == kelvane::DbdChoiceOutcome::NoFit) {
             std::abort();
         }
-        CheckChoice(file, {"Fuzz.dbc", own.FieldCount, own.RecordBytes + 1, std::nullopt});
+        CheckChoice(file, {"Fuzz.dbc", own.FieldCount, own.RecordBytes + 1, std::nullopt, {}});
     }
     return 0;
 }
