@@ -157,6 +157,38 @@ TEST_F(DefsCommandTest, NoFittingLayoutOrNoDbdFailsWithTheReason) {
     ExpectHas(missing.Err, {definitions_.Path(), "Mount.dbd"});
 }
 
+TEST_F(DefsCommandTest, NamesAlikeInTheirFirst30CharactersStayApartEverywhere) {
+    // As in a real alpha table: ten masks whose names differ only after 29 characters.
+    definitions_.Write("Proficiency.dbd", R"(COLUMNS
+int ID
+int Proficiency_itemSubClassMask
+
+BUILD 0.5.3.3368
+$id$ID<32>
+Proficiency_itemSubClassMask<32>[10]
+)");
+    DbcBytes file;
+    file.Header(1, 11, 44, 1).Int(7);
+    for (int mask = 1; mask <= 10; ++mask) {
+        file.Int(mask);
+    }
+    tables_.Write("Proficiency.dbc", file.Raw(std::string(1, '\0')).Bytes());
+    const std::string table = tables_.File("Proficiency.dbc");
+    const std::string csv = tables_.File("Proficiency.csv");
+
+    ASSERT_EQ(Run({"defs", table, "--defs", definitions_.Path(), "--write"}).ExitCode, 0);
+    std::filesystem::remove_all(definitions_.Path());  // only the written Proficiency.ini is left
+    const CliResult exported = Run({"export-csv", table, csv, "--header"});
+
+    EXPECT_EQ(exported.ExitCode, 0) << exported.Err;
+    EXPECT_EQ(exported.Err, "");
+    EXPECT_EQ(tables_.Read("Proficiency.csv").substr(0, 82),
+              "ID,Proficiency_itemSubClassMask_1,Proficiency_itemSubClassMask_2,"
+              "Proficiency_itemS");
+    ExpectHas(tables_.Read("Proficiency.csv"),
+              {",Proficiency_itemSubClassMask_9,Proficiency_itemSubClassMask_10\r\n7,1,"});
+}
+
 TEST_F(DefsCommandTest, GuessPrintsAndWritesTheGuessedKinds) {
     KnownKindsTable item(3);
     item.Integers({1, 2, 3}).Texts({"Sword", "Shield", "Axe"}).Floats({1.5f, 0, 2});
