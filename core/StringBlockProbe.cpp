@@ -3,24 +3,26 @@
 #include <algorithm>
 
 #include "core/LittleEndian.h"
-#include "core/TextStartMap.h"
 
 namespace kelvane {
 namespace {
 
 constexpr size_t kBatchBytes = 256 * 1024;
 
+std::string StringBlockOf(ByteSource& file, const DbcLayout& layout) {
+    std::string block(static_cast<size_t>(layout.Header.StringBlockSize), '\0');
+    file.ReadInto(layout.StringBlockOffset, block.data(), block.size());
+    return block;
+}
+
 }  // namespace
 
 StringBlockProbe::StringBlockProbe(ByteSource& file, const DbcLayout& layout)
-    : file_(file), layout_(layout) {
-    block_.resize(static_cast<size_t>(layout.Header.StringBlockSize));
-    file.ReadInto(layout.StringBlockOffset, block_.data(), block_.size());
-}
+    : file_(file), layout_(layout), block_(StringBlockOf(file, layout)), texts_(block_) {}
 
 StringBlockFit StringBlockProbe::Fit(const CellLayout& cells,
                                      const std::vector<ProbedStringColumn>& columns) {
-    TextStartMap texts(block_);
+    texts_.ForgetUses();
     // Per column: cells outside the block or into the middle of a text.
     std::vector<int> misread(columns.size(), 0);
     const auto recordCount = static_cast<size_t>(layout_.Header.RecordCount);
@@ -33,7 +35,7 @@ StringBlockFit StringBlockProbe::Fit(const CellLayout& cells,
         for (size_t column = 0; column < columns.size(); ++column) {
             const char* cell = records.data() + cells.Offset(columns[column].Field);
             for (size_t record = 0; record < count; ++record, cell += recordSize) {
-                if (texts.Use(LoadUint32Le(cell)) != TextCell::Start) {
+                if (texts_.Use(LoadUint32Le(cell)) != TextCell::Start) {
                     ++misread[column];
                 }
             }
@@ -45,7 +47,7 @@ StringBlockFit StringBlockProbe::Fit(const CellLayout& cells,
             fit.MisreadColumns.push_back({columns[column].Name, misread[column]});
         }
     }
-    fit.DroppedTexts = texts.UnusedTexts();
+    fit.DroppedTexts = texts_.UnusedTexts();
     return fit;
 }
 

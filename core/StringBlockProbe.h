@@ -7,6 +7,7 @@
 #include "core/CellLayout.h"
 #include "core/DbcLayout.h"
 #include "core/StringBlockFit.h"
+#include "core/TextStartMap.h"
 
 namespace kelvane {
 
@@ -19,10 +20,14 @@ struct ProbedStringColumn {
 // How the string columns a layout would give a file fit the file's string block, judged on the
 // raw cells without building a table: the same judgement a load makes of the columns it built,
 // so a layout of the right size whose texts land in the wrong cells can be passed over before
-// anything is loaded. The block is read once; each layout costs one pass over the records.
+// anything is loaded. The block is read and its texts found once; each layout costs one pass
+// over the records.
 class StringBlockProbe {
   public:
     StringBlockProbe(ByteSource& file, const DbcLayout& layout);
+    // The map of texts points into the probe's own copy of the block.
+    StringBlockProbe(const StringBlockProbe&) = delete;
+    StringBlockProbe& operator=(const StringBlockProbe&) = delete;
 
     // The columns' cells must be 4 bytes wide in cells.
     StringBlockFit Fit(const CellLayout& cells, const std::vector<ProbedStringColumn>& columns);
@@ -31,6 +36,7 @@ class StringBlockProbe {
     ByteSource& file_;
     DbcLayout layout_;
     std::string block_;
+    TextStartMap texts_;
 };
 
 }  // namespace kelvane

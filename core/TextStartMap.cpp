@@ -31,12 +31,17 @@ TextStartMap::TextStartMap(std::string_view block)
 }
 
 int TextStartMap::UnusedTexts() const {
-    constexpr uint64_t kEveryStart = 0x5555555555555555ull;
     int unused = 0;
     for (const uint64_t word : marks_) {
         unused += std::popcount(word & ~(word >> 1) & kEveryStart);
     }
     return unused;
+}
+
+void TextStartMap::ForgetUses() {
+    for (uint64_t& word : marks_) {
+        word &= kEveryStart;
+    }
 }
 
 }  // namespace kelvane

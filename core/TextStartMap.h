@@ -41,12 +41,15 @@ class TextStartMap {
     size_t ReadableEnd() const { return readableEnd_; }
     // Texts of at least one byte that no call of Use pointed at.
     int UnusedTexts() const;
+    // Forgets every Use, so the same block can be judged again for other cells.
+    void ForgetUses();
     // The length of the longest text in the block.
     size_t LongestText() const { return longestText_; }
 
   private:
     static constexpr uint64_t kStart = 1;  // a text of at least one byte starts here
     static constexpr uint64_t kUsed = 2;   // a cell points at the text starting here
+    static constexpr uint64_t kEveryStart = 0x5555555555555555ull;  // the kStart bit of each
     // A terminator that follows another (or opens the block) is an empty text of its own; the
     // terminator that ends a text is not a text's start.
     bool IsEmptyText(size_t offset) const {

@@ -102,6 +102,11 @@ void SweepExportLines(RecordTable& table, LineTaker take) {
     SweepRecords(0, table.RecordCount(), kFirstFieldColumn, table.FieldCount(), builder);
 }
 
+bool AnyNonUtf8(const std::vector<std::string>& lines) {
+    return std::any_of(lines.begin(), lines.end(),
+                       [](const std::string& line) { return !IsUtf8(line); });
+}
+
 // Whether a whole-table export writes a text that is not UTF-8. One pass over the string pool
 // nearly always settles it; only a pool with such a text, which may be one no cell uses any
 // more, has the cells looked at, straight in column storage (the table is browsing).
@@ -181,9 +186,7 @@ std::vector<std::string> ExportAllLines(RecordTable& table) {
 }
 
 void MarkNonUtf8Lines(std::vector<std::string>& lines) {
-    const bool marked = std::any_of(lines.begin(), lines.end(),
-                                    [](const std::string& line) { return !IsUtf8(line); });
-    if (marked) {
+    if (AnyNonUtf8(lines)) {
         lines.front().insert(0, kUtf8ByteOrderMark);
     }
 }
@@ -196,15 +199,11 @@ void WriteCsvExport(RecordTable& table, TextLineWriter& file, bool header, std::
     }
     if (row) {
         lines.push_back(ExportLine(table, *row));
-        MarkNonUtf8Lines(lines);
-        for (const std::string& line : lines) {
-            file.Add(line);
-        }
-        return;
+    } else {
+        // The sweep finishes it too, but the check must see the record being edited as stored.
+        table.FinishEditing();
     }
-    // The sweep finishes it too, but the check must see the record being edited as stored.
-    table.FinishEditing();
-    bool markFirst = RecordsHoldNonUtf8(table) || (header && !IsUtf8(lines.front()));
+    bool markFirst = AnyNonUtf8(lines) || (!row && RecordsHoldNonUtf8(table));
     const auto add = [&file, &markFirst](const std::string& line) {
         if (markFirst) {
             file.Add(std::string(kUtf8ByteOrderMark) + line);
@@ -216,7 +215,9 @@ void WriteCsvExport(RecordTable& table, TextLineWriter& file, bool header, std::
     for (const std::string& line : lines) {
         add(line);
     }
-    SweepExportLines(table, add);
+    if (!row) {
+        SweepExportLines(table, add);
+    }
 }
 
 }  // namespace kelvane
