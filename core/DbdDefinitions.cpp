@@ -72,7 +72,7 @@ std::optional<std::string> FindDbdFile(const DefinitionSettings& settings,
 std::optional<DbdTableDefinitions> ReadDbdDefinitions(const DefinitionSettings& settings,
                                                       const std::string& tableName,
                                                       ByteSource& dbcFile,
-                                                      const std::string& dbcPath) {
+                                                      const std::string& dbcPath, bool judgeTexts) {
     std::optional<std::string> path = FindDbdFile(settings, tableName);
     if (!path) {
         return std::nullopt;
@@ -83,12 +83,14 @@ std::optional<DbdTableDefinitions> ReadDbdDefinitions(const DefinitionSettings& 
     std::optional<StringBlockProbe> probe;
     DbdLayoutRequest request{
         tableName + ".dbc", layout.Header.FieldCount, layout.Header.RecordSize, settings.Build, {}};
-    request.TextFit = [&](const std::vector<DbdField>& fields) {
-        if (!probe) {
-            probe.emplace(dbcFile, layout);
-        }
-        return LayoutTextFit(*probe, layout, fields, dbcPath, *path);
-    };
+    if (judgeTexts) {
+        request.TextFit = [&](const std::vector<DbdField>& fields) {
+            if (!probe) {
+                probe.emplace(dbcFile, layout);
+            }
+            return LayoutTextFit(*probe, layout, fields, dbcPath, *path);
+        };
+    }
     DbdTableDefinitions definitions;
     definitions.Choice = ChooseDbdLayout(file, request);
     definitions.Path = std::move(*path);

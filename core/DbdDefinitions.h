@@ -28,11 +28,13 @@ struct DbdTableDefinitions {
 
 // Reads the table's .dbd file (only now: the folder is not scanned beforehand) and chooses the
 // layout that fits the DBC file dbcFile (named dbcPath in messages): its size, and its texts
-// where the layout reads strings. nullopt when there is no .dbd file
+// where the layout reads strings; without judgeTexts by size alone, for a caller that judges the
+// texts of the layout it gets itself. nullopt when there is no .dbd file
 // for the table; a malformed one throws KelvaneError naming the file and line.
 std::optional<DbdTableDefinitions> ReadDbdDefinitions(const DefinitionSettings& settings,
                                                       const std::string& tableName,
                                                       ByteSource& dbcFile,
-                                                      const std::string& dbcPath);
+                                                      const std::string& dbcPath,
+                                                      bool judgeTexts = true);
 
 }  // namespace kelvane

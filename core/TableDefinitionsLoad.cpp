@@ -90,7 +90,8 @@ TableDefinitions IniDefinitions(const std::string& iniPath) {
 }
 
 LoadedDefinitions LoadTableDefinitions(const Workspace& workspace, ByteSource& file,
-                                       const std::string& path, FieldDefList& defs) {
+                                       const std::string& path, FieldDefList& defs,
+                                       bool judgeTexts) {
     const DbcHeader header = ReadDbcHeader(file, path);
     const std::string iniPath = FieldDefFilePath(workspace.Current);
     LoadedDefinitions loaded;
@@ -103,8 +104,8 @@ LoadedDefinitions LoadTableDefinitions(const Workspace& workspace, ByteSource& f
         return loaded;
     }
     try {
-        std::optional<DbdTableDefinitions> dbd =
-            ReadDbdDefinitions(workspace.Settings, workspace.Current.TableName, file, path);
+        std::optional<DbdTableDefinitions> dbd = ReadDbdDefinitions(
+            workspace.Settings, workspace.Current.TableName, file, path, judgeTexts);
         if (!dbd) {
             return loaded;
         }

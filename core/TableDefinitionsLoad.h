@@ -26,8 +26,12 @@ struct LoadedDefinitions {
 // table's .dbd file in the definitions folder gives its fitting layout; a .dbd layout that does
 // not fit the file's size or texts is never applied, and the fields are integers named by
 // number, as with no definitions at all.
+// judgeTexts: whether the .dbd layouts of the file's size are judged by the file's texts too
+// (see ReadDbdDefinitions); a caller that decodes every cell may take the first of them and
+// judge it by what its load finds, asking again with judgeTexts only when that misfits.
 LoadedDefinitions LoadTableDefinitions(const Workspace& workspace, ByteSource& file,
-                                       const std::string& path, FieldDefList& defs);
+                                       const std::string& path, FieldDefList& defs,
+                                       bool judgeTexts);
 
 // Which definitions a table loaded with the field-definition file at iniPath used: that file
 // when it exists, else none.

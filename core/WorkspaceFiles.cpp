@@ -24,24 +24,22 @@ LoadReport BuildTable(Workspace& workspace, const std::string& path, ByteSource&
                       bool applyDefinitions, int fieldLimit, const LoadProgress& progress,
                       ColumnNames onlyColumns) {
     const DbcHeader header = ReadDbcHeader(file, path);
-    std::string definitionsPath = FieldDefFilePath(workspace.Current);
     // On the heap: the list holds an entry for every field a table may have.
     auto defs = std::make_unique<FieldDefList>(workspace.Defs);
     // Without definitions the caller chose the column count; cells past it are not loaded and
     // columns past the record's cells keep their defaults.
     int columns = header.FieldCount;
-    std::string note;
-    // The definitions held describe exactly the columns asked for.
-    int described = fieldLimit;
-    TableDefinitions used;
+    LoadedDefinitions loaded;
+    // A load of every column judges the texts of a .dbd layout by the cells it decodes anyway;
+    // a load of some columns cannot, so the layouts are judged on the file first.
+    const bool wholeRecords = onlyColumns.empty();
     if (applyDefinitions) {
-        LoadedDefinitions loaded = LoadTableDefinitions(workspace, file, path, *defs);
-        definitionsPath = std::move(loaded.Path);
-        described = loaded.DescribedFields;
-        note = std::move(loaded.Note);
-        used = std::move(loaded.Used);
+        loaded = LoadTableDefinitions(workspace, file, path, *defs, !wholeRecords);
     } else {
-        used = IniDefinitions(definitionsPath);
+        loaded.Path = FieldDefFilePath(workspace.Current);
+        loaded.Used = IniDefinitions(loaded.Path);
+        // The definitions held describe exactly the columns asked for.
+        loaded.DescribedFields = fieldLimit;
         if (fieldLimit < 0 || fieldLimit > MaxFieldCount) {
             throw KelvaneError("Cannot load \"" + path + "\" with " + std::to_string(fieldLimit) +
                                " fields: a table has 0 to " + std::to_string(MaxFieldCount) +
@@ -49,8 +47,19 @@ LoadReport BuildTable(Workspace& workspace, const std::string& path, ByteSource&
         }
         columns = fieldLimit;
     }
-    DbcTableData data =
-        ReadDbcTable(file, path, {*defs, columns, definitionsPath, onlyColumns}, progress);
+    const auto read = [&] {
+        return ReadDbcTable(file, path, {*defs, columns, loaded.Path, onlyColumns}, progress);
+    };
+    DbcTableData data = read();
+    if (applyDefinitions && wholeRecords && loaded.Used.Source == DefinitionsSource::Dbd &&
+        !data.Report.TextFit.Fits()) {
+        // The first layout of the file's size reads its texts wrong: every layout is judged by
+        // its texts, and the table read again with the one that fits, or as integers.
+        data = {};
+        loaded = LoadTableDefinitions(workspace, file, path, *defs, true);
+        data = read();
+    }
+    TableDefinitions& used = loaded.Used;
     CreateColumns(workspace.Table, data.Columns);
     workspace.Defs = *defs;
     workspace.Table.AdoptLoadedRows(std::move(data.Rows));
@@ -59,11 +68,11 @@ LoadReport BuildTable(Workspace& workspace, const std::string& path, ByteSource&
         used.TextLikeColumns = GuessFieldKinds(workspace.Table, data.Layout).TextColumns;
     }
     workspace.Definitions = std::move(used);
-    workspace.SomeColumnsOnly = !onlyColumns.empty();
+    workspace.SomeColumnsOnly = !wholeRecords;
     workspace.FileLayout = data.Layout;
-    data.Report.DefinitionsPath = definitionsPath;
-    data.Report.DescribedFields = described;
-    data.Report.DefinitionsNote = note;
+    data.Report.DefinitionsPath = std::move(loaded.Path);
+    data.Report.DescribedFields = loaded.DescribedFields;
+    data.Report.DefinitionsNote = std::move(loaded.Note);
     return data.Report;
 }
 
