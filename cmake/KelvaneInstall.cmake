@@ -39,7 +39,8 @@ kelvane_install_gzipped("${PROJECT_SOURCE_DIR}/docs/man/kelvane.1"
 kelvane_install_gzipped("${PROJECT_SOURCE_DIR}/docs/man/kelvane-cli.1"
   "${CMAKE_INSTALL_MANDIR}/man1" kelvane-cli.1)
 install(FILES README.md LICENSE "${generated}/copyright" DESTINATION "${KELVANE_DOC_DIR}")
-install(DIRECTORY docs/ DESTINATION "${KELVANE_DOC_DIR}/docs" FILES_MATCHING PATTERN "*.png")
+install(DIRECTORY docs/ DESTINATION "${KELVANE_DOC_DIR}/docs" FILES_MATCHING PATTERN "*.png"
+  PATTERN "*.md")
 install(DIRECTORY examples/ DESTINATION "${KELVANE_DOC_DIR}/examples"
   FILES_MATCHING PATTERN "*.dbc" PATTERN "*.ini" PATTERN "generator" EXCLUDE)
 
