@@ -1,8 +1,10 @@
 #include "app/CellEntry.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 
+#include "core/CellTextErrors.h"
 #include "core/EchoText.h"
 #include "core/KelvaneError.h"
 #include "core/RecordTable.h"
@@ -86,12 +88,16 @@ void CheckCellEntry(const RecordTable& table, int column, std::string_view text)
         case FieldKind::ftInteger:
             TextToInteger(text);
             return;
-        case FieldKind::ftFloat:
-            if (!ParseFloatText(text)) {
-                throw KelvaneError("'" + EchoText(text) + "' is not a valid floating point value");
+        case FieldKind::ftFloat: {
+            const std::optional<double> value = ParseFloatText(text);
+            if (!value) {
+                ThrowNotFloatForField(text, "");
             }
+            RequireFloatRange(*value, text, "");
             return;
+        }
         case FieldKind::ftString:
+            RequireTextWithoutNul(text, "");
             return;
     }
 }

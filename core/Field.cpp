@@ -102,6 +102,7 @@ void Field::SetAsFloat(double value) {
         case FieldKind::ftFloat:
             break;
     }
+    RequireFloatRange(value, FloatText(value), Caption());
     table_->SetCurrentCell(column_, [&](auto& cell) { cell.Float = value; });
 }
 
@@ -118,12 +119,16 @@ void Field::SetAsString(std::string_view text) {
     };
     switch (Kind()) {
         case FieldKind::ftString:
+            RequireTextWithoutNul(text, Caption());
             table_->SetCurrentCell(column_, [&](auto& cell) { cell.Text.assign(text); });
             return;
         case FieldKind::ftFloat: {
             const std::optional<double> value = text.empty() ? std::nullopt : ParseFloatText(text);
             if (!text.empty() && !value) {
                 ThrowNotFloatForField(text, Caption());
+            }
+            if (value) {
+                RequireFloatRange(*value, text, Caption());
             }
             setNumber(value, &RecordTable::EditCell::Float);
             return;

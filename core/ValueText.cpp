@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "core/DecimalSeparator.h"
+#include "core/EchoText.h"
 #include "core/KelvaneError.h"
 #include "core/NearestFloat.h"
 #include "core/TextUtil.h"
@@ -147,7 +148,10 @@ std::optional<int32_t> ParseIntegerText(std::string_view text) {
     }
     if (const auto hexDigits = StripHexPrefix(text)) {
         const auto pattern = ParseHexPattern(*hexDigits);
-        if (!pattern) {
+        // A pattern is any 32 bits, but a negated one must be a number: "-0x80000001" is
+        // beyond the range as "-2147483649" is, not the pattern of 2147483647.
+        constexpr uint32_t kLargestNegated = 0x80000000u;
+        if (!pattern || (negative && *pattern > kLargestNegated)) {
             return std::nullopt;
         }
         const uint32_t magnitude = negative ? 0u - *pattern : *pattern;
@@ -284,14 +288,14 @@ int32_t TextToInteger(std::string_view text) {
     if (const std::optional<int32_t> value = ParseIntegerText(text)) {
         return *value;
     }
-    throw KelvaneError("'" + std::string(text) + "' is not a valid integer value");
+    throw KelvaneError("'" + EchoText(text) + "' is not a valid integer value");
 }
 
 int32_t ParseHexEntry(std::string_view typed) {
     const std::string entry = "$" + std::string(TrimBlanks(typed));
     const auto pattern = ParseHexPattern(std::string_view(entry).substr(1));
     if (!pattern) {
-        throw KelvaneError("'" + entry + "' is not a valid integer value");
+        throw KelvaneError("'" + EchoText(entry) + "' is not a valid integer value");
     }
     return static_cast<int32_t>(*pattern);
 }

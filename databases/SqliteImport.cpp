@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstring>
 #include <optional>
 #include <span>
@@ -137,7 +138,18 @@ void ReadValue(ImportRows& imported, int position, const SqliteValue& value) {
             imported.SetInteger(position, value.Integer());
             return;
         case SqliteType::Real:
-            imported.SetFloat(position, value.Real());
+            try {
+                imported.SetFloat(position, value.Real());
+            } catch (const KelvaneError& refusal) {
+                // SQLite turns a number written with more digits than a double holds into
+                // infinity, so the message says where the INF came from.
+                if (!std::isinf(value.Real())) {
+                    throw;
+                }
+                throw KelvaneError(std::string(refusal.what()) +
+                                   " (the database holds it as a REAL: SQLite keeps a number too "
+                                   "large for a 64-bit float as infinity)");
+            }
             return;
         case SqliteType::Text:
             imported.SetText(position, value.Text());

@@ -47,6 +47,16 @@ double FloatWrittenAs(double value, std::string_view text) {
     return narrow != value && FloatText(narrow) == text ? narrow : value;
 }
 
+// A number an integer cell takes: a whole one within 32 bits, as a database may hand back 5.0
+// for an integer, never 5.5.
+std::optional<int32_t> WholeNumber(double value) {
+    const std::optional<int32_t> whole = RoundToInteger(value);
+    if (!whole || static_cast<double>(*whole) != value) {
+        return std::nullopt;
+    }
+    return whole;
+}
+
 // A spreadsheet writes an unsigned 32-bit value as it is, past what a signed one holds.
 std::optional<int64_t> WideDecimal(std::string_view text) {
     int64_t value = 0;
@@ -141,15 +151,15 @@ void ImportRows::SetFloat(int position, double value) {
     const size_t row = Row(rowCount_ - 1);
     switch (column.Kind) {
         case FieldKind::ftInteger: {
-            // Only a whole number: a database may hand back 5.0 for an integer, never 5.5.
-            const std::optional<int32_t> whole = RoundToInteger(value);
-            if (!whole || static_cast<double>(*whole) != value) {
+            const std::optional<int32_t> whole = WholeNumber(value);
+            if (!whole) {
                 ThrowNotIntegerForField(FloatText(value), column.Name);
             }
             column.Integers[row] = *whole;
             break;
         }
         case FieldKind::ftFloat:
+            RequireFloatRange(value, FloatText(value), column.Name);
             column.Floats[row] = value;
             break;
         case FieldKind::ftString:
@@ -176,12 +186,15 @@ void ImportRows::SetText(int position, std::string_view text) {
             // number cell with decimals as "5.00".
             if (const std::optional<int64_t> wide = WideDecimal(text)) {
                 SetInteger(position, *wide);  // or fails past 32 bits
-            } else if (const std::optional<double> number = ParseFloatText(text)) {
-                SetFloat(position, *number);  // or fails for 5.5
-            } else {
+                return;
+            }
+            const std::optional<double> number = ParseFloatText(text);
+            const std::optional<int32_t> whole = number ? WholeNumber(*number) : std::nullopt;
+            if (!whole) {
                 ThrowNotIntegerForField(text, column.Name);
             }
-            return;
+            column.Integers[row] = *whole;
+            break;
         }
         case FieldKind::ftFloat: {
             if (text.empty()) {
@@ -192,10 +205,12 @@ void ImportRows::SetText(int position, std::string_view text) {
             if (!value) {
                 ThrowNotFloatForField(text, column.Name);
             }
+            RequireFloatRange(*value, text, column.Name);
             column.Floats[row] = FloatWrittenAs(*value, text);
             break;
         }
         case FieldKind::ftString:
+            RequireTextWithoutNul(text, column.Name);
             PutText(column, row, text);
             break;
     }

@@ -162,6 +162,17 @@ TEST_F(CellEntryTest, AnyRefusedTextLeavesTheTableAsItWasAndNamesTheCell) {
          {{"1E"}},
          "Record 1, column 'Speed': '1E' is not a valid floating point value. Nothing was "
          "changed."},
+        {"float out of range",
+         kSpeed,
+         {{"1"}, {"1e39"}},
+         "Record 2, column 'Speed': '1e39' is beyond the range of a 32-bit float "
+         "(-3.4028235E38 to 3.4028235E38). Nothing was changed."},
+        {"text with a NUL",
+         kName,
+         {{std::string("Fire\0ball", 9)}},
+         "Record 1, column 'Name': the text holds a NUL byte after 4 bytes ('Fire\\0ball'), and "
+         "a NUL ends a text in a DBC file, so it could not be saved as it is. Nothing was "
+         "changed."},
         {"character the column refuses",
          kRank,
          {{"+5"}},

@@ -142,13 +142,13 @@ TEST_F(DbcWriterTest, StringsAreTrimmedAndPlacedOnceInFirstMetOrder) {
 TEST_F(DbcWriterTest, NumbersAreWrittenAs32BitCells) {
     Build({{"Count"}, {"Speed", FieldKind::ftFloat}});
     const double largest = std::numeric_limits<float>::max();
-    // float, then the cell expected: nearest float, beyond the range infinity
+    // float, then the cell expected: the nearest float
     const std::vector<std::pair<double, uint32_t>> floats = {
         {0.1, 0x3DCCCCCD},
         {-2.5, 0xC0200000},
         {largest + 1e30, 0x7F7FFFFF},  // nearer to the largest float than to infinity
-        {1e300, 0x7F800000},
-        {-1e39, 0xFF800000},
+        {std::numeric_limits<double>::infinity(), 0x7F800000},
+        {-std::numeric_limits<double>::infinity(), 0xFF800000},
     };
     for (const auto& [value, cell] : floats) {
         table_.Append();

@@ -242,23 +242,45 @@ TEST_F(RecordTableTest, ValuesConvertBetweenKinds) {
     EXPECT_THROW(table.Fields(1).SetAsFloat(1e12), KelvaneError);
 }
 
-TEST_F(RecordTableTest, RefusedTextsNameTheColumnCaption) {
+TEST_F(RecordTableTest, RefusedTextsNameTheColumnCaptionAndLeaveTheCell) {
     table.Append();
     table.Presentation(1).Caption = "count(hex)";
-    try {
-        table.Fields(1).SetAsString("12a");
-        FAIL();
-    } catch (const KelvaneError& error) {
-        EXPECT_STREQ(error.what(), "'12a' is not a valid integer value for field 'count(hex)'");
+    struct Case {
+        int Column;
+        std::string Text;
+        const char* Message;
+    };
+    const Case cases[] = {
+        {1, "12a", "'12a' is not a valid integer value for field 'count(hex)'"},
+        {2, "fast", "'fast' is not a valid floating point value for field 'speed'"},
+        {2, "-1e39",
+         "'-1e39' is beyond the range of a 32-bit float (-3.4028235E38 to 3.4028235E38) for "
+         "field 'speed'"},
+        {2, "1e-46",
+         "'1e-46' is nearer to 0 than the smallest 32-bit float (1.4E-45) for field 'speed', so "
+         "it would be saved as 0"},
+        {3, std::string("a\0", 2),
+         "the text for field 'name' holds a NUL byte after 1 byte ('a\\0'), and a NUL ends a text "
+         "in a DBC file, so it could not be saved as it is"},
+    };
+    for (const Case& c : cases) {
+        const std::string before = table.Fields(c.Column).AsString();
+        try {
+            table.Fields(c.Column).SetAsString(c.Text);
+            ADD_FAILURE() << c.Text << " was taken";
+        } catch (const KelvaneError& error) {
+            EXPECT_STREQ(error.what(), c.Message);
+        }
+        EXPECT_EQ(table.Fields(c.Column).AsString(), before) << c.Text;
     }
-    try {
-        table.Fields(2).SetAsString("fast");
-        FAIL();
-    } catch (const KelvaneError& error) {
-        EXPECT_STREQ(error.what(), "'fast' is not a valid floating point value for field 'speed'");
-    }
-    EXPECT_EQ(table.Fields(1).AsInteger(), 0);  // the cell keeps its old value
+    EXPECT_THROW(table.Fields(2).SetAsFloat(1e300), KelvaneError);
     EXPECT_EQ(table.State(), TableState::Insert);
+
+    // What a float keeps, if only after rounding, is taken: the extremes and their neighbours.
+    for (const char* kept : {"3.4028235E38", "-3.40282356E38", "1.4E-45", "8E-46", "INF", "-0"}) {
+        table.Fields(2).SetAsString(kept);
+        EXPECT_FALSE(table.Fields(2).IsNull()) << kept;
+    }
 }
 
 // Storage freed before a load belongs to the loaded records afterwards.

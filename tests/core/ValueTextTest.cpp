@@ -31,6 +31,11 @@ TEST(ValueText, IntegerTextsAreReadInEveryForm) {
         {"0x10", 16},
         {"0X10", 16},
         {"-$10", -16},
+        {"-0x80000000", std::numeric_limits<int32_t>::min()},
+        // A negated pattern is a number, refused past the range as its decimal form is.
+        {"-0x80000001", std::nullopt},
+        {"-0xFFFFFFFF", std::nullopt},
+        {"-$100000000", std::nullopt},
         {"$FFFFFFFF", -1},
         {"$80000000", std::numeric_limits<int32_t>::min()},
         {"$000000001", 1},  // leading zeros are not significant

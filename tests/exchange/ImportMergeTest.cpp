@@ -244,6 +244,17 @@ TEST_F(ImportMergeTest, ValuesTheColumnCannotHoldAreRefusedBeforeTheTableIsTouch
         {kId, "abc", "'abc' is not a valid integer value for field 'ID'"},
         {kId, "1.5", "'1.5' is not a valid integer value for field 'ID'"},
         {kSpeed, "fast", "'fast' is not a valid floating point value for field 'Speed'"},
+        {kId, "1e300", "'1e300' is not a valid integer value for field 'ID'"},
+        {kId, "-0x80000001", "'-0x80000001' is not a valid integer value for field 'ID'"},
+        {kSpeed, "1e39",
+         "'1e39' is beyond the range of a 32-bit float (-3.4028235E38 to 3.4028235E38) for "
+         "field 'Speed'"},
+        {kSpeed, "-1e-50",
+         "'-1e-50' is nearer to 0 than the smallest 32-bit float (1.4E-45) for field 'Speed', "
+         "so it would be saved as 0"},
+        {kName, std::string("ab\0cd", 5),
+         "the text for field 'Name' holds a NUL byte after 2 bytes ('ab\\0cd'), and a NUL ends "
+         "a text in a DBC file, so it could not be saved as it is"},
     };
     for (const Case& c : cases) {
         ImportRows rows = CsvRows(table, {kId, kName, kSpeed});
@@ -272,6 +283,7 @@ TEST_F(ImportMergeTest, NumbersAreConvertedOnlyWhereNothingIsLost) {
     EXPECT_THROW(rows.SetInteger(0, 4294967296), KelvaneError);
     EXPECT_THROW(rows.SetInteger(0, -2147483649), KelvaneError);
     EXPECT_THROW(rows.SetFloat(0, 5.5), KelvaneError);
+    EXPECT_THROW(rows.SetFloat(2, 1e300), KelvaneError);  // a database's REAL past a float
 }
 
 TEST_F(ImportMergeTest, TextSetTwiceKeepsTheSecondAndRowsStayApart) {
