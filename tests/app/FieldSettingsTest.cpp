@@ -81,12 +81,20 @@ TEST(ReadBooleanCell, AcceptsTrueFalseInAnyCaseAndNumbers) {
 }
 
 TEST(ReadBooleanCell, RejectsOtherTextsNamingThem) {
-    for (const std::string text : {"yes", "", "Truth", "1F"}) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"yes", "yes"},
+        {"", ""},
+        {"Truth", "Truth"},
+        {"1F", "1F"},
+        {"True\nFalse\x1b[2J", "True\\nFalse\\x1b[2J"},
+        {std::string(1000, 't'), std::string(80, 't') + "..."},
+    };
+    for (const auto& [text, quoted] : cases) {
         try {
             ReadBooleanCell(text);
             ADD_FAILURE() << "'" << text << "' was read as a boolean";
         } catch (const KelvaneError& error) {
-            EXPECT_EQ(std::string(error.what()), "'" + text + "' is not a valid boolean value");
+            EXPECT_EQ(std::string(error.what()), "'" + quoted + "' is not a valid boolean value");
         }
     }
 }

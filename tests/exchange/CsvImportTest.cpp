@@ -219,6 +219,23 @@ struct ErrorCase {
     std::string Message;
 };
 
+// "n0,n1,...": count names, none of them a column's.
+std::string UnknownNames(int count) {
+    std::string line = "n0";
+    for (int i = 1; i < count; ++i) {
+        line += ",n" + std::to_string(i);
+    }
+    return line;
+}
+
+std::string Repeated(const std::string& piece, int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i) {
+        text += piece;
+    }
+    return text;
+}
+
 TEST(CsvImport, RefusesBadFilesNamingWhereAndLeavesTheTableAsItWas) {
     const std::vector<ErrorCase> cases = {
         {"a header line read as values", "id,NAME,Speed\n1,a,2\n", false,
@@ -231,6 +248,16 @@ TEST(CsvImport, RefusesBadFilesNamingWhereAndLeavesTheTableAsItWas) {
          "in.csv line 1: the table has no column named 'Index'"},
         {"name given twice", "ID,Name,NAME\n", true,
          "in.csv line 1: the header line names 'NAME' twice"},
+        {"thousands of unknown names", UnknownNames(4326) + "\n", true,
+         "in.csv line 1: the table has no column named 'n0', 'n1', 'n2', 'n3', 'n4' and 4,321 "
+         "more (the header line must name columns after Index)"},
+        {"thousands of names given twice", "ID,Name" + Repeated(",Name", 1003) + "\n", true,
+         "in.csv line 1: the header line names 'Name', 'Name', 'Name', 'Name', 'Name' and 998 "
+         "more twice"},
+        {"an unknown name long and with control characters",
+         "ID,\"Na\x1b[2J\nme" + std::string(100'000, 'e') + "\"\n", true,
+         "in.csv line 1: the table has no column named 'Na\\x1b[2J\\nme" + std::string(67, 'e') +
+             "...' (the header"},
         {"no key column", "Name,Speed\nx,1\n", true,
          "in.csv line 1: the header line lacks the key column ID, by which records are matched"},
         {"value the column cannot hold, on the line where its record starts",
@@ -272,6 +299,7 @@ TEST(CsvImport, RefusesBadFilesNamingWhereAndLeavesTheTableAsItWas) {
             ADD_FAILURE() << c.Name << ": no error";
         } catch (const KelvaneError& error) {
             EXPECT_EQ(std::string(error.what()).substr(0, c.Message.size()), c.Message) << c.Name;
+            EXPECT_LT(std::string(error.what()).size(), 600u) << c.Name;
         }
         EXPECT_EQ(TableTexts(table), before) << c.Name;
         EXPECT_FALSE(history.CanUndo()) << c.Name;
