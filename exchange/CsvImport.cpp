@@ -6,6 +6,7 @@
 
 #include "core/EchoText.h"
 #include "core/FileByteSource.h"
+#include "core/FileMemoryGuard.h"
 #include "core/KelvaneError.h"
 #include "core/RecordTable.h"
 #include "core/TextUtil.h"
@@ -129,10 +130,8 @@ std::string FirstConvertedPlace(const RecordTable& table, const ImportRows& rows
            EchoText(table.ColumnName(rows.TableColumn(position)));
 }
 
-}  // namespace
-
-CsvImportReport ImportCsv(RecordTable& table, ByteSource& source, const std::string& fileName,
-                          bool header, ImportMatch match) {
+CsvImportReport StageAndMerge(RecordTable& table, ByteSource& source, const std::string& fileName,
+                              bool header, ImportMatch match) {
     table.RequireActive();
     CsvReader reader(source, fileName);
     CsvImportReport report;
@@ -157,6 +156,15 @@ CsvImportReport ImportCsv(RecordTable& table, ByteSource& source, const std::str
         report.Merge = MergeImportRows(table, rows, kStepName, match);
     }
     return report;
+}
+
+}  // namespace
+
+CsvImportReport ImportCsv(RecordTable& table, ByteSource& source, const std::string& fileName,
+                          bool header, ImportMatch match) {
+    // The file's records are staged beside the whole table before it changes.
+    return GuardMemory(FileWork::Importing, fileName,
+                       [&] { return StageAndMerge(table, source, fileName, header, match); });
 }
 
 CsvImportReport ImportCsvFile(RecordTable& table, const std::string& path, bool header,

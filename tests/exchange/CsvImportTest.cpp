@@ -5,9 +5,11 @@
 #include <bit>
 #include <cmath>
 #include <limits>
+#include <new>
 #include <string>
 #include <vector>
 
+#include "core/ByteSource.h"
 #include "core/KelvaneError.h"
 #include "core/MemoryByteSource.h"
 #include "core/NearestFloat.h"
@@ -303,6 +305,48 @@ TEST(CsvImport, RefusesBadFilesNamingWhereAndLeavesTheTableAsItWas) {
         }
         EXPECT_EQ(TableTexts(table), before) << c.Name;
         EXPECT_FALSE(history.CanUndo()) << c.Name;
+    }
+}
+
+// A file whose reading runs out of memory after its first piece, as staging a big file beside a
+// big table can.
+class StarvedSource : public ByteSource {
+  public:
+    explicit StarvedSource(std::string bytes) : bytes_(std::move(bytes)) {}
+    uint64_t Size() const override { return bytes_.size(); }
+    std::string_view Read(uint64_t offset, size_t size) override {
+        if (offset > 0) {
+            throw std::bad_alloc();
+        }
+        return std::string_view(bytes_).substr(0, size);
+    }
+
+  private:
+    std::string bytes_;
+};
+
+TEST(CsvImport, RunningOutOfMemoryNamesTheFileAndLeavesTheTableAsItWas) {
+    std::string records;
+    for (int key = 1; records.size() < 3 * (size_t{1} << 20); ++key) {
+        records += std::to_string(key) + ",some text of a record,1.5," + std::to_string(key) + "\n";
+    }
+    for (const bool header : {false, true}) {
+        RecordTable table;
+        BuildSpellTable(table);
+        AddRecord(table, {"1", "keep", "0.5", "1"});
+        UndoHistory history(table);
+        const Rows before = TableTexts(table);
+        StarvedSource source((header ? "ID,Name,Speed,Flags\n" : "") + records);
+        try {
+            ImportCsv(table, source, "/data/big.csv", header, ImportMatch::ByKey);
+            ADD_FAILURE() << "imported without memory";
+        } catch (const KelvaneError& error) {
+            EXPECT_EQ(std::string(error.what()),
+                      "Cannot import \"/data/big.csv\": the table with what the file adds is too "
+                      "large for the memory available.");
+        }
+        EXPECT_EQ(TableTexts(table), before);
+        EXPECT_FALSE(history.CanUndo());
     }
 }
 
