@@ -112,9 +112,9 @@ void RequireStorableFieldDef(const FieldDef& def) {
     const auto require = [&def](const std::string& text, const char* what) {
         if (HoldsControlCharacter(text)) {
             throw KelvaneError("the " + std::string(what) + " of field " +
-                               std::to_string(def.Number) + ", '" + EchoText(text) +
-                               "', holds a control character (a line break, a tab or the like), "
-                               "which a field-definition file cannot keep");
+                               std::to_string(def.Number) + ", '" + EchoText(text) + "', " +
+                               std::string(HoldsControlCharacterWords) +
+                               ", which a field-definition file cannot keep");
         }
     };
     require(def.Name, "name");

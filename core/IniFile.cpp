@@ -145,9 +145,9 @@ void IniFile::RemoveSection(std::string_view section) {
 void IniFile::Write(std::string_view section, std::string_view key, std::string_view value) {
     for (const std::string_view text : {section, key, value}) {
         if (HoldsControlCharacter(text)) {
-            throw KelvaneError("'" + EchoText(text) +
-                               "' holds a control character (a line break, a tab or the like), "
-                               "which a line of an INI file cannot keep");
+            throw KelvaneError("'" + EchoText(text) + "' " +
+                               std::string(HoldsControlCharacterWords) +
+                               ", which a line of an INI file cannot keep");
         }
     }
     size_t index = FindSection(section);

@@ -27,7 +27,7 @@ std::string NameProblem(std::string_view name) {
     // MySQL would take a line break inside back-quotes, but the dump's comments name the table
     // too, and a name that spans lines is no name anyone means.
     if (HoldsControlCharacter(name)) {
-        return "holds a control character (a line break, a tab or the like)";
+        return std::string(HoldsControlCharacterWords);
     }
     if (!IsUtf8(name)) {
         return "is not UTF-8 text";
