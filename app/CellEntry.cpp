@@ -39,10 +39,10 @@ void CheckBlock(const RecordTable& table, const std::vector<RecordId>& records, 
     }
     const int width = WidestRow(rows);
     if (firstColumn + width > table.FieldCount()) {
-        throw KelvaneError("The text is " + std::to_string(width) + " columns wide, but from '" +
-                           table.Presentation(firstColumn).Caption + "' on the table has " +
-                           std::to_string(table.FieldCount() - firstColumn) +
-                           ". Nothing was changed.");
+        throw KelvaneError(
+            "The text is " + std::to_string(width) + " columns wide, but from '" +
+            EchoText(table.Presentation(firstColumn).Caption) + "' on the table has " +
+            std::to_string(table.FieldCount() - firstColumn) + ". Nothing was changed.");
     }
     for (const RecordId record : records) {
         if (table.RowOfRecord(record) < 0) {
@@ -56,8 +56,8 @@ void CheckBlock(const RecordTable& table, const std::vector<RecordId>& records, 
                 CheckCellEntry(table, column, rows[row][i]);
             } catch (const KelvaneError& refusal) {
                 throw KelvaneError(RecordName(table, records, row) + ", column '" +
-                                   table.Presentation(column).Caption + "': " + refusal.what() +
-                                   ". Nothing was changed.");
+                                   EchoText(table.Presentation(column).Caption) +
+                                   "': " + refusal.what() + ". Nothing was changed.");
             }
         }
     }

@@ -8,6 +8,7 @@
 #include "app/NewTableRequest.h"
 #include "app/StatusTexts.h"
 #include "core/DefinedColumns.h"
+#include "core/EchoText.h"
 #include "core/FieldDefFile.h"
 #include "core/FileChangedError.h"
 #include "core/FileMemoryGuard.h"
@@ -55,13 +56,13 @@ int ParseFieldCount(const std::string& typed) {
                  [](char c) { return c != ' '; });
     if (digits.empty() ||
         !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-        throw KelvaneError("'" + digits + "' is not a valid integer value");
+        throw KelvaneError("'" + EchoText(digits) + "' is not a valid integer value");
     }
     const size_t significant = digits.find_first_not_of('0');
     if (significant != std::string::npos &&
         (digits.size() - significant > 4 || std::stoi(digits) > MaxFieldCount)) {
         throw KelvaneError("A table has at most " + std::to_string(MaxFieldCount) +
-                           " fields, not " + digits.substr(significant) + ".");
+                           " fields, not " + EchoText(digits.substr(significant)) + ".");
     }
     return significant == std::string::npos ? 0 : std::stoi(digits);
 }

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "core/EchoText.h"
 #include "core/FieldDefFile.h"
 #include "core/KelvaneError.h"
 #include "core/NotificationSuspension.h"
@@ -25,6 +26,7 @@ FieldDef DefOfRow(const FieldSettingsRow& row, int field) {
     // keeps the flag, even a float.
     def.Hex = def.Kind != FieldKind::ftString && ReadBooleanCell(row.Hex);
     def.Bits = ReadFieldSizeCell(row.Bits);
+    RequireStorableFieldDef(def);
     return def;
 }
 
@@ -68,7 +70,7 @@ bool ReadBooleanCell(std::string_view text) {
     if (EqualsIgnoreCase(text, kFalseText)) {
         return false;
     }
-    throw KelvaneError("'" + std::string(text) + "' is not a valid boolean value");
+    throw KelvaneError("'" + EchoText(text) + "' is not a valid boolean value");
 }
 
 int ReadFieldSizeCell(std::string_view text) {
@@ -78,7 +80,7 @@ int ReadFieldSizeCell(std::string_view text) {
     }
     const std::optional<int32_t> bits = ParseIntegerText(trimmed);
     if (!bits || !IsFieldSize(*bits)) {
-        throw KelvaneError("'" + std::string(text) + "' is not a field size: use 8, 16, 32 or " +
+        throw KelvaneError("'" + EchoText(text) + "' is not a field size: use 8, 16, 32 or " +
                            AutoFieldSizeText);
     }
     return *bits;

@@ -4,6 +4,7 @@
 
 #include "app/ImportByPosition.h"
 #include "app/StatusTexts.h"
+#include "core/FileMemoryGuard.h"
 #include "core/TablePaths.h"
 #include "core/Workspace.h"
 #include "databases/SqliteExport.h"
@@ -67,7 +68,9 @@ void SqliteCommands::ImportDatabase() {
     {
         BusyScope busy(feedback_);
         report = ImportHintingPosition(ByPositionChoiceHint(), [&] {
-            return ImportSqlite(work_, *path, MatchChosen(byPosition_));
+            return GuardMemory(FileWork::Importing, *path, [&] {
+                return ImportSqlite(work_, *path, MatchChosen(byPosition_));
+            });
         });
     }
     feedback_.CommandDone(SqliteImportedText(report, *path));

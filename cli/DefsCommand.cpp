@@ -9,6 +9,7 @@
 #include "cli/DefinitionFlags.h"
 #include "core/CurrentTable.h"
 #include "core/DbdDefinitions.h"
+#include "core/EchoText.h"
 #include "core/FieldDefFile.h"
 #include "core/FieldKindGuess.h"
 #include "core/FileByteSource.h"
@@ -42,12 +43,12 @@ void PrintFields(const std::vector<FieldDef>& defs, const std::vector<ColumnHelp
         << (help.empty() ? "" : ", key / foreign key / comment") << "):\n";
     for (size_t field = 0; field < defs.size(); ++field) {
         const FieldDef& def = defs[field];
-        out << std::setw(6) << def.Number << "  " << std::left << std::setw(32) << def.Name
-            << std::setw(10) << FieldKindText(def.Kind) << std::right << std::setw(3)
-            << (def.Bits == 0 ? 32 : def.Bits);
+        out << std::setw(6) << def.Number << "  " << std::left << std::setw(32)
+            << EscapedText(def.Name) << std::setw(10) << FieldKindText(def.Kind) << std::right
+            << std::setw(3) << (def.Bits == 0 ? 32 : def.Bits);
         if (field < help.size()) {
             if (const std::string text = HelpText(help[field]); !text.empty()) {
-                out << "  " << text;
+                out << "  " << EscapedText(text);
             }
         }
         out << '\n';

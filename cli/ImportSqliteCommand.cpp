@@ -4,6 +4,7 @@
 #include "cli/ImportMatchFlag.h"
 #include "cli/TableUpdateArguments.h"
 #include "cli/TableWarnings.h"
+#include "core/FileMemoryGuard.h"
 #include "core/Workspace.h"
 #include "databases/SqliteImport.h"
 #include "exchange/RepeatedImportKeyError.h"
@@ -18,8 +19,10 @@ int RunImportSqlite(const Arguments& arguments, std::ostream& out, std::ostream&
     const std::string& target = files.TargetPath;
     const auto workspace = std::make_unique<Workspace>();
     const LoadReport loaded = OpenWithWarnings(*workspace, files.TablePath, err);
-    const SqliteImportReport report = ImportHintingPosition(
-        kByPositionHint, [&] { return ImportSqlite(*workspace, files.SourcePath, match); });
+    const SqliteImportReport report = ImportHintingPosition(kByPositionHint, [&] {
+        return GuardMemory(FileWork::Importing, files.SourcePath,
+                           [&] { return ImportSqlite(*workspace, files.SourcePath, match); });
+    });
     SaveLoadedTable(*workspace, loaded, target, files.Force);
     out << "Read " << report.Rows << " rows of table \"" << workspace->Current.TableName
         << "\": changed " << report.Merge.RecordsChanged << ", added " << report.Merge.RecordsAdded

@@ -3,6 +3,7 @@
 
 #include "cli/CliCommands.h"
 #include "cli/DefinitionFlags.h"
+#include "core/EchoText.h"
 #include "core/OpenTable.h"
 #include "core/Workspace.h"
 
@@ -45,8 +46,9 @@ void PrintColumns(const Workspace& workspace, std::ostream& out) {
     for (int column = 1; column < table.FieldCount(); ++column) {
         const int field = column - 1;
         out << std::setw(6) << field << "  " << std::left << std::setw(32)
-            << table.ColumnName(column) << std::setw(10) << FieldKindText(table.ColumnKind(column))
-            << std::setw(4) << (workspace.Defs[field].Hex ? "hex" : "-") << std::right;
+            << EscapedText(table.ColumnName(column)) << std::setw(10)
+            << FieldKindText(table.ColumnKind(column)) << std::setw(4)
+            << (workspace.Defs[field].Hex ? "hex" : "-") << std::right;
         // Columns past the file's cells (a load with more columns than fields) have none.
         if (field < cells.FieldCount()) {
             out << std::setw(5) << 8 * cells.CellBytes(field) << std::setw(8)

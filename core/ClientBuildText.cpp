@@ -1,5 +1,6 @@
 #include "core/ClientBuildText.h"
 
+#include "core/EchoText.h"
 #include "core/KelvaneError.h"
 #include "core/TextUtil.h"
 
@@ -13,7 +14,7 @@ std::optional<DbdBuild> ReadClientBuildText(std::string_view text) {
     if (std::optional<DbdBuild> build = ParseDbdBuild(trimmed)) {
         return build;
     }
-    throw KelvaneError("'" + std::string(trimmed) +
+    throw KelvaneError("'" + EchoText(trimmed) +
                        "' is not a client build: give four numbers separated by dots, such as "
                        "3.3.5.12340 or 1.12.1.5875, or none.");
 }

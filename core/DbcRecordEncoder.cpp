@@ -5,6 +5,7 @@
 #include <cmath>
 #include <string>
 
+#include "core/EchoText.h"
 #include "core/KelvaneError.h"
 #include "core/LittleEndian.h"
 #include "core/NearestFloat.h"
@@ -30,9 +31,9 @@ std::string NarrowFieldName(int bytes) {
                                   const std::string& value, uint32_t largest) {
     const std::string field = NarrowFieldName(target.Bytes);
     // Records are numbered as the status bar numbers them: from 1, in table order.
-    throw KelvaneError("the " + field + " \"" + table.ColumnName(target.Column) + "\" of record " +
-                       std::to_string(row + 1) + " holds " + value + ", but a " + field +
-                       " holds a whole number from 0 to " + std::to_string(largest));
+    throw KelvaneError("the " + field + " \"" + EchoText(table.ColumnName(target.Column)) +
+                       "\" of record " + std::to_string(row + 1) + " holds " + value + ", but a " +
+                       field + " holds a whole number from 0 to " + std::to_string(largest));
 }
 
 // A narrow cell takes a whole number from 0 to its largest value whatever the column's kind: a
@@ -63,7 +64,7 @@ uint32_t NarrowCell(const RecordTable& table, int row, const CellTarget& target)
     }
     const std::optional<int32_t> value = ParseIntegerText(text);
     if (!value || *value < 0 || static_cast<uint32_t>(*value) > largest) {
-        FailNarrowValue(table, row, target, "\"" + std::string(text) + "\"", largest);
+        FailNarrowValue(table, row, target, "\"" + EchoText(text) + "\"", largest);
     }
     return static_cast<uint32_t>(*value);
 }

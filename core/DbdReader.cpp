@@ -6,6 +6,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "core/EchoText.h"
 #include "core/FieldDef.h"
 #include "core/KelvaneError.h"
 #include "core/TextUtil.h"
@@ -162,10 +163,10 @@ class DbdParser {
         }
         rest = TrimBlanks(rest);
         if (!rest.empty()) {
-            Fail("unexpected \"" + std::string(rest) + "\" after the column name");
+            Fail("unexpected \"" + EchoText(rest) + "\" after the column name");
         }
         if (!columnIndex_.emplace(column.Name, file_.Columns.size()).second) {
-            Fail("the column " + column.Name + " is listed twice");
+            Fail("the column " + EchoText(column.Name) + " is listed twice");
         }
         file_.Columns.push_back(std::move(column));
     }
@@ -180,7 +181,7 @@ class DbdParser {
         auto found = types.find(type);
         if (found == types.end()) {
             Fail(type.empty() ? std::string("a column line starts with its type")
-                              : "unknown column type \"" + std::string(type) + "\"");
+                              : "unknown column type \"" + EchoText(type) + "\"");
         }
         return found->second;
     }
@@ -225,11 +226,11 @@ class DbdParser {
             auto first = ParseDbdBuild(firstText);
             auto last = ParseDbdBuild(lastText);
             if (!first || !last) {
-                Fail("\"" + std::string(item) +
+                Fail("\"" + EchoText(item) +
                      "\" is no build (major.minor.patch.build) or range of builds");
             }
             if (*last < *first) {
-                Fail("the build range \"" + std::string(item) + "\" ends before it starts");
+                Fail("the build range \"" + EchoText(item) + "\" ends before it starts");
             }
             definition.Builds.push_back({*first, *last});
         }
@@ -242,7 +243,7 @@ class DbdParser {
                 hex = hex && IsHexDigit(c);
             }
             if (!hex) {
-                Fail("\"" + std::string(hash) + "\" is no layout hash (8 hexadecimal digits)");
+                Fail("\"" + EchoText(hash) + "\" is no layout hash (8 hexadecimal digits)");
             }
             definition.LayoutHashes.emplace_back(hash);
         }
@@ -267,7 +268,7 @@ class DbdParser {
         }
         auto column = columnIndex_.find(entry.Name);
         if (column == columnIndex_.end()) {
-            Fail("the field " + entry.Name + " is not in the COLUMNS block");
+            Fail("the field " + EchoText(entry.Name) + " is not in the COLUMNS block");
         }
         entry.ColumnIndex = column->second;
         if (auto width = TakeEnclosed(rest, '<', '>', unclosed)) {
@@ -277,14 +278,14 @@ class DbdParser {
             entry.ArraySize = ReadArraySize(*size);
         }
         if (unclosed || !rest.empty()) {
-            Fail("unexpected \"" + std::string(rest) + "\" after the field " + entry.Name);
+            Fail("unexpected \"" + EchoText(rest) + "\" after the field " + EchoText(entry.Name));
         }
         return entry;
     }
 
     void ReadWidth(std::string_view width, DbdColumnType type, DbdEntry& entry) const {
         if (type != DbdColumnType::Int && type != DbdColumnType::Uint) {
-            Fail("the field " + entry.Name + " is no integer and takes no width");
+            Fail("the field " + EchoText(entry.Name) + " is no integer and takes no width");
         }
         entry.Unsigned = !width.empty() && width.front() == 'u';
         std::string_view bits = entry.Unsigned ? width.substr(1) : width;
@@ -292,7 +293,7 @@ class DbdParser {
             std::from_chars(bits.data(), bits.data() + bits.size(), entry.Bits);
             return;
         }
-        Fail("\"<" + std::string(width) + ">\" is no integer width (8, 16, 32, 64, u8 ... u64)");
+        Fail("\"<" + EchoText(width) + ">\" is no integer width (8, 16, 32, 64, u8 ... u64)");
     }
 
     int ReadArraySize(std::string_view text) const {
@@ -300,7 +301,7 @@ class DbdParser {
         auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), size);
         if (error != std::errc() || end != text.data() + text.size() || size < 1 ||
             size > MaxFieldCount) {
-            Fail("the array size \"" + std::string(text) + "\" is not a number from 1 to " +
+            Fail("the array size \"" + EchoText(text) + "\" is not a number from 1 to " +
                  std::to_string(MaxFieldCount));
         }
         return size;

@@ -50,7 +50,12 @@ void SaveDefinitionSettings(const DefinitionSettings& settings) {
     }
     CreateFolder(FolderOfPath(path));
     IniFile ini = IniFile::Load(path);
-    ini.Write(kSection, kFolderKey, settings.DbdFolder);
+    try {
+        ini.Write(kSection, kFolderKey, settings.DbdFolder);
+    } catch (const KelvaneError& error) {
+        throw KelvaneError("Cannot remember the definitions folder: " + std::string(error.what()) +
+                           ".");
+    }
     ini.Write(kSection, kBuildKey, settings.Build ? settings.Build->Text() : "");
     ini.Save(path);
 }

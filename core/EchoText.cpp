@@ -1,5 +1,7 @@
 #include "core/EchoText.h"
 
+#include <algorithm>
+
 namespace kelvane {
 namespace {
 
@@ -40,6 +42,15 @@ std::string_view Shown(std::string_view text, size_t at, char (&escape)[5]) {
     return std::string_view(escape, 4);
 }
 
+// 4321 as "4,321": a count in a message reads at a glance.
+std::string GroupedCount(size_t count) {
+    std::string digits = std::to_string(count);
+    for (size_t at = digits.size(); at > 3; at -= 3) {
+        digits.insert(at - 3, 1, ',');
+    }
+    return digits;
+}
+
 }  // namespace
 
 std::string EchoText(std::string_view text) {
@@ -66,12 +77,25 @@ std::string EchoText(std::string_view text) {
     return shown + std::string(kCutMark);
 }
 
-std::string QuotedList(std::span<const std::string> texts) {
+std::string EscapedText(std::string_view text) {
+    std::string shown;
+    shown.reserve(text.size());
+    char escape[5] = {};
+    for (size_t at = 0; at < text.size(); ++at) {
+        shown += Shown(text, at, escape);
+    }
+    return shown;
+}
+
+std::string QuotedList(std::span<const std::string> texts, size_t listed) {
     std::string list;
-    for (const std::string& text : texts) {
+    for (const std::string& text : texts.first(std::min(listed, texts.size()))) {
         list += list.empty() ? "'" : ", '";
         list += EchoText(text);
         list += '\'';
+    }
+    if (texts.size() > listed) {
+        list += " and " + GroupedCount(texts.size() - listed) + " more";
     }
     return list;
 }

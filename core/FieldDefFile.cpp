@@ -5,11 +5,13 @@
 #include <string_view>
 
 #include "core/CurrentTable.h"
+#include "core/EchoText.h"
 #include "core/GridColumns.h"
 #include "core/IniFile.h"
 #include "core/KelvaneError.h"
 #include "core/RecordTable.h"
 #include "core/TablePaths.h"
+#include "core/TextUtil.h"
 #include "core/ValueText.h"
 
 namespace kelvane {
@@ -44,7 +46,7 @@ int ReadSizeBits(const IniFile& ini, const std::string& key, int n) {
     }
     const std::optional<int32_t> bits = ParseIntegerText(*text);
     if (!bits || !IsFieldSize(*bits)) {
-        throw KelvaneError("field " + std::to_string(n) + " has the size \"" + *text +
+        throw KelvaneError("field " + std::to_string(n) + " has the size \"" + EchoText(*text) +
                            "\", but a field is 8, 16 or 32 bits wide");
     }
     return *bits;
@@ -74,6 +76,14 @@ bool AnySizeGiven(const FieldDefList& defs, int count) {
 }
 
 void WriteFieldDefs(const std::string& path, const FieldDefList& defs, int count) {
+    try {
+        for (int n = 0; n < count; ++n) {
+            RequireStorableFieldDef(defs[n]);
+        }
+    } catch (const KelvaneError& error) {
+        throw KelvaneError("Cannot write the field definitions to \"" + path +
+                           "\": " + error.what() + ". Nothing was written.");
+    }
     IniFile ini = IniFile::Load(path);
     // Whole sections go, so keys beyond the new count do not survive.
     for (std::string_view section : kSections) {
@@ -96,6 +106,19 @@ void WriteFieldDefs(const std::string& path, const FieldDefList& defs, int count
 
 std::string FieldDefFilePath(const CurrentTable& current) {
     return JoinPath(FolderOfPath(current.FilePath), current.TableName + ".ini");
+}
+
+void RequireStorableFieldDef(const FieldDef& def) {
+    const auto require = [&def](const std::string& text, const char* what) {
+        if (HoldsControlCharacter(text)) {
+            throw KelvaneError("the " + std::string(what) + " of field " +
+                               std::to_string(def.Number) + ", '" + EchoText(text) + "', " +
+                               std::string(HoldsControlCharacterWords) +
+                               ", which a field-definition file cannot keep");
+        }
+    };
+    require(def.Name, "name");
+    require(def.KindText, "kind");
 }
 
 FieldDef ReadFieldDef(const IniFile& ini, int n) {

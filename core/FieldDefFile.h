@@ -22,12 +22,18 @@ FieldDef ReadFieldDef(const IniFile& ini, int n);
 // missing file).
 int DescribedFieldCount(const IniFile& ini);
 
+// Fails with a KelvaneError when a line of the file cannot keep the definition's name or kind
+// text as it is: when either holds a control character (a line break would start a key line of
+// its own, and reading trims control characters from a value's ends).
+void RequireStorableFieldDef(const FieldDef& def);
+
 // Entries 0 to count - 1 from the current table's file, then MakeFieldNamesUnique. Returns how
 // many fields the file describes. Fails with a KelvaneError naming the file when a field's
 // size cannot be used.
 int LoadFieldDefinitions(const CurrentTable& current, FieldDefList& defs, int count);
 
-// Writes the definitions of the table's columns except Index.
+// Writes the definitions of the table's columns except Index. A definition the file cannot keep
+// (RequireStorableFieldDef) fails with a message naming the file, and nothing is written.
 void SaveTableFieldDefinitions(const CurrentTable& current, const FieldDefList& defs,
                                const RecordTable& table);
 

@@ -3,11 +3,17 @@
 namespace kelvane {
 
 std::string TooLargeForMemoryMessage(FileWork work, const std::string& path) {
-    if (work == FileWork::Loading) {
-        return "Cannot load \"" + path + "\": the file is too large for the memory available.";
+    switch (work) {
+        case FileWork::Loading:
+            return "Cannot load \"" + path + "\": the file is too large for the memory available.";
+        case FileWork::Saving:
+            return "Cannot save \"" + path +
+                   "\": the table is too large for the memory available. Nothing was written.";
+        case FileWork::Importing:
+            break;
     }
-    return "Cannot save \"" + path +
-           "\": the table is too large for the memory available. Nothing was written.";
+    return "Cannot import \"" + path +
+           "\": the table with what the file adds is too large for the memory available.";
 }
 
 }  // namespace kelvane

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "core/EchoText.h"
 #include "core/FileIo.h"
 #include "core/KelvaneError.h"
 #include "core/TextUtil.h"
@@ -142,6 +143,13 @@ void IniFile::RemoveSection(std::string_view section) {
 }
 
 void IniFile::Write(std::string_view section, std::string_view key, std::string_view value) {
+    for (const std::string_view text : {section, key, value}) {
+        if (HoldsControlCharacter(text)) {
+            throw KelvaneError("'" + EchoText(text) + "' " +
+                               std::string(HoldsControlCharacterWords) +
+                               ", which a line of an INI file cannot keep");
+        }
+    }
     size_t index = FindSection(section);
     if (index == sections_.size()) {
         sections_.push_back(

@@ -24,7 +24,9 @@ class IniFile {
 
     void RemoveSection(std::string_view section);
     // Replaces the value of the key's first occurrence, or adds the key at the end of its
-    // section, or appends the section at the end of the file.
+    // section, or appends the section at the end of the file. A section, key or value holding a
+    // control character fails with a KelvaneError quoting it: a line break in it would start a
+    // line of its own, and reading trims control characters from the ends of a value.
     void Write(std::string_view section, std::string_view key, std::string_view value);
 
     std::string Text() const;

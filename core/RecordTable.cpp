@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "core/DecimalSeparator.h"
+#include "core/EchoText.h"
 #include "core/KelvaneError.h"
 #include "core/RecordTableJournal.h"
 #include "core/RecordTableListener.h"
@@ -52,7 +53,7 @@ void RecordTable::AddFieldDef(const std::string& name, FieldKind kind, bool requ
         throw KelvaneError("Field name missing");
     }
     if (!upperDefNames_.insert(UpperCase(name)).second) {
-        throw KelvaneError("A component named " + name + " already exists");
+        throw KelvaneError("A component named " + EchoText(name) + " already exists");
     }
     defs_.push_back(ColumnDef{name, kind, required});
 }
@@ -598,7 +599,7 @@ Field RecordTable::Fields(int column) {
 Field RecordTable::FieldByName(std::string_view name) {
     const int column = FindColumn(name);
     if (column < 0) {
-        throw KelvaneError("Field '" + std::string(name) + "' not found");
+        throw KelvaneError("Field '" + EchoText(name) + "' not found");
     }
     return Field(*this, column);
 }

@@ -1,5 +1,7 @@
 #include "core/StringBlockFit.h"
 
+#include "core/EchoText.h"
+
 namespace kelvane {
 namespace {
 
@@ -10,12 +12,13 @@ std::string Counted(int count, const std::string& one, const std::string& many) 
 std::string MisreadCells(const std::vector<StringBlockFit::ColumnCells>& columns) {
     if (columns.size() == 1) {
         const int cells = columns[0].Cells;
-        return Counted(cells, "cell", "cells") + " of the string column \"" + columns[0].Column +
-               (cells == 1 ? "\" does" : "\" do") + " not point at the start of a text";
+        return Counted(cells, "cell", "cells") + " of the string column \"" +
+               EchoText(columns[0].Column) + (cells == 1 ? "\" does" : "\" do") +
+               " not point at the start of a text";
     }
     std::string list;
     for (const StringBlockFit::ColumnCells& column : columns) {
-        list += (list.empty() ? "\"" : ", \"") + column.Column + "\" (" +
+        list += (list.empty() ? "\"" : ", \"") + EchoText(column.Column) + "\" (" +
                 std::to_string(column.Cells) + ")";
     }
     return "cells of the string columns " + list + " do not point at the start of a text";

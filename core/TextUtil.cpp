@@ -25,6 +25,13 @@ std::string_view TrimBlanks(std::string_view text) {
     return text;
 }
 
+bool HoldsControlCharacter(std::string_view text) {
+    return std::any_of(text.begin(), text.end(), [](char c) {
+        const auto code = static_cast<unsigned char>(c);
+        return code < 0x20 || code == 0x7F;
+    });
+}
+
 std::string UpperCase(std::string_view text) {
     std::string upper(text);
     std::transform(upper.begin(), upper.end(), upper.begin(), UpperCaseChar);

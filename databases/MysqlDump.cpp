@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "core/AtomicFileWriter.h"
+#include "core/EchoText.h"
 #include "core/KelvaneError.h"
 #include "core/RecordTable.h"
 #include "core/TablePaths.h"
@@ -23,23 +24,31 @@ bool HasPrimaryKey(const SqlTableShape& shape) {
     return shape.KeyIsUnique && shape.Columns.front().Kind != FieldKind::ftString;
 }
 
+// A comment line: "-- " and the text, its control bytes written as escapes. The client reads a
+// comment up to the line's end, so a name holding a line break would otherwise put the rest of
+// it on a line of its own, where it is run as a statement or a client command such as "\!".
+std::string Comment(std::string_view text) {
+    return "-- " + EscapedText(text) + "\n";
+}
+
 std::string Header(const SqlTableShape& shape, const std::vector<MysqlColumn>& columns, int records,
                    const std::string& target) {
-    std::string text = "-- MySQL / MariaDB dump of the table " + shape.Name +
-                       " written by Kelvane: " + std::to_string(records) + " records, " +
-                       std::to_string(shape.Columns.size()) + " columns.\n";
-    text += "-- Load it with: mariadb DATABASE < " + FileNameOfPath(target) +
-            " (or mysql). It replaces the table.\n";
+    std::string text = Comment("MySQL / MariaDB dump of the table " + shape.Name +
+                               " written by Kelvane: " + std::to_string(records) + " records, " +
+                               std::to_string(shape.Columns.size()) + " columns.");
+    text += Comment("Load it with: mariadb DATABASE < " + FileNameOfPath(target) +
+                    " (or mysql). It replaces the table.");
     for (size_t i = 0; i < columns.size(); ++i) {
         if (columns[i].Binary) {
-            text += "-- " + MysqlName(shape.Columns[i].Name) +
-                    " holds texts that are not UTF-8: it is a binary column, which keeps their "
-                    "bytes as they are.\n";
+            text += Comment(MysqlName(shape.Columns[i].Name) +
+                            " holds texts that are not UTF-8: it is a binary column, which keeps "
+                            "their bytes as they are.");
         }
     }
     if (shape.KeyIsUnique && !HasPrimaryKey(shape)) {
-        text += "-- The text key " + MysqlName(shape.Columns.front().Name) +
-                " is not the primary key: MySQL ignores trailing blanks when it compares texts.\n";
+        text += Comment("The text key " + MysqlName(shape.Columns.front().Name) +
+                        " is not the primary key: MySQL ignores trailing blanks when it compares "
+                        "texts.");
     }
     // Backslash escapes and the texts' bytes mean what they say only in this mode and character
     // set; strict mode stops the load at a value the column cannot hold.

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "core/EchoText.h"
+#include "core/TextUtil.h"
 #include "core/Utf8.h"
 #include "databases/MysqlText.h"
 #include "databases/SqlTableShape.h"
@@ -22,12 +24,16 @@ std::string NameProblem(std::string_view name) {
     if (name.empty()) {
         return "is empty";
     }
+    // MySQL would take a line break inside back-quotes, but the dump's comments name the table
+    // too, and a name that spans lines is no name anyone means.
+    if (HoldsControlCharacter(name)) {
+        return std::string(HoldsControlCharacterWords);
+    }
     if (!IsUtf8(name)) {
         return "is not UTF-8 text";
     }
     // Four-byte sequences: characters beyond U+FFFF.
-    if (name.find('\0') != std::string_view::npos ||
-        std::any_of(name.begin(), name.end(),
+    if (std::any_of(name.begin(), name.end(),
                     [](char c) { return static_cast<uint8_t>(c) >= 0xF0; })) {
         return "holds a character MySQL does not take in names";
     }
@@ -44,11 +50,12 @@ std::string NameProblem(std::string_view name) {
 
 std::string MysqlNameProblem(const SqlTableShape& shape) {
     if (const std::string problem = NameProblem(shape.Name); !problem.empty()) {
-        return "the table name " + MysqlName(shape.Name) + " " + problem;
+        return "the table name " + MysqlName(EchoText(shape.Name)) +
+               ", taken from the table's file name, " + problem;
     }
     for (const SqlColumn& column : shape.Columns) {
         if (const std::string problem = NameProblem(column.Name); !problem.empty()) {
-            return "the column name " + MysqlName(column.Name) + " " + problem;
+            return "the column name " + MysqlName(EchoText(column.Name)) + " " + problem;
         }
     }
     return "";

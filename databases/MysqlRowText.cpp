@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "core/DecimalSeparator.h"
+#include "core/EchoText.h"
 #include "core/KelvaneError.h"
 #include "core/RecordTable.h"
 #include "core/ValueText.h"
@@ -90,8 +91,8 @@ void MysqlRowText::AppendFloat(std::string& text, int row, const SqlColumn& colu
 void MysqlRowText::Fail(int row, const SqlColumn& column, const std::string& value,
                         const std::string& why) const {
     throw KelvaneError("Cannot write the MySQL dump \"" + target_ + "\": the column \"" +
-                       column.Name + "\" of record " + std::to_string(row + 1) + " holds " + value +
-                       ", but " + why + ".");
+                       EchoText(column.Name) + "\" of record " + std::to_string(row + 1) +
+                       " holds " + value + ", but " + why + ".");
 }
 
 }  // namespace kelvane

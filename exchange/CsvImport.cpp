@@ -6,6 +6,7 @@
 
 #include "core/EchoText.h"
 #include "core/FileByteSource.h"
+#include "core/FileMemoryGuard.h"
 #include "core/KelvaneError.h"
 #include "core/RecordTable.h"
 #include "core/TextUtil.h"
@@ -17,6 +18,8 @@ namespace {
 
 constexpr int kKeyColumn = 1;
 constexpr std::string_view kStepName = "Import CSV";
+// Names a header error lists; the rest are counted. A header can name thousands.
+constexpr size_t kNamesListed = 5;
 
 bool NamesColumn(const RecordTable& table, int column, std::string_view name) {
     return EqualsIgnoreCase(table.ColumnName(column), name) ||
@@ -53,16 +56,16 @@ std::vector<int> HeaderColumns(const RecordTable& table, const CsvReader& reader
     }
     if (!unknown.empty()) {
         throw KelvaneError(reader.LineMessage("the table has no column named " +
-                                              QuotedList(unknown) +
+                                              QuotedList(unknown, kNamesListed) +
                                               " (the header line must name columns after Index)"));
     }
     if (!repeated.empty()) {
-        throw KelvaneError(
-            reader.LineMessage("the header line names " + QuotedList(repeated) + " twice"));
+        throw KelvaneError(reader.LineMessage("the header line names " +
+                                              QuotedList(repeated, kNamesListed) + " twice"));
     }
     if (std::find(columns.begin(), columns.end(), kKeyColumn) == columns.end()) {
         throw KelvaneError(reader.LineMessage("the header line lacks the key column " +
-                                              table.ColumnName(kKeyColumn) +
+                                              EchoText(table.ColumnName(kKeyColumn)) +
                                               ", by which records are matched"));
     }
     return columns;
@@ -113,7 +116,8 @@ void StageRecord(const RecordTable& table, ImportRows& rows, const CsvReader& re
             rows.SetText(position, items[static_cast<size_t>(position)]);
         } catch (const KelvaneError& error) {
             throw KelvaneError(reader.Where() + ", column " +
-                               table.ColumnName(rows.TableColumn(position)) + ": " + error.what());
+                               EchoText(table.ColumnName(rows.TableColumn(position))) + ": " +
+                               error.what());
         }
     }
 }
@@ -123,13 +127,11 @@ std::string FirstConvertedPlace(const RecordTable& table, const ImportRows& rows
                                 const CsvConversions& conversions) {
     const auto position = static_cast<int>(conversions.FirstItem);
     return "line " + std::to_string(conversions.FirstLine) + ", column " +
-           table.ColumnName(rows.TableColumn(position));
+           EchoText(table.ColumnName(rows.TableColumn(position)));
 }
 
-}  // namespace
-
-CsvImportReport ImportCsv(RecordTable& table, ByteSource& source, const std::string& fileName,
-                          bool header, ImportMatch match) {
+CsvImportReport StageAndMerge(RecordTable& table, ByteSource& source, const std::string& fileName,
+                              bool header, ImportMatch match) {
     table.RequireActive();
     CsvReader reader(source, fileName);
     CsvImportReport report;
@@ -154,6 +156,15 @@ CsvImportReport ImportCsv(RecordTable& table, ByteSource& source, const std::str
         report.Merge = MergeImportRows(table, rows, kStepName, match);
     }
     return report;
+}
+
+}  // namespace
+
+CsvImportReport ImportCsv(RecordTable& table, ByteSource& source, const std::string& fileName,
+                          bool header, ImportMatch match) {
+    // The file's records are staged beside the whole table before it changes.
+    return GuardMemory(FileWork::Importing, fileName,
+                       [&] { return StageAndMerge(table, source, fileName, header, match); });
 }
 
 CsvImportReport ImportCsvFile(RecordTable& table, const std::string& path, bool header,

@@ -36,7 +36,7 @@ struct CsvImportReport {
 // Every record must have as many items as the first line. Records are read and checked to the
 // end before the table changes: a bad file, or a value a column cannot hold, fails with a
 // KelvaneError naming the file, the line where the record starts and the column, and the table
-// stays as it was.
+// stays as it was. Running out of memory fails with a KelvaneError naming the file.
 CsvImportReport ImportCsvFile(RecordTable& table, const std::string& path, bool header,
                               ImportMatch match);
 

@@ -120,9 +120,9 @@ void RequireRowKeys(const RecordTable& table, const ImportRows& rows) {
     const int position = KeyPosition(rows);
     for (int row = 0; row < rows.RowCount(); ++row) {
         if (rows.IsBlank(row, position)) {
-            throw KelvaneError(RowsWhere(rows, {row}) + ", column " + table.ColumnName(kKeyColumn) +
-                               ": the key is blank, and every record needs one." +
-                               std::string(kNothingChanged));
+            throw KelvaneError(
+                RowsWhere(rows, {row}) + ", column " + EchoText(table.ColumnName(kKeyColumn)) +
+                ": the key is blank, and every record needs one." + std::string(kNothingChanged));
         }
     }
 }

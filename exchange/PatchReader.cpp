@@ -1,6 +1,7 @@
 #include "exchange/PatchReader.h"
 
 #include "core/EchoText.h"
+#include "core/FileMemoryGuard.h"
 #include "core/NotificationSuspension.h"
 #include "core/RecordTable.h"
 #include "core/TextFile.h"
@@ -67,7 +68,9 @@ PatchApplyReport ApplyPatchFile(RecordTable& table, const std::string& path) {
     TextFileLines lines(path);
     const UndoStep step(table, "Import Patch");
     try {
-        return ApplyPatchLines(table, [&](std::string_view& line) { return lines.Next(line); });
+        return GuardMemory(FileWork::Importing, path, [&] {
+            return ApplyPatchLines(table, [&](std::string_view& line) { return lines.Next(line); });
+        });
     } catch (const PatchLineError& error) {
         const std::string place = error.Place.empty() ? "" : ", " + error.Place;
         throw PatchLineError(error.LineNumber, path + " line " + std::to_string(error.LineNumber) +

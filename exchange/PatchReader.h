@@ -34,7 +34,8 @@ struct PatchApplyReport {
 // order) whose key column reads the line's key, or of a new record with that key. An empty path
 // does nothing. The record of the last line stays current and in editing. A failing line's
 // message begins with the path, the line number and, for a pair, the place in the line:
-// "PATH line N, column C: ".
+// "PATH line N, column C: ". Running out of memory fails with a KelvaneError naming the file;
+// the lines applied before stay applied, as they do for a failing line.
 PatchApplyReport ApplyPatchFile(RecordTable& table, const std::string& path);
 
 // The same on text already in memory; a failing line's message is the reason alone.

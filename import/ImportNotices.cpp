@@ -1,7 +1,5 @@
 #include "import/ImportNotices.h"
 
-#include <algorithm>
-#include <span>
 #include <string_view>
 
 #include "core/EchoText.h"
@@ -11,15 +9,6 @@ namespace {
 
 // Ids listed in one message at the most; a script can repeat thousands.
 constexpr size_t kIdsListed = 100;
-
-std::string IdList(const std::vector<std::string>& ids) {
-    const size_t listed = std::min(ids.size(), kIdsListed);
-    std::string list = QuotedList(std::span(ids).first(listed));
-    if (listed < ids.size()) {
-        list += " and " + std::to_string(ids.size() - listed) + " more";
-    }
-    return list;
-}
 
 std::string ReplacedValuesNotice(const ImportReport& report) {
     const bool one = report.ValuesReplaced == 1;
@@ -75,7 +64,7 @@ std::string NulCutNotice(const ScriptNulCut& cut) {
 std::string RepeatedLootIdsMessage(const std::vector<std::string>& ids) {
     return "These loot template ids stand on more than one section, and each file holds the "
            "entries of the last one: " +
-           IdList(ids) + ".";
+           QuotedList(ids, kIdsListed) + ".";
 }
 
 }  // namespace
@@ -114,7 +103,7 @@ std::string SkippedLootIdsMessage(const std::vector<std::string>& ids) {
     }
     return "These loot templates were not written, because their ids cannot be part of a file "
            "name: " +
-           IdList(ids) + ".";
+           QuotedList(ids, kIdsListed) + ".";
 }
 
 }  // namespace kelvane

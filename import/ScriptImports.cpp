@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "core/FileMemoryGuard.h"
 #include "core/UndoStep.h"
 #include "import/AssignByKind.h"
 #include "import/ItemPageImporter.h"
@@ -51,9 +52,11 @@ ScriptDialogPreset DialogPresetFor(ScriptImport kind) {
 }
 
 ImportReport ImportScriptFile(RecordTable& table, ScriptImport kind, const std::string& path) {
-    const ScriptLines lines = ScriptLines::Load(path);
-    const UndoStep step(table, "Import Script");
-    return ImportScript(table, kind, lines);
+    return GuardMemory(FileWork::Importing, path, [&] {
+        const ScriptLines lines = ScriptLines::Load(path);
+        const UndoStep step(table, "Import Script");
+        return ImportScript(table, kind, lines);
+    });
 }
 
 ImportReport ImportScript(RecordTable& table, ScriptImport kind, const ScriptLines& lines) {

@@ -31,8 +31,9 @@ inline constexpr std::string_view AllFilesChoice = "all";
 ScriptDialogPreset DialogPresetFor(ScriptImport kind);
 
 // The whole run on a chosen file: the table's grid is suspended meanwhile; the caller shows the
-// busy cursor around it. Fails with "Cannot open file "%s". %s" before anything changes; every
-// other failure is passed over and counted in the report.
+// busy cursor around it. Fails with "Cannot open file "%s". %s" before anything changes, and
+// with a KelvaneError naming the file when memory runs out; every other failure is passed over
+// and counted in the report.
 ImportReport ImportScriptFile(RecordTable& table, ScriptImport kind, const std::string& path);
 
 // The same on the lines of a script already read.

@@ -1,5 +1,6 @@
 #include "launcher/ConverterCommand.h"
 
+#include "core/EchoText.h"
 #include "core/FileIo.h"
 #include "core/KelvaneError.h"
 
@@ -22,7 +23,7 @@ std::string PosixQuoted(std::string_view text) {
 std::string CmdQuoted(std::string_view text) {
     if (text.find_first_of("\"\r\n") != std::string_view::npos) {
         throw KelvaneError("A file name cannot hold a double quote or a line break: " +
-                           std::string(text));
+                           EchoText(text));
     }
     std::string quoted = "\"";
     for (const char c : text) {

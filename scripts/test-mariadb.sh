@@ -121,4 +121,50 @@ check_table "$work/hostile/Hostile-Texts.dbc"
 sql --batch --skip-column-names kelvane_test -e \
   "SELECT DATA_TYPE FROM information_schema.COLUMNS
    WHERE TABLE_SCHEMA = 'kelvane_test' AND COLUMN_NAME = 'Raw bytes'" | grep -qx blob
+# Names are data. A table file whose name holds line breaks, a client command and a statement is
+# refused with a one-line message; a dump whose own name holds them, and a table whose name holds
+# the other characters the client reads specially (but "/", which no file name holds), load
+# without running any of them: the victim table survives, and no PWNED file appears in the
+# folder the client runs in.
+names="$work/names"
+mkdir "$names"
+attack=$'\n\\! touch PWNED\nDROP TABLE victim;#'
+sql kelvane_test -e "CREATE TABLE victim (id INT); INSERT INTO victim VALUES (7)"
+load_in_names() { (cd "$names" && sql kelvane_test <"$1"); }
+victim_survived() {
+  [[ ! -e "$names/PWNED" ]] &&
+    [[ "$(sql --batch --skip-column-names kelvane_test -e 'SELECT id FROM victim')" == 7 ]]
+}
+records_of() { "$cli" info "$1" | sed -n 's/^Records: *//p'; }
+
+cp "$repo/examples/Faction.dbc" "$names/X${attack}.dbc"
+cp "$repo/examples/Faction.ini" "$names/X${attack}.ini"
+if "$cli" export-sql "$names/X${attack}.dbc" "$names/refused.sql" 2>"$names/refused.err"; then
+  echo "export-sql wrote a dump of a table whose name holds line breaks" >&2
+  exit 1
+fi
+[[ ! -e "$names/refused.sql" ]]
+(($(wc -l <"$names/refused.err") == 1))
+# shellcheck disable=SC2016 # the back-quotes are the message's own
+grep -qF 'the table name `X\n\! touch PWNED\nDROP TABLE victim;#`, taken from' "$names/refused.err"
+
+"$cli" export-sql "$repo/examples/Faction.dbc" "$names/out${attack}.sql" >/dev/null
+grep -qF -- '-- Load it with: mariadb DATABASE < out\n\! touch PWNED\nDROP TABLE victim;#.sql' \
+  "$names/out${attack}.sql"
+sql kelvane_test -e "DROP TABLE Faction"
+load_in_names "$names/out${attack}.sql"
+victim_survived
+[[ "$(sql --batch --skip-column-names kelvane_test -e 'SELECT COUNT(*) FROM Faction')" == \
+  "$(records_of "$repo/examples/Faction.dbc")" ]]
+
+odd=$'Semi;colon \\! touch PWNED #-- \'q\' "d" `b` -- x'
+cp "$repo/examples/Faction.dbc" "$names/$odd.dbc"
+cp "$repo/examples/Faction.ini" "$names/$odd.ini"
+"$cli" export-sql "$names/$odd.dbc" "$names/odd.sql" >/dev/null
+load_in_names "$names/odd.sql"
+victim_survived
+[[ "$(sql --batch --skip-column-names kelvane_test -e "SELECT COUNT(*) FROM \`${odd//\`/\`\`}\`")" == \
+  "$(records_of "$names/$odd.dbc")" ]]
+echo "Names in file names and dump names stay names: nothing they hold ran."
+
 echo "All dumps load and read back as the export writes them."

@@ -90,7 +90,7 @@ TEST(EditorArgumentsTest, HelpAndVersionAreAskedWhereverTheyStandAndOtherArgumen
 
 struct FailureCase {
     std::vector<std::string> Arguments;
-    const char* MessagePart;
+    std::string MessagePart;
 };
 
 TEST(EditorArgumentsTest, BadFlagsFailWithAMessageNamingTheFlagAndTheValue) {
@@ -100,6 +100,8 @@ TEST(EditorArgumentsTest, BadFlagsFailWithAMessageNamingTheFlagAndTheValue) {
         {{"--build", "3.3.5"}, "--build: '3.3.5' is not a client build"},
         {{"--build", "3.3.5.12340.1"}, "'3.3.5.12340.1' is not a client build"},
         {{"--build", "v3.3.5.12340"}, "such as 3.3.5.12340"},
+        {{"--build", "3.3\x1b[2J" + std::string(500, '5')},
+         "--build: '3.3\\x1b[2J" + std::string(70, '5') + "...' is not a client build"},
         {{"Spell.dbc", "--build"}, "--build needs a value"},
         {{"--defs"}, "--defs needs a value"},
         {{"--defs", dir.File("missing")}, "is not a folder"},

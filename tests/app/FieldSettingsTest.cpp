@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/FieldDefFile.h"
+#include "core/IniFile.h"
 #include "core/KelvaneError.h"
 #include "core/Workspace.h"
 #include "tests/support/FieldDefsOnDisk.h"
@@ -80,12 +81,20 @@ TEST(ReadBooleanCell, AcceptsTrueFalseInAnyCaseAndNumbers) {
 }
 
 TEST(ReadBooleanCell, RejectsOtherTextsNamingThem) {
-    for (const std::string text : {"yes", "", "Truth", "1F"}) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"yes", "yes"},
+        {"", ""},
+        {"Truth", "Truth"},
+        {"1F", "1F"},
+        {"True\nFalse\x1b[2J", "True\\nFalse\\x1b[2J"},
+        {std::string(1000, 't'), std::string(80, 't') + "..."},
+    };
+    for (const auto& [text, quoted] : cases) {
         try {
             ReadBooleanCell(text);
             ADD_FAILURE() << "'" << text << "' was read as a boolean";
         } catch (const KelvaneError& error) {
-            EXPECT_EQ(std::string(error.what()), "'" + text + "' is not a valid boolean value");
+            EXPECT_EQ(std::string(error.what()), "'" + quoted + "' is not a valid boolean value");
         }
     }
 }
@@ -172,6 +181,40 @@ TEST_F(FieldSettingsTest, ABadHexCellStopsAtItsRowAfterWritingTheEarlierRows) {
     EXPECT_FALSE((*readBack)[0].Hex);
     EXPECT_EQ((*readBack)[1].Name, "Name");
     EXPECT_EQ((*readBack)[2].Name, "Speed");
+}
+
+// A line break typed or pasted into a cell would write key lines of its own into the file.
+TEST_F(FieldSettingsTest, ACellTheFileCannotKeepStopsAtItsRowAfterWritingTheEarlierRows) {
+    const struct {
+        FieldSettingsRow Row;
+        std::string Message;
+    } cases[] = {
+        {{"1", "New\nField 0=Injected", "ftString", "False", "auto"},
+         "the name of field 1, 'New\\nField 0=Injected', holds a control character (a line "
+         "break, a tab or the like), which a field-definition file cannot keep"},
+        {{"1", "NewName", "ftString\r\n[Field hex]", "False", "auto"},
+         "the kind of field 1, 'ftString\\r\\n[Field hex]', holds a control character"},
+    };
+    for (const auto& c : cases) {
+        const std::vector<FieldSettingsRow> rows = {
+            {"0", "NewId", "ftInteger", "False", "auto"},
+            c.Row,
+            {"2", "NewSpeed", "ftFloat", "False", "auto"},
+        };
+        try {
+            TakeOverFieldSettings(*work, rows, recordProgress);
+            ADD_FAILURE() << "the cell was taken: " << c.Message;
+        } catch (const KelvaneError& error) {
+            EXPECT_TRUE(std::string(error.what()).starts_with(c.Message)) << error.what();
+        }
+        EXPECT_EQ(work->Defs[1].Name, "Name");
+        const auto readBack = ReadBack(3);
+        EXPECT_EQ((*readBack)[0].Name, "NewId");
+        EXPECT_EQ((*readBack)[1].Name, "Name");
+        EXPECT_EQ((*readBack)[1].KindText, "ftString");
+        EXPECT_EQ(IniFile::Parse(IniText()).Keys("Field name"),
+                  (std::vector<std::string>{"Field 0", "Field 1", "Field 2"}));
+    }
 }
 
 TEST_F(FieldSettingsTest, AFileThatCannotBeWrittenFailsWithEveryRowTaken) {

@@ -66,16 +66,25 @@ TEST_F(ExportSqlCommandTest, WrongArgumentsAndRefusedNamesWriteNothing) {
     EXPECT_NE(result.Err.find("export-sql takes the DBC file and the file to write"),
               std::string::npos);
 
-    // A table whose name MySQL would refuse.
-    std::filesystem::copy_file(table, dir_.File("Spell .dbc"));
-    std::filesystem::copy_file(dir_.File("Spell.ini"), dir_.File("Spell .ini"));
-    result = Run({"export-sql", dir_.File("Spell .dbc"), out});
-    EXPECT_EQ(result.ExitCode, 1);
-    EXPECT_NE(result.Err.find("Cannot write the MySQL dump \"" + out +
-                              "\": the table name `Spell ` ends in a blank."),
-              std::string::npos)
-        << result.Err;
-    EXPECT_EQ(dir_.Read("out.sql"), "kept");
+    // Tables whose names the dump refuses: one MySQL would not take, one that would put a
+    // command and a statement on lines of their own.
+    const struct {
+        std::string TableName;
+        std::string Problem;
+    } refused[] = {
+        {"Spell ", "the table name `Spell `, taken from the table's file name, ends in a blank."},
+        {"X\n\\! touch PWNED\nDROP TABLE victim;#",
+         "the table name `X\\n\\! touch PWNED\\nDROP TABLE victim;#`, taken from the table's "
+         "file name, holds a control character (a line break, a tab or the like)."},
+    };
+    for (const auto& c : refused) {
+        std::filesystem::copy_file(table, dir_.File(c.TableName + ".dbc"));
+        std::filesystem::copy_file(dir_.File("Spell.ini"), dir_.File(c.TableName + ".ini"));
+        result = Run({"export-sql", dir_.File(c.TableName + ".dbc"), out});
+        EXPECT_EQ(result.ExitCode, 1);
+        EXPECT_EQ(result.Err, "Cannot write the MySQL dump \"" + out + "\": " + c.Problem + "\n");
+        EXPECT_EQ(dir_.Read("out.sql"), "kept");
+    }
 }
 
 }  // namespace

@@ -56,6 +56,22 @@ TEST_F(InfoResaveTest, InfoPrintsHeaderColumnsAndRecordCount) {
     }
 }
 
+// An .ini may give a name any byte but a line break; a terminal shows what it is, not what it
+// would do.
+TEST_F(InfoResaveTest, InfoShowsControlCharactersOfNamesEscaped) {
+    const std::string path = Put("Spell.dbc", SpellSample());
+    dir_.Write("Spell.ini",
+               "[Field kind]\r\nField 1=ftString\r\n[Field name]\r\nField 0=ID\r\n"
+               "Field 1=Na\x1b]0;owned\x07me\r\nField 2=Sp\teed\r\n");
+
+    const CliResult result = Run({"info", path});
+
+    EXPECT_EQ(result.ExitCode, 0) << result.Err;
+    EXPECT_NE(result.Out.find("     1  Na\\x1b]0;owned\\x07me"), std::string::npos) << result.Out;
+    EXPECT_NE(result.Out.find("     2  Sp\\teed"), std::string::npos) << result.Out;
+    EXPECT_EQ(result.Out.find_first_of("\x1b\x07\t"), std::string::npos) << result.Out;
+}
+
 TEST_F(InfoResaveTest, InfoShowsTheByteFieldSplit) {
     const std::string path = Put("Bytes.dbc", ByteFieldSample());
 

@@ -151,5 +151,48 @@ TEST(DbdReaderTest, MalformedFilesNameTheFileLineAndFault) {
     }
 }
 
+// A bad line can be megabytes long and hold terminal escapes: the message quotes at most
+// EchoLength characters of it, escaped, whatever the fault.
+TEST(DbdReaderTest, MessagesQuoteTheOffendingTextCutAndEscaped) {
+    const std::string huge(2'000'000, 'x');
+    const std::string x80(80, 'x');
+    const struct {
+        std::string Text;
+        std::string Expected;  // part of the message
+    } cases[] = {
+        {"COLUMNS\nint ID extra\x1b]0;owned\x07" + huge + "\n",
+         "line 2: unexpected \"extra\\x1b]0;owned\\x07" + std::string(59, 'x') +
+             "...\" after the column name."},
+        {"COLUMNS\n" + huge + " ID\n", "line 2: unknown column type \"" + x80 + "...\"."},
+        {"COLUMNS\nint " + huge + "\nint " + huge + "\n",
+         "line 3: the column " + x80 + "... is listed twice."},
+        {"COLUMNS\nint ID\n\nBUILD 1.1.1.1\n" + huge + "\n",
+         "line 5: the field " + x80 + "... is not in the COLUMNS block."},
+        {"COLUMNS\nint ID\n\nBUILD 1.1.1.1\nID \r" + huge + "\n",
+         "line 5: unexpected \" \\r" + std::string(77, 'x') + "...\" after the field ID."},
+        {"COLUMNS\nint ID\n\nBUILD 1.1\x1b[2J" + huge + "\nID\n",
+         "line 4: \"1.1\\x1b[2J" + std::string(70, 'x') + "...\" is no build"},
+        {"COLUMNS\nint ID\n\nBUILD 2.0.0.0-1." + huge + "\nID\n",
+         "line 4: \"2.0.0.0-1." + std::string(70, 'x') + "...\" is no build"},
+        {"COLUMNS\nint ID\n\nLAYOUT 1234\x01" + huge + "\nID\n",
+         "line 4: \"1234\\x01" + std::string(72, 'x') + "...\" is no layout hash"},
+        {"COLUMNS\nint ID\n\nBUILD 1.1.1.1\nID<\x1b" + huge + ">\n",
+         "line 5: \"<\\x1b" + std::string(76, 'x') + "...>\" is no integer width"},
+        {"COLUMNS\nint ID\n\nBUILD 1.1.1.1\nID[" + huge + "]\n",
+         "line 5: the array size \"" + x80 + "...\" is not a number"},
+    };
+    for (const auto& c : cases) {
+        try {
+            ReadDbdFile(c.Text, "Bad.dbd");
+            ADD_FAILURE() << "read without error: " << c.Expected;
+        } catch (const KelvaneError& error) {
+            const std::string message = error.what();
+            EXPECT_NE(message.find(c.Expected), std::string::npos) << message;
+            EXPECT_LT(message.size(), 300u) << message.substr(0, 300);
+            EXPECT_EQ(message.find_first_of("\r\n\x1b\x07\x01"), std::string::npos) << message;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace kelvane

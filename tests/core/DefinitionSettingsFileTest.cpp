@@ -35,6 +35,25 @@ TEST_F(DefinitionSettingsFileTest, RemembersFolderAndBuildAndForgetsThem) {
     EXPECT_FALSE(loaded.Build);
 }
 
+// A folder's name may hold a line break; written as it is, it would add keys to the file.
+TEST_F(DefinitionSettingsFileTest, AFolderNameWithAControlCharacterIsRefused) {
+    SaveDefinitionSettings({"/data/dbd", ParseDbdBuild("3.3.5.12340")});
+    const std::string before = config_.Read("Kelvane/Definitions.ini");
+    for (const std::string folder : {"/data/dbd\nBuild=1.12.1.5875", "/data/\x1b[2Jdbd"}) {
+        try {
+            SaveDefinitionSettings({folder, std::nullopt});
+            ADD_FAILURE() << "remembered " << folder;
+        } catch (const KelvaneError& error) {
+            EXPECT_TRUE(std::string(error.what())
+                            .starts_with("Cannot remember the definitions "
+                                         "folder: '/data/"))
+                << error.what();
+            EXPECT_EQ(std::string(error.what()).find_first_of("\n\x1b"), std::string::npos);
+        }
+        EXPECT_EQ(config_.Read("Kelvane/Definitions.ini"), before);
+    }
+}
+
 TEST_F(DefinitionSettingsFileTest, AFileThatMakesNoSenseIsIgnored) {
     config_.Write("Kelvane", "");  // a file where the folder should be
     EXPECT_FALSE(LoadDefinitionSettings().Build);

@@ -42,9 +42,51 @@ TEST(EchoText, CutsAtEightyCharactersAndEscapesControlBytes) {
     }
 }
 
-TEST(EchoText, QuotedListEchoesEachText) {
-    EXPECT_EQ(QuotedList(std::vector<std::string>{}), "");
-    EXPECT_EQ(QuotedList(std::vector<std::string>{"12", "a\tb", ""}), "'12', 'a\\tb', ''");
+TEST(EchoText, EscapedTextEscapesLikeEchoTextButCutsNothing) {
+    const std::string longText = std::string(500, 'a') + "\n" + std::string(500, 'b');
+    const struct {
+        std::string Text;
+        std::string Shown;
+    } cases[] = {
+        {"", ""},
+        {"X\n\\! touch PWNED\nDROP TABLE victim;#", "X\\n\\! touch PWNED\\nDROP TABLE victim;#"},
+        {"\r\t\0\x1b[2J\x7f"s, "\\r\\t\\0\\x1b[2J\\x7f"},
+        {"caf\xC3\xA9 \xE9", "caf\xC3\xA9 \xE9"},
+        {longText, std::string(500, 'a') + "\\n" + std::string(500, 'b')},
+    };
+    for (const auto& c : cases) {
+        const std::string shown = EscapedText(c.Text);
+        EXPECT_EQ(shown, c.Shown);
+        EXPECT_EQ(shown.find_first_of("\r\n"), std::string::npos);
+    }
+}
+
+TEST(EchoText, QuotedListEchoesEachTextAndCountsThoseBeyondTheListed) {
+    const auto numbered = [](size_t count) {
+        std::vector<std::string> texts;
+        for (size_t i = 0; i < count; ++i) {
+            texts.push_back(std::to_string(i));
+        }
+        return texts;
+    };
+    const struct {
+        std::vector<std::string> Texts;
+        size_t Listed;
+        std::string Shown;
+    } cases[] = {
+        {{}, SIZE_MAX, ""},
+        {{"12", "a\tb", ""}, SIZE_MAX, "'12', 'a\\tb', ''"},
+        {{"12", "a\tb", ""}, 3, "'12', 'a\\tb', ''"},
+        {{"12", "a\tb", ""}, 2, "'12', 'a\\tb' and 1 more"},
+        {{std::string(100, 'x'), "y"}, 1, "'" + std::string(80, 'x') + "...' and 1 more"},
+        {numbered(4326), 5, "'0', '1', '2', '3', '4' and 4,321 more"},
+        {numbered(1'000'003), 3, "'0', '1', '2' and 1,000,000 more"},
+        {numbered(1003), 3, "'0', '1', '2' and 1,000 more"},
+        {numbered(1002), 3, "'0', '1', '2' and 999 more"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(QuotedList(c.Texts, c.Listed), c.Shown);
+    }
 }
 
 }  // namespace

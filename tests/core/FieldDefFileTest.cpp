@@ -216,6 +216,69 @@ TEST(SaveTableFieldDefinitions, UnwritableFileNamesThePath) {
     }
 }
 
+TEST(SaveTableFieldDefinitions, ANameOrKindWithAControlCharacterIsRefusedAndNothingWritten) {
+    const struct {
+        std::string Name;
+        std::string KindText;
+        std::string Problem;
+    } cases[] = {
+        {"Rank\r\nField 0=Injected", "ftInteger",
+         "the name of field 1, 'Rank\\r\\nField 0=Injected', holds a control character (a line "
+         "break, a tab or the like), which a field-definition file cannot keep"},
+        {"Rank\n[Field hex]\nField 0=1", "ftInteger", "the name of field 1, 'Rank\\n[Field"},
+        {"Rank\t", "ftInteger", "the name of field 1, 'Rank\\t', holds"},
+        {"Rank\x1b[31m", "ftInteger", "'Rank\\x1b[31m'"},
+        {"Rank" + std::string(300, 'x') + "\n", "ftInteger",
+         "'Rank" + std::string(76, 'x') + "...', holds"},
+        {"Rank", "ftString\nField 1=ftFloat", "the kind of field 1, 'ftString\\nField 1=ftFloat'"},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        const std::string before = CrlfText({"[Field name]", "Field 0=Id", "Field 1=Old"});
+        dir.Write("T.ini", before);
+        auto defs = std::make_unique<FieldDefList>();
+        (*defs)[0] = Def(0, "Id", FieldKind::ftInteger, false);
+        (*defs)[1] = Def(1, c.Name, FieldKind::ftInteger, false);
+        (*defs)[1].KindText = c.KindText;
+        try {
+            SaveFieldDefinitions(TableAt(dir.File("T.dbc"), "T"), *defs, 2);
+            ADD_FAILURE() << "wrote " << c.Problem;
+        } catch (const KelvaneError& error) {
+            const std::string message = error.what();
+            EXPECT_TRUE(message.starts_with("Cannot write the field definitions to \"" +
+                                            dir.File("T.ini") + "\": "))
+                << message;
+            EXPECT_NE(message.find(c.Problem), std::string::npos) << message;
+            EXPECT_TRUE(message.ends_with(". Nothing was written.")) << message;
+        }
+        EXPECT_EQ(dir.Read("T.ini"), before);
+    }
+}
+
+TEST(SaveTableFieldDefinitions, NamesOfOtherCharactersReadBackAsWritten) {
+    TempDir dir;
+    const std::vector<std::string> names = {"a=b",
+                                            "[Field kind]",
+                                            "; not a comment",
+                                            "# x",
+                                            "\"quoted\" inside",
+                                            "Gr\xC3\xB6\xC3\x9F"
+                                            "e \xE2\x82\xAC",
+                                            "caf\xE9"};
+    auto defs = std::make_unique<FieldDefList>();
+    for (size_t n = 0; n < names.size(); ++n) {
+        (*defs)[static_cast<int>(n)] =
+            Def(static_cast<int>(n), names[n], FieldKind::ftInteger, false);
+    }
+    const CurrentTable table = TableAt(dir.File("T.dbc"), "T");
+    SaveFieldDefinitions(table, *defs, static_cast<int>(names.size()));
+    auto readBack = std::make_unique<FieldDefList>();
+    LoadFieldDefinitions(table, *readBack, static_cast<int>(names.size()));
+    for (size_t n = 0; n < names.size(); ++n) {
+        EXPECT_EQ((*readBack)[static_cast<int>(n)].Name, names[n]);
+    }
+}
+
 TEST(ImportFieldDefFile, CountsKindKeysAndReadsFieldsByNumber) {
     TempDir dir;
     dir.Write("T.ini",

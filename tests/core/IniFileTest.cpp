@@ -103,6 +103,41 @@ TEST(IniFile, WriteAddsMissingKeysAndSections) {
     EXPECT_EQ(empty.Text(), CrlfText({"[Field kind]", "Field 0=ftInteger"}));
 }
 
+TEST(IniFile, WriteRefusesControlCharactersAndLeavesTheTextAsItWas) {
+    const struct {
+        std::string Section;
+        std::string Key;
+        std::string Value;
+        std::string Quoted;
+    } cases[] = {
+        {"S", "k", "a\r\nk=injected", "'a\\r\\nk=injected'"},
+        {"S", "k", "a\n[Other]\nk=2", "'a\\n[Other]\\nk=2'"},
+        {"S", "k", "ends in a tab\t", "'ends in a tab\\t'"},
+        {"S", "k", "\x1b[2J", "'\\x1b[2J'"},
+        {"S", "k", std::string(200, 'v') + "\n", "'" + std::string(80, 'v') + "...'"},
+        {"S", "k\nother", "v", "'k\\nother'"},
+        {"S]\n[T", "k", "v", "'S]\\n[T'"},
+    };
+    for (const auto& c : cases) {
+        IniFile ini = IniFile::Parse(CrlfText({"[S]", "k=old"}));
+        try {
+            ini.Write(c.Section, c.Key, c.Value);
+            ADD_FAILURE() << "wrote " << c.Quoted;
+        } catch (const KelvaneError& error) {
+            EXPECT_EQ(std::string(error.what()),
+                      c.Quoted +
+                          " holds a control character (a line break, a tab or the like), which a "
+                          "line of an INI file cannot keep");
+        }
+        EXPECT_EQ(ini.Text(), CrlfText({"[S]", "k=old"}));
+    }
+    // Whatever else a value holds stands in its line and reads back.
+    IniFile ini;
+    const std::string value = "a=b; [c] # \"d\" '' \xC3\xA9 \xE9";
+    ini.Write("S", "k", value);
+    EXPECT_EQ(IniFile::Parse(ini.Text()).Read("S", "k"), value);
+}
+
 TEST(IniFile, KeysAddedAmongBlankLinesCanBeRewritten) {
     IniFile ini = IniFile::Parse(CrlfText({"[S]", "a=1", "", "", "[T]", "a=t"}));
     ini.Write("S", "b", "2");

@@ -5,9 +5,11 @@
 #include <bit>
 #include <cmath>
 #include <limits>
+#include <new>
 #include <string>
 #include <vector>
 
+#include "core/ByteSource.h"
 #include "core/KelvaneError.h"
 #include "core/MemoryByteSource.h"
 #include "core/NearestFloat.h"
@@ -219,6 +221,23 @@ struct ErrorCase {
     std::string Message;
 };
 
+// "n0,n1,...": count names, none of them a column's.
+std::string UnknownNames(int count) {
+    std::string line = "n0";
+    for (int i = 1; i < count; ++i) {
+        line += ",n" + std::to_string(i);
+    }
+    return line;
+}
+
+std::string Repeated(const std::string& piece, int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i) {
+        text += piece;
+    }
+    return text;
+}
+
 TEST(CsvImport, RefusesBadFilesNamingWhereAndLeavesTheTableAsItWas) {
     const std::vector<ErrorCase> cases = {
         {"a header line read as values", "id,NAME,Speed\n1,a,2\n", false,
@@ -231,6 +250,16 @@ TEST(CsvImport, RefusesBadFilesNamingWhereAndLeavesTheTableAsItWas) {
          "in.csv line 1: the table has no column named 'Index'"},
         {"name given twice", "ID,Name,NAME\n", true,
          "in.csv line 1: the header line names 'NAME' twice"},
+        {"thousands of unknown names", UnknownNames(4326) + "\n", true,
+         "in.csv line 1: the table has no column named 'n0', 'n1', 'n2', 'n3', 'n4' and 4,321 "
+         "more (the header line must name columns after Index)"},
+        {"thousands of names given twice", "ID,Name" + Repeated(",Name", 1003) + "\n", true,
+         "in.csv line 1: the header line names 'Name', 'Name', 'Name', 'Name', 'Name' and 998 "
+         "more twice"},
+        {"an unknown name long and with control characters",
+         "ID,\"Na\x1b[2J\nme" + std::string(100'000, 'e') + "\"\n", true,
+         "in.csv line 1: the table has no column named 'Na\\x1b[2J\\nme" + std::string(67, 'e') +
+             "...' (the header"},
         {"no key column", "Name,Speed\nx,1\n", true,
          "in.csv line 1: the header line lacks the key column ID, by which records are matched"},
         {"value the column cannot hold, on the line where its record starts",
@@ -272,9 +301,52 @@ TEST(CsvImport, RefusesBadFilesNamingWhereAndLeavesTheTableAsItWas) {
             ADD_FAILURE() << c.Name << ": no error";
         } catch (const KelvaneError& error) {
             EXPECT_EQ(std::string(error.what()).substr(0, c.Message.size()), c.Message) << c.Name;
+            EXPECT_LT(std::string(error.what()).size(), 600u) << c.Name;
         }
         EXPECT_EQ(TableTexts(table), before) << c.Name;
         EXPECT_FALSE(history.CanUndo()) << c.Name;
+    }
+}
+
+// A file whose reading runs out of memory after its first piece, as staging a big file beside a
+// big table can.
+class StarvedSource : public ByteSource {
+  public:
+    explicit StarvedSource(std::string bytes) : bytes_(std::move(bytes)) {}
+    uint64_t Size() const override { return bytes_.size(); }
+    std::string_view Read(uint64_t offset, size_t size) override {
+        if (offset > 0) {
+            throw std::bad_alloc();
+        }
+        return std::string_view(bytes_).substr(0, size);
+    }
+
+  private:
+    std::string bytes_;
+};
+
+TEST(CsvImport, RunningOutOfMemoryNamesTheFileAndLeavesTheTableAsItWas) {
+    std::string records;
+    for (int key = 1; records.size() < 3 * (size_t{1} << 20); ++key) {
+        records += std::to_string(key) + ",some text of a record,1.5," + std::to_string(key) + "\n";
+    }
+    for (const bool header : {false, true}) {
+        RecordTable table;
+        BuildSpellTable(table);
+        AddRecord(table, {"1", "keep", "0.5", "1"});
+        UndoHistory history(table);
+        const Rows before = TableTexts(table);
+        StarvedSource source((header ? "ID,Name,Speed,Flags\n" : "") + records);
+        try {
+            ImportCsv(table, source, "/data/big.csv", header, ImportMatch::ByKey);
+            ADD_FAILURE() << "imported without memory";
+        } catch (const KelvaneError& error) {
+            EXPECT_EQ(std::string(error.what()),
+                      "Cannot import \"/data/big.csv\": the table with what the file adds is too "
+                      "large for the memory available.");
+        }
+        EXPECT_EQ(TableTexts(table), before);
+        EXPECT_FALSE(history.CanUndo());
     }
 }
 

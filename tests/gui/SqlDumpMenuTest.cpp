@@ -108,7 +108,8 @@ class SqlDumpMenuTest : public QObject {
         QCOMPARE(run_->Dialogs.FileRequests.back().FileName, std::string("Spell .sql"));
         QCOMPARE(run_->Dialogs.Messages,
                  std::vector<std::string>{"Cannot write the MySQL dump \"" + out +
-                                          "\": the table name `Spell ` ends in a blank."});
+                                          "\": the table name `Spell `, taken from the table's "
+                                          "file name, ends in a blank."});
         QVERIFY(!std::filesystem::exists(out));
     }
 
