@@ -15,9 +15,9 @@ bool RunGuarded(UserDialogs& dialogs, const std::function<void()>& command) {
     } catch (const CommandCancelled&) {
         // The user stopped it, and knows why.
     } catch (const std::bad_alloc&) {
-        dialogs.ShowMessage("Not enough memory to finish the command.");
+        dialogs.ShowError("Not enough memory to finish the command.");
     } catch (const std::exception& error) {
-        dialogs.ShowMessage(error.what());
+        dialogs.ShowError(error.what());
     }
     return false;
 }

@@ -42,6 +42,8 @@ class UserDialogs {
     virtual ~UserDialogs() = default;
 
     virtual void ShowMessage(const std::string& text) = 0;
+    // A command that failed: the message with the error icon.
+    virtual void ShowError(const std::string& text) = 0;
     virtual bool AskYesNo(const std::string& text) = 0;
     // A Yes/No question whose default answer is No, for a step that changes data for good.
     virtual bool AskYesNoDefaultNo(const std::string& text) = 0;

@@ -94,7 +94,7 @@ void BuildImportMenu(QMenuBar* bar, MainMenus& menus) {
     menus.ImportPatch =
         AddEntry(import, "Import from Patchwell's format", "ImportfromPatchwellsformat1");
     menus.ImportCsv = AddEntry(import, "Comma-separated text (CSV)...", "MenuItemImportCsv");
-    AddEntry(import, "------------------------", "N1");
+    import->addSeparator()->setObjectName(QStringLiteral("N1"));
     menus.ImportScp = AddEntry(import, "Import from *.scp", "MenuItemImportfromscp");
     menus.ImportLootTemplates =
         AddEntry(import, "Import loottemplates", "MenuItemImportloottemplates");

@@ -14,6 +14,10 @@ void ConsoleDialogs::ShowMessage(const std::string& text) {
     Print(text);
 }
 
+void ConsoleDialogs::ShowError(const std::string& text) {
+    Print(text);
+}
+
 bool ConsoleDialogs::AskYesNo(const std::string& text) {
     Print(text + " [answered No: there is no display to ask on]");
     return false;

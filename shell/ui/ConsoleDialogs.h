@@ -11,6 +11,7 @@ namespace kelvane {
 class ConsoleDialogs : public UserDialogs, public ModalRunner {
   public:
     void ShowMessage(const std::string& text) override;
+    void ShowError(const std::string& text) override;
     bool AskYesNo(const std::string& text) override;
     bool AskYesNoDefaultNo(const std::string& text) override;
     bool Confirm(const std::string& text, const std::string& confirmLabel) override;

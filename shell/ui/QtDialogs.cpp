@@ -99,6 +99,11 @@ void QtDialogs::ShowMessage(const std::string& text) {
     QMessageBox::information(parent_, QApplication::applicationDisplayName(), ToQt(text));
 }
 
+void QtDialogs::ShowError(const std::string& text) {
+    NormalCursor cursor;
+    QMessageBox::critical(parent_, QApplication::applicationDisplayName(), ToQt(text));
+}
+
 bool QtDialogs::AskYesNo(const std::string& text) {
     NormalCursor cursor;
     return QMessageBox::question(parent_, QApplication::applicationDisplayName(), ToQt(text),

@@ -13,6 +13,7 @@ class QtDialogs : public UserDialogs, public ModalRunner {
     void SetParentWindow(QWidget* parent) { parent_ = parent; }
 
     void ShowMessage(const std::string& text) override;
+    void ShowError(const std::string& text) override;
     bool AskYesNo(const std::string& text) override;
     bool AskYesNoDefaultNo(const std::string& text) override;
     bool Confirm(const std::string& text, const std::string& confirmLabel) override;

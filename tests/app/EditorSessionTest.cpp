@@ -463,8 +463,8 @@ TEST_F(EditorSessionTest, RowCommandsWorkOnTheCurrentRecordAndDeletesAsk) {
     EXPECT_EQ(work->Table.RecordCount(), 4);
     session.DeleteRow();
     EXPECT_EQ(work->Table.RecordCount(), 3);
-    EXPECT_EQ(dialogs.Questions,
-              (std::vector<std::string>{"Delete a record?", "Delete a record?"}));
+    EXPECT_EQ(dialogs.Questions, (std::vector<std::string>{"Delete record 4 of 4 (ID 0)?",
+                                                           "Delete record 4 of 4 (ID 0)?"}));
 
     dialogs.YesNoAnswers = {false, true};
     session.EmptyTable();

@@ -308,7 +308,7 @@ class DbGridTest : public QObject {
 
         QTest::keyClick(grid_, Qt::Key_Delete, Qt::ControlModifier);
 
-        QCOMPARE(Questions(), QStringList{"Delete a record?"});
+        QCOMPARE(Questions(), QStringList{"Delete record 2 of 3 (ID FF)?"});
         QCOMPARE(Table().RecordCount(), recordCount);
         QCOMPARE(grid_->model()->rowCount(), recordCount);
         QCOMPARE(grid_->currentIndex().row(), Table().CurrentRow());

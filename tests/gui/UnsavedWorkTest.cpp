@@ -296,8 +296,8 @@ class UnsavedWorkTest : public QObject {
         QCOMPARE(Table().RecordCount(), 3);
         Action("DeleteRow1")->trigger();
         QCOMPARE(Table().RecordCount(), 2);
-        QCOMPARE(dialogs_->Questions,
-                 (std::vector<std::string>{"Delete a record?", "Delete a record?"}));
+        QCOMPARE(dialogs_->Questions, (std::vector<std::string>{"Delete record 2 of 3 (ID FF)?",
+                                                                "Delete record 2 of 3 (ID FF)?"}));
 
         dialogs_->YesNoAnswers = {false, true};
         Action("MenuItemEmptytable")->trigger();

@@ -43,8 +43,14 @@ class ScriptedDialogs : public UserDialogs {
     // "prompt [offered text]"
     std::vector<std::string> TextQuestions;
     std::vector<std::string> Unanswered;
+    int Errors = 0;
 
     void ShowMessage(const std::string& text) override { Messages.push_back(text); }
+    // Kept with the other messages, and counted apart so a test can tell an error from a notice.
+    void ShowError(const std::string& text) override {
+        Messages.push_back(text);
+        ++Errors;
+    }
     bool AskYesNo(const std::string& text) override;
     bool AskYesNoDefaultNo(const std::string& text) override;
     bool Confirm(const std::string& text, const std::string& confirmLabel) override;
