@@ -87,12 +87,22 @@ bool EditorSession::HasUnsavedChanges() const {
     return table.Active() && (history_.ChangedSinceSave() || table.Modified());
 }
 
+// The status bar says what was taken back or done again, so an earlier command's result does
+// not stand there as if it were still the last word.
 void EditorSession::Undo() {
+    const std::string step = history_.UndoName();
     history_.Undo();
+    if (!step.empty()) {
+        feedback_.CommandDone(UndoneText(step));
+    }
 }
 
 void EditorSession::Redo() {
+    const std::string step = history_.RedoName();
     history_.Redo();
+    if (!step.empty()) {
+        feedback_.CommandDone(RedoneText(step));
+    }
 }
 
 void EditorSession::CellsChanged(const CellsChange& change) {
@@ -171,7 +181,9 @@ void EditorSession::SetCaption(std::string caption) {
 }
 
 void EditorSession::LoadTable(const std::string& path, bool applyDefinitions, int fieldLimit) {
-    ShowLoadReport(ReadTable(path, applyDefinitions, fieldLimit), path);
+    const LoadReport report = ReadTable(path, applyDefinitions, fieldLimit);
+    feedback_.CommandDone(LoadedText(workspace_.Table.RecordCount(), path));
+    ShowLoadReport(report, path);
 }
 
 LoadReport EditorSession::ReadTable(const std::string& path, bool applyDefinitions,
@@ -215,6 +227,7 @@ void EditorSession::OpenTableFile(const std::string& path) {
         [&](const LoadProgress& progress) { return OpenDbcTable(workspace_, path, progress); });
     SetCaption(kOpenedCaptionPrefix + workspace_.Current.TableName);
     EnableFileCommands(true);
+    feedback_.CommandDone(LoadedText(workspace_.Table.RecordCount(), path));
     ShowLoadReport(report, path);
     TellFileOpened(path);
 }

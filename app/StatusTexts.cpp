@@ -161,6 +161,18 @@ std::string SavedText(int records, const std::string& path) {
     return "Saved " + Counted(records, "record") + " to " + FileNameOfPath(path);
 }
 
+std::string LoadedText(int records, const std::string& path) {
+    return "Opened " + FileNameOfPath(path) + ": " + Counted(records, "record");
+}
+
+std::string UndoneText(const std::string& step) {
+    return "Undid " + step;
+}
+
+std::string RedoneText(const std::string& step) {
+    return "Redid " + step;
+}
+
 std::string PastedText(const CellEntryOutcome& pasted) {
     std::string text = "Pasted " + Counted(pasted.Rows * pasted.Columns, "cell") + " in " +
                        Counted(pasted.Rows, "row");

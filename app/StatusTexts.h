@@ -43,6 +43,10 @@ std::string SqliteImportedText(const SqliteImportReport& report, const std::stri
 std::string ScriptImportedText(const ImportReport& report, const std::string& path);
 std::string LootTemplatesWrittenText(const LootImportReport& report);
 std::string SavedText(int records, const std::string& path);
+std::string LoadedText(int records, const std::string& path);
+// "Undid Edit Cell", "Redid Paste": the step by its name.
+std::string UndoneText(const std::string& step);
+std::string RedoneText(const std::string& step);
 std::string PastedText(const CellEntryOutcome& pasted);
 
 }  // namespace kelvane

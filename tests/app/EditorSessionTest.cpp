@@ -78,6 +78,21 @@ TEST_F(EditorSessionTest, OpenTableFileSetsCurrentTableCaptionAndCommands) {
     EXPECT_EQ(feedback.BusyDepth, 0);
 }
 
+// An earlier command's result must not stand in the status bar as if it were the last word.
+TEST_F(EditorSessionTest, OpeningUndoingAndRedoingSayWhatTheyDid) {
+    session.OpenTableFile(WriteSpellSample());
+    EXPECT_EQ(feedback.Results, std::vector<std::string>{"Opened Spell.dbc: 3 records"});
+
+    work->Table.Edit();
+    work->Table.Fields(2).SetAsString("Storm");
+    work->Table.Post();
+    session.Undo();
+    session.Redo();
+    session.Redo();  // nothing left to do again: nothing to say
+    EXPECT_EQ(feedback.Results, (std::vector<std::string>{"Opened Spell.dbc: 3 records",
+                                                          "Undid Edit Cell", "Redid Edit Cell"}));
+}
+
 TEST_F(EditorSessionTest, OpenAsksForAFileAndACancelKeepsTheTable) {
     const std::string path = WriteSpellSample();
     session.OpenTableFile(path);
@@ -280,7 +295,7 @@ TEST_F(EditorSessionTest, TheLoadTellsHowTheDefinitionsFitAndASaveSaysWhatItWrot
     EXPECT_EQ(fit.FileFields, 4);
     EXPECT_EQ(fit.Note, "");
     EXPECT_TRUE(session.Save());
-    EXPECT_EQ(feedback.Results, std::vector<std::string>{"Saved 3 records to Spell.dbc"});
+    EXPECT_EQ(feedback.Results.back(), "Saved 3 records to Spell.dbc");
 
     WriteFieldDefs(spell, {{"ID", FieldKind::ftInteger, true}});
     session.Reload();
