@@ -19,10 +19,7 @@ namespace kelvane {
 namespace {
 
 const FileDialogRequest kExportDialog{
-    "Export to",
-    {{"*.txt", "*.txt"}, {"*. csv (Tab Delimited)", "*.csv"}, {"All Files", "*.*"}},
-    "csv",
-    ""};
+    "Export to", {{"Comma-separated text", "*.csv"}, {"All Files", "*.*"}}, "csv", ""};
 
 const FileDialogRequest kImportDialog{"", {{"Patchwell's Import File(*.txt)", "*.txt"}}, "", ""};
 

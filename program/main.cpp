@@ -10,6 +10,9 @@
 #include "app/ProgramTexts.h"
 #include "app/ui/MainWindow.h"
 #include "core/KelvaneError.h"
+#include "core/TablePaths.h"
+#include "core/Workspace.h"
+#include "core/TablePaths.h"
 #include "program/Program.h"
 #include "shell/ui/ConsoleDialogs.h"
 #include "shell/ui/QtDialogs.h"
@@ -44,6 +47,8 @@ int RunProgram(kelvane::UserDialogs& dialogs, kelvane::ModalRunner& modals, bool
     program.MainWindow().SetHeadless(headless);
     if (auto* qtDialogs = dynamic_cast<kelvane::QtDialogs*>(&dialogs)) {
         qtDialogs->SetParentWindow(&program.MainWindow());
+        qtDialogs->SetFallbackFolder(
+            [&program] { return kelvane::FolderOfPath(program.Work().Current.FilePath); });
     }
     program.MainWindow().show();
     return QApplication::exec();

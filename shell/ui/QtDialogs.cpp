@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -64,34 +65,6 @@ QCheckBox* AddCheckBox(QFileDialog& dialog, const FileDialogCheckBox& request) {
     return box;
 }
 
-std::optional<std::string> RunFileDialog(QWidget* parent, const FileDialogRequest& request,
-                                         QFileDialog::AcceptMode mode) {
-    NormalCursor cursor;
-    QFileDialog dialog(parent, ToQt(request.Title));
-    dialog.setAcceptMode(mode);
-    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
-                                                       : QFileDialog::AnyFile);
-    dialog.setNameFilters(NameFilters(request));
-    dialog.setDefaultSuffix(ToQt(request.DefaultExtension));
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.ConfirmOverwrite);
-    if (!request.FileName.empty()) {
-        dialog.selectFile(ToQt(request.FileName));
-    }
-    std::vector<QCheckBox*> boxes;
-    for (const FileDialogCheckBox& box : request.CheckBoxes) {
-        boxes.push_back(AddCheckBox(dialog, box));
-    }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-        return std::nullopt;
-    }
-    for (size_t i = 0; i < boxes.size(); ++i) {
-        if (request.CheckBoxes[i].Answer != nullptr) {
-            *request.CheckBoxes[i].Answer = boxes[i]->isChecked();
-        }
-    }
-    return FromQt(dialog.selectedFiles().constFirst());
-}
-
 }  // namespace
 
 void QtDialogs::ShowMessage(const std::string& text) {
@@ -141,12 +114,43 @@ UnsavedChangesAnswer QtDialogs::AskSaveChanges(const std::string& text) {
     }
 }
 
+std::optional<std::string> QtDialogs::RunFileDialog(const FileDialogRequest& request, bool save) {
+    NormalCursor cursor;
+    QFileDialog dialog(parent_, ToQt(request.Title));
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setNameFilters(NameFilters(request));
+    dialog.setDefaultSuffix(ToQt(request.DefaultExtension));
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.ConfirmOverwrite);
+    if (const std::string folder = folders_.FolderFor(request); !folder.empty()) {
+        dialog.setDirectory(ToQt(folder));
+    }
+    if (!request.FileName.empty()) {
+        dialog.selectFile(ToQt(request.FileName));
+    }
+    std::vector<QCheckBox*> boxes;
+    for (const FileDialogCheckBox& box : request.CheckBoxes) {
+        boxes.push_back(AddCheckBox(dialog, box));
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    for (size_t i = 0; i < boxes.size(); ++i) {
+        if (request.CheckBoxes[i].Answer != nullptr) {
+            *request.CheckBoxes[i].Answer = boxes[i]->isChecked();
+        }
+    }
+    const QString chosen = dialog.selectedFiles().constFirst();
+    folders_.Chosen(request, FromQt(QFileInfo(chosen).absolutePath()));
+    return FromQt(chosen);
+}
+
 std::optional<std::string> QtDialogs::ChooseOpenFile(const FileDialogRequest& request) {
-    return RunFileDialog(parent_, request, QFileDialog::AcceptOpen);
+    return RunFileDialog(request, false);
 }
 
 std::optional<std::string> QtDialogs::ChooseSaveFile(const FileDialogRequest& request) {
-    return RunFileDialog(parent_, request, QFileDialog::AcceptSave);
+    return RunFileDialog(request, true);
 }
 
 std::optional<std::string> QtDialogs::ChooseFolder(const std::string& title,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shell/FileDialogFolders.h"
 #include "shell/UserDialogs.h"
 #include "shell/ui/ModalRunner.h"
 
@@ -11,6 +12,10 @@ namespace kelvane {
 class QtDialogs : public UserDialogs, public ModalRunner {
   public:
     void SetParentWindow(QWidget* parent) { parent_ = parent; }
+    // Where file dialogs open before one of their kind was used: the open table's folder.
+    void SetFallbackFolder(std::function<std::string()> folder) {
+        folders_.SetFallback(std::move(folder));
+    }
 
     void ShowMessage(const std::string& text) override;
     void ShowError(const std::string& text) override;
@@ -26,7 +31,10 @@ class QtDialogs : public UserDialogs, public ModalRunner {
     int RunModal(QDialog& dialog) override;
 
   private:
+    std::optional<std::string> RunFileDialog(const FileDialogRequest& request, bool save);
+
     QWidget* parent_ = nullptr;
+    FileDialogFolders folders_;
 };
 
 }  // namespace kelvane
