@@ -73,6 +73,8 @@ class TalentEditor {
     // The working tables: the tab rows of the class and the talent rows of the tab.
     const WorkingTable& Tabs() const { return tabRows_; }
     const WorkingTable& Talents() const { return talentRows_; }
+    // A class's tabs were loaded: there is a tree to show.
+    bool HasTree() const { return tabRows_.RowCount() > 0; }
 
   private:
     bool FilesChosen() const { return !talentTabPath_.empty() && !talentPath_.empty(); }

@@ -49,7 +49,8 @@ TalentTreeWindow::TalentTreeWindow(TalentEditor& editor, UserDialogs& dialogs, Q
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(BuildClassBar());
     layout->addWidget(BuildTabControl(), 1);
-    setFixedSize(kWidth, kHeight);
+    setMinimumWidth(kWidth);
+    resize(kWidth, kHeight);
 
     editor_.OnViewChanged([this] { ShowEditorState(); });
     ShowEditorState();
@@ -86,11 +87,9 @@ QWidget* TalentTreeWindow::BuildTabControl() {
     for (int row = 0; row < SlotRowCount; ++row) {
         pageLayout->addWidget(BuildSlotRow(row, page), 0, Qt::AlignHCenter);
     }
-    pageLayout->addSpacing(4);
-    pageLayout->addWidget(BuildTabButtons(page));
     pageLayout->addStretch(1);
-    // On a screen too low for the whole tree the slots scroll, while the class list and the
-    // tabs stay in sight.
+    // On a screen too low for the whole tree the slots scroll, while the class list, the tab's
+    // name and buttons and the tabs stay in sight.
     auto* scroller = new QScrollArea(control);
     scroller->setObjectName("TreeScroller");
     scroller->setFrameShape(QFrame::NoFrame);
@@ -112,6 +111,8 @@ QWidget* TalentTreeWindow::BuildTabControl() {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(scroller, 1);
+    layout->addSpacing(4);
+    layout->addWidget(BuildTabButtons(control));
     layout->addWidget(tabs_);
     return control;
 }
@@ -196,11 +197,21 @@ void TalentTreeWindow::showEvent(QShowEvent* event) {
     // screen before the file dialogs open over it.
     if (!event->spontaneous()) {
         FitOnScreen();
-        QMetaObject::invokeMethod(
-            this, [this] { Run([this] { editor_.ChooseFilesAndLoad(); }); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, &TalentTreeWindow::LoadOrClose, Qt::QueuedConnection);
     }
 }
 
+// A window with no tree to show (its files not chosen, or the table's unsaved changes kept)
+// closes rather than standing empty.
+void TalentTreeWindow::LoadOrClose() {
+    Run([this] { editor_.ChooseFilesAndLoad(); });
+    if (!editor_.HasTree()) {
+        close();
+    }
+}
+
+// The window opens at the size the whole tree needs, or as high as the screen allows, and the
+// user may resize it: the slots scroll, everything else stays in sight.
 void TalentTreeWindow::FitOnScreen() {
     const QScreen* screen = OwnerScreen(*this);
     if (screen == nullptr) {
@@ -210,7 +221,7 @@ void TalentTreeWindow::FitOnScreen() {
     // A shortened tree scrolls, and its scroll bar takes room beside the slots.
     const int width =
         height < kHeight ? kWidth + style()->pixelMetric(QStyle::PM_ScrollBarExtent) : kWidth;
-    setFixedSize(width, height);
+    resize(std::max(width, this->width()), std::min(height, this->height()));
     CentreOnScreen(*this);
 }
 

@@ -45,8 +45,9 @@ class TalentTreeWindow : public QWidget {
     QWidget* BuildSlotRow(int row, QWidget* parent);
     QWidget* BuildTabButtons(QWidget* parent);
     QToolButton* AddButton(const char* name, const char* caption, QWidget* parent);
-    // Shortens the window to the height of its owner's screen and centres it there.
+    // Keeps the window within the height of its owner's screen and centres it there.
     void FitOnScreen();
+    void LoadOrClose();
     // Runs one user action guarded, then redraws whatever it changed.
     void Run(const std::function<void()>& action);
 

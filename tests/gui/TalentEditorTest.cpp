@@ -174,8 +174,46 @@ class TalentEditorTest : public QObject {
         QCOMPARE(window->windowTitle(), caption);
         QVERIFY(window->isWindow());
         QCOMPARE(window->windowModality(), Qt::NonModal);
-        QCOMPARE(window->minimumSize(), size);
-        QCOMPARE(window->maximumSize(), size);
+        if (name == "Form17") {  // the editor is sized for the whole tree, and resizable
+            QCOMPARE(window->size(), size);
+            QCOMPARE(window->minimumWidth(), size.width());
+            QVERIFY(window->maximumHeight() > size.height());
+        } else {
+            QCOMPARE(window->minimumSize(), size);
+            QCOMPARE(window->maximumSize(), size);
+        }
+    }
+
+    // On a screen lower than the tree the slots scroll while the tab's name, its buttons and
+    // the tabs stay in sight.
+    void aLowWindowKeepsTheTabControlsInSight() {
+        OpenEditor();
+        TreeWindow().resize(TreeWindow().width(), 500);
+        QCoreApplication::processEvents();
+        const QRect window = TreeWindow().rect();
+        for (const char* name : {"TabName", "SpeedButton30", "SpeedButton31"}) {
+            auto* control = Child<QWidget>(TreeWindow(), name);
+            const QRect place(control->mapTo(&TreeWindow(), QPoint(0, 0)), control->size());
+            QVERIFY2(window.contains(place) && control->isVisible(), name);
+        }
+        QVERIFY(Tabs()->isVisible());
+        QVERIFY(TreeWindow().rect().contains(
+            QRect(Tabs()->mapTo(&TreeWindow(), QPoint(0, 0)), Tabs()->size())));
+    }
+
+    // Keeping the open table's changes (Cancel) leaves no empty editor behind.
+    void keepingTheTablesChangesClosesTheEditor() {
+        program_->MainWindow().OpenTableFile(dir_->File("TalentTab.dbc"));
+        OpenTable().Edit();
+        OpenTable().Fields(1).SetAsInteger(999);
+        OpenTable().Post();
+        dialogs_->SaveChangesAnswers.push_back(UnsavedChangesAnswer::Cancel);
+
+        OpenEditor();
+
+        QVERIFY(!TreeWindow().isVisible());
+        QCOMPARE(OpenTable().Fields(1).AsInteger(), 999);
+        QCOMPARE(dialogs_->SaveChangesQuestions.size(), size_t{1});
     }
 
     void editorHasItsClassesTabsAndSlots() {
