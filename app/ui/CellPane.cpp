@@ -93,8 +93,9 @@ void CellPane::ShowCurrentCell() {
     const bool onlyLf =
         value.find('\n') != std::string::npos && value.find("\r\n") == std::string::npos;
     lineEnd_ = onlyLf ? QStringLiteral("\n") : QStringLiteral("\r\n");
+    // Numbered as the grid's row header and the status bar number records.
     title_->setText(ToQt(table.Presentation(column).Caption) + QStringLiteral(" of record ") +
-                    ToQt(table.CellText(row, 0)));
+                    QString::number(row + 1));
     text_->setPlainText(ShowLineBreaks(ToQt(value)));
     QStringList facts;
     for (const std::string& fact : CellFacts(table, row, column)) {

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QScopedValueRollback>
+#include <QScrollBar>
 #include <QStyle>
 #include <algorithm>
 #include <numeric>
@@ -28,8 +29,7 @@
 namespace kelvane {
 namespace {
 
-// The row header holds the current record's mark only; a record number there would be a
-// second number beside Index.
+// The row header holds the record's number and, on the current record, its mark and a blank.
 constexpr int kIndicatorChars = 2;
 // Room for the cell's margins and the focus frame around the widest text.
 constexpr int kCellPadding = 12;
@@ -71,7 +71,10 @@ DbGrid::DbGrid(RecordTableModel& model, UserDialogs& dialogs, QWidget* parent)
     setHorizontalHeader(titles_);
     QHeaderView* titles = titles_;
     titles->setSectionsClickable(true);
-    titles->setFixedHeight(TitleRowHeight + FilterHeader::FilterRowHeight);
+    const int titleMargins =
+        2 * titles->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, titles);
+    titles->setFixedHeight(TitleLines * titles->fontMetrics().lineSpacing() + titleMargins +
+                           FilterHeader::FilterRowHeight);
     // The header passes the word-wrap flag on to the style with its alignment.
     titles->setDefaultAlignment(Qt::AlignCenter | Qt::Alignment::fromInt(Qt::TextWordWrap));
     titles->setTextElideMode(Qt::ElideNone);
@@ -299,16 +302,34 @@ QModelIndex DbGrid::StepToCell(CursorAction action) {
     return currentIndex() == target ? QModelIndex(target) : QModelIndex();
 }
 
+DbGrid::GridPlace DbGrid::PlaceInView() const {
+    return GridPlace{CurrentColumn(), horizontalScrollBar()->value()};
+}
+
+void DbGrid::ReturnTo(const GridPlace& place) {
+    horizontalScrollBar()->setValue(place.FirstShownX);
+    const QModelIndex current = currentIndex();
+    if (current.isValid() && place.Column < view_->columnCount()) {
+        selectionModel()->setCurrentIndex(view_->index(current.row(), place.Column),
+                                          QItemSelectionModel::ClearAndSelect);
+    }
+    scrollTo(currentIndex());
+}
+
 void DbGrid::SortByColumn(int column) {
     if (CommitEdit()) {
+        const GridPlace place = PlaceInView();
         RunGuarded(dialogs_, [this, column] { view_->CycleSort(column); });
+        ReturnTo(place);
     }
     ShowViewSettings();
 }
 
 void DbGrid::ApplyFilter(int column, const QString& text) {
     if (CommitEdit()) {
+        const GridPlace place = PlaceInView();
         RunGuarded(dialogs_, [this, column, &text] { view_->SetFilter(column, text); });
+        ReturnTo(place);
     }
     // A refused filter leaves the one in force, which its field shows again.
     ShowViewSettings();
@@ -377,7 +398,8 @@ std::vector<int> DbGrid::WidthSampleRows() const {
 }
 
 void DbGrid::FitRowHeaderWidth() {
-    const QString widest(kIndicatorChars, QLatin1Char('0'));
+    const auto digits = QString::number(std::max(1, model_.rowCount())).size();
+    const QString widest(kIndicatorChars + digits, QLatin1Char('0'));
     QHeaderView* rows = verticalHeader();
     const int margins = 2 * rows->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, rows);
     rows->setFixedWidth(rows->fontMetrics().horizontalAdvance(widest) + margins);

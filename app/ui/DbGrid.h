@@ -27,7 +27,9 @@ class DbGrid : public QTableView {
 
   public:
     static constexpr int RowHeight = 17;
-    static constexpr int TitleRowHeight = 24;
+    // Captions wrap onto a second line, such as "EffectPointsPerComboPoint[1] (float)" in a
+    // column of the default width; a caption too long even for two lines has its tooltip.
+    static constexpr int TitleLines = 2;
     static constexpr int DefaultColumnWidth = 80;
     static constexpr int MaxCaptionColumnWidth = 200;
     static constexpr int MaxColumnWidth = 300;
@@ -90,6 +92,13 @@ class DbGrid : public QTableView {
     // Wide enough for the caption (within bounds) and the widest of a sample of the values.
     int MeasuredColumnWidth(int column, const std::vector<int>& sampleRows) const;
     std::vector<int> WidthSampleRows() const;
+    // A sort or filter rebuilds the rows: the current cell and the columns in sight come back.
+    struct GridPlace {
+        int Column = 0;
+        int FirstShownX = 0;
+    };
+    GridPlace PlaceInView() const;
+    void ReturnTo(const GridPlace& place);
     void SortByColumn(int column);
     void ApplyFilter(int column, const QString& text);
     // The titles' arrow and the filter fields show the sort and filters in force.

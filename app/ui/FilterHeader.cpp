@@ -1,9 +1,28 @@
 #include "app/ui/FilterHeader.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QResizeEvent>
 
 namespace kelvane {
+namespace {
+
+// A line edit lets Enter go on to its parent once it has applied the text; in a filter field it
+// would reach the grid and move its current cell as well.
+class FilterLineEdit : public QLineEdit {
+  public:
+    using QLineEdit::QLineEdit;
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        QLineEdit::keyPressEvent(event);
+        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+            event->accept();
+        }
+    }
+};
+
+}  // namespace
 
 FilterHeader::FilterHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {
     connect(this, &QHeaderView::sectionCountChanged, this, &FilterHeader::MatchColumnCount);
@@ -45,7 +64,7 @@ void FilterHeader::MatchColumnCount() {
     }
     while (fields_.size() < columns) {
         const int column = static_cast<int>(fields_.size());
-        auto* field = new QLineEdit(viewport());
+        auto* field = new FilterLineEdit(viewport());
         field->setObjectName(QStringLiteral("FilterField%1").arg(column));
         field->setPlaceholderText(QStringLiteral("filter"));
         field->setFrame(false);

@@ -124,8 +124,13 @@ bool RecordTableModel::HasCell(int row, int column) const {
     return row >= 0 && row < table_.RowCount() && column >= 0 && column < table_.FieldCount();
 }
 
+// Each record's number, counted from 1 in table order as the status bar and every message
+// count them, so it travels with the record through sorts and filters; the current record's
+// mark stands before it.
 QString RecordTableModel::RowHeaderText(int row) const {
-    return row == table_.CurrentRow() ? IndicatorMark(table_.State()) : QString();
+    const QString number = QString::number(row + 1);
+    return row == table_.CurrentRow() ? IndicatorMark(table_.State()) + QLatin1Char(' ') + number
+                                      : number;
 }
 
 void RecordTableModel::UpdateRowHeader(int row) {

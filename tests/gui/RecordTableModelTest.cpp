@@ -170,26 +170,27 @@ class RecordTableModelTest : public QObject {
         QCOMPARE(titles, QStringList({"Index", "ID(hex)", "Name", "Speed(float)", "Rank"}));
     }
 
-    // Index numbers the records; a second number in the row title would only confuse.
-    void rowTitlesMarkTheCurrentRecordOnly() {
+    // Row titles number the records from 1 in table order, as the status bar does, and mark
+    // the current one.
+    void rowTitlesNumberTheRecordsAndMarkTheCurrentOne() {
         RecordTable& table = sample_->Table();
         auto rowTitle = [this](int row) {
             return model_->headerData(row, Qt::Vertical).toString();
         };
-        QCOMPARE(rowTitle(0), QString::fromUtf8("\u25B6"));
-        QCOMPARE(rowTitle(1), QString());
+        QCOMPARE(rowTitle(0), QString::fromUtf8("\u25B6 1"));
+        QCOMPARE(rowTitle(1), QStringLiteral("2"));
 
         QSignalSpy headerSpy(model_.get(), &QAbstractItemModel::headerDataChanged);
         table.MoveTo(1);
         table.Edit();
-        QCOMPARE(rowTitle(0), QString());
-        QCOMPARE(rowTitle(1), QString::fromUtf8("\u270E"));
+        QCOMPARE(rowTitle(0), QStringLiteral("1"));
+        QCOMPARE(rowTitle(1), QString::fromUtf8("\u270E 2"));
         QVERIFY(headerSpy.count() >= 2);
 
         table.Cancel();
         table.Append();
-        QCOMPARE(rowTitle(3), QStringLiteral("*"));
-        QCOMPARE(rowTitle(1), QString());
+        QCOMPARE(rowTitle(3), QStringLiteral("* 4"));
+        QCOMPARE(rowTitle(1), QStringLiteral("2"));
     }
 
     void tableChangesArriveAsPreciseSignals_data() {
@@ -421,7 +422,7 @@ class RecordTableModelTest : public QObject {
         QCOMPARE(ToQt(messages.front()), message);
         QCOMPARE(sample_->Table().State(), TableState::Edit);
         QCOMPARE(model_->index(0, column).data().toString(), kept);
-        QCOMPARE(model_->headerData(0, Qt::Vertical).toString(), QString::fromUtf8("\u270E"));
+        QCOMPARE(model_->headerData(0, Qt::Vertical).toString(), QString::fromUtf8("\u270E 1"));
     }
 
     void refusedPostKeepsTheEditedRecord() {

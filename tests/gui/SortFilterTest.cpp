@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
@@ -140,6 +141,28 @@ class SortFilterTest : public QObject {
         ClickTitle(kRankColumn);
         QCOMPARE(ShownIndexes(), (std::vector<int>{0, 1, 2}));
         QVERIFY(!Titles().isSortIndicatorShown());
+        QVERIFY(GridOnTableRecord());
+    }
+
+    // Sorting or filtering rebuilds the rows; the current cell keeps its column and the
+    // columns in sight stay in sight, rather than the grid going back to Index.
+    void sortAndFilterKeepTheCurrentColumnInSight() {
+        Grid().setColumnWidth(kNameColumn, Grid().viewport()->width());
+        ClickCell(1, kNameColumn);
+        Press(Qt::Key_End);  // the last column, Rank, scrolls into sight
+        QCOMPARE(Grid().currentIndex().column(), kRankColumn);
+        QScrollBar& across = *Grid().horizontalScrollBar();
+        QVERIFY(across.value() > 0);
+        const int scrolled = across.value();
+
+        ClickTitle(kRankColumn);
+        QCOMPARE(Grid().currentIndex().column(), kRankColumn);
+        QCOMPARE(across.value(), scrolled);
+        QVERIFY(GridOnTableRecord());
+
+        Filter(kRankColumn, QStringLiteral(">=0"));
+        QCOMPARE(Grid().currentIndex().column(), kRankColumn);
+        QCOMPARE(across.value(), scrolled);
         QVERIFY(GridOnTableRecord());
     }
 
