@@ -70,12 +70,12 @@ void IniFile::Section::NoteKey(size_t at) {
     }
 }
 
-IniFile IniFile::Load(const std::string& path) {
+IniFile IniFile::Load(const std::string& path, NamedBy namedBy) {
     std::error_code ignored;
     if (std::filesystem::status(path, ignored).type() == std::filesystem::file_type::not_found) {
         return IniFile();
     }
-    return Parse(ReadWholeFile(path));
+    return Parse(ReadWholeFile(path, namedBy));
 }
 
 IniFile IniFile::Parse(std::string_view text) {

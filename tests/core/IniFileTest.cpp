@@ -125,9 +125,9 @@ TEST(IniFile, RemoveSectionRemovesEverySectionOfThatNameWithItsLines) {
 
 TEST(IniFile, LoadReadsAMissingFileAsEmpty) {
     TempDir dir;
-    EXPECT_EQ(IniFile::Load(dir.File("none.ini")).Text(), "");
-    EXPECT_EQ(IniFile::Load(dir.File("no/folder.ini")).Text(), "");
-    EXPECT_THROW(IniFile::Load(dir.Path()), KelvaneError);
+    EXPECT_EQ(IniFile::Load(dir.File("none.ini"), NamedBy::Program).Text(), "");
+    EXPECT_EQ(IniFile::Load(dir.File("no/folder.ini"), NamedBy::Program).Text(), "");
+    EXPECT_THROW(IniFile::Load(dir.Path(), NamedBy::Program), KelvaneError);
 }
 
 TEST(IniFile, SaveWritesTheTextAndNamesThePathOnFailure) {
@@ -135,7 +135,7 @@ TEST(IniFile, SaveWritesTheTextAndNamesThePathOnFailure) {
     IniFile ini = IniFile::Parse("[S]\nk=v\n; kept");
     ini.Save(dir.File("a.ini"));
     EXPECT_EQ(dir.Read("a.ini"), CrlfText({"[S]", "k=v", "; kept"}));
-    EXPECT_EQ(IniFile::Load(dir.File("a.ini")).Read("S", "k"), "v");
+    EXPECT_EQ(IniFile::Load(dir.File("a.ini"), NamedBy::Program).Read("S", "k"), "v");
 
     const std::string unwritable = dir.File("missing/a.ini");
     try {
