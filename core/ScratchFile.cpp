@@ -6,23 +6,25 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <string_view>
 #include <vector>
 
 #include "core/InputFile.h"
 #include "core/KelvaneError.h"
-#include "core/SaveTarget.h"
 #include "core/TablePaths.h"
 #include "core/WriteAllAt.h"
 
 namespace kelvane {
 
 ScratchFile::ScratchFile(const std::string& standsFor) {
-    const char* folder = std::getenv("TMPDIR");
-    path_ = JoinPath(folder != nullptr && *folder != '\0' ? folder : "/tmp", "kelvane-XXXXXX");
+    const char* variable = std::getenv("TMPDIR");
+    const std::string folder = variable != nullptr && *variable != '\0' ? variable : "/tmp";
+    path_ = JoinPath(folder, "kelvane-XXXXXX");
     fd_ = UniqueFd(::mkostemp(path_.data(), O_CLOEXEC));
     if (!fd_.IsOpen()) {
-        throw KelvaneError(CannotCreateMessage(standsFor + "\" in \"" + path_, errno));
+        throw KelvaneError("Cannot copy \"" + standsFor + "\" into the temporary folder \"" +
+                           folder + "\". " + std::strerror(errno));
     }
 }
 
@@ -36,7 +38,7 @@ void CopyRest(InputFile& from, const ScratchFile& to) {
     while (const size_t read = from.ReadSome(piece.data(), piece.size())) {
         if (const int error = WriteAllAt(to.Fd(), offset, std::string_view(piece.data(), read));
             error != 0) {
-            throw KelvaneError(CannotCreateMessage(to.Path(), error));
+            throw KelvaneError("Cannot write file \"" + to.Path() + "\". " + std::strerror(error));
         }
         offset += read;
     }

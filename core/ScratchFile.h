@@ -8,7 +8,7 @@ namespace kelvane {
 
 // A file of the program's own in the system's temporary folder ($TMPDIR, else /tmp), which only
 // its user may read, removed when it goes: for a library that reads only files by their name.
-// Fails with "Cannot create file "%s". %s" naming the file it stands in for.
+// Fails with a message naming the file it stands in for and the folder.
 class ScratchFile {
   public:
     explicit ScratchFile(const std::string& standsFor);

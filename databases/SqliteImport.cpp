@@ -199,9 +199,9 @@ ImportRows ReadSqliteRows(const RecordTable& table, const std::string& path,
         copy.emplace(input);
     }
     SqliteDatabase database(copy ? copy->File.Path() : path, SqliteAccess::ReadOnly, path);
-    struct stat read {};
-    ::fstat(copy ? copy->File.Fd() : input.Fd(), &read);
-    database.LimitWork(kWorkFloor + kWorkPerByte * static_cast<uint64_t>(read.st_size));
+    struct stat file {};
+    ::fstat(copy ? copy->File.Fd() : input.Fd(), &file);
+    database.LimitWork(kWorkFloor + kWorkPerByte * static_cast<uint64_t>(file.st_size));
     const std::string name = FindTable(database, tableName, path);
     const std::string where = path + ", table '" + EchoText(name) + "'";
     RefuseComputedColumns(database, name, where);

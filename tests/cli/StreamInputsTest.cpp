@@ -31,7 +31,7 @@ constexpr Feed kFeeds[] = {
     // The writer gives up after a while and holds no output open, so that a reader that never
     // comes fails the test instead of hanging it.
     {"named pipe",
-     "mkfifo in.fifo && { sleep 0.2; timeout 20 sh -c 'cat SRC > in.fifo'; } >/dev/null 2>&1 & ",
+     "mkfifo in.fifo; { sleep 0.2; timeout 20 sh -c 'cat SRC > in.fifo'; } >/dev/null 2>&1 & ",
      "in.fifo"},
 };
 
