@@ -77,7 +77,7 @@ const Generated& Input() {
         // The table fits the last layout; the chosen build is listed nowhere, so every layout
         // is measured before the fitting one is expanded.
         const DbdDefinition& last = file.Definitions.back();
-        DbdBuild build = last.Builds.front().First;
+        DbdBuild build = file.Builds[last.Builds.First].First;
         DbdLayoutSize size = MeasureDbdLayout(file, last, build);
         generated.Request = {
             "Generated.dbc", size.FieldCount, size.RecordBytes, DbdBuild{1, 99, 0, 1}, {}};

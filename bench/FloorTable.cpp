@@ -74,8 +74,8 @@ FloorTable::FloorTable(const std::string& path) {
     strings_ = reinterpret_cast<const char*>(bytes_.get()) + kHeaderBytes +
                static_cast<size_t>(records_) * recordBytes_;
 
-    const IniFile ini =
-        IniFile::Load(std::filesystem::path(path).replace_extension(".ini").string());
+    const IniFile ini = IniFile::Load(
+        std::filesystem::path(path).replace_extension(".ini").string(), NamedBy::Program);
     for (uint32_t field = 0; field < fields_; ++field) {
         const FieldDef def = ReadFieldDef(ini, static_cast<int>(field));
         kinds_.push_back(def.Kind);

@@ -109,7 +109,7 @@ std::string ScriptFile(const std::string& name, int sections, std::string (*gene
 }
 
 void SetFileCounters(benchmark::State& state, const std::string& path) {
-    const size_t bytes = ReadWholeFile(path).size();
+    const size_t bytes = ReadWholeFile(path, NamedBy::User).size();
     state.counters["file_MB"] = static_cast<double>(bytes) / kMegabyte;
     state.counters["MB_per_s"] = benchmark::Counter(static_cast<double>(bytes) / kMegabyte,
                                                     benchmark::Counter::kIsIterationInvariantRate);

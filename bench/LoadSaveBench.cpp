@@ -88,7 +88,7 @@ void Floor(benchmark::State& state) {
 void FloorWholeFile(benchmark::State& state) {
     const SpellLikeFile& file = TheSpellLikeFile();
     for (auto _ : state) {
-        const std::string bytes = ReadWholeFile(file.Current.FilePath);
+        const std::string bytes = ReadWholeFile(file.Current.FilePath, NamedBy::User);
         MemoryByteSource source(bytes);
         benchmark::DoNotOptimize(TouchEveryCell(source, file.StringFields));
     }
@@ -135,7 +135,7 @@ void Save(benchmark::State& state) {
 // (temporary file, flushed to disk, renamed over the target).
 void WriteFileBytes(benchmark::State& state) {
     const SpellLikeFile& file = TheSpellLikeFile();
-    const std::string bytes = ReadWholeFile(file.Current.FilePath);
+    const std::string bytes = ReadWholeFile(file.Current.FilePath, NamedBy::User);
     for (auto _ : state) {
         WriteFileAtomically(file.SavePath, bytes);
     }

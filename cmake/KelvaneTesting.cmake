@@ -9,7 +9,9 @@ function(kelvane_add_test name)
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main kelvane_warnings)
   target_compile_definitions(${name} PRIVATE KELVANE_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
+  # A test that waits for ever (on a named pipe, say) fails after ten minutes instead of
+  # holding up the run.
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 600)
 endfunction()
 
 # kelvane_add_qt_test(NAME SOURCES... LIBS libs...)

@@ -77,7 +77,7 @@ std::optional<DbdTableDefinitions> ReadDbdDefinitions(const DefinitionSettings& 
     if (!path) {
         return std::nullopt;
     }
-    const DbdFile file = ReadDbdFile(ReadWholeFile(*path), FileNameOfPath(*path));
+    const DbdFile file = ReadDbdFile(ReadWholeFile(*path, NamedBy::Program), FileNameOfPath(*path));
     const DbcLayout layout = ReadDbcLayout(dbcFile, dbcPath);
     // The string block is read only once a layout of the file's size is to be judged.
     std::optional<StringBlockProbe> probe;

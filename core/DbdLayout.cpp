@@ -10,51 +10,64 @@
 namespace kelvane {
 namespace {
 
-// One field a single (non-array) entry turns into.
-struct FieldShape {
-    std::string_view Suffix;  // appended to the entry's name after '_', if not empty
-    FieldKind Kind = FieldKind::ftInteger;
-    int Bits = 32;
-    bool Signed = true;
-};
+// A comment is help shown beside a field, and every field of an array carries a copy: a longer
+// one is cut, so that one long line cannot take memory of its length for thousands of fields.
+constexpr size_t kLongestComment = 1000;
 
-std::vector<FieldShape> ShapesOf(const DbdColumn& column, const DbdEntry& entry,
-                                 const DbdBuild& build) {
-    switch (column.Type) {
+// The comment cut after kLongestComment bytes at the start of a UTF-8 character, with "...".
+std::string KeptComment(std::string_view comment) {
+    if (comment.size() <= kLongestComment) {
+        return std::string(comment);
+    }
+    size_t end = kLongestComment;
+    while (end > 0 && (static_cast<unsigned char>(comment[end]) & 0xc0) == 0x80) {
+        --end;
+    }
+    return std::string(comment.substr(0, end)) + "...";
+}
+
+// The fields of one element of an entry, calling take(suffix, kind, bits, signed) for each.
+template <typename Take>
+void ForEachShape(DbdColumnType type, const DbdEntry& entry, const DbdBuild& build, Take take) {
+    switch (type) {
         case DbdColumnType::Float:
-            return {{"", FieldKind::ftFloat, 32, true}};
+            take("", FieldKind::ftFloat, 32, true);
+            return;
         case DbdColumnType::String:
-            return {{"", FieldKind::ftString, 32, true}};
+            take("", FieldKind::ftString, 32, true);
+            return;
         case DbdColumnType::LocString: {
             const auto& locales = DbdLocaleSuffixes(build);
             if (locales.empty()) {
-                return {{"", FieldKind::ftString, 32, true}};
+                take("", FieldKind::ftString, 32, true);
+                return;
             }
-            std::vector<FieldShape> shapes;
             for (std::string_view locale : locales) {
-                shapes.push_back({locale, FieldKind::ftString, 32, true});
+                take(locale, FieldKind::ftString, 32, true);
             }
-            shapes.push_back({"flags", FieldKind::ftInteger, 32, false});
-            return shapes;
+            take("flags", FieldKind::ftInteger, 32, false);
+            return;
         }
         case DbdColumnType::Int:
         case DbdColumnType::Uint:
             break;
     }
-    bool isSigned = column.Type == DbdColumnType::Int && !entry.Unsigned;
+    const bool isSigned = type == DbdColumnType::Int && !entry.Unsigned();
     if (entry.Bits == 64) {
-        return {{"lo", FieldKind::ftInteger, 32, false},
-                {"hi", FieldKind::ftInteger, 32, isSigned}};
+        take("lo", FieldKind::ftInteger, 32, false);
+        take("hi", FieldKind::ftInteger, 32, isSigned);
+        return;
     }
-    return {{"", FieldKind::ftInteger, entry.Bits == 0 ? 32 : entry.Bits, isSigned}};
+    take("", FieldKind::ftInteger, entry.Bits == 0 ? 32 : entry.Bits, isSigned);
 }
 
-bool InRecord(const DbdEntry& entry) {
-    return !entry.HasAnnotation("noninline");
-}
-
-std::string JoinName(const std::string& base, std::string_view suffix) {
-    return suffix.empty() ? base : base + "_" + std::string(suffix);
+std::string JoinName(std::string_view base, std::string_view suffix) {
+    std::string name(base);
+    if (!suffix.empty()) {
+        name += '_';
+        name += suffix;
+    }
+    return name;
 }
 
 }  // namespace
@@ -62,15 +75,21 @@ std::string JoinName(const std::string& base, std::string_view suffix) {
 DbdLayoutSize MeasureDbdLayout(const DbdFile& file, const DbdDefinition& definition,
                                const DbdBuild& build) {
     DbdLayoutSize size;
-    for (const DbdEntry& entry : definition.Entries) {
-        if (!InRecord(entry)) {
+    if (definition.EntriesLeftOut > 0) {
+        // A layout of so many entries is too big for any table, whatever its entries are.
+        size.FieldCount = MaxFieldCount + int64_t{definition.EntriesLeftOut};
+    }
+    for (uint32_t at = definition.Entries.First; at < definition.Entries.End(); ++at) {
+        const DbdEntry& entry = file.Entries[at];
+        if (entry.NonInline()) {
             continue;
         }
-        int64_t elements = entry.ArraySize == 0 ? 1 : entry.ArraySize;
-        for (const FieldShape& shape : ShapesOf(file.Columns[entry.ColumnIndex], entry, build)) {
-            size.FieldCount += elements;
-            size.RecordBytes += elements * (shape.Bits / 8);
-        }
+        const int64_t elements = entry.ArraySize == 0 ? 1 : entry.ArraySize;
+        ForEachShape(file.Columns[entry.Column].Type, entry, build,
+                     [&](std::string_view, FieldKind, int bits, bool) {
+                         size.FieldCount += elements;
+                         size.RecordBytes += elements * (bits / 8);
+                     });
     }
     return size;
 }
@@ -83,23 +102,25 @@ std::vector<DbdField> ExpandDbdLayout(const DbdFile& file, const DbdDefinition& 
                            std::to_string(MaxFieldCount) + " fields.");
     }
     std::vector<DbdField> fields;
-    for (const DbdEntry& entry : definition.Entries) {
-        if (!InRecord(entry)) {
+    for (uint32_t at = definition.Entries.First; at < definition.Entries.End(); ++at) {
+        const DbdEntry& entry = file.Entries[at];
+        if (entry.NonInline()) {
             continue;
         }
-        const DbdColumn& column = file.Columns[entry.ColumnIndex];
-        std::string foreignKey =
-            column.ForeignTable.empty() ? "" : column.ForeignTable + "::" + column.ForeignColumn;
-        const std::string& comment = entry.Comment.empty() ? column.Comment : entry.Comment;
-        std::vector<FieldShape> shapes = ShapesOf(column, entry, build);
-        for (int element = 0; element < std::max(entry.ArraySize, 1); ++element) {
-            std::string base = entry.ArraySize == 0
-                                   ? entry.Name
-                                   : JoinName(entry.Name, std::to_string(element + 1));
-            for (const FieldShape& shape : shapes) {
-                fields.push_back({JoinName(base, shape.Suffix), shape.Kind, shape.Bits,
-                                  shape.Signed, entry.HasAnnotation("id"), comment, foreignKey});
-            }
+        const std::string_view name = file.ColumnName(entry.Column);
+        std::string foreignKey(file.TextOf(file.ForeignKeys.Find(entry.Column)));
+        const std::string_view ownComment = file.EntryComment(at);
+        const std::string comment =
+            KeptComment(ownComment.empty() ? file.ColumnComment(entry.Column) : ownComment);
+        for (int element = 0; element < std::max<int>(entry.ArraySize, 1); ++element) {
+            const std::string base = entry.ArraySize == 0
+                                         ? std::string(name)
+                                         : JoinName(name, std::to_string(element + 1));
+            ForEachShape(file.Columns[entry.Column].Type, entry, build,
+                         [&](std::string_view suffix, FieldKind kind, int bits, bool isSigned) {
+                             fields.push_back({JoinName(base, suffix), kind, bits, isSigned,
+                                               entry.IsKey(), comment, foreignKey});
+                         });
         }
     }
     return fields;

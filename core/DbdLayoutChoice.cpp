@@ -1,6 +1,9 @@
 #include "core/DbdLayoutChoice.h"
 
 #include <algorithm>
+#include <array>
+#include <functional>
+#include <unordered_map>
 
 #include "core/DbdLocales.h"
 #include "core/FieldDef.h"
@@ -12,6 +15,13 @@ namespace {
 struct Candidate {
     const DbdDefinition* Definition = nullptr;
     DbdBuild Build;
+
+    bool operator==(const Candidate&) const = default;
+};
+
+// The chosen build's layout and its size.
+struct MeasuredCandidate {
+    Candidate Layout;
     DbdLayoutSize Size;
 };
 
@@ -30,37 +40,53 @@ std::string LayoutText(const DbdFile& file, const Candidate& candidate) {
            "\" (line " + std::to_string(candidate.Definition->LineNumber) + ")";
 }
 
-// Every layout once per locale count its builds call for; ranges are judged by both ends.
-std::vector<Candidate> CandidatesOf(const DbdFile& file, const std::optional<DbdBuild>& chosen) {
-    std::vector<Candidate> candidates;
+// The chosen build's layout: the first that lists it, for that build.
+std::optional<MeasuredCandidate> ForBuildOf(const DbdFile& file, const DbdLayoutRequest& request) {
+    if (!request.Build) {
+        return std::nullopt;
+    }
     for (const DbdDefinition& definition : file.Definitions) {
-        std::vector<DbdBuild> builds;
-        if (chosen && definition.ListsBuild(*chosen)) {
-            builds.push_back(*chosen);
-        }
-        for (const DbdBuildRange& range : definition.Builds) {
-            builds.push_back(range.Last);
-            builds.push_back(range.First);
-        }
-        std::vector<size_t> localeCounts;
-        for (const DbdBuild& build : builds) {
-            size_t locales = DbdLocaleSuffixes(build).size();
-            if (std::find(localeCounts.begin(), localeCounts.end(), locales) ==
-                localeCounts.end()) {
-                localeCounts.push_back(locales);
-                candidates.push_back(
-                    {&definition, build, MeasureDbdLayout(file, definition, build)});
-            }
+        if (file.ListsBuild(definition, *request.Build)) {
+            return MeasuredCandidate{{&definition, *request.Build},
+                                     MeasureDbdLayout(file, definition, *request.Build)};
         }
     }
-    return candidates;
+    return std::nullopt;
+}
+
+// Calls take(candidate, size) with every layout once per locale count its builds call for:
+// the chosen build first when it lists it, then both ends of each range.
+template <typename Take>
+void ForEachCandidate(const DbdFile& file, const DbdLayoutRequest& request, Take take) {
+    for (const DbdDefinition& definition : file.Definitions) {
+        // The locale counts met so far: builds differ in three ways at most.
+        std::array<size_t, 4> localeCounts{};
+        size_t counted = 0;
+        const auto consider = [&](const DbdBuild& build) {
+            const size_t locales = DbdLocaleSuffixes(build).size();
+            const auto end = localeCounts.begin() + static_cast<std::ptrdiff_t>(counted);
+            if (std::find(localeCounts.begin(), end, locales) != end ||
+                counted == localeCounts.size()) {
+                return;
+            }
+            localeCounts[counted++] = locales;
+            take(Candidate{&definition, build}, MeasureDbdLayout(file, definition, build));
+        };
+        if (request.Build && file.ListsBuild(definition, *request.Build)) {
+            consider(*request.Build);
+        }
+        for (uint32_t at = definition.Builds.First; at < definition.Builds.End(); ++at) {
+            consider(file.Builds[at].Last);
+            consider(file.Builds[at].First);
+        }
+    }
 }
 
 // Empty when no build was chosen; else why its layout was not used.
 std::string WhyNotForBuild(const DbdFile& file, const DbdLayoutRequest& request,
-                           const Candidate* forBuild) {
+                           const MeasuredCandidate* forBuild) {
     if (forBuild) {
-        return LayoutText(file, *forBuild) + " has " +
+        return LayoutText(file, forBuild->Layout) + " has " +
                SizeText(forBuild->Size.FieldCount, forBuild->Size.RecordBytes) + ", but " +
                request.TableName + " has " + SizeText(request.FieldCount, request.RecordBytes);
     }
@@ -70,7 +96,7 @@ std::string WhyNotForBuild(const DbdFile& file, const DbdLayoutRequest& request,
 }
 
 std::string NothingFits(const DbdFile& file, const DbdLayoutRequest& request,
-                        const Candidate* forBuild, const std::string& notForBuild) {
+                        const MeasuredCandidate* forBuild, const std::string& notForBuild) {
     std::string message = notForBuild;
     if (!forBuild) {
         message = (notForBuild.empty() ? "None of the layouts in \"" + file.FileName + "\""
@@ -83,55 +109,94 @@ std::string NothingFits(const DbdFile& file, const DbdLayoutRequest& request,
 
 // A layout of the file's size, once for each different expansion, in the order it is tried.
 struct Trial {
-    const Candidate* Layout = nullptr;
+    Candidate Layout;
     std::vector<DbdField> Fields;
 };
 
 // 0: the chosen build's layout; 1: one of the chosen build's era; 2: any other.
-int Rank(const Candidate& candidate, const DbdLayoutRequest& request, const Candidate* forBuild) {
-    if (&candidate == forBuild) {
+int Rank(const Candidate& candidate, const DbdLayoutRequest& request,
+         const MeasuredCandidate* forBuild) {
+    if (forBuild && candidate == forBuild->Layout) {
         return 0;
     }
     return request.Build && candidate.Build.Era() == request.Build->Era() ? 1 : 2;
 }
 
-std::vector<Trial> TrialsOf(const DbdFile& file, const std::vector<Candidate>& candidates,
-                            const DbdLayoutRequest& request, const Candidate* forBuild) {
-    std::vector<const Candidate*> order;
-    for (const Candidate& candidate : candidates) {
-        if (Fits(candidate.Size, request)) {
-            order.push_back(&candidate);
-        }
+size_t FieldsHash(const std::vector<DbdField>& fields) {
+    size_t hash = fields.size();
+    const auto mix = [&hash](size_t value) {
+        hash ^= value + 0x9e3779b97f4a7c15u + (hash << 6) + (hash >> 2);
+    };
+    for (const DbdField& field : fields) {
+        mix(std::hash<std::string>{}(field.Name));
+        mix(std::hash<std::string>{}(field.Comment));
+        mix(static_cast<size_t>(field.Kind) * 131 + static_cast<size_t>(field.Bits) * 7 +
+            (field.Signed ? 1 : 0) + (field.IsKey ? 2 : 0));
     }
-    // Within a rank, release builds go before alpha builds (0.x), the newest first: most
-    // tables people edit come from released clients, and a newer layout of the same size
-    // usually corrects an older one.
-    std::stable_sort(order.begin(), order.end(), [&](const Candidate* a, const Candidate* b) {
-        const int rankA = Rank(*a, request, forBuild);
-        const int rankB = Rank(*b, request, forBuild);
-        if (rankA != rankB) {
-            return rankA < rankB;
+    return hash;
+}
+
+// Whether a is tried before b. Within a rank, release builds go before alpha builds (0.x), the
+// newest first: most tables people edit come from released clients, and a newer layout of the
+// same size usually corrects an older one. Layouts alike in all that go in file order.
+bool TriedBefore(const Candidate& a, const Candidate& b, const DbdLayoutRequest& request,
+                 const MeasuredCandidate* forBuild) {
+    const int rankA = Rank(a, request, forBuild);
+    const int rankB = Rank(b, request, forBuild);
+    if (rankA != rankB) {
+        return rankA < rankB;
+    }
+    const bool releaseA = a.Build.Era() > 0;
+    const bool releaseB = b.Build.Era() > 0;
+    if (releaseA != releaseB) {
+        return releaseA;
+    }
+    if (a.Build != b.Build) {
+        return a.Build > b.Build;
+    }
+    return a.Definition->LineNumber < b.Definition->LineNumber;
+}
+
+// The layouts of the file's size that expand differently, each the one of its expansion tried
+// first, in the order they are tried. Layouts are kept by a hash of their expansion, two of one
+// hash expanded again and compared: a file of many layouts costs memory only for the different
+// ones, without their fields.
+std::vector<Candidate> DifferentTrials(const DbdFile& file, const DbdLayoutRequest& request,
+                                       const MeasuredCandidate* forBuild) {
+    const auto before = [&](const Candidate& a, const Candidate& b) {
+        return TriedBefore(a, b, request, forBuild);
+    };
+    std::unordered_multimap<size_t, Candidate> firstByHash;
+    ForEachCandidate(file, request, [&](const Candidate& candidate, const DbdLayoutSize& size) {
+        if (!Fits(size, request)) {
+            return;
         }
-        const bool releaseA = a->Build.Era() > 0;
-        const bool releaseB = b->Build.Era() > 0;
-        return releaseA != releaseB ? releaseA : a->Build > b->Build;
+        const std::vector<DbdField> fields =
+            ExpandDbdLayout(file, *candidate.Definition, candidate.Build);
+        const size_t hash = FieldsHash(fields);
+        const auto [first, last] = firstByHash.equal_range(hash);
+        for (auto alike = first; alike != last; ++alike) {
+            Candidate& other = alike->second;
+            if (ExpandDbdLayout(file, *other.Definition, other.Build) == fields) {
+                if (before(candidate, other)) {
+                    other = candidate;
+                }
+                return;
+            }
+        }
+        firstByHash.emplace(hash, candidate);
     });
-    std::vector<Trial> trials;
-    for (const Candidate* candidate : order) {
-        std::vector<DbdField> fields =
-            ExpandDbdLayout(file, *candidate->Definition, candidate->Build);
-        const bool seen = std::any_of(trials.begin(), trials.end(),
-                                      [&](const Trial& trial) { return trial.Fields == fields; });
-        if (!seen) {
-            trials.push_back({candidate, std::move(fields)});
-        }
+    std::vector<Candidate> trials;
+    for (const auto& [hash, candidate] : firstByHash) {
+        trials.push_back(candidate);
     }
+    std::sort(trials.begin(), trials.end(), before);
     return trials;
 }
 
 // How the layout used was picked, after its name.
 std::string HowPicked(const DbdLayoutRequest& request, const Trial& used, size_t trials) {
-    const bool sameEra = request.Build && used.Layout->Build.Era() == request.Build->Era();
+    const bool sameEra = request.Build && used.Layout.Build.Era() == request.Build->Era();
     std::string how = request.Build ? "" : ", chosen without a build";
     if (trials > 1) {
         how += std::string(sameEra ? ", picked for its era" : ", the newest") + " of " +
@@ -148,12 +213,12 @@ std::string PassedOver(const std::vector<std::string>& skipped) {
     return text;
 }
 
-DbdLayoutChoice Chosen(const Trial& trial, DbdChoiceOutcome outcome, std::string message) {
+DbdLayoutChoice Chosen(Trial trial, DbdChoiceOutcome outcome, std::string message) {
     DbdLayoutChoice choice;
     choice.Outcome = outcome;
-    choice.Fields = trial.Fields;
-    choice.Build = trial.Layout->Build;
-    choice.DefinitionLine = trial.Layout->Definition->LineNumber;
+    choice.Fields = std::move(trial.Fields);
+    choice.Build = trial.Layout.Build;
+    choice.DefinitionLine = trial.Layout.Definition->LineNumber;
     choice.Message = std::move(message);
     return choice;
 }
@@ -161,27 +226,23 @@ DbdLayoutChoice Chosen(const Trial& trial, DbdChoiceOutcome outcome, std::string
 }  // namespace
 
 DbdLayoutChoice ChooseDbdLayout(const DbdFile& file, const DbdLayoutRequest& request) {
-    std::vector<Candidate> candidates = CandidatesOf(file, request.Build);
-    const Candidate* forBuild = nullptr;
-    if (request.Build) {
-        auto found = std::find_if(candidates.begin(), candidates.end(),
-                                  [&](const Candidate& c) { return c.Build == *request.Build; });
-        forBuild = found == candidates.end() ? nullptr : &*found;
-    }
-    const std::vector<Trial> trials = TrialsOf(file, candidates, request, forBuild);
+    const std::optional<MeasuredCandidate> chosenBuild = ForBuildOf(file, request);
+    const MeasuredCandidate* forBuild = chosenBuild ? &*chosenBuild : nullptr;
+    const std::vector<Candidate> trials = DifferentTrials(file, request, forBuild);
 
     std::vector<std::string> skipped;
-    for (const Trial& trial : trials) {
+    for (const Candidate& layout : trials) {
+        Trial trial{layout, ExpandDbdLayout(file, *layout.Definition, layout.Build)};
         if (request.TextFit) {
             const StringBlockFit fit = request.TextFit(trial.Fields);
             if (!fit.Fits()) {
-                skipped.push_back(LayoutText(file, *trial.Layout) +
+                skipped.push_back(LayoutText(file, layout) +
                                   " does not fit its texts: " + fit.Problems());
                 continue;
             }
         }
-        const bool asChosen = trial.Layout == forBuild;
-        std::string message = request.TableName + ": " + LayoutText(file, *trial.Layout);
+        const bool asChosen = forBuild && layout == forBuild->Layout;
+        std::string message = request.TableName + ": " + LayoutText(file, layout);
         if (!asChosen) {
             message += HowPicked(request, trial, trials.size());
             // A chosen build's layout of the right size was passed over for its texts, and
@@ -195,9 +256,9 @@ DbdLayoutChoice ChooseDbdLayout(const DbdFile& file, const DbdLayoutRequest& req
         if (!skipped.empty()) {
             message += "; passed over: " + PassedOver(skipped);
         }
-        DbdLayoutChoice choice =
-            Chosen(trial, asChosen ? DbdChoiceOutcome::ChosenBuild : DbdChoiceOutcome::Fitting,
-                   message + ".");
+        DbdLayoutChoice choice = Chosen(
+            std::move(trial), asChosen ? DbdChoiceOutcome::ChosenBuild : DbdChoiceOutcome::Fitting,
+            message + ".");
         choice.DifferentFittingLayouts = static_cast<int>(trials.size());
         choice.SkippedLayouts = static_cast<int>(skipped.size());
         return choice;

@@ -1,9 +1,12 @@
 #include "core/DbdReader.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "core/EchoText.h"
@@ -23,12 +26,12 @@ bool IsHexDigit(char c) {
 }
 
 // Splits "text // comment" into its two trimmed halves.
-std::string_view CutComment(std::string_view line, std::string& comment) {
+std::string_view CutComment(std::string_view line, std::string_view& comment) {
     size_t slashes = line.find("//");
     if (slashes == std::string_view::npos) {
         return TrimBlanks(line);
     }
-    comment = std::string(TrimBlanks(line.substr(slashes + 2)));
+    comment = TrimBlanks(line.substr(slashes + 2));
     return TrimBlanks(line.substr(0, slashes));
 }
 
@@ -59,14 +62,16 @@ std::optional<std::string_view> TakeEnclosed(std::string_view& rest, char open, 
     return inner;
 }
 
-std::vector<std::string_view> SplitTrimmed(std::string_view text, char separator) {
-    std::vector<std::string_view> parts;
+// Calls take with each trimmed part of text between separators, without a list of them: a line
+// may hold millions.
+template <typename Take>
+void ForEachTrimmed(std::string_view text, char separator, Take take) {
     size_t start = 0;
     while (true) {
         size_t end = text.find(separator, start);
-        parts.push_back(TrimBlanks(text.substr(start, end - start)));
+        take(TrimBlanks(text.substr(start, end - start)));
         if (end == std::string_view::npos) {
-            return parts;
+            return;
         }
         start = end + 1;
     }
@@ -77,13 +82,91 @@ bool StartsWithWord(std::string_view line, std::string_view word) {
            (line[word.size()] == ' ' || line[word.size()] == '\t');
 }
 
+// A layout describes at most MaxFieldCount fields, and only a few of its entries can lie
+// outside the record: the entries of a bigger one are checked, but past this many only
+// counted, as the layout fits no table anyway.
+constexpr uint32_t kMostEntriesKept = 2 * MaxFieldCount;
+
+// Column numbers by name in a table of eight-byte slots, each with part of its name's hash, so
+// that an index of many columns costs little more than the columns themselves and a look-up
+// compares names only when the hashes agree.
+class ColumnIndex {
+  public:
+    explicit ColumnIndex(const DbdFile& file) : file_(file) {}
+
+    // False when a column of that name is there already.
+    bool Add(std::string_view name, uint32_t column) {
+        if (2 * (count_ + 1) > slots_.size()) {
+            Grow();
+        }
+        const uint64_t hash = HashOf(name);
+        uint64_t& slot = slots_[SlotOf(name, hash)];
+        if (slot != 0) {
+            return false;
+        }
+        slot = hash | (uint64_t{column} + 1);
+        ++count_;
+        return true;
+    }
+
+    std::optional<uint32_t> Find(std::string_view name) const {
+        if (slots_.empty()) {
+            return std::nullopt;
+        }
+        const uint64_t slot = slots_[SlotOf(name, HashOf(name))];
+        return slot == 0 ? std::nullopt : std::optional<uint32_t>(ColumnOf(slot));
+    }
+
+  private:
+    static constexpr uint64_t kColumnBits = 0xffffffffu;
+
+    // The high half of the name's hash; the low half of a slot holds the column number + 1.
+    static uint64_t HashOf(std::string_view name) {
+        return static_cast<uint64_t>(std::hash<std::string_view>{}(name)) & ~kColumnBits;
+    }
+    static uint32_t ColumnOf(uint64_t slot) {
+        return static_cast<uint32_t>(slot & kColumnBits) - 1;
+    }
+
+    // The slot that holds the name, or the empty one where it would go.
+    size_t SlotOf(std::string_view name, uint64_t hash) const {
+        const size_t mask = slots_.size() - 1;
+        size_t at = static_cast<size_t>(hash >> 32) & mask;
+        while (slots_[at] != 0 && ((slots_[at] & ~kColumnBits) != hash ||
+                                   file_.ColumnName(ColumnOf(slots_[at])) != name)) {
+            at = (at + 1) & mask;
+        }
+        return at;
+    }
+
+    void Grow() {
+        std::vector<uint64_t> old = std::move(slots_);
+        slots_.assign(std::max<size_t>(16, 2 * old.size()), 0);
+        for (const uint64_t slot : old) {
+            if (slot != 0) {
+                const uint64_t hash = slot & ~kColumnBits;
+                slots_[SlotOf(file_.ColumnName(ColumnOf(slot)), hash)] = slot;
+            }
+        }
+    }
+
+    const DbdFile& file_;
+    std::vector<uint64_t> slots_;  // 0 for an empty slot
+    size_t count_ = 0;
+};
+
 class DbdParser {
   public:
-    DbdParser(std::string_view text, const std::string& fileName) : text_(text) {
+    DbdParser(std::string text, const std::string& fileName) {
         file_.FileName = fileName;
+        file_.Text = std::move(text);
+        text_ = file_.Text;
     }
 
     DbdFile Parse() {
+        if (text_.size() > UINT32_MAX) {
+            Fail("the file holds more than 4 GB, far more than any definitions need", 0);
+        }
         std::string_view line;
         if (!NextNonBlankLine(line)) {
             Fail("the file holds no COLUMNS block", 0);
@@ -112,6 +195,11 @@ class DbdParser {
 
     [[noreturn]] void Fail(const std::string& what) const { Fail(what, lineNumber_); }
 
+    DbdSpan SpanOf(std::string_view part) const {
+        return {static_cast<uint32_t>(part.data() - text_.data()),
+                static_cast<uint32_t>(part.size())};
+    }
+
     // The next line without its line end and surrounding blanks; false at the end of text.
     bool NextLine(std::string_view& line) {
         if (offset_ > text_.size()) {
@@ -138,23 +226,24 @@ class DbdParser {
 
     void ReadColumn(std::string_view line) {
         DbdColumn column;
-        std::string_view rest = CutComment(line, column.Comment);
+        std::string_view comment;
+        std::string_view rest = CutComment(line, comment);
         column.Type = ReadColumnType(TakeName(rest));
         bool unclosed = false;
+        std::string_view foreignKey;
         if (auto foreign = TakeEnclosed(rest, '<', '>', unclosed)) {
             size_t colons = foreign->find("::");
             if (colons == std::string_view::npos || colons == 0 || colons + 2 == foreign->size()) {
                 Fail("a foreign key is written <Table::Column>");
             }
-            column.ForeignTable = std::string(foreign->substr(0, colons));
-            column.ForeignColumn = std::string(foreign->substr(colons + 2));
+            foreignKey = *foreign;
         }
         if (unclosed) {
             Fail("a '<' is not closed with '>'");
         }
         rest = TrimBlanks(rest);
-        column.Name = std::string(TakeName(rest));
-        if (column.Name.empty()) {
+        const std::string_view name = TakeName(rest);
+        if (name.empty()) {
             Fail("a column needs a name after its type");
         }
         if (!rest.empty() && rest.front() == '?') {
@@ -165,30 +254,45 @@ class DbdParser {
         if (!rest.empty()) {
             Fail("unexpected \"" + EchoText(rest) + "\" after the column name");
         }
-        if (!columnIndex_.emplace(column.Name, file_.Columns.size()).second) {
-            Fail("the column " + EchoText(column.Name) + " is listed twice");
+        const auto number = static_cast<uint32_t>(file_.Columns.size());
+        if (!columnIndex_.Add(name, number)) {
+            Fail("the column " + EchoText(name) + " is listed twice");
         }
-        file_.Columns.push_back(std::move(column));
+        column.Name = SpanOf(name);
+        file_.Columns.push_back(column);
+        if (!foreignKey.empty()) {
+            file_.ForeignKeys.Add(number, SpanOf(foreignKey));
+        }
+        if (!comment.empty()) {
+            file_.ColumnComments.Add(number, SpanOf(comment));
+        }
     }
 
     DbdColumnType ReadColumnType(std::string_view type) const {
-        static const std::unordered_map<std::string_view, DbdColumnType> types = {
+        static constexpr std::pair<std::string_view, DbdColumnType> kTypes[] = {
             {"int", DbdColumnType::Int},
             {"uint", DbdColumnType::Uint},
             {"float", DbdColumnType::Float},
             {"string", DbdColumnType::String},
             {"locstring", DbdColumnType::LocString}};
-        auto found = types.find(type);
-        if (found == types.end()) {
-            Fail(type.empty() ? std::string("a column line starts with its type")
-                              : "unknown column type \"" + EchoText(type) + "\"");
+        for (const auto& [name, columnType] : kTypes) {
+            if (name == type) {
+                return columnType;
+            }
         }
-        return found->second;
+        Fail(type.empty() ? std::string("a column line starts with its type")
+                          : "unknown column type \"" + EchoText(type) + "\"");
     }
+
+    static uint32_t SizeOf(const auto& list) { return static_cast<uint32_t>(list.size()); }
 
     void ReadDefinition(std::string_view line) {
         DbdDefinition definition;
         definition.LineNumber = lineNumber_;
+        definition.Builds.First = SizeOf(file_.Builds);
+        definition.LayoutHashes.First = SizeOf(file_.LayoutHashes);
+        definition.Comments.First = SizeOf(file_.LayoutComments);
+        definition.Entries.First = SizeOf(file_.Entries);
         do {
             if (StartsWithWord(line, "BUILD")) {
                 RequireNoEntries(definition, "BUILD");
@@ -197,28 +301,29 @@ class DbdParser {
                 RequireNoEntries(definition, "LAYOUT");
                 ReadLayoutHashes(line.substr(6), definition);
             } else if (StartsWithWord(line, "COMMENT")) {
-                definition.Comments.emplace_back(TrimBlanks(line.substr(7)));
+                file_.LayoutComments.push_back(SpanOf(TrimBlanks(line.substr(7))));
+                ++definition.Comments.Count;
             } else {
-                if (definition.Builds.empty() && definition.LayoutHashes.empty()) {
+                if (definition.Builds.Count == 0 && definition.LayoutHashes.Count == 0) {
                     Fail("a layout starts with its BUILD or LAYOUT lines");
                 }
-                definition.Entries.push_back(ReadEntry(line));
+                ReadEntry(line, definition);
             }
         } while (NextLine(line) && !line.empty());
-        if (definition.Entries.empty()) {
+        if (definition.Entries.Count == 0) {
             Fail("the layout lists no fields", definition.LineNumber);
         }
-        file_.Definitions.push_back(std::move(definition));
+        file_.Definitions.push_back(definition);
     }
 
     void RequireNoEntries(const DbdDefinition& definition, const std::string& word) const {
-        if (!definition.Entries.empty()) {
+        if (definition.Entries.Count != 0) {
             Fail(word + " comes after the fields; separate layouts with a blank line");
         }
     }
 
-    void ReadBuilds(std::string_view list, DbdDefinition& definition) const {
-        for (std::string_view item : SplitTrimmed(list, ',')) {
+    void ReadBuilds(std::string_view list, DbdDefinition& definition) {
+        ForEachTrimmed(list, ',', [&](std::string_view item) {
             size_t dash = item.find('-');
             std::string_view firstText = TrimBlanks(item.substr(0, dash));
             std::string_view lastText =
@@ -232,71 +337,88 @@ class DbdParser {
             if (*last < *first) {
                 Fail("the build range \"" + EchoText(item) + "\" ends before it starts");
             }
-            definition.Builds.push_back({*first, *last});
-        }
+            file_.Builds.push_back({*first, *last});
+            ++definition.Builds.Count;
+        });
     }
 
-    void ReadLayoutHashes(std::string_view list, DbdDefinition& definition) const {
-        for (std::string_view hash : SplitTrimmed(list, ',')) {
-            bool hex = hash.size() == 8;
+    void ReadLayoutHashes(std::string_view list, DbdDefinition& definition) {
+        ForEachTrimmed(list, ',', [&](std::string_view hash) {
+            uint32_t value = 0;
+            const auto [end, error] =
+                std::from_chars(hash.data(), hash.data() + hash.size(), value, 16);
+            bool hex = hash.size() == 8 && error == std::errc() && end == hash.data() + 8;
             for (char c : hash) {
                 hex = hex && IsHexDigit(c);
             }
             if (!hex) {
                 Fail("\"" + EchoText(hash) + "\" is no layout hash (8 hexadecimal digits)");
             }
-            definition.LayoutHashes.emplace_back(hash);
-        }
+            file_.LayoutHashes.push_back(value);
+            ++definition.LayoutHashes.Count;
+        });
     }
 
-    DbdEntry ReadEntry(std::string_view line) const {
+    void ReadEntry(std::string_view line, DbdDefinition& definition) {
         DbdEntry entry;
-        entry.LineNumber = lineNumber_;
-        std::string_view rest = CutComment(line, entry.Comment);
+        std::string_view comment;
+        std::string_view rest = CutComment(line, comment);
         bool unclosed = false;
         if (auto annotations = TakeEnclosed(rest, '$', '$', unclosed)) {
-            for (std::string_view annotation : SplitTrimmed(*annotations, ',')) {
+            ForEachTrimmed(*annotations, ',', [&](std::string_view annotation) {
                 if (annotation.empty()) {
                     Fail("an empty annotation between '$' signs");
                 }
-                entry.Annotations.emplace_back(annotation);
-            }
+                entry.Flags |= annotation == "id"          ? DbdEntry::kKey
+                               : annotation == "noninline" ? DbdEntry::kNonInline
+                                                           : 0;
+            });
         }
-        entry.Name = std::string(TakeName(rest));
-        if (unclosed || entry.Name.empty()) {
+        const std::string_view name = TakeName(rest);
+        if (unclosed || name.empty()) {
             Fail(unclosed ? "a '$' annotation is not closed" : "a field line starts with its name");
         }
-        auto column = columnIndex_.find(entry.Name);
-        if (column == columnIndex_.end()) {
-            Fail("the field " + EchoText(entry.Name) + " is not in the COLUMNS block");
+        const std::optional<uint32_t> column = columnIndex_.Find(name);
+        if (!column) {
+            Fail("the field " + EchoText(name) + " is not in the COLUMNS block");
         }
-        entry.ColumnIndex = column->second;
+        entry.Column = *column;
         if (auto width = TakeEnclosed(rest, '<', '>', unclosed)) {
-            ReadWidth(*width, file_.Columns[entry.ColumnIndex].Type, entry);
+            ReadWidth(*width, file_.Columns[entry.Column].Type, name, entry);
         }
         if (auto size = TakeEnclosed(rest, '[', ']', unclosed)) {
             entry.ArraySize = ReadArraySize(*size);
         }
         if (unclosed || !rest.empty()) {
-            Fail("unexpected \"" + EchoText(rest) + "\" after the field " + EchoText(entry.Name));
+            Fail("unexpected \"" + EchoText(rest) + "\" after the field " + EchoText(name));
         }
-        return entry;
+        if (definition.Entries.Count == kMostEntriesKept) {
+            ++definition.EntriesLeftOut;
+            return;
+        }
+        if (!comment.empty()) {
+            file_.EntryComments.Add(SizeOf(file_.Entries), SpanOf(comment));
+        }
+        file_.Entries.push_back(entry);
+        ++definition.Entries.Count;
     }
 
-    void ReadWidth(std::string_view width, DbdColumnType type, DbdEntry& entry) const {
+    void ReadWidth(std::string_view width, DbdColumnType type, std::string_view name,
+                   DbdEntry& entry) const {
         if (type != DbdColumnType::Int && type != DbdColumnType::Uint) {
-            Fail("the field " + EchoText(entry.Name) + " is no integer and takes no width");
+            Fail("the field " + EchoText(name) + " is no integer and takes no width");
         }
-        entry.Unsigned = !width.empty() && width.front() == 'u';
-        std::string_view bits = entry.Unsigned ? width.substr(1) : width;
+        const bool isUnsigned = !width.empty() && width.front() == 'u';
+        std::string_view bits = isUnsigned ? width.substr(1) : width;
         if (bits == "8" || bits == "16" || bits == "32" || bits == "64") {
             std::from_chars(bits.data(), bits.data() + bits.size(), entry.Bits);
+            entry.Flags |= isUnsigned ? DbdEntry::kUnsigned : 0;
             return;
         }
         Fail("\"<" + EchoText(width) + ">\" is no integer width (8, 16, 32, 64, u8 ... u64)");
     }
 
-    int ReadArraySize(std::string_view text) const {
+    uint16_t ReadArraySize(std::string_view text) const {
         int size = 0;
         auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), size);
         if (error != std::errc() || end != text.data() + text.size() || size < 1 ||
@@ -304,20 +426,20 @@ class DbdParser {
             Fail("the array size \"" + EchoText(text) + "\" is not a number from 1 to " +
                  std::to_string(MaxFieldCount));
         }
-        return size;
+        return static_cast<uint16_t>(size);
     }
 
-    std::string_view text_;
+    DbdFile file_;
+    std::string_view text_;  // file_.Text
     size_t offset_ = 0;
     int lineNumber_ = 0;
-    DbdFile file_;
-    std::unordered_map<std::string, size_t> columnIndex_;
+    ColumnIndex columnIndex_{file_};
 };
 
 }  // namespace
 
-DbdFile ReadDbdFile(std::string_view text, const std::string& fileName) {
-    return DbdParser(text, fileName).Parse();
+DbdFile ReadDbdFile(std::string text, const std::string& fileName) {
+    return DbdParser(std::move(text), fileName).Parse();
 }
 
 }  // namespace kelvane

@@ -28,7 +28,7 @@ DefinitionSettings LoadDefinitionSettings() {
         return {};
     }
     try {
-        const IniFile ini = IniFile::Load(path);
+        const IniFile ini = IniFile::Load(path, NamedBy::Program);
         DefinitionSettings settings;
         settings.DbdFolder = ini.Read(kSection, kFolderKey).value_or("");
         if (const std::optional<std::string> build = ini.Read(kSection, kBuildKey)) {
@@ -49,7 +49,7 @@ void SaveDefinitionSettings(const DefinitionSettings& settings) {
             "where settings are kept.");
     }
     CreateFolder(FolderOfPath(path));
-    IniFile ini = IniFile::Load(path);
+    IniFile ini = IniFile::Load(path, NamedBy::Program);
     try {
         ini.Write(kSection, kFolderKey, settings.DbdFolder);
     } catch (const KelvaneError& error) {

@@ -84,7 +84,7 @@ void WriteFieldDefs(const std::string& path, const FieldDefList& defs, int count
         throw KelvaneError("Cannot write the field definitions to \"" + path +
                            "\": " + error.what() + ". Nothing was written.");
     }
-    IniFile ini = IniFile::Load(path);
+    IniFile ini = IniFile::Load(path, NamedBy::Program);
     // Whole sections go, so keys beyond the new count do not survive.
     for (std::string_view section : kSections) {
         ini.RemoveSection(section);
@@ -138,7 +138,7 @@ FieldDef ReadFieldDef(const IniFile& ini, int n) {
 
 int LoadFieldDefinitions(const CurrentTable& current, FieldDefList& defs, int count) {
     const std::string path = FieldDefFilePath(current);
-    const IniFile ini = IniFile::Load(path);
+    const IniFile ini = IniFile::Load(path, NamedBy::Program);
     ReadFieldDefs(ini, path, defs, count);
     return DescribedFieldCount(ini);
 }
@@ -162,7 +162,7 @@ int DescribedFieldCount(const IniFile& ini) {
 }
 
 int ImportFieldDefFile(const std::string& path, FieldDefList& defs) {
-    const IniFile ini = IniFile::Load(path);
+    const IniFile ini = IniFile::Load(path, NamedBy::User);
     const int count = static_cast<int>(ini.Keys(kKindSection).size());
     if (count > MaxFieldCount) {
         throw KelvaneError("The field definitions in \"" + path + "\" list " +

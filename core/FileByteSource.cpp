@@ -1,43 +1,30 @@
 #include "core/FileByteSource.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
 #include "core/KelvaneError.h"
 
 namespace kelvane {
-namespace {
 
-[[noreturn]] void FailOpen(const std::string& path, int error) {
-    throw KelvaneError("Cannot open file \"" + path + "\". " + std::strerror(error));
-}
-
-}  // namespace
-
-FileByteSource::FileByteSource(const std::string& path) : path_(path) {
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd_ < 0) {
-        FailOpen(path, errno);
+FileByteSource::FileByteSource(const std::string& path) : file_(path, NamedBy::User) {
+    if (file_.IsStream()) {
+        streamBytes_ = ReadRest(file_);
+        size_ = streamBytes_.size();
+        return;
     }
-    struct stat info {};
-    if (::fstat(fd_, &info) != 0 || S_ISDIR(info.st_mode)) {
-        const int error = S_ISDIR(info.st_mode) ? EISDIR : errno;
-        ::close(fd_);
-        FailOpen(path, error);
-    }
-    size_ = static_cast<uint64_t>(info.st_size);
-    ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
-}
-
-FileByteSource::~FileByteSource() {
-    ::close(fd_);
+    size_ = file_.Size();
+    ::posix_fadvise(file_.Fd(), 0, 0, POSIX_FADV_SEQUENTIAL);
 }
 
 std::string_view FileByteSource::Read(uint64_t offset, size_t size) {
+    if (file_.IsStream()) {
+        return std::string_view(streamBytes_).substr(static_cast<size_t>(offset), size);
+    }
     if (buffer_.size() < size) {
         buffer_.resize(size);
     }
@@ -46,18 +33,24 @@ std::string_view FileByteSource::Read(uint64_t offset, size_t size) {
 }
 
 void FileByteSource::ReadInto(uint64_t offset, char* out, size_t size) {
+    if (file_.IsStream()) {
+        const std::string_view bytes = Read(offset, size);
+        std::copy(bytes.begin(), bytes.end(), out);
+        return;
+    }
     size_t done = 0;
     while (done < size) {
         const ssize_t read =
-            ::pread(fd_, out + done, size - done, static_cast<off_t>(offset + done));
+            ::pread(file_.Fd(), out + done, size - done, static_cast<off_t>(offset + done));
         if (read < 0 && errno == EINTR) {
             continue;
         }
         if (read < 0) {
-            throw KelvaneError("Cannot read file \"" + path_ + "\". " + std::strerror(errno));
+            throw KelvaneError("Cannot read file \"" + file_.Path() + "\". " +
+                               std::strerror(errno));
         }
         if (read == 0) {
-            throw KelvaneError("\"" + path_ + "\" became shorter while it was read.");
+            throw KelvaneError("\"" + file_.Path() + "\" became shorter while it was read.");
         }
         done += static_cast<size_t>(read);
     }

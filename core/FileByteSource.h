@@ -3,16 +3,17 @@
 #include <string>
 
 #include "core/ByteSource.h"
+#include "core/InputFile.h"
 
 namespace kelvane {
 
-// A file read with positioned reads into one reused buffer, so reading a big file costs no
-// memory of its size. Fails with "Cannot open file "%s". %s" (the path, the system's reason),
-// and names the file when it changes size while it is read.
+// A file the user named, read with positioned reads into one reused buffer, so reading a big
+// file costs no memory of its size; a stream (a pipe, `<(...)`, /dev/stdin) is read to its end
+// into memory first. Fails as InputFile and ReadRest do, and names the file when it changes
+// size while it is read.
 class FileByteSource : public ByteSource {
   public:
     explicit FileByteSource(const std::string& path);
-    ~FileByteSource() override;
     FileByteSource(const FileByteSource&) = delete;
     FileByteSource& operator=(const FileByteSource&) = delete;
 
@@ -21,9 +22,9 @@ class FileByteSource : public ByteSource {
     void ReadInto(uint64_t offset, char* out, size_t size) override;
 
   private:
-    std::string path_;
-    int fd_ = -1;
+    InputFile file_;
     uint64_t size_ = 0;
+    std::string streamBytes_;  // a stream's whole content
     std::string buffer_;
 };
 

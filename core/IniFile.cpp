@@ -7,12 +7,25 @@
 #include "core/FileIo.h"
 #include "core/KelvaneError.h"
 #include "core/TextUtil.h"
+#include "core/Utf8.h"
 
 namespace kelvane {
 namespace {
 
 // Profile files hand back at most this much of a value; the rest is cut.
 constexpr size_t kMaxValueLength = 2047;
+
+// A long value is cut, as Windows cuts it; a UTF-8 value keeps its last character whole.
+size_t CutLength(std::string_view value) {
+    if (value.size() <= kMaxValueLength || !IsUtf8(value)) {
+        return std::min(value.size(), kMaxValueLength);
+    }
+    size_t cut = kMaxValueLength;
+    while (cut > 0 && (static_cast<unsigned char>(value[cut]) & 0xC0) == 0x80) {
+        --cut;
+    }
+    return cut;
+}
 
 // "[name]" after optional blanks; the name is what stands before the first "]", trimmed.
 std::optional<std::string_view> SectionName(std::string_view line) {
@@ -71,12 +84,12 @@ void IniFile::Section::NoteKey(size_t at) {
     }
 }
 
-IniFile IniFile::Load(const std::string& path) {
+IniFile IniFile::Load(const std::string& path, NamedBy namedBy) {
     std::error_code ignored;
     if (std::filesystem::status(path, ignored).type() == std::filesystem::file_type::not_found) {
         return IniFile();
     }
-    return Parse(ReadWholeFile(path));
+    return Parse(ReadWholeFile(path, namedBy));
 }
 
 IniFile IniFile::Parse(std::string_view text) {
@@ -119,7 +132,7 @@ std::optional<std::string> IniFile::Read(std::string_view section, std::string_v
     }
     const std::string_view text = found.Lines[line->second];
     const std::string_view value = Unquoted(TrimBlanks(text.substr(text.find('=') + 1)));
-    return std::string(value.substr(0, kMaxValueLength));
+    return std::string(value.substr(0, CutLength(value)));
 }
 
 std::vector<std::string> IniFile::Keys(std::string_view section) const {

@@ -6,6 +6,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "core/InputFile.h"
+
 namespace kelvane {
 
 // An INI profile file with the rules field-definition files have always been read and written
@@ -14,8 +16,8 @@ namespace kelvane {
 // whole sections and appends missing sections at the end; lines end in CR LF.
 class IniFile {
   public:
-    // A missing file reads like an empty one.
-    static IniFile Load(const std::string& path);
+    // A missing file reads like an empty one; see ReadWholeFile for the rest.
+    static IniFile Load(const std::string& path, NamedBy namedBy);
     static IniFile Parse(std::string_view text);
 
     std::optional<std::string> Read(std::string_view section, std::string_view key) const;

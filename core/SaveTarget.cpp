@@ -7,26 +7,11 @@
 #include <utility>
 
 #include "core/FileChangedError.h"
+#include "core/FileTypeText.h"
 #include "core/KelvaneError.h"
 
 namespace kelvane {
 namespace {
-
-const char* KindOfNonFile(mode_t mode) {
-    if (S_ISDIR(mode)) {
-        return "a folder";
-    }
-    if (S_ISFIFO(mode)) {
-        return "a named pipe";
-    }
-    if (S_ISCHR(mode) || S_ISBLK(mode)) {
-        return "a device";
-    }
-    if (S_ISSOCK(mode)) {
-        return "a socket";
-    }
-    return "a symbolic link";  // only when a file became one after the first look
-}
 
 // The system's answer for the user, and the mode bits besides: the system lets the superuser
 // write anything, but a file nobody may write is meant to stay as it is, for root too.
@@ -58,7 +43,8 @@ std::optional<struct stat> SaveTarget::Check() const {
         Fail(errno);
     }
     if (!S_ISREG(info.st_mode)) {
-        Refuse(std::string("is ") + KindOfNonFile(info.st_mode) + ", not a file");
+        // A file that became a symbolic link after the first look is refused too.
+        Refuse(std::string("is ") + FileTypeText(info.st_mode) + ", not a file");
     }
     if (IsReadOnly(resolved_.Path, info)) {
         Refuse("is read-only");

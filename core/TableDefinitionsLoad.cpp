@@ -29,7 +29,7 @@ bool HoldsPreset(const std::string& iniPath) {
     for (const Preset& preset : PresetTable()) {
         if (EqualsIgnoreCase(preset.FileName, name)) {
             try {
-                return ReadWholeFile(iniPath) == preset.Text;
+                return ReadWholeFile(iniPath, NamedBy::Program) == preset.Text;
             } catch (const KelvaneError&) {
                 return false;
             }

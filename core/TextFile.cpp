@@ -35,8 +35,8 @@ std::vector<std::string_view> SplitTextLines(std::string_view text) {
     return lines;
 }
 
-std::vector<std::string> ReadTextLines(const std::string& path) {
-    const std::string text = ReadWholeFile(path);
+std::vector<std::string> ReadTextLines(const std::string& path, NamedBy namedBy) {
+    const std::string text = ReadWholeFile(path, namedBy);
     const std::vector<std::string_view> views = SplitTextLines(text);
     return std::vector<std::string>(views.begin(), views.end());
 }

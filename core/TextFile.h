@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/InputFile.h"
+
 namespace kelvane {
 
 // Writes the lines with CR LF after each, the last included, replacing the file atomically.
@@ -15,7 +17,8 @@ void WriteTextLines(const std::string& path, std::span<const std::string> lines)
 // last line starts no line of its own.
 std::vector<std::string_view> SplitTextLines(std::string_view text);
 
-// The lines of a text file with CR LF, CR or LF line ends. Fails with "Cannot open file "%s". %s".
-std::vector<std::string> ReadTextLines(const std::string& path);
+// The lines of a text file with CR LF, CR or LF line ends, read as ReadWholeFile reads it.
+// Fails with "Cannot open file "%s". %s".
+std::vector<std::string> ReadTextLines(const std::string& path, NamedBy namedBy);
 
 }  // namespace kelvane

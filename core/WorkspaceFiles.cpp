@@ -127,6 +127,11 @@ LoadReport LoadDbcFile(Workspace& workspace, const std::string& path, bool apply
 LoadReport LoadDbcBytes(Workspace& workspace, const std::string& path, std::string_view bytes,
                         bool applyDefinitions, int fieldLimit, const LoadProgress& progress) {
     MemoryByteSource file(bytes);
+    return LoadDbcSource(workspace, path, file, applyDefinitions, fieldLimit, progress);
+}
+
+LoadReport LoadDbcSource(Workspace& workspace, const std::string& path, ByteSource& file,
+                         bool applyDefinitions, int fieldLimit, const LoadProgress& progress) {
     LoadReport report = LoadFrom(workspace, path, file, applyDefinitions, fieldLimit, progress);
     workspace.LoadedFile.reset();
     return report;

@@ -33,6 +33,11 @@ LoadReport LoadDbcFile(Workspace& workspace, const std::string& path, bool apply
 LoadReport LoadDbcBytes(Workspace& workspace, const std::string& path, std::string_view bytes,
                         bool applyDefinitions, int fieldLimit, const LoadProgress& progress = {});
 
+// LoadDbcFile on a file opened already, which a stream can be read from only once; path only
+// names the file in messages, and the workspace remembers no loaded file.
+LoadReport LoadDbcSource(Workspace& workspace, const std::string& path, ByteSource& file,
+                         bool applyDefinitions, int fieldLimit, const LoadProgress& progress = {});
+
 // Finishes a record being edited (posted when changed, else cancelled) and writes the whole
 // table with the workspace's cell layout, atomically (see WriteDbcFile); the current record
 // stays current. Fails with "DataSet not exists" when no table is open, when only some of its

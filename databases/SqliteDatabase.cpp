@@ -7,6 +7,9 @@
 namespace kelvane {
 namespace {
 
+// How many instructions run between two looks at the work done.
+constexpr int kWorkStep = 1000;
+
 // No URI names: a path is a path, whatever its first characters. A connection serves one
 // thread, so it needs no mutex of its own, which every call would otherwise take.
 int OpenFlags(SqliteAccess access) {
@@ -78,7 +81,45 @@ std::optional<SqliteStatement> SqliteDatabase::TryPrepare(std::string_view sql) 
     return SqliteStatement(*this, statement);
 }
 
+void SqliteDatabase::CopyFrom(const SqliteDatabase& source) {
+    sqlite3_backup* backup = sqlite3_backup_init(connection_, "main", source.connection_, "main");
+    if (backup == nullptr) {
+        Fail(sqlite3_errcode(connection_));
+    }
+    const int copied = sqlite3_backup_step(backup, -1);
+    const int finished = sqlite3_backup_finish(backup);
+    if (copied != SQLITE_DONE) {
+        // Reading the source failed (it is no database, or another program holds it locked)
+        // unless this side has its own reason.
+        if (finished != SQLITE_OK) {
+            Fail(finished);
+        }
+        source.Fail(copied);
+    }
+}
+
+void SqliteDatabase::LimitWork(uint64_t instructions) {
+    workLeft_ = instructions / kWorkStep + 1;
+    sqlite3_progress_handler(connection_, kWorkStep, &SqliteDatabase::CountWork, this);
+}
+
+int SqliteDatabase::CountWork(void* database) {
+    auto& self = *static_cast<SqliteDatabase*>(database);
+    if (self.workLeft_ == 0) {
+        self.workExhausted_ = true;
+        return 1;
+    }
+    --self.workLeft_;
+    return 0;
+}
+
 void SqliteDatabase::Fail(int result) const {
+    if ((result & 0xff) == SQLITE_INTERRUPT && workExhausted_) {
+        throw KelvaneError("\"" + shownPath_ +
+                           "\" asks for far more work than reading a database of its size takes, "
+                           "and was given up on; a value computed when it is read (a generated "
+                           "column) may be the cause.");
+    }
     if ((result & 0xff) == SQLITE_NOTADB) {
         throw KelvaneError("\"" + shownPath_ + "\" is not a SQLite database");
     }

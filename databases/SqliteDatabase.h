@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -37,12 +38,25 @@ class SqliteDatabase {
     // Nothing when the statement does not compile (a column it names is missing, say).
     std::optional<SqliteStatement> TryPrepare(std::string_view sql) const;
 
+    // Replaces this database with a copy of source's, page by page, holding a read
+    // transaction on source throughout so that the copy is of one version.
+    void CopyFrom(const SqliteDatabase& source);
+
+    // Stops any statement once the connection has run about this many SQLite instructions in
+    // all, failing with a message naming the file: no value a database can compute then
+    // costs more time than reading a file of its size takes.
+    void LimitWork(uint64_t instructions);
+
     // Throws the message of a failed call that returned result.
     [[noreturn]] void Fail(int result) const;
 
   private:
+    static int CountWork(void* database);
+
     sqlite3* connection_ = nullptr;
     std::string shownPath_;
+    uint64_t workLeft_ = 0;  // in steps of kWorkStep instructions, while limited
+    bool workExhausted_ = false;
 };
 
 // A name as a quoted SQL identifier: in double quotes, a double quote in it doubled.

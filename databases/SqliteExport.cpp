@@ -1,18 +1,20 @@
 #include "databases/SqliteExport.h"
 
-#include <sys/stat.h>
-
 #include <cmath>
+#include <optional>
 #include <string_view>
 #include <vector>
 
 #include "core/AtomicFileWriter.h"
 #include "core/ColumnStore.h"
+#include "core/FileSnapshot.h"
+#include "core/ResolvedPath.h"
 #include "core/StringPool.h"
 #include "core/ValueText.h"
 #include "core/Workspace.h"
 #include "databases/SqlTableShape.h"
 #include "databases/SqliteDatabase.h"
+#include "databases/SqliteUnfinishedWrite.h"
 
 namespace kelvane {
 namespace {
@@ -124,25 +126,12 @@ void WriteTable(SqliteDatabase& database, const RecordTable& table, const SqlTab
     database.Execute("COMMIT");
 }
 
-bool IsRegularFile(const std::string& path) {
-    struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-}
-
-// A new database is built in a temporary file that replaces the target only when complete, so
-// SQLite needs neither a journal nor its own flushes there. A target that is no file at all (a
-// folder, a named pipe) is refused with the reason before anything is written.
-void WriteNewDatabase(const std::string& path, const RecordTable& table,
-                      const SqlTableShape& shape) {
-    AtomicFileWriter file(path);
-    {
-        SqliteDatabase database(file.TemporaryPath(), SqliteAccess::ReadWrite, path);
-        database.Execute(
-            "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; PRAGMA locking_mode=EXCLUSIVE; "
-            "PRAGMA cache_size=-8192; PRAGMA page_size=16384");
-        WriteTable(database, table, shape);
-    }
-    file.Commit();
+// Written into a temporary file, which SQLite needs to flush or journal nothing in, as it
+// replaces the target only when complete.
+void PrepareWrite(SqliteDatabase& database) {
+    database.Execute(
+        "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; PRAGMA locking_mode=EXCLUSIVE; "
+        "PRAGMA cache_size=-8192");
 }
 
 }  // namespace
@@ -152,14 +141,32 @@ SqliteExportReport ExportSqlite(Workspace& work, const std::string& path) {
     table.RequireActive();
     table.FinishEditing();
     const SqlTableShape shape = ShapeOfTable(table, work.FileLayout, work.Current.TableName);
-    if (IsRegularFile(path)) {
-        // Another program may have the database open: SQLite's own journal and locks keep
-        // the change whole for everyone.
-        SqliteDatabase database(path, SqliteAccess::ReadWrite, path);
+    // Saved like every other file: the database changes in a temporary copy that replaces it
+    // when complete. The target's state is taken before the copy, so that another program's
+    // change after it fails the save at the rename instead of being lost.
+    const std::optional<FileSnapshot> existing = FileSnapshot::Take(path);
+    AtomicFileWriter file(path, existing);
+    const std::string databasePath = ResolvedPath::Of(path).Path;
+    {
+        SqliteDatabase database(file.TemporaryPath(), SqliteAccess::ReadWrite, path);
+        if (existing) {
+            RequireNoUnfinishedWrite(databasePath, path);
+            // Opened for writing although only read: a database with a write-ahead log then
+            // takes the log's files away again as it closes, which a reading connection would
+            // leave behind. The target checks have made sure it may be written.
+            const SqliteDatabase source(databasePath, SqliteAccess::ReadWrite, path);
+            database.CopyFrom(source);
+        } else {
+            database.Execute("PRAGMA page_size=16384");
+        }
+        PrepareWrite(database);
         WriteTable(database, table, shape);
-    } else {
-        WriteNewDatabase(path, table, shape);
     }
+    if (existing) {
+        // A program that began writing since would leave its journal beside the new file.
+        RequireNoUnfinishedWrite(databasePath, path);
+    }
+    file.Commit();
     return SqliteExportReport{shape.Name, table.RecordCount(), shape.KeyIsUnique};
 }
 

@@ -1,18 +1,19 @@
 #include "databases/SqliteImport.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
-#include <cstring>
 #include <optional>
 #include <span>
 #include <vector>
 
 #include "core/EchoText.h"
+#include "core/InputFile.h"
 #include "core/KelvaneError.h"
 #include "core/RecordTable.h"
+#include "core/ScratchFile.h"
 #include "core/TextUtil.h"
 #include "core/Workspace.h"
 #include "databases/SqliteDatabase.h"
@@ -23,16 +24,31 @@ namespace {
 // A database with hundreds of tables lists only the first of them in a message.
 constexpr size_t kTablesListed = 20;
 
-// SQLite would open a missing file as an empty database, and wait forever on a named pipe.
-void RequireRegularFile(const std::string& path) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) {
-        throw KelvaneError("Cannot open file \"" + path + "\". " + std::strerror(errno));
+// Instructions a read may take: a floor for any small file, and a share per byte of the file
+// far above what reading a value of that byte costs, even a value of one of thousands of
+// columns (see SqliteDatabase::LimitWork).
+constexpr uint64_t kWorkFloor = 100'000'000;
+constexpr uint64_t kWorkPerByte = 1'000;
+
+// The first two bytes past this offset of a database file say how it is journaled; 2 and 2: a
+// write-ahead log beside it.
+constexpr off_t kFormatVersionsOffset = 18;
+
+// A stream copied into a scratch file, which SQLite can read by its name. The copy has no
+// write-ahead log beside it and is marked as a database without one, since a read-only
+// connection would make the log's files beside it and leave them there.
+struct StreamCopy {
+    explicit StreamCopy(InputFile& stream) : File(stream.Path()) {
+        CopyRest(stream, File);
+        constexpr char kRollbackJournal[2] = {1, 1};
+        char versions[2] = {};
+        if (::pread(File.Fd(), versions, 2, kFormatVersionsOffset) == 2 && versions[0] == 2 &&
+            versions[1] == 2) {
+            ::pwrite(File.Fd(), kRollbackJournal, 2, kFormatVersionsOffset);
+        }
     }
-    if (!S_ISREG(info.st_mode)) {
-        throw KelvaneError("Cannot open file \"" + path + "\". It is not a regular file");
-    }
-}
+    ScratchFile File;
+};
 
 std::string TableListText(const std::vector<std::string>& names) {
     if (names.empty()) {
@@ -77,6 +93,20 @@ std::string FindTable(const SqliteDatabase& database, const std::string& wanted,
         names.push_back(name);
     }
     throw KelvaneError(where + " has no table '" + EchoText(wanted) + "': " + TableListText(names));
+}
+
+// A virtual generated column computes its value whenever a row is read, as the file tells
+// it to: such work is refused rather than run. Stored generated columns hold their values.
+void RefuseComputedColumns(const SqliteDatabase& database, const std::string& table,
+                           const std::string& where) {
+    SqliteStatement columns = database.Prepare(
+        "SELECT name FROM pragma_table_xinfo(?1, 'main') WHERE hidden = 2 ORDER BY cid");
+    columns.BindText(1, table);
+    if (columns.Step()) {
+        throw KelvaneError(where + ": the column '" + EchoText(columns.TextAt(0)) +
+                           "' is computed whenever it is read (a virtual generated column); "
+                           "only stored values can be imported");
+    }
 }
 
 // The table's rows in rowid order, the rowid first when the table has one that no column of
@@ -174,10 +204,19 @@ int RowCountHint(const SqliteDatabase& database, const std::string& table) {
 ImportRows ReadSqliteRows(const RecordTable& table, const std::string& path,
                           const std::string& tableName) {
     table.RequireActive();
-    RequireRegularFile(path);
-    const SqliteDatabase database(path, SqliteAccess::ReadOnly, path);
+    // SQLite reads files only by their name, and would wait on a named pipe for ever.
+    InputFile input(path, NamedBy::User);
+    std::optional<StreamCopy> copy;
+    if (input.IsStream()) {
+        copy.emplace(input);
+    }
+    SqliteDatabase database(copy ? copy->File.Path() : path, SqliteAccess::ReadOnly, path);
+    struct stat file {};
+    ::fstat(copy ? copy->File.Fd() : input.Fd(), &file);
+    database.LimitWork(kWorkFloor + kWorkPerByte * static_cast<uint64_t>(file.st_size));
     const std::string name = FindTable(database, tableName, path);
     const std::string where = path + ", table '" + EchoText(name) + "'";
+    RefuseComputedColumns(database, name, where);
     TableQuery query = QueryTable(database, name);
     SqliteStatement& rows = query.Rows;
     const int firstColumn = query.HasRowid ? 1 : 0;

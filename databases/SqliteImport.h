@@ -15,8 +15,11 @@ struct Workspace;
 // it lacks are left alone. INTEGER, REAL and TEXT values are read as the column's kind reads
 // them, NULL is a blank cell. Fails with a KelvaneError naming the file, the table and, for a
 // value, the row (its rowid) and column: for a file that is no database, a missing table (the
-// message lists those there are), a view, a column the open table lacks, a BLOB, or a value the
-// column cannot hold. Nothing is written to the database.
+// message lists those there are), a view, a column the open table lacks, a column computed
+// whenever it is read (a virtual generated column), a BLOB, a value the column cannot hold, or
+// a read that takes far more work than the file's size calls for. Nothing is written to the
+// database. A stream (a pipe, `<(...)`) is copied into a scratch file first, since SQLite reads
+// only files.
 ImportRows ReadSqliteRows(const RecordTable& table, const std::string& path,
                           const std::string& tableName);
 

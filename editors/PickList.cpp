@@ -33,7 +33,7 @@ PickList ReadPickListFile(const std::string& path) {
     if (!std::filesystem::exists(path)) {
         return list;
     }
-    for (std::string& line : ReadTextLines(path)) {
+    for (std::string& line : ReadTextLines(path, NamedBy::Program)) {
         const size_t equals = line.find('=');
         if (equals != std::string::npos) {
             std::string id(TrimBlanks(std::string_view(line).substr(0, equals)));

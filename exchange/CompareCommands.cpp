@@ -47,19 +47,18 @@ std::unique_ptr<Workspace> OpenTableAsSaved(Workspace& open) {
 }
 
 std::unique_ptr<Workspace> LoadWithDefinitionsOf(const Workspace& open, const std::string& path) {
-    {
-        // Loaded with the open table's definitions, a file of more fields would lose the rest.
-        FileByteSource file(path);
-        const DbcHeader header = ReadDbcHeader(file, path);
-        if (header.FieldCount != FieldCountOf(open)) {
-            throw KelvaneError("Cannot compare " + path + " with the open table: it has " +
-                               std::to_string(header.FieldCount) + " fields, the open table " +
-                               std::to_string(FieldCountOf(open)) +
-                               ", so it is not a file of the same table");
-        }
+    // Opened once, as a stream can be read only once.
+    FileByteSource file(path);
+    // Loaded with the open table's definitions, a file of more fields would lose the rest.
+    const DbcHeader header = ReadDbcHeader(file, path);
+    if (header.FieldCount != FieldCountOf(open)) {
+        throw KelvaneError("Cannot compare " + path + " with the open table: it has " +
+                           std::to_string(header.FieldCount) + " fields, the open table " +
+                           std::to_string(FieldCountOf(open)) +
+                           ", so it is not a file of the same table");
     }
     auto other = WorkspaceLike(open);
-    LoadDbcFile(*other, path, false, FieldCountOf(open));
+    LoadDbcSource(*other, path, file, false, FieldCountOf(open));
     return other;
 }
 

@@ -1,11 +1,6 @@
 #include "exchange/TextFileLines.h"
 
-#include <sys/stat.h>
-
-#include <cerrno>
 #include <cstring>
-
-#include "core/KelvaneError.h"
 
 namespace kelvane {
 namespace {
@@ -14,13 +9,7 @@ constexpr size_t kPieceBytes = size_t{1} << 20;
 
 }  // namespace
 
-TextFileLines::TextFileLines(const std::string& path) : in_(path, std::ios::binary) {
-    struct stat info {};
-    if (!in_ || ::stat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) {
-        const int error = S_ISDIR(info.st_mode) ? EISDIR : errno;
-        throw KelvaneError("Cannot open file \"" + path + "\". " + std::strerror(error));
-    }
-}
+TextFileLines::TextFileLines(const std::string& path) : in_(path, NamedBy::User) {}
 
 bool TextFileLines::Next(std::string_view& line) {
     for (;;) {
@@ -52,9 +41,14 @@ bool TextFileLines::ReadPiece() {
     start_ = 0;
     const size_t kept = text_.size();
     text_.resize(kept + kPieceBytes);
-    in_.read(text_.data() + kept, static_cast<std::streamsize>(kPieceBytes));
-    text_.resize(kept + static_cast<size_t>(in_.gcount()));
-    atEnd_ = in_.gcount() == 0;
+    // A pipe hands over a little at a time: the piece is filled before the lines are split.
+    size_t filled = 0;
+    while (filled < kPieceBytes && !atEnd_) {
+        const size_t read = in_.ReadSome(text_.data() + kept + filled, kPieceBytes - filled);
+        atEnd_ = read == 0;
+        filled += read;
+    }
+    text_.resize(kept + filled);
     return true;
 }
 

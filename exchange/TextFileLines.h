@@ -1,16 +1,18 @@
 #pragma once
 
-#include <fstream>
 #include <string>
 #include <string_view>
 
+#include "core/InputFile.h"
+
 namespace kelvane {
 
-// The lines of a text file read in pieces, split at CR LF, CR or LF as SplitTextLines splits a
-// whole text, so a file of any size costs memory of a piece and its longest line only.
+// The lines of a text file the user named, read in pieces, split at CR LF, CR or LF as
+// SplitTextLines splits a whole text, so a file of any size costs memory of a piece and its
+// longest line only. A stream (a pipe, `<(...)`) is read the same way, to its end.
 class TextFileLines {
   public:
-    // Fails with "Cannot open file "%s". %s".
+    // Fails as InputFile does: "Cannot open file "%s". %s".
     explicit TextFileLines(const std::string& path);
 
     // The next line, valid until the next call; false after the last line.
@@ -20,7 +22,7 @@ class TextFileLines {
     // Appends the next piece of the file after the unread text; false at the end of the file.
     bool ReadPiece();
 
-    std::ifstream in_;
+    InputFile in_;
     std::string text_;
     size_t start_ = 0;  // where the unread text begins in text_
     bool atEnd_ = false;

@@ -61,14 +61,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // From here on nothing may fail: a loaded table always saves and reloads.
     try {
         kelvane::SaveDbcFile(workspace, path);
-        const std::string saved = kelvane::ReadWholeFile(path);
+        const std::string saved = kelvane::ReadWholeFile(path, kelvane::NamedBy::User);
         kelvane::LoadDbcFile(workspace, path, false, columns);
         if (kelvane::EncodeDbcTable(workspace) != saved) {
             std::abort();
         }
         // The reloaded table is the file on disk: saving it again is no lost update.
         kelvane::SaveDbcFile(workspace, path);
-        if (kelvane::ReadWholeFile(path) != saved) {
+        if (kelvane::ReadWholeFile(path, kelvane::NamedBy::User) != saved) {
             std::abort();
         }
     } catch (const kelvane::KelvaneError&) {

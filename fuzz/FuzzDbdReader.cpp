@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     kelvane::DbdFile file;
     try {
-        file = kelvane::ReadDbdFile(text, "Fuzz.dbd");
+        file = kelvane::ReadDbdFile(std::string(text), "Fuzz.dbd");
     } catch (const kelvane::KelvaneError&) {
         return 0;
     }
@@ -45,15 +45,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::abort();
     }
     for (const kelvane::DbdDefinition& definition : file.Definitions) {
-        const kelvane::DbdBuild build = definition.Builds.empty()
+        const kelvane::DbdBuild build = definition.Builds.Count == 0
                                             ? kelvane::DbdBuild{1, 12, 1, 5875}
-                                            : definition.Builds.front().First;
+                                            : file.Builds[definition.Builds.First].First;
         const kelvane::DbdLayoutSize own = kelvane::MeasureDbdLayout(file, definition, build);
         const kelvane::DbdLayoutRequest request{
             "Fuzz.dbc", own.FieldCount, own.RecordBytes, build, {}};
         CheckChoice(file, request);
         const bool expandable = own.FieldCount <= kelvane::MaxFieldCount;
-        if (expandable && !definition.Builds.empty() &&
+        if (expandable && definition.Builds.Count != 0 &&
             kelvane::ChooseDbdLayout(file, request).Outcome == kelvane::DbdChoiceOutcome::NoFit) {
             std::abort();
         }

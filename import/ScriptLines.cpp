@@ -22,7 +22,7 @@ ScriptLines::ScriptLines(std::string text) : text_(std::move(text)) {
 }
 
 ScriptLines ScriptLines::Load(const std::string& path) {
-    return ScriptLines(ReadWholeFile(path));
+    return ScriptLines(ReadWholeFile(path, NamedBy::User));
 }
 
 int ScriptLines::FindSectionStart(int from) const {

@@ -35,7 +35,7 @@ NotesWindow::NotesWindow(UserDialogs& dialogs, QWidget* parent)
 void NotesWindow::OpenClicked() {
     if (const auto path = Dialogs().ChooseOpenFile(NoteFileRequest("Open Note"))) {
         // Read in full before the memo changes, so a file that fails leaves the notes.
-        SetMemoLines(Memo(), ReadTextLines(*path));
+        SetMemoLines(Memo(), ReadTextLines(*path, NamedBy::User));
     }
 }
 

@@ -170,5 +170,27 @@ TEST_F(DbdLayoutChoiceTest, NothingFittingIsSaidWithTableBuildAndBothCounts) {
         << noBuild.Message;
 }
 
+// Many layouts of the file's size are judged by their expansions: those that expand alike
+// count once, by the one of them tried first.
+TEST(DbdLayoutChoiceManyTest, LayoutsThatExpandAlikeCountOnce) {
+    std::string text = "COLUMNS\nint a\nint b\n\n";
+    for (int layout = 0; layout < 3000; ++layout) {
+        text +=
+            "BUILD 1.0.0." + std::to_string(layout) + "\n" + (layout % 3 == 0 ? "b" : "a") + "\n\n";
+    }
+    const DbdFile file = ReadDbdFile(text, "Many.dbd");
+    const DbdLayoutChoice choice = ChooseDbdLayout(file, {"Many.dbc", 1, 4, std::nullopt, {}});
+    EXPECT_EQ(choice.DifferentFittingLayouts, 2);
+    EXPECT_EQ(choice.Build->Text(), "1.0.0.2999");
+    ASSERT_EQ(choice.Fields.size(), 1u);
+    EXPECT_EQ(choice.Fields[0].Name, "a");
+
+    const DbdLayoutChoice chosen =
+        ChooseDbdLayout(file, {"Many.dbc", 1, 4, *ParseDbdBuild("1.0.0.9"), {}});
+    EXPECT_EQ(chosen.Outcome, DbdChoiceOutcome::ChosenBuild);
+    EXPECT_EQ(chosen.Fields[0].Name, "b");
+    EXPECT_EQ(chosen.DifferentFittingLayouts, 2);
+}
+
 }  // namespace
 }  // namespace kelvane

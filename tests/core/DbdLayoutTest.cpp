@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/DbdReader.h"
+#include "core/FieldDef.h"
 #include "core/KelvaneError.h"
 
 namespace kelvane {
@@ -111,6 +112,36 @@ TEST(DbdLayoutLimitTest, ALayoutBeyondTheFieldLimitIsRefusedButMeasured) {
     DbdBuild build = *ParseDbdBuild("3.3.5.12340");
     EXPECT_EQ(MeasureDbdLayout(file, file.Definitions[0], build).FieldCount, 2000 * 17);
     EXPECT_THROW(ExpandDbdLayout(file, file.Definitions[0], build), KelvaneError);
+}
+
+// Files of a few lines that would expand to far more: the entries of a layout far beyond any
+// table are counted, not kept, and a long comment is cut for each field that carries it.
+TEST(DbdLayoutLimitTest, HugeLayoutsAndLongCommentsCostLittleMemory) {
+    std::string many = "COLUMNS\nint a\n\nBUILD 1.0.0.1\n";
+    for (int entry = 0; entry < 5000; ++entry) {
+        many += "$noninline$a\n";
+    }
+    const DbdFile manyFile = ReadDbdFile(many + "a\n", "Many.dbd");
+    const DbdBuild build = *ParseDbdBuild("1.0.0.1");
+    EXPECT_EQ(manyFile.Definitions[0].Entries.Count, 2u * MaxFieldCount);
+    EXPECT_EQ(manyFile.Definitions[0].EntriesLeftOut, 5001u - 2 * MaxFieldCount);
+    // Its kept entries lie outside the record, but the layout is still no table's.
+    EXPECT_GT(MeasureDbdLayout(manyFile, manyFile.Definitions[0], build).FieldCount, MaxFieldCount);
+    EXPECT_THROW(ExpandDbdLayout(manyFile, manyFile.Definitions[0], build), KelvaneError);
+
+    std::string longComment;
+    for (int letter = 0; letter < 3000; ++letter) {
+        longComment += "\xc3\xa9";  // two bytes each
+    }
+    const DbdFile commented =
+        ReadDbdFile("COLUMNS\nint a // " + longComment + "\n\nBUILD 1.0.0.1\na[3]\n", "Long.dbd");
+    const std::vector<DbdField> fields =
+        ExpandDbdLayout(commented, commented.Definitions[0], build);
+    ASSERT_EQ(fields.size(), 3u);
+    for (const DbdField& field : fields) {
+        EXPECT_EQ(field.Comment, longComment.substr(0, 1000) + "...");
+    }
+    EXPECT_EQ(commented.ColumnComment(0), longComment);
 }
 
 }  // namespace

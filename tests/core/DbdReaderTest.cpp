@@ -44,45 +44,58 @@ TEST(DbdReaderTest, ReadsColumnsAndEveryPartOfALayout) {
     DbdFile file = ReadDbdFile(MountDbd, "Mount.dbd");
 
     ASSERT_EQ(file.Columns.size(), 7u);
-    EXPECT_EQ(file.Columns[1].Comment, "path of the model file");
+    EXPECT_EQ(file.ColumnComment(1), "path of the model file");
     EXPECT_EQ(file.Columns[2].Type, DbdColumnType::LocString);
-    EXPECT_EQ(file.Columns[3].ForeignTable, "MountType");
-    EXPECT_EQ(file.Columns[3].ForeignColumn, "ID");
+    EXPECT_EQ(file.ForeignTable(3), "MountType");
+    EXPECT_EQ(file.ForeignColumn(3), "ID");
+    EXPECT_EQ(file.ForeignTable(4), "");
     EXPECT_EQ(file.Columns[4].Type, DbdColumnType::Uint);
-    EXPECT_EQ(file.Columns[5].Name, "Speed");
+    EXPECT_EQ(file.ColumnName(5), "Speed");
     EXPECT_FALSE(file.Columns[5].NameVerified);
     EXPECT_TRUE(file.Columns[4].NameVerified);
 
     ASSERT_EQ(file.Definitions.size(), 2u);
     const DbdDefinition& first = file.Definitions[0];
-    EXPECT_EQ(first.LayoutHashes, (std::vector<std::string>{"0A1B2C3D", "0a1b2c3e"}));
-    ASSERT_EQ(first.Builds.size(), 3u);
-    EXPECT_EQ(first.Builds[1].Text(), "0.9.0.3807-1.11.2.5464");
-    EXPECT_EQ(first.Builds[2].Text(), "1.12.0.5595");
-    EXPECT_EQ(first.Comments, std::vector<std::string>{"the first layout"});
-    ASSERT_EQ(first.Entries.size(), 7u);
-    EXPECT_EQ(first.Entries[0].Annotations, std::vector<std::string>{"id"});
-    EXPECT_EQ(first.Entries[3].Bits, 8);
-    EXPECT_TRUE(first.Entries[3].Unsigned);
-    EXPECT_EQ(first.Entries[3].Comment, "0 ground, 1 flying");
-    EXPECT_EQ(first.Entries[4].Bits, 16);
-    EXPECT_FALSE(first.Entries[4].Unsigned);
-    EXPECT_EQ(first.Entries[6].ArraySize, 4);
-    EXPECT_EQ(first.Entries[6].LineNumber, 20);
+    EXPECT_EQ(first.LineNumber, 10);
+    ASSERT_EQ(first.LayoutHashes.Count, 2u);
+    EXPECT_EQ(file.LayoutHashes[first.LayoutHashes.First], 0x0A1B2C3Du);
+    EXPECT_EQ(file.LayoutHashes[first.LayoutHashes.First + 1], 0x0A1B2C3Eu);
+    ASSERT_EQ(first.Builds.Count, 3u);
+    EXPECT_EQ(file.Builds[first.Builds.First + 1].Text(), "0.9.0.3807-1.11.2.5464");
+    EXPECT_EQ(file.Builds[first.Builds.First + 2].Text(), "1.12.0.5595");
+    ASSERT_EQ(first.Comments.Count, 1u);
+    EXPECT_EQ(file.TextOf(file.LayoutComments[first.Comments.First]), "the first layout");
+    ASSERT_EQ(first.Entries.Count, 7u);
+    const auto entry = [&](const DbdDefinition& definition, uint32_t at) {
+        return file.Entries[definition.Entries.First + at];
+    };
+    EXPECT_TRUE(entry(first, 0).IsKey());
+    EXPECT_FALSE(entry(first, 0).NonInline());
+    EXPECT_EQ(file.ColumnName(entry(first, 3).Column), "TypeID");
+    EXPECT_EQ(entry(first, 3).Bits, 8);
+    EXPECT_TRUE(entry(first, 3).Unsigned());
+    EXPECT_EQ(file.EntryComment(first.Entries.First + 3), "0 ground, 1 flying");
+    EXPECT_EQ(file.EntryComment(first.Entries.First + 4), "");
+    EXPECT_EQ(entry(first, 4).Bits, 16);
+    EXPECT_FALSE(entry(first, 4).Unsigned());
+    EXPECT_EQ(entry(first, 6).ArraySize, 4);
 
-    EXPECT_EQ(file.Definitions[1].Entries[0].Annotations,
-              (std::vector<std::string>{"noninline", "id"}));
+    const DbdDefinition& second = file.Definitions[1];
+    EXPECT_EQ(second.LineNumber, 22);
+    EXPECT_TRUE(entry(second, 0).IsKey());
+    EXPECT_TRUE(entry(second, 0).NonInline());
+    EXPECT_FALSE(entry(second, 1).IsKey());
 }
 
 TEST(DbdReaderTest, ListedBuildsIncludeRangeEndsOnly) {
     DbdFile file = ReadDbdFile(MountDbd, "Mount.dbd");
     const DbdDefinition& first = file.Definitions[0];
-    EXPECT_TRUE(first.ListsBuild(*ParseDbdBuild("1.12.1.5875")));
-    EXPECT_TRUE(first.ListsBuild(*ParseDbdBuild("0.9.0.3807")));
-    EXPECT_TRUE(first.ListsBuild(*ParseDbdBuild("1.10.2.5302")));
-    EXPECT_TRUE(first.ListsBuild(*ParseDbdBuild("1.11.2.5464")));
-    EXPECT_FALSE(first.ListsBuild(*ParseDbdBuild("1.11.2.5465")));
-    EXPECT_FALSE(first.ListsBuild(*ParseDbdBuild("1.12.1.5876")));
+    EXPECT_TRUE(file.ListsBuild(first, *ParseDbdBuild("1.12.1.5875")));
+    EXPECT_TRUE(file.ListsBuild(first, *ParseDbdBuild("0.9.0.3807")));
+    EXPECT_TRUE(file.ListsBuild(first, *ParseDbdBuild("1.10.2.5302")));
+    EXPECT_TRUE(file.ListsBuild(first, *ParseDbdBuild("1.11.2.5464")));
+    EXPECT_FALSE(file.ListsBuild(first, *ParseDbdBuild("1.11.2.5465")));
+    EXPECT_FALSE(file.ListsBuild(first, *ParseDbdBuild("1.12.1.5876")));
 }
 
 TEST(DbdReaderTest, CrLfLineEndsAndExtraBlankLinesReadTheSame) {
@@ -90,9 +103,9 @@ TEST(DbdReaderTest, CrLfLineEndsAndExtraBlankLinesReadTheSame) {
                                  "BUILD 1.12.1.5875", "$id$ID<32>", "Name", "", ""});
     DbdFile file = ReadDbdFile(crlf, "Crlf.dbd");
     ASSERT_EQ(file.Definitions.size(), 1u);
-    ASSERT_EQ(file.Definitions[0].Entries.size(), 2u);
-    EXPECT_EQ(file.Definitions[0].Entries[1].Name, "Name");
-    EXPECT_EQ(file.Columns[0].Name, "ID");
+    ASSERT_EQ(file.Definitions[0].Entries.Count, 2u);
+    EXPECT_EQ(file.ColumnName(file.Entries[file.Definitions[0].Entries.First + 1].Column), "Name");
+    EXPECT_EQ(file.ColumnName(0), "ID");
 }
 
 TEST(DbdReaderTest, BuildNumbersParseAndCompareAsNumbers) {

@@ -52,8 +52,8 @@ TEST(Examples, BundledFilesAreWhatTheGeneratorMakes) {
     ASSERT_EQ(written.size(), 10u);
     for (const std::string& path : written) {
         const std::string name = path.substr(path.rfind('/') + 1);
-        const std::string made = ReadWholeFile(path);
-        const std::string bundled = ReadWholeFile(BundledPath(name));
+        const std::string made = ReadWholeFile(path, NamedBy::User);
+        const std::string bundled = ReadWholeFile(BundledPath(name), NamedBy::User);
         // No byte dump on failure: the sizes and the first difference say enough.
         const auto difference =
             std::mismatch(made.begin(), made.end(), bundled.begin(), bundled.end());
@@ -171,7 +171,7 @@ TEST(Examples, ResavingGivesTheSameBytes) {
          {"Spell.dbc", "Faction.dbc", "ItemDisplayFlags.dbc", "TalentTab.dbc", "Talent.dbc"}) {
         BundledTable table(name);
         SaveDbcFile(table.Ws(), dir.File(name));
-        EXPECT_TRUE(dir.Read(name) == ReadWholeFile(BundledPath(name))) << name;
+        EXPECT_TRUE(dir.Read(name) == ReadWholeFile(BundledPath(name), NamedBy::User)) << name;
     }
 }
 

@@ -159,7 +159,7 @@ TEST(SaveTableFieldDefinitions, FewerFieldsReplaceTheOldSectionsAndKeepOthers) {
     }
     SaveFieldDefinitions(TableAt(dir.File("T.dbc"), "T"), *defs, 5);
 
-    const IniFile written = IniFile::Load(dir.File("T.ini"));
+    const IniFile written = IniFile::Load(dir.File("T.ini"), NamedBy::Program);
     for (const char* section : {"Field kind", "Field name", "Field hex"}) {
         EXPECT_EQ(written.Keys(section), FieldKeys(5)) << section;
     }
@@ -195,7 +195,7 @@ TEST(SaveTableFieldDefinitions, WritesOneFieldPerTableColumnAfterIndex) {
     (*defs)[2] = Def(2, "c", FieldKind::ftInteger, false);
     SaveTableFieldDefinitions(TableAt(dir.File("T.dbc"), "T"), *defs, table);
 
-    const IniFile written = IniFile::Load(dir.File("T.ini"));
+    const IniFile written = IniFile::Load(dir.File("T.ini"), NamedBy::Program);
     EXPECT_EQ(written.Keys("Field name"), FieldKeys(2));
     auto readBack = std::make_unique<FieldDefList>();
     LoadFieldDefinitions(TableAt(dir.File("T.dbc"), "T"), *readBack, 2);

@@ -34,7 +34,7 @@ TEST(FileIo, AtomicWriteReplacesTheFileAndKeepsItsPermissions) {
     dir.Write("table.dbc", "old");
     ::chmod(dir.File("table.dbc").c_str(), 0640);
     WriteFileAtomically(dir.File("table.dbc"), std::string("new\0bytes", 9));
-    EXPECT_EQ(ReadWholeFile(dir.File("table.dbc")), std::string("new\0bytes", 9));
+    EXPECT_EQ(ReadWholeFile(dir.File("table.dbc"), NamedBy::User), std::string("new\0bytes", 9));
     struct stat info {};
     ASSERT_EQ(::stat(dir.File("table.dbc").c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0640u);
@@ -75,13 +75,13 @@ TEST(FileIo, FailuresNameTheFile) {
             << error.what();
     }
     try {
-        ReadWholeFile(dir.File("none.dbc"));
+        ReadWholeFile(dir.File("none.dbc"), NamedBy::User);
         FAIL();
     } catch (const KelvaneError& error) {
         EXPECT_EQ(std::string(error.what()),
                   "Cannot open file \"" + dir.File("none.dbc") + "\". No such file or directory");
     }
-    EXPECT_THROW(ReadWholeFile(dir.Path()), KelvaneError);
+    EXPECT_THROW(ReadWholeFile(dir.Path(), NamedBy::User), KelvaneError);
 }
 
 }  // namespace

@@ -67,7 +67,12 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"mixed line ends, none at the end", "[S]\r\rj=1\n\r\nk=v", "S", "k", "v"},
         ReadCase{"long values are cut", "[S]\nk=" + kLong, "S", "k", std::string(2047, 'a')},
         ReadCase{"cut after the quotes go", "[S]\nk=\"" + kLong + "\"", "S", "k",
-                 std::string(2047, 'a')}));
+                 std::string(2047, 'a')},
+        // "é" is two bytes in UTF-8: the cut keeps it whole rather than split it.
+        ReadCase{"UTF-8 cut before a character", "[S]\nk=" + std::string(2046, 'a') + "\xC3\xA9",
+                 "S", "k", std::string(2046, 'a')},
+        ReadCase{"other bytes cut where they fall", "[S]\nk=" + std::string(2046, 'a') + "\xC3\xC3",
+                 "S", "k", std::string(2046, 'a') + "\xC3"}));
 
 TEST(IniFile, KeysOfTheFirstSectionInFileOrderWithDuplicates) {
     const IniFile ini = IniFile::Parse("[S]\nb=1\na=2\n=no key\n; note\nB=3\n[T]\nc=4\n[S]\nd=5\n");
@@ -160,9 +165,9 @@ TEST(IniFile, RemoveSectionRemovesEverySectionOfThatNameWithItsLines) {
 
 TEST(IniFile, LoadReadsAMissingFileAsEmpty) {
     TempDir dir;
-    EXPECT_EQ(IniFile::Load(dir.File("none.ini")).Text(), "");
-    EXPECT_EQ(IniFile::Load(dir.File("no/folder.ini")).Text(), "");
-    EXPECT_THROW(IniFile::Load(dir.Path()), KelvaneError);
+    EXPECT_EQ(IniFile::Load(dir.File("none.ini"), NamedBy::Program).Text(), "");
+    EXPECT_EQ(IniFile::Load(dir.File("no/folder.ini"), NamedBy::Program).Text(), "");
+    EXPECT_THROW(IniFile::Load(dir.Path(), NamedBy::Program), KelvaneError);
 }
 
 TEST(IniFile, SaveWritesTheTextAndNamesThePathOnFailure) {
@@ -170,7 +175,7 @@ TEST(IniFile, SaveWritesTheTextAndNamesThePathOnFailure) {
     IniFile ini = IniFile::Parse("[S]\nk=v\n; kept");
     ini.Save(dir.File("a.ini"));
     EXPECT_EQ(dir.Read("a.ini"), CrlfText({"[S]", "k=v", "; kept"}));
-    EXPECT_EQ(IniFile::Load(dir.File("a.ini")).Read("S", "k"), "v");
+    EXPECT_EQ(IniFile::Load(dir.File("a.ini"), NamedBy::Program).Read("S", "k"), "v");
 
     const std::string unwritable = dir.File("missing/a.ini");
     try {

@@ -66,18 +66,18 @@ TEST_F(SomeColumnsLoadTest, BuildsIndexAndTheNamedColumnsWithTheirCells) {
 }
 
 TEST_F(SomeColumnsLoadTest, SuchATableIsNeverSavedAndAFullLoadCanBeAgain) {
-    const std::string before = ReadWholeFile(path_);
+    const std::string before = ReadWholeFile(path_, NamedBy::User);
     const std::array<std::string_view, 1> names{"ID"};
     OpenDbcTable(ws_, path_, {}, names);
 
     EXPECT_THROW(SaveDbcFile(ws_, path_), KelvaneError);
     EXPECT_THROW(EncodeDbcTable(ws_), KelvaneError);
-    EXPECT_EQ(ReadWholeFile(path_), before);
+    EXPECT_EQ(ReadWholeFile(path_, NamedBy::User), before);
 
     OpenDbcTable(ws_, path_);
     EXPECT_EQ(ColumnNamesText(), "Index,ID,Name,Scale,Flags");
     SaveDbcFile(ws_, path_);
-    EXPECT_EQ(ReadWholeFile(path_), before);
+    EXPECT_EQ(ReadWholeFile(path_, NamedBy::User), before);
 }
 
 }  // namespace

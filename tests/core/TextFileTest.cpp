@@ -37,14 +37,14 @@ TEST(TextFile, WritesCrLfAfterEveryLineAndReadsItBack) {
     const std::vector<std::string> lines = {"first", "", "third"};
     WriteTextLines(path, lines);
     EXPECT_EQ(folder.Read("lines.txt"), "first\r\n\r\nthird\r\n");
-    EXPECT_EQ(ReadTextLines(path), lines);
+    EXPECT_EQ(ReadTextLines(path, NamedBy::User), lines);
 }
 
 TEST(TextFile, MissingFileNamesThePath) {
     const testing::TempDir folder;
     const std::string path = folder.File("missing.txt");
     try {
-        ReadTextLines(path);
+        ReadTextLines(path, NamedBy::User);
         FAIL() << "a missing file was read";
     } catch (const KelvaneError& error) {
         EXPECT_NE(std::string(error.what()).find("Cannot open file \"" + path + "\""),

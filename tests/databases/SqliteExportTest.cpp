@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -140,6 +142,117 @@ TEST_F(SqliteExportTest, ANamedPipeOrAFolderIsRefusedWithoutWaiting) {
     ASSERT_EQ(::mkfifo(dir.File("pipe.db").c_str(), 0600), 0);
     EXPECT_THROW(ExportSqlite(*work, dir.File("pipe.db")), KelvaneError);
     EXPECT_THROW(ExportSqlite(*work, dir.Path()), KelvaneError);
+}
+
+std::string MessageOf(const std::function<void()>& run) {
+    try {
+        run();
+    } catch (const KelvaneError& error) {
+        return error.what();
+    }
+    return "no failure";
+}
+
+// A database saved through another name or in place keeps its other tables, whichever way the
+// target is reached.
+TEST_F(SqliteExportTest, AnExistingDatabaseIsReplacedWholeKeepingItsOtherTables) {
+    AddRecord(work->Table, {"3", "New", "2", "4"});
+    const std::string longName = std::string(252, 'd') + ".db";
+    const struct {
+        const char* Case;
+        std::string Database;  // made with an Other table
+        std::string Target;    // given to the export
+        const char* JournalMode;
+    } cases[] = {
+        {"in place", "a.db", "a.db", "delete"},
+        {"through a symbolic link", "b.db", "link.db", "delete"},
+        {"of a 255-byte name", longName, longName, "delete"},
+        {"with a write-ahead log", "w.db", "w.db", "wal"},
+    };
+    ASSERT_EQ(::symlink("b.db", dir.File("link.db").c_str()), 0);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Case);
+        // Made under a short name: SQLite cannot journal a change of a 255-byte name itself.
+        MakeDatabase(dir.File("made.db"),
+                     std::string("PRAGMA journal_mode=") + c.JournalMode +
+                         "; CREATE TABLE Other (x TEXT); INSERT INTO Other VALUES ('kept');"
+                         "CREATE TABLE Spell (Old INTEGER);");
+        std::filesystem::rename(dir.File("made.db"), dir.File(c.Database));
+
+        ExportSqlite(*work, dir.File(c.Target));
+
+        // Nothing is left beside the database: no temporary file, journal or log (looked at
+        // before the checks below, whose reading connections make a log's files).
+        for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) {
+            const std::string name = entry.path().filename().string();
+            EXPECT_TRUE(name == "link.db" || name.ends_with(".db")) << name;
+        }
+        const std::string database = dir.File(c.Database);
+        EXPECT_EQ(QuotedRows(database, "SELECT quote(x) FROM Other"), (Rows{{"'kept'"}}));
+        EXPECT_EQ(QuotedRows(database, "SELECT quote(ID), quote(Name) FROM Spell"),
+                  (Rows{{"3", "'New'"}}));
+        EXPECT_EQ(QuotedRows(database, "PRAGMA journal_mode"), (Rows{{c.JournalMode}}));
+    }
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.File("link.db")));
+}
+
+// The save checks of every other file hold for a database too, and a refused save leaves
+// every byte of it as it was.
+TEST_F(SqliteExportTest, ARefusedDatabaseIsLeftAsItWas) {
+    AddRecord(work->Table, {"3", "New", "2", "4"});
+    const std::string path = ExportedFile();
+    const struct {
+        const char* Case;
+        std::function<void()> Arrange;
+        std::function<void()> Release;
+        std::string Message;
+    } cases[] = {
+        {"read-only", [&] { ::chmod(path.c_str(), 0444); }, [&] { ::chmod(path.c_str(), 0644); },
+         "\"" + path + "\" is read-only. Nothing was saved."},
+        {"hard-linked", [&] { ::link(path.c_str(), dir.File("other.db").c_str()); },
+         [&] { ::unlink(dir.File("other.db").c_str()); },
+         "\"" + path +
+             "\" has 2 names (hard links), and saving would give this name a copy of its own. "
+             "Nothing was saved."},
+        {"with a rollback journal of a write cut off",
+         [&] {
+             dir.Write("out.db-journal",
+                       std::string("\xd9\xd5\x05\xf9\x20\xa1\x63\xd7", 8) + "rest");
+         },
+         [&] { ::unlink(dir.File("out.db-journal").c_str()); },
+         "\"" + path +
+             "\" is being written by another program, or one stopped while writing "
+             "it (its journal \"" +
+             path + "-journal\" is there)."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Case);
+        MakeDatabase(path, "CREATE TABLE Other (x TEXT); INSERT INTO Other VALUES ('kept');");
+        const std::string before = dir.Read("out.db");
+        c.Arrange();
+        EXPECT_EQ(MessageOf([&] { ExportSqlite(*work, path); }).substr(0, c.Message.size()),
+                  c.Message);
+        c.Release();
+        EXPECT_EQ(dir.Read("out.db"), before);
+        ::unlink(path.c_str());
+    }
+}
+
+// Another program holding the database open in write-ahead-log mode keeps its log beside it:
+// the export refuses rather than leave that log to be applied to the new file.
+TEST_F(SqliteExportTest, ADatabaseAnotherProgramWritesIsRefused) {
+    AddRecord(work->Table, {"3", "New", "2", "4"});
+    MakeDatabase(ExportedFile(), "PRAGMA journal_mode=WAL; CREATE TABLE Other (x TEXT);");
+    SqliteDatabase other(ExportedFile(), SqliteAccess::ReadWrite, ExportedFile());
+    other.Execute("INSERT INTO Other VALUES ('theirs')");
+
+    EXPECT_NE(MessageOf([&] {
+                  ExportSqlite(*work, ExportedFile());
+              }).find("its journal \"" + ExportedFile() + "-wal\" is there"),
+              std::string::npos);
+    EXPECT_EQ(QuotedRows(ExportedFile(), "SELECT quote(x) FROM Other"), (Rows{{"'theirs'"}}));
+    EXPECT_EQ(QuotedRows(ExportedFile(), "SELECT name FROM sqlite_master WHERE name = 'Spell'"),
+              Rows{});
 }
 
 TEST_F(SqliteExportTest, NamesThatNeedQuotingAreQuoted) {

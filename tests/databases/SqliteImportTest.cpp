@@ -1,7 +1,13 @@
 #include "databases/SqliteImport.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <thread>
 
 #include <memory>
 #include <string>
@@ -146,10 +152,9 @@ TEST_F(SqliteImportTest, AFileThatIsNoDatabaseMissingOrAPipeIsNamed) {
             }
         },
         KelvaneError);
-    ASSERT_EQ(::mkfifo(dir.File("pipe.db").c_str(), 0600), 0);
     for (const auto& [file, reason] :
          {std::pair<std::string, std::string>{"missing.db", "No such file or directory"},
-          {"pipe.db", "It is not a regular file"}}) {
+          {"", "Is a directory"}}) {
         try {
             ImportSqlite(*work, dir.File(file), ImportMatch::ByKey);
             FAIL() << "imported";
@@ -157,6 +162,74 @@ TEST_F(SqliteImportTest, AFileThatIsNoDatabaseMissingOrAPipeIsNamed) {
             EXPECT_EQ(std::string(error.what()),
                       "Cannot open file \"" + dir.File(file) + "\". " + reason);
         }
+    }
+}
+
+// SQLite reads only files: a database from a pipe or a named pipe is read through a copy,
+// which goes again afterwards, also for a database with a write-ahead log.
+TEST_F(SqliteImportTest, ADatabaseFromAPipeOrNamedPipeIsReadThroughACopy) {
+    ::alarm(30);  // a read that waits for ever ends the test program instead of the run
+    const char* modes[] = {"DELETE", "WAL"};
+    for (const char* mode : modes) {
+        SCOPED_TRACE(mode);
+        std::remove(Database().c_str());
+        MakeDatabase(Database(), std::string("PRAGMA journal_mode=") + mode +
+                                     "; CREATE TABLE Spell (ID, Name); INSERT INTO Spell VALUES "
+                                     "(7, 'piped');");
+        const std::string bytes = dir.Read("in.db");
+        std::remove(dir.File("in.fifo").c_str());
+        ASSERT_EQ(::mkfifo(dir.File("in.fifo").c_str(), 0600), 0);
+        std::thread writer([&] {
+            const int fd = ::open(dir.File("in.fifo").c_str(), O_WRONLY);
+            EXPECT_EQ(::write(fd, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+            ::close(fd);
+        });
+        const SqliteImportReport report =
+            ImportSqlite(*work, dir.File("in.fifo"), ImportMatch::ByKey);
+        writer.join();
+        EXPECT_EQ(report.Merge.RecordsChanged, 1);
+        EXPECT_EQ(TableTexts(work->Table)[1],
+                  (std::vector<std::string>{"1", "7", "piped", "2", "0"}));
+        work = std::make_unique<Workspace>();
+        SetUp();
+    }
+    ::alarm(0);
+    const std::string scratch = std::getenv("TMPDIR") != nullptr ? std::getenv("TMPDIR") : "/tmp";
+    for (const auto& entry : std::filesystem::directory_iterator(scratch)) {
+        const std::string name = entry.path().filename().string();
+        EXPECT_FALSE(name.starts_with("kelvane-") && name.size() == 14) << name;
+    }
+}
+
+// A value computed whenever it is read could cost any time: such a column is refused before
+// a row is read, and any read that takes far more work than the file's size calls for stops.
+TEST_F(SqliteImportTest, WorkOutOfProportionToTheFileIsRefused) {
+    EXPECT_EQ(ImportError("CREATE TABLE Spell (ID INTEGER, Name TEXT GENERATED ALWAYS AS "
+                          "(printf('%.*c', 60000000, 'x')) VIRTUAL); INSERT INTO Spell (ID) "
+                          "VALUES (1);"),
+              Database() +
+                  ", table 'Spell': the column 'Name' is computed whenever it is read (a virtual "
+                  "generated column); only stored values can be imported");
+    std::remove(Database().c_str());
+    EXPECT_EQ(ImportError("CREATE TABLE Spell (ID INTEGER, Name TEXT GENERATED ALWAYS AS "
+                          "('n' || ID) STORED); INSERT INTO Spell (ID) VALUES (12);"),
+              "");
+    EXPECT_EQ(TableTexts(work->Table)[0], (std::vector<std::string>{"0", "12", "n12", "1.5", "3"}));
+
+    SqliteDatabase database(Database(), SqliteAccess::ReadOnly, "shown.db");
+    database.LimitWork(1'000'000);
+    SqliteStatement endless = database.Prepare(
+        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n) SELECT count(*) FROM n");
+    try {
+        endless.Step();
+        FAIL() << "finished";
+    } catch (const KelvaneError& error) {
+        EXPECT_EQ(std::string(error.what())
+                      .rfind("\"shown.db\" asks for far more work than "
+                             "reading a database of its size takes",
+                             0),
+                  0u)
+            << error.what();
     }
 }
 
