@@ -1,6 +1,7 @@
 #include "app/EditorSession.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <iterator>
 #include <utility>
 
@@ -12,6 +13,7 @@
 #include "core/EchoText.h"
 #include "core/FieldDefFile.h"
 #include "core/FileChangedError.h"
+#include "core/FileIo.h"
 #include "core/FileMemoryGuard.h"
 #include "core/GridColumns.h"
 #include "core/KelvaneError.h"
@@ -470,6 +472,32 @@ void EditorSession::RebuildWithDefinitions(int fieldCount) {
                        return LoadDbcBytes(workspace_, name, bytes, false, fieldCount, progress);
                    }),
                    name);
+}
+
+bool EditorSession::LoadPreset(const Preset& preset) {
+    const CurrentTable& current = workspace_.Current;
+    if (current.LastOpenedPath.empty()) {
+        throw KelvaneError(
+            "Open a table first: a preset is written into the folder of the table opened last.");
+    }
+    const bool reload = !current.FilePath.empty();
+    if (reload && !SaveOrDiscardChanges()) {
+        return false;
+    }
+    const std::string folder = FolderOfPath(current.LastOpenedPath);
+    const std::string path = JoinPath(folder, preset.FileName);
+    std::error_code missing;
+    if (std::filesystem::exists(path, missing) && ReadWholeFile(path) != preset.Text &&
+        !dialogs_.Confirm(path + " holds other field definitions.\n\nReplace them with the " +
+                              std::string(preset.Item) + " preset?",
+                          "Replace")) {
+        return false;
+    }
+    WritePreset(preset, folder);
+    if (reload) {
+        LoadTable(current.FilePath, true, 0);
+    }
+    return true;
 }
 
 void EditorSession::EmptyTable() {

@@ -15,6 +15,7 @@ namespace kelvane {
 
 struct DatKind;
 struct NewTableRequest;
+struct Preset;
 class RecordTable;
 class UserDialogs;
 class WorkFeedback;
@@ -114,6 +115,11 @@ class EditorSession : private RecordTableListener {
     // changes: a Cancel takes nothing over and writes no field-definition file. A table never
     // saved is rebuilt from its own records instead, with nothing to ask.
     void TakeOverFieldDefinitions(const std::vector<FieldDef>& defs, int fieldCountBefore);
+    // "Load Preset": writes the preset into the folder of the file opened last and reloads the
+    // table from its file. Unsaved changes are asked about first, and a file there holding other
+    // definitions is replaced only once the user agrees; returns false when the user cancelled
+    // either, having written nothing. Fails when no file was opened yet.
+    bool LoadPreset(const Preset& preset);
     // Deletes every record once the user has agreed (default No).
     void EmptyTable();
     void AddRow();

@@ -811,6 +811,46 @@ TEST_F(UnsavedChangesTest, FieldsTakeNothingOverUntilTheCommandGoesAhead) {
     EXPECT_EQ(Table().ColumnName(kRank), "Level");
 }
 
+// "Load Preset" writes nothing before the command goes ahead: a Cancel at the question about
+// unsaved changes, or at the one about replacing other definitions, leaves the file as it was.
+TEST_F(UnsavedChangesTest, LoadPresetAsksBeforeItWritesAnything) {
+    const Preset& preset = *FindPreset("Spell.dbc");
+    const std::string definitions = dir.Read("Spell.ini");
+    const std::string replaceQuestion = dir.File("Spell.ini") +
+                                        " holds other field definitions.\n\nReplace them with "
+                                        "the Spell.dbc preset? [Replace / Cancel]";
+    TypeRank(42, true);
+
+    dialogs.SaveChangesAnswers.push_back(UnsavedChangesAnswer::Cancel);
+    EXPECT_FALSE(session.LoadPreset(preset));
+    dialogs.SaveChangesAnswers.push_back(UnsavedChangesAnswer::Discard);
+    dialogs.YesNoAnswers.push_back(false);
+    EXPECT_FALSE(session.LoadPreset(preset));
+    EXPECT_EQ(dialogs.Questions, std::vector<std::string>{replaceQuestion});
+    EXPECT_EQ(dir.Read("Spell.ini"), definitions);
+    EXPECT_EQ(Table().IntegerAt(1, kRank), 42);
+
+    dialogs.SaveChangesAnswers.push_back(UnsavedChangesAnswer::Discard);
+    dialogs.YesNoAnswers.push_back(true);
+    EXPECT_TRUE(session.LoadPreset(preset));
+    EXPECT_EQ(dir.Read("Spell.ini"), preset.Text);
+    EXPECT_EQ(Table().IntegerAt(1, kRank), savedRank);
+    EXPECT_EQ(Table().ColumnName(1), work->Defs[0].Name);
+
+    // The preset once more replaces nothing of the user's: nothing to ask.
+    EXPECT_TRUE(session.LoadPreset(preset));
+    EXPECT_EQ(dialogs.Questions.size(), 2u);
+    EXPECT_TRUE(dialogs.Unanswered.empty());
+}
+
+TEST_F(EditorSessionTest, LoadPresetNeedsAFileOpenedFirst) {
+    EXPECT_THAT([&] { session.LoadPreset(*FindPreset("Spell.dbc")); },
+                ::testing::ThrowsMessage<KelvaneError>(
+                    "Open a table first: a preset is written into the folder of the table "
+                    "opened last."));
+    EXPECT_FALSE(std::filesystem::exists("Spell.ini"));
+}
+
 TEST_F(UnsavedChangesTest, SaveAndExportsKeepTheCurrentRecord) {
     ExchangeCommands exchange(Table(), dialogs, feedback);
     const std::vector<std::pair<const char*, std::function<void()>>> commands = {

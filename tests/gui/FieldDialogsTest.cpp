@@ -404,8 +404,8 @@ class FieldDialogsTest : public QObject {
     }
 
     void presetLoadWithoutChoiceDoesNothing() {
-        int reloads = 0;
-        PresetWindow presets(*work_, *dialogs_, *fields_, [&] { ++reloads; });
+        int loads = 0;
+        PresetWindow presets(*dialogs_, *fields_, [&](const Preset&) { return ++loads > 0; });
         fields_->show();
         presets.show();
         QCOMPARE(presets.windowTitle(), QString("Load Preset"));
@@ -419,18 +419,22 @@ class FieldDialogsTest : public QObject {
         QTest::mouseClick(Child<QPushButton>(presets, "SpeedButton1"), Qt::LeftButton);
         QVERIFY(presets.isVisible());
         QVERIFY(fields_->isVisible());
-        QCOMPARE(reloads, 0);
-        QVERIFY(!QFile::exists(ToQt(dir_->File("TaxiPath.ini"))));
+        QCOMPARE(loads, 0);
 
         QTest::mouseClick(Child<QPushButton>(presets, "SpeedButton2"), Qt::LeftButton);
         QVERIFY(presets.isHidden());
         QVERIFY(fields_->isVisible());
     }
 
-    void presetLoadWritesBesideTheFileLastOpenedAndReloads() {
-        work_->Current.FilePath = dir_->File("elsewhere.dbc");
-        int reloads = 0;
-        PresetWindow presets(*work_, *dialogs_, *fields_, [&] { ++reloads; });
+    // The load is the command's; once it went ahead both windows close, the Fields dialog as
+    // cancelled. A load the user cancelled leaves both open.
+    void presetLoadHandsTheChoiceOnAndClosesBothWindowsWhenItWentAhead() {
+        std::vector<const Preset*> loaded;
+        bool goesAhead = false;
+        PresetWindow presets(*dialogs_, *fields_, [&](const Preset& preset) {
+            loaded.push_back(&preset);
+            return goesAhead;
+        });
         fields_->show();
         presets.show();
         const auto choices =
@@ -439,18 +443,24 @@ class FieldDialogsTest : public QObject {
         QCOMPARE(presets.SelectedPreset(), FindPreset("TaxiPath.dbc"));
 
         QTest::mouseClick(Child<QPushButton>(presets, "SpeedButton1"), Qt::LeftButton);
-        QCOMPARE(dir_->Read("TaxiPath.ini"), std::string(FindPreset("TaxiPath.dbc")->Text));
+        QVERIFY(presets.isVisible());
+        QVERIFY(fields_->isVisible());
+
+        goesAhead = true;
+        QTest::mouseClick(Child<QPushButton>(presets, "SpeedButton1"), Qt::LeftButton);
+        QCOMPARE(loaded, (std::vector<const Preset*>(2, FindPreset("TaxiPath.dbc"))));
         QVERIFY(presets.isHidden());
         QVERIFY(fields_->isHidden());
         QCOMPARE(fields_->result(), int(QDialog::Rejected));
-        QCOMPARE(reloads, 1);
         QVERIFY(dialogs_->Messages.empty());
     }
 
     void presetThatCannotBeWrittenIsReportedAndStops() {
         work_->Current.LastOpenedPath = dir_->File("missing/Spell.dbc");
-        int reloads = 0;
-        PresetWindow presets(*work_, *dialogs_, *fields_, [&] { ++reloads; });
+        CountingFeedback feedback;
+        EditorSession session(*work_, *dialogs_, feedback);
+        PresetWindow presets(*dialogs_, *fields_,
+                             [&](const Preset& preset) { return session.LoadPreset(preset); });
         fields_->show();
         presets.show();
         Child<QGroupBox>(presets, "RadioGroup1")->findChildren<QRadioButton*>().front()->click();
@@ -461,7 +471,7 @@ class FieldDialogsTest : public QObject {
                                                   dir_->File("missing/Spell.ini") + "\". "));
         QVERIFY(presets.isVisible());
         QVERIFY(fields_->isVisible());
-        QCOMPARE(reloads, 0);
+        QCOMPARE(feedback.Loads, 0);
     }
 
     void newTableDialogStartsEmptyAndKeepsWhatWasEntered() {
