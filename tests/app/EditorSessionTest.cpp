@@ -146,6 +146,22 @@ TEST_F(EditorSessionTest, OpenOfAFileThatCannotBeLoadedKeepsTheOpenTable) {
     EXPECT_EQ(work->Table.IntegerAt(1, 4), 42);
 }
 
+// A kind misspelt in the table's .ini stops the opening, naming the file and the field,
+// rather than showing the column as integers.
+TEST_F(EditorSessionTest, OpeningATableWhoseIniNamesAnUnknownKindFailsNamingFileAndField) {
+    const std::string path = WriteSpellSample();
+    session.OpenTableFile(path);
+    dir.Write("Other.dbc", SpellSample().Bytes());
+    dir.Write("Other.ini", "[Field kind]\r\nField 0=ftInteger\r\nField 1=banana\r\n");
+    EXPECT_THAT(
+        [&] { session.OpenTableFile(dir.File("Other.dbc")); },
+        ::testing::ThrowsMessage<KelvaneError>(HasSubstr("\"" + dir.File("Other.ini") +
+                                                         "\" cannot be used: field 1 has the kind "
+                                                         "\"banana\"")));
+    EXPECT_EQ(work->Current.FilePath, path);
+    EXPECT_EQ(ColumnNames(), (std::vector<std::string>{"Index", "ID", "Name", "Speed", "Rank"}));
+}
+
 TEST_F(EditorSessionTest, CommandLinePathOpensTheFileButLeavesLastOpenedPath) {
     session.RunCommandLine({});
     EXPECT_FALSE(work->Table.Active());
