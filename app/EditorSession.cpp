@@ -1,16 +1,19 @@
 #include "app/EditorSession.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <iterator>
 #include <utility>
 
 #include "app/DeleteRecordAfterAsking.h"
+#include "app/FieldSettings.h"
 #include "app/NewTableRequest.h"
 #include "app/StatusTexts.h"
 #include "core/DefinedColumns.h"
 #include "core/EchoText.h"
 #include "core/FieldDefFile.h"
 #include "core/FileChangedError.h"
+#include "core/FileIo.h"
 #include "core/FileMemoryGuard.h"
 #include "core/GridColumns.h"
 #include "core/KelvaneError.h"
@@ -84,7 +87,9 @@ EditorSession::~EditorSession() {
 
 bool EditorSession::HasUnsavedChanges() const {
     const RecordTable& table = workspace_.Table;
-    return table.Active() && (history_.ChangedSinceSave() || table.Modified());
+    const bool neverSaved = workspace_.Current.FilePath.empty() && table.RecordCount() > 0;
+    return table.Active() && (history_.ChangedSinceSave() || table.Modified() || neverSaved ||
+                              (holdsTypedText_ && holdsTypedText_()));
 }
 
 // The status bar says what was taken back or done again, so an earlier command's result does
@@ -136,8 +141,7 @@ bool EditorSession::SaveOrDiscardChanges() {
     if (!HasUnsavedChanges()) {
         return true;
     }
-    const std::string question = FileNameOfPath(workspace_.Current.FilePath) +
-                                 " has changes that are not saved.\n\nSave them?";
+    const std::string question = TableLabel() + " has changes that are not saved.\n\nSave them?";
     switch (dialogs_.AskSaveChanges(question)) {
         case UnsavedChangesAnswer::Save:
             return Save();
@@ -149,12 +153,23 @@ bool EditorSession::SaveOrDiscardChanges() {
     return false;
 }
 
-void EditorSession::SetTypedEditCommit(std::function<bool()> commit) {
+std::string EditorSession::TableLabel() const {
+    const CurrentTable& current = workspace_.Current;
+    return current.FilePath.empty() ? current.TableName : FileNameOfPath(current.FilePath);
+}
+
+void EditorSession::SetTypedEdits(std::function<bool()> commit,
+                                  std::function<bool()> holdsTypedText) {
     typedEditCommit_ = std::move(commit);
+    holdsTypedText_ = std::move(holdsTypedText);
 }
 
 bool EditorSession::CommitTypedEdit() {
     return !typedEditCommit_ || typedEditCommit_();
+}
+
+void EditorSession::TypedTextChanged() {
+    RefreshHistoryState();
 }
 
 void EditorSession::SetWindowStateListener(std::function<void()> listener) {
@@ -169,6 +184,7 @@ void EditorSession::EnableFileCommands(bool recordExports) {
 void EditorSession::PublishWindowState() {
     const bool open = workspace_.Table.Active();
     state_.FileCommandsEnabled = open;
+    state_.ReloadEnabled = open && !workspace_.Current.FilePath.empty();
     state_.RecordExportsEnabled = open && recordExportsOffered_;
     if (stateListener_) {
         stateListener_();
@@ -288,6 +304,10 @@ void EditorSession::Open() {
 }
 
 void EditorSession::Reload() {
+    if (workspace_.Current.FilePath.empty()) {
+        throw KelvaneError(workspace_.Current.TableName +
+                           " has not been saved to a file yet: there is nothing to reload.");
+    }
     if (!SaveOrDiscardChanges()) {
         return;
     }
@@ -295,23 +315,29 @@ void EditorSession::Reload() {
 }
 
 bool EditorSession::Save() {
-    return ConfirmTextFit(workspace_.Current.FilePath) && WriteTable(workspace_.Current.FilePath);
+    const std::string& path = workspace_.Current.FilePath;
+    if (path.empty() && workspace_.Table.Active()) {
+        return SaveAs();
+    }
+    return ConfirmTextFit(path) && WriteTable(path);
 }
 
-void EditorSession::SaveAs() {
+bool EditorSession::SaveAs() {
     CurrentTable& current = workspace_.Current;
     const std::optional<std::string> path =
         dialogs_.ChooseSaveFile({"Save as", {{"*.dbc", "*.dbc"}}, "dbc", current.TableName});
     if (!path || !ConfirmTextFit(*path)) {
-        return;
+        return false;
     }
     current.FilePath = *path;
     current.TableName = TableNameFromPath(*path);
     SetCaption(kOpenedCaptionPrefix + current.TableName);
-    if (WriteTable(*path)) {
-        SaveTableFieldDefinitions(current, workspace_.Defs, workspace_.Table);
-        TellFileOpened(*path);
+    if (!WriteTable(*path)) {
+        return false;
     }
+    SaveTableFieldDefinitions(current, workspace_.Defs, workspace_.Table);
+    TellFileOpened(*path);
+    return true;
 }
 
 void EditorSession::SetFileOpenedListener(std::function<void(const std::string&)> listener) {
@@ -419,25 +445,72 @@ void EditorSession::NewTable(const NewTableRequest& request) {
     workspace_.LoadedFile.reset();
     state_.Definitions = {};
 
-    const std::string oldFolder = FolderOfPath(current.FilePath);
     current.TableName = "Custom" + std::to_string(current.NewTableCounter);
-    current.FilePath = current.FilePath.empty() ? current.TableName + ".dbc"
-                                                : JoinPath(oldFolder, current.TableName + ".dbc");
+    current.FilePath.clear();
     SetCaption(kNewCaptionPrefix + current.TableName);
     EnableFileCommands(false);
     SaveAs();
 }
 
-void EditorSession::ReloadAfterFieldsDialog(int fieldCountBefore) {
-    if (!AutoReloadOnFieldsChange || !SaveOrDiscardChanges()) {
+void EditorSession::TakeOverFieldDefinitions(const std::vector<FieldDef>& defs,
+                                             int fieldCountBefore) {
+    const CurrentTable& current = workspace_.Current;
+    const bool fromFile = !current.FilePath.empty();
+    // Asked before anything is taken over: a reload from the file drops the unsaved changes.
+    if (AutoReloadOnFieldsChange && fromFile && !SaveOrDiscardChanges()) {
         return;
     }
-    const CurrentTable& current = workspace_.Current;
-    if (fieldCountBefore == current.ConfirmedFieldCount) {
+    TakeOverFieldDefs(workspace_, defs);
+    if (!AutoReloadOnFieldsChange) {
+        return;
+    }
+    if (!fromFile) {
+        RebuildWithDefinitions(current.ConfirmedFieldCount);
+    } else if (fieldCountBefore == current.ConfirmedFieldCount) {
         LoadTable(current.FilePath, true, 0);
     } else {
         LoadTable(current.FilePath, false, current.ConfirmedFieldCount);
     }
+}
+
+// The records stay as a save would write them, read with the new definitions as a reload would
+// read the file: nothing of the table is lost, so nothing is asked.
+void EditorSession::RebuildWithDefinitions(int fieldCount) {
+    if (!workspace_.Table.Active()) {
+        return;
+    }
+    const std::string bytes = EncodeDbcTable(workspace_);
+    const std::string name = workspace_.Current.TableName;
+    ShowLoadReport(RunLoad([&](const LoadProgress& progress) {
+                       return LoadDbcBytes(workspace_, name, bytes, false, fieldCount, progress);
+                   }),
+                   name);
+}
+
+bool EditorSession::LoadPreset(const Preset& preset) {
+    const CurrentTable& current = workspace_.Current;
+    if (current.LastOpenedPath.empty()) {
+        throw KelvaneError(
+            "Open a table first: a preset is written into the folder of the table opened last.");
+    }
+    const bool reload = !current.FilePath.empty();
+    if (reload && !SaveOrDiscardChanges()) {
+        return false;
+    }
+    const std::string folder = FolderOfPath(current.LastOpenedPath);
+    const std::string path = JoinPath(folder, preset.FileName);
+    std::error_code missing;
+    if (std::filesystem::exists(path, missing) && ReadWholeFile(path) != preset.Text &&
+        !dialogs_.Confirm(path + " holds other field definitions.\n\nReplace them with the " +
+                              std::string(preset.Item) + " preset?",
+                          "Replace")) {
+        return false;
+    }
+    WritePreset(preset, folder);
+    if (reload) {
+        LoadTable(current.FilePath, true, 0);
+    }
+    return true;
 }
 
 void EditorSession::EmptyTable() {

@@ -7,6 +7,7 @@
 #include "app/DefinitionsFit.h"
 #include "app/ProgramTexts.h"
 #include "core/DbcReader.h"
+#include "core/FieldDef.h"
 #include "core/RecordTableListener.h"
 #include "core/UndoHistory.h"
 
@@ -14,6 +15,7 @@ namespace kelvane {
 
 struct DatKind;
 struct NewTableRequest;
+struct Preset;
 class RecordTable;
 class UserDialogs;
 class WorkFeedback;
@@ -22,8 +24,10 @@ struct Workspace;
 // What the main window shows of the session: its caption and which commands are enabled.
 struct MainWindowState {
     std::string Caption = ApplicationTitle();
-    // "&Save", "Save &as...", "&Reload" and "Export &everything to...", while a table is open
+    // "&Save", "Save &as..." and "Export &everything to...", while a table is open
     bool FileCommandsEnabled = false;
+    // "&Reload", while the open table has a file to read again
+    bool ReloadEnabled = false;
     // "Export selected &line to csv" and "Export for &Patchwell", while a table opened from a
     // file (or one made after it) is open
     bool RecordExportsEnabled = false;
@@ -62,17 +66,21 @@ class EditorSession : private RecordTableListener {
     // in a batch run) or saved under a new name.
     void SetFileOpenedListener(std::function<void(const std::string&)> listener);
 
-    // Whether the open table holds changes its file does not, typed but not posted ones included.
+    // Whether the open table holds changes its file does not: typed but not posted ones, text
+    // still in an editor of the window, and the records of a table never saved included.
     bool HasUnsavedChanges() const;
     // Before a command drops the open table's unsaved changes: asks Save / Discard / Cancel and
     // returns whether the command may go on (nothing to lose, saved, or discarded). A save the
     // user declines returns false; one that fails throws, so the command stops either way.
     bool SaveOrDiscardChanges();
-    // Lets the window hand a value still being typed into a cell to the table; the commit
-    // returns false when the value was refused (the window has said why).
-    void SetTypedEditCommit(std::function<bool()> commit);
-    // Hands a value still being typed to the table; false when it was refused.
+    // Lets the window hand the text still being typed into its editors (a grid cell, the Cell
+    // pane) to the table: commit returns false when a value was refused (the window has said
+    // why), holdsTypedText whether any editor holds text it has not handed on.
+    void SetTypedEdits(std::function<bool()> commit, std::function<bool()> holdsTypedText);
+    // Hands the text still being typed to the table; false when a value was refused.
     bool CommitTypedEdit();
+    // The window's editors started or stopped holding typed text: the caption's "*" follows.
+    void TypedTextChanged();
 
     // The grid column of the last mouse press on the grid, Index counting as 0.
     int SelectedColumn = 0;
@@ -91,17 +99,27 @@ class EditorSession : private RecordTableListener {
     // Asks about unsaved changes, then for the file; the open table stays until the chosen
     // file has loaded.
     void Open();
-    // Asks about unsaved changes, then reads the file again.
+    // Asks about unsaved changes, then reads the file again. Fails for a table never saved.
     void Reload();
     // Returns whether the table was written (the user may decline a save that would change
-    // data beyond the edits, or one over a file that changed on disk since it was loaded).
+    // data beyond the edits, or one over a file that changed on disk since it was loaded). A
+    // table never saved is saved as the file the user chooses.
     bool Save();
-    void SaveAs();
+    // Asks for the file, which the dialog confirms replacing; returns whether it was written.
+    bool SaveAs();
+    // A table named CustomN with no file: the first save asks where it goes.
     void NewTable(const NewTableRequest& request);
-    // After the field settings dialog was confirmed; fieldCountBefore is the table's field
-    // count when the dialog opened (-1 for a closed table). Asks about unsaved changes before
-    // it reloads.
-    void ReloadAfterFieldsDialog(int fieldCountBefore);
+    // Takes over the definitions the field settings dialog was confirmed with; fieldCountBefore
+    // is the table's field count when the dialog opened (-1 for a closed table). With
+    // AutoReloadOnFieldsChange the table is reloaded with them, after asking about unsaved
+    // changes: a Cancel takes nothing over and writes no field-definition file. A table never
+    // saved is rebuilt from its own records instead, with nothing to ask.
+    void TakeOverFieldDefinitions(const std::vector<FieldDef>& defs, int fieldCountBefore);
+    // "Load Preset": writes the preset into the folder of the file opened last and reloads the
+    // table from its file. Unsaved changes are asked about first, and a file there holding other
+    // definitions is replaced only once the user agrees; returns false when the user cancelled
+    // either, having written nothing. Fails when no file was opened yet.
+    bool LoadPreset(const Preset& preset);
     // Deletes every record once the user has agreed (default No).
     void EmptyTable();
     void AddRow();
@@ -131,6 +149,10 @@ class EditorSession : private RecordTableListener {
     void ShowLoadReport(const LoadReport& report, const std::string& path);
     void BuildCountTable(int fieldCount);
     void BuildTableFromDefinitions(int fieldCount);
+    // Reads a table never saved back from what a save would write, with the definitions held.
+    void RebuildWithDefinitions(int fieldCount);
+    // The open table's file name in questions, or its name while it has no file.
+    std::string TableLabel() const;
     bool ConfirmTextFit(const std::string& path);
     // Saves and offers the .dat file; returns false when the user cancelled.
     bool WriteTable(const std::string& path);
@@ -147,6 +169,7 @@ class EditorSession : private RecordTableListener {
     std::function<void()> stateListener_;
     std::function<void(const DatKind&)> datOffer_;
     std::function<bool()> typedEditCommit_;
+    std::function<bool()> holdsTypedText_;
     std::function<void(const std::string&)> fileOpenedListener_;
     bool recordExportsOffered_ = false;
     UndoHistory history_;

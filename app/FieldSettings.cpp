@@ -1,5 +1,6 @@
 #include "app/FieldSettings.h"
 
+#include <memory>
 #include <optional>
 
 #include "core/EchoText.h"
@@ -16,12 +17,21 @@ namespace {
 constexpr std::string_view kTrueText = "True";
 constexpr std::string_view kFalseText = "False";
 
+// The kinds are chosen from a list; a text that is none of them is no kind to guess at.
+FieldKind ReadKindCell(const std::string& text) {
+    if (const std::optional<FieldKind> kind = FieldKindFromText(text)) {
+        return *kind;
+    }
+    throw KelvaneError("'" + EchoText(text) +
+                       "' is not a field kind: choose ftInteger, ftFloat or ftString");
+}
+
 FieldDef DefOfRow(const FieldSettingsRow& row, int field) {
     FieldDef def;
     def.Number = field;
     def.Name = row.Name;
     def.KindText = row.Kind;
-    def.Kind = FieldKindFromText(row.Kind).value_or(FieldKind::ftInteger);
+    def.Kind = ReadKindCell(row.Kind);
     // A string column is never shown in hexadecimal, whatever its cell says; any other kind
     // keeps the flag, even a float.
     def.Hex = def.Kind != FieldKind::ftString && ReadBooleanCell(row.Hex);
@@ -29,19 +39,6 @@ FieldDef DefOfRow(const FieldSettingsRow& row, int field) {
     RequireStorableFieldDef(def);
     return def;
 }
-
-// Sets the confirmed field count when the taking over ends, also when a row failed.
-class ConfirmFieldCount {
-  public:
-    ConfirmFieldCount(CurrentTable& current, int count) : current_(current), count_(count) {}
-    ~ConfirmFieldCount() { current_.ConfirmedFieldCount = count_; }
-    ConfirmFieldCount(const ConfirmFieldCount&) = delete;
-    ConfirmFieldCount& operator=(const ConfirmFieldCount&) = delete;
-
-  private:
-    CurrentTable& current_;
-    int count_;
-};
 
 }  // namespace
 
@@ -86,28 +83,39 @@ int ReadFieldSizeCell(std::string_view text) {
     return *bits;
 }
 
-void TakeOverFieldSettings(Workspace& work, const std::vector<FieldSettingsRow>& rows,
-                           const std::function<void(int row)>& progress) {
-    const int count = static_cast<int>(rows.size());
-    const NotificationSuspension suspension(work.Table);
-    const ConfirmFieldCount confirm(work.Current, count);
-    // With no table open there is nothing to take over, and writing would empty the
-    // definitions of the file the table came from.
-    if (count == 0) {
-        return;
-    }
-    // The file is written once, after the last row taken: writing it after every row would
-    // leave the same file and cost a rewrite per field.
-    for (int field = 0; field < count; ++field) {
+std::vector<FieldDef> FieldDefsOfRows(const std::vector<FieldSettingsRow>& rows,
+                                      const std::function<void(int row)>& progress) {
+    std::vector<FieldDef> defs;
+    for (size_t row = 0; row < rows.size(); ++row) {
+        const int field = static_cast<int>(row);
         progress(field + 1);
         try {
-            work.Defs[field] = DefOfRow(rows[static_cast<size_t>(field)], field);
-        } catch (const KelvaneError&) {
-            SaveFieldDefinitions(work.Current, work.Defs, count);
-            throw;
+            defs.push_back(DefOfRow(rows[row], field));
+        } catch (const KelvaneError& error) {
+            throw KelvaneError("Field " + std::to_string(field) + ": " + error.what() +
+                               ". Nothing was taken over.");
         }
     }
-    SaveFieldDefinitions(work.Current, work.Defs, count);
+    return defs;
+}
+
+void TakeOverFieldDefs(Workspace& work, const std::vector<FieldDef>& defs) {
+    const int count = static_cast<int>(defs.size());
+    if (count == 0) {
+        work.Current.ConfirmedFieldCount = 0;
+        return;
+    }
+    const NotificationSuspension suspension(work.Table);
+    // On the heap: the list holds an entry for every field a table may have.
+    auto taken = std::make_unique<FieldDefList>(work.Defs);
+    for (const FieldDef& def : defs) {
+        (*taken)[def.Number] = def;
+    }
+    if (!work.Current.FilePath.empty()) {
+        SaveFieldDefinitions(work.Current, *taken, count);
+    }
+    work.Defs = *taken;
+    work.Current.ConfirmedFieldCount = count;
 }
 
 }  // namespace kelvane

@@ -5,10 +5,10 @@
 #include <string_view>
 #include <vector>
 
+#include "core/FieldDef.h"
+
 namespace kelvane {
 
-class FieldDefList;
-struct FieldDef;
 class RecordTable;
 struct Workspace;
 
@@ -39,16 +39,17 @@ bool ReadBooleanCell(std::string_view text);
 // a message for anything else.
 int ReadFieldSizeCell(std::string_view text);
 
-// Takes the edited rows over as the definitions of fields 0 to n - 1 and writes them to the
-// table's field-definition file, with the main grid suspended; then the n rows are the
-// confirmed field count. No rows (no table open) write nothing. progress(r) is called before row r
-// (from 1) is taken.
-//
-// A row that fails stops the taking over: the earlier rows stay taken and written, the file is
-// written once more and the failure goes on to the caller. The confirmed field count is set
-// and the grid resumed all the same, so the reload that follows a confirmed dialog still sees
-// the rows the user confirmed.
-void TakeOverFieldSettings(Workspace& work, const std::vector<FieldSettingsRow>& rows,
-                           const std::function<void(int row)>& progress);
+// The definitions of fields 0 to n - 1 the edited rows give, every row read before any is
+// taken: a row that cannot be used fails with a message naming its field. progress(r) is called
+// before row r (from 1) is read.
+std::vector<FieldDef> FieldDefsOfRows(const std::vector<FieldSettingsRow>& rows,
+                                      const std::function<void(int row)>& progress);
+
+// Takes the definitions over as those of fields 0 to n - 1, with the main grid suspended;
+// then n is the confirmed field count. A table with a file has them written to its
+// field-definition file first, and a file that cannot be written fails leaving everything as
+// it was; a table never saved gets the file when it is saved. None (no table open) write
+// nothing: an empty file would lose the definitions of the file the last table came from.
+void TakeOverFieldDefs(Workspace& work, const std::vector<FieldDef>& defs);
 
 }  // namespace kelvane

@@ -52,6 +52,16 @@ int ReadSizeBits(const IniFile& ini, const std::string& key, int n) {
     return *bits;
 }
 
+// Only the three kinds' exact names: a kind misspelt ("banana", "ftstring") read as an integer
+// would turn a text or float column into numbers without a word.
+FieldKind ReadKind(const std::string& text, int n) {
+    if (const std::optional<FieldKind> kind = FieldKindFromText(text)) {
+        return *kind;
+    }
+    throw KelvaneError("field " + std::to_string(n) + " has the kind \"" + EchoText(text) +
+                       "\", but a field's kind is ftInteger, ftFloat or ftString");
+}
+
 void ReadFieldDefs(const IniFile& ini, const std::string& path, FieldDefList& defs, int count) {
     try {
         for (int n = 0; n < count; ++n) {
@@ -105,6 +115,11 @@ void WriteFieldDefs(const std::string& path, const FieldDefList& defs, int count
 }  // namespace
 
 std::string FieldDefFilePath(const CurrentTable& current) {
+    // A table never saved has no folder of its own: a file in the working folder would be one
+    // the user never chose.
+    if (current.FilePath.empty()) {
+        return {};
+    }
     return JoinPath(FolderOfPath(current.FilePath), current.TableName + ".ini");
 }
 
@@ -128,10 +143,8 @@ FieldDef ReadFieldDef(const IniFile& ini, int n) {
     def.Name = ini.Read(kNameSection, key).value_or(std::to_string(n));
     def.KindText =
         ini.Read(kKindSection, key).value_or(std::string(FieldKindText(FieldKind::ftInteger)));
-    def.Kind = FieldKindFromText(def.KindText).value_or(FieldKind::ftInteger);
-    // Exactly "ftInteger": a kind text such as "ftinteger" builds an integer column that still
-    // never shows in hexadecimal.
-    def.Hex = ReadHexFlag(ini, key) && def.KindText == FieldKindText(FieldKind::ftInteger);
+    def.Kind = ReadKind(def.KindText, n);
+    def.Hex = ReadHexFlag(ini, key) && def.Kind == FieldKind::ftInteger;
     def.Bits = ReadSizeBits(ini, key, n);
     return def;
 }

@@ -11,11 +11,12 @@ class IniFile;
 class RecordTable;
 
 // The field-definition file of the current table: TableName + ".ini" in the folder of its
-// FilePath, or in the current folder when FilePath names no folder.
+// FilePath, or in the current folder when FilePath names no folder; none ("") for a table that
+// has no file yet.
 std::string FieldDefFilePath(const CurrentTable& current);
 
-// Field n by the reading rules (defaults for missing keys; Hex only for "ftInteger"; a size
-// other than 8, 16 or 32 fails).
+// Field n by the reading rules (defaults for missing keys; Hex only for "ftInteger"; a kind
+// other than "ftInteger", "ftFloat" or "ftString" and a size other than 8, 16 or 32 fail).
 FieldDef ReadFieldDef(const IniFile& ini, int n);
 
 // How many fields the file describes: the most keys any of its field sections holds (0 for a
@@ -28,8 +29,8 @@ int DescribedFieldCount(const IniFile& ini);
 void RequireStorableFieldDef(const FieldDef& def);
 
 // Entries 0 to count - 1 from the current table's file, then MakeFieldNamesUnique. Returns how
-// many fields the file describes. Fails with a KelvaneError naming the file when a field's
-// size cannot be used.
+// many fields the file describes. Fails with a KelvaneError naming the file and the field when
+// a field's kind or size cannot be used.
 int LoadFieldDefinitions(const CurrentTable& current, FieldDefList& defs, int count);
 
 // Writes the definitions of the table's columns except Index. A definition the file cannot keep

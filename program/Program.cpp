@@ -93,8 +93,9 @@ Program::Program(UserDialogs& dialogs, ModalRunner& modals, std::vector<std::str
     auto* gameObjectDat = Keep(new GameObjectDatWindow(table, dialogs, sideFileFolder, owner));
     NotesWindow* notes = Keep(new NotesWindow(dialogs, owner));
     ExportQueueWindow* queue = Keep(new ExportQueueWindow(dialogs, owner));
-    presets_ = Keep(
-        new PresetWindow(*workspace_, dialogs, *fieldSettings_, [this] { session_.Reload(); }));
+    presets_ = Keep(new PresetWindow(dialogs, *fieldSettings_, [this](const Preset& preset) {
+        return session_.LoadPreset(preset);
+    }));
     talentTree_ = Keep(new TalentTreeWindow(talents_, dialogs, owner));
     talentRanks_ = Keep(new TalentRanksWindow(talents_, dialogs, owner));
     deleteTalent_ = Keep(new DeleteTalentWindow(talents_, dialogs, owner));

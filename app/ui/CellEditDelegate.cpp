@@ -46,6 +46,7 @@ QWidget* CellEditDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
             editor->setValidator(new CharSetValidator(allowed, editor));
         }
     }
+    connect(editor, &QLineEdit::textEdited, this, &CellEditDelegate::typedTextChanged);
     return editor;
 }
 
@@ -58,6 +59,11 @@ void CellEditDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
         return;
     }
     QStyledItemDelegate::setModelData(editor, model, index);
+}
+
+void CellEditDelegate::destroyEditor(QWidget* editor, const QModelIndex& index) const {
+    QStyledItemDelegate::destroyEditor(editor, index);
+    emit typedTextChanged();
 }
 
 bool CellEditDelegate::eventFilter(QObject* watched, QEvent* event) {

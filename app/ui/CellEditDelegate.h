@@ -9,7 +9,8 @@ class RecordTable;
 // Draws and edits the grid's cells. Cells are drawn as one plain line of text, much cheaper
 // than the general item layout, which keeps scrolling through big tables quick. They are edited
 // in place by a line editor that takes only the characters the column allows, hands on only
-// text the user changed, and moves on to the next cell with Enter as with Tab.
+// text the user changed (an editor holds typed text while its text is modified), and moves on
+// to the next cell with Enter as with Tab.
 class CellEditDelegate : public QStyledItemDelegate {
     Q_OBJECT
 
@@ -22,6 +23,12 @@ class CellEditDelegate : public QStyledItemDelegate {
                           const QModelIndex& index) const override;
     void setModelData(QWidget* editor, QAbstractItemModel* model,
                       const QModelIndex& index) const override;
+    void destroyEditor(QWidget* editor, const QModelIndex& index) const override;
+
+  signals:
+    // The user typed into an editor, or an editor closed: whether the grid holds typed text may
+    // have changed.
+    void typedTextChanged() const;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QDockWidget>
-#include <functional>
 
 #include "core/RecordId.h"
 
@@ -13,22 +12,31 @@ namespace kelvane {
 
 class DbGrid;
 class RecordTableModel;
+class UserDialogs;
 
 // The dockable "Cell" pane: the grid's current cell in full, following the current cell and
 // every change of the table. A text shows all its lines with CR and LF as symbols and its
 // length; a number also shows its other readings (see CellFacts). The value can be edited
 // here and applied with Apply or Ctrl+Return as one undo step, checked as typing into the grid
 // is; a line break typed here becomes the cell's own kind (CR LF unless the text holds only
-// LF breaks).
+// LF breaks). Typed text is never dropped: it is applied when the grid moves to another cell
+// (a refused value takes the grid back to its cell), and Escape takes it back.
 class CellPane : public QDockWidget {
     Q_OBJECT
 
   public:
-    // runCommand runs a user command as the window runs its menu commands, showing a refusal.
-    using CommandRunner = std::function<void(const std::function<void()>&)>;
-
-    CellPane(DbGrid& grid, RecordTableModel& model, CommandRunner runCommand,
+    CellPane(DbGrid& grid, RecordTableModel& model, UserDialogs& dialogs,
              QWidget* parent = nullptr);
+
+    // Whether the pane holds text typed since it showed its cell.
+    bool HoldsTypedText() const;
+    // Stores the typed text in the pane's cell; the current record stays current. A refused
+    // value is shown to the user and stays in the pane: returns false.
+    bool CommitTypedText();
+
+  signals:
+    // The pane started or stopped holding typed text.
+    void typedTextChanged();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -39,12 +47,16 @@ class CellPane : public QDockWidget {
     // when they are done.
     void ShowCurrentCellSoon();
     void ShowCurrentCell();
+    void ShowCell(int row, int column);
     void ShowNoCell();
-    void Apply();
+    // Whether the grid's current cell is the one the pane holds typed text for.
+    bool OnTypedCell(int row, int column) const;
+    void ReturnToTypedCell();
+    void Revert();
 
     DbGrid& grid_;
     RecordTableModel& model_;
-    CommandRunner runCommand_;
+    UserDialogs& dialogs_;
     QLabel* title_ = nullptr;
     QPlainTextEdit* text_ = nullptr;
     QLabel* facts_ = nullptr;
@@ -53,6 +65,9 @@ class CellPane : public QDockWidget {
     int column_ = -1;
     QString lineEnd_;
     bool showPending_ = false;
+    // The pane moves the table itself (storing its text, or going back to its cell), and does
+    // not follow those moves.
+    bool movingItself_ = false;
 };
 
 }  // namespace kelvane

@@ -150,7 +150,12 @@ void FieldSettingsDialog::ShowRows(const std::vector<FieldSettingsRow>& rows) {
         const std::string* texts[kColumnCount] = {&field.Index, &field.Name, &field.Kind,
                                                   &field.Hex, &field.Bits};
         for (int column = 0; column < kColumnCount; ++column) {
-            grid_->setItem(row, column, new QTableWidgetItem(ToQt(*texts[column])));
+            auto* item = new QTableWidgetItem(ToQt(*texts[column]));
+            // Kind, Hex and Bits take what their lists offer, never typed text.
+            if (InplaceListOf(column) != nullptr) {
+                item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+            }
+            grid_->setItem(row, column, item);
         }
         grid_->item(row, kIndexColumn)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
@@ -218,14 +223,17 @@ void FieldSettingsDialog::TakeChosenItem(QComboBox& list, int index) {
     grid_->setFocus();
 }
 
+// Nothing is taken over here: the command that showed the dialog takes the definitions over
+// once it goes ahead, so a Cancel after OK leaves the definitions and their file as they were.
 void FieldSettingsDialog::OkClicked() {
     const std::vector<FieldSettingsRow> rows = GridRows();
     progressBar_->setMaximum(static_cast<int>(rows.size()));
-    RunGuarded(dialogs_, [&] {
-        TakeOverFieldSettings(work_, rows, [this](int row) { progressBar_->setValue(row); });
+    const bool read = RunGuarded(dialogs_, [&] {
+        confirmed_ = FieldDefsOfRows(rows, [this](int row) { progressBar_->setValue(row); });
     });
-    // Confirmed also after a failure, so the main window reloads with what was taken over.
-    accept();
+    if (read) {
+        accept();
+    }
 }
 
 }  // namespace kelvane

@@ -17,15 +17,20 @@ namespace kelvane {
 class UserDialogs;
 struct Workspace;
 
-// "Fields Settings": the definitions of the open table's fields in an editable grid, taken over
-// into the definitions and the table's field-definition file on OK. Kind, Hex and Bits cells
-// are chosen from drop-down lists laid over the selected cell. "From definitions" and "Guess" fill
-// the rows from the table's .dbd layout or from its data, for the user to check before OK.
+// "Fields Settings": the definitions of the open table's fields in an editable grid. OK reads
+// every row and closes the dialog with the definitions they give (a row that cannot be used is
+// named and keeps the dialog open); taking them over is the caller's. Kind, Hex and Bits cells
+// are chosen from drop-down lists laid over the selected cell, never typed. "From definitions"
+// and "Guess" fill the rows from the table's .dbd layout or from its data, for the user to check
+// before OK.
 class FieldSettingsDialog : public QDialog {
     Q_OBJECT
 
   public:
     FieldSettingsDialog(Workspace& work, UserDialogs& dialogs, QWidget* parent = nullptr);
+
+    // The definitions of fields 0 to n - 1 the rows gave when OK closed the dialog.
+    const std::vector<FieldDef>& ConfirmedDefinitions() const { return confirmed_; }
 
   signals:
     // "Load Preset" was clicked: the preset window is to be shown.
@@ -57,6 +62,7 @@ class FieldSettingsDialog : public QDialog {
     // The cell the shown list was opened on, which a choice in the list writes.
     QTableWidgetItem* listCell_ = nullptr;
     QProgressBar* progressBar_ = nullptr;
+    std::vector<FieldDef> confirmed_;
 };
 
 }  // namespace kelvane

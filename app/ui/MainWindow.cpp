@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
@@ -17,6 +18,7 @@
 #include "app/GoToRecord.h"
 #include "app/ProgramTexts.h"
 #include "app/StatusTexts.h"
+#include "app/ui/CellEditDelegate.h"
 #include "app/ui/CellPane.h"
 #include "app/ui/DbGrid.h"
 #include "app/ui/FieldSettingsDialog.h"
@@ -71,7 +73,6 @@ MainWindow::MainWindow(EditorSession& session, UserDialogs& dialogs, ModalRunner
     grid_ = new DbGrid(*model_, dialogs_, central);
     grid_->setObjectName("DBGrid1");
     layout->addWidget(grid_);
-    session_.SetTypedEditCommit([this] { return grid_->CommitEdit(); });
     BuildTopPanel(panel);
     setCentralWidget(central);
     status_ = new MainStatusBar(this);
@@ -80,6 +81,7 @@ MainWindow::MainWindow(EditorSession& session, UserDialogs& dialogs, ModalRunner
     ConnectFileCommands();
     ConnectTableCommands();
     AddCellPaneAndClipboard();
+    ConnectTypedEdits();
     ConnectKeptColumnWidths();
     // Every move of the table's cursor and every change of its rows reaches the grid as one of
     // these.
@@ -92,6 +94,28 @@ MainWindow::MainWindow(EditorSession& session, UserDialogs& dialogs, ModalRunner
     session_.SetWindowStateListener([this] { ApplyWindowState(); });
     ApplyWindowState();
     RestoreKeptState();
+}
+
+MainWindow::~MainWindow() {
+    // The grid's editors close as the window goes: the session must no longer ask about them.
+    session_.SetTypedEdits({}, {});
+    session_.SetWindowStateListener({});
+}
+
+// Text typed into a cell of the grid or into the Cell pane goes into the table before every
+// command, and marks the caption from the first keystroke.
+void MainWindow::ConnectTypedEdits() {
+    session_.SetTypedEdits(
+        [this] { return grid_->CommitEdit() && cellPane_->CommitTypedText(); },
+        [this] {
+            const auto* editor =
+                qobject_cast<const QLineEdit*>(grid_->indexWidget(grid_->currentIndex()));
+            return (editor != nullptr && editor->isModified()) || cellPane_->HoldsTypedText();
+        });
+    const auto typed = [this] { session_.TypedTextChanged(); };
+    connect(static_cast<CellEditDelegate*>(grid_->itemDelegate()),
+            &CellEditDelegate::typedTextChanged, this, typed);
+    connect(cellPane_, &CellPane::typedTextChanged, this, typed);
 }
 
 void MainWindow::RestoreKeptState() {
@@ -203,9 +227,7 @@ void MainWindow::AddCellPaneAndClipboard() {
     ConnectCommand({menus_.CopyWithHeaders}, [this] { grid_->CopySelection(true); });
     ConnectCommand({menus_.Paste},
                    [this] { status_->ShowCommandResult(PastedText(grid_->PasteClipboard())); });
-    cellPane_ = new kelvane::CellPane(
-        *grid_, *model_, [this](const std::function<void()>& command) { RunCommand(command); },
-        this);
+    cellPane_ = new kelvane::CellPane(*grid_, *model_, dialogs_, this);
     addDockWidget(Qt::RightDockWidgetArea, cellPane_);
     cellPane_->hide();
     connect(menus_.CellPane, &QAction::toggled, cellPane_, &QWidget::setVisible);
@@ -279,11 +301,11 @@ void MainWindow::ApplyWindowState() {
     setWindowTitle(ToQt(state.Caption) + (state.Unsaved ? QStringLiteral("*") : QString()));
     ShowStepEntry(*menus_.Undo, "&Undo", state.UndoName);
     ShowStepEntry(*menus_.Redo, "&Redo", state.RedoName);
-    for (QAction* action :
-         {menus_.ReloadLastFile, menus_.Save, menus_.SaveAs, menus_.ExportEverything,
-          menus_.MysqlDump, menus_.ExportSqlite, menus_.ImportSqlite, menus_.CompareWith}) {
+    for (QAction* action : {menus_.Save, menus_.SaveAs, menus_.ExportEverything, menus_.MysqlDump,
+                            menus_.ExportSqlite, menus_.ImportSqlite, menus_.CompareWith}) {
         action->setEnabled(state.FileCommandsEnabled);
     }
+    menus_.ReloadLastFile->setEnabled(state.ReloadEnabled);
     menus_.ExportSelectedLine->setEnabled(state.RecordExportsEnabled);
     menus_.ExportForPatchwell->menuAction()->setEnabled(state.RecordExportsEnabled);
     status_->ShowUnsaved(state.Unsaved);
@@ -295,7 +317,8 @@ void MainWindow::EditFields() {
     RunCommand([this] {
         const int fieldCountBefore = session_.Work().Table.FieldCount() - 1;
         if (modals_.RunModal(*fieldSettings_) == QDialog::Accepted) {
-            session_.ReloadAfterFieldsDialog(fieldCountBefore);
+            session_.TakeOverFieldDefinitions(fieldSettings_->ConfirmedDefinitions(),
+                                              fieldCountBefore);
         }
     });
 }

@@ -38,6 +38,7 @@ class MainWindow : public QMainWindow {
   public:
     MainWindow(EditorSession& session, UserDialogs& dialogs, ModalRunner& modals,
                QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // The dialogs of the Fields and New commands, created after this window.
     void SetFieldDialogs(FieldSettingsDialog& fieldSettings, NewTableDialog& createNew);
@@ -56,9 +57,9 @@ class MainWindow : public QMainWindow {
     // The thin bar the export of all records shows while it works.
     QProgressBar& ExportProgressBar() const { return *progressBar_; }
 
-    // Runs one user command: a value still being typed into the grid goes into the table first
-    // (a refused one stops the command), and a failure is shown in a message box and the
-    // program goes on.
+    // Runs one user command: a value still being typed into the grid or the Cell pane goes into
+    // the table first (a refused one stops the command), and a failure is shown in a message
+    // box and the program goes on.
     void RunCommand(const std::function<void()>& command);
     // Runs the command, through RunCommand, whenever one of the entries is chosen.
     void ConnectCommand(std::initializer_list<QAction*> entries, std::function<void()> command);
@@ -76,6 +77,7 @@ class MainWindow : public QMainWindow {
     void ConnectFileCommands();
     void ConnectTableCommands();
     void AddCellPaneAndClipboard();
+    void ConnectTypedEdits();
     void ApplyWindowState();
     // Restores the size, position, dock layout and recent files kept from the last run.
     void RestoreKeptState();

@@ -11,21 +11,18 @@
 #include <utility>
 
 #include "core/Presets.h"
-#include "core/TablePaths.h"
-#include "core/Workspace.h"
 #include "shell/CommandGuard.h"
 #include "shell/ui/CentreOnScreen.h"
 #include "shell/ui/QtText.h"
 
 namespace kelvane {
 
-PresetWindow::PresetWindow(Workspace& work, UserDialogs& dialogs, QDialog& fieldSettings,
-                           std::function<void()> reload)
+PresetWindow::PresetWindow(UserDialogs& dialogs, QDialog& fieldSettings,
+                           std::function<bool(const Preset&)> loadPreset)
     : QWidget(&fieldSettings, Qt::Tool),
-      work_(work),
       dialogs_(dialogs),
       fieldSettings_(fieldSettings),
-      reload_(std::move(reload)),
+      load_(std::move(loadPreset)),
       choices_(new QButtonGroup(this)) {
     setObjectName("PresetForm");
     setWindowTitle("Load Preset");
@@ -74,10 +71,10 @@ void PresetWindow::LoadClicked() {
         return;
     }
     RunGuarded(dialogs_, [&] {
-        WritePreset(*preset, FolderOfPath(work_.Current.LastOpenedPath));
-        hide();
-        fieldSettings_.reject();
-        reload_();
+        if (load_(*preset)) {
+            hide();
+            fieldSettings_.reject();
+        }
     });
 }
 

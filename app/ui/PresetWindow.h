@@ -10,18 +10,18 @@ namespace kelvane {
 
 struct Preset;
 class UserDialogs;
-struct Workspace;
 
-// "Load Preset": writes one of the built-in field-definition files beside the file last opened,
-// closes the field settings dialog as cancelled and reloads the table. A window of the field
-// settings dialog, so it stays usable while that dialog runs modally.
+// "Load Preset": hands the chosen built-in field-definition file to the command that writes it
+// and reloads the table, then closes itself and the field settings dialog (as cancelled). A
+// window of the field settings dialog, so it stays usable while that dialog runs modally.
 class PresetWindow : public QWidget {
     Q_OBJECT
 
   public:
-    // reload: the main window's Reload command.
-    PresetWindow(Workspace& work, UserDialogs& dialogs, QDialog& fieldSettings,
-                 std::function<void()> reload);
+    // loadPreset: writes the preset and reloads the table; false when the user cancelled, which
+    // leaves both windows open.
+    PresetWindow(UserDialogs& dialogs, QDialog& fieldSettings,
+                 std::function<bool(const Preset&)> loadPreset);
 
     // The chosen preset; nullptr while none is chosen.
     const Preset* SelectedPreset() const;
@@ -32,10 +32,9 @@ class PresetWindow : public QWidget {
   private:
     void LoadClicked();
 
-    Workspace& work_;
     UserDialogs& dialogs_;
     QDialog& fieldSettings_;
-    std::function<void()> reload_;
+    std::function<bool(const Preset&)> load_;
     QButtonGroup* choices_;
 };
 

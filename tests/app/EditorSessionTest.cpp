@@ -53,6 +53,15 @@ class EditorSessionTest : public ::testing::Test {
         return names;
     }
 
+    // The definitions held for the first count fields, as the Fields dialog shows them.
+    std::vector<FieldDef> HeldDefs(int count) const {
+        std::vector<FieldDef> defs;
+        for (int field = 0; field < count; ++field) {
+            defs.push_back(work->Defs[field]);
+        }
+        return defs;
+    }
+
     void SetRank(int row, int rank) {
         work->Table.MoveTo(row);
         work->Table.Edit();
@@ -150,6 +159,22 @@ TEST_F(EditorSessionTest, OpenOfAFileThatCannotBeLoadedKeepsTheOpenTable) {
     EXPECT_TRUE(session.Save());
     session.Reload();
     EXPECT_EQ(work->Table.IntegerAt(1, 4), 42);
+}
+
+// A kind misspelt in the table's .ini stops the opening, naming the file and the field,
+// rather than showing the column as integers.
+TEST_F(EditorSessionTest, OpeningATableWhoseIniNamesAnUnknownKindFailsNamingFileAndField) {
+    const std::string path = WriteSpellSample();
+    session.OpenTableFile(path);
+    dir.Write("Other.dbc", SpellSample().Bytes());
+    dir.Write("Other.ini", "[Field kind]\r\nField 0=ftInteger\r\nField 1=banana\r\n");
+    EXPECT_THAT(
+        [&] { session.OpenTableFile(dir.File("Other.dbc")); },
+        ::testing::ThrowsMessage<KelvaneError>(HasSubstr("\"" + dir.File("Other.ini") +
+                                                         "\" cannot be used: field 1 has the kind "
+                                                         "\"banana\"")));
+    EXPECT_EQ(work->Current.FilePath, path);
+    EXPECT_EQ(ColumnNames(), (std::vector<std::string>{"Index", "ID", "Name", "Speed", "Rank"}));
 }
 
 TEST_F(EditorSessionTest, CommandLinePathOpensTheFileButLeavesLastOpenedPath) {
@@ -329,9 +354,10 @@ TEST_F(EditorSessionTest, NewWithAFieldCountNumbersCustomTablesEvenAfterACancell
     EXPECT_EQ(work->Defs[2].Name, "2");
     EXPECT_EQ(work->Defs[2].KindText, "ftInteger");
     EXPECT_EQ(work->Current.TableName, "Custom1");
-    EXPECT_EQ(work->Current.FilePath, "Custom1.dbc");
+    EXPECT_EQ(work->Current.FilePath, "");
     EXPECT_EQ(session.WindowState().Caption, "Kelvane Custom1");
     EXPECT_TRUE(session.WindowState().FileCommandsEnabled);
+    EXPECT_FALSE(session.WindowState().ReloadEnabled);
     EXPECT_FALSE(session.WindowState().RecordExportsEnabled);
     ASSERT_EQ(dialogs.FileRequests.size(), 1u);
     EXPECT_EQ(dialogs.FileRequests[0].FileName, "Custom1");
@@ -346,13 +372,67 @@ TEST_F(EditorSessionTest, NewWithAFieldCountNumbersCustomTablesEvenAfterACancell
     EXPECT_EQ(work->Current.NewTableCounter, 3);
 }
 
-TEST_F(EditorSessionTest, NewPlacesTheCustomTableBesideTheCurrentFile) {
+TEST_F(EditorSessionTest, NewAfterAnOpenedTableGivesTheCustomTableNoFileOfItsOwn) {
     session.OpenTableFile(WriteSpellSample());
     dialogs.FileAnswers.push_back(std::nullopt);
     session.NewTable({NewTableRequest::Source::FieldCount, "1", ""});
-    EXPECT_EQ(work->Current.FilePath, dir.File("Custom1.dbc"));
+    EXPECT_EQ(work->Current.FilePath, "");
+    EXPECT_FALSE(session.WindowState().ReloadEnabled);
     EXPECT_EQ(work->Current.OpenedTableName, "Spell");
     EXPECT_TRUE(session.WindowState().RecordExportsEnabled);
+}
+
+// A new table has no file until the user picks one: Save asks where, Reload has nothing to
+// read, and its records are unsaved work whatever the history says.
+TEST_F(EditorSessionTest, ATableNeverSavedIsWrittenOnlyWhereTheUserSays) {
+    session.OpenTableFile(WriteSpellSample());
+    dialogs.FileAnswers.push_back(std::nullopt);
+    session.NewTable({NewTableRequest::Source::FieldCount, "2", ""});
+    session.AddRow();
+    work->Table.Fields(1).SetAsInteger(5);
+    work->Table.Post();
+
+    dialogs.FileAnswers.push_back(std::nullopt);
+    EXPECT_FALSE(session.Save());
+    ASSERT_EQ(dialogs.FileRequests.size(), 2u);
+    EXPECT_EQ(dialogs.FileRequests[1].Title, "Save as");
+    EXPECT_FALSE(std::filesystem::exists(dir.File("Custom1.dbc")));
+    EXPECT_FALSE(std::filesystem::exists("Custom1.dbc"));
+    EXPECT_TRUE(session.HasUnsavedChanges());
+    EXPECT_THAT([&] { session.Reload(); },
+                ::testing::ThrowsMessage<KelvaneError>(
+                    "Custom1 has not been saved to a file yet: there is nothing to reload."));
+    dialogs.SaveChangesAnswers.push_back(UnsavedChangesAnswer::Cancel);
+    EXPECT_FALSE(session.SaveOrDiscardChanges());
+    EXPECT_EQ(dialogs.SaveChangesQuestions,
+              std::vector<std::string>{"Custom1 has changes that are not saved.\n\nSave them?"});
+
+    const std::string mine = dir.File("Mine.dbc");
+    dialogs.FileAnswers.push_back(mine);
+    EXPECT_TRUE(session.Save());
+    EXPECT_EQ(work->Current.FilePath, mine);
+    EXPECT_TRUE(std::filesystem::exists(dir.File("Mine.ini")));
+    EXPECT_FALSE(session.HasUnsavedChanges());
+    EXPECT_TRUE(session.WindowState().ReloadEnabled);
+}
+
+// The Fields dialog on a table never saved renames its columns keeping its records, and
+// writes no field-definition file until the table is saved.
+TEST_F(EditorSessionTest, FieldsOnATableNeverSavedRebuildItFromItsOwnRecords) {
+    dialogs.FileAnswers.push_back(std::nullopt);
+    session.NewTable({NewTableRequest::Source::FieldCount, "2", ""});
+    session.AddRow();
+    work->Table.Fields(2).SetAsInteger(7);
+    work->Table.Post();
+    std::vector<FieldDef> defs = HeldDefs(2);
+    defs[1].Name = "Level";
+    session.TakeOverFieldDefinitions(defs, 2);
+
+    EXPECT_TRUE(dialogs.SaveChangesQuestions.empty());
+    EXPECT_EQ(ColumnNames(), (std::vector<std::string>{"Index", "0", "Level"}));
+    EXPECT_EQ(work->Table.IntegerAt(0, 2), 7);
+    EXPECT_TRUE(session.HasUnsavedChanges());
+    EXPECT_FALSE(std::filesystem::exists("Custom1.ini"));
 }
 
 TEST_F(EditorSessionTest, NewWithABadFieldCountFailsButStillCountsTheTable) {
@@ -397,20 +477,19 @@ TEST_F(EditorSessionTest, NewFromAFieldDefinitionFileBuildsItsColumns) {
 TEST_F(EditorSessionTest, FieldsDialogReloadsWithDefinitionsOrWithTheConfirmedCount) {
     session.OpenTableFile(WriteSpellSample());
 
-    work->Current.ConfirmedFieldCount = 4;
     SetRank(0, 5);
     dialogs.SaveChangesAnswers.push_back(UnsavedChangesAnswer::Discard);
-    session.ReloadAfterFieldsDialog(4);
+    session.TakeOverFieldDefinitions(HeldDefs(4), 4);
     EXPECT_EQ(work->Table.FieldCount(), 5);
     EXPECT_EQ(work->Table.IntegerAt(0, 4), -1);
 
-    work->Current.ConfirmedFieldCount = 2;
-    session.ReloadAfterFieldsDialog(4);
+    session.TakeOverFieldDefinitions(HeldDefs(2), 4);
+    EXPECT_EQ(work->Current.ConfirmedFieldCount, 2);
     EXPECT_EQ(ColumnNames(), (std::vector<std::string>{"Index", "ID", "Name"}));
 
     session.AutoReloadOnFieldsChange = false;
-    work->Current.ConfirmedFieldCount = 4;
-    session.ReloadAfterFieldsDialog(2);
+    session.TakeOverFieldDefinitions(HeldDefs(4), 2);
+    EXPECT_EQ(work->Current.ConfirmedFieldCount, 4);
     EXPECT_EQ(work->Table.FieldCount(), 3);
 }
 
@@ -654,7 +733,12 @@ const std::vector<GuardedCommand>& GuardedCommands() {
          false},
         {"Fields reload",
          [](EditorSession& session, ScriptedDialogs&, const std::string&) {
-             session.ReloadAfterFieldsDialog(session.Work().Current.ConfirmedFieldCount);
+             const Workspace& work = session.Work();
+             std::vector<FieldDef> defs;
+             for (int field = 0; field < work.Table.FieldCount() - 1; ++field) {
+                 defs.push_back(work.Defs[field]);
+             }
+             session.TakeOverFieldDefinitions(defs, static_cast<int>(defs.size()));
          },
          false},
     };
@@ -734,6 +818,68 @@ TEST_F(UnsavedChangesTest, ADeclinedSaveStopsTheCommand) {
         EXPECT_EQ(work->Current.FilePath, spell);
         EXPECT_TRUE(session.HasUnsavedChanges());
     }
+}
+
+// Nothing of the Fields dialog is taken over before the question: a Cancel leaves the
+// definitions, their file and the columns as they were; Save saves the table first.
+TEST_F(UnsavedChangesTest, FieldsTakeNothingOverUntilTheCommandGoesAhead) {
+    const std::string definitions = dir.Read("Spell.ini");
+    std::vector<FieldDef> renamed = HeldDefs(4);
+    renamed[3].Name = "Level";
+    TypeRank(42, true);
+
+    dialogs.SaveChangesAnswers.push_back(UnsavedChangesAnswer::Cancel);
+    session.TakeOverFieldDefinitions(renamed, 4);
+    EXPECT_EQ(dir.Read("Spell.ini"), definitions);
+    EXPECT_EQ(work->Defs[3].Name, "Rank");
+    EXPECT_EQ(Table().ColumnName(kRank), "Rank");
+    EXPECT_EQ(Table().IntegerAt(1, kRank), 42);
+
+    dialogs.SaveChangesAnswers.push_back(UnsavedChangesAnswer::Save);
+    session.TakeOverFieldDefinitions(renamed, 4);
+    EXPECT_EQ(RankOnDisk(), 42);
+    EXPECT_NE(dir.Read("Spell.ini").find("Field 3=Level"), std::string::npos);
+    EXPECT_EQ(Table().ColumnName(kRank), "Level");
+}
+
+// "Load Preset" writes nothing before the command goes ahead: a Cancel at the question about
+// unsaved changes, or at the one about replacing other definitions, leaves the file as it was.
+TEST_F(UnsavedChangesTest, LoadPresetAsksBeforeItWritesAnything) {
+    const Preset& preset = *FindPreset("Spell.dbc");
+    const std::string definitions = dir.Read("Spell.ini");
+    const std::string replaceQuestion = dir.File("Spell.ini") +
+                                        " holds other field definitions.\n\nReplace them with "
+                                        "the Spell.dbc preset? [Replace / Cancel]";
+    TypeRank(42, true);
+
+    dialogs.SaveChangesAnswers.push_back(UnsavedChangesAnswer::Cancel);
+    EXPECT_FALSE(session.LoadPreset(preset));
+    dialogs.SaveChangesAnswers.push_back(UnsavedChangesAnswer::Discard);
+    dialogs.YesNoAnswers.push_back(false);
+    EXPECT_FALSE(session.LoadPreset(preset));
+    EXPECT_EQ(dialogs.Questions, std::vector<std::string>{replaceQuestion});
+    EXPECT_EQ(dir.Read("Spell.ini"), definitions);
+    EXPECT_EQ(Table().IntegerAt(1, kRank), 42);
+
+    dialogs.SaveChangesAnswers.push_back(UnsavedChangesAnswer::Discard);
+    dialogs.YesNoAnswers.push_back(true);
+    EXPECT_TRUE(session.LoadPreset(preset));
+    EXPECT_EQ(dir.Read("Spell.ini"), preset.Text);
+    EXPECT_EQ(Table().IntegerAt(1, kRank), savedRank);
+    EXPECT_EQ(Table().ColumnName(1), work->Defs[0].Name);
+
+    // The preset once more replaces nothing of the user's: nothing to ask.
+    EXPECT_TRUE(session.LoadPreset(preset));
+    EXPECT_EQ(dialogs.Questions.size(), 2u);
+    EXPECT_TRUE(dialogs.Unanswered.empty());
+}
+
+TEST_F(EditorSessionTest, LoadPresetNeedsAFileOpenedFirst) {
+    EXPECT_THAT([&] { session.LoadPreset(*FindPreset("Spell.dbc")); },
+                ::testing::ThrowsMessage<KelvaneError>(
+                    "Open a table first: a preset is written into the folder of the table "
+                    "opened last."));
+    EXPECT_FALSE(std::filesystem::exists("Spell.ini"));
 }
 
 TEST_F(UnsavedChangesTest, SaveAndExportsKeepTheCurrentRecord) {

@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "core/FieldDefFile.h"
-#include "core/IniFile.h"
 #include "core/KelvaneError.h"
 #include "core/Workspace.h"
 #include "tests/support/FieldDefsOnDisk.h"
@@ -36,6 +36,11 @@ class FieldSettingsTest : public ::testing::Test {
     }
 
     std::string IniText() const { return dir.Read("Spell.ini"); }
+
+    // What OK and the command after it do with the rows.
+    void TakeOver(const std::vector<FieldSettingsRow>& rows) {
+        TakeOverFieldDefs(*work, FieldDefsOfRows(rows, recordProgress));
+    }
 
     // The definitions as the next load would read them from the file.
     std::unique_ptr<FieldDefList> ReadBack(int count) const {
@@ -101,7 +106,7 @@ TEST(ReadBooleanCell, RejectsOtherTextsNamingThem) {
 
 TEST_F(FieldSettingsTest, OkOnUnchangedRowsRewritesTheSameFile) {
     const std::string before = IniText();
-    TakeOverFieldSettings(*work, FieldSettingsRows(work->Table, work->Defs), recordProgress);
+    TakeOver(FieldSettingsRows(work->Table, work->Defs));
 
     EXPECT_EQ(IniText(), before);
     EXPECT_EQ(work->Current.ConfirmedFieldCount, 3);
@@ -113,9 +118,9 @@ TEST_F(FieldSettingsTest, RowsBecomeDefinitionsByKindRules) {
         {"7", "Id", "ftInteger", "tRuE", "32"},  // the Index cell is not used
         {"1", "Title", "ftString", "True", "auto"},
         {"2", "Rate", "ftFloat", "True", ""},
-        {"3", "Flags", "ftinteger", "1", " 8"},
+        {"3", "Flags", "ftInteger", "1", " 8"},
     };
-    TakeOverFieldSettings(*work, rows, recordProgress);
+    TakeOver(rows);
 
     const FieldDefList& defs = work->Defs;
     EXPECT_EQ(defs[0].Number, 0);
@@ -126,8 +131,9 @@ TEST_F(FieldSettingsTest, RowsBecomeDefinitionsByKindRules) {
     EXPECT_EQ(defs[2].Kind, FieldKind::ftFloat);
     EXPECT_TRUE(defs[2].Hex);
     EXPECT_EQ(defs[3].Number, 3);
-    EXPECT_EQ(defs[3].KindText, "ftinteger");
+    EXPECT_EQ(defs[3].KindText, "ftInteger");
     EXPECT_EQ(defs[3].Kind, FieldKind::ftInteger);
+    EXPECT_TRUE(defs[3].Hex);
     EXPECT_EQ(defs[0].Bits, 32);
     EXPECT_EQ(defs[1].Bits, 0);
     EXPECT_EQ(defs[2].Bits, 0);
@@ -139,8 +145,7 @@ TEST_F(FieldSettingsTest, RowsBecomeDefinitionsByKindRules) {
     const auto readBack = ReadBack(4);
     EXPECT_EQ((*readBack)[3].Name, "Flags");
     EXPECT_FALSE((*readBack)[2].Hex);
-    EXPECT_FALSE((*readBack)[3].Hex);
-    EXPECT_EQ((*readBack)[3].KindText, "ftinteger");
+    EXPECT_TRUE((*readBack)[3].Hex);
     EXPECT_EQ((*readBack)[1].Bits, 32);  // once a field has a size, all of them have
     EXPECT_EQ((*readBack)[3].Bits, 8);
 }
@@ -155,83 +160,79 @@ TEST(ReadFieldSizeCell, TakesTheThreeSizesOrAutoAndRefusesTheRest) {
     }
 }
 
-TEST_F(FieldSettingsTest, ABadHexCellStopsAtItsRowAfterWritingTheEarlierRows) {
-    const std::vector<FieldSettingsRow> rows = {
-        {"0", "NewId", "ftInteger", "False", "auto"},
-        {"1", "NewName", "ftInteger", "maybe", "auto"},
-        {"2", "NewSpeed", "ftFloat", "False", "auto"},
-    };
-    bool suspendedWhileTaking = true;
-    try {
-        TakeOverFieldSettings(*work, rows, [&](int) {
-            suspendedWhileTaking = suspendedWhileTaking && work->Table.NotificationsSuspended();
-        });
-        FAIL() << "the bad cell was taken";
-    } catch (const KelvaneError& error) {
-        EXPECT_STREQ(error.what(), "'maybe' is not a valid boolean value");
-    }
-
-    EXPECT_TRUE(suspendedWhileTaking);
-    EXPECT_FALSE(work->Table.NotificationsSuspended());
-    EXPECT_EQ(work->Current.ConfirmedFieldCount, 3);
-    EXPECT_EQ(work->Defs[0].Name, "NewId");
-    EXPECT_EQ(work->Defs[1].Name, "Name");
-    const auto readBack = ReadBack(3);
-    EXPECT_EQ((*readBack)[0].Name, "NewId");
-    EXPECT_FALSE((*readBack)[0].Hex);
-    EXPECT_EQ((*readBack)[1].Name, "Name");
-    EXPECT_EQ((*readBack)[2].Name, "Speed");
-}
-
-// A line break typed or pasted into a cell would write key lines of its own into the file.
-TEST_F(FieldSettingsTest, ACellTheFileCannotKeepStopsAtItsRowAfterWritingTheEarlierRows) {
+// Every row is read before any is taken: a row that cannot be used is named, and the
+// definitions and their file stay as they were.
+TEST_F(FieldSettingsTest, ARowThatCannotBeUsedTakesNothingOverAndWritesNothing) {
     const struct {
         FieldSettingsRow Row;
         std::string Message;
     } cases[] = {
+        {{"1", "NewName", "ftInteger", "maybe", "auto"},
+         "Field 1: 'maybe' is not a valid boolean value. Nothing was taken over."},
+        {{"1", "NewName", "banana", "False", "auto"},
+         "Field 1: 'banana' is not a field kind: choose ftInteger, ftFloat or ftString. Nothing "
+         "was taken over."},
+        {{"1", "NewName", "ftinteger", "False", "auto"},
+         "Field 1: 'ftinteger' is not a field kind"},
+        {{"1", "NewName", "ftString", "False", "12"}, "Field 1: '12' is not a field size"},
+        // A line break typed or pasted into a cell would write key lines of its own.
         {{"1", "New\nField 0=Injected", "ftString", "False", "auto"},
-         "the name of field 1, 'New\\nField 0=Injected', holds a control character (a line "
-         "break, a tab or the like), which a field-definition file cannot keep"},
+         "Field 1: the name of field 1, 'New\\nField 0=Injected', holds a control character (a "
+         "line break, a tab or the like), which a field-definition file cannot keep"},
         {{"1", "NewName", "ftString\r\n[Field hex]", "False", "auto"},
-         "the kind of field 1, 'ftString\\r\\n[Field hex]', holds a control character"},
+         "Field 1: 'ftString\\r\\n[Field hex]' is not a field kind"},
     };
+    const std::string before = IniText();
     for (const auto& c : cases) {
+        progress.clear();
         const std::vector<FieldSettingsRow> rows = {
             {"0", "NewId", "ftInteger", "False", "auto"},
             c.Row,
             {"2", "NewSpeed", "ftFloat", "False", "auto"},
         };
         try {
-            TakeOverFieldSettings(*work, rows, recordProgress);
-            ADD_FAILURE() << "the cell was taken: " << c.Message;
+            TakeOver(rows);
+            ADD_FAILURE() << "the row was taken: " << c.Message;
         } catch (const KelvaneError& error) {
             EXPECT_TRUE(std::string(error.what()).starts_with(c.Message)) << error.what();
         }
+        EXPECT_EQ(progress, (std::vector<int>{1, 2}));
+        EXPECT_EQ(work->Defs[0].Name, "ID");
         EXPECT_EQ(work->Defs[1].Name, "Name");
-        const auto readBack = ReadBack(3);
-        EXPECT_EQ((*readBack)[0].Name, "NewId");
-        EXPECT_EQ((*readBack)[1].Name, "Name");
-        EXPECT_EQ((*readBack)[1].KindText, "ftString");
-        EXPECT_EQ(IniFile::Parse(IniText()).Keys("Field name"),
-                  (std::vector<std::string>{"Field 0", "Field 1", "Field 2"}));
+        EXPECT_EQ(work->Current.ConfirmedFieldCount, 0);
+        EXPECT_EQ(IniText(), before);
     }
 }
 
-TEST_F(FieldSettingsTest, AFileThatCannotBeWrittenFailsWithEveryRowTaken) {
+TEST_F(FieldSettingsTest, AFileThatCannotBeWrittenTakesNothingOver) {
     work->Current.FilePath = dir.File("missing/Spell.dbc");
     const std::vector<FieldSettingsRow> rows = {{"0", "A", "ftInteger", "False", "auto"},
                                                 {"1", "B", "ftInteger", "False", "auto"}};
     try {
-        TakeOverFieldSettings(*work, rows, recordProgress);
+        TakeOver(rows);
         FAIL() << "the write did not fail";
     } catch (const KelvaneError& error) {
         EXPECT_EQ(std::string(error.what()), "Unable to write to " + dir.File("missing/Spell.ini"));
     }
     EXPECT_EQ(progress, (std::vector<int>{1, 2}));
-    EXPECT_EQ(work->Defs[0].Name, "A");
-    EXPECT_EQ(work->Defs[1].Name, "B");
-    EXPECT_EQ(work->Current.ConfirmedFieldCount, 2);
+    EXPECT_EQ(work->Defs[0].Name, "ID");
+    EXPECT_EQ(work->Defs[1].Name, "Name");
+    EXPECT_EQ(work->Current.ConfirmedFieldCount, 0);
     EXPECT_FALSE(work->Table.NotificationsSuspended());
+}
+
+// A table never saved gets its field-definition file when it is saved as a file; until then
+// there is no folder of its own to write one into.
+TEST_F(FieldSettingsTest, ATableWithoutAFileTakesTheDefinitionsAndWritesNoFile) {
+    const std::string before = IniText();
+    work->Current.FilePath.clear();
+    TakeOver({{"0", "A", "ftInteger", "False", "auto"}, {"1", "B", "ftString", "False", "auto"}});
+
+    EXPECT_EQ(work->Defs[1].Name, "B");
+    EXPECT_EQ(work->Defs[1].Kind, FieldKind::ftString);
+    EXPECT_EQ(work->Current.ConfirmedFieldCount, 2);
+    EXPECT_EQ(IniText(), before);
+    EXPECT_FALSE(std::filesystem::exists("Spell.ini"));
 }
 
 // OK with no table open (after a cancelled Open) must not empty the definitions of the file
@@ -240,7 +241,7 @@ TEST_F(FieldSettingsTest, NoRowsLeaveTheFileAsItWas) {
     const std::string before = IniText();
     work->Table.Close();
     work->Current.ConfirmedFieldCount = 3;
-    TakeOverFieldSettings(*work, FieldSettingsRows(work->Table, work->Defs), recordProgress);
+    TakeOver(FieldSettingsRows(work->Table, work->Defs));
     EXPECT_EQ(IniText(), before);
     EXPECT_EQ(work->Current.ConfirmedFieldCount, 0);
 }

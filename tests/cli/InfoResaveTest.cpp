@@ -72,6 +72,25 @@ TEST_F(InfoResaveTest, InfoShowsControlCharactersOfNamesEscaped) {
     EXPECT_EQ(result.Out.find_first_of("\x1b\x07\t"), std::string::npos) << result.Out;
 }
 
+// A misspelt kind is not read as an integer: the command fails naming the file and the field.
+TEST_F(InfoResaveTest, AnUnknownKindInTheIniStopsTheCommand) {
+    const std::string path = Put("Spell.dbc", SpellSample());
+    dir_.Write("Spell.ini", "[Field kind]\r\nField 0=ftInteger\r\nField 1=banana\r\n");
+
+    const std::string out = dir_.File("Out.dbc");
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"info", path}, {"resave", path, out}}) {
+        const CliResult result = Run(args);
+
+        EXPECT_NE(result.ExitCode, 0) << args[0];
+        EXPECT_NE(result.Err.find("\"" + dir_.File("Spell.ini") +
+                                  "\" cannot be used: field 1 has the kind \"banana\""),
+                  std::string::npos)
+            << result.Err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(out));
+}
+
 TEST_F(InfoResaveTest, InfoShowsTheByteFieldSplit) {
     const std::string path = Put("Bytes.dbc", ByteFieldSample());
 

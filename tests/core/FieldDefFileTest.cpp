@@ -43,7 +43,7 @@ TEST(FieldDefFilePath, SitsBesideTheDbcFileUnderTheTableName) {
     EXPECT_EQ(FieldDefFilePath(TableAt("dbc/Item.sparse.dbc", "Item")), "dbc/Item.ini");
     EXPECT_EQ(FieldDefFilePath(TableAt("/Spell.dbc", "Spell")), "/Spell.ini");
     EXPECT_EQ(FieldDefFilePath(TableAt("Spell.dbc", "Spell")), "Spell.ini");
-    EXPECT_EQ(FieldDefFilePath(TableAt("", "Custom1")), "Custom1.ini");
+    EXPECT_EQ(FieldDefFilePath(TableAt("", "Custom1")), "");
 }
 
 struct ReadFieldCase {
@@ -90,15 +90,33 @@ INSTANTIATE_TEST_SUITE_P(
                       false},
         ReadFieldCase{"hex on a float", "[Field kind]\nField 3=ftFloat\n[Field hex]\nField 3=1",
                       "3", "ftFloat", FieldKind::ftFloat, false},
-        ReadFieldCase{"kind text in lower case",
-                      "[Field kind]\nField 3=ftinteger\n[Field hex]\nField 3=1", "3", "ftinteger",
-                      kInt, false},
-        ReadFieldCase{"unknown kind text", "[Field kind]\nField 3=Bogus", "3", "Bogus", kInt,
+        ReadFieldCase{"name present but empty", "[Field name]\nField 3=", "", "ftInteger", kInt,
                       false},
-        ReadFieldCase{"present but empty", "[Field kind]\nField 3=\n[Field name]\nField 3=", "", "",
-                      kInt, false},
         ReadFieldCase{"section and key without case", "[FIELD NAME]\nfield 3 = \"Spell Name\"",
                       "Spell Name", "ftInteger", kInt, false}));
+
+// Read as an integer, a misspelt kind would show a text or float column as numbers.
+TEST(LoadFieldDefinitions, AKindThatIsNoneOfTheThreeIsRefusedNamingTheFileAndTheField) {
+    for (const std::string kind : {"banana", "ftinteger", "FTSTRING", "", "ftFloat32"}) {
+        TempDir dir;
+        dir.Write("Spell.ini", CrlfText({"[Field kind]", "Field 0=ftInteger", "Field 1=" + kind}));
+        auto defs = std::make_unique<FieldDefList>();
+        try {
+            LoadFieldDefinitions(TableAt(dir.File("Spell.dbc"), "Spell"), *defs, 2);
+            ADD_FAILURE() << "the kind '" << kind << "' was read";
+        } catch (const KelvaneError& error) {
+            EXPECT_EQ(std::string(error.what()),
+                      "The field definitions in \"" + dir.File("Spell.ini") +
+                          "\" cannot be used: field 1 has the kind \"" + kind +
+                          "\", but a field's kind is ftInteger, ftFloat or ftString.");
+        }
+    }
+    // A new table made from such a file is refused alike.
+    TempDir dir;
+    dir.Write("Custom.ini", CrlfText({"[Field kind]", "Field 0=banana"}));
+    auto defs = std::make_unique<FieldDefList>();
+    EXPECT_THROW(ImportFieldDefFile(dir.File("Custom.ini"), *defs), KelvaneError);
+}
 
 TEST(LoadFieldDefinitions, MissingFileGivesIntegerFieldsNamedByNumber) {
     TempDir dir;

@@ -14,6 +14,7 @@
 #include <memory>
 
 #include "app/EditorSession.h"
+#include "app/FieldSettings.h"
 #include "app/ui/FieldSettingsDialog.h"
 #include "app/ui/NewTableDialog.h"
 #include "app/ui/PresetWindow.h"
@@ -67,6 +68,8 @@ class FieldDialogsTest : public QObject {
     QComboBox& HexList() const { return *Child<QComboBox>(*fields_, "hexbox"); }
     QComboBox& SizeList() const { return *Child<QComboBox>(*fields_, "sizebox"); }
     std::string IniText() const { return dir_->Read("Spell.ini"); }
+    // What the Fields command does with the confirmed definitions once it goes ahead.
+    void TakeOverConfirmed() { TakeOverFieldDefs(*work_, fields_->ConfirmedDefinitions()); }
     // On screen and active, so the focus moves as it does for a user.
     void ShowActive() {
         fields_->show();
@@ -237,7 +240,40 @@ class FieldDialogsTest : public QObject {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QTRY_VERIFY(fields_->isHidden());
         QCOMPARE(fields_->result(), int(QDialog::Accepted));
-        QCOMPARE(work_->Current.ConfirmedFieldCount, 3);
+        QCOMPARE(fields_->ConfirmedDefinitions().size(), size_t{3});
+    }
+
+    // A kind, a Hex flag or a size is chosen from its list: keys typed on such a cell, or into
+    // its list, write nothing the list does not offer.
+    void listCellsTakeNoTypedText() {
+        ShowActive();
+        QTableWidget& grid = Grid();
+        const struct {
+            int Column;
+            const char* Choice;
+        } cells[] = {{kKindColumn, "ftFloat"}, {kHexColumn, "True"}, {kSizeColumn, "16"}};
+        for (const auto& [column, choice] : cells) {
+            const QString before = grid.item(1, column)->text();
+            ClickCell(grid, 1, column);
+            auto* list = qobject_cast<QComboBox*>(QApplication::focusWidget());
+            QVERIFY(list != nullptr && list->isVisible());
+            QVERIFY(!list->isEditable());
+            QTest::keyClicks(list, "banana");
+            QCOMPARE(grid.item(1, column)->text(), before);
+
+            // Once a choice is made, the keys go to the grid on the same cell.
+            ChooseWithMouse(*list, choice);
+            QTRY_COMPARE(QApplication::focusWidget(), &grid);
+            QCOMPARE(grid.currentColumn(), column);
+            QTest::keyClick(&grid, Qt::Key_F2);
+            QTest::keyClicks(&grid, "banana");
+            QCOMPARE(grid.findChildren<QLineEdit*>().size(), qsizetype{0});
+            QCOMPARE(grid.item(1, column)->text(), QString(choice));
+        }
+        QTest::mouseClick(Child<QPushButton>(*fields_, "BitBtn1"), Qt::LeftButton);
+        QVERIFY(dialogs_->Messages.empty());
+        QCOMPARE(fields_->ConfirmedDefinitions()[1].KindText, std::string("ftFloat"));
+        QCOMPARE(fields_->ConfirmedDefinitions()[1].Bits, 16);
     }
 
     void aSizePickedFromItsListIsWrittenWithTheOthersAt32Bits() {
@@ -251,6 +287,7 @@ class FieldDialogsTest : public QObject {
         QTest::keyClick(&sizes, Qt::Key_End);  // the last choice, "8"
         QCOMPARE(grid.item(2, kSizeColumn)->text(), QString("8"));
         QTest::mouseClick(Child<QPushButton>(*fields_, "BitBtn1"), Qt::LeftButton);
+        TakeOverConfirmed();
 
         QVERIFY(dialogs_->Messages.empty());
         QCOMPARE(work_->Defs[2].Bits, 8);
@@ -265,7 +302,8 @@ class FieldDialogsTest : public QObject {
         QTest::mouseClick(Child<QPushButton>(*fields_, "BitBtn1"), Qt::LeftButton);
 
         QCOMPARE(dialogs_->Messages.size(), size_t{1});
-        QVERIFY(dialogs_->Messages[0].find("'12' is not a field size") != std::string::npos);
+        QVERIFY(dialogs_->Messages[0].starts_with("Field 1: '12' is not a field size"));
+        QVERIFY(fields_->isVisible());
         QCOMPARE(IniText().find("[Field size]"), std::string::npos);
     }
 
@@ -294,7 +332,10 @@ class FieldDialogsTest : public QObject {
         QVERIFY(KindList().isHidden());
     }
 
-    void okTakesTheRowsOverAndWritesTheFile() {
+    // OK gives the definitions the rows make; they are taken over, and the file written, by
+    // the command once it goes ahead.
+    void okGivesTheRowsAsDefinitionsAndWritesNothing() {
+        const std::string before = IniText();
         fields_->show();
         QTableWidget& grid = Grid();
         grid.item(1, 1)->setText("Title");
@@ -303,16 +344,24 @@ class FieldDialogsTest : public QObject {
 
         QCOMPARE(fields_->result(), int(QDialog::Accepted));
         QVERIFY(dialogs_->Messages.empty());
-        QCOMPARE(work_->Defs[1].Name, std::string("Title"));
-        QVERIFY(work_->Defs[2].Hex);
-        QCOMPARE(work_->Current.ConfirmedFieldCount, 3);
-        QVERIFY(IniText().find("Field 1=Title") != std::string::npos);
+        const std::vector<FieldDef>& confirmed = fields_->ConfirmedDefinitions();
+        QCOMPARE(confirmed.size(), size_t{3});
+        QCOMPARE(confirmed[1].Name, std::string("Title"));
+        QVERIFY(confirmed[2].Hex);
+        QCOMPARE(work_->Defs[1].Name, std::string("Name"));
+        QCOMPARE(IniText(), before);
         const QProgressBar* progress = Child<QProgressBar>(*fields_, "ProgressBar1");
         QCOMPARE(progress->value(), 3);
         QCOMPARE(progress->maximum(), 3);
+
+        TakeOverConfirmed();
+        QCOMPARE(work_->Defs[1].Name, std::string("Title"));
+        QCOMPARE(work_->Current.ConfirmedFieldCount, 3);
+        QVERIFY(IniText().find("Field 1=Title") != std::string::npos);
     }
 
-    void aBadHexCellIsReportedAndTheDialogStillConfirms() {
+    void aBadCellIsReportedAndKeepsTheDialogOpen() {
+        const std::string before = IniText();
         fields_->show();
         QTableWidget& grid = Grid();
         grid.item(0, 1)->setText("NewId");
@@ -321,13 +370,18 @@ class FieldDialogsTest : public QObject {
         QTest::mouseClick(Child<QPushButton>(*fields_, "BitBtn1"), Qt::LeftButton);
 
         QCOMPARE(dialogs_->Messages,
-                 (std::vector<std::string>{"'maybe' is not a valid boolean value"}));
+                 (std::vector<std::string>{"Field 1: 'maybe' is not a valid boolean value. "
+                                           "Nothing was taken over."}));
+        QVERIFY(fields_->isVisible());
+        QCOMPARE(work_->Defs[0].Name, std::string("ID"));
+        QCOMPARE(IniText(), before);
+
+        // Mended, the rows are confirmed.
+        grid.item(1, kHexColumn)->setText("False");
+        QTest::mouseClick(Child<QPushButton>(*fields_, "BitBtn1"), Qt::LeftButton);
         QCOMPARE(fields_->result(), int(QDialog::Accepted));
-        QCOMPARE(work_->Defs[0].Name, std::string("NewId"));
-        QCOMPARE(work_->Defs[1].Kind, FieldKind::ftString);
-        QCOMPARE(work_->Current.ConfirmedFieldCount, 3);
-        QVERIFY(IniText().find("Field 0=NewId") != std::string::npos);
-        QVERIFY(!work_->Table.NotificationsSuspended());
+        QCOMPARE(fields_->ConfirmedDefinitions()[0].Name, std::string("NewId"));
+        QCOMPARE(fields_->ConfirmedDefinitions()[1].Kind, FieldKind::ftInteger);
     }
 
     void cancelLeavesDefinitionsAndFile() {
@@ -350,8 +404,8 @@ class FieldDialogsTest : public QObject {
     }
 
     void presetLoadWithoutChoiceDoesNothing() {
-        int reloads = 0;
-        PresetWindow presets(*work_, *dialogs_, *fields_, [&] { ++reloads; });
+        int loads = 0;
+        PresetWindow presets(*dialogs_, *fields_, [&](const Preset&) { return ++loads > 0; });
         fields_->show();
         presets.show();
         QCOMPARE(presets.windowTitle(), QString("Load Preset"));
@@ -365,18 +419,22 @@ class FieldDialogsTest : public QObject {
         QTest::mouseClick(Child<QPushButton>(presets, "SpeedButton1"), Qt::LeftButton);
         QVERIFY(presets.isVisible());
         QVERIFY(fields_->isVisible());
-        QCOMPARE(reloads, 0);
-        QVERIFY(!QFile::exists(ToQt(dir_->File("TaxiPath.ini"))));
+        QCOMPARE(loads, 0);
 
         QTest::mouseClick(Child<QPushButton>(presets, "SpeedButton2"), Qt::LeftButton);
         QVERIFY(presets.isHidden());
         QVERIFY(fields_->isVisible());
     }
 
-    void presetLoadWritesBesideTheFileLastOpenedAndReloads() {
-        work_->Current.FilePath = dir_->File("elsewhere.dbc");
-        int reloads = 0;
-        PresetWindow presets(*work_, *dialogs_, *fields_, [&] { ++reloads; });
+    // The load is the command's; once it went ahead both windows close, the Fields dialog as
+    // cancelled. A load the user cancelled leaves both open.
+    void presetLoadHandsTheChoiceOnAndClosesBothWindowsWhenItWentAhead() {
+        std::vector<const Preset*> loaded;
+        bool goesAhead = false;
+        PresetWindow presets(*dialogs_, *fields_, [&](const Preset& preset) {
+            loaded.push_back(&preset);
+            return goesAhead;
+        });
         fields_->show();
         presets.show();
         const auto choices =
@@ -385,18 +443,24 @@ class FieldDialogsTest : public QObject {
         QCOMPARE(presets.SelectedPreset(), FindPreset("TaxiPath.dbc"));
 
         QTest::mouseClick(Child<QPushButton>(presets, "SpeedButton1"), Qt::LeftButton);
-        QCOMPARE(dir_->Read("TaxiPath.ini"), std::string(FindPreset("TaxiPath.dbc")->Text));
+        QVERIFY(presets.isVisible());
+        QVERIFY(fields_->isVisible());
+
+        goesAhead = true;
+        QTest::mouseClick(Child<QPushButton>(presets, "SpeedButton1"), Qt::LeftButton);
+        QCOMPARE(loaded, (std::vector<const Preset*>(2, FindPreset("TaxiPath.dbc"))));
         QVERIFY(presets.isHidden());
         QVERIFY(fields_->isHidden());
         QCOMPARE(fields_->result(), int(QDialog::Rejected));
-        QCOMPARE(reloads, 1);
         QVERIFY(dialogs_->Messages.empty());
     }
 
     void presetThatCannotBeWrittenIsReportedAndStops() {
         work_->Current.LastOpenedPath = dir_->File("missing/Spell.dbc");
-        int reloads = 0;
-        PresetWindow presets(*work_, *dialogs_, *fields_, [&] { ++reloads; });
+        CountingFeedback feedback;
+        EditorSession session(*work_, *dialogs_, feedback);
+        PresetWindow presets(*dialogs_, *fields_,
+                             [&](const Preset& preset) { return session.LoadPreset(preset); });
         fields_->show();
         presets.show();
         Child<QGroupBox>(presets, "RadioGroup1")->findChildren<QRadioButton*>().front()->click();
@@ -407,7 +471,7 @@ class FieldDialogsTest : public QObject {
                                                   dir_->File("missing/Spell.ini") + "\". "));
         QVERIFY(presets.isVisible());
         QVERIFY(fields_->isVisible());
-        QCOMPARE(reloads, 0);
+        QCOMPARE(feedback.Loads, 0);
     }
 
     void newTableDialogStartsEmptyAndKeepsWhatWasEntered() {

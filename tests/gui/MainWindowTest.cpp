@@ -415,7 +415,10 @@ class MainWindowTest : public QObject {
             Child<QAbstractButton>(presets, "SpeedButton1")->click();
             return dialog.result();
         });
+        // The sample's own definitions are replaced only once the user agrees.
+        dialogs_->YesNoAnswers.push_back(true);
         Action("MenuItemFields")->trigger();
+        QCOMPARE(dialogs_->Questions.size(), size_t{1});
         QVERIFY(!presets.isVisible());
         const Preset* spell = FindPreset("Spell.dbc");
         QVERIFY(dir_->Read("Spell.ini") == std::string(spell->Text));

@@ -3,12 +3,14 @@
 #include <QApplication>
 #include <QDialog>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTableWidget>
 #include <QTest>
 #include <QToolButton>
 #include <functional>
 #include <memory>
 
+#include "app/ui/CellPane.h"
 #include "app/ui/DbGrid.h"
 #include "app/ui/MainWindow.h"
 #include "core/DecimalSeparator.h"
@@ -16,6 +18,7 @@
 #include "core/Workspace.h"
 #include "core/WorkspaceFiles.h"
 #include "program/Program.h"
+#include "tests/gui/support/FieldsDialogKeys.h"
 #include "tests/gui/support/ScriptedModals.h"
 #include "tests/gui/support/WidgetLookup.h"
 #include "tests/support/DbcSamples.h"
@@ -81,6 +84,18 @@ class UnsavedWorkTest : public QObject {
             return dialog.result();
         });
     }
+    QPlainTextEdit* PaneText() { return Child<QPlainTextEdit>(Window(), "CellPaneText"); }
+    // Shows the Cell pane on the cell and types over its text, leaving it unapplied.
+    void TypeIntoPane(int row, int column, const QString& text) {
+        if (!Window().CellPane().isVisible()) {
+            Action("MenuItemCellPane")->trigger();
+        }
+        ClickCell(row, column);
+        QTest::mouseClick(PaneText()->viewport(), Qt::LeftButton);
+        QTest::keyClick(PaneText(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(PaneText(), text);
+    }
+    bool TitleMarked() { return Window().windowTitle().endsWith('*'); }
     void AnswerNewDialogWithThreeFields() {
         modals_->Scripts.push_back([](QDialog& dialog) {
             ButtonWithText(dialog, "empty (enter field count)")->click();
@@ -237,6 +252,128 @@ class UnsavedWorkTest : public QObject {
             QCOMPARE(std::string(Table().StringAt(1, kName)), std::string("Typed name"));
             QVERIFY(Window().isVisible());
         }
+    }
+
+    // Typed text is unsaved work from the first keystroke, in a grid cell and in the Cell pane
+    // alike; taking it back takes the mark back.
+    void theTitleIsMarkedFromTheFirstKeystroke() {
+        QVERIFY(!TitleMarked());
+        QLineEdit* editor = TypeIntoCell(1, kName, "T");
+        QVERIFY(TitleMarked());
+        QTest::keyClick(editor, Qt::Key_Escape);
+        QVERIFY(!TitleMarked());
+
+        TypeIntoPane(1, kName, "P");
+        QVERIFY(TitleMarked());
+        QTest::keyClick(PaneText(), Qt::Key_Escape);
+        QVERIFY(!TitleMarked());
+        QCOMPARE(PaneText()->toPlainText(),
+                 QString::fromStdString(std::string(Table().StringAt(1, kName))));
+    }
+
+    void paneTextReachesTheFileWhateverStartsTheSave_data() {
+        QTest::addColumn<QString>("trigger");
+        QTest::newRow("Ctrl+S in the pane") << "shortcut";
+        QTest::newRow("File > Save") << "menu";
+        QTest::newRow("close, then Save") << "close";
+    }
+
+    void paneTextReachesTheFileWhateverStartsTheSave() {
+        QFETCH(QString, trigger);
+        TypeIntoPane(1, kName, "Pane name");
+        if (trigger == "shortcut") {
+            QTest::keyClick(PaneText(), Qt::Key_S, Qt::ControlModifier);
+        } else if (trigger == "menu") {
+            Action("MenuItemSave")->trigger();
+        } else {
+            dialogs_->SaveChangesAnswers.push_back(UnsavedChangesAnswer::Save);
+            Window().close();
+            QVERIFY(!Window().isVisible());
+        }
+
+        QCOMPARE(dialogs_->Messages, std::vector<std::string>{});
+        QCOMPARE(NameOnDisk(spell_), std::string("Pane name"));
+        QCOMPARE(std::string(Table().StringAt(1, kName)), std::string("Pane name"));
+        QVERIFY(!TitleMarked());
+    }
+
+    // Closing with text still in the pane asks as closing with a changed table does; a Cancel
+    // keeps the text, now in the table.
+    void closingWithPaneTextAsks() {
+        const std::string savedName(Table().StringAt(1, kName));
+        TypeIntoPane(1, kName, "Pane name");
+        dialogs_->SaveChangesAnswers.push_back(UnsavedChangesAnswer::Cancel);
+        Window().close();
+        QVERIFY(Window().isVisible());
+        QCOMPARE(dialogs_->SaveChangesQuestions.size(), size_t{1});
+        QCOMPARE(std::string(Table().StringAt(1, kName)), std::string("Pane name"));
+        QVERIFY(TitleMarked());
+
+        dialogs_->SaveChangesAnswers.push_back(UnsavedChangesAnswer::Discard);
+        Window().close();
+        QVERIFY(!Window().isVisible());
+        QCOMPARE(NameOnDisk(spell_), savedName);
+    }
+
+    // Moving to another cell stores the pane's text in its own cell, as leaving a grid cell
+    // does, and the user arrives where they clicked.
+    void leavingThePanesCellStoresItsText() {
+        TypeIntoPane(1, kName, "Pane name");
+        ClickCell(2, kSpeed);
+
+        QCOMPARE(std::string(Table().StringAt(1, kName)), std::string("Pane name"));
+        QCOMPARE(Grid().currentIndex(), Cell(2, kSpeed));
+        QCOMPARE(Table().CurrentRow(), 2);
+        QCOMPARE(PaneText()->toPlainText(), QString::fromStdString(Table().DisplayText(2, kSpeed)));
+        QCOMPARE(Action("MenuItemUndo")->text(), QStringLiteral("&Undo Edit Cell"));
+        QVERIFY(TitleMarked());
+    }
+
+    // A value the column refuses keeps the user on its cell with the text, and stops every
+    // command until it is mended or taken back with Escape.
+    void aRefusedPaneValueKeepsItsCellAndStopsTheSave() {
+        TypeIntoPane(0, kRank, "99999999999");
+        ClickCell(2, kName);
+        const std::string refusal =
+            "Record 1, column 'Rank': '99999999999' is not a valid integer value. Nothing was "
+            "changed.";
+        QCOMPARE(dialogs_->Messages, std::vector<std::string>{refusal});
+        QCOMPARE(Grid().currentIndex(), Cell(0, kRank));
+        QCOMPARE(PaneText()->toPlainText(), QStringLiteral("99999999999"));
+
+        QTest::keyClick(PaneText(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(dialogs_->Messages, (std::vector<std::string>{refusal, refusal}));
+        QVERIFY(dir_->Read("Spell.dbc") == SpellSample().Bytes());
+        QVERIFY(TitleMarked());
+
+        QTest::keyClick(PaneText(), Qt::Key_Escape);
+        QVERIFY(!TitleMarked());
+        Window().close();
+        QVERIFY(!Window().isVisible());
+    }
+
+    // The Fields dialog's names go nowhere until the command goes ahead: a Cancel at the
+    // question about unsaved changes leaves the file, the grid and the next dialog as they were.
+    void fieldsCancelledAtTheQuestionWritesNothing() {
+        const std::string definitions = dir_->Read("Spell.ini");
+        QLineEdit* editor = TypeIntoCell(1, kName, "Typed name");
+        QTest::keyClick(editor, Qt::Key_Return);
+        modals_->Scripts.push_back(
+            [](QDialog& dialog) { return RenameFieldAndConfirm(dialog, 3, "Level"); });
+        dialogs_->SaveChangesAnswers.push_back(UnsavedChangesAnswer::Cancel);
+        Action("MenuItemFields")->trigger();
+
+        QCOMPARE(dialogs_->SaveChangesQuestions.size(), size_t{1});
+        QVERIFY(dir_->Read("Spell.ini") == definitions);
+        QCOMPARE(Table().ColumnName(kRank), std::string("Rank"));
+        QCOMPARE(std::string(Table().StringAt(1, kName)), std::string("Typed name"));
+        QStringList namesShown;
+        modals_->Scripts.push_back([&namesShown](QDialog& dialog) {
+            namesShown = ColumnTexts(*Child<QTableWidget>(dialog, "sg"), 1);
+            return int{QDialog::Rejected};
+        });
+        Action("MenuItemFields")->trigger();
+        QCOMPARE(namesShown, (QStringList{"ID", "Name", "Speed", "Rank"}));
     }
 
     void openCancelledOrFailedKeepsTheTable() {
