@@ -500,7 +500,8 @@ bool EditorSession::LoadPreset(const Preset& preset) {
     const std::string folder = FolderOfPath(current.LastOpenedPath);
     const std::string path = JoinPath(folder, preset.FileName);
     std::error_code missing;
-    if (std::filesystem::exists(path, missing) && ReadWholeFile(path) != preset.Text &&
+    if (std::filesystem::exists(path, missing) &&
+        ReadWholeFile(path, NamedBy::Program) != preset.Text &&
         !dialogs_.Confirm(path + " holds other field definitions.\n\nReplace them with the " +
                               std::string(preset.Item) + " preset?",
                           "Replace")) {
