@@ -5,6 +5,7 @@
 
 #include "core/DbcReader.h"
 #include "core/DbdDefinitions.h"
+#include "core/EchoText.h"
 #include "core/FieldKindGuess.h"
 #include "core/FileByteSource.h"
 #include "core/KelvaneError.h"
@@ -63,6 +64,22 @@ std::vector<FieldSettingsRow> FieldSettingsRowsWithGuessedKinds(std::vector<Fiel
         rows[field].Kind = FieldKindText(guess.Kinds[field]);
     }
     return rows;
+}
+
+std::string GuessedKindsText(const std::vector<FieldSettingsRow>& before,
+                             const std::vector<FieldSettingsRow>& after) {
+    std::vector<std::string> changes;
+    for (size_t row = 0; row < std::min(before.size(), after.size()); ++row) {
+        if (before[row].Kind != after[row].Kind) {
+            changes.push_back(after[row].Name + ": " + after[row].Kind);
+        }
+    }
+    if (changes.empty()) {
+        return "Guess: the data fits the kinds as they are; nothing changed.";
+    }
+    return "Guess changed " + std::to_string(changes.size()) +
+           (changes.size() == 1 ? " kind: " : " kinds: ") + QuotedList(changes, 5) +
+           ". OK takes them over.";
 }
 
 }  // namespace kelvane

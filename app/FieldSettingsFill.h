@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "app/FieldSettings.h"
@@ -22,5 +23,10 @@ std::vector<FieldSettingsRow> FieldSettingsRowsFromDbd(const Workspace& work);
 // are. Fails with a KelvaneError when no table loaded from a file is open.
 std::vector<FieldSettingsRow> FieldSettingsRowsWithGuessedKinds(std::vector<FieldSettingsRow> rows,
                                                                 const Workspace& work);
+
+// What "Guess" did, for the dialog to say: the rows whose kind it changed, by name, or that it
+// found every kind as it was.
+std::string GuessedKindsText(const std::vector<FieldSettingsRow>& before,
+                             const std::vector<FieldSettingsRow>& after);
 
 }  // namespace kelvane

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
@@ -79,6 +80,12 @@ FieldSettingsDialog::FieldSettingsDialog(Workspace& work, UserDialogs& dialogs, 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(grid_);
+    // What the last fill did, so a button that changed nothing visible still answers.
+    result_ = new QLabel(this);
+    result_->setObjectName("FillResult");
+    result_->setWordWrap(true);
+    result_->setContentsMargins(6, 2, 6, 0);
+    layout->addWidget(result_);
     layout->addWidget(MakeBottomPanel());
     resize(658, 555);
 }
@@ -110,7 +117,10 @@ QWidget* FieldSettingsDialog::MakeBottomPanel() {
     connect(fromDefinitions, &QPushButton::clicked, this,
             [this] { FillRows([this] { return FieldSettingsRowsFromDbd(work_); }); });
     connect(guess, &QPushButton::clicked, this, [this] {
-        FillRows([this] { return FieldSettingsRowsWithGuessedKinds(GridRows(), work_); });
+        const std::vector<FieldSettingsRow> before = GridRows();
+        if (FillRows([&] { return FieldSettingsRowsWithGuessedKinds(before, work_); })) {
+            result_->setText(ToQt(GuessedKindsText(before, GridRows())));
+        }
     });
     connect(ok, &QPushButton::clicked, this, &FieldSettingsDialog::OkClicked);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -129,16 +139,19 @@ void FieldSettingsDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     // Refilled at every showing, so edits of a cancelled dialog are gone.
     if (!event->spontaneous()) {
+        result_->clear();
         ShowRows(FieldSettingsRows(work_.Table, work_.Defs));
         CentreOnScreen(*this);
     }
 }
 
-void FieldSettingsDialog::FillRows(const std::function<std::vector<FieldSettingsRow>()>& fill) {
+bool FieldSettingsDialog::FillRows(const std::function<std::vector<FieldSettingsRow>()>& fill) {
     std::vector<FieldSettingsRow> rows;
-    if (RunGuarded(dialogs_, [&] { rows = fill(); })) {
-        ShowRows(rows);
+    if (!RunGuarded(dialogs_, [&] { rows = fill(); })) {
+        return false;
     }
+    ShowRows(rows);
+    return true;
 }
 
 void FieldSettingsDialog::ShowRows(const std::vector<FieldSettingsRow>& rows) {

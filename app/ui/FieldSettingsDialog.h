@@ -7,6 +7,7 @@
 #include "app/FieldSettings.h"
 
 class QComboBox;
+class QLabel;
 class QProgressBar;
 class QShowEvent;
 class QTableWidget;
@@ -43,8 +44,9 @@ class FieldSettingsDialog : public QDialog {
     QComboBox* MakeInplaceList(const char* objectName, const QStringList& items);
     QWidget* MakeBottomPanel();
     void ShowRows(const std::vector<FieldSettingsRow>& rows);
-    // Runs a fill of the rows, whose failure is shown and leaves the rows as they were.
-    void FillRows(const std::function<std::vector<FieldSettingsRow>()>& fill);
+    // Runs a fill of the rows, whose failure is shown and leaves the rows as they were; false
+    // then.
+    bool FillRows(const std::function<std::vector<FieldSettingsRow>()>& fill);
     std::vector<FieldSettingsRow> GridRows() const;
     // The drop-down list of a column, or nullptr where cells are typed into.
     QComboBox* InplaceListOf(int column) const;
@@ -62,6 +64,7 @@ class FieldSettingsDialog : public QDialog {
     // The cell the shown list was opened on, which a choice in the list writes.
     QTableWidgetItem* listCell_ = nullptr;
     QProgressBar* progressBar_ = nullptr;
+    QLabel* result_ = nullptr;
     std::vector<FieldDef> confirmed_;
 };
 

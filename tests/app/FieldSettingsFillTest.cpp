@@ -104,6 +104,17 @@ TEST_F(FieldSettingsFillTest, GuessFillsOnlyTheKindsOfTheRowsThereAre) {
     EXPECT_EQ(FieldSettingsRowsWithGuessedKinds(rows, *work).size(), 2u);
 }
 
+TEST_F(FieldSettingsFillTest, GuessSaysWhichKindsItChangedOrThatNoneChanged) {
+    Open(SpellSample());
+    const std::vector<FieldSettingsRow> rows = FieldSettingsRows(work->Table, work->Defs);
+    const std::vector<FieldSettingsRow> guessed = FieldSettingsRowsWithGuessedKinds(rows, *work);
+
+    EXPECT_EQ(GuessedKindsText(rows, guessed),
+              "Guess changed 2 kinds: '1: ftString', '2: ftFloat'. OK takes them over.");
+    EXPECT_EQ(GuessedKindsText(guessed, guessed),
+              "Guess: the data fits the kinds as they are; nothing changed.");
+}
+
 TEST_F(FieldSettingsFillTest, GuessNeedsATableLoadedFromAFile) {
     try {
         FieldSettingsRowsWithGuessedKinds({}, *work);

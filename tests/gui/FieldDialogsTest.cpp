@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -23,6 +24,7 @@
 #include "core/Workspace.h"
 #include "shell/ui/QtText.h"
 #include "tests/gui/support/WidgetLookup.h"
+#include "tests/support/DbcSamples.h"
 #include "tests/support/FieldDefsOnDisk.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempDir.h"
@@ -129,6 +131,32 @@ class FieldDialogsTest : public QObject {
         QCOMPARE(ColumnTexts(grid, 4), (QStringList{"auto", "auto", "auto"}));
         QVERIFY(grid.item(0, 0)->textAlignment() & Qt::AlignRight);
         QCOMPARE(grid.rowHeight(0), KindList().sizeHint().height());
+    }
+
+    // Guess answers in the dialog, also when the data fits the kinds already there.
+    void guessSaysWhatItDid() {
+        dir_->Write("Spell.dbc", SpellSample().Bytes());
+        work_->LoadedFile = FileSnapshot::Take(work_->Current.FilePath);
+        ShowActive();
+        auto* result = Child<QLabel>(*fields_, "FillResult");
+        QCOMPARE(result->text(), QString());
+
+        QTest::mouseClick(Child<QPushButton>(*fields_, "GuessButton"), Qt::LeftButton);
+        QCOMPARE(result->text(),
+                 QStringLiteral("Guess: the data fits the kinds as they are; nothing changed."));
+
+        ClickCell(Grid(), 2, kKindColumn);  // Speed, which the data says is a float
+        ChooseWithMouse(*Child<QComboBox>(*fields_, "cbInplaceComboBox"), "ftInteger");
+        QTest::mouseClick(Child<QPushButton>(*fields_, "GuessButton"), Qt::LeftButton);
+        QCOMPARE(result->text(),
+                 QStringLiteral("Guess changed 1 kind: 'Speed: ftFloat'. OK takes them over."));
+        QCOMPARE(ColumnTexts(Grid(), 2), (QStringList{"ftInteger", "ftString", "ftFloat"}));
+
+        // A guess that cannot be made says why and leaves the last answer standing.
+        work_->LoadedFile.reset();
+        QTest::mouseClick(Child<QPushButton>(*fields_, "GuessButton"), Qt::LeftButton);
+        QCOMPARE(dialogs_->Messages.size(), size_t{1});
+        QVERIFY(result->text().startsWith("Guess changed 1 kind"));
     }
 
     void isRefilledAtEveryShowing() {
