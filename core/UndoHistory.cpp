@@ -6,17 +6,10 @@
 #include "core/KelvaneError.h"
 #include "core/NotificationSuspension.h"
 #include "core/RecordTable.h"
+#include "core/TableBatch.h"
 #include "core/TableState.h"
 
 namespace kelvane {
-namespace {
-
-// Steps touching more records than this are taken back with the views suspended, so they
-// catch up once instead of following every record.
-constexpr size_t kQuietStepSize = 64;
-
-}  // namespace
-
 UndoHistory::UndoHistory(RecordTable& table) : table_(table) {
     table_.SetJournal(this);
 }
@@ -80,12 +73,25 @@ void UndoHistory::Redo() {
     Notify();
 }
 
+void UndoHistory::TakeBackTo(uint64_t mark) {
+    pendingRecord_ = {};
+    while (stepsAdded_ > mark && done_ > 0) {
+        Revert(steps_[done_ - 1]);
+        --done_;
+        steps_.resize(done_);
+        --stepsAdded_;
+    }
+    Notify();
+}
+
 void UndoHistory::Revert(Step& step) {
     std::vector<Change> replayed;
     replay_ = &replayed;
     try {
+        // A big step is taken back with the views suspended, so they catch up once instead of
+        // following every record.
         std::optional<NotificationSuspension> quiet;
-        if (step.Changes.size() > kQuietStepSize) {
+        if (step.Changes.size() > kQuietBatchRecords) {
             quiet.emplace(table_);
         }
         for (auto change = step.Changes.rbegin(); change != step.Changes.rend(); ++change) {
@@ -186,6 +192,7 @@ void UndoHistory::Add(Change change) {
         const bool lone = depth_ == 0;
         steps_.push_back(Step{lone ? LoneStepName(change) : openName_, {}});
         ++done_;
+        ++stepsAdded_;
         openStepAdded_ = !lone;
     }
     steps_.back().Changes.push_back(std::move(change));
@@ -242,6 +249,7 @@ void UndoHistory::Clear() {
     openStepAdded_ = false;
     pendingRecord_ = {};
     renamed_.clear();
+    stepsAdded_ = 0;
 }
 
 }  // namespace kelvane

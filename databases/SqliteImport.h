@@ -16,9 +16,10 @@ struct Workspace;
 // them, NULL is a blank cell. Fails with a KelvaneError naming the file, the table and, for a
 // value, the row (its rowid) and column: for a file that is no database, a missing table (the
 // message lists those there are), a view, a column the open table lacks, a BLOB, or a value the
-// column cannot hold. Nothing is written to the database.
+// column cannot hold. Nothing is written to the database. progress hears of the rows read and
+// may stop the reading.
 ImportRows ReadSqliteRows(const RecordTable& table, const std::string& path,
-                          const std::string& tableName);
+                          const std::string& tableName, const WorkProgress& progress = {});
 
 // What an import from a database did.
 struct SqliteImportReport {
@@ -29,7 +30,8 @@ struct SqliteImportReport {
 // Reads the database table named after the open table and writes its rows into the open table
 // as one undo step, "Import SQLite": the records match finds, by key or by position in rowid
 // order, are changed, the other rows added (see MergeImportRows, which also says when a key is
-// refused). A failure leaves the table as it was.
-SqliteImportReport ImportSqlite(Workspace& work, const std::string& path, ImportMatch match);
+// refused). A failure leaves the table as it was, and so does progress stopping the import.
+SqliteImportReport ImportSqlite(Workspace& work, const std::string& path, ImportMatch match,
+                                const WorkProgress& progress = {});
 
 }  // namespace kelvane

@@ -54,8 +54,8 @@ class DbGrid : public QTableView {
     void CopySelection(bool withCaptions) const;
     // Enters the clipboard's tab-separated text from the current cell rightwards and downwards
     // as one undo step, then selects the cells it went into. Fails, changing nothing, when a
-    // value is refused.
-    CellEntryOutcome PasteClipboard();
+    // value is refused or progress stops the paste.
+    CellEntryOutcome PasteClipboard(const WorkProgress& progress = {});
 
     // The width the user chose for a column earlier, 0 when none; it wins over the width the
     // grid measures.
@@ -102,6 +102,10 @@ class DbGrid : public QTableView {
     bool applyingWidths_ = false;
     RecordViewModel* view_ = nullptr;
     FilterHeader* titles_ = nullptr;
+    // The column count and the current column when a reset of the shown records was announced;
+    // -1 once the reset is followed.
+    int columnsBeforeReset_ = -1;
+    int columnBeforeReset_ = 0;
 };
 
 }  // namespace kelvane

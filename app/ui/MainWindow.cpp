@@ -15,6 +15,7 @@
 
 #include "app/EditorSession.h"
 #include "app/GoToRecord.h"
+#include "app/LongWork.h"
 #include "app/ProgramTexts.h"
 #include "app/StatusTexts.h"
 #include "app/ui/CellPane.h"
@@ -201,8 +202,12 @@ void MainWindow::ConnectTableCommands() {
 void MainWindow::AddCellPaneAndClipboard() {
     ConnectCommand({menus_.Copy}, [this] { grid_->CopySelection(false); });
     ConnectCommand({menus_.CopyWithHeaders}, [this] { grid_->CopySelection(true); });
-    ConnectCommand({menus_.Paste},
-                   [this] { status_->ShowCommandResult(PastedText(grid_->PasteClipboard())); });
+    ConnectCommand({menus_.Paste}, [this] {
+        const CellEntryOutcome pasted = RunLongWork(
+            session_.Feedback(), "Pasting",
+            [this](const WorkProgress& progress) { return grid_->PasteClipboard(progress); });
+        status_->ShowCommandResult(PastedText(pasted));
+    });
     cellPane_ = new kelvane::CellPane(
         *grid_, *model_, [this](const std::function<void()>& command) { RunCommand(command); },
         this);
