@@ -1,6 +1,8 @@
 #include "core/UndoHistory.h"
 
+#include <cstddef>
 #include <exception>
+#include <iterator>
 #include <utility>
 
 #include "core/KelvaneError.h"
@@ -81,6 +83,11 @@ void UndoHistory::TakeBackTo(uint64_t mark) {
         steps_.resize(done_);
         --stepsAdded_;
     }
+    if (unreachable_.StepsAdded == stepsAdded_) {
+        std::move(unreachable_.Steps.begin(), unreachable_.Steps.end(), std::back_inserter(steps_));
+        saved_ = unreachable_.Saved;
+    }
+    unreachable_ = {};
     Notify();
 }
 
@@ -184,7 +191,10 @@ void UndoHistory::Add(Change change) {
     const bool startsStep = depth_ == 0 || !openStepAdded_;
     if (startsStep) {
         // A new change makes the undone steps unreachable, and with them a saved state among
-        // them.
+        // them; they are kept aside until the next step, in case this one is taken back.
+        unreachable_ = Unreachable{stepsAdded_, saved_, {}};
+        std::move(steps_.begin() + static_cast<std::ptrdiff_t>(done_), steps_.end(),
+                  std::back_inserter(unreachable_.Steps));
         steps_.resize(done_);
         if (saved_ && *saved_ > done_) {
             saved_.reset();
@@ -250,6 +260,7 @@ void UndoHistory::Clear() {
     pendingRecord_ = {};
     renamed_.clear();
     stepsAdded_ = 0;
+    unreachable_ = {};
 }
 
 }  // namespace kelvane
