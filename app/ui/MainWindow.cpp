@@ -321,11 +321,19 @@ void MainWindow::FindRecords() {
                 return;
             case SearchRequest::Find:
                 searchConfirmed_ = true;
-                ShowSearchResult(FindRecord(table, grid_->ViewModel().View(), searchSettings_));
+                ShowSearchResult(
+                    RunLongWork(session_.Feedback(), "Finding", [&](const WorkProgress& progress) {
+                        return FindRecord(table, grid_->ViewModel().View(), searchSettings_,
+                                          progress);
+                    }));
                 return;
             case SearchRequest::FindNext:
                 searchConfirmed_ = true;
-                ShowSearchResult(FindNextRecord(table, grid_->ViewModel().View(), searchSettings_));
+                ShowSearchResult(
+                    RunLongWork(session_.Feedback(), "Finding", [&](const WorkProgress& progress) {
+                        return FindNextRecord(table, grid_->ViewModel().View(), searchSettings_,
+                                              progress);
+                    }));
                 return;
         }
     });
@@ -339,7 +347,10 @@ void MainWindow::FindNext() {
     }
     RunCommand([this] {
         ShowSearchResult(
-            FindNextRecord(session_.Work().Table, grid_->ViewModel().View(), searchSettings_));
+            RunLongWork(session_.Feedback(), "Finding", [this](const WorkProgress& progress) {
+                return FindNextRecord(session_.Work().Table, grid_->ViewModel().View(),
+                                      searchSettings_, progress);
+            }));
     });
 }
 
