@@ -5,6 +5,7 @@
 // never saved. The window is the whole program on the offscreen platform, its grid shown, so the
 // grid's model, the sorted and filtered view, the undo history and the status bar all follow the
 // edit as they do for a user; the paste and the import are started from their menu entries.
+// Last, without a goal, Ctrl+Z after the import.
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 
@@ -219,10 +220,28 @@ void ImportCsvInWindow(benchmark::State& state) {
     });
 }
 
+// Ctrl+Z after the import, from its menu entry: no command-line counterpart, so no goal here.
+void UndoImportCsvInWindow(benchmark::State& state) {
+    const std::string& csv = TheCsvFile();
+    ProgramWindow& window = TheWindow();
+    for (auto _ : state) {
+        state.PauseTiming();
+        window.Open(TheSpellLikeFile().Current.FilePath);
+        window.ChooseFile(csv);
+        window.Trigger("MenuItemImportCsv");
+        window.Draw();
+        ::malloc_trim(0);
+        state.ResumeTiming();
+        window.Trigger("MenuItemUndo");
+        window.Draw();
+    }
+}
+
 BENCHMARK(PasteThroughCommandLine)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(PasteInWindow)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(ImportCsvThroughCommandLine)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(ImportCsvInWindow)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(UndoImportCsvInWindow)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 }  // namespace kelvane::bench
