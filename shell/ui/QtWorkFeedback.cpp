@@ -52,9 +52,6 @@ void QtWorkFeedback::LoadEnded() {
 void QtWorkFeedback::LongWorkStarted(const std::string& title) {
     longWorkTitle_ = title;
     longWorkTimer_.start();
-    if (longWorkDialog_ != nullptr) {
-        longWorkDialog_->Start(ToQt(title));
-    }
 }
 
 bool QtWorkFeedback::LongWorkProgress(int64_t done, int64_t total) {
