@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -95,6 +96,10 @@ const std::vector<BulkCase> kCases = {
 
 std::string CaseName(const ::testing::TestParamInfo<BulkCase>& info) {
     return info.param.Name;
+}
+
+void PrintTo(const BulkCase& bulkCase, std::ostream* out) {
+    *out << bulkCase.Name;
 }
 
 // A table of 100 records whose key equals their Index, with one earlier edit in its history.
