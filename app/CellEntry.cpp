@@ -8,7 +8,7 @@
 #include "core/EchoText.h"
 #include "core/KelvaneError.h"
 #include "core/RecordTable.h"
-#include "core/UndoStep.h"
+#include "core/TableBatch.h"
 #include "core/ValueText.h"
 
 namespace kelvane {
@@ -103,7 +103,8 @@ void CheckCellEntry(const RecordTable& table, int column, std::string_view text)
 }
 
 CellEntryOutcome EnterCells(RecordTable& table, const std::vector<RecordId>& records,
-                            int firstColumn, const CellTexts& rows, std::string_view stepName) {
+                            int firstColumn, const CellTexts& rows, std::string_view stepName,
+                            const WorkProgress& progress) {
     table.RequireActive();
     table.FinishEditing();
     CheckBlock(table, records, firstColumn, rows);
@@ -111,25 +112,28 @@ CellEntryOutcome EnterCells(RecordTable& table, const std::vector<RecordId>& rec
     if (rows.empty()) {
         return outcome;
     }
-    const UndoStep step(table, stepName);
+    const auto total = static_cast<int64_t>(rows.size());
     RecordId first;
-    for (size_t row = 0; row < rows.size(); ++row) {
-        if (row < records.size()) {
-            table.MoveTo(table.RowOfRecord(records[row]));
-            table.Edit();
-        } else {
-            table.Append();
-            ++outcome.AddedRecords;
+    RunAsOneBatch(table, stepName, rows.size(), [&] {
+        for (size_t row = 0; row < rows.size(); ++row) {
+            ReportProgress(progress, static_cast<int64_t>(row), total);
+            if (row < records.size()) {
+                table.MoveTo(table.RowOfRecord(records[row]));
+                table.Edit();
+            } else {
+                table.Append();
+                ++outcome.AddedRecords;
+            }
+            for (size_t i = 0; i < rows[row].size(); ++i) {
+                table.Fields(firstColumn + static_cast<int>(i)).SetDisplayText(rows[row][i]);
+            }
+            table.Post();
+            if (row == 0) {
+                first = table.RecordIdAt(table.CurrentRow());
+            }
         }
-        for (size_t i = 0; i < rows[row].size(); ++i) {
-            table.Fields(firstColumn + static_cast<int>(i)).SetDisplayText(rows[row][i]);
-        }
-        table.Post();
-        if (row == 0) {
-            first = table.RecordIdAt(table.CurrentRow());
-        }
-    }
-    table.MoveTo(table.RowOfRecord(first));
+        table.MoveTo(table.RowOfRecord(first));
+    });
     return outcome;
 }
 

@@ -5,6 +5,7 @@
 
 #include "app/TabSeparatedText.h"
 #include "core/RecordId.h"
+#include "core/WorkProgress.h"
 
 namespace kelvane {
 
@@ -25,9 +26,12 @@ void CheckCellEntry(const RecordTable& table, int column, std::string_view text)
 // rightwards; rows beyond the records given go into new records, added as Append adds them
 // (their Index is the record count unless the block gives one). Every text is checked first:
 // when one is refused, or the block is wider than the columns from firstColumn, the table is
-// left as it was and the message names the record and the column. The whole entry is one undo
-// step of that name; the cursor ends on the first record of the block.
+// left as it was and the message names the record and the column. The whole entry is one batch
+// (see RunAsOneBatch) and one undo step of that name; progress hears of every row and may stop
+// the entry, which then leaves the table as it was. The cursor ends on the first record of the
+// block.
 CellEntryOutcome EnterCells(RecordTable& table, const std::vector<RecordId>& records,
-                            int firstColumn, const CellTexts& rows, std::string_view stepName);
+                            int firstColumn, const CellTexts& rows, std::string_view stepName,
+                            const WorkProgress& progress = {});
 
 }  // namespace kelvane

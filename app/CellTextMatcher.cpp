@@ -23,6 +23,12 @@ bool CellTextMatcher::Matches(std::string_view text) const {
     return false;
 }
 
+bool CellTextMatcher::CanMatchTextOf(std::string_view characters) const {
+    return std::all_of(value_.begin(), value_.end(), [characters](char c) {
+        return characters.find(c) != std::string_view::npos;
+    });
+}
+
 bool CellTextMatcher::SameText(std::string_view text) const {
     return caseSensitive_ ? text == value_ : EqualsIgnoreCase(text, value_);
 }

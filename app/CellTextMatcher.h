@@ -16,6 +16,9 @@ class CellTextMatcher {
     // An empty value matches every text at a beginning, only the empty text exactly and no
     // text at any position.
     bool Matches(std::string_view text) const;
+    // Whether some non-empty text made only of these characters can match: a value with any
+    // other character cannot be in such a text, nor begin or be one.
+    bool CanMatchTextOf(std::string_view characters) const;
 
   private:
     bool SameText(std::string_view text) const;

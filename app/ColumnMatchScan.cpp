@@ -21,7 +21,10 @@ bool ColumnMatchScan::MatchMemo::Matches(uint64_t bits, const CellTextMatcher& m
 }
 
 ColumnMatchScan::ColumnMatchScan(const RecordTable& table, const CellTextMatcher& matcher)
-    : table_(table), matcher_(matcher), blankMatches_(matcher.Matches({})) {}
+    : table_(table),
+      matcher_(matcher),
+      blankMatches_(matcher.Matches({})),
+      integersCanMatch_(matcher.CanMatchTextOf("-0123456789")) {}
 
 int ColumnMatchScan::FirstMatch(int column, int from, int end) {
     const ColumnStore& store = table_.ColumnStoreAt(column);
@@ -38,6 +41,9 @@ int ColumnMatchScan::FirstMatch(int column, int from, int end) {
             });
         case FieldKind::ftInteger:
             break;
+    }
+    if (!integersCanMatch_) {
+        return blankMatches_ ? FirstRow(store, from, end, [](uint32_t) { return false; }) : end;
     }
     return FirstRow(store, from, end, [&](uint32_t slot) {
         const int32_t value = store.Integers[slot];

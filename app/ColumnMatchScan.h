@@ -47,6 +47,9 @@ class ColumnMatchScan {
     const RecordTable& table_;
     const CellTextMatcher& matcher_;
     const bool blankMatches_;  // blank cells have the empty text
+    // Most columns hold integers: a value with a letter in it (a name searched in all columns)
+    // passes them over without a look at their cells.
+    const bool integersCanMatch_;
     MatchMemo integers_;
     MatchMemo floats_;
     std::array<char, 12> digits_{};  // "-2147483648" is the longest integer text

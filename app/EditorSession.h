@@ -56,6 +56,7 @@ class EditorSession : private RecordTableListener {
     EditorSession& operator=(const EditorSession&) = delete;
 
     Workspace& Work() { return workspace_; }
+    WorkFeedback& Feedback() { return feedback_; }
     const MainWindowState& WindowState() const { return state_; }
     // Called after every change of WindowState.
     void SetWindowStateListener(std::function<void()> listener);

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "app/ImportByPosition.h"
+#include "app/LongWork.h"
 #include "app/StatusTexts.h"
 #include "core/RecordTable.h"
 #include "core/TextFile.h"
@@ -110,11 +111,9 @@ void ExchangeCommands::PatchExportCell(int selectedColumn) {
 
 void ExchangeCommands::ImportPatch() {
     if (const std::optional<std::string> path = dialogs_.ChooseOpenFile(kImportDialog)) {
-        PatchApplyReport report;
-        {
-            BusyScope busy(feedback_);
-            report = ApplyPatchFile(table_, *path);
-        }
+        const PatchApplyReport report = RunLongWork(
+            feedback_, ImportingTitle(*path),
+            [&](const WorkProgress& progress) { return ApplyPatchFile(table_, *path, progress); });
         feedback_.CommandDone(PatchAppliedText(report));
     }
 }
@@ -125,13 +124,13 @@ void ExchangeCommands::ImportCsv() {
         WithHeaderBox(kCsvImportDialog, "The first line names the columns", csvHeader_);
     request.CheckBoxes.push_back(ByPositionCheckBox(csvByPosition_));
     if (const std::optional<std::string> path = dialogs_.ChooseOpenFile(request)) {
-        CsvImportReport report;
-        {
-            BusyScope busy(feedback_);
-            report = ImportHintingPosition(ByPositionChoiceHint(), [&] {
-                return ImportCsvFile(table_, *path, csvHeader_, MatchChosen(csvByPosition_));
+        const CsvImportReport report =
+            RunLongWork(feedback_, ImportingTitle(*path), [&](const WorkProgress& progress) {
+                return ImportHintingPosition(ByPositionChoiceHint(), [&] {
+                    return ImportCsvFile(table_, *path, csvHeader_, MatchChosen(csvByPosition_),
+                                         progress);
+                });
             });
-        }
         feedback_.CommandDone(CsvImportedText(report, *path));
     }
 }

@@ -1,5 +1,6 @@
 #include "app/ImportCommands.h"
 
+#include "app/LongWork.h"
 #include "app/StatusTexts.h"
 #include "import/ImportNotices.h"
 #include "import/LootTemplates.h"
@@ -27,11 +28,10 @@ ImportCommands::ImportCommands(RecordTable& table, UserDialogs& dialogs, WorkFee
 void ImportCommands::ImportRecords(ScriptImport kind) {
     if (const std::optional<std::string> path =
             dialogs_.ChooseOpenFile(ScriptDialog(DialogPresetFor(kind)))) {
-        ImportReport report;
-        {
-            BusyScope busy(feedback_);
-            report = ImportScriptFile(table_, kind, *path);
-        }
+        const ImportReport report =
+            RunLongWork(feedback_, ImportingTitle(*path), [&](const WorkProgress& progress) {
+                return ImportScriptFile(table_, kind, *path, progress);
+            });
         feedback_.CommandDone(ScriptImportedText(report, *path));
         ShowNotices(ImportNotices(report));
     }

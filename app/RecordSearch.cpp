@@ -1,6 +1,8 @@
 #include "app/RecordSearch.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <functional>
 #include <numeric>
 #include <vector>
 
@@ -13,6 +15,12 @@
 namespace kelvane {
 namespace {
 
+// Rows looked at between two reports of progress.
+constexpr int kBlockRows = 1024;
+
+// Tells progress how many rows of the search have been looked at.
+using RowsLookedAt = std::function<void(int rows)>;
+
 // The first cell of the rows [from, end) that matches in one of the columns, and of that row
 // the first such column in the order given. The rows are taken in blocks, so a match near the
 // start is found without a pass over whole columns; within a block the columns are taken one
@@ -21,10 +29,11 @@ namespace {
 // its own bound.
 std::optional<SearchMatch> FirstMatchingCell(const RecordTable& table, int from, int end,
                                              const std::vector<int>& columns,
-                                             const CellTextMatcher& matcher) {
-    constexpr int kBlockRows = 1024;
+                                             const CellTextMatcher& matcher,
+                                             const RowsLookedAt& lookedAt) {
     ColumnMatchScan scan(table, matcher);
     for (int blockStart = std::max(from, 0); blockStart < end; blockStart += kBlockRows) {
+        lookedAt(blockStart - from);
         const int blockEnd = std::min(blockStart + kBlockRows, end);
         SearchMatch first{blockEnd, -1};
         for (const int column : columns) {
@@ -43,9 +52,13 @@ std::optional<SearchMatch> FirstMatchingCell(const RecordTable& table, int from,
 // The same over shown rows [from, end) of a sorted or filtered view, row by row.
 std::optional<SearchMatch> FirstShownMatch(const RecordTable& table, const RecordView& view,
                                            int from, int end, const std::vector<int>& columns,
-                                           const CellTextMatcher& matcher) {
+                                           const CellTextMatcher& matcher,
+                                           const RowsLookedAt& lookedAt) {
     ColumnMatchScan scan(table, matcher);
     for (int shownRow = std::max(from, 0); shownRow < end; ++shownRow) {
+        if ((shownRow - from) % kBlockRows == 0) {
+            lookedAt(shownRow - from);
+        }
         const int row = view.TableRowOf(shownRow);
         for (const int column : columns) {
             if (scan.FirstMatch(column, row, row + 1) == row) {
@@ -83,17 +96,28 @@ void SettleEditing(RecordTable& table) {
 // Looks through the ranges of shown rows in turn and makes the first match current.
 std::optional<SearchMatch> FindInRanges(RecordTable& table, const RecordView& view,
                                         const SearchSettings& settings,
-                                        std::initializer_list<std::pair<int, int>> ranges) {
+                                        std::initializer_list<std::pair<int, int>> ranges,
+                                        const WorkProgress& progress) {
     const CellTextMatcher matcher(settings.Value, settings.Mode, settings.CaseSensitive);
     const std::vector<int> columns = SearchedColumns(table, settings.Field);
+    int64_t total = 0;
     for (const auto& [from, end] : ranges) {
-        const auto match = view.ShowsEveryRecordInFileOrder()
-                               ? FirstMatchingCell(table, from, end, columns, matcher)
-                               : FirstShownMatch(table, view, from, end, columns, matcher);
+        total += std::max(end - from, 0);
+    }
+    int64_t before = 0;
+    for (const auto& [from, end] : ranges) {
+        const RowsLookedAt lookedAt = [&](int rows) {
+            ReportProgress(progress, before + rows, total);
+        };
+        const auto match =
+            view.ShowsEveryRecordInFileOrder()
+                ? FirstMatchingCell(table, from, end, columns, matcher, lookedAt)
+                : FirstShownMatch(table, view, from, end, columns, matcher, lookedAt);
         if (match) {
             table.MoveTo(match->Row);
             return match;
         }
+        before += std::max(end - from, 0);
     }
     return std::nullopt;
 }
@@ -110,18 +134,20 @@ void FillFieldList(SearchSettings& settings, const RecordTable& table) {
 }
 
 std::optional<SearchMatch> FindRecord(RecordTable& table, const RecordView& view,
-                                      const SearchSettings& settings) {
+                                      const SearchSettings& settings,
+                                      const WorkProgress& progress) {
     SettleEditing(table);
     const int from =
         settings.Origin == SearchOrigin::FirstRecord ? 0 : view.ShownRowOf(table.CurrentRow()) + 1;
-    return FindInRanges(table, view, settings, {{from, view.ShownCount()}});
+    return FindInRanges(table, view, settings, {{from, view.ShownCount()}}, progress);
 }
 
 std::optional<SearchMatch> FindNextRecord(RecordTable& table, const RecordView& view,
-                                          const SearchSettings& settings) {
+                                          const SearchSettings& settings,
+                                          const WorkProgress& progress) {
     SettleEditing(table);
     const int after = view.ShownRowOf(table.CurrentRow()) + 1;
-    return FindInRanges(table, view, settings, {{after, view.ShownCount()}, {0, after}});
+    return FindInRanges(table, view, settings, {{after, view.ShownCount()}, {0, after}}, progress);
 }
 
 std::string NoMatchMessage(const SearchSettings& settings) {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/SearchSettings.h"
+#include "core/WorkProgress.h"
 
 namespace kelvane {
 
@@ -32,15 +33,18 @@ void FillFieldList(SearchSettings& settings, const RecordTable& table);
 // Cells are compared in their text form (numbers in decimal, also in hexadecimal columns), so
 // a value that is no number of the column's kind simply matches nothing. A field that is not
 // a column of the table (the field list may come from an earlier table) matches nothing.
-// Fails on a closed table.
+// Fails on a closed table. progress hears how many of the records to look at have been, and
+// may stop the search, which then leaves the cursor where it was.
 std::optional<SearchMatch> FindRecord(RecordTable& table, const RecordView& view,
-                                      const SearchSettings& settings);
+                                      const SearchSettings& settings,
+                                      const WorkProgress& progress = {});
 
 // Find Next: looks from the shown record after the current one to the last, then wraps around
 // to the first shown record and on up to the current one, so every record is looked at once,
 // whatever the origin setting says. Otherwise as FindRecord.
 std::optional<SearchMatch> FindNextRecord(RecordTable& table, const RecordView& view,
-                                          const SearchSettings& settings);
+                                          const SearchSettings& settings,
+                                          const WorkProgress& progress = {});
 
 // What the user is told when a search found nothing.
 std::string NoMatchMessage(const SearchSettings& settings);

@@ -232,13 +232,52 @@ void RecordView::RowMoved(int fromRow, int toRow) {
 }
 
 void RecordView::TableAboutToBeReset() {
+    shownBeforeReset_.clear();
+    newestSerialBeforeReset_ = 0;
+    if (!ShowsEveryRecordInFileOrder()) {
+        for (int row = 0; row < table_.RowCount(); ++row) {
+            newestSerialBeforeReset_ =
+                std::max(newestSerialBeforeReset_, table_.RecordIdAt(row).Serial());
+        }
+        for (const int row : shown_) {
+            shownBeforeReset_.push_back(table_.RecordIdAt(row));
+        }
+    }
     Tell([](RecordViewListener& listener) { listener.ShownRowsAboutToBeReset(); });
 }
 
 void RecordView::TableReset() {
     KeepFittingSettings();
-    ComputeShown();
+    if (ShowsEveryRecordInFileOrder() || !FollowBatch()) {
+        ComputeShown();
+    }
+    shownBeforeReset_.clear();
     Tell([](RecordViewListener& listener) { listener.ShownRowsReset(); });
+}
+
+bool RecordView::FollowBatch() {
+    std::vector<int> shown;
+    shown.reserve(shownBeforeReset_.size());
+    for (const RecordId record : shownBeforeReset_) {
+        if (const int row = table_.RowOfRecord(record); row >= 0) {
+            shown.push_back(row);
+        }
+    }
+    if (shown.empty()) {
+        return false;
+    }
+    for (int row = 0; row < table_.RowCount(); ++row) {
+        if (table_.RecordIdAt(row).Serial() > newestSerialBeforeReset_) {
+            shown.push_back(row);
+        }
+    }
+    if (!Sorted()) {
+        // An edit may have moved a record by its Index.
+        std::sort(shown.begin(), shown.end());
+    }
+    shown_ = std::move(shown);
+    IndexShownRows();
+    return true;
 }
 
 // A filter text may not suit a column whose kind changed; such a filter is dropped.

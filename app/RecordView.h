@@ -6,6 +6,7 @@
 
 #include "app/ColumnFilter.h"
 #include "app/SortOrder.h"
+#include "core/RecordId.h"
 #include "core/RecordTableListener.h"
 
 namespace kelvane {
@@ -18,8 +19,11 @@ class RecordViewListener;
 // it); the view only maps its rows to the table's rows and back, and follows the table's
 // reports. Sort and filters apply when they are set: a record edited so that it no longer
 // matches, or now sorts elsewhere, stays where it is until they are set again, and a new record
-// shows where it was inserted. A reset applies them afresh, and drops them when the table's
-// columns changed.
+// shows where it was inserted. That holds across a batch the table reports as one reset (a
+// paste, an import, an undo): the records shown before stay in their order, those gone leave,
+// and the records the batch added show after them (in file order, in their place). A reset
+// that keeps no record shown (a load) applies sort and filters afresh, and one that changed the
+// table's columns drops them.
 class RecordView : private RecordTableListener {
   public:
     explicit RecordView(RecordTable& table);
@@ -63,6 +67,9 @@ class RecordView : private RecordTableListener {
 
     // Where records inserted before the table row show.
     int InsertPlace(int tableRow) const;
+    // Shows what it showed before a batch, with the records the batch added; false when no
+    // record shown before is left.
+    bool FollowBatch();
     // Finishes editing, then shows the records the sort and filters give, as a reset.
     void Reapply();
     void ComputeShown();
@@ -80,6 +87,10 @@ class RecordView : private RecordTableListener {
     std::vector<std::string> columnNames_;  // the columns the sort and filters were set on
     std::vector<int> shown_;                // table rows, in the order shown
     std::vector<int> shownRowOf_;           // per table row; -1 when not shown
+    // Taken when a reset is announced: the records shown then, in order, and the newest serial
+    // of any record, after which the records a batch adds are numbered.
+    std::vector<RecordId> shownBeforeReset_;
+    uint64_t newestSerialBeforeReset_ = 0;
     Pending pending_ = Pending::Nothing;
     int pendingRow_ = -1;  // where inserted records go, or where a moved one lands
 };

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include "app/ImportByPosition.h"
+#include "app/LongWork.h"
 #include "app/StatusTexts.h"
 #include "core/FileMemoryGuard.h"
 #include "core/TablePaths.h"
@@ -64,15 +65,14 @@ void SqliteCommands::ImportDatabase() {
     if (!path) {
         return;
     }
-    SqliteImportReport report;
-    {
-        BusyScope busy(feedback_);
-        report = ImportHintingPosition(ByPositionChoiceHint(), [&] {
-            return GuardMemory(FileWork::Importing, *path, [&] {
-                return ImportSqlite(work_, *path, MatchChosen(byPosition_));
+    const SqliteImportReport report =
+        RunLongWork(feedback_, ImportingTitle(*path), [&](const WorkProgress& progress) {
+            return ImportHintingPosition(ByPositionChoiceHint(), [&] {
+                return GuardMemory(FileWork::Importing, *path, [&] {
+                    return ImportSqlite(work_, *path, MatchChosen(byPosition_), progress);
+                });
             });
         });
-    }
     feedback_.CommandDone(SqliteImportedText(report, *path));
 }
 

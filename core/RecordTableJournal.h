@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
 #include "core/RecordId.h"
@@ -32,6 +33,12 @@ class RecordTableJournal {
     virtual void AllRecordsRestored() = 0;
     // The table was loaded, created or closed: nothing before it can be taken back.
     virtual void TableReplaced() = 0;
+
+    // Where the history stands now, for TakeBackTo.
+    virtual uint64_t Mark() const = 0;
+    // Takes back every change stored since the mark and forgets it, so that Redo does not bring
+    // it back: a command the user stopped halfway leaves nothing behind. No step may be open.
+    virtual void TakeBackTo(uint64_t mark) = 0;
 };
 
 }  // namespace kelvane

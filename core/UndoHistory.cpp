@@ -1,22 +1,17 @@
 #include "core/UndoHistory.h"
 
+#include <cstddef>
 #include <exception>
+#include <iterator>
 #include <utility>
 
 #include "core/KelvaneError.h"
 #include "core/NotificationSuspension.h"
 #include "core/RecordTable.h"
+#include "core/TableBatch.h"
 #include "core/TableState.h"
 
 namespace kelvane {
-namespace {
-
-// Steps touching more records than this are taken back with the views suspended, so they
-// catch up once instead of following every record.
-constexpr size_t kQuietStepSize = 64;
-
-}  // namespace
-
 UndoHistory::UndoHistory(RecordTable& table) : table_(table) {
     table_.SetJournal(this);
 }
@@ -80,12 +75,30 @@ void UndoHistory::Redo() {
     Notify();
 }
 
+void UndoHistory::TakeBackTo(uint64_t mark) {
+    pendingRecord_ = {};
+    while (stepsAdded_ > mark && done_ > 0) {
+        Revert(steps_[done_ - 1]);
+        --done_;
+        steps_.resize(done_);
+        --stepsAdded_;
+    }
+    if (unreachable_.StepsAdded == stepsAdded_) {
+        std::move(unreachable_.Steps.begin(), unreachable_.Steps.end(), std::back_inserter(steps_));
+        saved_ = unreachable_.Saved;
+    }
+    unreachable_ = {};
+    Notify();
+}
+
 void UndoHistory::Revert(Step& step) {
     std::vector<Change> replayed;
     replay_ = &replayed;
     try {
+        // A big step is taken back with the views suspended, so they catch up once instead of
+        // following every record.
         std::optional<NotificationSuspension> quiet;
-        if (step.Changes.size() > kQuietStepSize) {
+        if (step.Changes.size() > kQuietBatchRecords) {
             quiet.emplace(table_);
         }
         for (auto change = step.Changes.rbegin(); change != step.Changes.rend(); ++change) {
@@ -178,7 +191,10 @@ void UndoHistory::Add(Change change) {
     const bool startsStep = depth_ == 0 || !openStepAdded_;
     if (startsStep) {
         // A new change makes the undone steps unreachable, and with them a saved state among
-        // them.
+        // them; they are kept aside until the next step, in case this one is taken back.
+        unreachable_ = Unreachable{stepsAdded_, saved_, {}};
+        std::move(steps_.begin() + static_cast<std::ptrdiff_t>(done_), steps_.end(),
+                  std::back_inserter(unreachable_.Steps));
         steps_.resize(done_);
         if (saved_ && *saved_ > done_) {
             saved_.reset();
@@ -186,6 +202,7 @@ void UndoHistory::Add(Change change) {
         const bool lone = depth_ == 0;
         steps_.push_back(Step{lone ? LoneStepName(change) : openName_, {}});
         ++done_;
+        ++stepsAdded_;
         openStepAdded_ = !lone;
     }
     steps_.back().Changes.push_back(std::move(change));
@@ -242,6 +259,8 @@ void UndoHistory::Clear() {
     openStepAdded_ = false;
     pendingRecord_ = {};
     renamed_.clear();
+    stepsAdded_ = 0;
+    unreachable_ = {};
 }
 
 }  // namespace kelvane

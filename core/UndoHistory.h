@@ -55,6 +55,8 @@ class UndoHistory final : public RecordTableJournal {
     void AllRecordsRemoved(TableRecords records) override;
     void AllRecordsRestored() override;
     void TableReplaced() override;
+    uint64_t Mark() const override { return stepsAdded_; }
+    void TakeBackTo(uint64_t mark) override;
 
   private:
     struct Change {
@@ -101,6 +103,16 @@ class UndoHistory final : public RecordTableJournal {
     // While a step is reverted, the changes the reverting makes.
     std::vector<Change>* replay_ = nullptr;
     std::unordered_map<uint64_t, RecordId> renamed_;
+    // Steps added since the history started afresh: each new one is the last done step.
+    uint64_t stepsAdded_ = 0;
+    // The undone steps the last new step made unreachable, with the saved state then, given
+    // back when that step is taken back (TakeBackTo).
+    struct Unreachable {
+        uint64_t StepsAdded = UINT64_MAX;  // stepsAdded_ before that step
+        std::optional<size_t> Saved;
+        std::vector<Step> Steps;
+    };
+    Unreachable unreachable_;
     std::function<void()> listener_;
 };
 

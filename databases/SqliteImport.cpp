@@ -202,7 +202,7 @@ int RowCountHint(const SqliteDatabase& database, const std::string& table) {
 }  // namespace
 
 ImportRows ReadSqliteRows(const RecordTable& table, const std::string& path,
-                          const std::string& tableName) {
+                          const std::string& tableName, const WorkProgress& progress) {
     table.RequireActive();
     // SQLite reads files only by their name, and would wait on a named pipe for ever.
     InputFile input(path, NamedBy::User);
@@ -228,8 +228,10 @@ ImportRows ReadSqliteRows(const RecordTable& table, const std::string& path,
     } catch (const KelvaneError& error) {
         throw KelvaneError(where + ": " + error.what());
     }
-    imported->Reserve(RowCountHint(database, name));
+    const int expectedRows = RowCountHint(database, name);
+    imported->Reserve(expectedRows);
     while (rows.Step()) {
+        ReportProgress(progress, imported->RowCount(), expectedRows);
         if (query.HasRowid) {
             imported->AddRow(rows.ValueAt(0).Integer());
         } else {
@@ -250,14 +252,15 @@ ImportRows ReadSqliteRows(const RecordTable& table, const std::string& path,
     return std::move(*imported);
 }
 
-SqliteImportReport ImportSqlite(Workspace& work, const std::string& path, ImportMatch match) {
+SqliteImportReport ImportSqlite(Workspace& work, const std::string& path, ImportMatch match,
+                                const WorkProgress& progress) {
     RecordTable& table = work.Table;
     table.RequireActive();
     table.FinishEditing();
-    const ImportRows rows = ReadSqliteRows(table, path, work.Current.TableName);
+    const ImportRows rows = ReadSqliteRows(table, path, work.Current.TableName, progress);
     SqliteImportReport report;
     report.Rows = rows.RowCount();
-    report.Merge = MergeImportRows(table, rows, "Import SQLite", match);
+    report.Merge = MergeImportRows(table, rows, "Import SQLite", match, progress);
     return report;
 }
 

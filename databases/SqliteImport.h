@@ -19,9 +19,9 @@ struct Workspace;
 // whenever it is read (a virtual generated column), a BLOB, a value the column cannot hold, or
 // a read that takes far more work than the file's size calls for. Nothing is written to the
 // database. A stream (a pipe, `<(...)`) is copied into a scratch file first, since SQLite reads
-// only files.
+// only files. progress hears of the rows read and may stop the reading.
 ImportRows ReadSqliteRows(const RecordTable& table, const std::string& path,
-                          const std::string& tableName);
+                          const std::string& tableName, const WorkProgress& progress = {});
 
 // What an import from a database did.
 struct SqliteImportReport {
@@ -32,7 +32,8 @@ struct SqliteImportReport {
 // Reads the database table named after the open table and writes its rows into the open table
 // as one undo step, "Import SQLite": the records match finds, by key or by position in rowid
 // order, are changed, the other rows added (see MergeImportRows, which also says when a key is
-// refused). A failure leaves the table as it was.
-SqliteImportReport ImportSqlite(Workspace& work, const std::string& path, ImportMatch match);
+// refused). A failure leaves the table as it was, and so does progress stopping the import.
+SqliteImportReport ImportSqlite(Workspace& work, const std::string& path, ImportMatch match,
+                                const WorkProgress& progress = {});
 
 }  // namespace kelvane

@@ -131,7 +131,7 @@ std::string FirstConvertedPlace(const RecordTable& table, const ImportRows& rows
 }
 
 CsvImportReport StageAndMerge(RecordTable& table, ByteSource& source, const std::string& fileName,
-                              bool header, ImportMatch match) {
+                              bool header, ImportMatch match, const WorkProgress& progress) {
     table.RequireActive();
     CsvReader reader(source, fileName);
     CsvImportReport report;
@@ -145,6 +145,8 @@ CsvImportReport StageAndMerge(RecordTable& table, ByteSource& source, const std:
         StageRecord(table, rows, reader, firstLine);
     }
     while (reader.Next()) {
+        ReportProgress(progress, static_cast<int64_t>(reader.BytesRead()),
+                       static_cast<int64_t>(source.Size()));
         StageRecord(table, rows, reader, firstLine);
     }
     report.RowsRead = rows.RowCount();
@@ -153,7 +155,7 @@ CsvImportReport StageAndMerge(RecordTable& table, ByteSource& source, const std:
         report.FirstConverted = FirstConvertedPlace(table, rows, reader.Conversions());
     }
     if (rows.RowCount() > 0) {
-        report.Merge = MergeImportRows(table, rows, kStepName, match);
+        report.Merge = MergeImportRows(table, rows, kStepName, match, progress);
     }
     return report;
 }
@@ -161,16 +163,17 @@ CsvImportReport StageAndMerge(RecordTable& table, ByteSource& source, const std:
 }  // namespace
 
 CsvImportReport ImportCsv(RecordTable& table, ByteSource& source, const std::string& fileName,
-                          bool header, ImportMatch match) {
+                          bool header, ImportMatch match, const WorkProgress& progress) {
     // The file's records are staged beside the whole table before it changes.
-    return GuardMemory(FileWork::Importing, fileName,
-                       [&] { return StageAndMerge(table, source, fileName, header, match); });
+    return GuardMemory(FileWork::Importing, fileName, [&] {
+        return StageAndMerge(table, source, fileName, header, match, progress);
+    });
 }
 
 CsvImportReport ImportCsvFile(RecordTable& table, const std::string& path, bool header,
-                              ImportMatch match) {
+                              ImportMatch match, const WorkProgress& progress) {
     FileByteSource source(path);
-    return ImportCsv(table, source, path, header, match);
+    return ImportCsv(table, source, path, header, match, progress);
 }
 
 }  // namespace kelvane

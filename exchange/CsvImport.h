@@ -37,11 +37,14 @@ struct CsvImportReport {
 // end before the table changes: a bad file, or a value a column cannot hold, fails with a
 // KelvaneError naming the file, the line where the record starts and the column, and the table
 // stays as it was. Running out of memory fails with a KelvaneError naming the file.
+//
+// progress hears of the bytes read, then of the records written (see MergeImportRows); it may
+// stop the import at any point, which leaves the table as it was.
 CsvImportReport ImportCsvFile(RecordTable& table, const std::string& path, bool header,
-                              ImportMatch match);
+                              ImportMatch match, const WorkProgress& progress = {});
 
 // The same for bytes from any source; fileName names them in messages.
 CsvImportReport ImportCsv(RecordTable& table, ByteSource& source, const std::string& fileName,
-                          bool header, ImportMatch match);
+                          bool header, ImportMatch match, const WorkProgress& progress = {});
 
 }  // namespace kelvane

@@ -44,6 +44,8 @@ class CsvReader {
 
     // The items of the record read last, valid until the next call.
     const std::vector<std::string_view>& Items() const { return items_; }
+    // How much of the file has been read so far, in pieces: for progress.
+    uint64_t BytesRead() const { return offset_; }
     // The line of the file, counted from 1, where the record read last starts.
     int64_t Line() const { return recordLine_; }
 

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <optional>
@@ -7,7 +8,7 @@
 
 #include "core/ColumnStore.h"
 #include "core/RecordTable.h"
-#include "core/UndoStep.h"
+#include "core/TableBatch.h"
 #include "exchange/ImportKeyCheck.h"
 #include "exchange/ImportRows.h"
 #include "exchange/PatchKeyIndex.h"
@@ -139,9 +140,11 @@ void ChangeRecord(RecordTable& table, int record, const ImportRows& rows, int ro
 // Rows are written in their order; recordOf gives the table row of a row that changes one.
 template <typename RecordOf>
 ImportMergeReport WriteRows(RecordTable& table, const ImportRows& rows,
-                            const std::vector<RowFate>& fates, RecordOf recordOf) {
+                            const std::vector<RowFate>& fates, RecordOf recordOf,
+                            const WorkProgress& progress) {
     ImportMergeReport report;
     for (int row = 0; row < rows.RowCount(); ++row) {
+        ReportProgress(progress, row, rows.RowCount());
         switch (fates[static_cast<size_t>(row)]) {
             case RowFate::Unchanged:
                 ++report.RecordsUnchanged;
@@ -159,28 +162,39 @@ ImportMergeReport WriteRows(RecordTable& table, const ImportRows& rows,
     return report;
 }
 
+// Only the rows that change or add a record count for the batch.
+size_t RowsWritten(const std::vector<RowFate>& fates) {
+    return static_cast<size_t>(std::count_if(
+        fates.begin(), fates.end(), [](RowFate fate) { return fate != RowFate::Unchanged; }));
+}
+
 }  // namespace
 
 ImportMergeReport MergeImportRows(RecordTable& table, const ImportRows& rows,
-                                  std::string_view stepName, ImportMatch match) {
+                                  std::string_view stepName, ImportMatch match,
+                                  const WorkProgress& progress) {
     table.RequireActive();
     table.FinishEditing();
     RequireRowKeys(table, rows);
     if (match == ImportMatch::ByPosition) {
         // An edit keeps Index and with it the order, and the added rows come last.
         const std::vector<RowFate> fates = PlanByPosition(table, rows);
-        const UndoStep step(table, stepName);
-        return WriteRows(table, rows, fates, [](int row) { return row; });
+        return RunAsOneBatch(table, stepName, RowsWritten(fates), [&] {
+            return WriteRows(
+                table, rows, fates, [](int row) { return row; }, progress);
+        });
     }
     const std::vector<std::string> keys = RowKeyTexts(rows);
     PatchKeyIndex index(table);
     RequireKeysMatchOnce(table, rows, keys, index);
     const std::vector<RowFate> fates = PlanByKey(table, rows, index, keys);
-    const UndoStep step(table, stepName);
     // A record added before may have gone in before the one a later row changes, so each is
     // looked up when its turn comes; the index finds records by slot, which adding keeps.
-    return WriteRows(table, rows, fates,
-                     [&](int row) { return *index.FindRow(keys[static_cast<size_t>(row)]); });
+    return RunAsOneBatch(table, stepName, RowsWritten(fates), [&] {
+        return WriteRows(
+            table, rows, fates,
+            [&](int row) { return *index.FindRow(keys[static_cast<size_t>(row)]); }, progress);
+    });
 }
 
 }  // namespace kelvane

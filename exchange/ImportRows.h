@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/FieldKind.h"
+#include "core/WorkProgress.h"
 
 namespace kelvane {
 
@@ -147,7 +148,11 @@ enum class ImportMatch {
 // naming the row and the key column. By key, a key must also stand on one row of the source
 // and on at most one record of the table, as either match would be a guess; a
 // RepeatedImportKeyError names the key, its rows and its records.
+//
+// The rows are written as one batch (see RunAsOneBatch); progress hears of every row and may
+// stop the import, which then leaves the table as it was.
 ImportMergeReport MergeImportRows(RecordTable& table, const ImportRows& rows,
-                                  std::string_view stepName, ImportMatch match);
+                                  std::string_view stepName, ImportMatch match,
+                                  const WorkProgress& progress = {});
 
 }  // namespace kelvane

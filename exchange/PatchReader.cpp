@@ -4,8 +4,8 @@
 #include "core/FileMemoryGuard.h"
 #include "core/NotificationSuspension.h"
 #include "core/RecordTable.h"
+#include "core/TableBatch.h"
 #include "core/TextFile.h"
-#include "core/UndoStep.h"
 #include "exchange/PatchApplier.h"
 #include "exchange/PatchKeyError.h"
 #include "exchange/PatchLineParser.h"
@@ -27,7 +27,8 @@ namespace {
 
 // Applies the lines NextLine gives, one at a time, so a file need not be held whole.
 template <typename NextLine>
-PatchApplyReport ApplyPatchLines(RecordTable& table, NextLine nextLine) {
+PatchApplyReport ApplyPatchLines(RecordTable& table, NextLine nextLine,
+                                 const WorkProgress& progress = {}) {
     // The grid catches up once, with one reset, instead of after every line.
     const NotificationSuspension suspension(table);
     PatchApplier applier(table);
@@ -36,6 +37,7 @@ PatchApplyReport ApplyPatchLines(RecordTable& table, NextLine nextLine) {
     int lineNumber = 0;
     std::string_view line;
     while (nextLine(line)) {
+        ReportProgress(progress, lineNumber, 0);
         ++lineNumber;
         ParsePatchLine(line, parsed);
         if (parsed.Form == PatchLineForm::Skipped) {
@@ -61,15 +63,18 @@ PatchApplyReport ApplyPatchLines(RecordTable& table, NextLine nextLine) {
 
 }  // namespace
 
-PatchApplyReport ApplyPatchFile(RecordTable& table, const std::string& path) {
+PatchApplyReport ApplyPatchFile(RecordTable& table, const std::string& path,
+                                const WorkProgress& progress) {
     if (path.empty()) {
         return {};
     }
     TextFileLines lines(path);
-    const UndoStep step(table, "Import Patch");
     try {
-        return GuardMemory(FileWork::Importing, path, [&] {
-            return ApplyPatchLines(table, [&](std::string_view& line) { return lines.Next(line); });
+        return RunAsOneBatch(table, "Import Patch", kUnknownBatchRecords, [&] {
+            return GuardMemory(FileWork::Importing, path, [&] {
+                return ApplyPatchLines(
+                    table, [&](std::string_view& line) { return lines.Next(line); }, progress);
+            });
         });
     } catch (const PatchLineError& error) {
         const std::string place = error.Place.empty() ? "" : ", " + error.Place;

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "core/KelvaneError.h"
+#include "core/WorkProgress.h"
 
 namespace kelvane {
 
@@ -35,8 +36,10 @@ struct PatchApplyReport {
 // does nothing. The record of the last line stays current and in editing. A failing line's
 // message begins with the path, the line number and, for a pair, the place in the line:
 // "PATH line N, column C: ". Running out of memory fails with a KelvaneError naming the file;
-// the lines applied before stay applied, as they do for a failing line.
-PatchApplyReport ApplyPatchFile(RecordTable& table, const std::string& path);
+// the lines applied before stay applied, as they do for a failing line. progress hears of every
+// line and may stop the import, which then leaves the table as it was.
+PatchApplyReport ApplyPatchFile(RecordTable& table, const std::string& path,
+                                const WorkProgress& progress = {});
 
 // The same on text already in memory; a failing line's message is the reason alone.
 PatchApplyReport ApplyPatchText(RecordTable& table, std::string_view text);

@@ -110,12 +110,15 @@ class RecordRun {
 
 }  // namespace
 
-ImportReport ImportRecords(RecordTable& table, const ScriptLines& lines,
-                           SectionImporter& importer) {
+ImportReport ImportRecords(RecordTable& table, const ScriptLines& lines, SectionImporter& importer,
+                           const WorkProgress& progress) {
     // The grid catches up once, when the run ends, however it ends.
     const NotificationSuspension suspension(table);
     RecordRun run(table, lines, importer);
+    const auto sections = static_cast<int64_t>(lines.Sections().size());
+    int64_t done = 0;
     for (const ScriptSection& section : lines.Sections()) {
+        ReportProgress(progress, done++, sections);
         run.Import(section);
     }
     ImportReport report = run.TakeReport();

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/WorkProgress.h"
 #include "import/ScriptLines.h"
 
 namespace kelvane {
@@ -61,7 +62,8 @@ class SectionImporter {
 
 // Appends one record per section of the script to the table, with the table's grid suspended.
 // A failing line is passed over and a failing record cancelled, and the run goes on; records
-// already appended stay. Nothing is saved.
-ImportReport ImportRecords(RecordTable& table, const ScriptLines& lines, SectionImporter& importer);
+// already appended stay. Nothing is saved. progress hears of every section and may stop the run.
+ImportReport ImportRecords(RecordTable& table, const ScriptLines& lines, SectionImporter& importer,
+                           const WorkProgress& progress = {});
 
 }  // namespace kelvane

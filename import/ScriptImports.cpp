@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "core/FileMemoryGuard.h"
-#include "core/UndoStep.h"
+#include "core/TableBatch.h"
 #include "import/AssignByKind.h"
 #include "import/ItemPageImporter.h"
 #include "import/QuestImporter.h"
@@ -51,17 +51,19 @@ ScriptDialogPreset DialogPresetFor(ScriptImport kind) {
     return {"", "*.scp"};
 }
 
-ImportReport ImportScriptFile(RecordTable& table, ScriptImport kind, const std::string& path) {
+ImportReport ImportScriptFile(RecordTable& table, ScriptImport kind, const std::string& path,
+                              const WorkProgress& progress) {
     return GuardMemory(FileWork::Importing, path, [&] {
         const ScriptLines lines = ScriptLines::Load(path);
-        const UndoStep step(table, "Import Script");
-        return ImportScript(table, kind, lines);
+        return RunAsOneBatch(table, "Import Script", lines.Sections().size(),
+                             [&] { return ImportScript(table, kind, lines, progress); });
     });
 }
 
-ImportReport ImportScript(RecordTable& table, ScriptImport kind, const ScriptLines& lines) {
+ImportReport ImportScript(RecordTable& table, ScriptImport kind, const ScriptLines& lines,
+                          const WorkProgress& progress) {
     const std::unique_ptr<SectionImporter> importer = ImporterFor(kind);
-    return ImportRecords(table, lines, *importer);
+    return ImportRecords(table, lines, *importer, progress);
 }
 
 }  // namespace kelvane

@@ -33,10 +33,13 @@ ScriptDialogPreset DialogPresetFor(ScriptImport kind);
 // The whole run on a chosen file: the table's grid is suspended meanwhile; the caller shows the
 // busy cursor around it. Fails with "Cannot open file "%s". %s" before anything changes, and
 // with a KelvaneError naming the file when memory runs out; every other failure is passed over
-// and counted in the report.
-ImportReport ImportScriptFile(RecordTable& table, ScriptImport kind, const std::string& path);
+// and counted in the report. progress hears of every section and may stop the import, which
+// then leaves the table as it was.
+ImportReport ImportScriptFile(RecordTable& table, ScriptImport kind, const std::string& path,
+                              const WorkProgress& progress = {});
 
 // The same on the lines of a script already read.
-ImportReport ImportScript(RecordTable& table, ScriptImport kind, const ScriptLines& lines);
+ImportReport ImportScript(RecordTable& table, ScriptImport kind, const ScriptLines& lines,
+                          const WorkProgress& progress = {});
 
 }  // namespace kelvane

@@ -46,6 +46,7 @@ class Program {
     Program& operator=(const Program&) = delete;
 
     Workspace& Work() { return *workspace_; }
+    QtWorkFeedback& Feedback() { return feedback_; }
     EditorSession& Session() { return session_; }
     kelvane::MainWindow& MainWindow() { return *mainWindow_; }
     FieldSettingsDialog& FieldSettings() { return *fieldSettings_; }

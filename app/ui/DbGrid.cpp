@@ -90,6 +90,10 @@ DbGrid::DbGrid(RecordTableModel& model, UserDialogs& dialogs, QWidget* parent)
     FollowReset();
     // Connected after the view's own handlers, the selection model's included, so the current
     // cell set here is not cleared again.
+    connect(view_, &QAbstractItemModel::modelAboutToBeReset, this, [this] {
+        columnsBeforeReset_ = view_->columnCount();
+        columnBeforeReset_ = CurrentColumn();
+    });
     connect(view_, &QAbstractItemModel::modelReset, this, &DbGrid::FollowReset);
     connect(view_, &QAbstractItemModel::rowsInserted, this, &DbGrid::FitRowHeaderWidth);
     connect(view_, &RecordViewModel::tableChangeShown, this, &DbGrid::KeepOnTableRow);
@@ -134,6 +138,7 @@ void DbGrid::FollowReset() {
     ShowViewSettings();
     FitRowHeaderWidth();
     KeepOnTableRow();
+    columnsBeforeReset_ = -1;
     // The commands that rebuild a table give its columns their widths right after the table
     // reports the reset, before they return to the event loop.
     QMetaObject::invokeMethod(this, &DbGrid::ApplyColumnWidths, Qt::QueuedConnection);
@@ -251,7 +256,7 @@ void DbGrid::CopySelection(bool withCaptions) const {
     QGuiApplication::clipboard()->setText(ToQt(WriteTabSeparated(texts)));
 }
 
-CellEntryOutcome DbGrid::PasteClipboard() {
+CellEntryOutcome DbGrid::PasteClipboard(const WorkProgress& progress) {
     const CellTexts rows = ReadTabSeparated(FromQt(QGuiApplication::clipboard()->text()));
     if (rows.empty()) {
         throw KelvaneError("The clipboard holds no text to paste.");
@@ -267,7 +272,8 @@ CellEntryOutcome DbGrid::PasteClipboard() {
          gridRow < view_->rowCount() && records.size() < rows.size(); ++gridRow) {
         records.push_back(Table().RecordIdAt(TableRowOf(gridRow)));
     }
-    const CellEntryOutcome pasted = EnterCells(Table(), records, startColumn, rows, "Paste");
+    const CellEntryOutcome pasted =
+        EnterCells(Table(), records, startColumn, rows, "Paste", progress);
     KeepOnTableRow();
     const int firstRow = currentIndex().row();
     const int lastRow = std::min(firstRow + pasted.Rows, view_->rowCount()) - 1;
@@ -285,7 +291,11 @@ void DbGrid::KeepOnTableRow() {
     }
     const QModelIndex current = currentIndex();
     if (!current.isValid() || current.row() != row) {
-        const int column = current.isValid() ? current.column() : 0;
+        // A reset that kept the columns (a paste, an import) keeps the column too.
+        const bool sameColumns = columnsBeforeReset_ == view_->columnCount();
+        const int column = current.isValid() ? current.column()
+                           : sameColumns     ? columnBeforeReset_
+                                             : 0;
         selectionModel()->setCurrentIndex(view_->index(row, column),
                                           QItemSelectionModel::ClearAndSelect);
     } else if (!selectionModel()->isSelected(current)) {
@@ -302,34 +312,25 @@ QModelIndex DbGrid::StepToCell(CursorAction action) {
     return currentIndex() == target ? QModelIndex(target) : QModelIndex();
 }
 
-DbGrid::GridPlace DbGrid::PlaceInView() const {
-    return GridPlace{CurrentColumn(), horizontalScrollBar()->value()};
-}
-
-void DbGrid::ReturnTo(const GridPlace& place) {
-    horizontalScrollBar()->setValue(place.FirstShownX);
-    const QModelIndex current = currentIndex();
-    if (current.isValid() && place.Column < view_->columnCount()) {
-        selectionModel()->setCurrentIndex(view_->index(current.row(), place.Column),
-                                          QItemSelectionModel::ClearAndSelect);
-    }
+void DbGrid::ScrollBackTo(int shownX) {
+    horizontalScrollBar()->setValue(shownX);
     scrollTo(currentIndex());
 }
 
 void DbGrid::SortByColumn(int column) {
     if (CommitEdit()) {
-        const GridPlace place = PlaceInView();
+        const int shownX = horizontalScrollBar()->value();
         RunGuarded(dialogs_, [this, column] { view_->CycleSort(column); });
-        ReturnTo(place);
+        ScrollBackTo(shownX);
     }
     ShowViewSettings();
 }
 
 void DbGrid::ApplyFilter(int column, const QString& text) {
     if (CommitEdit()) {
-        const GridPlace place = PlaceInView();
+        const int shownX = horizontalScrollBar()->value();
         RunGuarded(dialogs_, [this, column, &text] { view_->SetFilter(column, text); });
-        ReturnTo(place);
+        ScrollBackTo(shownX);
     }
     // A refused filter leaves the one in force, which its field shows again.
     ShowViewSettings();

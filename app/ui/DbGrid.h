@@ -56,8 +56,8 @@ class DbGrid : public QTableView {
     void CopySelection(bool withCaptions) const;
     // Enters the clipboard's tab-separated text from the current cell rightwards and downwards
     // as one undo step, then selects the cells it went into. Fails, changing nothing, when a
-    // value is refused.
-    CellEntryOutcome PasteClipboard();
+    // value is refused or progress stops the paste.
+    CellEntryOutcome PasteClipboard(const WorkProgress& progress = {});
 
     // The width the user chose for a column earlier, 0 when none; it wins over the width the
     // grid measures.
@@ -92,13 +92,9 @@ class DbGrid : public QTableView {
     // Wide enough for the caption (within bounds) and the widest of a sample of the values.
     int MeasuredColumnWidth(int column, const std::vector<int>& sampleRows) const;
     std::vector<int> WidthSampleRows() const;
-    // A sort or filter rebuilds the rows: the current cell and the columns in sight come back.
-    struct GridPlace {
-        int Column = 0;
-        int FirstShownX = 0;
-    };
-    GridPlace PlaceInView() const;
-    void ReturnTo(const GridPlace& place);
+    // A sort or filter rebuilds the rows, which scrolls to the current cell: the columns that
+    // were in sight come back, the current cell kept in sight.
+    void ScrollBackTo(int shownX);
     void SortByColumn(int column);
     void ApplyFilter(int column, const QString& text);
     // The titles' arrow and the filter fields show the sort and filters in force.
@@ -111,6 +107,10 @@ class DbGrid : public QTableView {
     bool applyingWidths_ = false;
     RecordViewModel* view_ = nullptr;
     FilterHeader* titles_ = nullptr;
+    // The column count and the current column when a reset of the shown records was announced;
+    // -1 once the reset is followed.
+    int columnsBeforeReset_ = -1;
+    int columnBeforeReset_ = 0;
 };
 
 }  // namespace kelvane

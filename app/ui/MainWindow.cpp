@@ -16,6 +16,7 @@
 
 #include "app/EditorSession.h"
 #include "app/GoToRecord.h"
+#include "app/LongWork.h"
 #include "app/ProgramTexts.h"
 #include "app/StatusTexts.h"
 #include "app/ui/CellEditDelegate.h"
@@ -225,8 +226,12 @@ void MainWindow::ConnectTableCommands() {
 void MainWindow::AddCellPaneAndClipboard() {
     ConnectCommand({menus_.Copy}, [this] { grid_->CopySelection(false); });
     ConnectCommand({menus_.CopyWithHeaders}, [this] { grid_->CopySelection(true); });
-    ConnectCommand({menus_.Paste},
-                   [this] { status_->ShowCommandResult(PastedText(grid_->PasteClipboard())); });
+    ConnectCommand({menus_.Paste}, [this] {
+        const CellEntryOutcome pasted = RunLongWork(
+            session_.Feedback(), "Pasting",
+            [this](const WorkProgress& progress) { return grid_->PasteClipboard(progress); });
+        status_->ShowCommandResult(PastedText(pasted));
+    });
     cellPane_ = new kelvane::CellPane(*grid_, *model_, dialogs_, this);
     addDockWidget(Qt::RightDockWidgetArea, cellPane_);
     cellPane_->hide();
@@ -339,11 +344,19 @@ void MainWindow::FindRecords() {
                 return;
             case SearchRequest::Find:
                 searchConfirmed_ = true;
-                ShowSearchResult(FindRecord(table, grid_->ViewModel().View(), searchSettings_));
+                ShowSearchResult(
+                    RunLongWork(session_.Feedback(), "Finding", [&](const WorkProgress& progress) {
+                        return FindRecord(table, grid_->ViewModel().View(), searchSettings_,
+                                          progress);
+                    }));
                 return;
             case SearchRequest::FindNext:
                 searchConfirmed_ = true;
-                ShowSearchResult(FindNextRecord(table, grid_->ViewModel().View(), searchSettings_));
+                ShowSearchResult(
+                    RunLongWork(session_.Feedback(), "Finding", [&](const WorkProgress& progress) {
+                        return FindNextRecord(table, grid_->ViewModel().View(), searchSettings_,
+                                              progress);
+                    }));
                 return;
         }
     });
@@ -357,7 +370,10 @@ void MainWindow::FindNext() {
     }
     RunCommand([this] {
         ShowSearchResult(
-            FindNextRecord(session_.Work().Table, grid_->ViewModel().View(), searchSettings_));
+            RunLongWork(session_.Feedback(), "Finding", [this](const WorkProgress& progress) {
+                return FindNextRecord(session_.Work().Table, grid_->ViewModel().View(),
+                                      searchSettings_, progress);
+            }));
     });
 }
 

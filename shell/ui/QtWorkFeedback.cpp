@@ -5,6 +5,8 @@
 
 #include "shell/ui/CentreOnScreen.h"
 #include "shell/ui/LoadProgressWindow.h"
+#include "shell/ui/LongWorkDialog.h"
+#include "shell/ui/QtText.h"
 
 namespace kelvane {
 
@@ -44,6 +46,41 @@ void QtWorkFeedback::LoadProgress(int record, int recordCount) {
 void QtWorkFeedback::LoadEnded() {
     if (progressWindow_ != nullptr) {
         progressWindow_->hide();
+    }
+}
+
+void QtWorkFeedback::LongWorkStarted(const std::string& title) {
+    longWorkTitle_ = title;
+    longWorkTimer_.start();
+}
+
+bool QtWorkFeedback::LongWorkProgress(int64_t done, int64_t total) {
+    const bool shown = longWorkDialog_ != nullptr && longWorkDialog_->isVisible();
+    if (shown && longWorkDialog_->Cancelled()) {
+        return false;
+    }
+    if (!shown) {
+        if (longWorkTimer_.elapsed() < longWorkDelay_.count()) {
+            return true;  // quick work shows nothing
+        }
+        if (longWorkDialog_ == nullptr) {
+            longWorkDialog_ = new LongWorkDialog(QApplication::activeWindow());
+        }
+        longWorkDialog_->Start(ToQt(longWorkTitle_));
+        longWorkDialog_->show();
+        throttle_.Restart();
+    } else if (!throttle_.Due()) {
+        return true;
+    }
+    longWorkDialog_->ShowProgress(done, total);
+    // The dialog is modal: of the user's input only its Cancel button is taken meanwhile.
+    QApplication::processEvents();
+    return !longWorkDialog_->Cancelled();
+}
+
+void QtWorkFeedback::LongWorkEnded() {
+    if (longWorkDialog_ != nullptr) {
+        longWorkDialog_->hide();
     }
 }
 

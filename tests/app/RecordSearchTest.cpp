@@ -5,12 +5,14 @@
 #include <optional>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "app/CellTextMatcher.h"
 #include "app/RecordView.h"
 #include "core/KelvaneError.h"
 #include "core/RecordTable.h"
+#include "core/WorkCancelled.h"
 #include "tests/app/ViewTables.h"
 
 namespace kelvane::testing {
@@ -210,6 +212,22 @@ TEST_F(RecordSearchTest, ARecordBeingEditedIsPostedBeforeTheSearch) {
     table.Edit();
     table.Fields(2).SetAsString("Omega");
     EXPECT_EQ(Find("Omega", SearchMode::AnyPosition), 1);
+}
+
+// Find Next from record 2 looks at records 3, then 0 to 2: progress hears of all four, and a
+// search it stops leaves the cursor where it was.
+TEST_F(RecordSearchTest, ProgressHearsOfTheRecordsLookedAtAndCanStopTheSearch) {
+    settings.Value = "absent";
+    std::vector<std::pair<int64_t, int64_t>> heard;
+    EXPECT_FALSE(FindNextRecord(table, view, settings, [&](int64_t done, int64_t total) {
+        heard.emplace_back(done, total);
+    }));
+    EXPECT_EQ(heard, (std::vector<std::pair<int64_t, int64_t>>{{0, 4}, {1, 4}}));
+
+    settings.Value = "frost";
+    const WorkProgress cancel = [](int64_t, int64_t) { throw WorkCancelled(); };
+    EXPECT_THROW(FindNextRecord(table, view, settings, cancel), WorkCancelled);
+    EXPECT_EQ(table.CurrentRow(), 2);
 }
 
 TEST_F(RecordSearchTest, BlankCellsHaveEmptyText) {

@@ -185,5 +185,34 @@ TEST_F(RecordViewTest, AResetKeepsSortAndFiltersWhileTheColumnsStay) {
     EXPECT_FALSE(view.Filtered());
 }
 
+// A batch is told as one reset: the records shown stay in their order, even one that no
+// longer passes the filter or now sorts elsewhere, a deleted one leaves, and added ones show
+// after them, as records edited and added one by one would.
+TEST_F(RecordViewTest, AfterABatchTheShownRecordsStayAndAddedOnesFollow) {
+    view.SortBy(kSpeed, SortOrder::Descending);
+    view.SetFilter(kName, "a");
+    ASSERT_EQ(Shown(), (std::vector<int>{3, 0, 1, 2}));
+    table.SuspendNotifications();
+    MoveToIndex(0);
+    table.Edit();
+    table.Fields(kName).SetAsString("Zzz");
+    table.Fields(kSpeed).SetAsFloat(-9);
+    table.Post();
+    MoveToIndex(1);
+    table.Delete();
+    for (const int index : {7, 6}) {
+        table.Append();
+        table.Fields(0).SetAsInteger(index);
+        table.Fields(kName).SetAsString("new");
+        table.Post();
+    }
+    table.ResumeNotifications();
+    EXPECT_EQ(Shown(), (std::vector<int>{3, 0, 2, 6, 7}));
+    EXPECT_EQ(log.Heard.back(), "reset");
+
+    view.SetFilter(kName, "a");
+    EXPECT_EQ(Shown(), (std::vector<int>{3, 2}));
+}
+
 }  // namespace
 }  // namespace kelvane::testing

@@ -67,12 +67,17 @@ class ScriptedDialogs : public UserDialogs {
                                           const std::string& unansweredNote);
 };
 
-// Counts what the editor showed while it worked.
+// Counts what the editor showed while it worked. Long work is cancelled, as a user would, at
+// its progress report numbered CancelAtProgress (from 1), when that is set.
 class CountingFeedback : public WorkFeedback {
   public:
     int BusyDepth = 0;
     int Loads = 0;
     int ProgressCalls = 0;
+    std::vector<std::string> LongWorkTitles;
+    int LongWorkDepth = 0;
+    int LongWorkProgressCalls = 0;
+    std::optional<int> CancelAtProgress;
     std::vector<std::string> Results;
 
     void BusyStarted() override { ++BusyDepth; }
@@ -80,6 +85,15 @@ class CountingFeedback : public WorkFeedback {
     void LoadStarted() override { ++Loads; }
     void LoadProgress(int, int) override { ++ProgressCalls; }
     void LoadEnded() override {}
+    void LongWorkStarted(const std::string& title) override {
+        LongWorkTitles.push_back(title);
+        ++LongWorkDepth;
+    }
+    bool LongWorkProgress(int64_t, int64_t) override {
+        ++LongWorkProgressCalls;
+        return !CancelAtProgress || LongWorkProgressCalls < *CancelAtProgress;
+    }
+    void LongWorkEnded() override { --LongWorkDepth; }
     void CommandDone(const std::string& result) override { Results.push_back(result); }
 };
 
