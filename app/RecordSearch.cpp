@@ -156,4 +156,13 @@ std::string NoMatchMessage(const SearchSettings& settings) {
     return "No record matches '" + EchoText(settings.Value) + "'" + where + ".";
 }
 
+bool WrappedAround(const RecordView& view, int fromRow, const SearchMatch& match) {
+    const int from = view.ShownRowOf(fromRow);
+    return from >= 0 && view.ShownRowOf(match.Row) <= from;
+}
+
+std::string WrappedAroundText() {
+    return "Find Next passed the last record and went on from the first.";
+}
+
 }  // namespace kelvane

@@ -46,7 +46,12 @@ std::optional<SearchMatch> FindNextRecord(RecordTable& table, const RecordView& 
                                           const SearchSettings& settings,
                                           const WorkProgress& progress = {});
 
-// What the user is told when a search found nothing.
+// Whether Find Next, started on the table row fromRow, found its match only after wrapping
+// around to the first shown record; the user is told, so a match above is no surprise.
+bool WrappedAround(const RecordView& view, int fromRow, const SearchMatch& match);
+
+// What the user is told when a search found nothing, and when Find Next wrapped around.
 std::string NoMatchMessage(const SearchSettings& settings);
+std::string WrappedAroundText();
 
 }  // namespace kelvane

@@ -336,28 +336,24 @@ void MainWindow::CreateNewTable() {
     });
 }
 
+// A search the dialog asked for that finds nothing says so and asks again, with what was
+// typed, until something is found or the user cancels.
 void MainWindow::FindRecords() {
     RunCommand([this] {
         RecordTable& table = session_.Work().Table;
-        switch (AskRecordSearch(this, modals_, table, searchSettings_)) {
-            case SearchRequest::Cancelled:
+        for (;;) {
+            const SearchRequest request = AskRecordSearch(this, modals_, table, searchSettings_);
+            if (request == SearchRequest::Cancelled) {
                 return;
-            case SearchRequest::Find:
-                searchConfirmed_ = true;
-                ShowSearchResult(
-                    RunLongWork(session_.Feedback(), "Finding", [&](const WorkProgress& progress) {
-                        return FindRecord(table, grid_->ViewModel().View(), searchSettings_,
-                                          progress);
-                    }));
+            }
+            searchConfirmed_ = true;
+            const bool next = request == SearchRequest::FindNext;
+            const int fromRow = table.CurrentRow();
+            const std::optional<SearchMatch> match =
+                next ? Search(FindNextRecord) : Search(FindRecord);
+            if (ShowSearchResult(match, next ? std::optional<int>(fromRow) : std::nullopt)) {
                 return;
-            case SearchRequest::FindNext:
-                searchConfirmed_ = true;
-                ShowSearchResult(
-                    RunLongWork(session_.Feedback(), "Finding", [&](const WorkProgress& progress) {
-                        return FindNextRecord(table, grid_->ViewModel().View(), searchSettings_,
-                                              progress);
-                    }));
-                return;
+            }
         }
     });
 }
@@ -369,21 +365,30 @@ void MainWindow::FindNext() {
         return;
     }
     RunCommand([this] {
-        ShowSearchResult(
-            RunLongWork(session_.Feedback(), "Finding", [this](const WorkProgress& progress) {
-                return FindNextRecord(session_.Work().Table, grid_->ViewModel().View(),
-                                      searchSettings_, progress);
-            }));
+        const int fromRow = session_.Work().Table.CurrentRow();
+        ShowSearchResult(Search(FindNextRecord), fromRow);
     });
 }
 
-void MainWindow::ShowSearchResult(const std::optional<SearchMatch>& match) {
+template <typename Find>
+std::optional<SearchMatch> MainWindow::Search(const Find& find) {
+    return RunLongWork(session_.Feedback(), "Finding", [&](const WorkProgress& progress) {
+        return find(session_.Work().Table, grid_->ViewModel().View(), searchSettings_, progress);
+    });
+}
+
+bool MainWindow::ShowSearchResult(const std::optional<SearchMatch>& match,
+                                  std::optional<int> nextFromRow) {
     if (!match) {
         dialogs_.ShowMessage(NoMatchMessage(searchSettings_));
-        return;
+        return false;
     }
     const RecordViewModel& view = grid_->ViewModel();
     grid_->setCurrentIndex(view.index(view.ShownRowOf(match->Row), match->Column));
+    if (nextFromRow && WrappedAround(view.View(), *nextFromRow, *match)) {
+        status_->ShowCommandResult(WrappedAroundText());
+    }
+    return true;
 }
 
 void MainWindow::GoTo() {

@@ -89,8 +89,12 @@ class MainWindow : public QMainWindow {
     void FindRecords();
     void FindNext();
     void GoTo();
-    // Selects the cell found, or says that nothing was.
-    void ShowSearchResult(const std::optional<SearchMatch>& match);
+    // Runs a search (FindRecord or FindNextRecord) with progress and a way to cancel.
+    template <typename Find>
+    std::optional<SearchMatch> Search(const Find& find);
+    // Selects the cell found and returns true, or says that nothing was. A Find Next started on
+    // the table row nextFromRow says too when it wrapped around.
+    bool ShowSearchResult(const std::optional<SearchMatch>& match, std::optional<int> nextFromRow);
 
     EditorSession& session_;
     UserDialogs& dialogs_;

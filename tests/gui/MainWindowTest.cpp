@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -441,9 +442,17 @@ class MainWindowTest : public QObject {
             ButtonWithText(dialog, "&OK")->click();
             return dialog.result();
         });
+        // Nothing matches: the dialog asks again with what was typed, until cancelled.
+        QString askedAgainWith;
+        modals_->Scripts.push_back([&askedAgainWith](QDialog& dialog) {
+            askedAgainWith = Child<QLineEdit>(dialog, "edValue")->text();
+            ButtonWithText(dialog, "&Cancel")->click();
+            return dialog.result();
+        });
         QTest::mouseClick(Child<QToolButton>(Window(), "SpeedButton1"), Qt::LeftButton);
         QCOMPARE(shownValue, QString("Frost"));
         QCOMPARE(dialogs_->Messages, std::vector<std::string>{"No record matches 'absent'."});
+        QCOMPARE(askedAgainWith, QString("absent"));
         QCOMPARE(Work().Table.CurrentRow(), 1);
         QCOMPARE(GridCurrent(), Cell(1, 2));
     }
@@ -457,13 +466,19 @@ class MainWindowTest : public QObject {
         QTest::keyClick(&grid, Qt::Key_F3);
         QCOMPARE(modals_->Shown, std::vector<std::string>{"RecordSearchDialog"});
         QCOMPARE(GridCurrent(), Cell(1, 2));
+        auto* result = Child<QLabel>(Window(), "CommandResultLabel");
+        const QString wrapped =
+            QStringLiteral("Find Next passed the last record and went on from the first.");
+        QVERIFY(result->text() != wrapped);
         QTest::keyClick(&grid, Qt::Key_F3);
         QCOMPARE(GridCurrent(), Cell(0, 2));  // past the last record, on from the first
+        QCOMPARE(result->text(), wrapped);
         Action("FindNext1")->trigger();
         QCOMPARE(GridCurrent(), Cell(1, 2));
         QCOMPARE(modals_->Shown.size(), size_t{1});
 
         AnswerSearch("absent");
+        modals_->Scripts.push_back([](QDialog& dialog) { return dialog.result(); });  // closed
         Action("Find1")->trigger();
         QTest::keyClick(&grid, Qt::Key_F3);
         QCOMPARE(dialogs_->Messages, (std::vector<std::string>{"No record matches 'absent'.",
