@@ -12,7 +12,6 @@
 #include "core/KelvaneError.h"
 #include "core/TablePaths.h"
 #include "core/Workspace.h"
-#include "core/TablePaths.h"
 #include "program/Program.h"
 #include "shell/ui/ConsoleDialogs.h"
 #include "shell/ui/QtDialogs.h"

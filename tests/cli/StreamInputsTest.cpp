@@ -65,20 +65,7 @@ class StreamInputsTest : public ::testing::Test {
             "cd " + Quoted(dir_.Path()) + " && XDG_CONFIG_HOME=" + Quoted(dir_.File("config")) +
             " CLI=" + Quoted("timeout 20 " + std::string(KELVANE_CLI_PATH)) + " bash -c " +
             Quoted(script) + " 2>" + Quoted(dir_.File("stderr.txt"));
-        CliResult result;
-        FILE* pipe = ::popen(command.c_str(), "r");
-        if (pipe == nullptr) {
-            return result;
-        }
-        char buffer[4096];
-        size_t read = 0;
-        while ((read = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
-            result.Out.append(buffer, read);
-        }
-        const int status = ::pclose(pipe);
-        result.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        result.Err = dir_.Read("stderr.txt");
-        return result;
+        return RunShellCommand(command, dir_);
     }
 
     TempDir dir_;

@@ -17,11 +17,13 @@
 #include "core/TextFile.h"
 #include "core/Workspace.h"
 #include "tests/support/DbcSamples.h"
+#include "tests/support/MessageOf.h"
 #include "tests/support/TempDir.h"
 
 namespace kelvane {
 namespace {
 
+using testing::MessageOf;
 using testing::TempDir;
 
 // A read that waits for ever kills the test program after a while instead of hanging the run.
@@ -47,15 +49,6 @@ class FilledPipe {
   private:
     int read_ = -1;
 };
-
-std::string MessageOf(const std::function<void()>& run) {
-    try {
-        run();
-    } catch (const KelvaneError& error) {
-        return error.what();
-    }
-    return "no failure";
-}
 
 TEST(InputFile, StreamsTheUserNamedAreReadToTheirEnd) {
     HangGuard guard;

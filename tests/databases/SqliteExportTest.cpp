@@ -14,6 +14,7 @@
 #include "core/Workspace.h"
 #include "tests/databases/SqliteTestFiles.h"
 #include "tests/exchange/ExchangeTables.h"
+#include "tests/support/MessageOf.h"
 #include "tests/support/TempDir.h"
 
 namespace kelvane {
@@ -22,6 +23,7 @@ namespace {
 using testing::AddRecord;
 using testing::BuildTable;
 using testing::MakeDatabase;
+using testing::MessageOf;
 using testing::OpenSpellTable;
 using testing::QuotedRows;
 using Rows = std::vector<std::vector<std::string>>;
@@ -142,15 +144,6 @@ TEST_F(SqliteExportTest, ANamedPipeOrAFolderIsRefusedWithoutWaiting) {
     ASSERT_EQ(::mkfifo(dir.File("pipe.db").c_str(), 0600), 0);
     EXPECT_THROW(ExportSqlite(*work, dir.File("pipe.db")), KelvaneError);
     EXPECT_THROW(ExportSqlite(*work, dir.Path()), KelvaneError);
-}
-
-std::string MessageOf(const std::function<void()>& run) {
-    try {
-        run();
-    } catch (const KelvaneError& error) {
-        return error.what();
-    }
-    return "no failure";
 }
 
 // A database saved through another name or in place keeps its other tables, whichever way the

@@ -32,7 +32,7 @@ TEST(ScriptNumbers, IntegerValue) {
         {"x=0100000000", 0},  // above FFFFFFFF
         {"x=0", 0},
         {"x=0x10", 0},
-        {"x=-0x10", -16},  // not a leading 0: the table's own reading
+        {"x=-0x10", -16},     // not a leading 0: the table's own reading
         {"x=-$FFFFFFFF", 0},  // beyond the range, as "-4294967295" is
         {"x=2147483647", 2147483647},
         {"x=-2147483648", INT32_MIN},

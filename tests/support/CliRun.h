@@ -17,18 +17,9 @@ struct CliResult {
     std::string Err;
 };
 
-// Runs the program with the arguments; standard output comes through a pipe, standard error
-// through a file in dir. Its configuration folder is dir's "config", so no test reads or
-// changes the user's settings.
-inline CliResult RunProgram(const std::string& program, const std::vector<std::string>& args,
-                            const TempDir& dir) {
-    std::string command =
-        "XDG_CONFIG_HOME=" + QuotedForShell(dir.File("config"), CommandShell::Posix) + " " +
-        QuotedForShell(program, CommandShell::Posix);
-    for (const std::string& arg : args) {
-        command += " " + QuotedForShell(arg, CommandShell::Posix);
-    }
-    command += " 2>" + QuotedForShell(dir.File("stderr.txt"), CommandShell::Posix);
+// Runs a shell command line whose standard error goes to dir's "stderr.txt"; standard output
+// comes through a pipe.
+inline CliResult RunShellCommand(const std::string& command, const TempDir& dir) {
     CliResult result;
     FILE* pipe = ::popen(command.c_str(), "r");
     if (pipe == nullptr) {
@@ -43,6 +34,21 @@ inline CliResult RunProgram(const std::string& program, const std::vector<std::s
     result.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     result.Err = dir.Read("stderr.txt");
     return result;
+}
+
+// Runs the program with the arguments; standard output comes through a pipe, standard error
+// through a file in dir. Its configuration folder is dir's "config", so no test reads or
+// changes the user's settings.
+inline CliResult RunProgram(const std::string& program, const std::vector<std::string>& args,
+                            const TempDir& dir) {
+    std::string command =
+        "XDG_CONFIG_HOME=" + QuotedForShell(dir.File("config"), CommandShell::Posix) + " " +
+        QuotedForShell(program, CommandShell::Posix);
+    for (const std::string& arg : args) {
+        command += " " + QuotedForShell(arg, CommandShell::Posix);
+    }
+    command += " 2>" + QuotedForShell(dir.File("stderr.txt"), CommandShell::Posix);
+    return RunShellCommand(command, dir);
 }
 
 }  // namespace kelvane::testing
