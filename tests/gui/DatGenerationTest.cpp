@@ -1,7 +1,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QtTest>
+#include <QTest>
 #include <filesystem>
 #include <memory>
 

@@ -3,9 +3,9 @@
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QTest>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <QtTest>
 #include <memory>
 
 #include "app/ui/DbGrid.h"

@@ -1,6 +1,6 @@
 #include <QPlainTextEdit>
+#include <QTest>
 #include <QToolButton>
-#include <QtTest>
 #include <memory>
 
 #include "core/DecimalSeparator.h"

@@ -9,9 +9,9 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTest>
 #include <QTextEdit>
 #include <QToolButton>
-#include <QtTest>
 #include <limits>
 #include <memory>
 

@@ -1,6 +1,6 @@
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
-#include <QtTest>
+#include <QTest>
 #include <functional>
 #include <memory>
 
