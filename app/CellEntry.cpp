@@ -4,12 +4,12 @@
 #include <optional>
 #include <string>
 
-#include "core/CellTextErrors.h"
-#include "core/EchoText.h"
-#include "core/KelvaneError.h"
-#include "core/RecordTable.h"
-#include "core/TableBatch.h"
-#include "core/ValueText.h"
+#include "core/base/CellTextErrors.h"
+#include "core/base/EchoText.h"
+#include "core/base/KelvaneError.h"
+#include "core/base/ValueText.h"
+#include "core/table/RecordTable.h"
+#include "core/undo/TableBatch.h"
 
 namespace kelvane {
 namespace {

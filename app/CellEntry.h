@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "app/TabSeparatedText.h"
-#include "core/RecordId.h"
-#include "core/WorkProgress.h"
+#include "core/base/WorkProgress.h"
+#include "core/table/RecordId.h"
 
 namespace kelvane {
 

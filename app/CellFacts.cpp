@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "core/NearestFloat.h"
-#include "core/RecordTable.h"
-#include "core/ValueText.h"
+#include "core/base/NearestFloat.h"
+#include "core/base/ValueText.h"
+#include "core/table/RecordTable.h"
 
 namespace kelvane {
 namespace {

@@ -3,8 +3,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/FieldKind.h"
-#include "core/TableDefinitions.h"
+#include "core/definitions/TableDefinitions.h"
+#include "core/table/FieldKind.h"
 
 namespace kelvane {
 

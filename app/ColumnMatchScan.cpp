@@ -4,7 +4,7 @@
 #include <charconv>
 
 #include "app/CellTextMatcher.h"
-#include "core/ValueText.h"
+#include "core/base/ValueText.h"
 
 namespace kelvane {
 

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/RecordTable.h"
+#include "core/table/RecordTable.h"
 
 namespace kelvane {
 

@@ -2,10 +2,10 @@
 
 #include "app/EditorArguments.h"
 #include "app/EditorSession.h"
-#include "core/ClientBuildText.h"
-#include "core/DefinitionSettingsFile.h"
-#include "core/TablePaths.h"
-#include "core/Workspace.h"
+#include "core/definitions/ClientBuildText.h"
+#include "core/definitions/DefinitionSettingsFile.h"
+#include "core/files/TablePaths.h"
+#include "core/workspace/Workspace.h"
 #include "shell/UserDialogs.h"
 
 namespace kelvane {

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "core/StringBlockFit.h"
-#include "core/TableDefinitions.h"
+#include "core/dbc/StringBlockFit.h"
+#include "core/definitions/TableDefinitions.h"
 
 namespace kelvane {
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "core/EchoText.h"
-#include "core/RecordTable.h"
+#include "core/base/EchoText.h"
+#include "core/table/RecordTable.h"
 #include "shell/UserDialogs.h"
 
 namespace kelvane {

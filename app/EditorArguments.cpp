@@ -4,9 +4,9 @@
 #include <filesystem>
 #include <system_error>
 
-#include "core/ClientBuildText.h"
-#include "core/HelpFlag.h"
-#include "core/KelvaneError.h"
+#include "core/base/HelpFlag.h"
+#include "core/base/KelvaneError.h"
+#include "core/definitions/ClientBuildText.h"
 
 namespace kelvane {
 namespace {

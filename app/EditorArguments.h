@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "core/DbdBuild.h"
-#include "core/DefinitionSettings.h"
+#include "core/definitions/DbdBuild.h"
+#include "core/definitions/DefinitionSettings.h"
 
 namespace kelvane {
 

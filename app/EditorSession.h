@@ -6,10 +6,10 @@
 
 #include "app/DefinitionsFit.h"
 #include "app/ProgramTexts.h"
-#include "core/DbcReader.h"
-#include "core/FieldDef.h"
-#include "core/RecordTableListener.h"
-#include "core/UndoHistory.h"
+#include "core/dbc/DbcReader.h"
+#include "core/table/FieldDef.h"
+#include "core/table/RecordTableListener.h"
+#include "core/undo/UndoHistory.h"
 
 namespace kelvane {
 

@@ -3,13 +3,13 @@
 #include <memory>
 #include <optional>
 
-#include "core/EchoText.h"
-#include "core/FieldDefFile.h"
-#include "core/KelvaneError.h"
-#include "core/NotificationSuspension.h"
-#include "core/TextUtil.h"
-#include "core/ValueText.h"
-#include "core/Workspace.h"
+#include "core/base/EchoText.h"
+#include "core/base/KelvaneError.h"
+#include "core/base/TextUtil.h"
+#include "core/base/ValueText.h"
+#include "core/definitions/FieldDefFile.h"
+#include "core/table/NotificationSuspension.h"
+#include "core/workspace/Workspace.h"
 
 namespace kelvane {
 namespace {

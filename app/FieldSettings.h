@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/FieldDef.h"
+#include "core/table/FieldDef.h"
 
 namespace kelvane {
 

@@ -3,14 +3,15 @@
 #include <algorithm>
 #include <string>
 
-#include "core/DbcReader.h"
-#include "core/DbdDefinitions.h"
-#include "core/EchoText.h"
-#include "core/FieldKindGuess.h"
-#include "core/FileByteSource.h"
-#include "core/KelvaneError.h"
-#include "core/TablePaths.h"
-#include "core/Workspace.h"
+#include "core/base/EchoText.h"
+#include "core/base/KelvaneError.h"
+#include "core/dbc/DbcReader.h"
+#include "core/definitions/DbdDefinitions.h"
+#include "core/definitions/FieldKindGuess.h"
+#include "core/files/FileByteSource.h"
+#include "core/files/TablePaths.h"
+#include "core/workspace/FileKindGuess.h"
+#include "core/workspace/Workspace.h"
 
 namespace kelvane {
 namespace {

@@ -3,10 +3,10 @@
 #include <string>
 
 #include "app/RecordView.h"
-#include "core/EchoText.h"
-#include "core/KelvaneError.h"
-#include "core/RecordTable.h"
-#include "core/TextUtil.h"
+#include "core/base/EchoText.h"
+#include "core/base/KelvaneError.h"
+#include "core/base/TextUtil.h"
+#include "core/table/RecordTable.h"
 
 namespace kelvane {
 

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <string>
 
-#include "core/TablePaths.h"
-#include "core/WorkCancelled.h"
-#include "core/WorkProgress.h"
+#include "core/base/WorkCancelled.h"
+#include "core/base/WorkProgress.h"
+#include "core/files/TablePaths.h"
 #include "shell/CommandCancelled.h"
 #include "shell/WorkFeedback.h"
 

@@ -1,6 +1,6 @@
 #include "app/ProgramTexts.h"
 
-#include "core/KelvaneVersion.h"
+#include "core/base/KelvaneVersion.h"
 
 namespace kelvane {
 

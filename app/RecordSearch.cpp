@@ -9,8 +9,8 @@
 #include "app/CellTextMatcher.h"
 #include "app/ColumnMatchScan.h"
 #include "app/RecordView.h"
-#include "core/EchoText.h"
-#include "core/RecordTable.h"
+#include "core/base/EchoText.h"
+#include "core/table/RecordTable.h"
 
 namespace kelvane {
 namespace {

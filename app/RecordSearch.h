@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/SearchSettings.h"
-#include "core/WorkProgress.h"
+#include "core/base/WorkProgress.h"
 
 namespace kelvane {
 

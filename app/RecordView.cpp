@@ -6,9 +6,9 @@
 
 #include "app/RecordViewListener.h"
 #include "app/RowSort.h"
-#include "core/KelvaneError.h"
-#include "core/RecordTable.h"
-#include "core/TextUtil.h"
+#include "core/base/KelvaneError.h"
+#include "core/base/TextUtil.h"
+#include "core/table/RecordTable.h"
 
 namespace kelvane {
 namespace {

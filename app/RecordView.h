@@ -6,8 +6,8 @@
 
 #include "app/ColumnFilter.h"
 #include "app/SortOrder.h"
-#include "core/RecordId.h"
-#include "core/RecordTableListener.h"
+#include "core/table/RecordId.h"
+#include "core/table/RecordTableListener.h"
 
 namespace kelvane {
 

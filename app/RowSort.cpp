@@ -7,7 +7,7 @@
 #include <string_view>
 #include <utility>
 
-#include "core/RecordTable.h"
+#include "core/table/RecordTable.h"
 
 namespace kelvane {
 namespace {

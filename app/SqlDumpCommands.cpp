@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/StatusTexts.h"
-#include "core/Workspace.h"
+#include "core/workspace/Workspace.h"
 #include "databases/MysqlDump.h"
 #include "shell/UserDialogs.h"
 #include "shell/WorkFeedback.h"

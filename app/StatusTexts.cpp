@@ -1,7 +1,7 @@
 #include "app/StatusTexts.h"
 
 #include "app/CellEntry.h"
-#include "core/TablePaths.h"
+#include "core/files/TablePaths.h"
 #include "databases/SqliteExport.h"
 #include "databases/SqliteImport.h"
 #include "exchange/CsvImport.h"

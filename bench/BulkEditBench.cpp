@@ -15,9 +15,9 @@
 #include "bench/SpellLikeFile.h"
 #include "bench/SpellLikePatch.h"
 #include "bench/SpellLikeScript.h"
-#include "core/FileIo.h"
-#include "core/RecordTable.h"
-#include "core/Workspace.h"
+#include "core/files/FileIo.h"
+#include "core/table/RecordTable.h"
+#include "core/workspace/Workspace.h"
 #include "exchange/PatchReader.h"
 #include "import/ScriptImports.h"
 

@@ -11,7 +11,7 @@
 #include "bench/SpellLikeBenchLayout.h"
 #include "bench/SpellLikeFile.h"
 #include "bench/SpellLikePatch.h"
-#include "core/Workspace.h"
+#include "core/workspace/Workspace.h"
 #include "databases/SqliteExport.h"
 #include "exchange/PatchText.h"
 

@@ -20,7 +20,7 @@
 #include "bench/FloorOutput.h"
 #include "bench/FloorRecords.h"
 #include "bench/FloorTable.h"
-#include "core/ValueText.h"
+#include "core/base/ValueText.h"
 
 namespace kelvane::bench {
 namespace {

@@ -12,11 +12,11 @@
 #include <vector>
 
 #include "bench/GoalReporter.h"
-#include "core/DbdDefinitions.h"
-#include "core/DbdLayoutChoice.h"
-#include "core/DbdReader.h"
-#include "core/LittleEndian.h"
-#include "core/MemoryByteSource.h"
+#include "core/base/LittleEndian.h"
+#include "core/definitions/DbdDefinitions.h"
+#include "core/definitions/DbdLayoutChoice.h"
+#include "core/definitions/DbdReader.h"
+#include "core/files/MemoryByteSource.h"
 
 namespace kelvane::bench {
 namespace {

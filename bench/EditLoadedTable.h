@@ -8,7 +8,7 @@
 
 #include "bench/SpellLikeFile.h"
 #include "bench/SpellLikePatch.h"
-#include "core/Workspace.h"
+#include "core/workspace/Workspace.h"
 
 namespace kelvane::bench {
 

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "bench/FloorOutput.h"
-#include "core/ValueText.h"
+#include "core/base/ValueText.h"
 
 namespace kelvane::bench {
 namespace {

@@ -10,10 +10,10 @@
 #include <stdexcept>
 
 #include "bench/FloorOutput.h"
-#include "core/FieldDefFile.h"
-#include "core/IniFile.h"
-#include "core/NearestFloat.h"
-#include "core/ValueText.h"
+#include "core/base/NearestFloat.h"
+#include "core/base/ValueText.h"
+#include "core/definitions/FieldDefFile.h"
+#include "core/files/IniFile.h"
 
 namespace kelvane::bench {
 namespace {

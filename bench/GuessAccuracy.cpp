@@ -8,10 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "core/FieldDefFile.h"
-#include "core/FieldKindGuess.h"
-#include "core/Workspace.h"
-#include "core/WorkspaceFiles.h"
+#include "core/definitions/FieldDefFile.h"
+#include "core/definitions/FieldKindGuess.h"
+#include "core/workspace/FileKindGuess.h"
+#include "core/workspace/Workspace.h"
+#include "core/workspace/WorkspaceFiles.h"
 #include "examples/generator/Random.h"
 #include "examples/generator/SpellLikeTable.h"
 #include "tests/support/KnownKindsTable.h"

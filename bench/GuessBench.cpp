@@ -7,8 +7,9 @@
 
 #include "bench/GoalReporter.h"
 #include "bench/SpellLikeFile.h"
-#include "core/FieldKindGuess.h"
-#include "core/Workspace.h"
+#include "core/definitions/FieldKindGuess.h"
+#include "core/workspace/FileKindGuess.h"
+#include "core/workspace/Workspace.h"
 
 namespace kelvane::bench {
 namespace {

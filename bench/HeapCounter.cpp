@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <new>
 
-#include "core/ColumnAllocator.h"
+#include "core/table/ColumnAllocator.h"
 
 namespace kelvane::bench {
 namespace {

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "bench/GoalReporter.h"
-#include "core/FileIo.h"
-#include "core/RecordTable.h"
+#include "core/files/FileIo.h"
+#include "core/table/RecordTable.h"
 #include "import/LootTemplates.h"
 #include "import/ScriptImports.h"
 #include "import/ScriptLines.h"

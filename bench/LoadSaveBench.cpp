@@ -13,14 +13,14 @@
 #include "bench/GoalReporter.h"
 #include "bench/HeapCounter.h"
 #include "bench/SpellLikeFile.h"
-#include "core/ByteSource.h"
-#include "core/DbcFormat.h"
-#include "core/DbcReader.h"
-#include "core/FileByteSource.h"
-#include "core/FileIo.h"
-#include "core/MemoryByteSource.h"
-#include "core/Workspace.h"
-#include "core/WorkspaceFiles.h"
+#include "core/dbc/DbcFormat.h"
+#include "core/dbc/DbcReader.h"
+#include "core/files/ByteSource.h"
+#include "core/files/FileByteSource.h"
+#include "core/files/FileIo.h"
+#include "core/files/MemoryByteSource.h"
+#include "core/workspace/Workspace.h"
+#include "core/workspace/WorkspaceFiles.h"
 
 namespace kelvane::bench {
 namespace {

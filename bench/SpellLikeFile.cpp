@@ -5,9 +5,9 @@
 #include <memory>
 
 #include "bench/SpellLikeBenchLayout.h"
-#include "core/FieldDefFile.h"
-#include "core/Workspace.h"
-#include "core/WorkspaceFiles.h"
+#include "core/definitions/FieldDefFile.h"
+#include "core/workspace/Workspace.h"
+#include "core/workspace/WorkspaceFiles.h"
 #include "tests/support/TempDir.h"
 
 namespace kelvane::bench {

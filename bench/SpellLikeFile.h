@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "core/CurrentTable.h"
+#include "core/files/CurrentTable.h"
 
 namespace kelvane::bench {
 

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/WorkspaceFiles.h"
+#include "core/workspace/WorkspaceFiles.h"
 #include "exchange/PatchText.h"
 
 namespace kelvane::bench {

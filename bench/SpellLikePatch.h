@@ -4,7 +4,7 @@
 #include <string>
 
 #include "bench/SpellLikeFile.h"
-#include "core/Workspace.h"
+#include "core/workspace/Workspace.h"
 
 namespace kelvane::bench {
 

@@ -3,8 +3,8 @@
 #include <memory>
 
 #include "bench/SpellLikePatch.h"
-#include "core/RecordTable.h"
-#include "core/Workspace.h"
+#include "core/table/RecordTable.h"
+#include "core/workspace/Workspace.h"
 
 namespace kelvane::bench {
 namespace {

@@ -10,8 +10,8 @@
 #include "bench/GoalReporter.h"
 #include "bench/HeapCounter.h"
 #include "bench/SpellLikePatch.h"
-#include "core/UndoHistory.h"
-#include "core/UndoStep.h"
+#include "core/undo/UndoHistory.h"
+#include "core/undo/UndoStep.h"
 #include "exchange/PatchReader.h"
 
 namespace kelvane::bench {

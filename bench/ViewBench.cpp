@@ -17,8 +17,8 @@
 #include "bench/GoalReporter.h"
 #include "bench/SpellLikeFile.h"
 #include "bench/SpellLikePatch.h"
-#include "core/RecordTable.h"
-#include "core/Workspace.h"
+#include "core/table/RecordTable.h"
+#include "core/workspace/Workspace.h"
 
 namespace kelvane::bench {
 namespace {

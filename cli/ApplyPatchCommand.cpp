@@ -3,7 +3,7 @@
 #include "cli/CliCommands.h"
 #include "cli/TableUpdateArguments.h"
 #include "cli/TableWarnings.h"
-#include "core/Workspace.h"
+#include "core/workspace/Workspace.h"
 #include "exchange/PatchReader.h"
 
 namespace kelvane::cli {

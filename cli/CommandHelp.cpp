@@ -4,7 +4,7 @@
 #include <iomanip>
 #include <string>
 
-#include "core/KelvaneVersion.h"
+#include "core/base/KelvaneVersion.h"
 
 namespace kelvane::cli {
 namespace {

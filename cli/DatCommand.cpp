@@ -4,7 +4,7 @@
 
 #include "cli/CliCommands.h"
 #include "cli/TableWarnings.h"
-#include "core/Workspace.h"
+#include "core/workspace/Workspace.h"
 #include "editors/DatFile.h"
 #include "editors/DatKinds.h"
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <system_error>
 
-#include "core/ClientBuildText.h"
-#include "core/DefinitionSettingsFile.h"
-#include "core/KelvaneError.h"
+#include "core/base/KelvaneError.h"
+#include "core/definitions/ClientBuildText.h"
+#include "core/definitions/DefinitionSettingsFile.h"
 
 namespace kelvane::cli {
 namespace {

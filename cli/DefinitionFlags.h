@@ -5,7 +5,7 @@
 #include <string>
 
 #include "cli/CliCommands.h"
-#include "core/DefinitionSettings.h"
+#include "core/definitions/DefinitionSettings.h"
 
 namespace kelvane::cli {
 

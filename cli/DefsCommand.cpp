@@ -7,14 +7,15 @@
 #include "cli/CliCommands.h"
 #include "cli/CommandFlags.h"
 #include "cli/DefinitionFlags.h"
-#include "core/CurrentTable.h"
-#include "core/DbdDefinitions.h"
-#include "core/EchoText.h"
-#include "core/FieldDefFile.h"
-#include "core/FieldKindGuess.h"
-#include "core/FileByteSource.h"
-#include "core/KelvaneError.h"
-#include "core/OpenTable.h"
+#include "core/base/EchoText.h"
+#include "core/base/KelvaneError.h"
+#include "core/definitions/DbdDefinitions.h"
+#include "core/definitions/FieldDefFile.h"
+#include "core/definitions/FieldKindGuess.h"
+#include "core/files/CurrentTable.h"
+#include "core/files/FileByteSource.h"
+#include "core/workspace/FileKindGuess.h"
+#include "core/workspace/OpenTable.h"
 
 namespace kelvane::cli {
 namespace {

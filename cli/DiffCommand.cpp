@@ -2,7 +2,7 @@
 
 #include "cli/CliCommands.h"
 #include "cli/TableWarnings.h"
-#include "core/Workspace.h"
+#include "core/workspace/Workspace.h"
 #include "exchange/DiffPatch.h"
 #include "exchange/TableDiff.h"
 

@@ -5,8 +5,8 @@
 #include "cli/CommandFlags.h"
 #include "cli/ExportSelection.h"
 #include "cli/TableWarnings.h"
-#include "core/TextLineWriter.h"
-#include "core/Workspace.h"
+#include "core/files/TextLineWriter.h"
+#include "core/workspace/Workspace.h"
 #include "exchange/TextExport.h"
 
 namespace kelvane::cli {

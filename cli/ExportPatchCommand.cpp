@@ -3,8 +3,8 @@
 #include "cli/CliCommands.h"
 #include "cli/ExportSelection.h"
 #include "cli/TableWarnings.h"
-#include "core/TextLineWriter.h"
-#include "core/Workspace.h"
+#include "core/files/TextLineWriter.h"
+#include "core/workspace/Workspace.h"
 #include "exchange/PatchText.h"
 
 namespace kelvane::cli {

@@ -3,9 +3,9 @@
 #include <charconv>
 #include <string_view>
 
-#include "core/KelvaneError.h"
-#include "core/RecordTable.h"
-#include "core/TextLineWriter.h"
+#include "core/base/KelvaneError.h"
+#include "core/files/TextLineWriter.h"
+#include "core/table/RecordTable.h"
 
 namespace kelvane::cli {
 namespace {

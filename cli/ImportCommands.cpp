@@ -6,7 +6,7 @@
 #include "cli/CliCommands.h"
 #include "cli/CommandFlags.h"
 #include "cli/TableWarnings.h"
-#include "core/Workspace.h"
+#include "core/workspace/Workspace.h"
 #include "import/ImportNotices.h"
 #include "import/LootTemplates.h"
 #include "import/ScriptImports.h"

@@ -5,7 +5,7 @@
 #include "cli/ImportMatchFlag.h"
 #include "cli/TableUpdateArguments.h"
 #include "cli/TableWarnings.h"
-#include "core/Workspace.h"
+#include "core/workspace/Workspace.h"
 #include "exchange/CsvImport.h"
 #include "exchange/RepeatedImportKeyError.h"
 

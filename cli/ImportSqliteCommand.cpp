@@ -4,8 +4,8 @@
 #include "cli/ImportMatchFlag.h"
 #include "cli/TableUpdateArguments.h"
 #include "cli/TableWarnings.h"
-#include "core/FileMemoryGuard.h"
-#include "core/Workspace.h"
+#include "core/files/FileMemoryGuard.h"
+#include "core/workspace/Workspace.h"
 #include "databases/SqliteImport.h"
 #include "exchange/RepeatedImportKeyError.h"
 

@@ -3,9 +3,9 @@
 
 #include "cli/CliCommands.h"
 #include "cli/DefinitionFlags.h"
-#include "core/EchoText.h"
-#include "core/OpenTable.h"
-#include "core/Workspace.h"
+#include "core/base/EchoText.h"
+#include "core/workspace/OpenTable.h"
+#include "core/workspace/Workspace.h"
 
 namespace kelvane::cli {
 namespace {

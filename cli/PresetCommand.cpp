@@ -1,7 +1,7 @@
 #include <string>
 
 #include "cli/CliCommands.h"
-#include "core/Presets.h"
+#include "core/definitions/Presets.h"
 
 namespace kelvane::cli {
 namespace {

@@ -1,11 +1,11 @@
 #include "cli/TableWarnings.h"
 
 #include "cli/DefinitionFlags.h"
-#include "core/FileMemoryGuard.h"
-#include "core/KelvaneError.h"
-#include "core/OpenTable.h"
-#include "core/Workspace.h"
-#include "core/WorkspaceFiles.h"
+#include "core/base/KelvaneError.h"
+#include "core/files/FileMemoryGuard.h"
+#include "core/workspace/OpenTable.h"
+#include "core/workspace/Workspace.h"
+#include "core/workspace/WorkspaceFiles.h"
 
 namespace kelvane::cli {
 

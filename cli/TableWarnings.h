@@ -3,8 +3,8 @@
 #include <ostream>
 #include <string>
 
-#include "core/DbcReader.h"
-#include "core/WorkspaceFiles.h"
+#include "core/dbc/DbcReader.h"
+#include "core/workspace/WorkspaceFiles.h"
 
 namespace kelvane {
 struct Workspace;

@@ -11,8 +11,8 @@
 #include "cli/CommandHelp.h"
 #include "cli/CommandTable.h"
 #include "cli/DefinitionFlags.h"
-#include "core/HelpFlag.h"
-#include "core/KelvaneError.h"
+#include "core/base/HelpFlag.h"
+#include "core/base/KelvaneError.h"
 
 namespace {
 

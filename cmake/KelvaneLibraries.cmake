@@ -13,11 +13,16 @@ function(kelvane_publish_folder target)
   target_include_directories(${target} PUBLIC "${root}")
 endfunction()
 
-# kelvane_add_library(NAME [LIBS public...] [PRIVATE_LIBS private...])
-# A static library of the current folder's *.cpp, free of Qt.
+# kelvane_add_library(NAME [ROOMS] [LIBS public...] [PRIVATE_LIBS private...])
+# A static library of the current folder's *.cpp, free of Qt. With ROOMS the sources are those
+# of the folder's sub-folders instead, reached as "folder/room/File.h".
 function(kelvane_add_library name)
-  cmake_parse_arguments(ARG "" "" "LIBS;PRIVATE_LIBS" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp")
+  cmake_parse_arguments(ARG "ROOMS" "" "LIBS;PRIVATE_LIBS" ${ARGN})
+  if(ARG_ROOMS)
+    file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*/*.cpp")
+  else()
+    file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp")
+  endif()
   add_library(${name} STATIC ${sources})
   kelvane_publish_folder(${name})
   target_link_libraries(${name} PUBLIC ${ARG_LIBS} PRIVATE ${ARG_PRIVATE_LIBS} kelvane_warnings)

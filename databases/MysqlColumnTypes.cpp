@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "core/RecordTable.h"
-#include "core/Utf8.h"
+#include "core/base/Utf8.h"
+#include "core/table/RecordTable.h"
 #include "databases/SqlTableShape.h"
 
 namespace kelvane {

@@ -2,11 +2,11 @@
 
 #include <vector>
 
-#include "core/AtomicFileWriter.h"
-#include "core/EchoText.h"
-#include "core/KelvaneError.h"
-#include "core/RecordTable.h"
-#include "core/TablePaths.h"
+#include "core/base/EchoText.h"
+#include "core/base/KelvaneError.h"
+#include "core/files/AtomicFileWriter.h"
+#include "core/files/TablePaths.h"
+#include "core/table/RecordTable.h"
 #include "databases/MysqlColumnTypes.h"
 #include "databases/MysqlInsertBatch.h"
 #include "databases/MysqlNames.h"

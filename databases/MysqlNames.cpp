@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string_view>
 
-#include "core/EchoText.h"
-#include "core/TextUtil.h"
-#include "core/Utf8.h"
+#include "core/base/EchoText.h"
+#include "core/base/TextUtil.h"
+#include "core/base/Utf8.h"
 #include "databases/MysqlText.h"
 #include "databases/SqlTableShape.h"
 

@@ -5,11 +5,11 @@
 #include <cstdint>
 #include <utility>
 
-#include "core/DecimalSeparator.h"
-#include "core/EchoText.h"
-#include "core/KelvaneError.h"
-#include "core/RecordTable.h"
-#include "core/ValueText.h"
+#include "core/base/DecimalSeparator.h"
+#include "core/base/EchoText.h"
+#include "core/base/KelvaneError.h"
+#include "core/base/ValueText.h"
+#include "core/table/RecordTable.h"
 #include "databases/MysqlText.h"
 #include "exchange/CellTexts.h"
 

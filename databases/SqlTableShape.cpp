@@ -3,8 +3,8 @@
 #include <string_view>
 #include <unordered_set>
 
-#include "core/CellLayout.h"
-#include "core/RecordTable.h"
+#include "core/dbc/CellLayout.h"
+#include "core/table/RecordTable.h"
 
 namespace kelvane {
 namespace {

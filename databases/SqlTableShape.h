@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "core/FieldKind.h"
+#include "core/table/FieldKind.h"
 
 namespace kelvane {
 

@@ -2,7 +2,7 @@
 
 #include <sqlite3.h>
 
-#include "core/KelvaneError.h"
+#include "core/base/KelvaneError.h"
 
 namespace kelvane {
 namespace {

@@ -5,13 +5,13 @@
 #include <string_view>
 #include <vector>
 
-#include "core/AtomicFileWriter.h"
-#include "core/ColumnStore.h"
-#include "core/FileSnapshot.h"
-#include "core/ResolvedPath.h"
-#include "core/StringPool.h"
-#include "core/ValueText.h"
-#include "core/Workspace.h"
+#include "core/base/ValueText.h"
+#include "core/files/AtomicFileWriter.h"
+#include "core/files/FileSnapshot.h"
+#include "core/files/ResolvedPath.h"
+#include "core/table/ColumnStore.h"
+#include "core/table/StringPool.h"
+#include "core/workspace/Workspace.h"
 #include "databases/SqlTableShape.h"
 #include "databases/SqliteDatabase.h"
 #include "databases/SqliteUnfinishedWrite.h"

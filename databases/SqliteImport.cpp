@@ -9,13 +9,13 @@
 #include <span>
 #include <vector>
 
-#include "core/EchoText.h"
-#include "core/InputFile.h"
-#include "core/KelvaneError.h"
-#include "core/RecordTable.h"
-#include "core/ScratchFile.h"
-#include "core/TextUtil.h"
-#include "core/Workspace.h"
+#include "core/base/EchoText.h"
+#include "core/base/KelvaneError.h"
+#include "core/base/TextUtil.h"
+#include "core/files/InputFile.h"
+#include "core/files/ScratchFile.h"
+#include "core/table/RecordTable.h"
+#include "core/workspace/Workspace.h"
 #include "databases/SqliteDatabase.h"
 
 namespace kelvane {

@@ -7,8 +7,8 @@
 #include <array>
 #include <cstring>
 
-#include "core/KelvaneError.h"
-#include "core/UniqueFd.h"
+#include "core/base/KelvaneError.h"
+#include "core/files/UniqueFd.h"
 
 namespace kelvane {
 namespace {

@@ -1,6 +1,6 @@
 #include "editors/ColumnAssignment.h"
 
-#include "core/RecordTable.h"
+#include "core/table/RecordTable.h"
 
 namespace kelvane {
 

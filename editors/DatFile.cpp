@@ -2,10 +2,10 @@
 
 #include <array>
 
-#include "core/KelvaneError.h"
-#include "core/NotificationSuspension.h"
-#include "core/RecordTable.h"
-#include "core/TextFile.h"
+#include "core/base/KelvaneError.h"
+#include "core/files/TextFile.h"
+#include "core/table/NotificationSuspension.h"
+#include "core/table/RecordTable.h"
 #include "editors/DatKinds.h"
 #include "exchange/TextExport.h"
 

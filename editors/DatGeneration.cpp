@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "core/TablePaths.h"
-#include "core/TextFile.h"
-#include "core/UserFolders.h"
+#include "core/files/TablePaths.h"
+#include "core/files/TextFile.h"
+#include "core/files/UserFolders.h"
 #include "editors/DatFile.h"
 #include "editors/DatKinds.h"
 

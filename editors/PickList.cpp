@@ -4,8 +4,8 @@
 #include <cctype>
 #include <filesystem>
 
-#include "core/TextFile.h"
-#include "core/TextUtil.h"
+#include "core/base/TextUtil.h"
+#include "core/files/TextFile.h"
 
 namespace kelvane {
 namespace {

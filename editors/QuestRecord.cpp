@@ -2,8 +2,8 @@
 
 #include <string_view>
 
-#include "core/NotificationSuspension.h"
-#include "core/RecordTable.h"
+#include "core/table/NotificationSuspension.h"
+#include "core/table/RecordTable.h"
 #include "exchange/TextExport.h"
 
 namespace kelvane {

@@ -1,7 +1,7 @@
 #include "exchange/CellTexts.h"
 
-#include "core/RecordTable.h"
-#include "core/ValueText.h"
+#include "core/base/ValueText.h"
+#include "core/table/RecordTable.h"
 
 namespace kelvane {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "core/FieldKind.h"
-#include "core/StringPool.h"
+#include "core/table/FieldKind.h"
+#include "core/table/StringPool.h"
 #include "exchange/FloatTextCache.h"
 
 namespace kelvane {

@@ -4,13 +4,13 @@
 #include <optional>
 #include <vector>
 
-#include "core/EchoText.h"
-#include "core/FileByteSource.h"
-#include "core/FileMemoryGuard.h"
-#include "core/KelvaneError.h"
-#include "core/RecordTable.h"
-#include "core/TextUtil.h"
-#include "core/ValueText.h"
+#include "core/base/EchoText.h"
+#include "core/base/KelvaneError.h"
+#include "core/base/TextUtil.h"
+#include "core/base/ValueText.h"
+#include "core/files/FileByteSource.h"
+#include "core/files/FileMemoryGuard.h"
+#include "core/table/RecordTable.h"
 #include "exchange/CsvReader.h"
 
 namespace kelvane {

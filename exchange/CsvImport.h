@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/ByteSource.h"
+#include "core/files/ByteSource.h"
 #include "exchange/ImportRows.h"
 
 namespace kelvane {

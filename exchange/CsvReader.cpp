@@ -4,8 +4,8 @@
 #include <array>
 #include <utility>
 
-#include "core/KelvaneError.h"
-#include "core/Utf8.h"
+#include "core/base/KelvaneError.h"
+#include "core/base/Utf8.h"
 #include "exchange/Windows1252Text.h"
 
 namespace kelvane {

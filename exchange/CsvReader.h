@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/ByteSource.h"
+#include "core/files/ByteSource.h"
 
 namespace kelvane {
 

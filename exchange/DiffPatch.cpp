@@ -6,9 +6,9 @@
 #include <utility>
 #include <vector>
 
-#include "core/EchoText.h"
-#include "core/RecordTable.h"
-#include "core/TextLineWriter.h"
+#include "core/base/EchoText.h"
+#include "core/files/TextLineWriter.h"
+#include "core/table/RecordTable.h"
 #include "exchange/CellTexts.h"
 #include "exchange/PatchLineBuilder.h"
 #include "exchange/SavedCellReader.h"

@@ -2,7 +2,7 @@
 
 #include <bit>
 
-#include "core/ValueText.h"
+#include "core/base/ValueText.h"
 
 namespace kelvane {
 

@@ -6,10 +6,10 @@
 #include <string_view>
 #include <unordered_set>
 
-#include "core/EchoText.h"
-#include "core/KelvaneError.h"
-#include "core/RecordTable.h"
-#include "core/ValueText.h"
+#include "core/base/EchoText.h"
+#include "core/base/KelvaneError.h"
+#include "core/base/ValueText.h"
+#include "core/table/RecordTable.h"
 #include "exchange/CellTexts.h"
 #include "exchange/ImportRows.h"
 #include "exchange/PatchKeyIndex.h"

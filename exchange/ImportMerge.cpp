@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "core/ColumnStore.h"
-#include "core/RecordTable.h"
-#include "core/TableBatch.h"
+#include "core/table/ColumnStore.h"
+#include "core/table/RecordTable.h"
+#include "core/undo/TableBatch.h"
 #include "exchange/ImportKeyCheck.h"
 #include "exchange/ImportRows.h"
 #include "exchange/PatchKeyIndex.h"

@@ -7,10 +7,10 @@
 #include <string>
 #include <utility>
 
-#include "core/CellTextErrors.h"
-#include "core/KelvaneError.h"
-#include "core/RecordTable.h"
-#include "core/ValueText.h"
+#include "core/base/CellTextErrors.h"
+#include "core/base/KelvaneError.h"
+#include "core/base/ValueText.h"
+#include "core/table/RecordTable.h"
 
 namespace kelvane {
 namespace {

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/FieldKind.h"
-#include "core/WorkProgress.h"
+#include "core/base/WorkProgress.h"
+#include "core/table/FieldKind.h"
 
 namespace kelvane {
 

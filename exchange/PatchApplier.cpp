@@ -2,9 +2,9 @@
 
 #include <utility>
 
-#include "core/EchoText.h"
-#include "core/KelvaneError.h"
-#include "core/RecordTable.h"
+#include "core/base/EchoText.h"
+#include "core/base/KelvaneError.h"
+#include "core/table/RecordTable.h"
 #include "exchange/PatchKeyError.h"
 
 namespace kelvane {

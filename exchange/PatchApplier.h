@@ -6,7 +6,7 @@
 #include <string_view>
 #include <utility>
 
-#include "core/KelvaneError.h"
+#include "core/base/KelvaneError.h"
 #include "exchange/PatchKeyIndex.h"
 #include "exchange/PatchLineParser.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/KelvaneError.h"
+#include "core/base/KelvaneError.h"
 
 namespace kelvane {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "core/RecordTable.h"
+#include "core/table/RecordTable.h"
 #include "exchange/CellTexts.h"
 
 namespace kelvane {

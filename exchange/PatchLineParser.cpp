@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/ValueText.h"
+#include "core/base/ValueText.h"
 
 namespace kelvane {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/EchoText.h"
+#include "core/base/EchoText.h"
 
 namespace kelvane {
 namespace {

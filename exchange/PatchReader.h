@@ -4,8 +4,8 @@
 #include <string_view>
 #include <utility>
 
-#include "core/KelvaneError.h"
-#include "core/WorkProgress.h"
+#include "core/base/KelvaneError.h"
+#include "core/base/WorkProgress.h"
 
 namespace kelvane {
 

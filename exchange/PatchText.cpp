@@ -6,9 +6,9 @@
 #include <unordered_set>
 #include <utility>
 
-#include "core/KelvaneError.h"
-#include "core/RecordTable.h"
-#include "core/TextLineWriter.h"
+#include "core/base/KelvaneError.h"
+#include "core/files/TextLineWriter.h"
+#include "core/table/RecordTable.h"
 #include "exchange/CellTexts.h"
 #include "exchange/PatchLineBuilder.h"
 #include "exchange/RecordSweep.h"

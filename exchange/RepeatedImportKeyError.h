@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/KelvaneError.h"
+#include "core/base/KelvaneError.h"
 
 namespace kelvane {
 

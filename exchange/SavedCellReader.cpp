@@ -3,11 +3,11 @@
 #include <bit>
 #include <optional>
 
-#include "core/KelvaneError.h"
-#include "core/NearestFloat.h"
-#include "core/RecordTable.h"
-#include "core/TextUtil.h"
-#include "core/ValueText.h"
+#include "core/base/KelvaneError.h"
+#include "core/base/NearestFloat.h"
+#include "core/base/TextUtil.h"
+#include "core/base/ValueText.h"
+#include "core/table/RecordTable.h"
 
 namespace kelvane {
 namespace {

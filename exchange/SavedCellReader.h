@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/FieldKind.h"
+#include "core/table/FieldKind.h"
 
 namespace kelvane {
 

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "core/Workspace.h"
+#include "core/workspace/Workspace.h"
 
 namespace kelvane {
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <unordered_map>
 
-#include "core/EchoText.h"
-#include "core/KelvaneError.h"
-#include "core/RecordTable.h"
+#include "core/base/EchoText.h"
+#include "core/base/KelvaneError.h"
+#include "core/table/RecordTable.h"
 #include "exchange/CellTexts.h"
 #include "exchange/SavedCellReader.h"
 

@@ -5,10 +5,10 @@
 #include <string_view>
 #include <utility>
 
-#include "core/ColumnStore.h"
-#include "core/RecordTable.h"
-#include "core/TextLineWriter.h"
-#include "core/Utf8.h"
+#include "core/base/Utf8.h"
+#include "core/files/TextLineWriter.h"
+#include "core/table/ColumnStore.h"
+#include "core/table/RecordTable.h"
 #include "exchange/CellTexts.h"
 #include "exchange/RecordSweep.h"
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/InputFile.h"
+#include "core/files/InputFile.h"
 
 namespace kelvane {
 

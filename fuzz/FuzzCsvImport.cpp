@@ -9,10 +9,10 @@
 #include <string_view>
 #include <vector>
 
-#include "core/KelvaneError.h"
-#include "core/MemoryByteSource.h"
-#include "core/RecordTable.h"
-#include "core/UndoHistory.h"
+#include "core/base/KelvaneError.h"
+#include "core/files/MemoryByteSource.h"
+#include "core/table/RecordTable.h"
+#include "core/undo/UndoHistory.h"
 #include "exchange/CsvImport.h"
 #include "exchange/CsvReader.h"
 

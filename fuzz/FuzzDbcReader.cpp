@@ -8,9 +8,9 @@
 #include <string>
 #include <string_view>
 
-#include "core/DbcReader.h"
-#include "core/KelvaneError.h"
-#include "core/WorkspaceFiles.h"
+#include "core/base/KelvaneError.h"
+#include "core/dbc/DbcReader.h"
+#include "core/workspace/WorkspaceFiles.h"
 #include "fuzz/FuzzTables.h"
 
 namespace {

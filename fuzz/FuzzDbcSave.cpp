@@ -12,10 +12,10 @@
 #include <string_view>
 #include <system_error>
 
-#include "core/DbcReader.h"
-#include "core/FileIo.h"
-#include "core/KelvaneError.h"
-#include "core/WorkspaceFiles.h"
+#include "core/base/KelvaneError.h"
+#include "core/dbc/DbcReader.h"
+#include "core/files/FileIo.h"
+#include "core/workspace/WorkspaceFiles.h"
 #include "fuzz/FuzzTables.h"
 
 namespace {

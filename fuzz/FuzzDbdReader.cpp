@@ -6,10 +6,10 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "core/DbdLayoutChoice.h"
-#include "core/DbdReader.h"
-#include "core/FieldDef.h"
-#include "core/KelvaneError.h"
+#include "core/base/KelvaneError.h"
+#include "core/definitions/DbdLayoutChoice.h"
+#include "core/definitions/DbdReader.h"
+#include "core/table/FieldDef.h"
 
 namespace {
 

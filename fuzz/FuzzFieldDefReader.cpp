@@ -6,10 +6,10 @@
 #include <optional>
 #include <string_view>
 
-#include "core/FieldDef.h"
-#include "core/FieldDefFile.h"
-#include "core/IniFile.h"
-#include "core/KelvaneError.h"
+#include "core/base/KelvaneError.h"
+#include "core/definitions/FieldDefFile.h"
+#include "core/files/IniFile.h"
+#include "core/table/FieldDef.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include <string_view>
 #include <vector>
 
-#include "core/KelvaneError.h"
-#include "core/RecordTable.h"
-#include "core/TextFile.h"
+#include "core/base/KelvaneError.h"
+#include "core/files/TextFile.h"
+#include "core/table/RecordTable.h"
 #include "exchange/PatchLineParser.h"
 #include "exchange/PatchReader.h"
 

@@ -10,9 +10,9 @@
 #include <string>
 #include <string_view>
 
-#include "core/DbcFormat.h"
-#include "core/RecordTable.h"
-#include "core/TextUtil.h"
+#include "core/base/TextUtil.h"
+#include "core/dbc/DbcFormat.h"
+#include "core/table/RecordTable.h"
 #include "import/LootTemplates.h"
 #include "import/ScriptImports.h"
 #include "import/ScriptLines.h"

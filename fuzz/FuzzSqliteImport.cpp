@@ -16,9 +16,9 @@
 #include <string>
 #include <string_view>
 
-#include "core/KelvaneError.h"
-#include "core/RecordTable.h"
-#include "core/Workspace.h"
+#include "core/base/KelvaneError.h"
+#include "core/table/RecordTable.h"
+#include "core/workspace/Workspace.h"
 #include "databases/SqliteImport.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/DbcFormat.h"
-#include "core/Workspace.h"
+#include "core/dbc/DbcFormat.h"
+#include "core/workspace/Workspace.h"
 
 namespace kelvane::fuzz {
 

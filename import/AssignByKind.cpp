@@ -1,6 +1,6 @@
 #include "import/AssignByKind.h"
 
-#include "core/RecordTable.h"
+#include "core/table/RecordTable.h"
 #include "import/ScriptNumbers.h"
 #include "import/ScriptSyntax.h"
 

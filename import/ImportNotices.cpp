@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "core/EchoText.h"
+#include "core/base/EchoText.h"
 
 namespace kelvane {
 namespace {

@@ -1,7 +1,7 @@
 #include "import/ItemPageImporter.h"
 
-#include "core/KelvaneError.h"
-#include "core/RecordTable.h"
+#include "core/base/KelvaneError.h"
+#include "core/table/RecordTable.h"
 #include "import/AssignByKind.h"
 #include "import/ScriptSyntax.h"
 

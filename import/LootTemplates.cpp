@@ -6,12 +6,12 @@
 #include <unordered_map>
 #include <utility>
 
-#include "core/AtomicFileBatch.h"
-#include "core/DbcFormat.h"
-#include "core/KelvaneError.h"
-#include "core/LittleEndian.h"
-#include "core/TablePaths.h"
-#include "core/TextUtil.h"
+#include "core/base/KelvaneError.h"
+#include "core/base/LittleEndian.h"
+#include "core/base/TextUtil.h"
+#include "core/dbc/DbcFormat.h"
+#include "core/files/AtomicFileBatch.h"
+#include "core/files/TablePaths.h"
 #include "import/LootFileName.h"
 #include "import/ScriptNumbers.h"
 #include "import/ScriptSyntax.h"

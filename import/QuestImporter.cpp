@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/RecordTable.h"
+#include "core/table/RecordTable.h"
 #include "import/AssignByKind.h"
 #include "import/QuestWords.h"
 #include "import/ScriptNumbers.h"

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <utility>
 
-#include "core/KelvaneError.h"
-#include "core/NotificationSuspension.h"
-#include "core/RecordTable.h"
-#include "core/TextUtil.h"
+#include "core/base/KelvaneError.h"
+#include "core/base/TextUtil.h"
+#include "core/table/NotificationSuspension.h"
+#include "core/table/RecordTable.h"
 #include "import/ScriptSyntax.h"
 #include "import/SectionKeys.h"
 

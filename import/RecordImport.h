@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/WorkProgress.h"
+#include "core/base/WorkProgress.h"
 #include "import/ScriptLines.h"
 
 namespace kelvane {

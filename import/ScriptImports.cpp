@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "core/FileMemoryGuard.h"
-#include "core/TableBatch.h"
+#include "core/files/FileMemoryGuard.h"
+#include "core/undo/TableBatch.h"
 #include "import/AssignByKind.h"
 #include "import/ItemPageImporter.h"
 #include "import/QuestImporter.h"

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "core/FileIo.h"
-#include "core/TextFile.h"
+#include "core/files/FileIo.h"
+#include "core/files/TextFile.h"
 #include "import/ScriptSyntax.h"
 
 namespace kelvane {

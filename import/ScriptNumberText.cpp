@@ -4,7 +4,7 @@
 #include <charconv>
 #include <string>
 
-#include "core/ValueText.h"
+#include "core/base/ValueText.h"
 
 namespace kelvane {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <optional>
 
-#include "core/TextUtil.h"
-#include "core/ValueText.h"
+#include "core/base/TextUtil.h"
+#include "core/base/ValueText.h"
 #include "import/ScriptNumberText.h"
 
 namespace kelvane {

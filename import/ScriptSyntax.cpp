@@ -1,6 +1,6 @@
 #include "import/ScriptSyntax.h"
 
-#include "core/TextUtil.h"
+#include "core/base/TextUtil.h"
 
 namespace kelvane {
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "core/TextUtil.h"
+#include "core/base/TextUtil.h"
 
 namespace kelvane {
 

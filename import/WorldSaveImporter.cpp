@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "core/RecordTable.h"
+#include "core/table/RecordTable.h"
 #include "import/AssignByKind.h"
 #include "import/ScriptNumbers.h"
 #include "import/ScriptSyntax.h"

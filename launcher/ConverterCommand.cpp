@@ -1,8 +1,8 @@
 #include "launcher/ConverterCommand.h"
 
-#include "core/EchoText.h"
-#include "core/FileIo.h"
-#include "core/KelvaneError.h"
+#include "core/base/EchoText.h"
+#include "core/base/KelvaneError.h"
+#include "core/files/FileIo.h"
 
 namespace kelvane {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <QAction>
 
+#include "app/CompareCommands.h"
 #include "app/ui/MainWindow.h"
-#include "exchange/CompareCommands.h"
 #include "exchange/TableComparison.h"
 #include "exchange/ui/CompareWindow.h"
 

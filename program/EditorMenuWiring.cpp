@@ -1,7 +1,7 @@
 #include "program/EditorMenuWiring.h"
 
 #include "app/ui/MainWindow.h"
-#include "core/CurrentTable.h"
+#include "core/files/CurrentTable.h"
 #include "editors/ui/CreatureEditorWindow.h"
 #include "editors/ui/QuestEditorWindow.h"
 #include "launcher/ui/ConverterWindow.h"

@@ -7,7 +7,7 @@
 #include "app/EditorSession.h"
 #include "app/ExchangeCommands.h"
 #include "app/ui/MainWindow.h"
-#include "core/Workspace.h"
+#include "core/workspace/Workspace.h"
 #include "exchange/PatchText.h"
 #include "exchange/ui/ExportQueueWindow.h"
 #include "exchange/ui/NotesWindow.h"

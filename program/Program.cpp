@@ -15,9 +15,9 @@
 #include "app/ui/MainWindow.h"
 #include "app/ui/NewTableDialog.h"
 #include "app/ui/PresetWindow.h"
-#include "core/KelvaneVersion.h"
-#include "core/SideFileFolder.h"
-#include "core/Workspace.h"
+#include "core/base/KelvaneVersion.h"
+#include "core/files/SideFileFolder.h"
+#include "core/workspace/Workspace.h"
 #include "editors/ui/CreatureEditorWindow.h"
 #include "editors/ui/CreatureSearchWindows.h"
 #include "editors/ui/DatGeneratorWindow.h"
@@ -101,7 +101,9 @@ Program::Program(UserDialogs& dialogs, ModalRunner& modals, std::vector<std::str
     deleteTalent_ = Keep(new DeleteTalentWindow(talents_, dialogs, owner));
     converter_ = Keep(new ConverterWindow(dialogs, sideFileFolder, owner));
     // Not one of the windows made at start in a fixed order: it shows what a command found.
-    compare_ = new CompareWindow(comparisons_, dialogs, owner);
+    compare_ = new CompareWindow(
+        [this](const TableComparison& comparison) { comparisons_.SavePatch(comparison); }, dialogs,
+        owner);
 
     feedback_.SetProgressWindow(*loadProgress_);
     feedback_.SetResultListener(

@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "app/CompareCommands.h"
 #include "app/DefinitionOptions.h"
 #include "app/EditorSession.h"
 #include "app/ExchangeCommands.h"
 #include "app/ImportCommands.h"
 #include "app/SqlDumpCommands.h"
 #include "app/SqliteCommands.h"
-#include "exchange/CompareCommands.h"
 #include "program/SessionTalentFiles.h"
 #include "shell/ui/QtWorkFeedback.h"
 #include "talents/TalentEditor.h"

@@ -1,7 +1,7 @@
 #include "program/SessionTalentFiles.h"
 
 #include "app/EditorSession.h"
-#include "core/Workspace.h"
+#include "core/workspace/Workspace.h"
 #include "shell/CommandCancelled.h"
 
 namespace kelvane {

@@ -1,6 +1,6 @@
 #include "talents/TabCompletion.h"
 
-#include "core/ValueText.h"
+#include "core/base/ValueText.h"
 #include "talents/TalentCells.h"
 #include "talents/WorkingTable.h"
 

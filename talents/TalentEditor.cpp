@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <utility>
 
-#include "core/KelvaneError.h"
-#include "core/RecordTable.h"
-#include "core/ValueText.h"
+#include "core/base/KelvaneError.h"
+#include "core/base/ValueText.h"
+#include "core/table/RecordTable.h"
 #include "shell/UserDialogs.h"
 #include "talents/TabCompletion.h"
 #include "talents/TalentClasses.h"

@@ -1,8 +1,8 @@
 #include "talents/TalentRecords.h"
 
-#include "core/NotificationSuspension.h"
-#include "core/RecordTable.h"
-#include "core/UndoStep.h"
+#include "core/table/NotificationSuspension.h"
+#include "core/table/RecordTable.h"
+#include "core/undo/UndoStep.h"
 #include "talents/WorkingTable.h"
 
 namespace kelvane {

@@ -6,7 +6,7 @@
 #include <QPainter>
 
 #include "app/ui/CharSetValidator.h"
-#include "core/RecordTable.h"
+#include "core/table/RecordTable.h"
 
 namespace kelvane {
 

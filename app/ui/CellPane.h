@@ -2,7 +2,7 @@
 
 #include <QDockWidget>
 
-#include "core/RecordId.h"
+#include "core/table/RecordId.h"
 
 class QLabel;
 class QPlainTextEdit;

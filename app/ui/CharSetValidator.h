@@ -2,7 +2,7 @@
 
 #include <QValidator>
 
-#include "core/ColumnPresentation.h"
+#include "core/table/ColumnPresentation.h"
 
 namespace kelvane {
 

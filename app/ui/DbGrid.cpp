@@ -21,8 +21,8 @@
 #include "app/ui/FilterHeader.h"
 #include "app/ui/RecordTableModel.h"
 #include "app/ui/RecordViewModel.h"
-#include "core/KelvaneError.h"
-#include "core/RecordTable.h"
+#include "core/base/KelvaneError.h"
+#include "core/table/RecordTable.h"
 #include "shell/CommandGuard.h"
 #include "shell/ui/QtText.h"
 

@@ -12,7 +12,7 @@
 #include <QVBoxLayout>
 
 #include "app/FieldSettingsFill.h"
-#include "core/Workspace.h"
+#include "core/workspace/Workspace.h"
 #include "shell/CommandGuard.h"
 #include "shell/ui/CentreOnScreen.h"
 #include "shell/ui/QtText.h"

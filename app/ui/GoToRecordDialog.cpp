@@ -7,7 +7,7 @@
 #include <algorithm>
 
 #include "app/GoToRecord.h"
-#include "core/RecordTable.h"
+#include "core/table/RecordTable.h"
 #include "shell/ui/QtText.h"
 
 namespace kelvane {

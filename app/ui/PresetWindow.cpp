@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 #include <utility>
 
-#include "core/Presets.h"
+#include "core/definitions/Presets.h"
 #include "shell/CommandGuard.h"
 #include "shell/ui/CentreOnScreen.h"
 #include "shell/ui/QtText.h"

@@ -7,7 +7,7 @@
 #include "app/DeleteRecordAfterAsking.h"
 #include "app/ui/RecordTableModel.h"
 #include "app/ui/RecordViewModel.h"
-#include "core/RecordTable.h"
+#include "core/table/RecordTable.h"
 #include "shell/CommandGuard.h"
 
 namespace kelvane {

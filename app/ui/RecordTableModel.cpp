@@ -3,7 +3,7 @@
 #include <QScopedValueRollback>
 
 #include "app/ColumnHeaderTip.h"
-#include "core/TableDefinitions.h"
+#include "core/definitions/TableDefinitions.h"
 #include "shell/CommandGuard.h"
 #include "shell/ui/QtText.h"
 

@@ -2,8 +2,8 @@
 
 #include <QAbstractTableModel>
 
-#include "core/RecordTable.h"
-#include "core/RecordTableListener.h"
+#include "core/table/RecordTable.h"
+#include "core/table/RecordTableListener.h"
 
 namespace kelvane {
 

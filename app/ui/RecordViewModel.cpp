@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "app/ui/RecordTableModel.h"
-#include "core/RecordTable.h"
+#include "core/table/RecordTable.h"
 #include "shell/ui/QtText.h"
 
 namespace kelvane {

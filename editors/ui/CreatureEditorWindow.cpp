@@ -6,7 +6,7 @@
 #include <QToolButton>
 #include <utility>
 
-#include "core/TablePaths.h"
+#include "core/files/TablePaths.h"
 #include "editors/ColumnAssignment.h"
 #include "editors/ui/PickListCombo.h"
 #include "editors/ui/RadioGroup.h"

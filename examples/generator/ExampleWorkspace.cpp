@@ -2,11 +2,11 @@
 
 #include <filesystem>
 
-#include "core/DefinedColumns.h"
-#include "core/FieldDefFile.h"
-#include "core/TablePaths.h"
-#include "core/Workspace.h"
-#include "core/WorkspaceFiles.h"
+#include "core/definitions/FieldDefFile.h"
+#include "core/files/TablePaths.h"
+#include "core/workspace/TableFromDefinitions.h"
+#include "core/workspace/Workspace.h"
+#include "core/workspace/WorkspaceFiles.h"
 
 namespace kelvane {
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/FieldKind.h"
+#include "core/table/FieldKind.h"
 
 namespace kelvane {
 

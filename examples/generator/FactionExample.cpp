@@ -5,10 +5,10 @@
 #include <string_view>
 #include <vector>
 
-#include "core/DefinedColumns.h"
-#include "core/FieldDefFile.h"
-#include "core/Presets.h"
-#include "core/Workspace.h"
+#include "core/definitions/FieldDefFile.h"
+#include "core/definitions/Presets.h"
+#include "core/workspace/TableFromDefinitions.h"
+#include "core/workspace/Workspace.h"
 #include "examples/generator/ExampleTables.h"
 #include "examples/generator/ExampleWorkspace.h"
 

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/Workspace.h"
+#include "core/workspace/Workspace.h"
 #include "examples/generator/ExampleTables.h"
 #include "examples/generator/ExampleWorkspace.h"
 #include "examples/generator/Random.h"

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "core/FieldDefFile.h"
-#include "core/Presets.h"
-#include "core/Workspace.h"
+#include "core/definitions/FieldDefFile.h"
+#include "core/definitions/Presets.h"
+#include "core/workspace/Workspace.h"
 #include "examples/generator/ExampleTables.h"
 #include "examples/generator/ExampleWorkspace.h"
 #include "examples/generator/SpellLikeTable.h"

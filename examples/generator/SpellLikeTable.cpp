@@ -9,9 +9,9 @@
 #include <utility>
 #include <vector>
 
-#include "core/DefinedColumns.h"
-#include "core/StringBlockBuilder.h"
-#include "core/Workspace.h"
+#include "core/dbc/StringBlockBuilder.h"
+#include "core/workspace/TableFromDefinitions.h"
+#include "core/workspace/Workspace.h"
 #include "examples/generator/Random.h"
 #include "examples/generator/SpellCatalog.h"
 #include "examples/generator/SpellFieldRules.h"

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/ColumnAllocator.h"
+#include "core/table/ColumnAllocator.h"
 
 namespace kelvane {
 

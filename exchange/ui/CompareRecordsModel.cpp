@@ -3,7 +3,7 @@
 #include <QColor>
 #include <algorithm>
 
-#include "core/RecordTable.h"
+#include "core/table/RecordTable.h"
 #include "exchange/TableDiff.h"
 #include "shell/ui/QtText.h"
 

@@ -10,7 +10,6 @@
 #include <QVBoxLayout>
 #include <utility>
 
-#include "exchange/CompareCommands.h"
 #include "exchange/TableComparison.h"
 #include "exchange/ui/CompareRecordsModel.h"
 #include "shell/CommandGuard.h"
@@ -27,8 +26,8 @@ QString TabCaption(const char* what, size_t count) {
 
 }  // namespace
 
-CompareWindow::CompareWindow(CompareCommands& commands, UserDialogs& dialogs, QWidget* parent)
-    : QWidget(parent, Qt::Window), commands_(commands), dialogs_(dialogs) {
+CompareWindow::CompareWindow(SavePatchAction savePatch, UserDialogs& dialogs, QWidget* parent)
+    : QWidget(parent, Qt::Window), savePatch_(std::move(savePatch)), dialogs_(dialogs) {
     setObjectName("CompareForm");
     setWindowTitle("Compare");
     summary_ = new QLabel(this);
@@ -87,7 +86,7 @@ QWidget* CompareWindow::BuildButtons() {
         });
     });
     connect(save, &QPushButton::clicked, this,
-            [this] { RunGuarded(dialogs_, [this] { commands_.SavePatch(*comparison_); }); });
+            [this] { RunGuarded(dialogs_, [this] { savePatch_(*comparison_); }); });
     return panel;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 class QLabel;
@@ -9,7 +10,6 @@ class QTableView;
 
 namespace kelvane {
 
-class CompareCommands;
 class CompareRecordsModel;
 class TableComparison;
 class UserDialogs;
@@ -22,7 +22,10 @@ class CompareWindow : public QWidget {
     Q_OBJECT
 
   public:
-    CompareWindow(CompareCommands& commands, UserDialogs& dialogs, QWidget* parent);
+    // Asks where to write the patch text of a comparison and writes it.
+    using SavePatchAction = std::function<void(const TableComparison&)>;
+
+    CompareWindow(SavePatchAction savePatch, UserDialogs& dialogs, QWidget* parent);
     ~CompareWindow() override;
 
     // Shows the comparison in place of any earlier one and brings the window forward.
@@ -37,7 +40,7 @@ class CompareWindow : public QWidget {
     void ShowDiff();
     void Release();
 
-    CompareCommands& commands_;
+    SavePatchAction savePatch_;
     UserDialogs& dialogs_;
     std::unique_ptr<TableComparison> comparison_;
     QLabel* summary_ = nullptr;

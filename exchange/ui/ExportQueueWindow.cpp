@@ -2,7 +2,7 @@
 
 #include <QPlainTextEdit>
 
-#include "core/TextFile.h"
+#include "core/files/TextFile.h"
 #include "exchange/PatchSaveRequest.h"
 #include "exchange/ui/MemoLines.h"
 #include "shell/UserDialogs.h"

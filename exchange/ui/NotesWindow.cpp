@@ -4,7 +4,7 @@
 #include <string>
 #include <utility>
 
-#include "core/TextFile.h"
+#include "core/files/TextFile.h"
 #include "exchange/ui/MemoLines.h"
 #include "shell/UserDialogs.h"
 

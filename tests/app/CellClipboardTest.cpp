@@ -7,9 +7,9 @@
 #include "app/CellEntry.h"
 #include "app/CellFacts.h"
 #include "app/TabSeparatedText.h"
-#include "core/KelvaneError.h"
-#include "core/RecordTable.h"
-#include "core/UndoHistory.h"
+#include "core/base/KelvaneError.h"
+#include "core/table/RecordTable.h"
+#include "core/undo/UndoHistory.h"
 #include "tests/exchange/ExchangeTables.h"
 
 namespace kelvane::testing {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/KelvaneError.h"
+#include "core/base/KelvaneError.h"
 #include "tests/app/ViewTables.h"
 
 namespace kelvane::testing {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "core/ClientBuildText.h"
-#include "core/KelvaneError.h"
+#include "core/base/KelvaneError.h"
+#include "core/definitions/ClientBuildText.h"
 #include "tests/support/TempDir.h"
 
 namespace kelvane::testing {

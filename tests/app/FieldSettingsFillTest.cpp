@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "core/KelvaneError.h"
-#include "core/OpenTable.h"
-#include "core/Workspace.h"
+#include "core/base/KelvaneError.h"
+#include "core/workspace/OpenTable.h"
+#include "core/workspace/Workspace.h"
 #include "tests/support/DbcBytes.h"
 #include "tests/support/DbcSamples.h"
 #include "tests/support/DbdSamples.h"

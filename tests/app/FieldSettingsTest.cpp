@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "core/FieldDefFile.h"
-#include "core/KelvaneError.h"
-#include "core/Workspace.h"
+#include "core/base/KelvaneError.h"
+#include "core/definitions/FieldDefFile.h"
+#include "core/workspace/Workspace.h"
 #include "tests/support/FieldDefsOnDisk.h"
 #include "tests/support/TempDir.h"
 

@@ -10,9 +10,9 @@
 
 #include "app/CellTextMatcher.h"
 #include "app/RecordView.h"
-#include "core/KelvaneError.h"
-#include "core/RecordTable.h"
-#include "core/WorkCancelled.h"
+#include "core/base/KelvaneError.h"
+#include "core/base/WorkCancelled.h"
+#include "core/table/RecordTable.h"
 #include "tests/app/ViewTables.h"
 
 namespace kelvane::testing {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/RecordViewListener.h"
-#include "core/KelvaneError.h"
+#include "core/base/KelvaneError.h"
 #include "tests/app/ViewTables.h"
 
 namespace kelvane::testing {

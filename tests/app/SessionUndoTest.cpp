@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "app/EditorSession.h"
-#include "core/Workspace.h"
-#include "core/WorkspaceFiles.h"
+#include "core/workspace/Workspace.h"
+#include "core/workspace/WorkspaceFiles.h"
 #include "tests/support/DbcSamples.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempDir.h"

@@ -1,6 +1,8 @@
-// The folders are floors and includes run one way, down them. Every library publishes the
-// project root as its include folder, so the compiler cannot refuse an include that runs back
-// up; this test reads every quoted include of the project and does.
+// The folders are floors and includes run one way, down them. Each library publishes only its
+// own folder, so the compiler already refuses an include of a floor the library does not link;
+// it cannot see the rules inside a library (the rooms of core/, windows and the code free of
+// Qt) nor the folders that are no library. This test reads every quoted include of the project
+// and checks them all.
 
 #include <gtest/gtest.h>
 
@@ -41,11 +43,56 @@ const std::map<std::string, std::set<std::string, std::less<>>, std::less<>> kMa
     {"examples", {"core"}},
 };
 
+// The rooms of core/, lowest first, and what each may include besides its own room. The table
+// knows nothing of files and the DBC format nothing of the undo history.
+const std::map<std::string, std::set<std::string, std::less<>>, std::less<>> kCoreRooms = {
+    // Errors, text and number spelling, progress: what every room uses.
+    {"base", {}},
+    {"files", {"base"}},
+    {"table", {"base"}},
+    {"undo", {"base", "table"}},
+    {"dbc", {"base", "files", "table"}},
+    {"definitions", {"base", "files", "table", "dbc"}},
+    // The open table with its file, layout and definitions, as the program and the tool use it.
+    {"workspace", {"base", "files", "table", "dbc", "definitions"}},
+};
+
 // Tests, benchmarks and fuzz targets reach into whichever floor they exercise.
 const std::set<std::string, std::less<>> kUnchecked = {"tests", "bench", "fuzz"};
 
 std::string_view FolderOf(std::string_view path) {
     return path.substr(0, path.find('/'));
+}
+
+// The room of a file of core/, as core/room/File.h; empty for any other path.
+std::string_view CoreRoomOf(std::string_view path) {
+    if (FolderOf(path) != "core") {
+        return {};
+    }
+    const std::string_view rest = path.substr(path.find('/') + 1);
+    const size_t slash = rest.find('/');
+    return slash == std::string_view::npos ? std::string_view{} : rest.substr(0, slash);
+}
+
+// Why a file of core/ may not include another file of core/; nothing when it may.
+std::optional<std::string> CoreRoomViolation(std::string_view from, std::string_view included) {
+    const std::string_view includedRoom = CoreRoomOf(included);
+    if (!kCoreRooms.contains(includedRoom)) {
+        return "an include of core/ names its room, as core/room/File.h";
+    }
+    if (FolderOf(from) != "core") {
+        return std::nullopt;
+    }
+    const std::string_view fromRoom = CoreRoomOf(from);
+    const auto rule = kCoreRooms.find(fromRoom);
+    if (rule == kCoreRooms.end()) {
+        return "every file of core/ lives in one of its rooms";
+    }
+    if (includedRoom != fromRoom && !rule->second.contains(includedRoom)) {
+        return "core/" + std::string(fromRoom) + "/ may not include core/" +
+               std::string(includedRoom) + "/";
+    }
+    return std::nullopt;
 }
 
 // Windows live in a folder's ui/; everything else of the folder is free of Qt.
@@ -68,6 +115,9 @@ std::optional<std::string> Violation(std::string_view from, std::string_view inc
     }
     if (includedFolder != fromFolder && !rule->second.contains(includedFolder)) {
         return std::string(fromFolder) + "/ may not include " + std::string(includedFolder) + "/";
+    }
+    if (includedFolder == "core") {
+        return CoreRoomViolation(from, included);
     }
     // program/ is Qt throughout and brings every window together.
     if (!InWindowFolder(included) || fromFolder == "program") {
@@ -158,9 +208,18 @@ TEST(Layering, TheRulesTellUpFromDown) {
         bool allowed;
     };
     const Case cases[] = {
-        {"core/Presets.cpp", "core/IniFile.h", true},
-        {"core/Presets.cpp", "shell/UserDialogs.h", false},
-        {"shell/CommandGuard.cpp", "core/KelvaneError.h", false},
+        {"core/definitions/Presets.cpp", "core/files/IniFile.h", true},
+        {"core/definitions/Presets.cpp", "shell/UserDialogs.h", false},
+        {"core/table/RecordTable.cpp", "core/files/FileIo.h", false},
+        {"core/dbc/DbcWriter.cpp", "core/undo/UndoHistory.h", false},
+        {"core/dbc/DbcReader.cpp", "core/table/RecordTable.h", true},
+        {"core/definitions/FieldKindGuess.cpp", "core/workspace/Workspace.h", false},
+        {"core/workspace/OpenTable.cpp", "core/definitions/Presets.h", true},
+        {"core/Loose.cpp", "core/base/TextUtil.h", false},
+        {"core/dbc/DbcReader.cpp", "core/RecordTable.h", false},
+        {"app/EditorSession.cpp", "core/undo/UndoHistory.h", true},
+        {"app/EditorSession.cpp", "core/UndoHistory.h", false},
+        {"shell/CommandGuard.cpp", "core/base/KelvaneError.h", false},
         {"shell/ui/QtDialogs.cpp", "shell/ui/QtText.h", true},
         {"shell/CommandGuard.cpp", "shell/ui/QtText.h", false},
         {"talents/TalentEditor.cpp", "shell/UserDialogs.h", true},
@@ -182,7 +241,7 @@ TEST(Layering, TheRulesTellUpFromDown) {
         {"cli/main.cpp", "app/EditorSession.h", false},
         {"cli/main.cpp", "shell/ui/QtText.h", false},
         {"app/ui/MainWindow.cpp", "MainWindow.h", false},
-        {"gui/Window.cpp", "core/RecordTable.h", false},
+        {"gui/Window.cpp", "core/table/RecordTable.h", false},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(!Violation(c.from, c.included).has_value(), c.allowed)

@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <memory>
 
-#include "core/OpenTable.h"
-#include "core/Presets.h"
-#include "core/Workspace.h"
+#include "core/definitions/Presets.h"
+#include "core/workspace/OpenTable.h"
+#include "core/workspace/Workspace.h"
 #include "tests/support/CliRun.h"
 #include "tests/support/DbcBytes.h"
 #include "tests/support/TempDir.h"

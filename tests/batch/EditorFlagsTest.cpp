@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "core/DefinitionSettingsFile.h"
-#include "core/KelvaneVersion.h"
+#include "core/base/KelvaneVersion.h"
+#include "core/definitions/DefinitionSettingsFile.h"
 #include "tests/support/CliRun.h"
 #include "tests/support/DbcBytes.h"
 #include "tests/support/TempDir.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/KelvaneVersion.h"
+#include "core/base/KelvaneVersion.h"
 #include "tests/support/CliRun.h"
 #include "tests/support/TempDir.h"
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "core/Presets.h"
+#include "core/definitions/Presets.h"
 #include "tests/support/CliRun.h"
 #include "tests/support/TempDir.h"
 

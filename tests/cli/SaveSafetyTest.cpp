@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "core/OpenTable.h"
-#include "core/Workspace.h"
+#include "core/workspace/OpenTable.h"
+#include "core/workspace/Workspace.h"
 #include "tests/support/CliRun.h"
 #include "tests/support/DbcBytes.h"
 #include "tests/support/DbcSamples.h"

@@ -1,10 +1,10 @@
-#include "core/AtomicFileBatch.h"
+#include "core/files/AtomicFileBatch.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "core/KelvaneError.h"
+#include "core/base/KelvaneError.h"
 #include "tests/support/TempDir.h"
 
 namespace kelvane::testing {

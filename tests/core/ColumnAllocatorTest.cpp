@@ -1,4 +1,4 @@
-#include "core/ColumnAllocator.h"
+#include "core/table/ColumnAllocator.h"
 
 #include <gtest/gtest.h>
 

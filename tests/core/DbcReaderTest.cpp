@@ -1,4 +1,4 @@
-#include "core/WorkspaceFiles.h"
+#include "core/workspace/WorkspaceFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -8,9 +8,9 @@
 #include <utility>
 #include <vector>
 
-#include "core/KelvaneError.h"
-#include "core/OpenTable.h"
-#include "core/Workspace.h"
+#include "core/base/KelvaneError.h"
+#include "core/workspace/OpenTable.h"
+#include "core/workspace/Workspace.h"
 #include "tests/support/DbcBytes.h"
 #include "tests/support/DbcSamples.h"
 #include "tests/support/FieldDefsOnDisk.h"

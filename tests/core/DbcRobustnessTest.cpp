@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "core/DbcReader.h"
-#include "core/KelvaneError.h"
-#include "core/Workspace.h"
-#include "core/WorkspaceFiles.h"
+#include "core/base/KelvaneError.h"
+#include "core/dbc/DbcReader.h"
+#include "core/workspace/Workspace.h"
+#include "core/workspace/WorkspaceFiles.h"
 #include "tests/support/DbcBytes.h"
 #include "tests/support/DbcSamples.h"
 #include "tests/support/FieldDefsOnDisk.h"

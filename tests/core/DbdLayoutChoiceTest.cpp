@@ -1,10 +1,10 @@
-#include "core/DbdLayoutChoice.h"
+#include "core/definitions/DbdLayoutChoice.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "core/DbdReader.h"
+#include "core/definitions/DbdReader.h"
 
 namespace kelvane {
 namespace {

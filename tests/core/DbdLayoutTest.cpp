@@ -1,13 +1,13 @@
-#include "core/DbdLayout.h"
+#include "core/definitions/DbdLayout.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "core/DbdReader.h"
-#include "core/FieldDef.h"
-#include "core/KelvaneError.h"
+#include "core/base/KelvaneError.h"
+#include "core/definitions/DbdReader.h"
+#include "core/table/FieldDef.h"
 
 namespace kelvane {
 namespace {

@@ -1,11 +1,11 @@
-#include "core/DbdReader.h"
+#include "core/definitions/DbdReader.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "core/KelvaneError.h"
+#include "core/base/KelvaneError.h"
 #include "tests/support/CrlfText.h"
 
 namespace kelvane {

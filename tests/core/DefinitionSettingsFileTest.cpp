@@ -1,10 +1,10 @@
-#include "core/DefinitionSettingsFile.h"
+#include "core/definitions/DefinitionSettingsFile.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "core/KelvaneError.h"
+#include "core/base/KelvaneError.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TempDir.h"
 

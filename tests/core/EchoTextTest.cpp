@@ -1,4 +1,4 @@
-#include "core/EchoText.h"
+#include "core/base/EchoText.h"
 
 #include <gtest/gtest.h>
 

@@ -7,11 +7,11 @@
 #include <memory>
 #include <string>
 
-#include "core/FileIo.h"
-#include "core/OpenTable.h"
-#include "core/TablePaths.h"
-#include "core/Workspace.h"
-#include "core/WorkspaceFiles.h"
+#include "core/files/FileIo.h"
+#include "core/files/TablePaths.h"
+#include "core/workspace/OpenTable.h"
+#include "core/workspace/Workspace.h"
+#include "core/workspace/WorkspaceFiles.h"
 #include "tests/support/TempDir.h"
 
 namespace kelvane {

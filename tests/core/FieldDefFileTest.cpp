@@ -1,4 +1,4 @@
-#include "core/FieldDefFile.h"
+#include "core/definitions/FieldDefFile.h"
 
 #include <gtest/gtest.h>
 
@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "core/CurrentTable.h"
-#include "core/IniFile.h"
-#include "core/KelvaneError.h"
-#include "core/RecordTable.h"
+#include "core/base/KelvaneError.h"
+#include "core/files/CurrentTable.h"
+#include "core/files/IniFile.h"
+#include "core/table/RecordTable.h"
 #include "tests/support/CrlfText.h"
 #include "tests/support/TempDir.h"
 

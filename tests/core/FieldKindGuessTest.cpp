@@ -1,4 +1,5 @@
-#include "core/FieldKindGuess.h"
+#include "core/definitions/FieldKindGuess.h"
+#include "core/workspace/FileKindGuess.h"
 
 #include <gtest/gtest.h>
 
@@ -6,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "core/FieldDefFile.h"
-#include "core/KelvaneError.h"
-#include "core/OpenTable.h"
-#include "core/Workspace.h"
-#include "core/WorkspaceFiles.h"
+#include "core/base/KelvaneError.h"
+#include "core/definitions/FieldDefFile.h"
+#include "core/workspace/OpenTable.h"
+#include "core/workspace/Workspace.h"
+#include "core/workspace/WorkspaceFiles.h"
 #include "tests/support/KnownKindsTable.h"
 #include "tests/support/TempDir.h"
 

@@ -4,10 +4,10 @@
 #include <tuple>
 #include <vector>
 
-#include "core/KelvaneError.h"
-#include "core/OpenTable.h"
-#include "core/Workspace.h"
-#include "core/WorkspaceFiles.h"
+#include "core/base/KelvaneError.h"
+#include "core/workspace/OpenTable.h"
+#include "core/workspace/Workspace.h"
+#include "core/workspace/WorkspaceFiles.h"
 #include "tests/support/DbcBytes.h"
 #include "tests/support/FieldDefsOnDisk.h"
 #include "tests/support/TempDir.h"

@@ -5,11 +5,11 @@
 #include <memory>
 #include <string>
 
-#include "core/FileChangedError.h"
-#include "core/FileIo.h"
-#include "core/OpenTable.h"
-#include "core/Workspace.h"
-#include "core/WorkspaceFiles.h"
+#include "core/files/FileChangedError.h"
+#include "core/files/FileIo.h"
+#include "core/workspace/OpenTable.h"
+#include "core/workspace/Workspace.h"
+#include "core/workspace/WorkspaceFiles.h"
 #include "tests/support/DbcSamples.h"
 #include "tests/support/TempDir.h"
 

@@ -1,14 +1,14 @@
-#include "core/FileIo.h"
+#include "core/files/FileIo.h"
 
 #include <filesystem>
 
-#include "core/AtomicFileWriter.h"
+#include "core/files/AtomicFileWriter.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "core/KelvaneError.h"
-#include "core/TablePaths.h"
+#include "core/base/KelvaneError.h"
+#include "core/files/TablePaths.h"
 #include "tests/support/TempDir.h"
 
 namespace kelvane {

@@ -1,4 +1,4 @@
-#include "core/FileMemoryGuard.h"
+#include "core/files/FileMemoryGuard.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "core/GridColumns.h"
+#include "core/table/GridColumns.h"
 
 #include <gtest/gtest.h>
 
-#include "core/FieldDef.h"
-#include "core/RecordTable.h"
+#include "core/table/FieldDef.h"
+#include "core/table/RecordTable.h"
 
 namespace kelvane {
 namespace {

@@ -1,4 +1,4 @@
-#include "core/IniFile.h"
+#include "core/files/IniFile.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/KelvaneError.h"
+#include "core/base/KelvaneError.h"
 #include "tests/support/CrlfText.h"
 #include "tests/support/TempDir.h"
 

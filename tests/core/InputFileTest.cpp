@@ -1,4 +1,4 @@
-#include "core/InputFile.h"
+#include "core/files/InputFile.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -9,13 +9,13 @@
 #include <string>
 #include <thread>
 
-#include "core/CurrentTable.h"
-#include "core/FileByteSource.h"
-#include "core/FileIo.h"
-#include "core/KelvaneError.h"
-#include "core/OpenTable.h"
-#include "core/TextFile.h"
-#include "core/Workspace.h"
+#include "core/base/KelvaneError.h"
+#include "core/files/CurrentTable.h"
+#include "core/files/FileByteSource.h"
+#include "core/files/FileIo.h"
+#include "core/files/TextFile.h"
+#include "core/workspace/OpenTable.h"
+#include "core/workspace/Workspace.h"
 #include "tests/support/DbcSamples.h"
 #include "tests/support/MessageOf.h"
 #include "tests/support/TempDir.h"

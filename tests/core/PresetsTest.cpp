@@ -1,4 +1,4 @@
-#include "core/Presets.h"
+#include "core/definitions/Presets.h"
 
 #include <gtest/gtest.h>
 
@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "core/FieldDef.h"
-#include "core/FieldDefFile.h"
-#include "core/KelvaneError.h"
+#include "core/base/KelvaneError.h"
+#include "core/definitions/FieldDefFile.h"
+#include "core/table/FieldDef.h"
 #include "tests/support/CrlfText.h"
 #include "tests/support/TempDir.h"
 

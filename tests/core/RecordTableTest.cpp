@@ -1,10 +1,10 @@
-#include "core/RecordTable.h"
+#include "core/table/RecordTable.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "core/KelvaneError.h"
+#include "core/base/KelvaneError.h"
 
 namespace kelvane {
 namespace {

@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "core/AtomicFileWriter.h"
-#include "core/FileIo.h"
-#include "core/OpenTable.h"
-#include "core/Workspace.h"
-#include "core/WorkspaceFiles.h"
+#include "core/files/AtomicFileWriter.h"
+#include "core/files/FileIo.h"
+#include "core/workspace/OpenTable.h"
+#include "core/workspace/Workspace.h"
+#include "core/workspace/WorkspaceFiles.h"
 #include "tests/support/CrashAtSaveStep.h"
 #include "tests/support/DbcSamples.h"
 #include "tests/support/TempDir.h"

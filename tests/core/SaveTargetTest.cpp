@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "core/AtomicFileBatch.h"
-#include "core/FileIo.h"
-#include "core/KelvaneError.h"
-#include "core/OpenTable.h"
-#include "core/Workspace.h"
-#include "core/WorkspaceFiles.h"
+#include "core/base/KelvaneError.h"
+#include "core/files/AtomicFileBatch.h"
+#include "core/files/FileIo.h"
+#include "core/workspace/OpenTable.h"
+#include "core/workspace/Workspace.h"
+#include "core/workspace/WorkspaceFiles.h"
 #include "tests/support/DbcSamples.h"
 #include "tests/support/TempDir.h"
 

@@ -1,4 +1,4 @@
-#include "core/SideFileFolder.h"
+#include "core/files/SideFileFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -5,11 +5,11 @@
 #include <string>
 #include <string_view>
 
-#include "core/FileIo.h"
-#include "core/KelvaneError.h"
-#include "core/OpenTable.h"
-#include "core/Workspace.h"
-#include "core/WorkspaceFiles.h"
+#include "core/base/KelvaneError.h"
+#include "core/files/FileIo.h"
+#include "core/workspace/OpenTable.h"
+#include "core/workspace/Workspace.h"
+#include "core/workspace/WorkspaceFiles.h"
 #include "tests/support/DbcBytes.h"
 #include "tests/support/FieldDefsOnDisk.h"
 #include "tests/support/TempDir.h"

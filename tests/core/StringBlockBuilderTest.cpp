@@ -1,4 +1,4 @@
-#include "core/StringBlockBuilder.h"
+#include "core/dbc/StringBlockBuilder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/TableBatch.h"
+#include "core/undo/TableBatch.h"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "core/UndoHistory.h"
-#include "core/WorkProgress.h"
+#include "core/base/WorkProgress.h"
+#include "core/undo/UndoHistory.h"
 #include "tests/exchange/ExchangeTables.h"
 #include "tests/support/TableChangeLog.h"
 

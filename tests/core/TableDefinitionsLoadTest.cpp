@@ -3,10 +3,10 @@
 #include <memory>
 #include <string>
 
-#include "core/OpenTable.h"
-#include "core/Presets.h"
-#include "core/TableDefinitions.h"
-#include "core/Workspace.h"
+#include "core/definitions/Presets.h"
+#include "core/definitions/TableDefinitions.h"
+#include "core/workspace/OpenTable.h"
+#include "core/workspace/Workspace.h"
 #include "tests/support/DbcBytes.h"
 #include "tests/support/TempDir.h"
 

@@ -1,4 +1,4 @@
-#include "core/TextFile.h"
+#include "core/files/TextFile.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/KelvaneError.h"
+#include "core/base/KelvaneError.h"
 #include "tests/support/TempDir.h"
 
 namespace kelvane {

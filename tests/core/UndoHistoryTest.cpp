@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "core/NotificationSuspension.h"
-#include "core/OpenTable.h"
-#include "core/UndoHistory.h"
-#include "core/UndoStep.h"
-#include "core/Workspace.h"
-#include "core/WorkspaceFiles.h"
+#include "core/table/NotificationSuspension.h"
+#include "core/undo/UndoHistory.h"
+#include "core/undo/UndoStep.h"
+#include "core/workspace/OpenTable.h"
+#include "core/workspace/Workspace.h"
+#include "core/workspace/WorkspaceFiles.h"
 #include "tests/exchange/ExchangeTables.h"
 #include "tests/support/DbcBytes.h"
 #include "tests/support/FieldDefsOnDisk.h"

@@ -1,4 +1,4 @@
-#include "core/ValueText.h"
+#include "core/base/ValueText.h"
 
 #include <gtest/gtest.h>
 
@@ -8,9 +8,9 @@
 #include <limits>
 #include <optional>
 
-#include "core/DecimalSeparator.h"
-#include "core/KelvaneError.h"
-#include "core/NearestFloat.h"
+#include "core/base/DecimalSeparator.h"
+#include "core/base/KelvaneError.h"
+#include "core/base/NearestFloat.h"
 
 namespace kelvane {
 namespace {

@@ -11,10 +11,10 @@
 #include <string_view>
 #include <vector>
 
-#include "core/CellLayout.h"
-#include "core/KelvaneError.h"
-#include "core/RecordTable.h"
-#include "core/TextUtil.h"
+#include "core/base/KelvaneError.h"
+#include "core/base/TextUtil.h"
+#include "core/dbc/CellLayout.h"
+#include "core/table/RecordTable.h"
 #include "databases/MysqlDump.h"
 #include "databases/MysqlText.h"
 #include "tests/exchange/ExchangeTables.h"

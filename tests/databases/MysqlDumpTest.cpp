@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "core/CellLayout.h"
-#include "core/KelvaneError.h"
-#include "core/OpenTable.h"
-#include "core/RecordTable.h"
-#include "core/Workspace.h"
+#include "core/base/KelvaneError.h"
+#include "core/dbc/CellLayout.h"
+#include "core/table/RecordTable.h"
+#include "core/workspace/OpenTable.h"
+#include "core/workspace/Workspace.h"
 #include "tests/exchange/ExchangeTables.h"
 #include "tests/support/DbcBytes.h"
 #include "tests/support/FieldDefsOnDisk.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/Utf8.h"
+#include "core/base/Utf8.h"
 
 namespace kelvane {
 namespace {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "core/CellLayout.h"
-#include "core/RecordTable.h"
+#include "core/dbc/CellLayout.h"
+#include "core/table/RecordTable.h"
 #include "tests/exchange/ExchangeTables.h"
 
 namespace kelvane {

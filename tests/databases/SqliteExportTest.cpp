@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "core/KelvaneError.h"
-#include "core/Workspace.h"
+#include "core/base/KelvaneError.h"
+#include "core/workspace/Workspace.h"
 #include "tests/databases/SqliteTestFiles.h"
 #include "tests/exchange/ExchangeTables.h"
 #include "tests/support/MessageOf.h"

@@ -14,9 +14,9 @@
 #include <utility>
 #include <vector>
 
-#include "core/KelvaneError.h"
-#include "core/UndoHistory.h"
-#include "core/Workspace.h"
+#include "core/base/KelvaneError.h"
+#include "core/undo/UndoHistory.h"
+#include "core/workspace/Workspace.h"
 #include "tests/databases/SqliteTestFiles.h"
 #include "tests/exchange/ExchangeTables.h"
 #include "tests/support/TempDir.h"

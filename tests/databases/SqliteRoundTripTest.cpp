@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "core/NearestFloat.h"
-#include "core/Workspace.h"
+#include "core/base/NearestFloat.h"
+#include "core/workspace/Workspace.h"
 #include "databases/SqliteExport.h"
 #include "databases/SqliteImport.h"
 #include "exchange/RepeatedImportKeyError.h"

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "core/Workspace.h"
+#include "core/workspace/Workspace.h"
 #include "databases/SqliteDatabase.h"
 #include "tests/exchange/ExchangeTables.h"
 

@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <memory>
 
-#include "core/KelvaneError.h"
-#include "core/OpenTable.h"
-#include "core/Workspace.h"
+#include "core/base/KelvaneError.h"
+#include "core/workspace/OpenTable.h"
+#include "core/workspace/Workspace.h"
 #include "editors/DatGeneration.h"
 #include "editors/DatKinds.h"
 #include "tests/support/DbcBytes.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "core/KelvaneError.h"
-#include "core/RecordTable.h"
+#include "core/base/KelvaneError.h"
+#include "core/table/RecordTable.h"
 #include "editors/CreatureRecord.h"
 #include "editors/PickList.h"
 #include "editors/QuestRecord.h"

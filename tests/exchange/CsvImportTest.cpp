@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "core/ByteSource.h"
-#include "core/KelvaneError.h"
-#include "core/MemoryByteSource.h"
-#include "core/NearestFloat.h"
-#include "core/RecordTable.h"
-#include "core/UndoHistory.h"
+#include "core/base/KelvaneError.h"
+#include "core/base/NearestFloat.h"
+#include "core/files/ByteSource.h"
+#include "core/files/MemoryByteSource.h"
+#include "core/table/RecordTable.h"
+#include "core/undo/UndoHistory.h"
 #include "exchange/RepeatedImportKeyError.h"
 #include "exchange/TextExport.h"
 #include "tests/exchange/ExchangeTables.h"

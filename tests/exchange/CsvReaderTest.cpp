@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "core/KelvaneError.h"
-#include "core/MemoryByteSource.h"
+#include "core/base/KelvaneError.h"
+#include "core/files/MemoryByteSource.h"
 
 namespace kelvane {
 namespace {

@@ -15,9 +15,9 @@
 #include <string>
 #include <vector>
 
-#include "core/OpenTable.h"
-#include "core/Workspace.h"
-#include "core/WorkspaceFiles.h"
+#include "core/workspace/OpenTable.h"
+#include "core/workspace/Workspace.h"
+#include "core/workspace/WorkspaceFiles.h"
 #include "exchange/PatchReader.h"
 #include "exchange/TableDiff.h"
 #include "tests/exchange/ExchangeTables.h"

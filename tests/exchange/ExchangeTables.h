@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "core/DecimalSeparator.h"
-#include "core/RecordTable.h"
+#include "core/base/DecimalSeparator.h"
+#include "core/table/RecordTable.h"
 
 namespace kelvane::testing {
 

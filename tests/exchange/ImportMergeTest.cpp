@@ -5,9 +5,9 @@
 #include <utility>
 #include <vector>
 
-#include "core/KelvaneError.h"
-#include "core/RecordTable.h"
-#include "core/UndoHistory.h"
+#include "core/base/KelvaneError.h"
+#include "core/table/RecordTable.h"
+#include "core/undo/UndoHistory.h"
 #include "exchange/ImportRows.h"
 #include "exchange/RepeatedImportKeyError.h"
 #include "tests/exchange/ExchangeTables.h"

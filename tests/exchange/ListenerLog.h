@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/RecordTableListener.h"
+#include "core/table/RecordTableListener.h"
 
 namespace kelvane::testing {
 

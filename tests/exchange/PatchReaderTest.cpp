@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/RecordTable.h"
+#include "core/table/RecordTable.h"
 #include "tests/exchange/ExchangeTables.h"
 #include "tests/exchange/ListenerLog.h"
 #include "tests/support/TempDir.h"

@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "core/KelvaneError.h"
-#include "core/NearestFloat.h"
-#include "core/OpenTable.h"
-#include "core/RecordTable.h"
-#include "core/TextFile.h"
-#include "core/Workspace.h"
+#include "core/base/KelvaneError.h"
+#include "core/base/NearestFloat.h"
+#include "core/files/TextFile.h"
+#include "core/table/RecordTable.h"
+#include "core/workspace/OpenTable.h"
+#include "core/workspace/Workspace.h"
 #include "exchange/PatchReader.h"
 #include "exchange/PatchText.h"
 #include "tests/exchange/ExchangeTables.h"

@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "core/KelvaneError.h"
-#include "core/RecordTable.h"
+#include "core/base/KelvaneError.h"
+#include "core/table/RecordTable.h"
 #include "tests/exchange/ExchangeTables.h"
 #include "tests/exchange/ListenerLog.h"
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "core/KelvaneError.h"
-#include "core/RecordTable.h"
+#include "core/base/KelvaneError.h"
+#include "core/table/RecordTable.h"
 #include "tests/exchange/ExchangeTables.h"
 
 namespace kelvane {

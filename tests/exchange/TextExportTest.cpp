@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "core/KelvaneError.h"
-#include "core/NearestFloat.h"
-#include "core/OpenTable.h"
-#include "core/RecordTable.h"
-#include "core/TextFile.h"
-#include "core/TextLineWriter.h"
-#include "core/Workspace.h"
+#include "core/base/KelvaneError.h"
+#include "core/base/NearestFloat.h"
+#include "core/files/TextFile.h"
+#include "core/files/TextLineWriter.h"
+#include "core/table/RecordTable.h"
+#include "core/workspace/OpenTable.h"
+#include "core/workspace/Workspace.h"
 #include "tests/exchange/ExchangeTables.h"
 #include "tests/exchange/ListenerLog.h"
 #include "tests/support/DbcBytes.h"

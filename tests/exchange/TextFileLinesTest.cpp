@@ -4,8 +4,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/KelvaneError.h"
-#include "core/TextFile.h"
+#include "core/base/KelvaneError.h"
+#include "core/files/TextFile.h"
 #include "exchange/TextFileLines.h"
 #include "tests/support/TempDir.h"
 

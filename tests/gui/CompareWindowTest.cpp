@@ -9,8 +9,8 @@
 #include <optional>
 
 #include "app/ui/MainWindow.h"
-#include "core/DecimalSeparator.h"
-#include "core/Workspace.h"
+#include "core/base/DecimalSeparator.h"
+#include "core/workspace/Workspace.h"
 #include "exchange/ui/CompareWindow.h"
 #include "tests/gui/support/RunningProgram.h"
 #include "tests/gui/support/WidgetLookup.h"

@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "app/ui/MainWindow.h"
-#include "core/RecordTable.h"
-#include "core/Workspace.h"
+#include "core/table/RecordTable.h"
+#include "core/workspace/Workspace.h"
 #include "shell/ui/QtDialogs.h"
 #include "tests/gui/support/RunningProgram.h"
 #include "tests/gui/support/WidgetLookup.h"

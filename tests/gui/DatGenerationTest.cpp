@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "app/EditorSession.h"
-#include "core/Workspace.h"
+#include "core/workspace/Workspace.h"
 #include "editors/DatKinds.h"
 #include "editors/ui/DatGeneratorWindow.h"
 #include "editors/ui/DatQuestionWindow.h"

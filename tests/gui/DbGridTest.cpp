@@ -13,7 +13,7 @@
 #include "app/ui/RecordNavigator.h"
 #include "app/ui/RecordTableModel.h"
 #include "app/ui/RecordViewModel.h"
-#include "core/DecimalSeparator.h"
+#include "core/base/DecimalSeparator.h"
 #include "shell/ui/QtText.h"
 #include "tests/gui/support/OpenedSpellSample.h"
 #include "tests/support/TableChangeLog.h"

@@ -7,9 +7,9 @@
 
 #include "app/ui/DbGrid.h"
 #include "app/ui/MainWindow.h"
-#include "core/DefinitionSettingsFile.h"
-#include "core/RecordTable.h"
-#include "core/Workspace.h"
+#include "core/definitions/DefinitionSettingsFile.h"
+#include "core/table/RecordTable.h"
+#include "core/workspace/Workspace.h"
 #include "tests/gui/support/RunningProgram.h"
 #include "tests/gui/support/WidgetLookup.h"
 #include "tests/support/DbcSamples.h"

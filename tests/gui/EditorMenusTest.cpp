@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "app/ui/MainWindow.h"
-#include "core/Workspace.h"
+#include "core/workspace/Workspace.h"
 #include "editors/ui/CreatureEditorWindow.h"
 #include "editors/ui/DatQuestionWindow.h"
 #include "editors/ui/QuestEditorWindow.h"

@@ -12,8 +12,8 @@
 
 #include "app/ui/DbGrid.h"
 #include "app/ui/MainWindow.h"
-#include "core/Workspace.h"
-#include "core/WorkspaceFiles.h"
+#include "core/workspace/Workspace.h"
+#include "core/workspace/WorkspaceFiles.h"
 #include "tests/gui/support/FieldsDialogKeys.h"
 #include "tests/gui/support/RunningProgram.h"
 #include "tests/gui/support/WidgetLookup.h"

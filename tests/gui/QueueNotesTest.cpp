@@ -3,7 +3,7 @@
 #include <QToolButton>
 #include <memory>
 
-#include "core/DecimalSeparator.h"
+#include "core/base/DecimalSeparator.h"
 #include "exchange/PatchText.h"
 #include "exchange/ui/ExportQueueWindow.h"
 #include "exchange/ui/NotesWindow.h"

@@ -16,7 +16,7 @@
 #include <memory>
 
 #include "app/ui/RecordTableModel.h"
-#include "core/RecordTable.h"
+#include "core/table/RecordTable.h"
 #include "editors/ui/CreatureEditorWindow.h"
 #include "editors/ui/CreatureSearchWindows.h"
 #include "editors/ui/ItemsEditorWindow.h"

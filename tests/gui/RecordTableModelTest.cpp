@@ -5,8 +5,8 @@
 #include <memory>
 
 #include "app/ui/RecordTableModel.h"
-#include "core/DecimalSeparator.h"
-#include "core/KelvaneError.h"
+#include "core/base/DecimalSeparator.h"
+#include "core/base/KelvaneError.h"
 #include "shell/ui/QtText.h"
 #include "tests/gui/support/OpenedSpellSample.h"
 

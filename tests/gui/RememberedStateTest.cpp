@@ -8,7 +8,7 @@
 
 #include "app/ui/DbGrid.h"
 #include "app/ui/MainWindow.h"
-#include "core/Workspace.h"
+#include "core/workspace/Workspace.h"
 #include "program/Program.h"
 #include "tests/gui/support/OpenedSpellSample.h"
 #include "tests/gui/support/ScriptedModals.h"

@@ -9,8 +9,8 @@
 
 #include "app/ui/DbGrid.h"
 #include "app/ui/MainWindow.h"
-#include "core/RecordTable.h"
-#include "core/Workspace.h"
+#include "core/table/RecordTable.h"
+#include "core/workspace/Workspace.h"
 #include "tests/gui/support/OpenedSpellSample.h"
 #include "tests/gui/support/RunningProgram.h"
 #include "tests/gui/support/WidgetLookup.h"

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "app/ui/MainWindow.h"
-#include "core/Workspace.h"
+#include "core/workspace/Workspace.h"
 #include "program/Program.h"
 #include "shell/ui/QtText.h"
 #include "talents/TalentCells.h"

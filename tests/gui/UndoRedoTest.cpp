@@ -8,7 +8,7 @@
 
 #include "app/ui/DbGrid.h"
 #include "app/ui/MainWindow.h"
-#include "core/Workspace.h"
+#include "core/workspace/Workspace.h"
 #include "tests/exchange/ExchangeTables.h"
 #include "tests/gui/support/RunningProgram.h"
 #include "tests/gui/support/WidgetLookup.h"

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "core/KelvaneError.h"
-#include "core/RecordTable.h"
+#include "core/base/KelvaneError.h"
+#include "core/table/RecordTable.h"
 #include "import/ImportNotices.h"
 #include "import/ScriptImports.h"
 #include "tests/exchange/ExchangeTables.h"

@@ -3,7 +3,7 @@
 #include <string>
 #include <utility>
 
-#include "core/RecordTable.h"
+#include "core/table/RecordTable.h"
 #include "import/ScriptImports.h"
 #include "import/ScriptLines.h"
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "core/KelvaneError.h"
-#include "core/SaveStep.h"
+#include "core/base/KelvaneError.h"
+#include "core/files/SaveStep.h"
 #include "import/ImportNotices.h"
 #include "import/LootFileName.h"
 #include "tests/support/CrashAtSaveStep.h"

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/RecordTable.h"
+#include "core/table/RecordTable.h"
 #include "import/QuestWords.h"
 #include "import/ScriptImports.h"
 #include "tests/exchange/ExchangeTables.h"

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/KelvaneError.h"
+#include "core/base/KelvaneError.h"
 #include "import/ScriptLines.h"
 #include "import/ScriptSyntax.h"
 #include "tests/support/TempDir.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/RecordTable.h"
+#include "core/table/RecordTable.h"
 #include "import/LootTemplates.h"
 #include "import/ScriptImports.h"
 #include "tests/exchange/ExchangeTables.h"

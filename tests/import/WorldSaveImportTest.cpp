@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "core/RecordTable.h"
+#include "core/table/RecordTable.h"
 #include "import/ScriptImports.h"
 #include "tests/exchange/ExchangeTables.h"
 #include "tests/import/ImportTables.h"

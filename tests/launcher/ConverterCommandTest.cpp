@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "core/KelvaneError.h"
+#include "core/base/KelvaneError.h"
 #include "tests/support/TempDir.h"
 
 namespace kelvane::testing {

@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "core/SaveStep.h"
+#include "core/files/SaveStep.h"
 
 namespace kelvane::testing {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "core/RecordTable.h"
+#include "core/table/RecordTable.h"
 #include "tests/exchange/ExchangeTables.h"
 
 namespace kelvane::testing {

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "core/CurrentTable.h"
-#include "core/FieldDef.h"
-#include "core/FieldDefFile.h"
-#include "core/TablePaths.h"
+#include "core/definitions/FieldDefFile.h"
+#include "core/files/CurrentTable.h"
+#include "core/files/TablePaths.h"
+#include "core/table/FieldDef.h"
 
 namespace kelvane::testing {
 

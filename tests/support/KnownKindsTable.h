@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/FieldKind.h"
+#include "core/table/FieldKind.h"
 
 namespace kelvane::testing {
 

@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-#include "core/KelvaneError.h"
+#include "core/base/KelvaneError.h"
 
 namespace kelvane::testing {
 

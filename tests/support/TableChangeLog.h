@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "core/RecordTable.h"
-#include "core/RecordTableListener.h"
-#include "core/ValueText.h"
+#include "core/base/ValueText.h"
+#include "core/table/RecordTable.h"
+#include "core/table/RecordTableListener.h"
 
 namespace kelvane::testing {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/KelvaneError.h"
+#include "core/base/KelvaneError.h"
 #include "talents/TalentClasses.h"
 #include "tests/talents/TalentBench.h"
 #include "tests/talents/TalentSample.h"

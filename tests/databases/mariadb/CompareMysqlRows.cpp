@@ -16,8 +16,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/DecimalSeparator.h"
-#include "core/ValueText.h"
+#include "core/base/DecimalSeparator.h"
+#include "core/base/ValueText.h"
 #include "exchange/TextExport.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "core/RecordTable.h"
+#include "core/table/RecordTable.h"
 #include "tests/support/DbcBytes.h"
 #include "tests/support/FieldDefsOnDisk.h"
 

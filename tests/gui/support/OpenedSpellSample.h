@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/EditorSession.h"
-#include "core/Workspace.h"
+#include "core/workspace/Workspace.h"
 #include "tests/support/DbcSamples.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempDir.h"

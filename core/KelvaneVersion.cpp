@@ -1,9 +1,0 @@
-#include "core/KelvaneVersion.h"
-
-namespace kelvane {
-
-std::string_view KelvaneVersion() {
-    return KELVANE_VERSION;
-}
-
-}  // namespace kelvane
