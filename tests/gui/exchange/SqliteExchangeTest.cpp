@@ -12,6 +12,7 @@
 #include "core/workspace/Workspace.h"
 #include "tests/gui/support/RunningProgram.h"
 #include "tests/gui/support/WidgetLookup.h"
+#include "tests/gui/support/WindowTests.h"
 #include "tests/support/DbcSamples.h"
 
 namespace kelvane::testing {
@@ -162,7 +163,8 @@ class SqliteExchangeTest : public QObject {
     }
 };
 
+KELVANE_WINDOW_TEST(SqliteExchangeTest);
+
 }  // namespace kelvane::testing
 
-QTEST_MAIN(kelvane::testing::SqliteExchangeTest)
 #include "SqliteExchangeTest.moc"

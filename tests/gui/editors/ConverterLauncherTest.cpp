@@ -10,6 +10,7 @@
 
 #include "launcher/ui/ConverterWindow.h"
 #include "tests/gui/support/WidgetLookup.h"
+#include "tests/gui/support/WindowTests.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempDir.h"
 
@@ -122,7 +123,8 @@ class ConverterLauncherTest : public QObject {
     }
 };
 
+KELVANE_WINDOW_TEST(ConverterLauncherTest);
+
 }  // namespace kelvane::testing
 
-QTEST_MAIN(kelvane::testing::ConverterLauncherTest)
 #include "ConverterLauncherTest.moc"

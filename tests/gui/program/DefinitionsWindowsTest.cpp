@@ -12,6 +12,7 @@
 #include "core/workspace/Workspace.h"
 #include "tests/gui/support/RunningProgram.h"
 #include "tests/gui/support/WidgetLookup.h"
+#include "tests/gui/support/WindowTests.h"
 #include "tests/support/DbcSamples.h"
 #include "tests/support/DbdSamples.h"
 
@@ -186,7 +187,8 @@ class DefinitionsWindowsTest : public QObject {
     }
 };
 
+KELVANE_WINDOW_TEST(DefinitionsWindowsTest);
+
 }  // namespace kelvane::testing
 
-QTEST_MAIN(kelvane::testing::DefinitionsWindowsTest)
 #include "DefinitionsWindowsTest.moc"

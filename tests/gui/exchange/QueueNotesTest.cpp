@@ -10,6 +10,7 @@
 #include "shell/ui/QtText.h"
 #include "tests/gui/support/OpenedSpellSample.h"
 #include "tests/gui/support/WidgetLookup.h"
+#include "tests/gui/support/WindowTests.h"
 
 namespace kelvane::testing {
 namespace {
@@ -329,7 +330,8 @@ class QueueNotesTest : public QObject {
     }
 };
 
+KELVANE_WINDOW_TEST(QueueNotesTest);
+
 }  // namespace kelvane::testing
 
-QTEST_MAIN(kelvane::testing::QueueNotesTest)
 #include "QueueNotesTest.moc"

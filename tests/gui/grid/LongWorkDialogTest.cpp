@@ -18,6 +18,7 @@
 #include "tests/exchange/ExchangeTables.h"
 #include "tests/gui/support/RunningProgram.h"
 #include "tests/gui/support/WidgetLookup.h"
+#include "tests/gui/support/WindowTests.h"
 #include "tests/support/DbcSamples.h"
 
 namespace kelvane::testing {
@@ -143,7 +144,8 @@ class LongWorkDialogTest : public QObject {
     }
 };
 
+KELVANE_WINDOW_TEST(LongWorkDialogTest);
+
 }  // namespace kelvane::testing
 
-QTEST_MAIN(kelvane::testing::LongWorkDialogTest)
 #include "LongWorkDialogTest.moc"

@@ -15,6 +15,7 @@
 #include "talents/ui/TalentTreeWindow.h"
 #include "tests/gui/support/RunningProgram.h"
 #include "tests/gui/support/WidgetLookup.h"
+#include "tests/gui/support/WindowTests.h"
 #include "tests/support/TalentSamples.h"
 
 namespace kelvane::testing {
@@ -128,19 +129,20 @@ class ScreenFitTest : public QObject {
     }
 };
 
-}  // namespace kelvane::testing
-
 // The screens are laid out before the application starts, from a file the offscreen platform
 // reads; the file stays for the whole run.
-int main(int argc, char** argv) {
-    const kelvane::testing::TempDir dir;
-    dir.Write("screens.json", kelvane::testing::kScreens);
+int RunOnLaidOutScreens(int argc, char** argv) {
+    const TempDir dir;
+    dir.Write("screens.json", kScreens);
     qputenv("QT_QPA_PLATFORM",
             QByteArray("offscreen:configfile=") + dir.File("screens.json").c_str());
     QApplication app(argc, argv);
-    kelvane::testing::ScreenFitTest test;
-    QTEST_SET_MAIN_SOURCE_PATH
+    ScreenFitTest test;
     return QTest::qExec(&test, argc, argv);
 }
+
+KELVANE_WINDOW_TEST_WITH_MAIN(ScreenFitTest, &RunOnLaidOutScreens);
+
+}  // namespace kelvane::testing
 
 #include "ScreenFitTest.moc"

@@ -9,6 +9,7 @@
 #include "core/base/KelvaneError.h"
 #include "shell/ui/QtText.h"
 #include "tests/gui/support/OpenedSpellSample.h"
+#include "tests/gui/support/WindowTests.h"
 
 using TableAction = std::function<void(kelvane::RecordTable&)>;
 Q_DECLARE_METATYPE(TableAction)
@@ -444,7 +445,8 @@ class RecordTableModelTest : public QObject {
     std::unique_ptr<QAbstractItemModelTester> tester_;
 };
 
+KELVANE_WINDOW_TEST(RecordTableModelTest);
+
 }  // namespace kelvane::testing
 
-QTEST_MAIN(kelvane::testing::RecordTableModelTest)
 #include "RecordTableModelTest.moc"

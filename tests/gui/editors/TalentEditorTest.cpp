@@ -24,6 +24,7 @@
 #include "talents/ui/TalentTreeWindow.h"
 #include "tests/gui/support/ScriptedModals.h"
 #include "tests/gui/support/WidgetLookup.h"
+#include "tests/gui/support/WindowTests.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TalentSamples.h"
 #include "tests/support/TempDir.h"
@@ -478,7 +479,8 @@ class TalentEditorTest : public QObject {
     }
 };
 
+KELVANE_WINDOW_TEST(TalentEditorTest);
+
 }  // namespace kelvane::testing
 
-QTEST_MAIN(kelvane::testing::TalentEditorTest)
 #include "TalentEditorTest.moc"

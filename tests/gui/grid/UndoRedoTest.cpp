@@ -12,6 +12,7 @@
 #include "tests/exchange/ExchangeTables.h"
 #include "tests/gui/support/RunningProgram.h"
 #include "tests/gui/support/WidgetLookup.h"
+#include "tests/gui/support/WindowTests.h"
 #include "tests/support/DbcSamples.h"
 
 namespace kelvane::testing {
@@ -145,7 +146,8 @@ class UndoRedoTest : public QObject {
     }
 };
 
+KELVANE_WINDOW_TEST(UndoRedoTest);
+
 }  // namespace kelvane::testing
 
-QTEST_MAIN(kelvane::testing::UndoRedoTest)
 #include "UndoRedoTest.moc"

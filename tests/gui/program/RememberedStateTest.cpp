@@ -13,6 +13,7 @@
 #include "tests/gui/support/OpenedSpellSample.h"
 #include "tests/gui/support/ScriptedModals.h"
 #include "tests/gui/support/WidgetLookup.h"
+#include "tests/gui/support/WindowTests.h"
 #include "tests/support/DbcSamples.h"
 #include "tests/support/FieldDefsOnDisk.h"
 #include "tests/support/ScriptedDialogs.h"
@@ -151,7 +152,8 @@ class RememberedStateTest : public QObject {
     }
 };
 
+KELVANE_WINDOW_TEST(RememberedStateTest);
+
 }  // namespace kelvane::testing
 
-QTEST_MAIN(kelvane::testing::RememberedStateTest)
 #include "RememberedStateTest.moc"

@@ -14,6 +14,7 @@
 #include "exchange/ui/CompareWindow.h"
 #include "tests/gui/support/RunningProgram.h"
 #include "tests/gui/support/WidgetLookup.h"
+#include "tests/gui/support/WindowTests.h"
 #include "tests/support/CrlfText.h"
 #include "tests/support/DbcSamples.h"
 
@@ -149,7 +150,8 @@ class CompareWindowTest : public QObject {
     }
 };
 
+KELVANE_WINDOW_TEST(CompareWindowTest);
+
 }  // namespace kelvane::testing
 
-QTEST_MAIN(kelvane::testing::CompareWindowTest)
 #include "CompareWindowTest.moc"

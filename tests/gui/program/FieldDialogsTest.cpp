@@ -24,6 +24,7 @@
 #include "core/workspace/Workspace.h"
 #include "shell/ui/QtText.h"
 #include "tests/gui/support/WidgetLookup.h"
+#include "tests/gui/support/WindowTests.h"
 #include "tests/support/DbcSamples.h"
 #include "tests/support/FieldDefsOnDisk.h"
 #include "tests/support/ScriptedDialogs.h"
@@ -591,7 +592,8 @@ class FieldDialogsTest : public QObject {
     }
 };
 
+KELVANE_WINDOW_TEST(FieldDialogsTest);
+
 }  // namespace kelvane::testing
 
-QTEST_MAIN(kelvane::testing::FieldDialogsTest)
 #include "FieldDialogsTest.moc"

@@ -23,6 +23,7 @@
 #include "editors/ui/QuestEditorWindow.h"
 #include "shell/ui/QtText.h"
 #include "tests/gui/support/WidgetLookup.h"
+#include "tests/gui/support/WindowTests.h"
 #include "tests/support/EditorTables.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempDir.h"
@@ -579,7 +580,8 @@ class RecordEditorsTest : public QObject {
     }
 };
 
+KELVANE_WINDOW_TEST(RecordEditorsTest);
+
 }  // namespace kelvane::testing
 
-QTEST_MAIN(kelvane::testing::RecordEditorsTest)
 #include "RecordEditorsTest.moc"

@@ -21,6 +21,7 @@
 #include "tests/gui/support/FieldsDialogKeys.h"
 #include "tests/gui/support/ScriptedModals.h"
 #include "tests/gui/support/WidgetLookup.h"
+#include "tests/gui/support/WindowTests.h"
 #include "tests/support/DbcSamples.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TalentSamples.h"
@@ -450,7 +451,8 @@ class UnsavedWorkTest : public QObject {
     }
 };
 
+KELVANE_WINDOW_TEST(UnsavedWorkTest);
+
 }  // namespace kelvane::testing
 
-QTEST_MAIN(kelvane::testing::UnsavedWorkTest)
 #include "UnsavedWorkTest.moc"

@@ -11,6 +11,7 @@
 #include "tests/gui/support/OpenedSpellSample.h"
 #include "tests/gui/support/RunningProgram.h"
 #include "tests/gui/support/WidgetLookup.h"
+#include "tests/gui/support/WindowTests.h"
 #include "tests/support/DbcSamples.h"
 #include "tests/support/FieldDefsOnDisk.h"
 
@@ -134,7 +135,8 @@ class StatusBarTest : public QObject {
     }
 };
 
+KELVANE_WINDOW_TEST(StatusBarTest);
+
 }  // namespace kelvane::testing
 
-QTEST_MAIN(kelvane::testing::StatusBarTest)
 #include "StatusBarTest.moc"

@@ -16,6 +16,7 @@
 #include "core/base/DecimalSeparator.h"
 #include "shell/ui/QtText.h"
 #include "tests/gui/support/OpenedSpellSample.h"
+#include "tests/gui/support/WindowTests.h"
 #include "tests/support/TableChangeLog.h"
 
 Q_DECLARE_METATYPE(kelvane::TableState)
@@ -484,7 +485,8 @@ class DbGridTest : public QObject {
     DbGrid* grid_ = nullptr;
 };
 
+KELVANE_WINDOW_TEST(DbGridTest);
+
 }  // namespace kelvane::testing
 
-QTEST_MAIN(kelvane::testing::DbGridTest)
 #include "DbGridTest.moc"

@@ -15,6 +15,7 @@
 #include "program/Program.h"
 #include "tests/gui/support/ScriptedModals.h"
 #include "tests/gui/support/WidgetLookup.h"
+#include "tests/gui/support/WindowTests.h"
 #include "tests/support/DbcSamples.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempDir.h"
@@ -104,7 +105,8 @@ class EditorMenusTest : public QObject {
     }
 };
 
+KELVANE_WINDOW_TEST(EditorMenusTest);
+
 }  // namespace kelvane::testing
 
-QTEST_MAIN(kelvane::testing::EditorMenusTest)
 #include "EditorMenusTest.moc"

@@ -17,6 +17,7 @@
 #include "tests/gui/support/FieldsDialogKeys.h"
 #include "tests/gui/support/RunningProgram.h"
 #include "tests/gui/support/WidgetLookup.h"
+#include "tests/gui/support/WindowTests.h"
 #include "tests/support/DbcSamples.h"
 
 namespace kelvane::testing {
@@ -179,7 +180,8 @@ class NewTableSaveTest : public QObject {
     }
 };
 
+KELVANE_WINDOW_TEST(NewTableSaveTest);
+
 }  // namespace kelvane::testing
 
-QTEST_MAIN(kelvane::testing::NewTableSaveTest)
 #include "NewTableSaveTest.moc"

@@ -18,6 +18,7 @@
 #include "shell/ui/QtDialogs.h"
 #include "tests/gui/support/RunningProgram.h"
 #include "tests/gui/support/WidgetLookup.h"
+#include "tests/gui/support/WindowTests.h"
 #include "tests/support/DbcSamples.h"
 #include "tests/support/FieldDefsOnDisk.h"
 
@@ -229,7 +230,8 @@ class CsvExchangeTest : public QObject {
     }
 };
 
+KELVANE_WINDOW_TEST(CsvExchangeTest);
+
 }  // namespace kelvane::testing
 
-QTEST_MAIN(kelvane::testing::CsvExchangeTest)
 #include "CsvExchangeTest.moc"

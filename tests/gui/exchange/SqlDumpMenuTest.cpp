@@ -14,6 +14,7 @@
 #include "tests/gui/support/OpenedSpellSample.h"
 #include "tests/gui/support/RunningProgram.h"
 #include "tests/gui/support/WidgetLookup.h"
+#include "tests/gui/support/WindowTests.h"
 #include "tests/support/DbcSamples.h"
 #include "tests/support/FieldDefsOnDisk.h"
 
@@ -125,7 +126,8 @@ class SqlDumpMenuTest : public QObject {
     }
 };
 
+KELVANE_WINDOW_TEST(SqlDumpMenuTest);
+
 }  // namespace kelvane::testing
 
-QTEST_MAIN(kelvane::testing::SqlDumpMenuTest)
 #include "SqlDumpMenuTest.moc"

@@ -20,6 +20,7 @@
 #include "tests/exchange/ExchangeTables.h"
 #include "tests/gui/support/RunningProgram.h"
 #include "tests/gui/support/WidgetLookup.h"
+#include "tests/gui/support/WindowTests.h"
 #include "tests/support/DbcSamples.h"
 
 namespace kelvane::testing {
@@ -246,7 +247,8 @@ class ClipboardAndCellPaneTest : public QObject {
     }
 };
 
+KELVANE_WINDOW_TEST(ClipboardAndCellPaneTest);
+
 }  // namespace kelvane::testing
 
-QTEST_MAIN(kelvane::testing::ClipboardAndCellPaneTest)
 #include "ClipboardAndCellPaneTest.moc"

@@ -31,6 +31,7 @@
 #include "shell/ui/QtText.h"
 #include "tests/gui/support/ScriptedModals.h"
 #include "tests/gui/support/WidgetLookup.h"
+#include "tests/gui/support/WindowTests.h"
 #include "tests/support/DbcSamples.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempDir.h"
@@ -598,7 +599,8 @@ class MainWindowTest : public QObject {
     }
 };
 
+KELVANE_WINDOW_TEST(MainWindowTest);
+
 }  // namespace kelvane::testing
 
-QTEST_MAIN(kelvane::testing::MainWindowTest)
 #include "MainWindowTest.moc"

@@ -20,6 +20,7 @@
 #include "tests/exchange/ExchangeTables.h"
 #include "tests/gui/support/RunningProgram.h"
 #include "tests/gui/support/WidgetLookup.h"
+#include "tests/gui/support/WindowTests.h"
 #include "tests/support/DbcSamples.h"
 
 namespace kelvane::testing {
@@ -238,7 +239,8 @@ class SortFilterTest : public QObject {
     }
 };
 
+KELVANE_WINDOW_TEST(SortFilterTest);
+
 }  // namespace kelvane::testing
 
-QTEST_MAIN(kelvane::testing::SortFilterTest)
 #include "SortFilterTest.moc"

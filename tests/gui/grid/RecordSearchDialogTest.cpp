@@ -11,6 +11,7 @@
 #include "core/table/RecordTable.h"
 #include "tests/gui/support/ScriptedModals.h"
 #include "tests/gui/support/WidgetLookup.h"
+#include "tests/gui/support/WindowTests.h"
 
 namespace kelvane::testing {
 namespace {
@@ -236,7 +237,8 @@ class RecordSearchDialogTest : public QObject {
     }
 };
 
+KELVANE_WINDOW_TEST(RecordSearchDialogTest);
+
 }  // namespace kelvane::testing
 
-QTEST_MAIN(kelvane::testing::RecordSearchDialogTest)
 #include "RecordSearchDialogTest.moc"

@@ -11,6 +11,7 @@
 #include "editors/ui/DatGeneratorWindow.h"
 #include "editors/ui/DatQuestionWindow.h"
 #include "tests/gui/support/WidgetLookup.h"
+#include "tests/gui/support/WindowTests.h"
 #include "tests/support/DbcBytes.h"
 #include "tests/support/FieldDefsOnDisk.h"
 #include "tests/support/ScriptedDialogs.h"
@@ -130,7 +131,8 @@ class DatGenerationTest : public QObject {
     }
 };
 
+KELVANE_WINDOW_TEST(DatGenerationTest);
+
 }  // namespace kelvane::testing
 
-QTEST_MAIN(kelvane::testing::DatGenerationTest)
 #include "DatGenerationTest.moc"
