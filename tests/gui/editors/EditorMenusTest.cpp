@@ -3,8 +3,9 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
-#include <filesystem>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "app/ui/MainWindow.h"
 #include "core/workspace/Workspace.h"
@@ -13,12 +14,10 @@
 #include "editors/ui/QuestEditorWindow.h"
 #include "launcher/ui/ConverterWindow.h"
 #include "program/Program.h"
-#include "tests/gui/support/ScriptedModals.h"
+#include "tests/gui/support/RunningProgram.h"
+#include "tests/gui/support/SpellSampleOnDisk.h"
 #include "tests/gui/support/WidgetLookup.h"
 #include "tests/gui/support/WindowTests.h"
-#include "tests/support/DbcSamples.h"
-#include "tests/support/ScriptedDialogs.h"
-#include "tests/support/TempDir.h"
 
 namespace kelvane::testing {
 
@@ -28,60 +27,51 @@ class EditorMenusTest : public QObject {
     Q_OBJECT
 
   private:
-    std::unique_ptr<TempDir> dir_;
-    std::unique_ptr<ScriptedDialogs> dialogs_;
-    std::unique_ptr<ScriptedModals> modals_;
-    std::unique_ptr<Program> program_;
+    std::unique_ptr<RunningProgram> run_;
 
-    QAction* Action(const char* name) { return Child<QAction>(program_->MainWindow(), name); }
+    Program& App() { return run_->App(); }
+    ScriptedDialogs& Dialogs() { return run_->Dialogs; }
+    QAction* Action(const char* name) { return Child<QAction>(App().MainWindow(), name); }
     // Opens the three-spell sample under the given table name, as Open does.
     void OpenSampleAs(const std::string& tableName) {
-        const std::string path = dir_->File(tableName + ".dbc");
-        dir_->Write(tableName + ".dbc", SpellSample().Bytes());
-        WriteFieldDefs(path, SpellSampleFields());
-        program_->Session().OpenTableFile(path);
+        App().Session().OpenTableFile(WriteSpellSample(run_->Dir, tableName + ".dbc"));
     }
-    int VisibleWindows() const {
+    int VisibleWindows() {
         int visible = 0;
-        for (const QWidget* window : program_->Windows()) {
+        for (const QWidget* window : App().Windows()) {
             visible += window->isVisible() ? 1 : 0;
         }
         return visible;
     }
 
   private slots:
-    void init() {
-        dir_ = std::make_unique<TempDir>();
-        dialogs_ = std::make_unique<ScriptedDialogs>();
-        modals_ = std::make_unique<ScriptedModals>();
-        program_ = std::make_unique<Program>(*dialogs_, *modals_, std::vector<std::string>{});
-    }
-    void cleanup() { program_.reset(); }
+    void init() { run_ = std::make_unique<RunningProgram>(); }
+    void cleanup() { run_.reset(); }
 
     void theEditorMenuAndTheConverterEntryStayHidden() {
-        QVERIFY(!Child<QMenu>(program_->MainWindow(), "Editor1")->menuAction()->isVisible());
+        QVERIFY(!Child<QMenu>(App().MainWindow(), "Editor1")->menuAction()->isVisible());
         QVERIFY(!Action("BLPConverter1")->isVisible());
     }
 
     void theCreatureEditorNeedsTheCreaturesTable() {
         OpenSampleAs("creatures");
         Action("Creatures1")->trigger();
-        QCOMPARE(dialogs_->Messages,
+        QCOMPARE(Dialogs().Messages,
                  std::vector<std::string>{"You must open Creatures.dbc to use Creature Editor!!!"});
-        QVERIFY(!program_->CreatureEditor().isVisible());
+        QVERIFY(!App().CreatureEditor().isVisible());
 
         OpenSampleAs("Creatures");
         Action("Creatures1")->trigger();
-        QVERIFY(program_->CreatureEditor().isVisible());
-        QCOMPARE(dialogs_->Messages.size(), size_t{1});
+        QVERIFY(App().CreatureEditor().isVisible());
+        QCOMPARE(Dialogs().Messages.size(), size_t{1});
     }
 
     void theQuestEditorAndTheConverterOpenWithoutChecks() {
         Action("LootTemplates1")->trigger();
-        QVERIFY(program_->QuestEditor().isVisible());
+        QVERIFY(App().QuestEditor().isVisible());
         Action("BLPConverter1")->trigger();
-        QVERIFY(program_->Converter().isVisible());
-        QVERIFY(dialogs_->Messages.empty());
+        QVERIFY(App().Converter().isVisible());
+        QVERIFY(Dialogs().Messages.empty());
     }
 
     void theOtherEditorEntriesDoNothing() {
@@ -91,17 +81,17 @@ class EditorMenusTest : public QObject {
             Action(entry)->trigger();
         }
         QCOMPARE(VisibleWindows(), 0);
-        QVERIFY(dialogs_->Messages.empty());
+        QVERIFY(Dialogs().Messages.empty());
     }
 
     void savingTheCreaturesTableAsksAboutItsDatFile() {
         OpenSampleAs("Creatures");
         Action("MenuItemSave")->trigger();
-        QVERIFY(program_->DatQuestion().isVisible());
-        QCOMPARE(Child<QLabel>(program_->DatQuestion(), "Label1")->text(),
+        QVERIFY(App().DatQuestion().isVisible());
+        QCOMPARE(Child<QLabel>(App().DatQuestion(), "Label1")->text(),
                  QString("Would u like to generate Creature.dat file now? "));
-        QTest::mouseClick(Child<QPushButton>(program_->DatQuestion(), "Button2"), Qt::LeftButton);
-        QVERIFY(!program_->DatQuestion().isVisible());
+        QTest::mouseClick(Child<QPushButton>(App().DatQuestion(), "Button2"), Qt::LeftButton);
+        QVERIFY(!App().DatQuestion().isVisible());
     }
 };
 

@@ -22,12 +22,10 @@
 #include "talents/ui/DeleteTalentWindow.h"
 #include "talents/ui/TalentRanksWindow.h"
 #include "talents/ui/TalentTreeWindow.h"
-#include "tests/gui/support/ScriptedModals.h"
+#include "tests/gui/support/RunningProgram.h"
 #include "tests/gui/support/WidgetLookup.h"
 #include "tests/gui/support/WindowTests.h"
-#include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TalentSamples.h"
-#include "tests/support/TempDir.h"
 
 namespace kelvane::testing {
 namespace {
@@ -75,27 +73,26 @@ class TalentEditorTest : public QObject {
     Q_OBJECT
 
   private:
-    std::unique_ptr<TempDir> dir_;
-    std::unique_ptr<ScriptedDialogs> dialogs_;
-    std::unique_ptr<ScriptedModals> modals_;
-    std::unique_ptr<Program> program_;
+    std::unique_ptr<RunningProgram> run_;
 
-    TalentTreeWindow& TreeWindow() { return program_->TalentTree(); }
-    TalentRanksWindow& RanksWindow() { return program_->TalentRanks(); }
-    DeleteTalentWindow& DeleteWindow() { return program_->DeleteTalent(); }
-    TalentEditor& Editor() { return program_->Talents(); }
-    RecordTable& OpenTable() { return program_->Work().Table; }
+    Program& App() { return run_->App(); }
+    ScriptedDialogs& Dialogs() { return run_->Dialogs; }
+    TalentTreeWindow& TreeWindow() { return App().TalentTree(); }
+    TalentRanksWindow& RanksWindow() { return App().TalentRanks(); }
+    DeleteTalentWindow& DeleteWindow() { return App().DeleteTalent(); }
+    TalentEditor& Editor() { return App().Talents(); }
+    RecordTable& OpenTable() { return App().Work().Table; }
     QLineEdit* Field(const QWidget& window, const char* name) {
         return Child<QLineEdit>(window, name);
     }
     QTabBar* Tabs() { return Child<QWidget>(TreeWindow(), "TabControl1")->findChild<QTabBar*>(); }
-    QString MainCaption() { return program_->MainWindow().windowTitle(); }
+    QString MainCaption() { return App().MainWindow().windowTitle(); }
 
     // Tools > Talent Editor, with both file dialogs answered by the fixture's files.
     void OpenEditor() {
-        dialogs_->FileAnswers.push_back(dir_->File("TalentTab.dbc"));
-        dialogs_->FileAnswers.push_back(dir_->File("Talent.dbc"));
-        program_->MainWindow().Menus().TalentEditor->trigger();
+        Dialogs().FileAnswers.push_back(run_->Dir.File("TalentTab.dbc"));
+        Dialogs().FileAnswers.push_back(run_->Dir.File("Talent.dbc"));
+        App().MainWindow().Menus().TalentEditor->trigger();
         QCoreApplication::processEvents();
     }
     void Click(const QWidget& window, const char* name) {
@@ -135,18 +132,15 @@ class TalentEditorTest : public QObject {
 
   private slots:
     void init() {
-        dir_ = std::make_unique<TempDir>();
-        WriteTalentTab(dir_->File("TalentTab.dbc"), FixtureTabs());
-        WriteTalents(dir_->File("Talent.dbc"), FixtureTalents());
-        dialogs_ = std::make_unique<ScriptedDialogs>();
-        modals_ = std::make_unique<ScriptedModals>();
-        program_ = std::make_unique<Program>(*dialogs_, *modals_, std::vector<std::string>{});
+        run_ = std::make_unique<RunningProgram>();
+        WriteTalentTab(run_->Dir.File("TalentTab.dbc"), FixtureTabs());
+        WriteTalents(run_->Dir.File("Talent.dbc"), FixtureTalents());
     }
 
     void cleanup() {
-        QCOMPARE(dialogs_->Unanswered, std::vector<std::string>{});
-        QCOMPARE(dialogs_->FileAnswers.size(), size_t{0});
-        program_.reset();
+        QCOMPARE(Dialogs().Unanswered, std::vector<std::string>{});
+        QCOMPARE(Dialogs().FileAnswers.size(), size_t{0});
+        run_.reset();
     }
 
     void windowsHaveTheirSizeAndCaption_data() {
@@ -166,7 +160,7 @@ class TalentEditorTest : public QObject {
         QFETCH(QString, caption);
         QFETCH(QSize, size);
         QWidget* window = nullptr;
-        for (QWidget* candidate : program_->Windows()) {
+        for (QWidget* candidate : App().Windows()) {
             if (candidate->objectName() == name) {
                 window = candidate;
             }
@@ -204,17 +198,17 @@ class TalentEditorTest : public QObject {
 
     // Keeping the open table's changes (Cancel) leaves no empty editor behind.
     void keepingTheTablesChangesClosesTheEditor() {
-        program_->MainWindow().OpenTableFile(dir_->File("TalentTab.dbc"));
+        App().MainWindow().OpenTableFile(run_->Dir.File("TalentTab.dbc"));
         OpenTable().Edit();
         OpenTable().Fields(1).SetAsInteger(999);
         OpenTable().Post();
-        dialogs_->SaveChangesAnswers.push_back(UnsavedChangesAnswer::Cancel);
+        Dialogs().SaveChangesAnswers.push_back(UnsavedChangesAnswer::Cancel);
 
         OpenEditor();
 
         QVERIFY(!TreeWindow().isVisible());
         QCOMPARE(OpenTable().Fields(1).AsInteger(), 999);
-        QCOMPARE(dialogs_->SaveChangesQuestions.size(), size_t{1});
+        QCOMPARE(Dialogs().SaveChangesQuestions.size(), size_t{1});
     }
 
     void editorHasItsClassesTabsAndSlots() {
@@ -274,25 +268,25 @@ class TalentEditorTest : public QObject {
     // Open the editor, move to another class and tab, place a talent with its ranks, save, and
     // find it there after a reload.
     void talentPlacedWithRanksIsSavedAndShownAgain() {
-        dialogs_->FileAnswers.push_back(dir_->File("TalentTab.dbc"));
-        dialogs_->FileAnswers.push_back(dir_->File("Talent.dbc"));
-        program_->MainWindow().Menus().TalentEditor->trigger();
+        Dialogs().FileAnswers.push_back(run_->Dir.File("TalentTab.dbc"));
+        Dialogs().FileAnswers.push_back(run_->Dir.File("Talent.dbc"));
+        App().MainWindow().Menus().TalentEditor->trigger();
         // The window is up before the file dialogs open over it.
         QVERIFY(TreeWindow().isVisible());
-        QVERIFY(dialogs_->FileRequests.empty());
+        QVERIFY(Dialogs().FileRequests.empty());
         QCoreApplication::processEvents();
-        QCOMPARE(dialogs_->FileRequests.size(), size_t{2});
-        QCOMPARE(dialogs_->FileRequests[0].Title, std::string("Find your TalentTab.dbc"));
-        QCOMPARE(dialogs_->FileRequests[1].Title, std::string("Find your Talent.dbc"));
+        QCOMPARE(Dialogs().FileRequests.size(), size_t{2});
+        QCOMPARE(Dialogs().FileRequests[0].Title, std::string("Find your TalentTab.dbc"));
+        QCOMPARE(Dialogs().FileRequests[1].Title, std::string("Find your Talent.dbc"));
         QCOMPARE(Field(TreeWindow(), "TabName")->text(), QString("Affliction"));
         VerifySlot("Edit1", "Edit2", "tp1", "1001", "0", "1");
         VerifySlot("Edit12", "Edit11", "tp6", "1002", "1001", "3");
         QVERIFY(MainCaption().endsWith(" - Talent"));
 
         // Showing it again while it is open asks for nothing.
-        program_->MainWindow().Menus().TalentEditor->trigger();
+        App().MainWindow().Menus().TalentEditor->trigger();
         QCoreApplication::processEvents();
-        QCOMPARE(dialogs_->FileRequests.size(), size_t{2});
+        QCOMPARE(Dialogs().FileRequests.size(), size_t{2});
 
         PickClass("Priest");
         QCOMPARE(Child<QComboBox>(TreeWindow(), "ComboBox1")->currentIndex(), 1);
@@ -343,7 +337,7 @@ class TalentEditorTest : public QObject {
             QCOMPARE(OpenTable().IntegerAt(row, TalentCell::FirstRank + rank), 51 + rank);
         }
         QVERIFY(MainCaption().endsWith(" - Talent"));
-        QCOMPARE(dialogs_->Messages, std::vector<std::string>{});
+        QCOMPARE(Dialogs().Messages, std::vector<std::string>{});
     }
 
     // Each slot's fields and buttons act on that slot, whatever its irregular numbering.
@@ -437,14 +431,14 @@ class TalentEditorTest : public QObject {
         QCOMPARE(Field(TreeWindow(), "TabName")->text(), QString());
         Type(Field(TreeWindow(), "Edit1"), "555");
         Click(TreeWindow(), "SpeedButton2");
-        QCOMPARE(dialogs_->Messages,
+        QCOMPARE(Dialogs().Messages,
                  std::vector<std::string>{"You need to enter Tab Name first!!!"});
         QCOMPARE(Editor().Talents().FindRow(TalentCell::Id, "555"), -1);
 
         // Once named, the same OK goes through.
         Type(Field(TreeWindow(), "TabName"), "Destruction");
         Click(TreeWindow(), "SpeedButton2");
-        QCOMPARE(dialogs_->Messages.size(), size_t{1});
+        QCOMPARE(Dialogs().Messages.size(), size_t{1});
         QVERIFY(Editor().Talents().FindRow(TalentCell::Id, "555") >= 0);
     }
 
@@ -475,7 +469,7 @@ class TalentEditorTest : public QObject {
 
         Click(TreeWindow(), "SpeedButton32");
         QCOMPARE(Field(DeleteWindow(), "Edit1")->text(), QString("1002"));
-        QCOMPARE(dialogs_->Messages, std::vector<std::string>{});
+        QCOMPARE(Dialogs().Messages, std::vector<std::string>{});
     }
 };
 

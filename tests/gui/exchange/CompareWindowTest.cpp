@@ -13,6 +13,7 @@
 #include "core/workspace/Workspace.h"
 #include "exchange/ui/CompareWindow.h"
 #include "tests/gui/support/RunningProgram.h"
+#include "tests/gui/support/SpellSampleOnDisk.h"
 #include "tests/gui/support/WidgetLookup.h"
 #include "tests/gui/support/WindowTests.h"
 #include "tests/support/CrlfText.h"
@@ -29,8 +30,8 @@ class CompareWindowTest : public QObject {
     std::unique_ptr<RunningProgram> program_;
     std::string basePath_;
 
-    QAction* Action(const char* name) { return Child<QAction>(program_->App.MainWindow(), name); }
-    CompareWindow& Window() { return program_->App.Compare(); }
+    QAction* Action(const char* name) { return Child<QAction>(program_->App().MainWindow(), name); }
+    CompareWindow& Window() { return program_->App().Compare(); }
     QString Summary() { return Child<QLabel>(Window(), "CompareSummary")->text(); }
     QAbstractItemModel& Records(const char* view) {
         return *Child<QTableView>(Window(), view)->model();
@@ -53,14 +54,12 @@ class CompareWindowTest : public QObject {
     void init() {
         program_ = std::make_unique<RunningProgram>();
         const TempDir& dir = program_->Dir;
-        dir.Write("Spell.dbc", SpellSample().Bytes());
-        WriteFieldDefs(dir.File("Spell.dbc"), SpellSampleFields());
+        const std::string spell = WriteSpellSample(dir);
         // The older state has no definitions of its own: it takes the open table's.
         dir.Write("Base.dbc", SpellSample().Bytes());
         basePath_ = dir.File("Base.dbc");
         QVERIFY(!Action("CompareWith1")->isEnabled());
-        program_->Dialogs.FileAnswers.push_back(dir.File("Spell.dbc"));
-        Action("MenuItemOpenDbc")->trigger();
+        program_->OpenWithMenu(spell);
         dir.Write("change.txt", CrlfText({"255:1=\"Frost, Nova\",3=8", "77:1=Mana Burn"}));
         program_->Dialogs.FileAnswers.push_back(dir.File("change.txt"));
         Action("ImportfromPatchwellsformat1")->trigger();
@@ -102,7 +101,7 @@ class CompareWindowTest : public QObject {
         QCOMPARE(Cell("AddedRecords", 0, 1), QString("Mana Burn"));
         QCOMPARE(Records("RemovedRecords").rowCount(), 0);
         // The open table is compared as it would be saved, and stays as it was.
-        QCOMPARE(program_->App.Work().Table.RecordCount(), 4);
+        QCOMPARE(program_->App().Work().Table.RecordCount(), 4);
     }
 
     void savesThePatchThatTurnsTheOlderIntoTheNewer() {

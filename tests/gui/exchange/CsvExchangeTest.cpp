@@ -17,6 +17,7 @@
 #include "core/workspace/Workspace.h"
 #include "shell/ui/QtDialogs.h"
 #include "tests/gui/support/RunningProgram.h"
+#include "tests/gui/support/SpellSampleOnDisk.h"
 #include "tests/gui/support/WidgetLookup.h"
 #include "tests/gui/support/WindowTests.h"
 #include "tests/support/DbcSamples.h"
@@ -32,19 +33,13 @@ class CsvExchangeTest : public QObject {
   private:
     std::unique_ptr<RunningProgram> run_;
 
-    MainWindow& Window() { return run_->App.MainWindow(); }
-    RecordTable& Table() { return run_->App.Work().Table; }
+    MainWindow& Window() { return run_->App().MainWindow(); }
+    RecordTable& Table() { return run_->App().Work().Table; }
     ScriptedDialogs& Dialogs() { return run_->Dialogs; }
     void Trigger(const char* name) { Child<QAction>(Window(), name)->trigger(); }
     QString Result() { return Child<QLabel>(Window(), "CommandResultLabel")->text(); }
 
-    void OpenSpell() {
-        const std::string path = run_->Dir.File("Spell.dbc");
-        run_->Dir.Write("Spell.dbc", SpellSample().Bytes());
-        WriteFieldDefs(path, SpellSampleFields());
-        Dialogs().FileAnswers.push_back(path);
-        Trigger("MenuItemOpenDbc");
-    }
+    void OpenSpell() { run_->OpenWithMenu(WriteSpellSample(run_->Dir)); }
 
     // Exports through the entry, the dialog answered with the file and, when given, the box.
     std::string Export(const char* entry, const char* file, std::optional<bool> box) {
@@ -163,8 +158,7 @@ class CsvExchangeTest : public QObject {
         const std::string table = run_->Dir.File("ItemSubClass.dbc");
         run_->Dir.Write("ItemSubClass.dbc", SubClassSample().Bytes());
         WriteFieldDefs(table, SubClassSampleFields());
-        Dialogs().FileAnswers.push_back(table);
-        Trigger("MenuItemOpenDbc");
+        run_->OpenWithMenu(table);
         const std::string csv = run_->Dir.File("classes.csv");
         Export("MenuItemExporttotxt", "classes.csv", true);
         Dialogs().RealOpenDialog = [](const FileDialogRequest& request) {

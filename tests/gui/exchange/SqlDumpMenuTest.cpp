@@ -13,10 +13,9 @@
 #include "core/workspace/Workspace.h"
 #include "tests/gui/support/OpenedSpellSample.h"
 #include "tests/gui/support/RunningProgram.h"
+#include "tests/gui/support/SpellSampleOnDisk.h"
 #include "tests/gui/support/WidgetLookup.h"
 #include "tests/gui/support/WindowTests.h"
-#include "tests/support/DbcSamples.h"
-#include "tests/support/FieldDefsOnDisk.h"
 
 namespace kelvane::testing {
 
@@ -27,19 +26,13 @@ class SqlDumpMenuTest : public QObject {
   private:
     std::unique_ptr<RunningProgram> run_;
 
-    MainWindow& Window() { return run_->App.MainWindow(); }
+    MainWindow& Window() { return run_->App().MainWindow(); }
     DbGrid& Grid() { return Window().Grid(); }
     QAction* DumpEntry() { return Child<QAction>(Window(), "MysqlDump1"); }
 
     void OpenSpell(const std::string& fileName = "Spell.dbc") {
-        const std::string path = run_->Dir.File(fileName);
-        run_->Dir.Write(fileName, SpellSample().Bytes());
-        WriteFieldDefs(path, SpellSampleFields());
-        run_->Dialogs.FileAnswers.push_back(path);
-        Child<QAction>(Window(), "MenuItemOpenDbc")->trigger();
-        Window().show();
-        Window().activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&Window()));
+        run_->OpenWithMenu(WriteSpellSample(run_->Dir, fileName));
+        QVERIFY(run_->ShowActive());
         Grid().setFocus();
     }
 

@@ -1,5 +1,4 @@
 #include <QAction>
-#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
@@ -11,6 +10,7 @@
 #include "app/ui/MainWindow.h"
 #include "core/workspace/Workspace.h"
 #include "tests/gui/support/RunningProgram.h"
+#include "tests/gui/support/SpellSampleOnDisk.h"
 #include "tests/gui/support/WidgetLookup.h"
 #include "tests/gui/support/WindowTests.h"
 #include "tests/support/DbcSamples.h"
@@ -28,8 +28,8 @@ class SqliteExchangeTest : public QObject {
   private:
     std::unique_ptr<RunningProgram> program_;
 
-    MainWindow& Window() { return program_->App.MainWindow(); }
-    RecordTable& Table() { return program_->App.Work().Table; }
+    MainWindow& Window() { return program_->App().MainWindow(); }
+    RecordTable& Table() { return program_->App().Work().Table; }
     DbGrid& Grid() { return Window().Grid(); }
     QAction* Action(const char* name) { return Child<QAction>(Window(), name); }
     QString CommandResult() { return Child<QLabel>(Window(), "CommandResultLabel")->text(); }
@@ -61,14 +61,10 @@ class SqliteExchangeTest : public QObject {
   private slots:
     void init() {
         program_ = std::make_unique<RunningProgram>();
-        const std::string path = program_->Dir.File("Spell.dbc");
-        program_->Dir.Write("Spell.dbc", SpellSample().Bytes());
-        WriteFieldDefs(path, SpellSampleFields());
+        const std::string path = WriteSpellSample(program_->Dir);
         QVERIFY(!Action("MenuItemExportSqlite")->isEnabled());
         QVERIFY(!Action("MenuItemImportSqlite")->isEnabled());
-        Window().show();
-        QApplication::setActiveWindow(&Window());
-        QVERIFY(QTest::qWaitForWindowActive(&Window()));
+        QVERIFY(program_->ShowActive());
         Window().OpenTableFile(path);
         Grid().setFocus();
     }

@@ -51,8 +51,8 @@ class ClipboardAndCellPaneTest : public QObject {
   private:
     std::unique_ptr<RunningProgram> program_;
 
-    MainWindow& Window() { return program_->App.MainWindow(); }
-    RecordTable& Table() { return program_->App.Work().Table; }
+    MainWindow& Window() { return program_->App().MainWindow(); }
+    RecordTable& Table() { return program_->App().Work().Table; }
     DbGrid& Grid() { return Window().Grid(); }
     QAction* Action(const char* name) { return Child<QAction>(Window(), name); }
     QPlainTextEdit* PaneText() { return Child<QPlainTextEdit>(Window(), "CellPaneText"); }
@@ -89,9 +89,7 @@ class ClipboardAndCellPaneTest : public QObject {
 
     void init() {
         program_ = std::make_unique<RunningProgram>();
-        Window().show();
-        QApplication::setActiveWindow(&Window());
-        QVERIFY(QTest::qWaitForWindowActive(&Window()));
+        QVERIFY(program_->ShowActive());
     }
 
     void cleanup() {

@@ -17,6 +17,7 @@
 #include "shell/ui/LongWorkDialog.h"
 #include "tests/exchange/ExchangeTables.h"
 #include "tests/gui/support/RunningProgram.h"
+#include "tests/gui/support/SpellSampleOnDisk.h"
 #include "tests/gui/support/WidgetLookup.h"
 #include "tests/gui/support/WindowTests.h"
 #include "tests/support/DbcSamples.h"
@@ -37,8 +38,8 @@ class LongWorkDialogTest : public QObject {
   private:
     std::unique_ptr<RunningProgram> program_;
 
-    MainWindow& Window() { return program_->App.MainWindow(); }
-    RecordTable& Table() { return program_->App.Work().Table; }
+    MainWindow& Window() { return program_->App().MainWindow(); }
+    RecordTable& Table() { return program_->App().Work().Table; }
     DbGrid& Grid() { return Window().Grid(); }
     QAction* Action(const char* name) { return Child<QAction>(Window(), name); }
     QString CommandResult() { return Child<QLabel>(Window(), "CommandResultLabel")->text(); }
@@ -74,13 +75,9 @@ class LongWorkDialogTest : public QObject {
   private slots:
     void init() {
         program_ = std::make_unique<RunningProgram>();
-        program_->App.Feedback().SetLongWorkDelay(std::chrono::milliseconds(0));
-        const std::string path = program_->Dir.File("Spell.dbc");
-        program_->Dir.Write("Spell.dbc", SpellSample().Bytes());
-        WriteFieldDefs(path, SpellSampleFields());
-        Window().show();
-        QApplication::setActiveWindow(&Window());
-        QVERIFY(QTest::qWaitForWindowActive(&Window()));
+        program_->App().Feedback().SetLongWorkDelay(std::chrono::milliseconds(0));
+        const std::string path = WriteSpellSample(program_->Dir);
+        QVERIFY(program_->ShowActive());
         Window().OpenTableFile(path);
         Grid().setFocus();
     }

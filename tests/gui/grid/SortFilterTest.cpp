@@ -1,6 +1,5 @@
 #include <QAbstractItemModelTester>
 #include <QAction>
-#include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -19,6 +18,7 @@
 #include "core/workspace/Workspace.h"
 #include "tests/exchange/ExchangeTables.h"
 #include "tests/gui/support/RunningProgram.h"
+#include "tests/gui/support/SpellSampleOnDisk.h"
 #include "tests/gui/support/WidgetLookup.h"
 #include "tests/gui/support/WindowTests.h"
 #include "tests/support/DbcSamples.h"
@@ -39,8 +39,8 @@ class SortFilterTest : public QObject {
     std::unique_ptr<RunningProgram> program_;
     std::unique_ptr<QAbstractItemModelTester> tester_;
 
-    MainWindow& Window() { return program_->App.MainWindow(); }
-    RecordTable& Table() { return program_->App.Work().Table; }
+    MainWindow& Window() { return program_->App().MainWindow(); }
+    RecordTable& Table() { return program_->App().Work().Table; }
     DbGrid& Grid() { return Window().Grid(); }
     QHeaderView& Titles() { return *Grid().horizontalHeader(); }
 
@@ -111,12 +111,8 @@ class SortFilterTest : public QObject {
   private slots:
     void init() {
         program_ = std::make_unique<RunningProgram>();
-        const std::string path = program_->Dir.File("Spell.dbc");
-        program_->Dir.Write("Spell.dbc", SpellSample().Bytes());
-        WriteFieldDefs(path, SpellSampleFields());
-        Window().show();
-        QApplication::setActiveWindow(&Window());
-        QVERIFY(QTest::qWaitForWindowActive(&Window()));
+        const std::string path = WriteSpellSample(program_->Dir);
+        QVERIFY(program_->ShowActive());
         Window().OpenTableFile(path);
         tester_ = std::make_unique<QAbstractItemModelTester>(
             Grid().model(), QAbstractItemModelTester::FailureReportingMode::QtTest);

@@ -10,6 +10,7 @@
 #include "core/workspace/Workspace.h"
 #include "tests/gui/support/OpenedSpellSample.h"
 #include "tests/gui/support/RunningProgram.h"
+#include "tests/gui/support/SpellSampleOnDisk.h"
 #include "tests/gui/support/WidgetLookup.h"
 #include "tests/gui/support/WindowTests.h"
 #include "tests/support/DbcSamples.h"
@@ -25,24 +26,15 @@ class StatusBarTest : public QObject {
   private:
     std::unique_ptr<RunningProgram> run_;
 
-    MainWindow& Window() { return run_->App.MainWindow(); }
+    MainWindow& Window() { return run_->App().MainWindow(); }
     DbGrid& Grid() { return Window().Grid(); }
     QString Part(const char* name) { return Child<QLabel>(Window(), name)->text(); }
     bool PartShown(const char* name) { return Child<QLabel>(Window(), name)->isVisible(); }
     void Trigger(const char* name) { Child<QAction>(Window(), name)->trigger(); }
 
-    std::string WriteSpell(const std::vector<FieldSpec>& fields) {
-        const std::string path = run_->Dir.File("Spell.dbc");
-        run_->Dir.Write("Spell.dbc", SpellSample().Bytes());
-        WriteFieldDefs(path, fields);
-        return path;
-    }
     void OpenSpell(const std::vector<FieldSpec>& fields = SpellSampleFields()) {
-        run_->Dialogs.FileAnswers.push_back(WriteSpell(fields));
-        Trigger("MenuItemOpenDbc");
-        Window().show();
-        Window().activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&Window()));
+        run_->OpenWithMenu(WriteSpellSample(run_->Dir, "Spell.dbc", fields));
+        QVERIFY(run_->ShowActive());
         Grid().setFocus();
     }
 
@@ -87,7 +79,7 @@ class StatusBarTest : public QObject {
         QTest::keyClick(&Grid(), Qt::Key_4);
         QTest::keyClicks(QApplication::focusWidget(), "2");
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QCOMPARE(run_->App.Work().Table.IntegerAt(0, kRank), 42);
+        QCOMPARE(run_->App().Work().Table.IntegerAt(0, kRank), 42);
         QCOMPARE(Part("UnsavedLabel"), QString("Unsaved changes"));
         QVERIFY(PartShown("UnsavedLabel"));
 
@@ -102,7 +94,8 @@ class StatusBarTest : public QObject {
         QVERIFY(Child<QLabel>(Window(), "DefinitionsLabel")->toolTip().contains("Spell.ini"));
 
         run_->Dialogs.Messages.clear();
-        WriteSpell({{"ID", FieldKind::ftInteger, true}, {"Name", FieldKind::ftString}});
+        WriteSpellSample(run_->Dir, "Spell.dbc",
+                         {{"ID", FieldKind::ftInteger, true}, {"Name", FieldKind::ftString}});
         Trigger("MenuItemReloadLastFile");
         QCOMPARE(Part("DefinitionsLabel"), QString("Spell.ini: 2 of 4 fields"));
         const QString details = Child<QLabel>(Window(), "DefinitionsLabel")->toolTip();

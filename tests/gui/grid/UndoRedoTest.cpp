@@ -1,5 +1,4 @@
 #include <QAction>
-#include <QApplication>
 #include <QLineEdit>
 #include <QTest>
 #include <memory>
@@ -11,6 +10,7 @@
 #include "core/workspace/Workspace.h"
 #include "tests/exchange/ExchangeTables.h"
 #include "tests/gui/support/RunningProgram.h"
+#include "tests/gui/support/SpellSampleOnDisk.h"
 #include "tests/gui/support/WidgetLookup.h"
 #include "tests/gui/support/WindowTests.h"
 #include "tests/support/DbcSamples.h"
@@ -29,8 +29,8 @@ class UndoRedoTest : public QObject {
     std::unique_ptr<RunningProgram> program_;
     std::string path_;
 
-    MainWindow& Window() { return program_->App.MainWindow(); }
-    RecordTable& Table() { return program_->App.Work().Table; }
+    MainWindow& Window() { return program_->App().MainWindow(); }
+    RecordTable& Table() { return program_->App().Work().Table; }
     DbGrid& Grid() { return Window().Grid(); }
     QAction* Action(const char* name) { return Child<QAction>(Window(), name); }
     void ClickCell(int row, int column) {
@@ -79,12 +79,8 @@ class UndoRedoTest : public QObject {
   private slots:
     void init() {
         program_ = std::make_unique<RunningProgram>();
-        path_ = program_->Dir.File("Spell.dbc");
-        program_->Dir.Write("Spell.dbc", SpellSample().Bytes());
-        WriteFieldDefs(path_, SpellSampleFields());
-        Window().show();
-        QApplication::setActiveWindow(&Window());
-        QVERIFY(QTest::qWaitForWindowActive(&Window()));
+        path_ = WriteSpellSample(program_->Dir);
+        QVERIFY(program_->ShowActive());
         Window().OpenTableFile(path_);
         Grid().setFocus();
     }

@@ -37,8 +37,8 @@ class DefinitionsWindowsTest : public QObject {
     std::unique_ptr<TempDir> defs_;
     std::unique_ptr<RunningProgram> run_;
 
-    MainWindow& Window() { return run_->App.MainWindow(); }
-    Workspace& Work() { return run_->App.Work(); }
+    MainWindow& Window() { return run_->App().MainWindow(); }
+    Workspace& Work() { return run_->App().Work(); }
     ScriptedDialogs& Dialogs() { return run_->Dialogs; }
     void Trigger(const char* name) { Child<QAction>(Window(), name)->trigger(); }
     QLabel& DefinitionsPart() { return *Child<QLabel>(Window(), "DefinitionsLabel"); }
@@ -54,10 +54,7 @@ class DefinitionsWindowsTest : public QObject {
         dir.Write("Spell.dbc", SpellSample().Bytes());
         return dir.File("Spell.dbc");
     }
-    void OpenBareSpell() {
-        Dialogs().FileAnswers.push_back(WriteBareSpell(run_->Dir));
-        Trigger("MenuItemOpenDbc");
-    }
+    void OpenBareSpell() { run_->OpenWithMenu(WriteBareSpell(run_->Dir)); }
     void ChooseDefinitionsFolder(bool reload) {
         Dialogs().FolderAnswers.push_back(defs_->Path());
         Dialogs().YesNoAnswers.push_back(reload);
@@ -150,7 +147,7 @@ class DefinitionsWindowsTest : public QObject {
         QCOMPARE(remembered.Build->Text(), std::string("3.3.5.12340"));
 
         // The next start without flags keeps them.
-        run_ = std::make_unique<RunningProgram>();
+        run_->Restart();
         QCOMPARE(Work().Settings.DbdFolder, defs_->Path());
     }
 

@@ -17,6 +17,8 @@
 #include <QToolButton>
 #include <filesystem>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "app/ui/DbGrid.h"
 #include "app/ui/MainWindow.h"
@@ -29,12 +31,11 @@
 #include "shell/UserDialogs.h"
 #include "shell/ui/LoadProgressWindow.h"
 #include "shell/ui/QtText.h"
-#include "tests/gui/support/ScriptedModals.h"
+#include "tests/gui/support/RunningProgram.h"
+#include "tests/gui/support/SpellSampleOnDisk.h"
 #include "tests/gui/support/WidgetLookup.h"
 #include "tests/gui/support/WindowTests.h"
 #include "tests/support/DbcSamples.h"
-#include "tests/support/ScriptedDialogs.h"
-#include "tests/support/TempDir.h"
 
 namespace kelvane::testing {
 
@@ -43,26 +44,18 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
   private:
-    std::unique_ptr<TempDir> dir_;
-    std::unique_ptr<ScriptedDialogs> dialogs_;
-    std::unique_ptr<ScriptedModals> modals_;
-    std::unique_ptr<Program> program_;
+    std::unique_ptr<RunningProgram> run_;
 
-    MainWindow& Window() { return program_->MainWindow(); }
-    Workspace& Work() { return program_->Work(); }
+    Program& App() { return run_->App(); }
+    MainWindow& Window() { return App().MainWindow(); }
+    Workspace& Work() { return App().Work(); }
+    const TempDir& Dir() { return run_->Dir; }
+    ScriptedDialogs& Dialogs() { return run_->Dialogs; }
+    ScriptedModals& Modals() { return run_->Modals; }
     QAction* Action(const char* name) { return Child<QAction>(Window(), name); }
-    std::string WriteSpellSample() {
-        const std::string path = dir_->File("Spell.dbc");
-        dir_->Write("Spell.dbc", SpellSample().Bytes());
-        WriteFieldDefs(path, SpellSampleFields());
-        return path;
-    }
-    void StartProgram(std::vector<std::string> arguments = {}) {
-        program_ = std::make_unique<Program>(*dialogs_, *modals_, std::move(arguments));
-    }
     // Answers the new-table dialog: a field count, or a field-definition file to import.
     void AnswerNewDialog(const QString& fieldCount, const QString& iniPath = {}) {
-        modals_->Scripts.push_back([fieldCount, iniPath](QDialog& dialog) {
+        Modals().Scripts.push_back([fieldCount, iniPath](QDialog& dialog) {
             if (iniPath.isEmpty()) {
                 ButtonWithText(dialog, "empty (enter field count)")->click();
                 Child<QLineEdit>(dialog, "MaskEditFCount")->setText(fieldCount);
@@ -77,33 +70,22 @@ class MainWindowTest : public QObject {
 
     // Answers the search dialog: the value, confirmed with the button of that caption.
     void AnswerSearch(const QString& value, const char* button = "&OK") {
-        modals_->Scripts.push_back([value, button](QDialog& dialog) {
+        Modals().Scripts.push_back([value, button](QDialog& dialog) {
             Child<QLineEdit>(dialog, "edValue")->setText(value);
             QTest::mouseClick(ButtonWithText(dialog, QString::fromLatin1(button)), Qt::LeftButton);
             return dialog.result();
         });
     }
-    // The window on screen and active, so its shortcuts and the focus work as for a user.
-    void ShowActive() {
-        Window().show();
-        Window().activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&Window()));
-    }
     QModelIndex GridCurrent() { return Window().Grid().currentIndex(); }
     QModelIndex Cell(int row, int column) { return Window().Grid().model()->index(row, column); }
 
   private slots:
-    void init() {
-        dir_ = std::make_unique<TempDir>();
-        dialogs_ = std::make_unique<ScriptedDialogs>();
-        modals_ = std::make_unique<ScriptedModals>();
-        StartProgram();
-    }
+    void init() { run_ = std::make_unique<RunningProgram>(); }
 
     void cleanup() {
-        QCOMPARE(dialogs_->Unanswered, std::vector<std::string>{});
-        QCOMPARE(modals_->Unanswered, std::vector<std::string>{});
-        program_.reset();
+        QCOMPARE(Dialogs().Unanswered, std::vector<std::string>{});
+        QCOMPARE(Modals().Unanswered, std::vector<std::string>{});
+        run_.reset();
     }
 
     void startCreatesEveryWindowOnceInOrderAllHidden() {
@@ -128,7 +110,7 @@ class MainWindowTest : public QObject {
                                       "Form19",
                                       "Form20"};
         QStringList windows;
-        for (QWidget* window : program_->Windows()) {
+        for (QWidget* window : App().Windows()) {
             windows << window->objectName();
             QVERIFY(!window->isVisible());
         }
@@ -249,9 +231,7 @@ class MainWindowTest : public QObject {
     }
 
     void openShowsTheTableAndEnablesTheCommands() {
-        const std::string path = WriteSpellSample();
-        dialogs_->FileAnswers.push_back(path);
-        Action("MenuItemOpenDbc")->trigger();
+        run_->OpenWithMenu(WriteSpellSample(Dir()));
 
         auto* grid = Window().findChild<QTableView*>("DBGrid1");
         QVERIFY(grid != nullptr);
@@ -264,12 +244,12 @@ class MainWindowTest : public QObject {
             QVERIFY2(Action(name)->isEnabled(), name);
         }
         QVERIFY(Window().findChild<QMenu*>("ExportforPatchwell1")->menuAction()->isEnabled());
-        QVERIFY(!program_->LoadProgress().isVisible());
+        QVERIFY(!App().LoadProgress().isVisible());
     }
 
     void commandLinePathOpensWhenTheWindowIsFirstShown() {
-        const std::string path = WriteSpellSample();
-        StartProgram({path});
+        const std::string path = WriteSpellSample(Dir());
+        run_->Restart({path});
         Window().show();
         QTRY_COMPARE(Work().Table.RecordCount(), 3);
         QCOMPARE(Work().Current.LastOpenedPath, std::string());
@@ -279,20 +259,19 @@ class MainWindowTest : public QObject {
     void aFailingCommandShowsItsMessageAndTheProgramGoesOn() {
         Action("MenuItemSave")->setEnabled(true);
         Action("MenuItemSave")->trigger();
-        QCOMPARE(dialogs_->Messages.size(), size_t{1});
-        QCOMPARE(QString::fromStdString(dialogs_->Messages[0]), QString("DataSet not exists"));
+        QCOMPARE(Dialogs().Messages.size(), size_t{1});
+        QCOMPARE(QString::fromStdString(Dialogs().Messages[0]), QString("DataSet not exists"));
 
-        dialogs_->FileAnswers.push_back(dir_->File("Missing.dbc"));
-        Action("MenuItemOpenDbc")->trigger();
-        QCOMPARE(dialogs_->Messages.size(), size_t{2});
-        QVERIFY(QString::fromStdString(dialogs_->Messages[1]).startsWith("Cannot open file"));
-        QCOMPARE(dialogs_->Errors, 2);  // shown as errors, not as notices
+        run_->OpenWithMenu(Dir().File("Missing.dbc"));
+        QCOMPARE(Dialogs().Messages.size(), size_t{2});
+        QVERIFY(QString::fromStdString(Dialogs().Messages[1]).startsWith("Cannot open file"));
+        QCOMPARE(Dialogs().Errors, 2);  // shown as errors, not as notices
         QVERIFY(Window().isEnabled());
         QCOMPARE(QApplication::overrideCursor(), nullptr);
     }
 
     void rowsAddedAndDeletedThenSavedAndReloaded() {
-        Window().OpenTableFile(WriteSpellSample());
+        Window().OpenTableFile(WriteSpellSample(Dir()));
         Work().Table.MoveTo(2);
         Action("Addrow1")->trigger();
         QCOMPARE(Work().Table.State(), TableState::Insert);
@@ -304,50 +283,50 @@ class MainWindowTest : public QObject {
         QCOMPARE(Work().Table.IntegerAt(3, 4), 77);
 
         Work().Table.MoveTo(0);
-        dialogs_->YesNoAnswers = {true, true};
+        Dialogs().YesNoAnswers = {true, true};
         Action("DeleteRow1")->trigger();
         QCOMPARE(Work().Table.RecordCount(), 3);
         Action("MenuItemEmptytable")->trigger();
         QCOMPARE(Work().Table.RecordCount(), 0);
         QCOMPARE(Work().Table.FieldCount(), 5);
-        QVERIFY(dialogs_->Messages.empty());
+        QVERIFY(Dialogs().Messages.empty());
     }
 
     void saveAsWritesTheTableAndItsFieldDefinitions() {
-        Window().OpenTableFile(WriteSpellSample());
-        dialogs_->FileAnswers.push_back(dir_->File("Copy.dbc"));
+        Window().OpenTableFile(WriteSpellSample(Dir()));
+        Dialogs().FileAnswers.push_back(Dir().File("Copy.dbc"));
         Action("MenuItemSaveas")->trigger();
         QCOMPARE(Window().windowTitle(), QString("Kelvane by Dravik - Copy"));
-        QVERIFY(dir_->Read("Copy.dbc") == SpellSample().Bytes());
-        QVERIFY(dir_->Read("Copy.ini") == dir_->Read("Spell.ini"));
+        QVERIFY(Dir().Read("Copy.dbc") == SpellSample().Bytes());
+        QVERIFY(Dir().Read("Copy.ini") == Dir().Read("Spell.ini"));
     }
 
     void newTablesAreNumberedAndOfferedForSaving() {
         AnswerNewDialog("3");
-        dialogs_->FileAnswers.push_back(std::nullopt);
+        Dialogs().FileAnswers.push_back(std::nullopt);
         Action("MenuItemNewTable")->trigger();
         QCOMPARE(Work().Table.FieldCount(), 4);
         QCOMPARE(Work().Table.ColumnName(3), std::string("2"));
         QCOMPARE(Window().windowTitle(), QString("Kelvane Custom1"));
-        QCOMPARE(dialogs_->FileRequests.back().FileName, std::string("Custom1"));
+        QCOMPARE(Dialogs().FileRequests.back().FileName, std::string("Custom1"));
 
-        WriteSpellSample();
-        AnswerNewDialog("", QString::fromStdString(dir_->File("Spell.ini")));
-        dialogs_->FileAnswers.push_back(dir_->File("Custom2.dbc"));
+        WriteSpellSample(Dir());
+        AnswerNewDialog("", QString::fromStdString(Dir().File("Spell.ini")));
+        Dialogs().FileAnswers.push_back(Dir().File("Custom2.dbc"));
         Action("MenuItemNewTable")->trigger();
         QCOMPARE(Window().windowTitle(), QString("Kelvane by Dravik - Custom2"));  // saved as
         QCOMPARE(Work().Table.ColumnName(2), std::string("Name"));
-        QVERIFY(std::filesystem::exists(dir_->File("Custom2.dbc")));
-        QVERIFY(dir_->Read("Custom2.ini") == dir_->Read("Spell.ini"));
+        QVERIFY(std::filesystem::exists(Dir().File("Custom2.dbc")));
+        QVERIFY(Dir().Read("Custom2.ini") == Dir().Read("Spell.ini"));
 
-        modals_->Scripts.push_back([](QDialog&) { return int{QDialog::Rejected}; });
+        Modals().Scripts.push_back([](QDialog&) { return int{QDialog::Rejected}; });
         Action("MenuItemNewTable")->trigger();
         QCOMPARE(Work().Current.NewTableCounter, 3);
     }
 
     void fieldsRenamesAColumnAndReloadsTheTable() {
-        Window().OpenTableFile(WriteSpellSample());
-        modals_->Scripts.push_back([](QDialog& dialog) {
+        Window().OpenTableFile(WriteSpellSample(Dir()));
+        Modals().Scripts.push_back([](QDialog& dialog) {
             auto* grid = Child<QTableWidget>(dialog, "sg");
             if (grid->rowCount() != 4) {
                 qWarning("the dialog shows %d field rows", grid->rowCount());
@@ -360,7 +339,7 @@ class MainWindowTest : public QObject {
         Action("MenuItemFields")->trigger();
         QCOMPARE(Work().Table.ColumnName(4), std::string("Level"));
         QCOMPARE(Work().Table.RecordCount(), 3);
-        QVERIFY(dir_->Read("Spell.ini").find("Field 3=Level") != std::string::npos);
+        QVERIFY(Dir().Read("Spell.ini").find("Field 3=Level") != std::string::npos);
     }
 
     // After a cancelled Open no table is shown: the dialog has no rows, and OK reloads the file
@@ -368,16 +347,16 @@ class MainWindowTest : public QObject {
     // A table named on the command line that could not be read leaves the table closed; the
     // file may be there by the time the field definitions are confirmed.
     void fieldsOnAClosedTableReloadsWithTheConfirmedCount() {
-        StartProgram({dir_->File("Spell.dbc")});
+        run_->Restart({Dir().File("Spell.dbc")});
         Window().RunCommandLine();
-        QCOMPARE(dialogs_->Messages.size(), size_t{1});
-        dialogs_->Messages.clear();
+        QCOMPARE(Dialogs().Messages.size(), size_t{1});
+        Dialogs().Messages.clear();
         QVERIFY(!Work().Table.Active());
-        WriteSpellSample();
-        const std::string definitions = dir_->Read("Spell.ini");
+        WriteSpellSample(Dir());
+        const std::string definitions = Dir().Read("Spell.ini");
 
         int rowsShown = -1;
-        modals_->Scripts.push_back([&rowsShown](QDialog& dialog) {
+        Modals().Scripts.push_back([&rowsShown](QDialog& dialog) {
             rowsShown = Child<QTableWidget>(dialog, "sg")->rowCount();
             Child<QAbstractButton>(dialog, "BitBtn1")->click();
             return dialog.result();
@@ -387,27 +366,27 @@ class MainWindowTest : public QObject {
         QCOMPARE(Work().Current.ConfirmedFieldCount, 0);
         QCOMPARE(Work().Table.FieldCount(), 1);
         QCOMPARE(Work().Table.RecordCount(), 3);
-        QVERIFY(dir_->Read("Spell.ini") == definitions);
+        QVERIFY(Dir().Read("Spell.ini") == definitions);
     }
 
     void fieldsWithAutoReloadOffLeavesTheTableAlone() {
-        Window().OpenTableFile(WriteSpellSample());
+        Window().OpenTableFile(WriteSpellSample(Dir()));
         Action("MenuItemAutoreloadonfieldschange")->trigger();
         QVERIFY(!Action("MenuItemAutoreloadonfieldschange")->isChecked());
-        modals_->Scripts.push_back([](QDialog& dialog) {
+        Modals().Scripts.push_back([](QDialog& dialog) {
             Child<QTableWidget>(dialog, "sg")->item(3, 1)->setText("Level");
             Child<QAbstractButton>(dialog, "BitBtn1")->click();
             return dialog.result();
         });
         Action("MenuItemFields")->trigger();
         QCOMPARE(Work().Table.ColumnName(4), std::string("Rank"));
-        QVERIFY(dir_->Read("Spell.ini").find("Field 3=Level") != std::string::npos);
+        QVERIFY(Dir().Read("Spell.ini").find("Field 3=Level") != std::string::npos);
     }
 
     void presetLoadRewritesTheDefinitionsAndReloads() {
-        Window().OpenTableFile(WriteSpellSample());
-        PresetWindow& presets = program_->Presets();
-        modals_->Scripts.push_back([&presets](QDialog& dialog) {
+        Window().OpenTableFile(WriteSpellSample(Dir()));
+        PresetWindow& presets = App().Presets();
+        Modals().Scripts.push_back([&presets](QDialog& dialog) {
             Child<QAbstractButton>(dialog, "SpeedButton1")->click();
             if (!presets.isVisible()) {
                 qWarning("Load Preset did not show the preset window");
@@ -418,26 +397,26 @@ class MainWindowTest : public QObject {
             return dialog.result();
         });
         // The sample's own definitions are replaced only once the user agrees.
-        dialogs_->YesNoAnswers.push_back(true);
+        Dialogs().YesNoAnswers.push_back(true);
         Action("MenuItemFields")->trigger();
-        QCOMPARE(dialogs_->Questions.size(), size_t{1});
+        QCOMPARE(Dialogs().Questions.size(), size_t{1});
         QVERIFY(!presets.isVisible());
         const Preset* spell = FindPreset("Spell.dbc");
-        QVERIFY(dir_->Read("Spell.ini") == std::string(spell->Text));
+        QVERIFY(Dir().Read("Spell.ini") == std::string(spell->Text));
         QCOMPARE(Work().Table.FieldCount(), 5);
         QCOMPARE(Work().Table.ColumnName(1), Work().Defs[0].Name);
         QCOMPARE(Work().Table.RecordCount(), 3);
     }
 
     void findSelectsTheMatchingCellAndSaysWhenNothingMatches() {
-        Window().OpenTableFile(WriteSpellSample());
+        Window().OpenTableFile(WriteSpellSample(Dir()));
         AnswerSearch("Frost");
         Action("Find1")->trigger();
         QCOMPARE(Work().Table.CurrentRow(), 1);
         QCOMPARE(GridCurrent(), Cell(1, 2));  // the name, not the first column
 
         QString shownValue;
-        modals_->Scripts.push_back([&shownValue](QDialog& dialog) {
+        Modals().Scripts.push_back([&shownValue](QDialog& dialog) {
             shownValue = Child<QLineEdit>(dialog, "edValue")->text();
             Child<QLineEdit>(dialog, "edValue")->setText("absent");
             ButtonWithText(dialog, "&OK")->click();
@@ -445,27 +424,27 @@ class MainWindowTest : public QObject {
         });
         // Nothing matches: the dialog asks again with what was typed, until cancelled.
         QString askedAgainWith;
-        modals_->Scripts.push_back([&askedAgainWith](QDialog& dialog) {
+        Modals().Scripts.push_back([&askedAgainWith](QDialog& dialog) {
             askedAgainWith = Child<QLineEdit>(dialog, "edValue")->text();
             ButtonWithText(dialog, "&Cancel")->click();
             return dialog.result();
         });
         QTest::mouseClick(Child<QToolButton>(Window(), "SpeedButton1"), Qt::LeftButton);
         QCOMPARE(shownValue, QString("Frost"));
-        QCOMPARE(dialogs_->Messages, std::vector<std::string>{"No record matches 'absent'."});
+        QCOMPARE(Dialogs().Messages, std::vector<std::string>{"No record matches 'absent'."});
         QCOMPARE(askedAgainWith, QString("absent"));
         QCOMPARE(Work().Table.CurrentRow(), 1);
         QCOMPARE(GridCurrent(), Cell(1, 2));
     }
 
     void findNextGoesOnAfterTheCurrentRecordAndWrapsAround() {
-        Window().OpenTableFile(WriteSpellSample());
-        ShowActive();
+        Window().OpenTableFile(WriteSpellSample(Dir()));
+        QVERIFY(run_->ShowActive());
         QWidget& grid = Window().Grid();
         // Before any search F3 asks what to find; "F" stands in the names of records 0 and 1.
         AnswerSearch("F", "Find &Next");
         QTest::keyClick(&grid, Qt::Key_F3);
-        QCOMPARE(modals_->Shown, std::vector<std::string>{"RecordSearchDialog"});
+        QCOMPARE(Modals().Shown, std::vector<std::string>{"RecordSearchDialog"});
         QCOMPARE(GridCurrent(), Cell(1, 2));
         auto* result = Child<QLabel>(Window(), "CommandResultLabel");
         const QString wrapped =
@@ -476,20 +455,20 @@ class MainWindowTest : public QObject {
         QCOMPARE(result->text(), wrapped);
         Action("FindNext1")->trigger();
         QCOMPARE(GridCurrent(), Cell(1, 2));
-        QCOMPARE(modals_->Shown.size(), size_t{1});
+        QCOMPARE(Modals().Shown.size(), size_t{1});
 
         AnswerSearch("absent");
-        modals_->Scripts.push_back([](QDialog& dialog) { return dialog.result(); });  // closed
+        Modals().Scripts.push_back([](QDialog& dialog) { return dialog.result(); });  // closed
         Action("Find1")->trigger();
         QTest::keyClick(&grid, Qt::Key_F3);
-        QCOMPARE(dialogs_->Messages, (std::vector<std::string>{"No record matches 'absent'.",
+        QCOMPARE(Dialogs().Messages, (std::vector<std::string>{"No record matches 'absent'.",
                                                                "No record matches 'absent'."}));
         QCOMPARE(Work().Table.CurrentRow(), 1);
     }
 
     void navigatorButtonsHandTheFocusBackToTheGrid() {
-        Window().OpenTableFile(WriteSpellSample());
-        ShowActive();
+        Window().OpenTableFile(WriteSpellSample(Dir()));
+        QVERIFY(run_->ShowActive());
         for (const char* name : {"NavLast", "NavPrior", "NavInsert", "NavCancel", "NavFirst"}) {
             QTest::mouseClick(Child<QToolButton>(Window(), name), Qt::LeftButton);
             QVERIFY2(QApplication::focusWidget() == &Window().Grid(), name);
@@ -500,38 +479,38 @@ class MainWindowTest : public QObject {
     }
 
     void textExportsWriteTheChosenFiles() {
-        Window().OpenTableFile(WriteSpellSample());
-        dialogs_->FileAnswers.push_back(dir_->File("all.csv"));
+        Window().OpenTableFile(WriteSpellSample(Dir()));
+        Dialogs().FileAnswers.push_back(Dir().File("all.csv"));
         Action("MenuItemExporttotxt")->trigger();
-        QCOMPARE(dialogs_->FileRequests.back().Title, std::string("Export to"));
-        QCOMPARE(dialogs_->FileRequests.back().DefaultExtension, std::string("csv"));
-        QCOMPARE(dir_->Read("all.csv"),
+        QCOMPARE(Dialogs().FileRequests.back().Title, std::string("Export to"));
+        QCOMPARE(Dialogs().FileRequests.back().DefaultExtension, std::string("csv"));
+        QCOMPARE(Dir().Read("all.csv"),
                  std::string("16,Fireball,1.5,-1\r\n255,\"Frost Nova\",0.100000001490116,7\r\n"
                              "0,,-2.25,0\r\n"));
         QCOMPARE(Work().Table.CurrentRow(), 0);  // the export leaves the user where they were
 
-        dialogs_->FileAnswers.push_back(dir_->File("all.txt"));
+        Dialogs().FileAnswers.push_back(Dir().File("all.txt"));
         Action("ExportAll2")->trigger();
-        QCOMPARE(dialogs_->FileRequests.back().Title, std::string("Export to Patchwell's format"));
-        QVERIFY(dir_->Read("all.txt").starts_with("16:1=Fireball,2=1.5,3=-1\r\n"));
+        QCOMPARE(Dialogs().FileRequests.back().Title, std::string("Export to Patchwell's format"));
+        QVERIFY(Dir().Read("all.txt").starts_with("16:1=Fireball,2=1.5,3=-1\r\n"));
         QVERIFY(!Window().ExportProgressBar().isVisible());
 
         Work().Table.MoveTo(1);
         Action("Row2")->trigger();
         Action("Cell1")->trigger();  // no press on the grid yet: the Index cell
-        dialogs_->FileAnswers.push_back(dir_->File("queue.txt"));
+        Dialogs().FileAnswers.push_back(Dir().File("queue.txt"));
         Action("ExporttoFile1")->trigger();
-        QCOMPARE(dir_->Read("queue.txt"),
+        QCOMPARE(Dir().Read("queue.txt"),
                  std::string("255:1=Frost Nova,2=0.100000001490116,3=7\r\n255:-1=1\r\n"));
-        QVERIFY(dialogs_->Messages.empty());
+        QVERIFY(Dialogs().Messages.empty());
     }
 
     void importAppliesAPatchFileToTheOpenTable() {
-        Window().OpenTableFile(WriteSpellSample());
-        dir_->Write("patch.txt", "255:3=9\r\n77:1=New\r\n");
-        dialogs_->FileAnswers.push_back(dir_->File("patch.txt"));
+        Window().OpenTableFile(WriteSpellSample(Dir()));
+        Dir().Write("patch.txt", "255:3=9\r\n77:1=New\r\n");
+        Dialogs().FileAnswers.push_back(Dir().File("patch.txt"));
         Action("ImportfromPatchwellsformat1")->trigger();
-        QVERIFY(dialogs_->Messages.empty());
+        QVERIFY(Dialogs().Messages.empty());
         QCOMPARE(Work().Table.State(), TableState::Insert);
         Action("MenuItemSave")->trigger();
         Action("MenuItemReloadLastFile")->trigger();
@@ -541,11 +520,11 @@ class MainWindowTest : public QObject {
     }
 
     void scriptImportsAppendRecordsAndWriteLootFiles() {
-        Window().OpenTableFile(WriteSpellSample());
-        dir_->Write("spells.scp", "[spell 500]\nName=Bolt\nRank=3\nSpeed=2.5\n");
-        dialogs_->FileAnswers.push_back(dir_->File("spells.scp"));
+        Window().OpenTableFile(WriteSpellSample(Dir()));
+        Dir().Write("spells.scp", "[spell 500]\nName=Bolt\nRank=3\nSpeed=2.5\n");
+        Dialogs().FileAnswers.push_back(Dir().File("spells.scp"));
         Action("MenuItemImportfromscp")->trigger();
-        const FileDialogRequest& request = dialogs_->FileRequests.back();
+        const FileDialogRequest& request = Dialogs().FileRequests.back();
         QCOMPARE(request.Title, std::string("Open scp file"));
         QCOMPARE(request.FileName, std::string());
         QCOMPARE(request.Filters.front().Pattern, std::string("*.scp"));
@@ -554,22 +533,22 @@ class MainWindowTest : public QObject {
         QCOMPARE(Work().Table.StringAt(3, 2), std::string_view("Bolt"));
         QCOMPARE(Work().Table.IntegerAt(3, 4), 3);
 
-        dir_->Write("loottemplates.scp",
+        Dir().Write("loottemplates.scp",
                     "[loottemplate 42]\nloot=2589,50\n[loottemplate ../up]\nloot=1,1\n");
-        dialogs_->FileAnswers.push_back(dir_->File("loottemplates.scp"));
+        Dialogs().FileAnswers.push_back(Dir().File("loottemplates.scp"));
         Action("MenuItemImportloottemplates")->trigger();
-        QCOMPARE(dialogs_->FileRequests.back().FileName, std::string("loottemplates.scp"));
-        QVERIFY(std::filesystem::exists(dir_->File("loottemplates/loott42.dbc")));
-        QCOMPARE(dialogs_->Messages.size(), size_t{1});
-        QVERIFY(QString::fromStdString(dialogs_->Messages[0]).contains("../up"));
+        QCOMPARE(Dialogs().FileRequests.back().FileName, std::string("loottemplates.scp"));
+        QVERIFY(std::filesystem::exists(Dir().File("loottemplates/loott42.dbc")));
+        QCOMPARE(Dialogs().Messages.size(), size_t{1});
+        QVERIFY(QString::fromStdString(Dialogs().Messages[0]).contains("../up"));
         QCOMPARE(Work().Table.RecordCount(), 4);
     }
 
     void notesAndQueueWindowsOpenFromTheMenus() {
         Action("NotesForm1")->trigger();
-        QVERIFY(program_->Windows()[13]->isVisible());
+        QVERIFY(App().Windows()[13]->isVisible());
         Action("ShowExportQueue1")->trigger();
-        QVERIFY(program_->Windows()[14]->isVisible());
+        QVERIFY(App().Windows()[14]->isVisible());
     }
 
     // The desktop finds the menu entry by this name; the icon is drawn, not scaled, in each size.
@@ -591,8 +570,8 @@ class MainWindowTest : public QObject {
     void aboutShowsTheTitleWhatTheProgramIsAndItsQt() {
         QVERIFY(Child<QMenu>(Window(), "Help1")->actions().contains(Action("About1")));
         Action("About1")->trigger();
-        QCOMPARE(dialogs_->Messages.size(), 1u);
-        const QStringList lines = ToQt(dialogs_->Messages.front()).split('\n');
+        QCOMPARE(Dialogs().Messages.size(), 1u);
+        const QStringList lines = ToQt(Dialogs().Messages.front()).split('\n');
         QCOMPARE(lines.front(), "Kelvane by Dravik v" + ToQt(KelvaneVersion()));
         QVERIFY2(lines.filter("editor for DBC files").size() == 1, qPrintable(lines.join('|')));
         QCOMPARE(lines.back(), QString("Running on Qt %1.").arg(qVersion()));

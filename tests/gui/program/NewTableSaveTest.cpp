@@ -16,6 +16,7 @@
 #include "core/workspace/WorkspaceFiles.h"
 #include "tests/gui/support/FieldsDialogKeys.h"
 #include "tests/gui/support/RunningProgram.h"
+#include "tests/gui/support/SpellSampleOnDisk.h"
 #include "tests/gui/support/WidgetLookup.h"
 #include "tests/gui/support/WindowTests.h"
 #include "tests/support/DbcSamples.h"
@@ -33,8 +34,8 @@ class NewTableSaveTest : public QObject {
 
     std::unique_ptr<RunningProgram> program_;
 
-    MainWindow& Window() { return program_->App.MainWindow(); }
-    RecordTable& Table() { return program_->App.Work().Table; }
+    MainWindow& Window() { return program_->App().MainWindow(); }
+    RecordTable& Table() { return program_->App().Work().Table; }
     DbGrid& Grid() { return Window().Grid(); }
     ScriptedDialogs& Dialogs() { return program_->Dialogs; }
     TempDir& Dir() { return program_->Dir; }
@@ -90,14 +91,10 @@ class NewTableSaveTest : public QObject {
   private slots:
     void init() {
         program_ = std::make_unique<RunningProgram>();
-        const std::string spell = Dir().File("Spell.dbc");
-        Dir().Write("Spell.dbc", SpellSample().Bytes());
-        WriteFieldDefs(spell, SpellSampleFields());
+        const std::string spell = WriteSpellSample(Dir());
         Dir().Write("Custom1.dbc", kOthersFile);
         Window().OpenTableFile(spell);
-        Window().show();
-        Window().activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&Window()));
+        QVERIFY(program_->ShowActive());
     }
 
     void cleanup() {

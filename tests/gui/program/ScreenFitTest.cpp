@@ -40,7 +40,7 @@ class ScreenFitTest : public QObject {
   private:
     std::unique_ptr<RunningProgram> run_;
 
-    MainWindow& Window() { return run_->App.MainWindow(); }
+    MainWindow& Window() { return run_->App().MainWindow(); }
     QScreen* Screen(const char* name) {
         for (QScreen* screen : QGuiApplication::screens()) {
             if (screen->name() == QLatin1String(name)) {
@@ -79,7 +79,7 @@ class ScreenFitTest : public QObject {
         QCOMPARE(QGuiApplication::screens().size(), qsizetype(2));
         ShowMainWindowOn("Laptop");
         OpenTalentEditor();
-        TalentTreeWindow& editor = run_->App.TalentTree();
+        TalentTreeWindow& editor = run_->App().TalentTree();
         QCOMPARE(editor.screen(), Screen("Laptop"));
         QVERIFY(Screen("Laptop")->availableGeometry().contains(editor.frameGeometry()));
         auto* tabs = Child<QWidget>(editor, "TabControl1")->findChild<QTabBar*>();
@@ -100,7 +100,7 @@ class ScreenFitTest : public QObject {
     void talentEditorKeepsItsFullHeightWhereItFits() {
         ShowMainWindowOn("Monitor");
         OpenTalentEditor();
-        TalentTreeWindow& editor = run_->App.TalentTree();
+        TalentTreeWindow& editor = run_->App().TalentTree();
         QCOMPARE(editor.screen(), Screen("Monitor"));
         QCOMPARE(editor.size(), QSize(372, 762));
         QCOMPARE(Child<QScrollArea>(editor, "TreeScroller")->verticalScrollBar()->maximum(), 0);

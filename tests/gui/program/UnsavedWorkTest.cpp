@@ -9,6 +9,8 @@
 #include <QToolButton>
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "app/ui/CellPane.h"
 #include "app/ui/DbGrid.h"
@@ -17,15 +19,13 @@
 #include "core/files/TablePaths.h"
 #include "core/workspace/Workspace.h"
 #include "core/workspace/WorkspaceFiles.h"
-#include "program/Program.h"
 #include "tests/gui/support/FieldsDialogKeys.h"
-#include "tests/gui/support/ScriptedModals.h"
+#include "tests/gui/support/RunningProgram.h"
+#include "tests/gui/support/SpellSampleOnDisk.h"
 #include "tests/gui/support/WidgetLookup.h"
 #include "tests/gui/support/WindowTests.h"
 #include "tests/support/DbcSamples.h"
-#include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TalentSamples.h"
-#include "tests/support/TempDir.h"
 
 Q_DECLARE_METATYPE(kelvane::UnsavedChangesAnswer)
 
@@ -41,14 +41,14 @@ class UnsavedWorkTest : public QObject {
     static constexpr int kSpeed = 3;
     static constexpr int kRank = 4;
 
-    std::unique_ptr<TempDir> dir_;
-    std::unique_ptr<ScriptedDialogs> dialogs_;
-    std::unique_ptr<ScriptedModals> modals_;
-    std::unique_ptr<Program> program_;
+    std::unique_ptr<RunningProgram> run_;
     std::string spell_;
 
-    MainWindow& Window() { return program_->MainWindow(); }
-    RecordTable& Table() { return program_->Work().Table; }
+    MainWindow& Window() { return run_->App().MainWindow(); }
+    RecordTable& Table() { return run_->App().Work().Table; }
+    const TempDir& Dir() { return run_->Dir; }
+    ScriptedDialogs& Dialogs() { return run_->Dialogs; }
+    ScriptedModals& Modals() { return run_->Modals; }
     DbGrid& Grid() { return Window().Grid(); }
     QAction* Action(const char* name) { return Child<QAction>(Window(), name); }
     QModelIndex Cell(int row, int column) { return Grid().model()->index(row, column); }
@@ -79,7 +79,7 @@ class UnsavedWorkTest : public QObject {
         return std::string(disk.Table.StringAt(1, kName));
     }
     void AnswerFieldsDialogRenamingRank() {
-        modals_->Scripts.push_back([](QDialog& dialog) {
+        Modals().Scripts.push_back([](QDialog& dialog) {
             Child<QTableWidget>(dialog, "sg")->item(3, 1)->setText("Level");
             Child<QAbstractButton>(dialog, "BitBtn1")->click();
             return dialog.result();
@@ -98,7 +98,7 @@ class UnsavedWorkTest : public QObject {
     }
     bool TitleMarked() { return Window().windowTitle().endsWith('*'); }
     void AnswerNewDialogWithThreeFields() {
-        modals_->Scripts.push_back([](QDialog& dialog) {
+        Modals().Scripts.push_back([](QDialog& dialog) {
             ButtonWithText(dialog, "empty (enter field count)")->click();
             Child<QLineEdit>(dialog, "MaskEditFCount")->setText("3");
             Child<QAbstractButton>(dialog, "BitBtn1")->click();
@@ -110,25 +110,17 @@ class UnsavedWorkTest : public QObject {
     void initTestCase() { SetDecimalSeparator('.'); }
 
     void init() {
-        dir_ = std::make_unique<TempDir>();
-        dialogs_ = std::make_unique<ScriptedDialogs>();
-        modals_ = std::make_unique<ScriptedModals>();
-        program_ = std::make_unique<Program>(*dialogs_, *modals_, std::vector<std::string>{});
-        spell_ = dir_->File("Spell.dbc");
-        for (const char* name : {"Spell.dbc", "Other.dbc"}) {
-            dir_->Write(name, SpellSample().Bytes());
-            WriteFieldDefs(dir_->File(name), SpellSampleFields());
-        }
+        run_ = std::make_unique<RunningProgram>();
+        spell_ = WriteSpellSample(Dir());
+        WriteSpellSample(Dir(), "Other.dbc");
         Window().OpenTableFile(spell_);
-        Window().show();
-        Window().activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&Window()));
+        QVERIFY(run_->ShowActive());
     }
 
     void cleanup() {
-        QCOMPARE(dialogs_->Unanswered, std::vector<std::string>{});
-        QCOMPARE(modals_->Unanswered, std::vector<std::string>{});
-        program_.reset();
+        QCOMPARE(Dialogs().Unanswered, std::vector<std::string>{});
+        QCOMPARE(Modals().Unanswered, std::vector<std::string>{});
+        run_.reset();
     }
 
     void typedValueReachesTheFileWhateverStartsTheSave_data() {
@@ -150,7 +142,7 @@ class UnsavedWorkTest : public QObject {
         QFETCH(QString, trigger);
         QFETCH(QString, file);
         QLineEdit* editor = TypeIntoCell(1, kName, "Typed name");
-        const std::string path = dir_->File(file.toStdString());
+        const std::string path = Dir().File(file.toStdString());
         if (trigger == "shortcut") {
             QTest::keyClick(editor, Qt::Key_S, Qt::ControlModifier);
         } else if (trigger == "menu") {
@@ -160,15 +152,15 @@ class UnsavedWorkTest : public QObject {
             QCOMPARE(Table().State(), TableState::Browse);
             QTest::keyClick(&Grid(), Qt::Key_S, Qt::ControlModifier);
         } else {
-            dialogs_->FileAnswers.push_back(path);
+            Dialogs().FileAnswers.push_back(path);
             Action(trigger == "export" ? "MenuItemExporttotxt" : "ExportAll2")->trigger();
         }
 
-        QCOMPARE(dialogs_->Messages, std::vector<std::string>{});
+        QCOMPARE(Dialogs().Messages, std::vector<std::string>{});
         if (file.endsWith(".dbc")) {
             QCOMPARE(NameOnDisk(path), std::string("Typed name"));
         } else {
-            QVERIFY(dir_->Read(file.toStdString()).find("Typed name") != std::string::npos);
+            QVERIFY(Dir().Read(file.toStdString()).find("Typed name") != std::string::npos);
         }
         QCOMPARE(std::string(Table().StringAt(1, kName)), std::string("Typed name"));
     }
@@ -176,15 +168,15 @@ class UnsavedWorkTest : public QObject {
     void aRefusedValueStopsTheCommand() {
         TypeIntoCell(1, kRank, "99999999999");
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
-        QCOMPARE(dialogs_->Messages,
+        QCOMPARE(Dialogs().Messages,
                  std::vector<std::string>{
                      "'99999999999' is not a valid integer value for field 'Rank'"});
-        QVERIFY(dir_->Read("Spell.dbc") == SpellSample().Bytes());
+        QVERIFY(Dir().Read("Spell.dbc") == SpellSample().Bytes());
 
         // The navigator's buttons stop alike.
         TypeIntoCell(1, kRank, "99999999999");
         QTest::mouseClick(Child<QToolButton>(Window(), "NavNext"), Qt::LeftButton);
-        QCOMPARE(dialogs_->Messages.size(), size_t{2});
+        QCOMPARE(Dialogs().Messages.size(), size_t{2});
         QCOMPARE(Table().CurrentRow(), 1);
     }
 
@@ -203,7 +195,7 @@ class UnsavedWorkTest : public QObject {
         QFETCH(UnsavedChangesAnswer, answer);
         const std::string savedName(Table().StringAt(1, kName));
         TypeIntoCell(1, kName, "Typed name");
-        dialogs_->SaveChangesAnswers.push_back(answer);
+        Dialogs().SaveChangesAnswers.push_back(answer);
         const bool goesOn = answer != UnsavedChangesAnswer::Cancel;
 
         std::function<bool()> wentOn;
@@ -212,7 +204,7 @@ class UnsavedWorkTest : public QObject {
             wentOn = [this] { return !Window().isVisible(); };
         } else if (command == "Open") {
             if (goesOn) {
-                dialogs_->FileAnswers.push_back(dir_->File("Other.dbc"));
+                Dialogs().FileAnswers.push_back(Dir().File("Other.dbc"));
             }
             Action("MenuItemOpenDbc")->trigger();
             wentOn = [this] { return Window().windowTitle() == "Kelvane by Dravik - Other"; };
@@ -223,7 +215,7 @@ class UnsavedWorkTest : public QObject {
         } else if (command == "New") {
             if (goesOn) {
                 AnswerNewDialogWithThreeFields();
-                dialogs_->FileAnswers.push_back(std::nullopt);  // the offered Save as
+                Dialogs().FileAnswers.push_back(std::nullopt);  // the offered Save as
             }
             Action("MenuItemNewTable")->trigger();
             wentOn = [this] { return Table().FieldCount() == 4; };
@@ -232,19 +224,19 @@ class UnsavedWorkTest : public QObject {
             Action("MenuItemFields")->trigger();
             wentOn = [this] { return Table().ColumnName(kRank) == "Level"; };
         } else {
-            WriteTalentTab(dir_->File("TalentTab.dbc"), {{41, "Affliction", 256, 0, 0}});
-            WriteTalents(dir_->File("Talent.dbc"), {{1001, 41, 0, 0, {11, 12, 13, 0, 0}}});
-            dialogs_->FileAnswers.push_back(dir_->File("TalentTab.dbc"));
-            dialogs_->FileAnswers.push_back(dir_->File("Talent.dbc"));
+            WriteTalentTab(Dir().File("TalentTab.dbc"), {{41, "Affliction", 256, 0, 0}});
+            WriteTalents(Dir().File("Talent.dbc"), {{1001, 41, 0, 0, {11, 12, 13, 0, 0}}});
+            Dialogs().FileAnswers.push_back(Dir().File("TalentTab.dbc"));
+            Dialogs().FileAnswers.push_back(Dir().File("Talent.dbc"));
             Action("alentEditor1")->trigger();
-            QTRY_VERIFY(!dialogs_->SaveChangesQuestions.empty());
+            QTRY_VERIFY(!Dialogs().SaveChangesQuestions.empty());
             wentOn = [this] {
                 return Window().windowTitle().startsWith("Kelvane by Dravik - Talent");
             };
         }
 
         QCOMPARE(
-            dialogs_->SaveChangesQuestions,
+            Dialogs().SaveChangesQuestions,
             std::vector<std::string>{"Spell.dbc has changes that are not saved.\n\nSave them?"});
         QCOMPARE(wentOn(), goesOn);
         QCOMPARE(NameOnDisk(spell_),
@@ -287,12 +279,12 @@ class UnsavedWorkTest : public QObject {
         } else if (trigger == "menu") {
             Action("MenuItemSave")->trigger();
         } else {
-            dialogs_->SaveChangesAnswers.push_back(UnsavedChangesAnswer::Save);
+            Dialogs().SaveChangesAnswers.push_back(UnsavedChangesAnswer::Save);
             Window().close();
             QVERIFY(!Window().isVisible());
         }
 
-        QCOMPARE(dialogs_->Messages, std::vector<std::string>{});
+        QCOMPARE(Dialogs().Messages, std::vector<std::string>{});
         QCOMPARE(NameOnDisk(spell_), std::string("Pane name"));
         QCOMPARE(std::string(Table().StringAt(1, kName)), std::string("Pane name"));
         QVERIFY(!TitleMarked());
@@ -303,14 +295,14 @@ class UnsavedWorkTest : public QObject {
     void closingWithPaneTextAsks() {
         const std::string savedName(Table().StringAt(1, kName));
         TypeIntoPane(1, kName, "Pane name");
-        dialogs_->SaveChangesAnswers.push_back(UnsavedChangesAnswer::Cancel);
+        Dialogs().SaveChangesAnswers.push_back(UnsavedChangesAnswer::Cancel);
         Window().close();
         QVERIFY(Window().isVisible());
-        QCOMPARE(dialogs_->SaveChangesQuestions.size(), size_t{1});
+        QCOMPARE(Dialogs().SaveChangesQuestions.size(), size_t{1});
         QCOMPARE(std::string(Table().StringAt(1, kName)), std::string("Pane name"));
         QVERIFY(TitleMarked());
 
-        dialogs_->SaveChangesAnswers.push_back(UnsavedChangesAnswer::Discard);
+        Dialogs().SaveChangesAnswers.push_back(UnsavedChangesAnswer::Discard);
         Window().close();
         QVERIFY(!Window().isVisible());
         QCOMPARE(NameOnDisk(spell_), savedName);
@@ -338,13 +330,13 @@ class UnsavedWorkTest : public QObject {
         const std::string refusal =
             "Record 1, column 'Rank': '99999999999' is not a valid integer value. Nothing was "
             "changed.";
-        QCOMPARE(dialogs_->Messages, std::vector<std::string>{refusal});
+        QCOMPARE(Dialogs().Messages, std::vector<std::string>{refusal});
         QCOMPARE(Grid().currentIndex(), Cell(0, kRank));
         QCOMPARE(PaneText()->toPlainText(), QStringLiteral("99999999999"));
 
         QTest::keyClick(PaneText(), Qt::Key_S, Qt::ControlModifier);
-        QCOMPARE(dialogs_->Messages, (std::vector<std::string>{refusal, refusal}));
-        QVERIFY(dir_->Read("Spell.dbc") == SpellSample().Bytes());
+        QCOMPARE(Dialogs().Messages, (std::vector<std::string>{refusal, refusal}));
+        QVERIFY(Dir().Read("Spell.dbc") == SpellSample().Bytes());
         QVERIFY(TitleMarked());
 
         QTest::keyClick(PaneText(), Qt::Key_Escape);
@@ -356,20 +348,20 @@ class UnsavedWorkTest : public QObject {
     // The Fields dialog's names go nowhere until the command goes ahead: a Cancel at the
     // question about unsaved changes leaves the file, the grid and the next dialog as they were.
     void fieldsCancelledAtTheQuestionWritesNothing() {
-        const std::string definitions = dir_->Read("Spell.ini");
+        const std::string definitions = Dir().Read("Spell.ini");
         QLineEdit* editor = TypeIntoCell(1, kName, "Typed name");
         QTest::keyClick(editor, Qt::Key_Return);
-        modals_->Scripts.push_back(
+        Modals().Scripts.push_back(
             [](QDialog& dialog) { return RenameFieldAndConfirm(dialog, 3, "Level"); });
-        dialogs_->SaveChangesAnswers.push_back(UnsavedChangesAnswer::Cancel);
+        Dialogs().SaveChangesAnswers.push_back(UnsavedChangesAnswer::Cancel);
         Action("MenuItemFields")->trigger();
 
-        QCOMPARE(dialogs_->SaveChangesQuestions.size(), size_t{1});
-        QVERIFY(dir_->Read("Spell.ini") == definitions);
+        QCOMPARE(Dialogs().SaveChangesQuestions.size(), size_t{1});
+        QVERIFY(Dir().Read("Spell.ini") == definitions);
         QCOMPARE(Table().ColumnName(kRank), std::string("Rank"));
         QCOMPARE(std::string(Table().StringAt(1, kName)), std::string("Typed name"));
         QStringList namesShown;
-        modals_->Scripts.push_back([&namesShown](QDialog& dialog) {
+        Modals().Scripts.push_back([&namesShown](QDialog& dialog) {
             namesShown = ColumnTexts(*Child<QTableWidget>(dialog, "sg"), 1);
             return int{QDialog::Rejected};
         });
@@ -378,18 +370,18 @@ class UnsavedWorkTest : public QObject {
     }
 
     void openCancelledOrFailedKeepsTheTable() {
-        dialogs_->FileAnswers.push_back(std::nullopt);
+        Dialogs().FileAnswers.push_back(std::nullopt);
         Action("MenuItemOpenDbc")->trigger();
-        dialogs_->FileAnswers.push_back(dir_->File("Missing.dbc"));
+        Dialogs().FileAnswers.push_back(Dir().File("Missing.dbc"));
         Action("MenuItemOpenDbc")->trigger();
-        QCOMPARE(dialogs_->Messages.size(), size_t{1});
+        QCOMPARE(Dialogs().Messages.size(), size_t{1});
 
         QCOMPARE(Grid().model()->rowCount(), 3);
         QCOMPARE(Window().windowTitle(), QString("Kelvane by Dravik - Spell"));
         QVERIFY(Action("MenuItemSave")->isEnabled());
         Action("MenuItemSave")->trigger();
-        QCOMPARE(dialogs_->Messages.size(), size_t{1});
-        QVERIFY(dir_->Read("Spell.dbc") == SpellSample().Bytes());
+        QCOMPARE(Dialogs().Messages.size(), size_t{1});
+        QVERIFY(Dir().Read("Spell.dbc") == SpellSample().Bytes());
     }
 
     void savingAndExportingKeepTheCurrentRecordAndColumn_data() {
@@ -410,7 +402,7 @@ class UnsavedWorkTest : public QObject {
         QFETCH(QString, file);
         ClickCell(1, kSpeed);
         if (!file.isEmpty()) {
-            dialogs_->FileAnswers.push_back(dir_->File(file.toStdString()));
+            Dialogs().FileAnswers.push_back(Dir().File(file.toStdString()));
         }
         Action(entry.toLatin1().constData())->trigger();
         QCOMPARE(Grid().currentIndex(), Cell(1, kSpeed));
@@ -419,7 +411,7 @@ class UnsavedWorkTest : public QObject {
         // With a typed value that the save posts.
         TypeIntoCell(0, kSpeed, "2.5");
         if (!file.isEmpty()) {
-            dialogs_->FileAnswers.push_back(dir_->File(file.toStdString()));
+            Dialogs().FileAnswers.push_back(Dir().File(file.toStdString()));
         }
         Action(entry.toLatin1().constData())->trigger();
         QCOMPARE(Grid().currentIndex(), Cell(0, kSpeed));
@@ -429,20 +421,20 @@ class UnsavedWorkTest : public QObject {
 
     void deleteRowAndEmptyTableAsk() {
         ClickCell(1, kName);
-        dialogs_->YesNoAnswers = {false, true};
+        Dialogs().YesNoAnswers = {false, true};
         Action("DeleteRow1")->trigger();
         QCOMPARE(Table().RecordCount(), 3);
         Action("DeleteRow1")->trigger();
         QCOMPARE(Table().RecordCount(), 2);
-        QCOMPARE(dialogs_->Questions, (std::vector<std::string>{"Delete record 2 of 3 (ID FF)?",
+        QCOMPARE(Dialogs().Questions, (std::vector<std::string>{"Delete record 2 of 3 (ID FF)?",
                                                                 "Delete record 2 of 3 (ID FF)?"}));
 
-        dialogs_->YesNoAnswers = {false, true};
+        Dialogs().YesNoAnswers = {false, true};
         Action("MenuItemEmptytable")->trigger();
         QCOMPARE(Table().RecordCount(), 2);
         Action("MenuItemEmptytable")->trigger();
         QCOMPARE(Table().RecordCount(), 0);
-        QCOMPARE(dialogs_->DefaultNoQuestions,
+        QCOMPARE(Dialogs().DefaultNoQuestions,
                  (std::vector<std::string>{"Delete all 2 records?", "Delete all 2 records?"}));
         // Nothing is asked again when the window closes after a save.
         Action("MenuItemSave")->trigger();

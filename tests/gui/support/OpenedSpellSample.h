@@ -5,7 +5,7 @@
 
 #include "app/EditorSession.h"
 #include "core/workspace/Workspace.h"
-#include "tests/support/DbcSamples.h"
+#include "tests/gui/support/SpellSampleOnDisk.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempDir.h"
 
@@ -26,13 +26,9 @@ struct OpenedSpellSample {
     ScriptedDialogs Dialogs;
     CountingFeedback Feedback;
     EditorSession Session{*Work, Dialogs, Feedback};
-    std::string Path = Dir.File("Spell.dbc");
+    std::string Path = WriteSpellSample(Dir);
 
-    OpenedSpellSample() {
-        Dir.Write("Spell.dbc", SpellSample().Bytes());
-        WriteFieldDefs(Path, SpellSampleFields());
-        Session.OpenTableFile(Path);
-    }
+    OpenedSpellSample() { Session.OpenTableFile(Path); }
 
     RecordTable& Table() { return Work->Table; }
 };
