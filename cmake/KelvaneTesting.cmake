@@ -9,6 +9,7 @@ function(kelvane_add_test name)
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main kelvane_warnings)
   target_compile_definitions(${name} PRIVATE KELVANE_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  kelvane_precompile_headers(${name} tests)
   # A test that waits for ever (on a named pipe, say) fails after ten minutes instead of
   # holding up the run.
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 600)
@@ -29,6 +30,7 @@ function(kelvane_add_window_tests folder)
   add_library(${support_library} STATIC ${support})
   target_link_libraries(${support_library} PUBLIC ${ARG_LIBS} Qt6::Test Qt6::Widgets
     PRIVATE kelvane_warnings)
+  kelvane_precompile_headers(${support_library} window_tests)
 
   set(targets)
   file(GLOB rooms LIST_DIRECTORIES true "${dir}/*")
@@ -42,6 +44,7 @@ function(kelvane_add_window_tests folder)
     add_executable(${target} ${sources})
     set_target_properties(${target} PROPERTIES AUTOMOC ON)
     target_link_libraries(${target} PRIVATE ${support_library} kelvane_warnings)
+    kelvane_precompile_headers(${target} window_tests)
     foreach(source IN LISTS sources)
       get_filename_component(test_class "${source}" NAME_WE)
       add_test(NAME ${test_class} COMMAND ${target} ${test_class})

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the editor and redraws the README's pictures of its windows into docs/.
+# Builds the editor and redraws the pictures of its windows (README, user guide) into docs/
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh

@@ -1,0 +1,2 @@
+// The precompiled headers of one kind of target are compiled with this file; it holds nothing
+// else.
