@@ -1,5 +1,6 @@
 #include "app/CellCopy.h"
 
+#include "core/table/ColumnPresentation.h"
 #include "core/table/RecordTable.h"
 
 namespace kelvane {

@@ -8,6 +8,8 @@
 #include "core/base/EchoText.h"
 #include "core/base/KelvaneError.h"
 #include "core/base/ValueText.h"
+#include "core/table/ColumnPresentation.h"
+#include "core/table/Field.h"
 #include "core/table/RecordTable.h"
 #include "core/undo/TableBatch.h"
 

@@ -6,6 +6,7 @@
 #include "core/base/EchoText.h"
 #include "core/base/KelvaneError.h"
 #include "core/base/TextUtil.h"
+#include "core/table/ColumnPresentation.h"
 #include "core/table/RecordTable.h"
 
 namespace kelvane {

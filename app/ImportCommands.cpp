@@ -2,6 +2,7 @@
 
 #include "app/LongWork.h"
 #include "app/StatusTexts.h"
+#include "core/table/RecordTable.h"
 #include "import/ImportNotices.h"
 #include "import/LootTemplates.h"
 #include "shell/UserDialogs.h"

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <utility>
 
+#include "core/table/ColumnPresentation.h"
 #include "core/table/RecordTable.h"
 
 namespace kelvane {

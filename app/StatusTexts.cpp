@@ -2,6 +2,7 @@
 
 #include "app/CellEntry.h"
 #include "core/files/TablePaths.h"
+#include "core/table/Field.h"
 #include "databases/SqliteExport.h"
 #include "databases/SqliteImport.h"
 #include "exchange/CsvImport.h"

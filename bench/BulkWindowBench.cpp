@@ -24,6 +24,7 @@
 #include "bench/SpellLikeFile.h"
 #include "bench/SpellLikePatch.h"
 #include "core/files/FileIo.h"
+#include "core/table/Field.h"
 #include "core/table/RecordTable.h"
 #include "core/workspace/Workspace.h"
 #include "exchange/CsvImport.h"

@@ -11,6 +11,7 @@
 #include "bench/SpellLikeBenchLayout.h"
 #include "bench/SpellLikeFile.h"
 #include "bench/SpellLikePatch.h"
+#include "core/table/Field.h"
 #include "core/workspace/Workspace.h"
 #include "databases/SqliteExport.h"
 #include "exchange/PatchText.h"

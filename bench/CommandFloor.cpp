@@ -21,6 +21,7 @@
 #include "bench/FloorRecords.h"
 #include "bench/FloorTable.h"
 #include "core/base/ValueText.h"
+#include "core/table/Field.h"
 
 namespace kelvane::bench {
 namespace {

@@ -4,6 +4,7 @@
 
 #include "bench/FloorOutput.h"
 #include "core/base/ValueText.h"
+#include "core/table/Field.h"
 
 namespace kelvane::bench {
 namespace {

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/table/Field.h"
 #include "core/workspace/WorkspaceFiles.h"
 #include "exchange/PatchText.h"
 

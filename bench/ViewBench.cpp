@@ -17,6 +17,7 @@
 #include "bench/GoalReporter.h"
 #include "bench/SpellLikeFile.h"
 #include "bench/SpellLikePatch.h"
+#include "core/table/ColumnPresentation.h"
 #include "core/table/RecordTable.h"
 #include "core/workspace/Workspace.h"
 

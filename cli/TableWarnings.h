@@ -3,7 +3,7 @@
 #include <ostream>
 #include <string>
 
-#include "core/dbc/DbcReader.h"
+#include "core/dbc/LoadReport.h"
 #include "core/workspace/WorkspaceFiles.h"
 
 namespace kelvane {

@@ -1,5 +1,6 @@
 #include "editors/ColumnAssignment.h"
 
+#include "core/table/Field.h"
 #include "core/table/RecordTable.h"
 
 namespace kelvane {

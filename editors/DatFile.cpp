@@ -4,6 +4,7 @@
 
 #include "core/base/KelvaneError.h"
 #include "core/files/TextFile.h"
+#include "core/table/Field.h"
 #include "core/table/NotificationSuspension.h"
 #include "core/table/RecordTable.h"
 #include "editors/DatKinds.h"

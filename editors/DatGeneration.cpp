@@ -5,6 +5,7 @@
 #include "core/files/TablePaths.h"
 #include "core/files/TextFile.h"
 #include "core/files/UserFolders.h"
+#include "core/table/RecordTable.h"
 #include "editors/DatFile.h"
 #include "editors/DatKinds.h"
 

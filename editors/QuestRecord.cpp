@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "core/table/Field.h"
 #include "core/table/NotificationSuspension.h"
 #include "core/table/RecordTable.h"
 #include "exchange/TextExport.h"

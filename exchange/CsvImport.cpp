@@ -10,6 +10,7 @@
 #include "core/base/ValueText.h"
 #include "core/files/FileByteSource.h"
 #include "core/files/FileMemoryGuard.h"
+#include "core/table/ColumnPresentation.h"
 #include "core/table/RecordTable.h"
 #include "exchange/CsvReader.h"
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/table/ColumnStore.h"
+#include "core/table/Field.h"
 #include "core/table/RecordTable.h"
 #include "core/undo/TableBatch.h"
 #include "exchange/ImportKeyCheck.h"

@@ -10,6 +10,7 @@
 #include "core/base/CellTextErrors.h"
 #include "core/base/KelvaneError.h"
 #include "core/base/ValueText.h"
+#include "core/table/ColumnPresentation.h"
 #include "core/table/RecordTable.h"
 
 namespace kelvane {

@@ -4,6 +4,7 @@
 
 #include "core/base/EchoText.h"
 #include "core/base/KelvaneError.h"
+#include "core/table/Field.h"
 #include "core/table/RecordTable.h"
 #include "exchange/PatchKeyError.h"
 

@@ -1,5 +1,6 @@
 #include "import/AssignByKind.h"
 
+#include "core/table/Field.h"
 #include "core/table/RecordTable.h"
 #include "import/ScriptNumbers.h"
 #include "import/ScriptSyntax.h"

@@ -1,6 +1,7 @@
 #include "import/ItemPageImporter.h"
 
 #include "core/base/KelvaneError.h"
+#include "core/table/Field.h"
 #include "core/table/RecordTable.h"
 #include "import/AssignByKind.h"
 #include "import/ScriptSyntax.h"

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/table/Field.h"
 #include "core/table/RecordTable.h"
 #include "import/AssignByKind.h"
 #include "import/QuestWords.h"

@@ -5,6 +5,7 @@
 
 #include "core/base/KelvaneError.h"
 #include "core/base/TextUtil.h"
+#include "core/table/Field.h"
 #include "core/table/NotificationSuspension.h"
 #include "core/table/RecordTable.h"
 #include "import/ScriptSyntax.h"

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "core/table/Field.h"
 #include "core/table/RecordTable.h"
 #include "import/AssignByKind.h"
 #include "import/ScriptNumbers.h"

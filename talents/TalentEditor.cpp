@@ -5,6 +5,7 @@
 
 #include "core/base/KelvaneError.h"
 #include "core/base/ValueText.h"
+#include "core/table/Field.h"
 #include "core/table/RecordTable.h"
 #include "shell/UserDialogs.h"
 #include "talents/TabCompletion.h"

@@ -1,5 +1,6 @@
 #include "talents/TalentRecords.h"
 
+#include "core/table/Field.h"
 #include "core/table/NotificationSuspension.h"
 #include "core/table/RecordTable.h"
 #include "core/undo/UndoStep.h"

@@ -14,6 +14,7 @@
 #include "app/ui/DbGrid.h"
 #include "app/ui/LineBreakSymbols.h"
 #include "app/ui/RecordTableModel.h"
+#include "core/table/ColumnPresentation.h"
 #include "core/table/RecordTable.h"
 #include "shell/CommandGuard.h"
 #include "shell/ui/QtText.h"

@@ -22,6 +22,7 @@
 #include "app/ui/RecordTableModel.h"
 #include "app/ui/RecordViewModel.h"
 #include "core/base/KelvaneError.h"
+#include "core/table/ColumnPresentation.h"
 #include "core/table/RecordTable.h"
 #include "shell/CommandGuard.h"
 #include "shell/ui/QtText.h"

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "app/GoToRecord.h"
+#include "core/table/ColumnPresentation.h"
 #include "core/table/RecordTable.h"
 #include "shell/ui/QtText.h"
 

@@ -14,6 +14,7 @@
 #include <algorithm>
 
 #include "app/RecordSearch.h"
+#include "core/table/RecordTable.h"
 #include "shell/ui/CentreOnScreen.h"
 #include "shell/ui/ModalRunner.h"
 #include "shell/ui/QtText.h"

@@ -4,6 +4,9 @@
 
 #include "app/ColumnHeaderTip.h"
 #include "core/definitions/TableDefinitions.h"
+#include "core/table/ColumnPresentation.h"
+#include "core/table/Field.h"
+#include "core/table/RecordTable.h"
 #include "shell/CommandGuard.h"
 #include "shell/ui/QtText.h"
 

@@ -2,11 +2,11 @@
 
 #include <QAbstractTableModel>
 
-#include "core/table/RecordTable.h"
 #include "core/table/RecordTableListener.h"
 
 namespace kelvane {
 
+class RecordTable;
 class UserDialogs;
 struct TableDefinitions;
 

@@ -1,4 +1,4 @@
-#include "core/dbc/DbcReader.h"
+#include "core/dbc/LoadReport.h"
 
 namespace kelvane {
 namespace {

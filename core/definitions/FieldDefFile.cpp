@@ -11,6 +11,7 @@
 #include "core/files/CurrentTable.h"
 #include "core/files/IniFile.h"
 #include "core/files/TablePaths.h"
+#include "core/table/Field.h"
 #include "core/table/GridColumns.h"
 #include "core/table/RecordTable.h"
 

@@ -1,4 +1,5 @@
 #include "core/definitions/PresetFields.h"
+#include "core/table/Field.h"
 
 namespace kelvane {
 namespace {

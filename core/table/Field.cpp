@@ -1,11 +1,22 @@
+#include "core/table/Field.h"
+
 #include <algorithm>
 #include <optional>
 
 #include "core/base/CellTextErrors.h"
 #include "core/base/ValueText.h"
+#include "core/table/ColumnPresentation.h"
 #include "core/table/RecordTable.h"
 
 namespace kelvane {
+
+const std::string& Field::Name() const {
+    return table_->ColumnName(column_);
+}
+
+FieldKind Field::Kind() const {
+    return table_->ColumnKind(column_);
+}
 
 const std::string& Field::Caption() const {
     return table_->Presentation(column_).Caption;

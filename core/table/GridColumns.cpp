@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/base/TextUtil.h"
+#include "core/table/ColumnPresentation.h"
 #include "core/table/FieldDef.h"
 #include "core/table/RecordTable.h"
 

@@ -10,6 +10,8 @@
 #include "core/base/KelvaneError.h"
 #include "core/base/TextUtil.h"
 #include "core/base/ValueText.h"
+#include "core/table/ColumnPresentation.h"
+#include "core/table/Field.h"
 #include "core/table/RecordTableJournal.h"
 #include "core/table/RecordTableListener.h"
 
@@ -836,6 +838,14 @@ void RecordTable::ResumeNotifications() {
         resetOwed_ = false;
         ReportReset();
     }
+}
+
+ColumnPresentation& RecordTable::Presentation(int column) {
+    return presentation_.at(Col(column));
+}
+
+const ColumnPresentation& RecordTable::Presentation(int column) const {
+    return presentation_.at(Col(column));
 }
 
 void RecordTable::AddListener(RecordTableListener* listener) {

@@ -9,9 +9,9 @@
 
 #include "core/table/CellValue.h"
 #include "core/table/CellsChange.h"
-#include "core/table/ColumnPresentation.h"
 #include "core/table/ColumnStore.h"
 #include "core/table/FieldKind.h"
+#include "core/table/LoadedRows.h"
 #include "core/table/RecordId.h"
 #include "core/table/SavedCells.h"
 #include "core/table/StringPool.h"
@@ -23,19 +23,7 @@ namespace kelvane {
 class Field;
 class RecordTableJournal;
 class RecordTableListener;
-
-struct ColumnDef {
-    std::string Name;
-    FieldKind Kind = FieldKind::ftInteger;
-    bool Required = false;
-};
-
-// Cells of whole columns handed over in one piece by the DBC reader: one store per table
-// column (Index first), slots in record order, Index ascending.
-struct LoadedRows {
-    StringPool Strings;
-    std::vector<ColumnStore> Columns;
-};
+struct ColumnPresentation;
 
 // The one in-memory table: column 0 is the required integer column Index, records stay in
 // ascending order of Index, and a cursor with a browse / edit / insert state works on it the
@@ -145,10 +133,8 @@ class RecordTable {
     const StringPool& Strings() const { return strings_; }
 
     // ---- Grid presentation of each column ----------------------------------------------
-    ColumnPresentation& Presentation(int column) { return presentation_.at(Col(column)); }
-    const ColumnPresentation& Presentation(int column) const {
-        return presentation_.at(Col(column));
-    }
+    ColumnPresentation& Presentation(int column);
+    const ColumnPresentation& Presentation(int column) const;
 
     // ---- Suspension and listeners ------------------------------------------------------
     void SuspendNotifications() { ++disableCount_; }
@@ -300,36 +286,5 @@ void RecordTable::SetCurrentCell(int column, const Fill& fill) {
     fill(cell);
     NoteUnreportedChange();
 }
-
-// A column of the current record. Assignments need the table in Edit or Insert state and
-// convert between kinds as the importers rely on: an integer column given a float takes it
-// rounded (halves to even); a string column given a number stores its text.
-class Field {
-  public:
-    Field(RecordTable& table, int column) : table_(&table), column_(column) {}
-
-    int Column() const { return column_; }
-    const std::string& Name() const { return table_->ColumnName(column_); }
-    FieldKind Kind() const { return table_->ColumnKind(column_); }
-
-    bool IsNull() const;
-    int32_t AsInteger() const;
-    double AsFloat() const;
-    std::string AsString() const;
-    // The grid's text: hexadecimal for columns with the hex hooks.
-    std::string DisplayText() const;
-
-    void SetAsInteger(int32_t value);
-    void SetAsFloat(double value);
-    void SetAsString(std::string_view text);
-    // What a user typed into the grid: read as hexadecimal for columns with the hex hooks.
-    void SetDisplayText(std::string_view text);
-    void Clear();
-
-  private:
-    const std::string& Caption() const;
-    RecordTable* table_;
-    int column_;
-};
 
 }  // namespace kelvane

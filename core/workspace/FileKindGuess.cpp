@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "core/dbc/DbcReader.h"
 #include "core/files/FileByteSource.h"
 #include "core/workspace/Workspace.h"
 #include "core/workspace/WorkspaceFiles.h"

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "core/dbc/DbcReader.h"
+#include "core/dbc/LoadReport.h"
 #include "core/definitions/FieldKindGuess.h"
 
 namespace kelvane {

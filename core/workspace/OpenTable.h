@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "core/dbc/DbcReader.h"
+#include "core/dbc/LoadReport.h"
 #include "core/workspace/WorkspaceFiles.h"
 
 namespace kelvane {

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "core/base/KelvaneError.h"
+#include "core/dbc/DbcReader.h"
 #include "core/dbc/DbcWriter.h"
 #include "core/dbc/DefinedColumns.h"
 #include "core/definitions/FieldDefFile.h"

@@ -4,7 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/dbc/DbcReader.h"
+#include "core/dbc/LoadReport.h"
+#include "core/files/ByteSource.h"
 
 namespace kelvane {
 

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "core/files/TablePaths.h"
+#include "core/table/RecordTable.h"
 #include "editors/ColumnAssignment.h"
 #include "editors/ui/PickListCombo.h"
 #include "editors/ui/RadioGroup.h"

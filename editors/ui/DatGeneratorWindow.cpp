@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 #include <utility>
 
+#include "core/table/RecordTable.h"
 #include "editors/DatKinds.h"
 #include "shell/CommandGuard.h"
 #include "shell/UserDialogs.h"

@@ -2,6 +2,7 @@
 
 #include <QPushButton>
 
+#include "core/table/RecordTable.h"
 #include "editors/ColumnAssignment.h"
 #include "editors/ui/PickListCombo.h"
 #include "shell/CommandGuard.h"

@@ -7,6 +7,7 @@
 
 #include "core/definitions/FieldDefFile.h"
 #include "core/definitions/Presets.h"
+#include "core/table/Field.h"
 #include "core/workspace/TableFromDefinitions.h"
 #include "core/workspace/Workspace.h"
 #include "examples/generator/ExampleTables.h"

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/table/Field.h"
 #include "core/workspace/Workspace.h"
 #include "examples/generator/ExampleTables.h"
 #include "examples/generator/ExampleWorkspace.h"

@@ -8,6 +8,8 @@
 #include "app/CellFacts.h"
 #include "app/TabSeparatedText.h"
 #include "core/base/KelvaneError.h"
+#include "core/table/ColumnPresentation.h"
+#include "core/table/Field.h"
 #include "core/table/RecordTable.h"
 #include "core/undo/UndoHistory.h"
 #include "tests/exchange/ExchangeTables.h"

@@ -1,4 +1,6 @@
 #include "app/EditorSession.h"
+#include "core/table/ColumnPresentation.h"
+#include "core/table/Field.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

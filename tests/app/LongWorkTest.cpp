@@ -1,4 +1,5 @@
 #include "app/LongWork.h"
+#include "core/table/Field.h"
 
 #include <gtest/gtest.h>
 

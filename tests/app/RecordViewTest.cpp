@@ -1,4 +1,5 @@
 #include "app/RecordView.h"
+#include "core/table/Field.h"
 
 #include <gtest/gtest.h>
 

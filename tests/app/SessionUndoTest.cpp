@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/EditorSession.h"
+#include "core/table/Field.h"
 #include "core/workspace/Workspace.h"
 #include "core/workspace/WorkspaceFiles.h"
 #include "tests/support/DbcSamples.h"

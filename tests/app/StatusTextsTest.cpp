@@ -1,4 +1,5 @@
 #include "app/StatusTexts.h"
+#include "core/table/Field.h"
 
 #include <gtest/gtest.h>
 

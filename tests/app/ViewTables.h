@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "core/table/ColumnPresentation.h"
+#include "core/table/Field.h"
 #include "core/table/RecordTable.h"
 
 namespace kelvane::testing {

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "core/table/Field.h"
 #include "tests/support/CliRun.h"
 #include "tests/support/DbcBytes.h"
 #include "tests/support/KnownKindsTable.h"

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/table/RecordTable.h"
 #include "tests/support/CliRun.h"
 #include "tests/support/DbcBytes.h"
 #include "tests/support/DbcSamples.h"

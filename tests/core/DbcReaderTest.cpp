@@ -1,3 +1,5 @@
+#include "core/table/ColumnPresentation.h"
+#include "core/table/Field.h"
 #include "core/workspace/WorkspaceFiles.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+#include "core/table/Field.h"
 #include "core/workspace/WorkspaceFiles.h"
 
 #include <gtest/gtest.h>

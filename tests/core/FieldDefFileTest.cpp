@@ -1,4 +1,5 @@
 #include "core/definitions/FieldDefFile.h"
+#include "core/table/Field.h"
 
 #include <gtest/gtest.h>
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/base/KelvaneError.h"
+#include "core/table/Field.h"
 #include "core/workspace/OpenTable.h"
 #include "core/workspace/Workspace.h"
 #include "core/workspace/WorkspaceFiles.h"

@@ -1,3 +1,4 @@
+#include "core/table/ColumnPresentation.h"
 #include "core/table/GridColumns.h"
 
 #include <gtest/gtest.h>

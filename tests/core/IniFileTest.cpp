@@ -1,4 +1,5 @@
 #include "core/files/IniFile.h"
+#include "core/table/Field.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,5 @@
 #include "core/definitions/Presets.h"
+#include "core/table/Field.h"
 
 #include <gtest/gtest.h>
 

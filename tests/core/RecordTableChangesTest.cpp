@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/table/Field.h"
 #include "core/table/RecordTable.h"
 #include "tests/exchange/ExchangeTables.h"
 #include "tests/support/TableChangeLog.h"

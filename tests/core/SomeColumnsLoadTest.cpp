@@ -7,6 +7,7 @@
 
 #include "core/base/KelvaneError.h"
 #include "core/files/FileIo.h"
+#include "core/table/Field.h"
 #include "core/workspace/OpenTable.h"
 #include "core/workspace/Workspace.h"
 #include "core/workspace/WorkspaceFiles.h"

@@ -1,3 +1,4 @@
+#include "core/table/Field.h"
 #include "core/undo/TableBatch.h"
 
 #include <gtest/gtest.h>

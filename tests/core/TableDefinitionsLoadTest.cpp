@@ -5,6 +5,7 @@
 
 #include "core/definitions/Presets.h"
 #include "core/definitions/TableDefinitions.h"
+#include "core/table/Field.h"
 #include "core/workspace/OpenTable.h"
 #include "core/workspace/Workspace.h"
 #include "tests/support/DbcBytes.h"

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/table/Field.h"
 #include "core/table/NotificationSuspension.h"
 #include "core/undo/UndoHistory.h"
 #include "core/undo/UndoStep.h"

@@ -1,3 +1,4 @@
+#include "core/table/Field.h"
 #include "databases/MysqlDump.h"
 
 #include <gtest/gtest.h>

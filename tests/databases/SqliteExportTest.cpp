@@ -1,3 +1,4 @@
+#include "core/table/Field.h"
 #include "databases/SqliteExport.h"
 
 #include <gtest/gtest.h>

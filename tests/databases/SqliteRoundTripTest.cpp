@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/base/NearestFloat.h"
+#include "core/table/Field.h"
 #include "core/workspace/Workspace.h"
 #include "databases/SqliteExport.h"
 #include "databases/SqliteImport.h"

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/base/KelvaneError.h"
+#include "core/table/Field.h"
 #include "core/table/RecordTable.h"
 #include "editors/CreatureRecord.h"
 #include "editors/PickList.h"

@@ -1,3 +1,5 @@
+#include "core/table/ColumnPresentation.h"
+#include "core/table/Field.h"
 #include "exchange/CsvImport.h"
 
 #include <gtest/gtest.h>

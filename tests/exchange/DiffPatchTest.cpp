@@ -1,6 +1,7 @@
 // The patch text of a diff, applied to the older table, gives the newer table's records: saved,
 // the patched table is byte for byte the newer one. What patch text cannot carry is left out,
 // said so, and nothing else is written wrong.
+#include "core/table/Field.h"
 #include "exchange/DiffPatch.h"
 
 #include <gtest/gtest.h>

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/base/DecimalSeparator.h"
+#include "core/table/Field.h"
 #include "core/table/RecordTable.h"
 
 namespace kelvane::testing {

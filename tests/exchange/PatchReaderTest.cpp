@@ -1,3 +1,4 @@
+#include "core/table/Field.h"
 #include "exchange/PatchReader.h"
 
 #include <gtest/gtest.h>

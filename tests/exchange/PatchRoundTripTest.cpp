@@ -11,6 +11,7 @@
 #include "core/base/KelvaneError.h"
 #include "core/base/NearestFloat.h"
 #include "core/files/TextFile.h"
+#include "core/table/Field.h"
 #include "core/table/RecordTable.h"
 #include "core/workspace/OpenTable.h"
 #include "core/workspace/Workspace.h"

@@ -4,6 +4,7 @@
 #include <numeric>
 #include <stdexcept>
 
+#include "core/table/Field.h"
 #include "tests/support/DbcBytes.h"
 
 namespace kelvane::testing {

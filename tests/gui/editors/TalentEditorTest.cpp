@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/ui/MainWindow.h"
+#include "core/table/Field.h"
 #include "core/workspace/Workspace.h"
 #include "program/Program.h"
 #include "shell/ui/QtText.h"

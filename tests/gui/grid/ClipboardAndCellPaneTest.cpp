@@ -14,6 +14,7 @@
 #include "app/ui/DbGrid.h"
 #include "app/ui/MainWindow.h"
 #include "core/base/DecimalSeparator.h"
+#include "core/table/ColumnPresentation.h"
 #include "core/table/RecordTable.h"
 #include "core/workspace/Workspace.h"
 #include "shell/ui/QtText.h"

@@ -14,6 +14,7 @@
 #include "app/ui/RecordTableModel.h"
 #include "app/ui/RecordViewModel.h"
 #include "core/base/DecimalSeparator.h"
+#include "core/table/Field.h"
 #include "shell/ui/QtText.h"
 #include "tests/gui/support/OpenedSpellSample.h"
 #include "tests/gui/support/WindowTests.h"

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "app/ui/RecordSearchDialog.h"
+#include "core/table/Field.h"
 #include "core/table/RecordTable.h"
 #include "tests/gui/support/ScriptedModals.h"
 #include "tests/gui/support/WidgetLookup.h"

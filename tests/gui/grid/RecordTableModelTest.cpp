@@ -7,6 +7,7 @@
 #include "app/ui/RecordTableModel.h"
 #include "core/base/DecimalSeparator.h"
 #include "core/base/KelvaneError.h"
+#include "core/table/Field.h"
 #include "shell/ui/QtText.h"
 #include "tests/gui/support/OpenedSpellSample.h"
 #include "tests/gui/support/WindowTests.h"

@@ -21,6 +21,7 @@
 #include "app/ui/PresetWindow.h"
 #include "core/definitions/FieldDefFile.h"
 #include "core/definitions/Presets.h"
+#include "core/table/Field.h"
 #include "core/workspace/Workspace.h"
 #include "shell/ui/QtText.h"
 #include "tests/gui/support/WidgetLookup.h"

@@ -26,6 +26,7 @@
 #include "app/ui/RecordTableModel.h"
 #include "core/base/KelvaneVersion.h"
 #include "core/definitions/Presets.h"
+#include "core/table/Field.h"
 #include "core/workspace/Workspace.h"
 #include "program/Program.h"
 #include "shell/UserDialogs.h"

@@ -10,6 +10,7 @@
 
 #include "app/ui/DbGrid.h"
 #include "app/ui/MainWindow.h"
+#include "core/table/Field.h"
 #include "core/workspace/Workspace.h"
 #include "tests/gui/support/OpenedSpellSample.h"
 #include "tests/gui/support/RunningProgram.h"
