@@ -11,6 +11,7 @@
 
 #include "core/base/KelvaneError.h"
 #include "core/files/MemoryByteSource.h"
+#include "core/table/Field.h"
 #include "core/table/RecordTable.h"
 #include "core/undo/UndoHistory.h"
 #include "exchange/CsvImport.h"

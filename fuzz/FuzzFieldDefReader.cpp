@@ -9,6 +9,7 @@
 #include "core/base/KelvaneError.h"
 #include "core/definitions/FieldDefFile.h"
 #include "core/files/IniFile.h"
+#include "core/table/Field.h"
 #include "core/table/FieldDef.h"
 
 namespace {

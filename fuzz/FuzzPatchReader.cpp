@@ -12,6 +12,7 @@
 
 #include "core/base/KelvaneError.h"
 #include "core/files/TextFile.h"
+#include "core/table/Field.h"
 #include "core/table/RecordTable.h"
 #include "exchange/PatchLineParser.h"
 #include "exchange/PatchReader.h"

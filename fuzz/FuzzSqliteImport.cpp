@@ -17,6 +17,7 @@
 #include <string_view>
 
 #include "core/base/KelvaneError.h"
+#include "core/table/Field.h"
 #include "core/table/RecordTable.h"
 #include "core/workspace/Workspace.h"
 #include "databases/SqliteImport.h"
