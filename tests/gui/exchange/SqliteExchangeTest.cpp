@@ -9,6 +9,7 @@
 #include "app/ui/DbGrid.h"
 #include "app/ui/MainWindow.h"
 #include "core/workspace/Workspace.h"
+#include "tests/gui/support/GridClicks.h"
 #include "tests/gui/support/RunningProgram.h"
 #include "tests/gui/support/SpellSampleOnDisk.h"
 #include "tests/gui/support/WidgetLookup.h"
@@ -33,13 +34,8 @@ class SqliteExchangeTest : public QObject {
     DbGrid& Grid() { return Window().Grid(); }
     QAction* Action(const char* name) { return Child<QAction>(Window(), name); }
     QString CommandResult() { return Child<QLabel>(Window(), "CommandResultLabel")->text(); }
-    void ClickCell(int row, int column) {
-        const QModelIndex cell = Grid().model()->index(row, column);
-        QTest::mouseClick(Grid().viewport(), Qt::LeftButton, Qt::NoModifier,
-                          Grid().visualRect(cell).center());
-    }
     void TypeIntoCell(int row, int column, const QString& text) {
-        ClickCell(row, column);
+        ClickCell(Grid(), row, column);
         QTest::keyClick(&Grid(), Qt::Key_F2);
         auto* editor =
             qobject_cast<QLineEdit*>(Grid().indexWidget(Grid().model()->index(row, column)));
@@ -47,7 +43,7 @@ class SqliteExchangeTest : public QObject {
         editor->selectAll();
         QTest::keyClicks(editor, text);
         QTest::keyClick(editor, Qt::Key_Return);
-        ClickCell(row == 0 ? 1 : 0, column);  // leaving the record posts it
+        ClickCell(Grid(), row == 0 ? 1 : 0, column);  // leaving the record posts it
     }
     void ExportTo(const std::string& path) {
         program_->Dialogs.FileAnswers.push_back(path);

@@ -16,6 +16,7 @@
 #include "core/base/DecimalSeparator.h"
 #include "core/table/Field.h"
 #include "shell/ui/QtText.h"
+#include "tests/gui/support/GridClicks.h"
 #include "tests/gui/support/OpenedSpellSample.h"
 #include "tests/gui/support/WindowTests.h"
 #include "tests/support/TableChangeLog.h"
@@ -135,7 +136,7 @@ class DbGridTest : public QObject {
     }
 
     void insertKeyInsertsARecordAtTheCurrentOne() {
-        ClickCell(1, kRank);
+        ClickCell(*grid_, 1, kRank);
         QTest::keyClick(grid_, Qt::Key_Insert);
         QCOMPARE(Table().State(), TableState::Insert);
         QCOMPARE(Table().CurrentRow(), 1);
@@ -150,7 +151,7 @@ class DbGridTest : public QObject {
             Table().Append();
             Table().Post();
         }
-        ClickCell(2, kId);
+        ClickCell(*grid_, 2, kId);
         QTest::keyClick(grid_, Qt::Key_Insert);
         QTest::keyClick(grid_, Qt::Key_7);  // typing opens the cell's editor
         QTest::keyClick(grid_->indexWidget(Cell(2, kId)), Qt::Key_Return);
@@ -183,7 +184,7 @@ class DbGridTest : public QObject {
     }
 
     void refusedValueIsShownAndTheRecordStaysInEditing() {
-        ClickCell(0, kId);
+        ClickCell(*grid_, 0, kId);
         // Typing into a cell opens its editor with the key typed.
         QTest::keyClick(grid_, Qt::Key_1);
         auto* editor = qobject_cast<QLineEdit*>(grid_->indexWidget(Cell(0, kId)));
@@ -231,7 +232,7 @@ class DbGridTest : public QObject {
         QTest::keyClick(editor, Qt::Key_Tab);
         QCOMPARE(Table().State(), TableState::Edit);
 
-        ClickCell(0, kName);
+        ClickCell(*grid_, 0, kName);
 
         QCOMPARE(Table().State(), TableState::Browse);
         QCOMPARE(Cell(0, kIndex).data().toString(), QStringLiteral("-5"));
@@ -248,7 +249,7 @@ class DbGridTest : public QObject {
         QTest::keyClick(editor, Qt::Key_Backspace);
         QTest::keyClick(editor, Qt::Key_Return);
 
-        ClickCell(2, kRank);
+        ClickCell(*grid_, 2, kRank);
         QCOMPARE(Messages(), QStringList{"Field 'Index' must have a value"});
         QCOMPARE(Table().CurrentRow(), 0);
         QCOMPARE(grid_->currentIndex().row(), 0);
@@ -277,7 +278,7 @@ class DbGridTest : public QObject {
     void leavingAnInsertedRecord() {
         QFETCH(QString, typed);
         QFETCH(int, recordCount);
-        ClickCell(1, kRank);
+        ClickCell(*grid_, 1, kRank);
         Button("NavInsert")->click();
         QCOMPARE(Table().State(), TableState::Insert);
         QCOMPARE(grid_->currentIndex(), Cell(1, kRank));
@@ -288,7 +289,7 @@ class DbGridTest : public QObject {
         QVERIFY(editor != nullptr);
         QTest::keyClicks(editor, typed);
         QTest::keyClick(editor, Qt::Key_Return);
-        ClickCell(0, kName);
+        ClickCell(*grid_, 0, kName);
 
         QCOMPARE(Table().State(), TableState::Browse);
         QCOMPARE(Table().RecordCount(), recordCount);
@@ -308,7 +309,7 @@ class DbGridTest : public QObject {
     void ctrlDeleteAsksBeforeDeleting() {
         QFETCH(bool, answer);
         QFETCH(int, recordCount);
-        ClickCell(1, kName);
+        ClickCell(*grid_, 1, kName);
         sample_->Dialogs.YesNoAnswers.push_back(answer);
 
         QTest::keyClick(grid_, Qt::Key_Delete, Qt::ControlModifier);
@@ -341,7 +342,7 @@ class DbGridTest : public QObject {
                 [&] { rowWhenReported = Table().CurrentRow(); });
         QSignalSpy pressSpy(grid_, &DbGrid::columnPressed);
 
-        ClickCell(2, kSpeed);
+        ClickCell(*grid_, 2, kSpeed);
         QCOMPARE(pressSpy.count(), 1);
         QCOMPARE(pressSpy.front().front().toInt(), kSpeed);
         QCOMPARE(rowWhenReported, 0);
@@ -468,14 +469,9 @@ class DbGridTest : public QObject {
         return button;
     }
 
-    void ClickCell(int row, int column) {
-        QTest::mouseClick(grid_->viewport(), Qt::LeftButton, Qt::NoModifier,
-                          grid_->visualRect(Cell(row, column)).center());
-    }
-
     // Goes to the cell and opens its editor with F2, as a user would.
     QLineEdit* StartEditing(int row, int column) {
-        ClickCell(row, column);
+        ClickCell(*grid_, row, column);
         QTest::keyClick(grid_, Qt::Key_F2);
         return qobject_cast<QLineEdit*>(grid_->indexWidget(Cell(row, column)));
     }

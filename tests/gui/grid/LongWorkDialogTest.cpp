@@ -16,6 +16,7 @@
 #include "core/workspace/Workspace.h"
 #include "shell/ui/LongWorkDialog.h"
 #include "tests/exchange/ExchangeTables.h"
+#include "tests/gui/support/GridClicks.h"
 #include "tests/gui/support/RunningProgram.h"
 #include "tests/gui/support/SpellSampleOnDisk.h"
 #include "tests/gui/support/WidgetLookup.h"
@@ -43,11 +44,6 @@ class LongWorkDialogTest : public QObject {
     DbGrid& Grid() { return Window().Grid(); }
     QAction* Action(const char* name) { return Child<QAction>(Window(), name); }
     QString CommandResult() { return Child<QLabel>(Window(), "CommandResultLabel")->text(); }
-    void ClickCell(int row, int column) {
-        const QModelIndex cell = Grid().model()->index(row, column);
-        QTest::mouseClick(Grid().viewport(), Qt::LeftButton, Qt::NoModifier,
-                          Grid().visualRect(cell).center());
-    }
     static QString PastedText() {
         QString text;
         for (int row = 0; row < kPastedRows; ++row) {
@@ -87,7 +83,7 @@ class LongWorkDialogTest : public QObject {
         const auto before = TableTexts(Table());
         const QString undoBefore = Action("MenuItemUndo")->text();
         QApplication::clipboard()->setText(PastedText());
-        ClickCell(0, kRankColumn);
+        ClickCell(Grid(), 0, kRankColumn);
         WhenProgressShows([](LongWorkDialog& dialog) {
             QTest::mouseClick(Child<QPushButton>(dialog, "LongWorkCancelButton"), Qt::LeftButton);
         });
@@ -122,7 +118,7 @@ class LongWorkDialogTest : public QObject {
     void aPasteLeftToRunShowsItsProgressAndUndoesWithOneKey() {
         const auto before = TableTexts(Table());
         QApplication::clipboard()->setText(PastedText());
-        ClickCell(0, kRankColumn);
+        ClickCell(Grid(), 0, kRankColumn);
         WhenProgressShows([](LongWorkDialog&) {});
         QTest::keyClick(&Grid(), Qt::Key_V, Qt::ControlModifier);
         QVERIFY(progressSeen_);

@@ -9,6 +9,7 @@
 #include "app/ui/MainWindow.h"
 #include "core/workspace/Workspace.h"
 #include "tests/exchange/ExchangeTables.h"
+#include "tests/gui/support/GridClicks.h"
 #include "tests/gui/support/RunningProgram.h"
 #include "tests/gui/support/SpellSampleOnDisk.h"
 #include "tests/gui/support/WidgetLookup.h"
@@ -33,11 +34,6 @@ class UndoRedoTest : public QObject {
     RecordTable& Table() { return program_->App().Work().Table; }
     DbGrid& Grid() { return Window().Grid(); }
     QAction* Action(const char* name) { return Child<QAction>(Window(), name); }
-    void ClickCell(int row, int column) {
-        const QModelIndex cell = Grid().model()->index(row, column);
-        QTest::mouseClick(Grid().viewport(), Qt::LeftButton, Qt::NoModifier,
-                          Grid().visualRect(cell).center());
-    }
     void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTest::keyClick(&Grid(), static_cast<Qt::Key>(key), modifiers);
     }
@@ -52,7 +48,7 @@ class UndoRedoTest : public QObject {
     bool CaptionMarked() { return Window().windowTitle().endsWith('*'); }
     void Make(const QString& change) {
         if (change == "typed cell") {
-            ClickCell(1, kNameColumn);
+            ClickCell(Grid(), 1, kNameColumn);
             Press(Qt::Key_F2);
             auto* editor =
                 qobject_cast<QLineEdit*>(Grid().indexWidget(Grid().model()->index(1, kNameColumn)));
@@ -60,9 +56,9 @@ class UndoRedoTest : public QObject {
             editor->selectAll();
             QTest::keyClicks(editor, QStringLiteral("Ice Lance"));
             QTest::keyClick(editor, Qt::Key_Return);
-            ClickCell(0, kNameColumn);  // leaving the record posts it
+            ClickCell(Grid(), 0, kNameColumn);  // leaving the record posts it
         } else if (change == "deleted record") {
-            ClickCell(1, kNameColumn);
+            ClickCell(Grid(), 1, kNameColumn);
             program_->Dialogs.YesNoAnswers.push_back(true);
             Press(Qt::Key_Delete, Qt::ControlModifier);
         } else if (change == "patch import") {

@@ -20,6 +20,7 @@
 #include "core/workspace/Workspace.h"
 #include "core/workspace/WorkspaceFiles.h"
 #include "tests/gui/support/FieldsDialogKeys.h"
+#include "tests/gui/support/GridClicks.h"
 #include "tests/gui/support/RunningProgram.h"
 #include "tests/gui/support/SpellSampleOnDisk.h"
 #include "tests/gui/support/WidgetLookup.h"
@@ -53,14 +54,10 @@ class UnsavedWorkTest : public QObject {
     QAction* Action(const char* name) { return Child<QAction>(Window(), name); }
     QModelIndex Cell(int row, int column) { return Grid().model()->index(row, column); }
 
-    void ClickCell(int row, int column) {
-        QTest::mouseClick(Grid().viewport(), Qt::LeftButton, Qt::NoModifier,
-                          Grid().visualRect(Cell(row, column)).center());
-    }
     // Types over the cell's text and leaves its editor open, as a user who has not pressed
     // Enter yet.
     QLineEdit* TypeIntoCell(int row, int column, const QString& text) {
-        ClickCell(row, column);
+        ClickCell(Grid(), row, column);
         QTest::keyClick(&Grid(), Qt::Key_F2);
         auto* editor = qobject_cast<QLineEdit*>(Grid().indexWidget(Cell(row, column)));
         if (editor == nullptr) {
@@ -91,7 +88,7 @@ class UnsavedWorkTest : public QObject {
         if (!Window().CellPane().isVisible()) {
             Action("MenuItemCellPane")->trigger();
         }
-        ClickCell(row, column);
+        ClickCell(Grid(), row, column);
         QTest::mouseClick(PaneText()->viewport(), Qt::LeftButton);
         QTest::keyClick(PaneText(), Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(PaneText(), text);
@@ -312,7 +309,7 @@ class UnsavedWorkTest : public QObject {
     // does, and the user arrives where they clicked.
     void leavingThePanesCellStoresItsText() {
         TypeIntoPane(1, kName, "Pane name");
-        ClickCell(2, kSpeed);
+        ClickCell(Grid(), 2, kSpeed);
 
         QCOMPARE(std::string(Table().StringAt(1, kName)), std::string("Pane name"));
         QCOMPARE(Grid().currentIndex(), Cell(2, kSpeed));
@@ -326,7 +323,7 @@ class UnsavedWorkTest : public QObject {
     // command until it is mended or taken back with Escape.
     void aRefusedPaneValueKeepsItsCellAndStopsTheSave() {
         TypeIntoPane(0, kRank, "99999999999");
-        ClickCell(2, kName);
+        ClickCell(Grid(), 2, kName);
         const std::string refusal =
             "Record 1, column 'Rank': '99999999999' is not a valid integer value. Nothing was "
             "changed.";
@@ -400,7 +397,7 @@ class UnsavedWorkTest : public QObject {
     void savingAndExportingKeepTheCurrentRecordAndColumn() {
         QFETCH(QString, entry);
         QFETCH(QString, file);
-        ClickCell(1, kSpeed);
+        ClickCell(Grid(), 1, kSpeed);
         if (!file.isEmpty()) {
             Dialogs().FileAnswers.push_back(Dir().File(file.toStdString()));
         }
@@ -420,7 +417,7 @@ class UnsavedWorkTest : public QObject {
     }
 
     void deleteRowAndEmptyTableAsk() {
-        ClickCell(1, kName);
+        ClickCell(Grid(), 1, kName);
         Dialogs().YesNoAnswers = {false, true};
         Action("DeleteRow1")->trigger();
         QCOMPARE(Table().RecordCount(), 3);
